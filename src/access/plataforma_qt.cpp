@@ -1,0 +1,38 @@
+#include "access/plataforma_qt.h"
+
+#include <QApplication>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <cstdlib>
+
+QString PlataformaQt::pastaPrograma() const { return QCoreApplication::applicationDirPath(); }
+
+QDateTime PlataformaQt::agora() const { return QDateTime::currentDateTime(); }
+
+void PlataformaQt::mensagem(const QString& texto, Icone icone, const QString& titulo) {
+    QMessageBox::Icon i = QMessageBox::Information;
+    if (icone == Icone::Exclamacao) i = QMessageBox::Warning;
+    if (icone == Icone::Critico) i = QMessageBox::Critical;
+    QMessageBox caixa(i, titulo, texto, QMessageBox::Ok, QApplication::activeWindow());
+    caixa.exec();
+}
+
+bool PlataformaQt::pergunta(const QString& texto, const QString& titulo) {
+    QMessageBox caixa(QMessageBox::Question, titulo, texto, QMessageBox::Yes | QMessageBox::No,
+                      QApplication::activeWindow());
+    caixa.button(QMessageBox::Yes)->setText(QStringLiteral("Sim"));
+    caixa.button(QMessageBox::No)->setText(QStringLiteral("Não"));
+    return caixa.exec() == QMessageBox::Yes;
+}
+
+void PlataformaQt::encerra() {
+    // Every change is already written; the program ends at once, even before its event loop.
+    if (aoEncerrar_) aoEncerrar_();
+    std::exit(0);
+}
+
+void PlataformaQt::aguarda(int ms, std::function<void()> depois) {
+    QTimer::singleShot(ms, qApp, std::move(depois));
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The real seam: Qt message boxes, the computer clock, the executable's folder, Qt timers.
+
+#include "app/plataforma.h"
+
+#include <functional>
+
+class PlataformaQt : public Plataforma {
+public:
+    // Called once before the program ends, to close what must be closed (the database).
+    void aoEncerrar(std::function<void()> f) { aoEncerrar_ = std::move(f); }
+
+    QString pastaPrograma() const override;
+    QDateTime agora() const override;
+    void mensagem(const QString& texto, Icone icone, const QString& titulo) override;
+    bool pergunta(const QString& texto, const QString& titulo) override;
+    void encerra() override;
+    void aguarda(int ms, std::function<void()> depois) override;
+
+private:
+    std::function<void()> aoEncerrar_;
+};

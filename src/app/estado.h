@@ -1,0 +1,47 @@
+#pragma once
+// The shared state every window sees: the open database, the program clock, the operator and
+// the copies of the general settings that the lanes need at every vehicle.
+
+#include "data/banco.h"
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+struct Estado {
+    Banco db;
+    QString texto_sql;
+
+    // The program clock; both start at the zero date until the start-up window closes.
+    QTime hora_atual{0, 0, 0};
+    QDate data_atual{1899, 12, 30};
+
+    QString usuario_atual;
+    qint32 numero_caixa = 0;
+    bool permissao_pri = false;
+
+    // Copies of the `geral` settings.
+    QString impressora;
+    QString impressora_fiscal;
+    QString codigo_aliquota;
+    bool duas_impressoras = false;
+    QString cancela_entrada;
+    QString cancela_saida;
+    QString linha1, linha2, linha3, linha4;
+    QString penult_linha, ult_linha;
+    QString cnpj;
+    qint16 bobina = 0;
+    qint16 avanco_bobina = 0;
+    bool ativar_cancela_ent = false;
+    bool ativar_cancela_sai = false;
+    qint16 tempo_cancela_ent = 0;
+    qint16 tempo_cancela_sai = 0;
+    bool ativar_cancela_ent_manual = false;
+    bool ativar_cancela_sai_manual = false;
+    qint16 tempo_baixa_cancelas = 0;
+    bool men_atraso_tranca = false;
+    bool estacionamento24h = false;
+
+    // Last status returned by the fiscal printer; kept, read nowhere.
+    qint16 retorno_daruma = 0;
+};

@@ -1,0 +1,34 @@
+#pragma once
+// The seam between the program and the outside world. The program builds the real one in main;
+// tests build a fake that answers prompts in advance, sets the clock and records what was shown.
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+
+enum class Icone { Informacao, Exclamacao, Critico };
+
+inline const QString kTituloPrograma = QStringLiteral("Quelmar");
+
+class Plataforma {
+public:
+    virtual ~Plataforma() = default;
+
+    // The folder of the program, where `dados.mdb` lives.
+    virtual QString pastaPrograma() const = 0;
+    // The computer clock.
+    virtual QDateTime agora() const = 0;
+
+    // A modal message box with OK.
+    virtual void mensagem(const QString& texto, Icone icone = Icone::Informacao,
+                          const QString& titulo = kTituloPrograma) = 0;
+    // A modal Yes/No question; true for Yes.
+    virtual bool pergunta(const QString& texto, const QString& titulo = kTituloPrograma) = 0;
+
+    // Ends the program. Callers return right after it: in tests it only records the request.
+    virtual void encerra() = 0;
+
+    // Runs `depois` once `ms` milliseconds have passed, without blocking the window thread.
+    virtual void aguarda(int ms, std::function<void()> depois) = 0;
+};

@@ -1,0 +1,78 @@
+#pragma once
+// The database engine layer: one SQLite file opened through Qt SQL, guarded by the database
+// password, with the case-insensitive general sort order registered on every connection.
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+#include <stdexcept>
+
+// A database operation that failed; `what()` is not used, the message is Portuguese text
+// meant for the operator.
+class ErroBanco : public std::runtime_error {
+public:
+    explicit ErroBanco(const QString& mensagem)
+        : std::runtime_error(mensagem.toStdString()), mensagem_(mensagem) {}
+    const QString& mensagem() const { return mensagem_; }
+
+private:
+    QString mensagem_;
+};
+
+// The file exists but the password given does not open it.
+class ErroSenha : public ErroBanco {
+public:
+    using ErroBanco::ErroBanco;
+};
+
+class Banco {
+public:
+    static const QString kSenha;      // the database password of `dados.mdb`
+    static const QString kColacao;    // name of the general sort order in SQL text
+
+    Banco();
+    ~Banco();
+    Banco(const Banco&) = delete;
+    Banco& operator=(const Banco&) = delete;
+
+    // Creates a new, empty file stamped with the password; the file must not exist yet.
+    void cria(const QString& caminho, const QString& senha);
+    // Opens an existing file, refusing it when the password does not match.
+    void abre(const QString& caminho, const QString& senha);
+    void fecha();
+    bool aberto() const;
+    QString caminho() const { return caminho_; }
+
+    // Prepares `sql`, binds `valores` in order to its "?" and runs it.
+    QSqlQuery executa(const QString& sql, const QVariantList& valores = {});
+    // The first column of the first row, or a null value when there is no row.
+    QVariant valor(const QString& sql, const QVariantList& valores = {});
+    // True when the query returns at least one row.
+    bool existe(const QString& sql, const QVariantList& valores = {});
+
+    QSqlDatabase conexao() const;
+
+private:
+    void conecta(const QString& caminho);
+    void registraColacao();
+
+    QString nomeConexao_;
+    QString caminho_;
+};
+
+// One transaction: rolled back on destruction unless confirmed, so an operation that throws
+// half-way leaves the data as it was.
+class Transacao {
+public:
+    explicit Transacao(Banco& banco);
+    ~Transacao();
+    Transacao(const Transacao&) = delete;
+    Transacao& operator=(const Transacao&) = delete;
+    void confirma();
+
+private:
+    Banco& banco_;
+    bool ativa_ = false;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// Dates and times are stored as text: dates "yyyy-MM-dd", times of day and lengths "HH:mm:ss",
+// so that they compare correctly as text.
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <QVariant>
+
+QVariant dataParaBanco(const QDate& d);   // invalid date -> NULL
+QVariant horaParaBanco(const QTime& t);   // invalid time -> NULL
+QDate dataDoBanco(const QVariant& v);     // NULL -> invalid date
+QTime horaDoBanco(const QVariant& v);     // NULL -> invalid time
+
+// Display forms used on screens and printouts.
+QString dataBr(const QDate& d);           // "dd/MM/yyyy"
+QString horaHm(const QTime& t);           // "HH:mm"
+QString horaHms(const QTime& t);          // "HH:mm:ss"

@@ -1,0 +1,54 @@
+#include "data/dinheiro.h"
+
+#include <ostream>
+
+std::optional<Dinheiro> Dinheiro::ler(const QString& entrada) {
+    QString texto = entrada.trimmed();
+    bool negativo = false;
+    if (texto.startsWith(u'-')) {
+        negativo = true;
+        texto = texto.mid(1);
+    }
+    const qsizetype virgula = texto.indexOf(u',');
+    if (virgula != texto.lastIndexOf(u',')) return std::nullopt;
+    QString inteira = virgula < 0 ? texto : texto.left(virgula);
+    const QString fracao = virgula < 0 ? QString() : texto.mid(virgula + 1);
+
+    // Points may only group thousands in the whole part.
+    if (inteira.contains(u'.')) {
+        const QStringList grupos = inteira.split(u'.');
+        if (grupos.first().isEmpty() || grupos.first().size() > 3) return std::nullopt;
+        for (qsizetype i = 1; i < grupos.size(); ++i)
+            if (grupos[i].size() != 3) return std::nullopt;
+        inteira = grupos.join(QString());
+    }
+    if (inteira.isEmpty() && fracao.isEmpty()) return std::nullopt;
+    for (QChar c : inteira + fracao)
+        if (c < u'0' || c > u'9') return std::nullopt;
+    if (inteira.size() > 14) return std::nullopt;
+
+    qint64 valor = inteira.isEmpty() ? 0 : inteira.toLongLong() * kEscala;
+    // Up to four decimals are kept; a fifth rounds half away from zero.
+    QString f = fracao.left(5).leftJustified(5, u'0');
+    qint64 dec = f.left(4).toLongLong();
+    if (f[4] >= u'5') ++dec;
+    valor += dec;
+    return Dinheiro(negativo ? -valor : valor);
+}
+
+QString Dinheiro::formata() const {
+    const bool negativo = valor_ < 0;
+    const quint64 absoluto = negativo ? quint64(-(valor_ + 1)) + 1 : quint64(valor_);
+    const quint64 centavos = (absoluto + 50) / 100;
+    QString inteira = QString::number(centavos / 100);
+    for (qsizetype i = inteira.size() - 3; i > 0; i -= 3) inteira.insert(i, u'.');
+    const QString texto = inteira + u',' + QStringLiteral("%1").arg(centavos % 100, 2, 10, QChar(u'0'));
+    return (negativo && centavos != 0) ? u'-' + texto : texto;
+}
+
+std::optional<Dinheiro> Dinheiro::doBanco(const QVariant& v) {
+    if (v.isNull() || !v.isValid()) return std::nullopt;
+    return Dinheiro(v.toLongLong());
+}
+
+void PrintTo(const Dinheiro& d, std::ostream* os) { *os << d.formata().toStdString(); }

@@ -1,0 +1,45 @@
+#include "data/dinheiro.h"
+
+#include <gtest/gtest.h>
+
+TEST(Dinheiro, LeituraDeValoresDigitados) {
+    const struct {
+        const char* texto;
+        std::optional<qint64> bruto;
+    } casos[] = {
+        {"12,50", 125000},     {"12,5", 125000},      {"7", 70000},
+        {"1.234,56", 12345600}, {"0,01", 100},        {",5", 5000},
+        {"1,23456", 12346},    {"-3,00", -30000},     {"  4,00 ", 40000},
+        {"", std::nullopt},    {"abc", std::nullopt}, {"1,2,3", std::nullopt},
+        {"12.34", std::nullopt}, {"1.2345,00", std::nullopt}, {",", std::nullopt},
+    };
+    for (const auto& c : casos) {
+        const auto lido = Dinheiro::ler(QString::fromUtf8(c.texto));
+        ASSERT_EQ(lido.has_value(), c.bruto.has_value()) << c.texto;
+        if (lido) {
+            EXPECT_EQ(lido->valorBruto(), *c.bruto) << c.texto;
+        }
+    }
+}
+
+TEST(Dinheiro, FormatoComVirgulaEMilhares) {
+    const struct {
+        qint64 bruto;
+        const char* texto;
+    } casos[] = {
+        {0, "0,00"},           {125000, "12,50"},        {12345600, "1.234,56"},
+        {12345678900, "1.234.567,89"}, {50, "0,01"},     {49, "0,00"},
+        {-30000, "-3,00"},     {-49, "0,00"},            {10000000, "1.000,00"},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(Dinheiro::bruto(c.bruto).formata().toStdString(), c.texto) << c.bruto;
+}
+
+TEST(Dinheiro, AritmeticaExata) {
+    // 0,10 added ten times is exactly 1,00: no floating-point drift.
+    Dinheiro soma;
+    for (int i = 0; i < 10; ++i) soma += Dinheiro::reais(0, 10);
+    EXPECT_EQ(soma, Dinheiro::reais(1));
+    EXPECT_EQ(Dinheiro::reais(2, 50) * 3, Dinheiro::reais(7, 50));
+    EXPECT_LT(Dinheiro::reais(2), Dinheiro::reais(2, 1));
+}
