@@ -2,6 +2,7 @@
 // The real seam: Qt message boxes, the computer clock, the executable's folder, Qt timers.
 
 #include "app/plataforma.h"
+#include "devices/porta_paralela.h"
 
 #include <functional>
 
@@ -16,7 +17,9 @@ public:
     bool pergunta(const QString& texto, const QString& titulo) override;
     void encerra() override;
     void aguarda(int ms, std::function<void()> depois) override;
+    SaidaPorta& porta() override { return porta_; }
 
 private:
+    PortaParalela porta_;
     std::function<void()> aoEncerrar_;
 };

@@ -2,6 +2,8 @@
 // The seam between the program and the outside world. The program builds the real one in main;
 // tests build a fake that answers prompts in advance, sets the clock and records what was shown.
 
+#include "devices/saida_porta.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -31,4 +33,7 @@ public:
 
     // Runs `depois` once `ms` milliseconds have passed, without blocking the window thread.
     virtual void aguarda(int ms, std::function<void()> depois) = 0;
+
+    // The gates' parallel-port output.
+    virtual SaidaPorta& porta() = 0;
 };

@@ -12,6 +12,28 @@
 #include <functional>
 #include <vector>
 
+struct EscritaPorta {
+    quint16 endereco;
+    quint8 valor;
+    qint64 instanteMs;  // the fake clock's milliseconds when written
+};
+
+// Records every write; can be told to refuse, as a missing device would.
+class SaidaPortaFalsa : public SaidaPorta {
+public:
+    explicit SaidaPortaFalsa(const qint64& relogioMs) : relogioMs_(relogioMs) {}
+    bool escreve(quint16 endereco, quint8 valor) override {
+        if (recusa) return false;
+        escritas.push_back({endereco, valor, relogioMs_});
+        return true;
+    }
+    std::vector<EscritaPorta> escritas;
+    bool recusa = false;
+
+private:
+    const qint64& relogioMs_;
+};
+
 struct MensagemVista {
     QString texto;
     Icone icone;
@@ -19,6 +41,8 @@ struct MensagemVista {
 };
 
 class PlataformaFalsa : public Plataforma {
+    qint64 relogioMs_ = 0;  // declared first: the port fake reads it
+
 public:
     PlataformaFalsa();
 
@@ -28,6 +52,7 @@ public:
     bool pergunta(const QString& texto, const QString& titulo) override;
     void encerra() override { ++encerramentos; }
     void aguarda(int ms, std::function<void()> depois) override;
+    SaidaPorta& porta() override { return portaFalsa; }
 
     void defineAgora(const QDateTime& quando) { agora_ = quando; }
     void definePasta(const QString& pasta) { pasta_ = pasta; }
@@ -41,6 +66,8 @@ public:
     std::vector<MensagemVista> mensagens;
     QStringList perguntas;
     int encerramentos = 0;
+    SaidaPortaFalsa portaFalsa{relogioMs_};
+    qint64 relogioMs() const { return relogioMs_; }
     QStringList textosMensagens() const;
 
 private:
@@ -53,5 +80,4 @@ private:
     QDateTime agora_;
     std::deque<bool> respostas_;
     std::vector<Espera> esperas_;
-    qint64 relogioMs_ = 0;
 };

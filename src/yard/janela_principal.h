@@ -1,0 +1,155 @@
+#pragma once
+// The main window `a`: the lane panel (entry and exit), the payment panel, the yard list with
+// its counters, the cash-register buttons, the toolbar and the status bar. Other windows set its
+// controls directly, as the login and the cash-register windows do, so the controls are public.
+
+#include "app/contexto.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QTableWidget;
+class QTimer;
+class QToolBar;
+
+// Empty texts of the masked lane fields.
+inline const QString kTicketVazio = QStringLiteral("          ");
+inline const QString kPlacaVazia = QStringLiteral("   -    ");
+inline const QString kPrismaVazio = QStringLiteral("   ");
+inline const QString kTicketMensalista = QStringLiteral("0000000000");
+
+class JanelaPrincipal : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit JanelaPrincipal(Contexto& ctx, QWidget* parent = nullptr);
+    ~JanelaPrincipal() override;
+
+    // Rebuilds the yard list and its counters from `veiculos_patio`.
+    void atualiza_lista_patio();
+
+    // Windows the toolbar and the buttons open; set by whoever owns them, so the main window
+    // does not depend on every other window.
+    std::array<std::function<void()>, 7> abreJanelaBarra;   // toolbar buttons 1 to 7
+    std::function<void()> abreAberturaCaixa;                // Command1
+    std::function<void()> abreFechamentoCaixa;              // Command2
+    std::function<void()> abreCancelamento;                 // Command4 and F5
+    std::function<void()> abrePagamentoMensalista;          // Command8
+    std::function<void()> abreValorCaixa;                   // Command9
+    std::function<void()> abreListaEntrada;                 // Command10
+    std::function<void()> abreListaSaida;                   // Command11
+    // Entry and exit registration: true when the vehicle was registered. `imprime` is false
+    // for "Registrar Entrada" / "Registrar  Saída".
+    std::function<bool(bool imprime)> registraEntrada;
+    std::function<bool(bool imprime)> registraSaida;
+
+    // Lane panel.
+    QGroupBox* Frame1;
+    QLineEdit* tic;
+    QLineEdit* pla;
+    QLineEdit* pri;
+    QLabel* Label12;
+    QLineEdit* vei;
+    QLabel* LabelVeiculo;
+    QLineEdit* dat_ent;
+    QLineEdit* hor_ent;
+    QLineEdit* dat_sai;
+    QLineEdit* hor_sai;
+    QRadioButton* Option1;
+    QRadioButton* Option2;
+    QLabel* Label17;
+    QPushButton* Command5;
+    QPushButton* Command6;
+
+    // Payment panel.
+    QGroupBox* Frame2;
+    QRadioButton* Option3;
+    QRadioButton* Option4;
+    QRadioButton* Option5;
+    QRadioButton* Option6;
+    QRadioButton* Option7;
+    QComboBox* tur;
+    QComboBox* conv;
+    QComboBox* cod_con;
+    QLineEdit* tot;
+    QLineEdit* val_pag;
+    QLineEdit* tro;
+    QCheckBox* Check1;
+    QPushButton* Command3;
+    QPushButton* Command7;
+
+    // Yard list.
+    QGroupBox* Frame3;
+    QTableWidget* grid1;
+    QLabel* Label16;
+    QLabel* tot_men;
+    QLabel* tot_avu;
+    QLabel* total;
+
+    // Outside the frames.
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command4;
+    QPushButton* Command8;
+    QPushButton* Command9;
+    QPushButton* Command10;
+    QPushButton* Command11;
+    QLabel* mensagem;
+    QToolBar* Toolbar1;
+    std::array<QAction*, 8> botoes;   // toolbar buttons 1 to 8
+    QStatusBar* StatusBar1;
+    std::array<QLabel*, 3> paineis;   // status-bar panels 1 to 3
+    QTimer* Timer1;
+    QTimer* Timer2;
+    QTimer* timer_cancela_entrada;
+    QTimer* timer_cancela_saida;
+
+    // Memory of the last fee computation.
+    QString ultima_modalidade;
+    QString ultima_data_ent;
+    QString ultima_hora_ent;
+
+    // Handlers, public so that tests and other windows can drive them as the operator would.
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void trata_tecla(int tecla);
+    void modoEntrada();
+    void modoSaida();
+    // Selects or deselects an option without the group forcing one to stay selected.
+    static void marca(QRadioButton* opcao, bool marcada);
+
+    // Payment panel and exit lookup.
+    void calcula_total();
+    void tic_LostFocus();
+    void pla_LostFocus();
+    void pri_LostFocus();
+    void grid1_Click(int linha);
+    void val_pag_GotFocus();
+    void val_pag_LostFocus();
+    QString modalidadeEscolhida() const;   // "R", "T", "C", "M" or "D"
+
+protected:
+    bool eventFilter(QObject* alvo, QEvent* evento) override;
+
+private:
+    void montaControles();
+    void ligaEventos();
+    void enterEm(QObject* alvo);
+    void focaModalidadeEscolhida();
+    bool limitesDoDia();
+    void preencheVeiculo(const class QSqlRecord& r, bool preenchePlaca);
+    void limpaEncontrados();
+    void executa(const std::function<void()>& acao);
+
+    Contexto& ctx_;
+};
