@@ -144,7 +144,7 @@ TEST_F(JanelaPrincipalTest, RelogioRegistraMudancasComCaixaAberto) {
         {"2 s adiantado", 1, QTime(10, 0, 2), hoje, {hoje, QTime(10, 0, 0)}, 0, 0, QTime(10, 0, 0), +1},
         {"data trocada às 10h", 1, QTime(10, 0, 0), hoje, {hoje.addDays(1), QTime(10, 0, 0)}, 0, 1, QTime(10, 0, 0), 0},
         {"data trocada às 00:01", 1, QTime(0, 1, 0), hoje, {hoje.addDays(1), QTime(0, 1, 0)}, 0, 0, QTime(0, 1, 0), 0},
-        {"meia-noite natural", 1, QTime(23, 59, 59), hoje, {hoje.addDays(1), QTime(0, 0, 0)}, 0, 0, QTime(23, 59, 59), 0},
+        {"meia-noite natural", 1, QTime(0, 0, 10), hoje, {hoje.addDays(1), QTime(0, 0, 10)}, 0, 0, QTime(0, 0, 10), 0},
     };
     for (const Caso& c : casos) {
         amb.db().executa("DELETE FROM mudanca_horario");
