@@ -41,9 +41,11 @@ ResultadoTarifa calcula_turno(Banco& db, const PedidoTarifa& p) {
     auto fim = segundosHora(p.tur.right(5));
     std::optional<Dinheiro> preco;
     if (inicio && fim) {
+        // Shifts are kept to the minute; the stored time may carry its ":00" seconds or not.
         QSqlQuery q = db.executa(
-            QStringLiteral("SELECT valor FROM turnos WHERE hora_inicial = ? AND hora_final = ?"),
-            {textoHms(*inicio), textoHms(*fim)});
+            QStringLiteral("SELECT valor FROM turnos WHERE substr(hora_inicial, 1, 5) = ? "
+                           "AND substr(hora_final, 1, 5) = ?"),
+            {textoHms(*inicio).left(5), textoHms(*fim).left(5)});
         if (q.next()) preco = Dinheiro::doBanco(q.value(0)).value_or(Dinheiro{});
     }
     if (!preco)

@@ -13,33 +13,6 @@ const QList<Degrau> kDegraus = {{H, rs("5,00")}, {H, rs("3,00")}, {2 * H, rs("4,
 
 }  // namespace
 
-TEST(Escalonamento, DegrausUmaVezComCadaRegraDeExcedente) {
-    const Excedente porHora = Excedente::porPeriodo(H, rs("2,00"));
-    const Excedente fixo = Excedente::fixo(rs("10,00"));
-    const struct {
-        qint64 duracao;
-        const char* semRegra;
-        const char* porPeriodo;
-        const char* fixo;
-    } casos[] = {
-        {0, "5,00", "5,00", "5,00"},
-        {H - 1, "5,00", "5,00", "5,00"},
-        {H, "8,00", "8,00", "8,00"},           // ends on a boundary: pays the next step
-        {2 * H, "12,00", "12,00", "12,00"},
-        {4 * H, "12,00", "12,00", "12,00"},    // exactly all the steps: no extension
-        {4 * H + 1, "12,00", "14,00", "22,00"},
-        {6 * H, "12,00", "16,00", "22,00"},    // exactly two periods pays two
-        {6 * H + 10 * M, "12,00", "18,00", "22,00"},
-        {-5, "5,00", "5,00", "5,00"},
-    };
-    for (const auto& c : casos) {
-        EXPECT_EQ(cobraDegraus(c.duracao, kDegraus, Excedente::nenhum()), rs(c.semRegra))
-            << c.duracao;
-        EXPECT_EQ(cobraDegraus(c.duracao, kDegraus, porHora), rs(c.porPeriodo)) << c.duracao;
-        EXPECT_EQ(cobraDegraus(c.duracao, kDegraus, fixo), rs(c.fixo)) << c.duracao;
-    }
-}
-
 TEST(Escalonamento, SemDegrausOuPeriodoZero) {
     // Without steps the whole time goes to the extension rule.
     EXPECT_EQ(cobraDegraus(90 * M, {}, Excedente::porPeriodo(30 * M, rs("1,50"))), rs("4,50"));

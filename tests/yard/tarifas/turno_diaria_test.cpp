@@ -54,7 +54,7 @@ TEST(Turno, ExemplosDoTurno) {
 TEST(Turno, TurnoAteMeiaNoite) {
     BancoTeste b;
     semeiaRotativoPadrao(b.db());
-    semeiaTurno(b.db(), "18:00:00", "00:00:00", "10,00");
+    semeiaTurno(b.db(), "18:00", "00:00", "10,00");   // kept without seconds
     EXPECT_EQ(textoTot(calcula_turno(b.db(), pedidoTurno("18:00 - 00:00", "19:00:00", "23:59:59"))),
               "10,00");
     EXPECT_EQ(textoTot(calcula_turno(b.db(), pedidoTurno("18:00 - 00:00", "17:00:00", "23:59:59"))),
