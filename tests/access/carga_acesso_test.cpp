@@ -87,20 +87,6 @@ TEST_F(CargaAcesso, PrimeiroInicioCriaOBancoComAsPrimeirasLinhas) {
     EXPECT_EQ(ctx->estado.cancela_entrada, "");
 }
 
-TEST_F(CargaAcesso, SegundoInicioAbreOArquivoECarregaAsPortas) {
-    criaExistente([](Banco&) {});
-    const ResultadoCarga r = inicia();
-    ASSERT_TRUE(r.ok);
-    EXPECT_FALSE(r.criado);
-    EXPECT_TRUE(p.mensagens.empty());
-    EXPECT_TRUE(r.semUsuarios);
-    EXPECT_EQ(ctx->estado.impressora, "LPT1");
-    EXPECT_EQ(ctx->estado.impressora_fiscal, " ");
-    EXPECT_EQ(ctx->estado.cancela_entrada, " ");
-    EXPECT_EQ(ctx->estado.cancela_saida, " ");
-    EXPECT_EQ(r.imprimirHabilitado, std::optional<bool>(true));
-}
-
 TEST_F(CargaAcesso, UsuariosTodosExcluidosNaoDaoOAviso) {
     criaExistente([](Banco& db) {
         db.executa("INSERT INTO usuarios (codigo, usuario, senha, excluido) VALUES (1, 'ana', 'x', 1)");
