@@ -1,5 +1,8 @@
-#include "app/contexto.h"
+#include "access/janela_acesso.h"
+#include "access/janela_usuarios.h"
 #include "access/plataforma_qt.h"
+#include "app/contexto.h"
+#include "yard/janela_principal.h"
 
 #include <QApplication>
 
@@ -7,5 +10,15 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     PlataformaQt plataforma;
     Contexto contexto(plataforma);
+    plataforma.aoEncerrar([&] { contexto.estado.db.fecha(); });
+
+    // The main window exists from the start, hidden: the start-up sets its print buttons and
+    // the login shows it.
+    JanelaPrincipal a(contexto);
+    liga_janela_usuarios(contexto, a);
+
+    JanelaAcesso acesso(contexto, a);
+    if (!acesso.Form_Load()) return 1;
+    acesso.show();
     return app.exec();
 }

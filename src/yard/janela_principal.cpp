@@ -306,8 +306,6 @@ void JanelaPrincipal::ligaEventos() {
 
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     connect(Timer2, &QTimer::timeout, this, [this] { executa([this] { Timer2_Timer(); }); });
-    Timer1->start();
-    Timer2->start();
 
     connect(grid1, &QTableWidget::cellClicked, this,
             [this](int linha, int) { executa([=, this] { grid1_Click(linha); }); });
@@ -318,6 +316,14 @@ void JanelaPrincipal::ligaEventos() {
              Option5, Option6, Option7, Command1, Command2, Command3, Command4, Command5,
              Command6, Command7, Command8, Command9, Command10, Command11, Check1})
         w->installEventFilter(this);
+}
+
+void JanelaPrincipal::showEvent(QShowEvent* evento) {
+    // The clock starts with the window: while the start-up window waits for the login it must
+    // not rewrite `data_hora`, which the login's clock check compares with the computer clock.
+    if (!Timer1->isActive()) Timer1->start();
+    if (!Timer2->isActive()) Timer2->start();
+    QMainWindow::showEvent(evento);
 }
 
 void JanelaPrincipal::marca(QRadioButton* opcao, bool marcada) {

@@ -140,6 +140,7 @@ public:
 
 protected:
     bool eventFilter(QObject* alvo, QEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
 
 private:
     void montaControles();
