@@ -144,6 +144,9 @@ protected:
 private:
     void montaControles();
     void ligaEventos();
+    void ligaPainelPagamento();
+    bool filtraTeclaValor(class QKeyEvent* tecla);   // false: the key is dropped
+    void modalidadeClicada(QRadioButton* opcao);
     void enterEm(QObject* alvo);
     void focaModalidadeEscolhida();
     bool limitesDoDia();

@@ -1,0 +1,507 @@
+#include "yard/janela_principal.h"
+
+#include "data/datas.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSqlQuery>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename W, typename... A>
+W* cria(QWidget* pai, const char* nome, A&&... args) {
+    auto* w = new W(std::forward<A>(args)..., pai);
+    w->setObjectName(QLatin1String(nome));
+    return w;
+}
+
+QLineEdit* campoMascara(QWidget* pai, const char* nome, const QString& mascara) {
+    auto* c = cria<QLineEdit>(pai, nome);
+    c->setInputMask(mascara);
+    return c;
+}
+
+QLineEdit* campoLeitura(QWidget* pai, const char* nome) {
+    auto* c = cria<QLineEdit>(pai, nome);
+    c->setReadOnly(true);
+    return c;
+}
+
+}  // namespace
+
+JanelaPrincipal::JanelaPrincipal(Contexto& ctx, QWidget* parent)
+    : QMainWindow(parent), ctx_(ctx) {
+    setObjectName(QStringLiteral("a"));
+    setWindowTitle(QStringLiteral("Quelmar - Sistema de Gerenciamento de Estacionamentos"));
+    montaControles();
+    ligaEventos();
+}
+
+JanelaPrincipal::~JanelaPrincipal() = default;
+
+void JanelaPrincipal::montaControles() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* principal = new QHBoxLayout(central);
+
+    // Lane panel.
+    Frame1 = cria<QGroupBox>(central, "Frame1");
+    auto* g1 = new QGridLayout(Frame1);
+    tic = campoMascara(Frame1, "tic", QStringLiteral("0000000000; "));
+    pla = campoMascara(Frame1, "pla", QStringLiteral(">nnn-nnnn; "));
+    pri = campoMascara(Frame1, "pri", QStringLiteral("000; "));
+    vei = cria<QLineEdit>(Frame1, "vei");
+    vei->setMaxLength(20);
+    Label12 = cria<QLabel>(Frame1, "Label12", QStringLiteral("Prisma:"));
+    LabelVeiculo = cria<QLabel>(Frame1, "LabelVeiculo", QStringLiteral("Veículo:"));
+    dat_ent = campoLeitura(Frame1, "dat_ent");
+    hor_ent = campoLeitura(Frame1, "hor_ent");
+    dat_sai = campoLeitura(Frame1, "dat_sai");
+    hor_sai = campoLeitura(Frame1, "hor_sai");
+    Option1 = cria<QRadioButton>(Frame1, "Option1", QStringLiteral("(F2) Entrada"));
+    Option2 = cria<QRadioButton>(Frame1, "Option2", QStringLiteral("(F4) Saída"));
+    Label17 = cria<QLabel>(Frame1, "Label17", QStringLiteral("( ESC) = Limpa campos"));
+    Command5 = cria<QPushButton>(Frame1, "Command5", QStringLiteral("Registrar Entrada"));
+    Command6 = cria<QPushButton>(Frame1, "Command6", QStringLiteral("Registrar e Imprimir"));
+    int l = 0;
+    g1->addWidget(Option1, l, 0);
+    g1->addWidget(Option2, l, 1);
+    g1->addWidget(Label17, l++, 2, 1, 2);
+    g1->addWidget(new QLabel(QStringLiteral("Ticket nº:"), Frame1), l, 0);
+    g1->addWidget(tic, l++, 1);
+    g1->addWidget(new QLabel(QStringLiteral("Placa:"), Frame1), l, 0);
+    g1->addWidget(pla, l++, 1);
+    g1->addWidget(Label12, l, 0);
+    g1->addWidget(pri, l++, 1);
+    g1->addWidget(LabelVeiculo, l, 0);
+    g1->addWidget(vei, l++, 1);
+    g1->addWidget(new QLabel(QStringLiteral("Data Ent.:"), Frame1), l, 0);
+    g1->addWidget(dat_ent, l, 1);
+    g1->addWidget(new QLabel(QStringLiteral("Hora Ent.:"), Frame1), l, 2);
+    g1->addWidget(hor_ent, l++, 3);
+    g1->addWidget(new QLabel(QStringLiteral("Data Saída:"), Frame1), l, 0);
+    g1->addWidget(dat_sai, l, 1);
+    g1->addWidget(new QLabel(QStringLiteral("Hora Saída:"), Frame1), l, 2);
+    g1->addWidget(hor_sai, l++, 3);
+    g1->addWidget(Command5, l, 0, 1, 2);
+    g1->addWidget(Command6, l++, 2, 1, 2);
+
+    // Payment panel, inside the lane panel.
+    Frame2 = cria<QGroupBox>(Frame1, "Frame2", QStringLiteral("Saída de Veículo "));
+    auto* g2 = new QGridLayout(Frame2);
+    Option3 = cria<QRadioButton>(Frame2, "Option3", QStringLiteral("Rotativo"));
+    Option4 = cria<QRadioButton>(Frame2, "Option4", QStringLiteral("Turno"));
+    Option5 = cria<QRadioButton>(Frame2, "Option5", QStringLiteral("Convênio"));
+    Option6 = cria<QRadioButton>(Frame2, "Option6", QStringLiteral("Mensalista"));
+    Option7 = cria<QRadioButton>(Frame2, "Option7", QStringLiteral("Diarista"));
+    tur = cria<QComboBox>(Frame2, "tur");
+    conv = cria<QComboBox>(Frame2, "conv");
+    cod_con = cria<QComboBox>(Frame2, "cod_con");
+    tot = campoLeitura(Frame2, "tot");
+    val_pag = cria<QLineEdit>(Frame2, "val_pag");
+    tro = campoLeitura(Frame2, "tro");
+    Check1 = cria<QCheckBox>(Frame2, "Check1", QStringLiteral("Imprimir apenas autenticação"));
+    Command3 = cria<QPushButton>(Frame2, "Command3", QStringLiteral("Registrar  Saída"));
+    Command7 = cria<QPushButton>(Frame2, "Command7", QStringLiteral("Registrar e Imprimir"));
+    tur->setEnabled(false);
+    conv->setEnabled(false);
+    cod_con->setVisible(false);
+    // The two option groups are independent: entry/exit mode, and the payment kind.
+    Option1->setAutoExclusive(true);
+    for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7}) o->setAutoExclusive(true);
+    g2->addWidget(Option3, 0, 0);
+    g2->addWidget(Option4, 1, 0);
+    g2->addWidget(tur, 1, 1);
+    g2->addWidget(Option5, 2, 0);
+    g2->addWidget(conv, 2, 1);
+    g2->addWidget(cod_con, 2, 2);
+    g2->addWidget(Option6, 3, 0);
+    g2->addWidget(Option7, 4, 0);
+    g2->addWidget(new QLabel(QStringLiteral("Total:"), Frame2), 0, 2);
+    g2->addWidget(tot, 0, 3);
+    g2->addWidget(new QLabel(QStringLiteral("Val. Pago:"), Frame2), 1, 2);
+    g2->addWidget(val_pag, 1, 3);
+    g2->addWidget(new QLabel(QStringLiteral("Troco:"), Frame2), 3, 2);
+    g2->addWidget(tro, 3, 3);
+    g2->addWidget(Check1, 5, 0, 1, 2);
+    g2->addWidget(Command3, 6, 0, 1, 2);
+    g2->addWidget(Command7, 6, 2, 1, 2);
+    Frame2->setEnabled(false);
+    g1->addWidget(Frame2, l, 0, 1, 4);
+
+    // Yard list.
+    Frame3 = cria<QGroupBox>(central, "Frame3", QStringLiteral("Lista de Pátio "));
+    auto* g3 = new QGridLayout(Frame3);
+    grid1 = cria<QTableWidget>(Frame3, "grid1", 0, 4);
+    grid1->setHorizontalHeaderLabels(
+        {QStringLiteral("Pr."), QStringLiteral("Placa"), QStringLiteral("Data Ent."),
+         QStringLiteral("Hora Ent.")});
+    grid1->verticalHeader()->setVisible(false);
+    grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    Label16 = cria<QLabel>(Frame3, "Label16", QStringLiteral("Pr. = Prisma"));
+    tot_men = cria<QLabel>(Frame3, "tot_men");
+    tot_avu = cria<QLabel>(Frame3, "tot_avu");
+    total = cria<QLabel>(Frame3, "total");
+    g3->addWidget(grid1, 0, 0, 1, 2);
+    g3->addWidget(Label16, 1, 0, 1, 2);
+    g3->addWidget(new QLabel(QStringLiteral("Mensalistas:"), Frame3), 2, 0);
+    g3->addWidget(tot_men, 2, 1);
+    g3->addWidget(new QLabel(QStringLiteral("Avulsos:"), Frame3), 3, 0);
+    g3->addWidget(tot_avu, 3, 1);
+    g3->addWidget(new QLabel(QStringLiteral("Total:"), Frame3), 4, 0);
+    g3->addWidget(total, 4, 1);
+
+    // Cash-register and gate buttons.
+    auto* botoesCaixa = new QVBoxLayout;
+    Command1 = cria<QPushButton>(central, "Command1", QStringLiteral("Abert. de Caixa"));
+    Command2 = cria<QPushButton>(central, "Command2", QStringLiteral("Fecham. de Caixa"));
+    Command4 = cria<QPushButton>(central, "Command4", QStringLiteral("Cancelar Ticket (F5)"));
+    Command8 = cria<QPushButton>(central, "Command8", QStringLiteral("Pgto. de Mensalista"));
+    Command9 = cria<QPushButton>(central, "Command9", QStringLiteral("Valor em Caixa"));
+    Command10 = cria<QPushButton>(central, "Command10", QStringLiteral("Ativar Cancela"));
+    Command11 = cria<QPushButton>(central, "Command11", QStringLiteral("Ativar Cancela"));
+    Command10->setEnabled(false);
+    Command11->setEnabled(false);
+    mensagem = cria<QLabel>(central, "mensagem");
+    mensagem->setStyleSheet(QStringLiteral("color: red"));
+    mensagem->setWordWrap(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Command2, Command4, Command8,
+                                                      Command9, Command10, Command11, mensagem})
+        botoesCaixa->addWidget(w);
+    botoesCaixa->addStretch();
+
+    principal->addWidget(Frame1, 3);
+    principal->addWidget(Frame3, 2);
+    principal->addLayout(botoesCaixa, 1);
+
+    // Toolbar.
+    Toolbar1 = new QToolBar(this);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setMovable(false);
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    addToolBar(Toolbar1);
+    const char* rotulos[8][2] = {
+        {"Usuários", "Cadastro de Usuários"},
+        {"Mensalistas", "Cadastro de Mensalistas"},
+        {"Configurações", "Configurações de Rotativo, Turnos, Convênios, etc."},
+        {"Lista de Pátio", "Lista dos Veículos Estacionados"},
+        {"Relatórios", "Impressão de Relatórios"},
+        {"Filiais", "Cadastro e Controle Manual das Filiais"},
+        {"Backup", "Cópia de Segurança"},
+        {"Sair", "Sair do Quelmar"},
+    };
+    for (int i = 0; i < 8; ++i) {
+        botoes[i] = Toolbar1->addAction(QString::fromUtf8(rotulos[i][0]));
+        botoes[i]->setObjectName(QStringLiteral("Button%1").arg(i + 1));
+        botoes[i]->setToolTip(QString::fromUtf8(rotulos[i][1]));
+    }
+
+    // Status bar.
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    setStatusBar(StatusBar1);
+    for (int i = 0; i < 3; ++i) {
+        paineis[i] = new QLabel(StatusBar1);
+        paineis[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+        StatusBar1->addWidget(paineis[i], 1);
+    }
+
+    // Timers: the program clock, its audit, and the two gate-lowering timers.
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(985);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(30000);
+    timer_cancela_entrada = new QTimer(this);
+    timer_cancela_entrada->setObjectName(QStringLiteral("timer_cancela_entrada"));
+    timer_cancela_entrada->setSingleShot(true);
+    timer_cancela_saida = new QTimer(this);
+    timer_cancela_saida->setObjectName(QStringLiteral("timer_cancela_saida"));
+    timer_cancela_saida->setSingleShot(true);
+
+    // Tab order of the lane panel.
+    QWidget::setTabOrder(Option1, Option2);
+    QWidget::setTabOrder(Option2, tic);
+    QWidget::setTabOrder(tic, pla);
+    QWidget::setTabOrder(pla, pri);
+    QWidget::setTabOrder(pri, vei);
+    QWidget::setTabOrder(vei, Command5);
+    QWidget::setTabOrder(Command5, Command6);
+}
+
+void JanelaPrincipal::executa(const std::function<void()>& acao) {
+    try {
+        acao();
+    } catch (const ErroBanco& e) {
+        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
+    }
+}
+
+void JanelaPrincipal::ligaEventos() {
+    auto abre = [this](const std::function<void()>& f) {
+        return [this, &f] {
+            if (f) executa(f);
+        };
+    };
+    for (int i = 0; i < 7; ++i) connect(botoes[i], &QAction::triggered, this, abre(abreJanelaBarra[i]));
+    connect(botoes[7], &QAction::triggered, this, [this] { ctx_.plataforma.encerra(); });
+    connect(Command1, &QPushButton::clicked, this, abre(abreAberturaCaixa));
+    connect(Command2, &QPushButton::clicked, this, abre(abreFechamentoCaixa));
+    connect(Command4, &QPushButton::clicked, this, abre(abreCancelamento));
+    connect(Command8, &QPushButton::clicked, this, abre(abrePagamentoMensalista));
+    connect(Command9, &QPushButton::clicked, this, abre(abreValorCaixa));
+    connect(Command10, &QPushButton::clicked, this, abre(abreListaEntrada));
+    connect(Command11, &QPushButton::clicked, this, abre(abreListaSaida));
+
+    auto registra = [this](bool entrada, bool imprime) {
+        executa([=, this] {
+            const auto& f = entrada ? registraEntrada : registraSaida;
+            if (!f || !f(imprime)) return;
+            pla->setText(kPlacaVazia);
+            pri->setText(kPrismaVazio);
+            if (entrada) {
+                vei->clear();
+                marca(Option1, false);
+                marca(Option1, true);
+                pla->setFocus();
+            } else {
+                tic->setText(kTicketVazio);
+                marca(Option2, false);
+                marca(Option2, true);
+                tic->setFocus();
+            }
+        });
+    };
+    connect(Command5, &QPushButton::clicked, this, [=] { registra(true, false); });
+    connect(Command6, &QPushButton::clicked, this, [=] { registra(true, true); });
+    connect(Command3, &QPushButton::clicked, this, [=] { registra(false, false); });
+    connect(Command7, &QPushButton::clicked, this, [=] { registra(false, true); });
+
+    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) executa([this] { modoEntrada(); });
+    });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) executa([this] { modoSaida(); });
+    });
+
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    connect(Timer2, &QTimer::timeout, this, [this] { executa([this] { Timer2_Timer(); }); });
+    Timer1->start();
+    Timer2->start();
+
+    connect(grid1, &QTableWidget::cellClicked, this,
+            [this](int linha, int) { executa([=, this] { grid1_Click(linha); }); });
+    ligaPainelPagamento();
+
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             tic, pla, pri, vei, val_pag, tur, conv, grid1, Option1, Option2, Option3, Option4,
+             Option5, Option6, Option7, Command1, Command2, Command3, Command4, Command5,
+             Command6, Command7, Command8, Command9, Command10, Command11, Check1})
+        w->installEventFilter(this);
+}
+
+void JanelaPrincipal::marca(QRadioButton* opcao, bool marcada) {
+    if (opcao->isChecked() == marcada) return;
+    if (marcada) {
+        opcao->setChecked(true);
+        return;
+    }
+    // An exclusive group refuses to leave every option unselected.
+    opcao->setAutoExclusive(false);
+    opcao->setChecked(false);
+    opcao->setAutoExclusive(true);
+}
+
+void JanelaPrincipal::modoEntrada() {
+    tic->setEnabled(false);
+    Frame2->setEnabled(false);
+    Command5->setEnabled(true);
+    Command6->setEnabled(ctx_.estado.impressora_fiscal != QLatin1String(" ") ||
+                         ctx_.estado.impressora != QLatin1String(" "));
+    pla->setText(kPlacaVazia);
+    pri->setText(kPrismaVazio);
+    for (QLineEdit* c : {dat_ent, hor_ent, dat_sai, hor_sai, tot, val_pag, tro}) c->clear();
+    ultima_data_ent.clear();
+    ultima_hora_ent.clear();
+    ultima_modalidade.clear();
+    // The number shown is a preview; the entry takes its own from the counter.
+    const QVariant maior = ctx_.estado.db.valor(QStringLiteral("SELECT max(ticket) FROM gera_ticket"));
+    const qint64 proximo = maior.isNull() ? 1 : maior.toLongLong() + 1;
+    tic->setText(QString::number(proximo).leftJustified(10, u' '));
+    pla->setFocus();
+}
+
+void JanelaPrincipal::modoSaida() {
+    tic->setEnabled(true);
+    Command5->setEnabled(false);
+    Command6->setEnabled(false);
+    Frame2->setEnabled(true);
+    for (QLineEdit* c : {dat_ent, hor_ent, dat_sai, hor_sai}) c->clear();
+    tic->setText(kTicketVazio);
+    pla->setText(kPlacaVazia);
+    pri->setText(kPrismaVazio);
+    for (QLineEdit* c : {tot, val_pag, tro}) c->clear();
+    ultima_data_ent.clear();
+    ultima_hora_ent.clear();
+    ultima_modalidade.clear();
+    if (Command2->isEnabled()) tic->setFocus();
+    Command7->setEnabled(ctx_.estado.impressora_fiscal != QLatin1String(" ") ||
+                         ctx_.estado.impressora != QLatin1String(" "));
+}
+
+void JanelaPrincipal::trata_tecla(int tecla) {
+    // The shortcuts act only while a cash register is open.
+    if (Command1->isEnabled()) return;
+    switch (tecla) {
+    case Qt::Key_F2:
+        marca(Option1, false);
+        marca(Option1, true);
+        vei->setEnabled(true);
+        break;
+    case Qt::Key_F4:
+        marca(Option2, false);
+        marca(Option2, true);
+        vei->setEnabled(false);
+        break;
+    case Qt::Key_F5:
+        if (abreCancelamento) abreCancelamento();
+        break;
+    case Qt::Key_Escape:
+        tic->setText(kTicketVazio);
+        pla->setText(kPlacaVazia);
+        pri->setText(kPrismaVazio);
+        for (QLineEdit* c : {dat_ent, dat_sai, hor_ent, hor_sai}) c->clear();
+        Check1->setChecked(false);
+        for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7}) marca(o, false);
+        for (QLineEdit* c : {tot, val_pag, tro}) c->clear();
+        break;
+    default:
+        break;
+    }
+}
+
+void JanelaPrincipal::enterEm(QObject* alvo) {
+    const bool entrada = Option1->isChecked();
+    const bool saida = Option2->isChecked();
+    auto botaoEntrada = [this]() -> QWidget* {
+        return Command6->isEnabled() ? static_cast<QWidget*>(Command6) : Command5;
+    };
+    auto primeiraModalidade = [this]() -> QWidget* {
+        for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7})
+            if (o->isEnabled()) return o;
+        return nullptr;
+    };
+    QWidget* destino = nullptr;
+    if (alvo == Option1 || alvo == tic) destino = pla;
+    else if (alvo == Option2) destino = tic;
+    else if (alvo == pla) {
+        if (!pri->isHidden()) destino = pri;
+        else if (!vei->isHidden()) destino = vei;
+        else if (entrada) destino = botaoEntrada();
+        else if (saida) destino = primeiraModalidade();
+    } else if (alvo == pri) {
+        if (entrada) destino = botaoEntrada();
+        else if (saida) destino = primeiraModalidade();
+    } else if (alvo == vei) destino = botaoEntrada();
+    else if (alvo == Option3 || alvo == Option6 || alvo == Option7 || alvo == tur || alvo == conv)
+        destino = val_pag;
+    else if (alvo == Option4) destino = tur;
+    else if (alvo == Option5) destino = conv;
+    else if (alvo == val_pag)
+        destino = Command7->isEnabled() ? static_cast<QWidget*>(Command7) : Command3;
+    if (destino) destino->setFocus();
+}
+
+bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
+    if (evento->type() == QEvent::KeyPress) {
+        auto* tecla = static_cast<QKeyEvent*>(evento);
+        const int k = tecla->key();
+        if (alvo != Command1 && alvo != Check1 &&
+            (k == Qt::Key_F2 || k == Qt::Key_F4 || k == Qt::Key_F5 || k == Qt::Key_Escape)) {
+            executa([=, this] { trata_tecla(k); });
+            return true;
+        }
+        if (k == Qt::Key_Return || k == Qt::Key_Enter) {
+            if (alvo == val_pag || alvo == tic || alvo == pla || alvo == pri || alvo == vei ||
+                alvo == tur || alvo == conv || qobject_cast<QRadioButton*>(alvo)) {
+                enterEm(alvo);
+                return true;
+            }
+        }
+        if (alvo == val_pag && !filtraTeclaValor(tecla)) return true;
+    } else if (evento->type() == QEvent::FocusIn) {
+        if (alvo == tic || alvo == pla) {
+            if (alvo == pla && tic->displayText() == kTicketMensalista) tic->setText(kTicketVazio);
+            ultima_data_ent.clear();
+            ultima_hora_ent.clear();
+            ultima_modalidade.clear();
+        }
+        if (alvo == tic || alvo == pla || alvo == pri) {
+            auto* campo = static_cast<QLineEdit*>(alvo);
+            QTimer::singleShot(0, campo, [campo] { campo->selectAll(); });
+        }
+        if (alvo == val_pag) executa([this] { val_pag_GotFocus(); });
+        if (alvo == Command1 && ctx_.estado.numero_caixa == 0) Frame1->setEnabled(false);
+    } else if (evento->type() == QEvent::FocusOut) {
+        if (alvo == tic) executa([this] { tic_LostFocus(); });
+        else if (alvo == pla) executa([this] { pla_LostFocus(); });
+        else if (alvo == pri) executa([this] { pri_LostFocus(); });
+        else if (alvo == val_pag) executa([this] { val_pag_LostFocus(); });
+    }
+    return QMainWindow::eventFilter(alvo, evento);
+}
+
+void JanelaPrincipal::atualiza_lista_patio() {
+    auto contagem = [](qint64 n, bool nenhumSeZero) {
+        if (nenhumSeZero && n <= 0) return QStringLiteral("Nenhum");
+        if (n == 1) return QStringLiteral("1 Veículo");
+        return QStringLiteral("%1 Veículos").arg(n);
+    };
+    grid1->setRowCount(0);
+    Banco& db = ctx_.estado.db;
+    QSqlQuery q = db.executa(QStringLiteral(
+        "SELECT prisma, placa, data_entrada, hora_entrada FROM veiculos_patio "
+        "ORDER BY prisma, placa"));
+    int linhas = 0;
+    while (q.next()) {
+        grid1->insertRow(linhas);
+        const QString prisma = q.value(0).isNull() ? QString() : QString::number(q.value(0).toInt());
+        const QStringList celulas{prisma, q.value(1).toString(),
+                                  dataDoBanco(q.value(2)).toString(QStringLiteral("dd/MM/yy")),
+                                  horaHms(horaDoBanco(q.value(3)))};
+        for (int c = 0; c < 4; ++c) grid1->setItem(linhas, c, new QTableWidgetItem(celulas[c]));
+        ++linhas;
+    }
+    if (linhas == 0) {
+        tot_men->setText(QStringLiteral("Nenhum"));
+        tot_avu->setText(QStringLiteral("Nenhum"));
+        total->setText(QStringLiteral("Nenhum"));
+        return;
+    }
+    const qint64 avulsos =
+        db.valor(QStringLiteral("SELECT count(*) FROM veiculos_patio WHERE mensalista IS NULL"))
+            .toLongLong();
+    total->setText(contagem(linhas, false));
+    tot_avu->setText(contagem(avulsos, true));
+    tot_men->setText(contagem(linhas - avulsos, true));
+}

@@ -1,0 +1,144 @@
+// The payment panel: the payment kind, the shift or partner, the total, the amount paid and
+// the change. The fees themselves are plain functions; this only reads the panel and shows.
+
+#include "yard/janela_principal.h"
+#include "yard/tarifas/tarifa.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+
+QString JanelaPrincipal::modalidadeEscolhida() const {
+    if (Option3->isChecked()) return QStringLiteral("R");
+    if (Option4->isChecked()) return QStringLiteral("T");
+    if (Option5->isChecked()) return QStringLiteral("C");
+    if (Option6->isChecked()) return QStringLiteral("M");
+    return QStringLiteral("D");
+}
+
+void JanelaPrincipal::ligaPainelPagamento() {
+    for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7})
+        connect(o, &QRadioButton::toggled, this, [this, o](bool on) {
+            if (on) executa([this, o] { modalidadeClicada(o); });
+        });
+    connect(tur, &QComboBox::activated, this, [this](int) {
+        if (!tur->currentText().trimmed().isEmpty()) val_pag->setFocus();
+    });
+    // The hidden code list always follows the partner shown.
+    connect(conv, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i >= 0 && i < cod_con->count()) cod_con->setCurrentIndex(i);
+    });
+    connect(conv, &QComboBox::activated, this, [this](int) {
+        if (!conv->currentText().trimmed().isEmpty()) val_pag->setFocus();
+    });
+}
+
+void JanelaPrincipal::modalidadeClicada(QRadioButton* opcao) {
+    tur->setEnabled(opcao == Option4);
+    conv->setEnabled(opcao == Option5);
+    if (opcao == Option3) {
+        if (!limitesDoDia()) return;
+        ultima_modalidade = QStringLiteral("R");
+        calcula_total();
+        val_pag->setText(tot->text());
+    } else if (opcao == Option4) {
+        if (!tur->currentText().trimmed().isEmpty()) val_pag->setFocus();
+    } else if (opcao == Option5) {
+        if (!conv->currentText().trimmed().isEmpty()) val_pag->setFocus();
+    } else {
+        ultima_data_ent = dat_ent->text();
+        ultima_hora_ent = hor_ent->text();
+        ultima_modalidade = opcao == Option6 ? QStringLiteral("M") : QStringLiteral("D");
+        calcula_total();
+        val_pag->setText(tot->text());
+    }
+}
+
+bool JanelaPrincipal::limitesDoDia() {
+    const QString recusa = limites_do_dia(dat_ent->text(), hor_ent->text(), dat_sai->text(),
+                                          hor_sai->text(), ctx_.estado.estacionamento24h);
+    if (recusa.isEmpty()) return true;
+    ctx_.plataforma.mensagem(recusa, Icone::Exclamacao);
+    tot->setText(QStringLiteral("ERRO"));
+    return false;
+}
+
+void JanelaPrincipal::calcula_total() {
+    PedidoTarifa p;
+    p.modalidade = modalidadeEscolhida();
+    p.tic = tic->displayText();
+    p.pla = pla->displayText();
+    p.dat_ent = dat_ent->text();
+    p.hor_ent = hor_ent->text();
+    p.dat_sai = dat_sai->text();
+    p.hor_sai = hor_sai->text();
+    p.tur = tur->currentText();
+    p.cod_con = cod_con->currentText();
+    p.data_atual = ctx_.estado.data_atual;
+    p.hora_atual = ctx_.estado.hora_atual;
+    p.estacionamento24h = ctx_.estado.estacionamento24h;
+
+    tot->setText(QStringLiteral("Calculando..."));
+    const ResultadoTarifa r = ::calcula_total(ctx_.estado.db, p);
+    for (const auto& [nome, texto] : r.campos)
+        if (auto* campo = findChild<QLineEdit*>(nome)) campo->setText(texto);
+    tot->setText(r.total ? r.total->formata() : QStringLiteral("ERRO"));
+    tro->setText(QStringLiteral("0,00"));
+    if (r.limpaMemoria) {
+        ultima_modalidade.clear();
+        ultima_data_ent.clear();
+        ultima_hora_ent.clear();
+    }
+    if (!r.mensagem.isEmpty()) ctx_.plataforma.mensagem(r.mensagem, r.icone);
+    if (!r.foco.isEmpty())
+        if (auto* w = findChild<QWidget*>(r.foco)) w->setFocus();
+}
+
+void JanelaPrincipal::val_pag_GotFocus() {
+    if (hor_ent->text().isEmpty()) return;
+    if (Option3->isChecked() || Option4->isChecked()) {
+        if (!limitesDoDia()) {
+            (Option3->isChecked() ? Option3 : Option4)->setFocus();
+            return;
+        }
+    }
+    const QString modalidade = modalidadeEscolhida();
+    if (hor_ent->text() != ultima_hora_ent || dat_ent->text() != ultima_data_ent ||
+        modalidade != ultima_modalidade || Option4->isChecked() || Option5->isChecked()) {
+        ultima_hora_ent = hor_ent->text();
+        ultima_data_ent = dat_ent->text();
+        ultima_modalidade = modalidade;
+        calcula_total();
+        val_pag->setText(tot->text());
+    }
+    if (tot->text() == QLatin1String("0,00")) val_pag->setText(QStringLiteral("0,00"));
+    QTimer::singleShot(0, val_pag, [this] { val_pag->selectAll(); });
+}
+
+bool JanelaPrincipal::filtraTeclaValor(QKeyEvent* tecla) {
+    const QString texto = tecla->text();
+    // Keys that type nothing (Tab, arrows, Delete) keep their usual work.
+    if (texto.isEmpty() || tecla->key() == Qt::Key_Backspace || tecla->key() == Qt::Key_Return ||
+        tecla->key() == Qt::Key_Enter)
+        return true;
+    if (texto == QLatin1String(".")) {
+        val_pag->insert(QStringLiteral(","));
+        return false;
+    }
+    const QChar c = texto.at(0);
+    return texto.size() == 1 && (c.isDigit() || c == u',');
+}
+
+void JanelaPrincipal::val_pag_LostFocus() {
+    const auto pago = Dinheiro::ler(val_pag->text());
+    if (!pago) {
+        val_pag->clear();
+        tro->clear();
+        return;
+    }
+    val_pag->setText(pago->formata());
+    if (const auto total = Dinheiro::ler(tot->text()))
+        tro->setText((*pago >= *total ? *pago - *total : Dinheiro()).formata());
+}
