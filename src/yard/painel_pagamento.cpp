@@ -2,6 +2,7 @@
 // the change. The fees themselves are plain functions; this only reads the panel and shows.
 
 #include "yard/janela_principal.h"
+#include "yard/tarifas/limites_dia.h"
 #include "yard/tarifas/tarifa.h"
 
 #include <QComboBox>
@@ -66,6 +67,8 @@ bool JanelaPrincipal::limitesDoDia() {
 }
 
 void JanelaPrincipal::calcula_total() {
+    // With no vehicle loaded there is nothing to compute, and the panel keeps its texts.
+    if (hor_ent->text().isEmpty()) return;
     PedidoTarifa p;
     p.modalidade = modalidadeEscolhida();
     p.tic = tic->displayText();
@@ -75,13 +78,21 @@ void JanelaPrincipal::calcula_total() {
     p.dat_sai = dat_sai->text();
     p.hor_sai = hor_sai->text();
     p.tur = tur->currentText();
+    p.conv = conv->currentText();
     p.cod_con = cod_con->currentText();
     p.data_atual = ctx_.estado.data_atual;
     p.hora_atual = ctx_.estado.hora_atual;
     p.estacionamento24h = ctx_.estado.estacionamento24h;
 
     tot->setText(QStringLiteral("Calculando..."));
-    const ResultadoTarifa r = ::calcula_total(ctx_.estado.db, p);
+    ResultadoTarifa r;
+    try {
+        r = ::calcula_total(ctx_.estado.db, p);
+    } catch (const ErroBanco&) {
+        tot->setText(QStringLiteral("ERRO"));  // never leave "Calculando..." behind
+        throw;
+    }
+    if (!r.calculado) return;
     for (const auto& [nome, texto] : r.campos)
         if (auto* campo = findChild<QLineEdit*>(nome)) campo->setText(texto);
     tot->setText(r.total ? r.total->formata() : QStringLiteral("ERRO"));

@@ -1,0 +1,148 @@
+#include "access/carga_acesso.h"
+
+#include "data/atualiza_banco.h"
+#include "data/cria_banco.h"
+#include "data/datas.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+
+const QString kBranco = QStringLiteral(" ");
+
+// The one `geral` row, or an empty record when the table holds none.
+QSqlRecord leGeral(Banco& db, qint64& rowid) {
+    QSqlQuery q = db.executa(QStringLiteral("SELECT rowid AS id_linha, * FROM geral LIMIT 1"));
+    if (!q.next()) return {};
+    rowid = q.value(0).toLongLong();
+    return q.record();
+}
+
+QString semGeral() {
+    return QStringLiteral(
+        "O arquivo %1 não contém as configurações gerais do sistema e não pode ser usado. "
+        "O programa será encerrado.")
+        .arg(kNomeBanco);
+}
+
+QString comEncerramento(const QString& mensagem) {
+    return mensagem + QStringLiteral("\r\nO programa será encerrado.");
+}
+
+ResultadoCarga abreExistente(Contexto& ctx, const QString& caminho) {
+    ResultadoCarga r;
+    Estado& e = ctx.estado;
+    Banco& db = e.db;
+    const QDate hoje = ctx.plataforma.agora().date();
+
+    db.abre(caminho, Banco::kSenha);
+
+    qint64 rowid = 0;
+    QSqlRecord geral = leGeral(db, rowid);
+    if (geral.isEmpty()) {
+        db.fecha();
+        r.ok = false;
+        r.falha = semGeral();
+        return r;
+    }
+
+    const int versao = geral.value(QStringLiteral("versao")).toInt();
+    if (versao < kVersaoPrograma) {
+        atualiza_banco(db, versao);
+        geral = leGeral(db, rowid);
+    }
+
+    const QDate ultimo = dataDoBanco(geral.value(QStringLiteral("data")));
+    if (ultimo.isValid() && hoje > ultimo.addDays(5)) {
+        ctx.plataforma.mensagem(
+            QStringLiteral("Data do sistema não pode ser mais que 5 dias superior ao último "
+                           "acesso!\r\nÚltimo acesso: %1\r\nData atual: %2\r\nCorrija a data do "
+                           "sistema e clique em OK!")
+                .arg(dataBr(ultimo), dataBr(hoje)),
+            Icone::Exclamacao);
+    }
+
+    db.executa(QStringLiteral("UPDATE geral SET data = ? WHERE rowid = ?"),
+               {dataParaBanco(hoje), rowid});
+
+    e.impressora = geral.value(QStringLiteral("impressora")).toString();
+    const QVariant fiscal = geral.value(QStringLiteral("impressora_fiscal"));
+    e.impressora_fiscal = fiscal.isNull() ? kBranco : fiscal.toString();
+    if (e.impressora_fiscal != kBranco) {
+        e.codigo_aliquota = codigo_aliquota_de(
+            geral.value(QStringLiteral("imposto")).toString(),
+            Dinheiro::doBanco(geral.value(QStringLiteral("aliquota"))), e.codigo_aliquota);
+    }
+    r.imprimirHabilitado = !(e.impressora == kBranco && e.impressora_fiscal == kBranco);
+    e.duas_impressoras = e.impressora != kBranco && e.impressora_fiscal != kBranco;
+    e.cancela_entrada = geral.value(QStringLiteral("cancela_entrada")).toString();
+    e.cancela_saida = geral.value(QStringLiteral("cancela_saida")).toString();
+
+    r.semUsuarios = !db.existe(QStringLiteral("SELECT codigo FROM usuarios"));
+    return r;
+}
+
+ResultadoCarga criaNovo(Contexto& ctx, const QString& caminho) {
+    ResultadoCarga r;
+    r.criado = true;
+    r.semUsuarios = true;
+    const QDateTime agora = ctx.plataforma.agora();
+    const QDate hoje = agora.date();
+    const QTime hora = agora.time();
+
+    // The first rows go in with the layout, so a file that exists is always a complete one.
+    cria_banco(ctx.estado.db, caminho, [&](Banco& db) {
+        db.executa(QStringLiteral(
+                       "INSERT INTO geral (versao, data, hora, linha1, linha2, linha3, linha4, "
+                       "impressora, cancela_entrada, cancela_saida) "
+                       "VALUES (?, ?, ?, '', '', '', '', 'LPT1', ' ', ' ')"),
+                   {kVersaoPrograma, dataParaBanco(hoje), horaParaBanco(hora)});
+        db.executa(QStringLiteral("INSERT INTO data_hora (data, hora) VALUES (?, ?)"),
+                   {dataParaBanco(hoje), horaParaBanco(hora)});
+    });
+    ctx.estado.data_atual = hoje;
+
+    ctx.plataforma.mensagem(QStringLiteral("Verifique a data e hora do sistema. Se estiverem "
+                                           "incorretos, corrija e clique em OK."));
+    return r;
+}
+
+}  // namespace
+
+ResultadoCarga carrega_banco(Contexto& ctx) {
+    const QString caminho = QDir(ctx.plataforma.pastaPrograma()).filePath(kNomeBanco);
+    const bool existe = QFileInfo::exists(caminho);
+    try {
+        return existe ? abreExistente(ctx, caminho) : criaNovo(ctx, caminho);
+    } catch (const ErroBanco& erro) {
+        ctx.estado.db.fecha();
+        ResultadoCarga r;
+        r.ok = false;
+        r.semUsuarios = !existe;
+        r.falha = comEncerramento(erro.mensagem());
+        return r;
+    }
+}
+
+QString texto_versao(const QString& versao) {
+    if (versao.isEmpty()) return {};
+    if (versao.endsWith(u'0')) return versao.left(1) + u'.' + versao.mid(1, 1);
+    return versao.left(1) + u'.' + versao.right(2);
+}
+
+QString codigo_aliquota_de(const QString& imposto, std::optional<Dinheiro> aliquota,
+                           const QString& atual) {
+    if (imposto == QLatin1String("ST")) return QStringLiteral("FF");
+    if (imposto == QLatin1String("Isento")) return QStringLiteral("II");
+    if (!aliquota) return atual;
+    const struct {
+        int taxa;
+        const char* codigo;
+    } taxas[] = {{3, "0300"}, {12, "1200"}, {17, "1700"}, {25, "2500"}};
+    for (const auto& t : taxas)
+        if (*aliquota == Dinheiro::reais(t.taxa)) return QLatin1String(t.codigo);
+    return atual;
+}

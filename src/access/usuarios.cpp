@@ -1,0 +1,131 @@
+#include "access/usuarios.h"
+
+#include "data/datas.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+
+std::vector<UsuarioListado> usuarios_listados(Banco& db) {
+    std::vector<UsuarioListado> r;
+    QSqlQuery q = db.executa(
+        QStringLiteral("SELECT codigo, usuario FROM usuarios WHERE excluido = 0 ORDER BY usuario"));
+    while (q.next()) r.push_back({q.value(0).toInt(), q.value(1).toString()});
+    return r;
+}
+
+std::optional<Usuario> le_usuario(Banco& db, qint32 codigo) {
+    QSqlQuery q = db.executa(QStringLiteral("SELECT * FROM usuarios WHERE codigo = ?"), {codigo});
+    if (!q.next()) return std::nullopt;
+    const QSqlRecord r = q.record();
+    Usuario u;
+    u.codigo = r.value(QStringLiteral("codigo")).toInt();
+    u.usuario = r.value(QStringLiteral("usuario")).toString();
+    u.senha = r.value(QStringLiteral("senha")).toString();
+    u.data_cadastro = dataDoBanco(r.value(QStringLiteral("data_cadastro")));
+    for (size_t i = 0; i < kCamposPermissao.size(); ++i)
+        u.permissoes[i] = r.value(QLatin1String(kCamposPermissao[i])).toInt() != 0;
+    return u;
+}
+
+std::optional<QDate> le_data_cadastro(const QString& texto) {
+    const QStringList partes = texto.split(u'/');
+    if (partes.size() != 3) return std::nullopt;
+    int numeros[3];
+    for (int i = 0; i < 3; ++i) {
+        const QString p = partes[i].trimmed();
+        if (p.isEmpty() || p.size() > 4) return std::nullopt;
+        for (QChar c : p)
+            if (!c.isDigit()) return std::nullopt;
+        numeros[i] = p.toInt();
+        if (i == 2 && p.size() != 4 && p.size() > 2) return std::nullopt;
+        if (i == 2 && p.size() <= 2) numeros[i] += numeros[i] < 30 ? 2000 : 1900;
+    }
+    if (numeros[2] < 100) return std::nullopt;
+    const QDate d(numeros[2], numeros[1], numeros[0]);
+    if (!d.isValid()) return std::nullopt;
+    return d;
+}
+
+namespace {
+
+ResultadoGravacao recusa(const QString& mensagem, bool focoCadastro = false) {
+    ResultadoGravacao r;
+    r.mensagem = mensagem;
+    r.focoCadastro = focoCadastro;
+    return r;
+}
+
+}  // namespace
+
+ResultadoGravacao grava_usuario(Banco& db, const FichaUsuario& f) {
+    const QString nome = f.usuario.trimmed();
+    if (nome.isEmpty() || f.senha.trimmed().isEmpty())
+        return recusa(QStringLiteral("Campos obrigatórios: Usuário e senha."));
+
+    std::optional<QString> cadReescrito;
+    QString cad = f.cad;
+    if (cad != kCadastroVazio && !le_data_cadastro(cad)) {
+        const std::optional<QDate> inicio = le_data_cadastro(cad.left(8));
+        if (!inicio) return recusa(QStringLiteral("Data de cadastro inválida."), true);
+        cad = dataBr(*inicio);
+        cadReescrito = cad;
+    }
+
+    bool algumaPermissao = false;
+    for (bool p : f.permissoes) algumaPermissao = algumaPermissao || p;
+    if (!algumaPermissao)
+        return recusa(QStringLiteral(
+            "Escolha quais telas o usuário terá acesso (Permissões de Acesso)."));
+
+    const bool novo = f.cod.isEmpty();
+    bool codigoOk = true;
+    const qint32 codigoAtual = novo ? 0 : f.cod.toInt(&codigoOk);
+    if (!codigoOk) return recusa(QStringLiteral("Código de usuário inválido."));
+
+    const bool repetido =
+        novo ? db.existe(QStringLiteral("SELECT usuario FROM usuarios WHERE usuario = ? AND "
+                                        "excluido = 0"),
+                         {nome})
+             : db.existe(QStringLiteral("SELECT usuario FROM usuarios WHERE usuario = ? AND "
+                                        "codigo <> ? AND excluido = 0"),
+                         {nome, codigoAtual});
+    if (repetido) return recusa(QStringLiteral("Usuário já existente."));
+
+    QVariantList valores{f.usuario, f.senha};
+    valores << (cad == kCadastroVazio ? QVariant() : dataParaBanco(*le_data_cadastro(cad)));
+    for (bool p : f.permissoes) valores << int(p);
+
+    ResultadoGravacao r;
+    r.cadReescrito = cadReescrito;
+    r.novo = novo;
+    if (novo) {
+        // The highest code of all rows, deleted users included, so a code is never reused.
+        const QVariant maior = db.valor(QStringLiteral("SELECT max(codigo) FROM usuarios"));
+        r.codigo = maior.isNull() ? 1 : maior.toInt() + 1;
+        valores.prepend(r.codigo);
+        db.executa(QStringLiteral("INSERT INTO usuarios (codigo, usuario, senha, data_cadastro, "
+                                  "usu, men, con, lis, rel, ger, bac, pri) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                   valores);
+    } else {
+        valores << codigoAtual;
+        QSqlQuery q = db.executa(
+            QStringLiteral("UPDATE usuarios SET usuario = ?, senha = ?, data_cadastro = ?, "
+                           "usu = ?, men = ?, con = ?, lis = ?, rel = ?, ger = ?, bac = ?, "
+                           "pri = ? WHERE codigo = ?"),
+            valores);
+        if (q.numRowsAffected() < 1)
+            return recusa(QStringLiteral("Usuário não encontrado: os dados não foram gravados."));
+        r.codigo = codigoAtual;
+    }
+    r.gravado = true;
+    r.mensagem = QStringLiteral("Dados gravados com sucesso.");
+    return r;
+}
+
+bool exclui_usuario(Banco& db, qint32 codigo) {
+    QSqlQuery q = db.executa(QStringLiteral("UPDATE usuarios SET excluido = 1 WHERE codigo = ?"),
+                             {codigo});
+    return q.numRowsAffected() > 0;
+}

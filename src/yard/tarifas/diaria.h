@@ -1,0 +1,7 @@
+#pragma once
+// The day-rate fee ("Diarista"): the stay counted in started hours, every started period of
+// `diaria.tempo` hours costing `diaria.valor`.
+
+#include "yard/tarifas/tarifa.h"
+
+ResultadoTarifa calcula_diaria(Banco& db, const PedidoTarifa& p);

@@ -1,0 +1,134 @@
+#include "yard/tarifas/mensalista.h"
+
+#include "data/banco.h"
+#include "yard/tarifas/horarios.h"
+#include "yard/tarifas/rotativo.h"
+
+#include <QSqlQuery>
+
+#include <algorithm>
+
+namespace {
+
+ResultadoTarifa recusaMensalista(const QString& mensagem) {
+    return recusaTarifa(mensagem, QStringLiteral("Option6"), true);
+}
+
+ResultadoTarifa coberto() {
+    ResultadoTarifa r;
+    r.total = Dinheiro{};
+    return r;
+}
+
+// Stays longer than the subscription allows pay whole day rates.
+ResultadoTarifa cobraDiarias(Banco& db, qint64 dias, const QString& semDiaria) {
+    QSqlQuery q = db.executa(QStringLiteral("SELECT valor FROM diaria"));
+    if (!q.next()) return recusaTarifa(semDiaria);
+    ResultadoTarifa r;
+    r.total = Dinheiro::doBanco(q.value(0)).value_or(Dinheiro{}) * dias;
+    return r;
+}
+
+// The time-table fee of the out-of-window time `fora`: the entry time is moved to the program
+// time minus `fora` on the real entry date, the lane fields otherwise as they are.
+ResultadoTarifa cobraForaDoHorario(Banco& db, const PedidoTarifa& p, qint64 fora) {
+    const qint64 agora = p.hora_atual.msecsSinceStartOfDay() / 1000;
+    if (fora > agora) {
+        // The moved entry would fall on the day before: charge the out-of-window time itself.
+        return cobraRotativo(db, fora, p.estacionamento24h);
+    }
+    PedidoTarifa deslocado = p;
+    deslocado.hor_ent = textoHms(agora - fora);
+    return calcula_rotativo(db, deslocado);
+}
+
+}  // namespace
+
+ResultadoTarifa calcula_mensalista(Banco& db, const PedidoTarifa& p) {
+    QSqlQuery q = db.executa(
+        QStringLiteral("SELECT mensalista, mensalista_pago FROM veiculos_patio WHERE placa = ?"),
+        {p.pla});
+    if (!q.next())
+        return recusaMensalista(
+            QStringLiteral("Placa de mensalista não encontrada no estacionamento."));
+    const QVariant codigo = q.value(0);
+    const QVariant marca = q.value(1);
+
+    // A quota mark without a subscriber code is not a subscriber's vehicle either.
+    if (codigo.isNull())
+        return recusaMensalista(QStringLiteral(
+            "Este veículo não é de mensalista. Escolha outra forma de pagamento que não seja "
+            "'Mensalista'."));
+    if (!marca.isNull() && marca.toLongLong() == 0)
+        return recusaMensalista(QStringLiteral(
+            "Este veículo passou da cota do mensalista. Escolha outra forma de pagamento que não "
+            "seja 'Mensalista'."));
+    if (!marca.isNull() && marca.toLongLong() == -2) {
+        QSqlQuery devida = db.executa(
+            QStringLiteral("SELECT codigo FROM mensalidades WHERE pago = 0 AND codigo = ?"),
+            {codigo});
+        if (devida.next()) {
+            QSqlQuery nome = db.executa(
+                QStringLiteral("SELECT nome FROM mensalistas WHERE codigo = ?"), {devida.value(0)});
+            const QString resto = QStringLiteral(
+                "em atraso. Escolha outra forma de pagamento que não seja 'Mensalista' ou efetue "
+                "o pagamento da(s) mensalidade(s) em atraso.");
+            return recusaMensalista(nome.next() ? QStringLiteral("Mensalista ") +
+                                                      nome.value(0).toString() + u' ' + resto
+                                                : QStringLiteral("Mensalista ") + resto);
+        }
+    }
+
+    // Covered by the subscription.
+    QSqlQuery horario = db.executa(
+        QStringLiteral("SELECT hora_inicio, hora_fim FROM mensalistas WHERE hora_inicio IS NOT "
+                       "NULL AND hora_fim IS NOT NULL AND codigo = ?"),
+        {codigo});
+    if (!horario.next()) return coberto();
+    const auto inicio = segundosDoBanco(horario.value(0));
+    const auto fim = segundosDoBanco(horario.value(1));
+    if (!inicio || !fim) return coberto();
+
+    const auto ent = dataTela(p.dat_ent);
+    const auto sai = dataTela(p.dat_sai);
+    const auto e = segundosHora(p.hor_ent);
+    const auto s = segundosHora(p.hor_sai);
+    if (!ent || !sai || !e || !s || !p.hora_atual.isValid())
+        return recusaMensalista(kMsgHorarioInvalido);
+
+    // Inside the allowed hours, by the times only.
+    if (*e >= *inicio && *s <= *fim) return coberto();
+
+    const qint64 dias = ent->daysTo(*sai);
+    if (dias < 0) return recusaMensalista(kMsgSaidaAntesEntrada);
+
+    qint64 fora = 0;
+    if (*fim > *inicio) {
+        // Day window.
+        if (dias > 0)
+            return cobraDiarias(db, dias,
+                                QStringLiteral("Mensalista diurno ficou mais de um dia e não há "
+                                               "valor de diária cadastrado."));
+        if (*e > *fim) return calcula_rotativo(db, p);   // came after the allowed hours
+        if (*s > *fim) fora += *s - *fim;
+        // The whole time up to the start, even when the vehicle left before it.
+        if (*e < *inicio) fora += *inicio - *e;
+    } else {
+        // Night window: from `inicio` over midnight to `fim`.
+        if (dias > 1)
+            return cobraDiarias(db, dias - 1,
+                                QStringLiteral("Mensalista noturno ficou mais de um dia e não há "
+                                               "valor de diária cadastrado."));
+        if (dias == 1) {
+            if (*s > *fim) fora += *s - *fim;
+            if (*e < *inicio) fora += *inicio - *e;
+        } else {
+            // Entry and exit on one date: only the part of the stay in the day between the
+            // window's end and its start is outside it; a stay wholly inside is covered.
+            if (*e > *s) return recusaMensalista(kMsgSaidaAntesEntrada);
+            fora = std::max<qint64>(0, std::min(*s, *inicio) - std::max(*e, *fim));
+            if (fora == 0) return coberto();
+        }
+    }
+    return cobraForaDoHorario(db, p, fora);
+}

@@ -1,0 +1,30 @@
+#include "yard/tarifas/tarifa.h"
+
+#include "yard/tarifas/convenio.h"
+#include "yard/tarifas/diaria.h"
+#include "yard/tarifas/mensalista.h"
+#include "yard/tarifas/rotativo.h"
+#include "yard/tarifas/turno.h"
+
+ResultadoTarifa recusaTarifa(const QString& mensagem, const QString& foco, bool limpaMemoria) {
+    ResultadoTarifa r;
+    r.mensagem = mensagem;
+    r.icone = Icone::Exclamacao;
+    r.foco = foco;
+    r.limpaMemoria = limpaMemoria;
+    return r;
+}
+
+ResultadoTarifa calcula_total(Banco& db, const PedidoTarifa& p) {
+    // No vehicle loaded: nothing at all is computed.
+    if (p.hor_ent.isEmpty()) {
+        ResultadoTarifa r;
+        r.calculado = false;
+        return r;
+    }
+    if (p.modalidade == u"R") return calcula_rotativo(db, p);
+    if (p.modalidade == u"T") return calcula_turno(db, p);
+    if (p.modalidade == u"C") return calcula_convenio(db, p);
+    if (p.modalidade == u"M") return calcula_mensalista(db, p);
+    return calcula_diaria(db, p);
+}

@@ -1,0 +1,108 @@
+#include "yard/janela_principal.h"
+
+#include "support/ambiente.h"
+#include "yard/tarifas/tarifas_teste.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The main window with a register open and one vehicle parked since 08:00 today.
+class PainelPagamentoTest : public ::testing::Test {
+protected:
+    PainelPagamentoTest() {
+        Estado& e = amb.ctx.estado;
+        e.impressora = QStringLiteral(" ");
+        e.impressora_fiscal = QStringLiteral(" ");
+        e.numero_caixa = 1;
+        e.data_atual = QDate(2026, 12, 7);
+        e.hora_atual = QTime(9, 30, 0);
+        semeiaRotativoPadrao(amb.db());
+        semeiaDiaria(amb.db(), 12, "25,00");
+        amb.db().executa("INSERT INTO veiculos_patio (placa, ticket, data_entrada, hora_entrada) "
+                         "VALUES ('ABC-1234', 5, '2026-12-07', '08:00:00')");
+        janela.Command1->setEnabled(false);
+        janela.Command2->setEnabled(true);
+        janela.show();
+        QApplication::setActiveWindow(&janela);
+    }
+    // F4, the ticket typed and Enter, as the operator does it.
+    void encontraPeloTicket() {
+        janela.tic->setFocus();
+        QTest::keyClick(janela.tic, Qt::Key_F4);
+        QApplication::processEvents();  // the field selects its text when it gets the focus
+        QTest::keyClicks(janela.tic, "5");
+        QTest::keyClick(janela.tic, Qt::Key_Return);
+    }
+    Ambiente amb;
+    JanelaPrincipal janela{amb.ctx};
+};
+
+}  // namespace
+
+TEST_F(PainelPagamentoTest, TicketDigitadoPreencheEntradaESaida) {
+    encontraPeloTicket();
+    EXPECT_TRUE(janela.Option2->isChecked());
+    EXPECT_EQ(janela.pla->displayText(), "ABC-1234");
+    EXPECT_EQ(janela.dat_ent->text(), "07/12/2026");
+    EXPECT_EQ(janela.hor_ent->text(), "08:00:00");
+    EXPECT_EQ(janela.dat_sai->text(), "07/12/2026");
+    EXPECT_EQ(janela.hor_sai->text(), "09:30:00");
+}
+
+TEST_F(PainelPagamentoTest, RotativoMostraTotalEPagoETroco) {
+    encontraPeloTicket();
+    janela.Option3->click();
+    // 1 h 30 min by the standard table: steps 1 and 2.
+    EXPECT_EQ(janela.tot->text(), "8,00");
+    EXPECT_EQ(janela.val_pag->text(), "8,00");
+    EXPECT_EQ(janela.tro->text(), "0,00");
+
+    janela.val_pag->setText("20");
+    janela.val_pag_LostFocus();
+    EXPECT_EQ(janela.val_pag->text(), "20,00");
+    EXPECT_EQ(janela.tro->text(), "12,00");
+}
+
+TEST_F(PainelPagamentoTest, CadaModalidadeCobraPelaSuaTabela) {
+    encontraPeloTicket();
+    janela.Option7->click();
+    EXPECT_EQ(janela.tot->text(), "25,00");
+    EXPECT_EQ(janela.val_pag->text(), "25,00");
+    EXPECT_EQ(janela.ultima_modalidade, "D");
+
+    // No kind selected: the amount field computes the day rate.
+    QTest::keyClick(janela.tic, Qt::Key_Escape);
+    encontraPeloTicket();
+    janela.val_pag->setFocus();
+    EXPECT_EQ(janela.tot->text(), "25,00");
+}
+
+TEST_F(PainelPagamentoTest, RecusaMostraMensagemEErro) {
+    amb.db().executa("DELETE FROM rotativo_variavel");
+    encontraPeloTicket();
+    janela.Option3->click();
+    EXPECT_EQ(janela.tot->text(), "ERRO");
+    ASSERT_FALSE(amb.plataforma.mensagens.empty());
+    EXPECT_EQ(amb.plataforma.mensagens.back().texto,
+              "Os tempos/valores do Rotativo não foram cadastrados.");
+    EXPECT_EQ(amb.plataforma.mensagens.back().icone, Icone::Exclamacao);
+    EXPECT_TRUE(janela.ultima_modalidade.isEmpty());
+}
+
+TEST_F(PainelPagamentoTest, LimitesDoDiaNoRotativo) {
+    amb.db().executa("UPDATE veiculos_patio SET data_entrada = '2026-12-05'");
+    encontraPeloTicket();
+    janela.Option3->click();
+    EXPECT_EQ(janela.tot->text(), "ERRO");
+    EXPECT_EQ(amb.plataforma.mensagens.back().texto,
+              "O veículo ficou mais de um dia no estacionamento. Escolha convênio, mensalista ou diarista.");
+}
