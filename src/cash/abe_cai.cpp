@@ -1,0 +1,106 @@
+#include "cash/abe_cai.h"
+
+#include "cash/abertura_caixa.h"
+#include "data/dinheiro.h"
+#include "yard/janela_principal.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+AberturaCaixa::AberturaCaixa(Contexto& ctx, JanelaPrincipal& janela, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), janela_(janela) {
+    setObjectName(QStringLiteral("abe_cai"));
+    setWindowTitle(QStringLiteral("Abertura de Caixa"));
+    setModal(true);
+
+    Label1 = new QLabel(QStringLiteral("Troco:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    tro = new QLineEdit(this);
+    tro->setObjectName(QStringLiteral("tro"));
+    Label1->setBuddy(tro);
+    Command1 = new QPushButton(QStringLiteral("Abrir Caixa"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("Cancelar"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    // Enter in the float opens the register itself; no button takes it by default.
+    Command1->setAutoDefault(false);
+    Command2->setAutoDefault(false);
+
+    auto* linha = new QHBoxLayout;
+    linha->addWidget(Label1);
+    linha->addWidget(tro);
+    auto* botoes = new QHBoxLayout;
+    botoes->addWidget(Command1);
+    botoes->addWidget(Command2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(linha);
+    layout->addLayout(botoes);
+
+    tro->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, &AberturaCaixa::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
+    tro->setFocus();
+}
+
+void AberturaCaixa::Command1_Click() {
+    const ResultadoAbertura r = abre_caixa(ctx_, tro->text());
+    ctx_.plataforma.mensagem(r.mensagem, r.icone);
+    if (!r.aberto) {
+        tro->setFocus();
+        return;
+    }
+    mostraCaixaAberto(janela_);
+    accept();
+}
+
+void AberturaCaixa::formataTroco() {
+    const std::optional<Dinheiro> v = Dinheiro::ler(tro->text());
+    tro->setText(v ? v->formata() : QString());
+}
+
+bool AberturaCaixa::eventFilter(QObject* alvo, QEvent* evento) {
+    if (alvo == tro) {
+        switch (evento->type()) {
+        case QEvent::FocusIn:
+            tro->selectAll();
+            break;
+        case QEvent::FocusOut:
+            formataTroco();
+            break;
+        case QEvent::KeyPress: {
+            auto* tecla = static_cast<QKeyEvent*>(evento);
+            if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) {
+                Command1_Click();
+                return true;
+            }
+            const QString texto = tecla->text();
+            if (texto.isEmpty() || tecla->key() == Qt::Key_Backspace) break;   // editing keys
+            if (texto == QLatin1String(".")) {
+                tro->insert(QStringLiteral(","));
+                return true;
+            }
+            const QChar c = texto.at(0);
+            if (texto.size() == 1 && ((c >= u'0' && c <= u'9') || c == u','))
+                break;
+            return true;   // any other character is dropped
+        }
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(alvo, evento);
+}
+
+void mostraCaixaAberto(JanelaPrincipal& janela) {
+    janela.Command1->setEnabled(false);
+    janela.Command2->setEnabled(true);
+    janela.Command8->setEnabled(true);
+    janela.Command9->setEnabled(true);
+    janela.Frame1->setEnabled(true);
+    janela.mensagem->setText(QString());
+}

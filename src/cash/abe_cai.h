@@ -1,0 +1,38 @@
+#pragma once
+// "Abertura de Caixa": the operator types the change float and opens the cash register; the
+// main window then switches to the open state.
+
+#include "app/contexto.h"
+
+#include <QDialog>
+
+class JanelaPrincipal;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class AberturaCaixa : public QDialog {
+    Q_OBJECT
+public:
+    AberturaCaixa(Contexto& ctx, JanelaPrincipal& janela, QWidget* parent = nullptr);
+
+    QLabel* Label1;
+    QLineEdit* tro;
+    QPushButton* Command1;   // "Abrir Caixa"
+    QPushButton* Command2;   // "Cancelar"
+
+    void Command1_Click();
+
+protected:
+    bool eventFilter(QObject* alvo, QEvent* evento) override;
+
+private:
+    void formataTroco();
+
+    Contexto& ctx_;
+    JanelaPrincipal& janela_;
+};
+
+// The main window with a cash register open: "Abert. de Caixa" off; closing, monthly payment,
+// takings and the lane panel on; the notice about another user's register cleared.
+void mostraCaixaAberto(JanelaPrincipal& janela);

@@ -1,0 +1,222 @@
+#include "yard/entrada.h"
+
+#include "data/datas.h"
+
+#include <QSqlQuery>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+struct Mensalista {
+    qint64 codigo = 0;
+    QString nome;                      // as stored
+    std::optional<int> numMaxVeic;
+    std::optional<int> diaVencto;
+    int tolerancia = 0;
+};
+
+std::optional<int> inteiro(const QVariant& v) {
+    if (v.isNull()) return std::nullopt;
+    return v.toInt();
+}
+
+std::optional<qint64> codigoMensalista(Banco& db, const QString& placa) {
+    const QVariant v = db.valor(QStringLiteral(
+        "SELECT veiculos_mensalistas.codigo FROM veiculos_mensalistas, mensalistas "
+        "WHERE veiculos_mensalistas.placa = ? AND veiculos_mensalistas.codigo = mensalistas.codigo "
+        "AND mensalistas.excluido = 0 ORDER BY veiculos_mensalistas.rowid LIMIT 1"),
+        {placa});
+    if (v.isNull()) return std::nullopt;
+    return v.toLongLong();
+}
+
+Mensalista leMensalista(Banco& db, qint64 codigo) {
+    Mensalista m;
+    m.codigo = codigo;
+    QSqlQuery q = db.executa(QStringLiteral(
+        "SELECT nome, num_max_veic, dia_vencto, tolerancia FROM mensalistas WHERE codigo = ? "
+        "ORDER BY excluido, rowid LIMIT 1"),
+        {codigo});
+    if (q.next()) {
+        m.nome = q.value(0).toString();
+        m.numMaxVeic = inteiro(q.value(1));
+        m.diaVencto = inteiro(q.value(2));
+        m.tolerancia = q.value(3).toInt();
+    }
+    return m;
+}
+
+// The date of the notice: the due day of the current month (the month's last day when the due
+// day is beyond it or not set), plus the tolerance.
+QDate vencimentoComTolerancia(const Mensalista& m, const QDate& hoje) {
+    const int ultimo = hoje.daysInMonth();
+    const int dia = std::clamp(m.diaVencto.value_or(ultimo), 1, ultimo);
+    return QDate(hoje.year(), hoje.month(), dia).addDays(m.tolerancia);
+}
+
+enum class Decisao { Segue, Desiste };
+
+}  // namespace
+
+ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
+                                const CamposEntrada& campos) {
+    Estado& e = ctx.estado;
+    Plataforma& p = ctx.plataforma;
+    Banco& db = e.db;
+    const QString placa = campos.pla.trimmed();
+
+    if (placaEmBranco(campos.pla))
+        return ResultadoPista::recusa(QStringLiteral("Digite a placa."), Icone::Informacao,
+                                      CampoPista::pla);
+
+    try {
+        if (db.existe(QStringLiteral("SELECT placa FROM veiculos_patio WHERE placa = ?"), {placa}))
+            return ResultadoPista::recusa(
+                QStringLiteral("Veículo com placa %1 já está no estacionamento.").arg(placa),
+                Icone::Exclamacao, CampoPista::pla);
+
+        const QDate hoje = e.data_atual;
+        const QTime agora = e.hora_atual;
+        const QDate mesAtual(hoje.year(), hoje.month(), 1);
+
+        const std::optional<qint64> codigo = codigoMensalista(db, placa);
+        QVariant mensalistaPago;   // NULL: casual, or covered by the subscription
+        bool criaMes = false;
+
+        if (codigo) {
+            const Mensalista m = leMensalista(db, *codigo);
+            bool pagaSeparado = false;
+
+            // Quota of the subscriber's vehicles in the yard. A count above the quota (vehicles
+            // that entered to pay separately) asks as well, so the quota cannot be overrun.
+            const int noPatio =
+                db.valor(QStringLiteral("SELECT count(*) FROM veiculos_patio WHERE placa IN "
+                                        "(SELECT placa FROM veiculos_mensalistas WHERE codigo = ?)"),
+                         {*codigo})
+                    .toInt();
+            if (noPatio > 0 && m.numMaxVeic && noPatio >= *m.numMaxVeic) {
+                if (!p.pergunta(QStringLiteral("O mensalista %1 já possui o número máximo de "
+                                               "veículos no pátio (%2). Deseja entrar e pagar "
+                                               "separadamente?")
+                                    .arg(m.nome.trimmed())
+                                    .arg(*m.numMaxVeic)))
+                    return {};
+                mensalistaPago = kPagaSeparado;
+                pagaSeparado = true;
+            }
+
+            if (!pagaSeparado) {
+                const int d = hoje.day();
+                const bool alemDaTolerancia = m.diaVencto && *m.diaVencto + m.tolerancia < d;
+                const auto aviso = [&] {
+                    p.mensagem(QStringLiteral("Mensalista %1 em atraso. Após dia %2 será cobrado "
+                                              "separadamente(Rotativo ou outro).")
+                                   .arg(m.nome, dataBr(vencimentoComTolerancia(m, hoje))),
+                               Icone::Informacao);
+                };
+                const auto regraAtraso = [&] {
+                    if (e.men_atraso_tranca) {
+                        if (!p.pergunta(QStringLiteral("Mensalista %1 em atraso. Deseja entrar e "
+                                                       "pagar separadamente?")
+                                            .arg(m.nome)))
+                            return Decisao::Desiste;
+                        mensalistaPago = kPagaEmAtraso;
+                    } else {
+                        p.mensagem(QStringLiteral("Este mensalista está em atraso!"),
+                                   Icone::Exclamacao);
+                    }
+                    return Decisao::Segue;
+                };
+
+                if (m.diaVencto && *m.diaVencto < d) {
+                    // This month's due day has passed: only this month's row counts.
+                    QSqlQuery q = db.executa(
+                        QStringLiteral("SELECT pago FROM mensalidades WHERE codigo = ? AND "
+                                       "substr(mes, 1, 10) = ? LIMIT 1"),
+                        {*codigo, dataParaBanco(mesAtual)});
+                    if (!q.next()) {
+                        criaMes = true;
+                        if (alemDaTolerancia) {
+                            if (e.men_atraso_tranca) {
+                                if (!p.pergunta(QStringLiteral("Mensalista %1 em atraso. Deseja "
+                                                               "entrar e pagar como avulso?")
+                                                    .arg(m.nome))) {
+                                    // The fee of the month is owed whether or not he enters.
+                                    db.executa(QStringLiteral("INSERT INTO mensalidades (codigo, "
+                                                              "mes, pago) VALUES (?, ?, 0)"),
+                                               {*codigo, dataParaBanco(mesAtual)});
+                                    return {};
+                                }
+                                mensalistaPago = kPagaEmAtraso;
+                            } else {
+                                p.mensagem(QStringLiteral("Mensalista %1 em atraso!").arg(m.nome),
+                                           Icone::Exclamacao);
+                            }
+                        } else {
+                            aviso();
+                        }
+                    } else if (!q.value(0).toBool()) {
+                        if (alemDaTolerancia) {
+                            if (regraAtraso() == Decisao::Desiste) return {};
+                        } else {
+                            aviso();
+                        }
+                    }
+                } else if (db.existe(QStringLiteral("SELECT 1 FROM mensalidades WHERE codigo = ? "
+                                                    "AND pago = 0"),
+                                     {*codigo})) {
+                    if (alemDaTolerancia) {
+                        if (regraAtraso() == Decisao::Desiste) return {};
+                    } else {
+                        aviso();
+                    }
+                }
+            }
+        }
+
+        ResultadoPista r;
+        const QString pri = campos.pri.trimmed();
+        bool priNumero = false;
+        const int prisma = pri.toInt(&priNumero);
+        QString vei = campos.vei;
+        if (vei.isNull()) vei = QStringLiteral("");
+
+        Transacao t(db);
+        if (criaMes)
+            db.executa(QStringLiteral("INSERT INTO mensalidades (codigo, mes, pago) VALUES (?, ?, 0)"),
+                       {*codigo, dataParaBanco(mesAtual)});
+        QVariant ticket;
+        if (codigo) {
+            r.tic = QStringLiteral("0000000000");   // a subscriber's vehicle has no ticket
+        } else {
+            ticket = db.executa(QStringLiteral("INSERT INTO gera_ticket DEFAULT VALUES")).lastInsertId();
+            r.tic = QString::number(ticket.toLongLong()).leftJustified(10, u' ');
+        }
+        db.executa(QStringLiteral("INSERT INTO veiculos_patio (mensalista, mensalista_pago, placa, "
+                                  "data_entrada, hora_entrada, ticket, prisma, veiculo) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                   {codigo ? QVariant(*codigo) : QVariant(), mensalistaPago, campos.pla,
+                    dataParaBanco(hoje), horaParaBanco(agora), ticket,
+                    priNumero ? QVariant(prisma) : QVariant(), vei});
+        if (e.ativar_cancela_ent_manual) {
+            db.executa(QStringLiteral("INSERT INTO lista_entrada (placa, data_entrada, hora_entrada) "
+                                      "VALUES (?, ?, ?)"),
+                       {campos.pla, dataParaBanco(hoje), horaParaBanco(agora)});
+            r.enfileirado = true;
+        }
+        t.confirma();
+
+        r.registrado = true;
+        r.dat_ent = dataBr(hoje);
+        r.hor_ent = horaHms(agora);
+        cancelas.passoAutomatico(Lado::Entrada);
+        return r;
+    } catch (const ErroBanco& erro) {
+        return ResultadoPista::recusa(
+            QStringLiteral("Não foi possível registrar a entrada do veículo. Nada foi gravado.\n%1")
+                .arg(erro.mensagem()),
+            Icone::Critico, CampoPista::pla);
+    }
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Vehicle entry: refuses an empty plate and a plate already parked, applies the subscriber rules
+// (quota of vehicles in the yard, monthly fees in arrears), gives a casual vehicle the next
+// ticket, parks it stamped with the program clock, and works the entry gate.
+
+#include "app/contexto.h"
+#include "yard/cancelas.h"
+#include "yard/resultado_pista.h"
+
+struct CamposEntrada {
+    QString pla;   // as in the field, mask characters included
+    QString pri;   // tag number, blank when not given
+    QString vei;   // vehicle description, may be empty
+};
+
+// `mensalista_pago` values written at entry.
+inline constexpr int kPagaSeparado = 0;     // over the subscriber's quota
+inline constexpr int kPagaEmAtraso = -2;    // subscriber in arrears, pays as casual
+
+// Every write of one entry (month row, ticket, yard row, gate queue) stands or falls together.
+// The subscriber questions and notices go through the platform before anything is written.
+ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
+                                const CamposEntrada& campos);

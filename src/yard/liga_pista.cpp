@@ -1,0 +1,113 @@
+#include "yard/liga_pista.h"
+
+#include "cash/abe_cai.h"
+#include "yard/cancelas.h"
+#include "yard/entrada.h"
+#include "yard/janela_principal.h"
+#include "yard/lista_cancela.h"
+#include "yard/saida.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+QWidget* campo(JanelaPrincipal& j, CampoPista c) {
+    switch (c) {
+    case CampoPista::tic: return j.tic;
+    case CampoPista::pla: return j.pla;
+    case CampoPista::pri: return j.pri;
+    case CampoPista::vei: return j.vei;
+    case CampoPista::tur: return j.tur;
+    case CampoPista::val_pag: return j.val_pag;
+    case CampoPista::Nenhum: break;
+    }
+    return nullptr;
+}
+
+// Shows a refusal's message (none after a No) and moves the focus where it says.
+void mostraRecusa(Contexto& ctx, JanelaPrincipal& j, const ResultadoPista& r) {
+    if (!r.mensagem.isEmpty()) ctx.plataforma.mensagem(r.mensagem, r.icone);
+    if (QWidget* w = campo(j, r.foco)) w->setFocus();
+}
+
+bool registraEntradaNaJanela(Contexto& ctx, JanelaPrincipal& j, ControleCancelas& cancelas) {
+    const ResultadoPista r =
+        registra_entrada(ctx, cancelas, {j.pla->displayText(), j.pri->displayText(), j.vei->text()});
+    if (!r.registrado) {
+        mostraRecusa(ctx, j, r);
+        return false;
+    }
+    j.tic->setText(r.tic);
+    j.hor_sai->clear();
+    j.dat_sai->clear();
+    j.dat_ent->setText(r.dat_ent);
+    j.hor_ent->setText(r.hor_ent);
+    if (r.enfileirado) j.Command10->setEnabled(true);
+    if (!j.Frame3->isHidden()) j.atualiza_lista_patio();
+    return true;
+}
+
+bool registraSaidaNaJanela(Contexto& ctx, JanelaPrincipal& j, ControleCancelas& cancelas) {
+    CamposSaida c;
+    c.tic = j.tic->displayText();
+    c.pla = j.pla->displayText();
+    c.dat_ent = j.dat_ent->text();
+    c.hor_ent = j.hor_ent->text();
+    c.dat_sai = j.dat_sai->text();
+    c.hor_sai = j.hor_sai->text();
+    c.tot = j.tot->text();
+    c.val_pag = j.val_pag->text();
+    c.modalidade = j.modalidadeEscolhida();
+    c.tur = j.tur->currentText();
+    c.cod_con = j.cod_con->currentText();
+    const ResultadoPista r = registra_saida(ctx, cancelas, c);
+    if (!r.registrado) {
+        mostraRecusa(ctx, j, r);
+        return false;
+    }
+    if (r.enfileirado) j.Command11->setEnabled(true);
+    if (!j.Frame3->isHidden()) j.atualiza_lista_patio();
+    return true;
+}
+
+}  // namespace
+
+void ligaPista(Contexto& ctx, JanelaPrincipal& janela) {
+    auto cancelas = std::make_shared<ControleCancelas>(ctx, janela.timer_cancela_entrada,
+                                                       janela.timer_cancela_saida);
+    JanelaPrincipal* j = &janela;
+    Contexto* c = &ctx;
+
+    // The receipts and tickets are not printed yet: "Registrar e Imprimir" registers alike and
+    // the window prepares the next vehicle, as it does without a printer.
+    janela.registraEntrada = [c, j, cancelas](bool) {
+        return registraEntradaNaJanela(*c, *j, *cancelas);
+    };
+    janela.registraSaida = [c, j, cancelas](bool) {
+        return registraSaidaNaJanela(*c, *j, *cancelas);
+    };
+
+    QObject::connect(janela.timer_cancela_entrada, &QTimer::timeout, &janela,
+                     [cancelas] { cancelas->baixa(Lado::Entrada); });
+    QObject::connect(janela.timer_cancela_saida, &QTimer::timeout, &janela,
+                     [cancelas] { cancelas->baixa(Lado::Saida); });
+
+    janela.abreAberturaCaixa = [c, j] {
+        AberturaCaixa dialogo(*c, *j, j);
+        dialogo.exec();
+    };
+    janela.abreListaEntrada = [c, j, cancelas] {
+        ListaCancela dialogo(*c, *j, *cancelas, Lado::Entrada, j);
+        dialogo.exec();
+    };
+    janela.abreListaSaida = [c, j, cancelas] {
+        ListaCancela dialogo(*c, *j, *cancelas, Lado::Saida, j);
+        dialogo.exec();
+    };
+}

@@ -1,0 +1,96 @@
+#include "yard/lista_cancela.h"
+
+#include "data/datas.h"
+#include "yard/janela_principal.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+ListaCancela::ListaCancela(Contexto& ctx, JanelaPrincipal& janela, ControleCancelas& cancelas,
+                           Lado lado, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), janela_(janela), cancelas_(cancelas), lado_(lado) {
+    const bool entrada = lado == Lado::Entrada;
+    setObjectName(entrada ? QStringLiteral("lis_ent") : QStringLiteral("lis_sai"));
+    setWindowTitle(entrada ? QStringLiteral("Lista de Entrada de Veículos")
+                           : QStringLiteral("Lista de Saída de Veículos"));
+    setModal(true);
+
+    grid1 = new QTableWidget(0, 3, this);
+    grid1->setObjectName(QStringLiteral("grid1"));
+    grid1->setHorizontalHeaderLabels(
+        {QStringLiteral("Placa"), QStringLiteral("Data Entrada"), QStringLiteral("Hora Entrada")});
+    grid1->verticalHeader()->hide();
+    grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int c = 0; c < 3; ++c) grid1->setColumnWidth(c, 75);
+
+    Command1 = new QPushButton(QStringLiteral("Abrir Cancela"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid1);
+    layout->addWidget(Command1);
+    connect(Command1, &QPushButton::clicked, this, &ListaCancela::Command1_Click);
+
+    try {
+        atualiza_lista();
+    } catch (const ErroBanco& e) {
+        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
+    }
+}
+
+QString ListaCancela::tabela() const {
+    return lado_ == Lado::Entrada ? QStringLiteral("lista_entrada") : QStringLiteral("lista_saida");
+}
+
+void ListaCancela::atualiza_lista() {
+    grid1->setRowCount(0);
+    quantidade_ = 0;
+    QSqlQuery q = ctx_.estado.db.executa(
+        QStringLiteral("SELECT placa, data_entrada, hora_entrada FROM %1 ORDER BY placa, rowid")
+            .arg(tabela()));
+    while (q.next()) {
+        const int linha = grid1->rowCount();
+        grid1->insertRow(linha);
+        grid1->setItem(linha, 0, new QTableWidgetItem(q.value(0).toString()));
+        grid1->setItem(linha, 1, new QTableWidgetItem(dataBr(dataDoBanco(q.value(1)))));
+        grid1->setItem(linha, 2, new QTableWidgetItem(horaHms(horaDoBanco(q.value(2)))));
+        ++quantidade_;
+    }
+    // The last vehicle of the list stays chosen, as the list is left after filling it.
+    if (quantidade_ > 0) grid1->setCurrentCell(grid1->rowCount() - 1, 0);
+}
+
+void ListaCancela::Command1_Click() {
+    const int linha = grid1->currentRow();
+    const QTableWidgetItem* celula = linha >= 0 ? grid1->item(linha, 0) : nullptr;
+    if (!celula || celula->text().isEmpty()) {
+        ctx_.plataforma.mensagem(QStringLiteral("Selecione o veículo na lista."), Icone::Informacao);
+        return;
+    }
+    const QString placa = celula->text();
+
+    cancelas_.levanta(lado_);
+
+    try {
+        Banco& db = ctx_.estado.db;
+        const QVariant rowid = db.valor(
+            QStringLiteral("SELECT rowid FROM %1 WHERE placa = ? ORDER BY rowid LIMIT 1").arg(tabela()),
+            {placa});
+        if (rowid.isNull()) return;
+        db.executa(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(tabela()), {rowid});
+        atualiza_lista();
+    } catch (const ErroBanco& e) {
+        ctx_.plataforma.mensagem(
+            QStringLiteral("Não foi possível retirar o veículo da lista.\n%1").arg(e.mensagem()),
+            Icone::Critico);
+        return;
+    }
+    if (quantidade_ == 0)
+        (lado_ == Lado::Entrada ? janela_.Command10 : janela_.Command11)->setEnabled(false);
+    accept();
+}

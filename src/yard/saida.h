@@ -1,0 +1,22 @@
+#pragma once
+// Vehicle exit: checks the total, the kind's requirements and the amount paid, takes the
+// vehicle out of the yard, records the stay for the open cash register and works the exit gate.
+
+#include "app/contexto.h"
+#include "yard/cancelas.h"
+#include "yard/resultado_pista.h"
+
+struct CamposSaida {
+    QString tic;          // ticket text as in the field ("0000000000" for a subscriber)
+    QString pla;          // plate as in the field, mask characters included
+    QString dat_ent, hor_ent, dat_sai, hor_sai;   // "dd/mm/yyyy" and "HH:MM:SS"
+    QString tot;          // the fee; "ERRO" when none could be computed
+    QString val_pag;      // the amount paid, as typed
+    QString modalidade;   // "R", "T", "C", "M" or "D"
+    QString tur;          // the chosen shift's text, empty when none
+    QString cod_con;      // the chosen partner's code
+};
+
+// Removing the vehicle from the yard, recording its stay and queueing it at a manual gate stand
+// or fall together: a vehicle never leaves the yard without its stay recorded.
+ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const CamposSaida& campos);

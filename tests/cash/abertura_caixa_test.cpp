@@ -1,0 +1,140 @@
+#include "cash/abe_cai.h"
+#include "cash/abertura_caixa.h"
+
+#include "data/dinheiro.h"
+#include "support/ambiente.h"
+#include "yard/janela_principal.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class AberturaCaixaTest : public ::testing::Test {
+protected:
+    AberturaCaixaTest() {
+        amb.ctx.estado.usuario_atual = QStringLiteral("maria");
+        amb.ctx.estado.hora_atual = QTime(7, 45, 12);
+    }
+    int caixas() { return amb.db().valor("SELECT count(*) FROM caixa").toInt(); }
+    Ambiente amb;
+};
+
+// The main window as the login leaves it with no register open.
+class DialogoAberturaTest : public AberturaCaixaTest {
+protected:
+    DialogoAberturaTest() {
+        amb.ctx.estado.impressora = QStringLiteral(" ");
+        amb.ctx.estado.impressora_fiscal = QStringLiteral(" ");
+        for (QWidget* w : std::initializer_list<QWidget*>{janela.Command2, janela.Command8,
+                                                          janela.Command9, janela.Frame1})
+            w->setEnabled(false);
+        janela.mensagem->setText(
+            "Último caixa aberto é de outro usuário. Feche o caixa e abra o seu.");
+        dialogo.show();
+        QApplication::setActiveWindow(&dialogo);
+        dialogo.tro->setFocus();
+    }
+    JanelaPrincipal janela{amb.ctx};
+    AberturaCaixa dialogo{amb.ctx, janela};
+};
+
+}  // namespace
+
+TEST_F(AberturaCaixaTest, TrocoInvalidoNaoGravaNada) {
+    for (const char* t : {"", "abc", "1,2,3", "-5,00"}) {
+        const ResultadoAbertura r = abre_caixa(amb.ctx, t);
+        EXPECT_FALSE(r.aberto) << t;
+        EXPECT_EQ(r.mensagem, "Troco inválido.") << t;
+        EXPECT_EQ(r.icone, Icone::Informacao);
+    }
+    EXPECT_EQ(caixas(), 0);
+    EXPECT_EQ(amb.ctx.estado.numero_caixa, 0);
+}
+
+TEST_F(AberturaCaixaTest, AbreComOTrocoOUsuarioEORelogioDoPrograma) {
+    const ResultadoAbertura r = abre_caixa(amb.ctx, "1.234,5");
+    ASSERT_TRUE(r.aberto);
+    EXPECT_EQ(r.mensagem, "Caixa aberto com sucesso.");
+    QSqlQuery q = amb.db().executa(
+        "SELECT numero, usuario, data_abertura, hora_abertura, aberto, troco, data_fechamento, "
+        "hora_fechamento, filial FROM caixa");
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(amb.ctx.estado.numero_caixa, q.value(0).toInt());
+    EXPECT_EQ(q.value(1).toString(), "maria");
+    EXPECT_EQ(q.value(2).toString(), "2026-12-07");
+    EXPECT_EQ(q.value(3).toString(), "07:45:12");
+    EXPECT_EQ(q.value(4).toInt(), 1);
+    EXPECT_EQ(q.value(5).toLongLong(), Dinheiro::reais(1234, 50).valorBruto());
+    for (int i = 6; i < 9; ++i) EXPECT_TRUE(q.value(i).isNull()) << i;
+
+    // A zero float is a float; each opening gets its own number.
+    amb.db().executa("UPDATE caixa SET aberto = 0");
+    const qint32 primeiro = amb.ctx.estado.numero_caixa;
+    ASSERT_TRUE(abre_caixa(amb.ctx, "0,00").aberto);
+    EXPECT_GT(amb.ctx.estado.numero_caixa, primeiro);
+}
+
+TEST_F(AberturaCaixaTest, FalhaDoBancoEMensagemClaraENumeroIntacto) {
+    amb.db().executa("CREATE TRIGGER falha BEFORE INSERT ON caixa "
+                     "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
+    amb.ctx.estado.numero_caixa = 0;
+    const ResultadoAbertura r = abre_caixa(amb.ctx, "10");
+    EXPECT_FALSE(r.aberto);
+    EXPECT_EQ(r.icone, Icone::Critico);
+    EXPECT_TRUE(r.mensagem.startsWith("Não foi possível abrir o caixa."));
+    EXPECT_EQ(amb.ctx.estado.numero_caixa, 0);
+}
+
+TEST_F(DialogoAberturaTest, ControlesEFiltroDeTeclas) {
+    EXPECT_EQ(dialogo.objectName(), "abe_cai");
+    EXPECT_EQ(dialogo.windowTitle(), "Abertura de Caixa");
+    EXPECT_EQ(dialogo.Label1->text(), "Troco:");
+    EXPECT_EQ(dialogo.Command1->text(), "Abrir Caixa");
+    EXPECT_EQ(dialogo.Command2->text(), "Cancelar");
+    EXPECT_TRUE(dialogo.tro->text().isEmpty());
+
+    QTest::keyClicks(dialogo.tro, "1a2.5x");
+    EXPECT_EQ(dialogo.tro->text(), "12,5");
+    dialogo.Command2->setFocus();   // leaving the field formats it
+    EXPECT_EQ(dialogo.tro->text(), "12,50");
+}
+
+TEST_F(DialogoAberturaTest, CancelarNaoMudaNada) {
+    QTest::keyClicks(dialogo.tro, "50");
+    QTest::mouseClick(dialogo.Command2, Qt::LeftButton);
+    EXPECT_EQ(dialogo.result(), QDialog::Rejected);
+    EXPECT_EQ(caixas(), 0);
+    EXPECT_TRUE(janela.Command1->isEnabled());
+    EXPECT_FALSE(janela.Frame1->isEnabled());
+}
+
+TEST_F(DialogoAberturaTest, TrocoVazioRecusadoEFocoDeVolta) {
+    QTest::mouseClick(dialogo.Command1, Qt::LeftButton);
+    EXPECT_EQ(amb.plataforma.textosMensagens(), QStringList{"Troco inválido."});
+    EXPECT_TRUE(dialogo.isVisible());
+    EXPECT_TRUE(dialogo.tro->hasFocus());
+    EXPECT_EQ(caixas(), 0);
+}
+
+TEST_F(DialogoAberturaTest, EnterAbreOCaixaEAJanelaPrincipalPassaAoCaixaAberto) {
+    QTest::keyClicks(dialogo.tro, "25.5");
+    QTest::keyClick(dialogo.tro, Qt::Key_Return);
+    EXPECT_EQ(amb.plataforma.textosMensagens(), QStringList{"Caixa aberto com sucesso."});
+    EXPECT_EQ(dialogo.result(), QDialog::Accepted);
+    EXPECT_EQ(amb.db().valor("SELECT troco FROM caixa").toLongLong(),
+              Dinheiro::reais(25, 50).valorBruto());
+    EXPECT_NE(amb.ctx.estado.numero_caixa, 0);
+    EXPECT_FALSE(janela.Command1->isEnabled());
+    for (QWidget* w : std::initializer_list<QWidget*>{janela.Command2, janela.Command8,
+                                                      janela.Command9, janela.Frame1})
+        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_TRUE(janela.mensagem->text().isEmpty());
+}
