@@ -3,6 +3,7 @@
 #include "access/plataforma_qt.h"
 #include "app/contexto.h"
 #include "yard/janela_principal.h"
+#include "yard/liga_pista.h"
 
 #include <QApplication>
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     // the login shows it.
     JanelaPrincipal a(contexto);
     liga_janela_usuarios(contexto, a);
+    ligaPista(contexto, a);
 
     JanelaAcesso acesso(contexto, a);
     if (!acesso.Form_Load()) return 1;
