@@ -258,9 +258,10 @@ void JanelaPrincipal::executa(const std::function<void()>& acao) {
 }
 
 void JanelaPrincipal::ligaEventos() {
-    auto abre = [this](const std::function<void()>& f) {
-        return [this, &f] {
-            if (f) executa(f);
+    // The hooks are set after the window is built, so each button reads its hook when clicked.
+    auto abre = [this](const std::function<void()>& gancho) {
+        return [this, f = &gancho] {
+            if (*f) executa(*f);
         };
     };
     for (int i = 0; i < 7; ++i) connect(botoes[i], &QAction::triggered, this, abre(abreJanelaBarra[i]));
@@ -326,6 +327,16 @@ void JanelaPrincipal::showEvent(QShowEvent* evento) {
     QMainWindow::showEvent(evento);
 }
 
+void JanelaPrincipal::keyPressEvent(QKeyEvent* evento) {
+    // Keys reach the window itself when no control has the focus, as right after the login.
+    const int k = evento->key();
+    if (k == Qt::Key_F2 || k == Qt::Key_F4 || k == Qt::Key_F5 || k == Qt::Key_Escape) {
+        executa([=, this] { trata_tecla(k); });
+        return;
+    }
+    QMainWindow::keyPressEvent(evento);
+}
+
 void JanelaPrincipal::marca(QRadioButton* opcao, bool marcada) {
     if (opcao->isChecked() == marcada) return;
     if (marcada) {
@@ -355,6 +366,7 @@ void JanelaPrincipal::modoEntrada() {
     const qint64 proximo = maior.isNull() ? 1 : maior.toLongLong() + 1;
     tic->setText(QString::number(proximo).leftJustified(10, u' '));
     pla->setFocus();
+    pla->selectAll();  // it may have had the focus already: typing must replace the blanks
 }
 
 void JanelaPrincipal::modoSaida() {
@@ -370,7 +382,10 @@ void JanelaPrincipal::modoSaida() {
     ultima_data_ent.clear();
     ultima_hora_ent.clear();
     ultima_modalidade.clear();
-    if (Command2->isEnabled()) tic->setFocus();
+    if (Command2->isEnabled()) {
+        tic->setFocus();
+        tic->selectAll();
+    }
     Command7->setEnabled(ctx_.estado.impressora_fiscal != QLatin1String(" ") ||
                          ctx_.estado.impressora != QLatin1String(" "));
 }
@@ -448,6 +463,11 @@ bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
             return true;
         }
         if (k == Qt::Key_Return || k == Qt::Key_Enter) {
+            // Enter on a focused button presses it, as the Enter moves of the lane expect.
+            if (auto* botao = qobject_cast<QPushButton*>(alvo)) {
+                botao->click();
+                return true;
+            }
             if (alvo == val_pag || alvo == tic || alvo == pla || alvo == pri || alvo == vei ||
                 alvo == tur || alvo == conv || qobject_cast<QRadioButton*>(alvo)) {
                 enterEm(alvo);
@@ -498,6 +518,7 @@ void JanelaPrincipal::atualiza_lista_patio() {
         for (int c = 0; c < 4; ++c) grid1->setItem(linhas, c, new QTableWidgetItem(celulas[c]));
         ++linhas;
     }
+    grid1->resizeColumnsToContents();
     if (linhas == 0) {
         tot_men->setText(QStringLiteral("Nenhum"));
         tot_avu->setText(QStringLiteral("Nenhum"));

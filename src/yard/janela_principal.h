@@ -141,6 +141,7 @@ public:
 protected:
     bool eventFilter(QObject* alvo, QEvent* evento) override;
     void showEvent(QShowEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
 
 private:
     void montaControles();

@@ -4,6 +4,8 @@
 #include "support/ambiente.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -280,4 +282,36 @@ TEST_F(JanelaPrincipalTest, BotaoSairEncerraOPrograma) {
     abreCaixa();
     janela.botoes[7]->trigger();
     EXPECT_EQ(amb.plataforma.encerramentos, 1);
+}
+
+TEST_F(JanelaPrincipalTest, EnterNoBotaoRegistraEGanchosLigadosDepois) {
+    abreCaixa();
+    // Hooks set after the window was built are the ones the buttons call.
+    int entradas = 0, aberturas = 0;
+    janela.registraEntrada = [&](bool imprime) {
+        EXPECT_FALSE(imprime);
+        ++entradas;
+        return true;
+    };
+    janela.abreAberturaCaixa = [&] { ++aberturas; };
+    janela.Command1->setEnabled(true);
+    janela.Command1->click();
+    EXPECT_EQ(aberturas, 1);
+    janela.Command1->setEnabled(false);
+
+    QApplication::setActiveWindow(&janela);
+    janela.Option1->setChecked(true);
+    janela.Command5->setFocus();
+    QTest::keyClick(janela.Command5, Qt::Key_Return);
+    EXPECT_EQ(entradas, 1);
+    // A registered entry prepares the next vehicle: entry mode again, the plate focused.
+    EXPECT_EQ(janela.pla->displayText(), kPlacaVazia);
+    EXPECT_EQ(QApplication::focusWidget(), janela.pla);
+}
+
+TEST_F(JanelaPrincipalTest, AtalhoSemControleComFoco) {
+    abreCaixa();
+    QKeyEvent f4(QEvent::KeyPress, Qt::Key_F4, Qt::NoModifier);
+    QApplication::sendEvent(&janela, &f4);
+    EXPECT_TRUE(janela.Option2->isChecked());
 }

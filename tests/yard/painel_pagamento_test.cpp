@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -105,4 +106,17 @@ TEST_F(PainelPagamentoTest, LimitesDoDiaNoRotativo) {
     EXPECT_EQ(janela.tot->text(), "ERRO");
     EXPECT_EQ(amb.plataforma.mensagens.back().texto,
               "O veículo ficou mais de um dia no estacionamento. Escolha convênio, mensalista ou diarista.");
+}
+
+TEST_F(PainelPagamentoTest, SaidaPeloTecladoComCamposOpcionaisOcultos) {
+    for (QWidget* w : std::initializer_list<QWidget*>{janela.pri, janela.Label12, janela.vei,
+                                                      janela.LabelVeiculo})
+        w->setVisible(false);
+    encontraPeloTicket();
+    EXPECT_EQ(janela.pla->displayText(), "ABC-1234");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), janela.Option3);
+    QTest::keyClick(janela.Option3, Qt::Key_Space);
+    EXPECT_TRUE(janela.Option3->isChecked());
+    EXPECT_EQ(janela.tot->text(), "8,00");
 }
