@@ -453,6 +453,10 @@ void JanelaPrincipal::enterEm(QObject* alvo) {
     if (destino) destino->setFocus();
 }
 
+static bool mudancaDeJanela(const QFocusEvent* foco) {
+    return foco->reason() == Qt::ActiveWindowFocusReason || foco->reason() == Qt::PopupFocusReason;
+}
+
 bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
     if (evento->type() == QEvent::KeyPress) {
         auto* tecla = static_cast<QKeyEvent*>(evento);
@@ -475,6 +479,10 @@ bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
             }
         }
         if (alvo == val_pag && !filtraTeclaValor(tecla)) return true;
+    } else if ((evento->type() == QEvent::FocusIn || evento->type() == QEvent::FocusOut) &&
+               mudancaDeJanela(static_cast<QFocusEvent*>(evento))) {
+        // A message box or a menu taking the focus for a moment is not the operator moving
+        // between fields: running the lookups or the fee again would repeat the message.
     } else if (evento->type() == QEvent::FocusIn) {
         if (alvo == tic || alvo == pla) {
             if (alvo == pla && tic->displayText() == kTicketMensalista) tic->setText(kTicketVazio);

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -314,4 +315,17 @@ TEST_F(JanelaPrincipalTest, AtalhoSemControleComFoco) {
     QKeyEvent f4(QEvent::KeyPress, Qt::Key_F4, Qt::NoModifier);
     QApplication::sendEvent(&janela, &f4);
     EXPECT_TRUE(janela.Option2->isChecked());
+}
+
+TEST_F(JanelaPrincipalTest, JanelaQueTomaOFocoNaoDisparaBusca) {
+    abreCaixa();
+    estaciona("ABC-1234", 17);
+    janela.Option2->setChecked(true);
+    janela.tic->setText("17");
+    QFocusEvent saidaPorCaixa(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(janela.tic, &saidaPorCaixa);
+    EXPECT_EQ(janela.pla->displayText(), kPlacaVazia);
+    QFocusEvent saidaPorTab(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(janela.tic, &saidaPorTab);
+    EXPECT_EQ(janela.pla->displayText(), "ABC-1234");
 }
