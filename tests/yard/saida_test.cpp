@@ -3,8 +3,6 @@
 #include "data/dinheiro.h"
 #include "support/ambiente.h"
 
-#include <QSqlQuery>
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -28,19 +26,11 @@ protected:
                 "12,50", "20,00", "R", "", ""};
     }
     ResultadoPista sai(const CamposSaida& c) { return registra_saida(amb.ctx, cancelas, c); }
-    int conta(const char* tabela) {
-        return amb.db().valor(QStringLiteral("SELECT count(*) FROM %1").arg(tabela)).toInt();
-    }
-    // The last stay recorded, every field as text ("NULL" for none).
+    int conta(const char* tabela) { return amb.conta(tabela); }
     QStringList ultimoRegistro() {
-        QSqlQuery q = amb.db().executa(
-            "SELECT data_entrada, hora_entrada, data_saida, hora_saida, ticket, placa, mensalista, "
-            "convenio, tipo_estacionamento, caixa, total, valor_liquido, prisma, filial "
-            "FROM registro_saida ORDER BY rowid DESC LIMIT 1");
-        QStringList r;
-        if (q.next())
-            for (int i = 0; i < 14; ++i) r << (q.value(i).isNull() ? "NULL" : q.value(i).toString());
-        return r;
+        return amb.linha("SELECT data_entrada, hora_entrada, data_saida, hora_saida, ticket, placa, "
+                         "mensalista, convenio, tipo_estacionamento, caixa, total, valor_liquido, "
+                         "prisma, filial FROM registro_saida ORDER BY rowid DESC LIMIT 1");
     }
     static QString bruto(qint64 reais, int centavos) {
         return QString::number(Dinheiro::reais(reais, centavos).valorBruto());
@@ -52,16 +42,23 @@ protected:
 
 }  // namespace
 
-TEST_F(SaidaTest, RegistraAEstadiaPorModalidade) {
-    ASSERT_TRUE(sai(avulso()).registrado);
+TEST_F(SaidaTest, RegistraAEstadiaPorModalidadeEAbreACancela) {
+    Estado& e = amb.ctx.estado;
+    e.cancela_saida = QStringLiteral("LPT2");
+    e.ativar_cancela_sai = true;
+    EXPECT_FALSE(sai(avulso()).enfileirado);
     EXPECT_FALSE(amb.db().existe("SELECT 1 FROM veiculos_patio WHERE placa = 'ABC-1234'"));
     EXPECT_EQ(ultimoRegistro(),
               (QStringList{"2026-12-07", "08:30:00", "2026-12-07", "10:00:00", "57", "ABC-1234",
                            "NULL", "NULL", "R", "4", bruto(12, 50), bruto(12, 50), "NULL", "NULL"}));
+    ASSERT_EQ(amb.plataforma.portaFalsa.escritas.size(), 1u);
+    EXPECT_EQ(amb.plataforma.portaFalsa.escritas[0].endereco, 0x278);
+    EXPECT_EQ(amb.plataforma.portaFalsa.escritas[0].valor, 2);
+    e.ativar_cancela_sai = false;
 
     // Partner: its code stored; found by the ticket alone, the empty plate stays empty; an
-    // amount equal to the total is accepted.
-    amb.db().executa("INSERT INTO veiculos_patio (placa, ticket) VALUES ('CON-0001', 58)");
+    // amount equal to the total is accepted; no kind chosen is "D".
+    amb.db().executa("INSERT INTO veiculos_patio (placa, ticket) VALUES ('CON-0001', 58), ('DIA-0001', 59)");
     CamposSaida c = avulso();
     c.tic = "58";
     c.pla = "   -    ";
@@ -72,31 +69,36 @@ TEST_F(SaidaTest, RegistraAEstadiaPorModalidade) {
     QStringList r = ultimoRegistro();
     EXPECT_EQ((QStringList{r[4], r[5], r[7], r[8], r[10], r[11]}),
               (QStringList{"58", "NULL", "3", "C", bruto(1234, 56), bruto(1234, 56)}));
+    c = avulso();
+    c.tic = "59";
+    c.modalidade = "";
+    ASSERT_TRUE(sai(c).registrado);
+    EXPECT_EQ(ultimoRegistro()[8], "D");
 
-    // Subscriber: found by plate, his code kept, ticket "0000000000" stored as 0, no partner.
+    // Subscriber, gate by hand: found by plate, his code kept, ticket "0000000000" stored as 0,
+    // no partner; queued with the stay's entry date and time.
+    e.ativar_cancela_sai_manual = true;
     CamposSaida m = avulso();
     m.modalidade = "M";
     m.tic = "0000000000";
     m.pla = "MEN-0001";
+    m.hor_ent = "07:00:00";
     m.tot = "0,00";
     m.val_pag = "0";
     m.cod_con = "3";
-    ASSERT_TRUE(sai(m).registrado);
+    EXPECT_TRUE(sai(m).enfileirado);
     r = ultimoRegistro();
     EXPECT_EQ((QStringList{r[4], r[6], r[7], r[8]}), (QStringList{"0", "7", "NULL", "M"}));
-
-    // No kind chosen is "D".
-    amb.db().executa("INSERT INTO veiculos_patio (placa, ticket) VALUES ('DIA-0001', 59)");
-    CamposSaida d = avulso();
-    d.tic = "59";
-    d.pla = "DIA-0001";
-    d.modalidade = "";
-    ASSERT_TRUE(sai(d).registrado);
-    EXPECT_EQ(ultimoRegistro()[8], "D");
+    EXPECT_EQ(amb.linha("SELECT placa, data_entrada, hora_entrada, count(*) FROM lista_saida"),
+              (QStringList{"MEN-0001", "2026-12-07", "07:00:00", "1"}));
     EXPECT_EQ(conta("veiculos_patio"), 0);
+    EXPECT_EQ(amb.plataforma.portaFalsa.escritas.size(), 1u);
 }
 
 TEST_F(SaidaTest, VerificacoesNaOrdemComMensagemEFoco) {
+    using C = CamposSaida&;
+    const Icone info = Icone::Informacao, excl = Icone::Exclamacao;
+    const CampoPista vp = CampoPista::val_pag, nenhum = CampoPista::Nenhum;
     const struct {
         const char* caso;
         std::function<void(CamposSaida&)> muda;
@@ -104,32 +106,24 @@ TEST_F(SaidaTest, VerificacoesNaOrdemComMensagemEFoco) {
         Icone icone;
         CampoPista foco;
     } casos[] = {
-        {"total ERRO antes de tudo",
-         [](CamposSaida& c) { c.tot = "ERRO"; c.tic = ""; c.val_pag = ""; },
-         "Total com erro.", Icone::Exclamacao, CampoPista::val_pag},
-        {"total ainda por calcular", [](CamposSaida& c) { c.tot = "Calculando..."; },
-         "Total com erro.", Icone::Exclamacao, CampoPista::val_pag},
-        {"mensalista sem placa",
-         [](CamposSaida& c) { c.modalidade = "M"; c.pla = "   -    "; c.tic = ""; },
-         "Preencha a placa do mensalista.", Icone::Informacao, CampoPista::pla},
-        {"turno sem turno antes do ticket",
-         [](CamposSaida& c) { c.modalidade = "T"; c.tur = ""; c.tic = "          "; },
-         "Escolha o turno.", Icone::Informacao, CampoPista::tur},
-        {"sem ticket", [](CamposSaida& c) { c.tic = "          "; },
-         "Ticket não preenchido.", Icone::Informacao, CampoPista::tic},
-        {"valor pago vazio", [](CamposSaida& c) { c.val_pag = ""; },
-         "Valor Pago inválido.", Icone::Informacao, CampoPista::val_pag},
-        {"valor pago inválido antes da comparação",
-         [](CamposSaida& c) { c.val_pag = "abc"; c.tot = "99,00"; },
-         "Valor Pago inválido.", Icone::Informacao, CampoPista::val_pag},
-        {"um centavo a menos", [](CamposSaida& c) { c.val_pag = "12,49"; },
-         "Valor Pago menor que Total.", Icone::Exclamacao, CampoPista::val_pag},
-        {"veículo já retirado",
-         [](CamposSaida& c) { c.tic = "99        "; c.pla = "ZZZ-9999"; },
-         "Veículo não encontrado.", Icone::Exclamacao, CampoPista::Nenhum},
-        {"mensalista procurado só pela placa",
-         [](CamposSaida& c) { c.modalidade = "M"; c.pla = "ZZZ-9999"; },
-         "Veículo não encontrado.", Icone::Exclamacao, CampoPista::Nenhum},
+        {"ERRO antes de tudo", [](C c) { c.tot = "ERRO"; c.tic = c.val_pag = ""; },
+         "Total com erro.", excl, vp},
+        {"total por calcular", [](C c) { c.tot = "Calculando..."; }, "Total com erro.", excl, vp},
+        {"mensalista sem placa", [](C c) { c.modalidade = "M"; c.pla = "   -    "; c.tic = ""; },
+         "Preencha a placa do mensalista.", info, CampoPista::pla},
+        {"turno antes do ticket", [](C c) { c.modalidade = "T"; c.tic = "          "; },
+         "Escolha o turno.", info, CampoPista::tur},
+        {"sem ticket", [](C c) { c.tic = "          "; }, "Ticket não preenchido.", info,
+         CampoPista::tic},
+        {"valor pago vazio", [](C c) { c.val_pag = ""; }, "Valor Pago inválido.", info, vp},
+        {"inválido antes da comparação", [](C c) { c.val_pag = "abc"; c.tot = "99,00"; },
+         "Valor Pago inválido.", info, vp},
+        {"um centavo a menos", [](C c) { c.val_pag = "12,49"; }, "Valor Pago menor que Total.",
+         excl, vp},
+        {"já retirado", [](C c) { c.tic = "99"; c.pla = "ZZZ-9999"; }, "Veículo não encontrado.",
+         excl, nenhum},
+        {"mensalista só pela placa", [](C c) { c.modalidade = "M"; c.pla = "ZZZ-9999"; },
+         "Veículo não encontrado.", excl, nenhum},
     };
     for (const auto& caso : casos) {
         CamposSaida c = avulso();
@@ -152,8 +146,7 @@ TEST_F(SaidaTest, FalhaAoGravarDeixaOVeiculoNoPatio) {
         SCOPED_TRACE(tabela);
         e.ativar_cancela_sai_manual = QLatin1String(tabela) == QLatin1String("lista_saida");
         amb.db().executa(QStringLiteral("CREATE TRIGGER falha BEFORE INSERT ON %1 BEGIN "
-                                        "SELECT RAISE(ABORT, 'disco cheio'); END")
-                             .arg(tabela));
+                                        "SELECT RAISE(ABORT, 'disco cheio'); END").arg(tabela));
         const ResultadoPista r = sai(avulso());
         EXPECT_FALSE(r.registrado);
         EXPECT_EQ(r.icone, Icone::Critico);
@@ -164,29 +157,4 @@ TEST_F(SaidaTest, FalhaAoGravarDeixaOVeiculoNoPatio) {
     }
     amb.plataforma.passaTempo(5000);
     EXPECT_TRUE(amb.plataforma.portaFalsa.escritas.empty());
-}
-
-TEST_F(SaidaTest, CancelaDeSaidaAutomaticaOuNaFila) {
-    Estado& e = amb.ctx.estado;
-    e.cancela_saida = QStringLiteral("LPT2");
-    e.ativar_cancela_sai = true;
-    EXPECT_FALSE(sai(avulso()).enfileirado);
-    ASSERT_EQ(amb.plataforma.portaFalsa.escritas.size(), 1u);
-    EXPECT_EQ(amb.plataforma.portaFalsa.escritas[0].endereco, 0x278);
-    EXPECT_EQ(amb.plataforma.portaFalsa.escritas[0].valor, 2);
-
-    // By hand: queued with the stay's entry date and time, and no pulse.
-    e.ativar_cancela_sai = false;
-    e.ativar_cancela_sai_manual = true;
-    CamposSaida m = avulso();
-    m.modalidade = "M";
-    m.pla = "MEN-0001";
-    m.hor_ent = "07:00:00";
-    EXPECT_TRUE(sai(m).enfileirado);
-    QSqlQuery q = amb.db().executa("SELECT placa, data_entrada, hora_entrada FROM lista_saida");
-    ASSERT_TRUE(q.next());
-    EXPECT_EQ((QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()}),
-              (QStringList{"MEN-0001", "2026-12-07", "07:00:00"}));
-    EXPECT_FALSE(q.next());
-    EXPECT_EQ(amb.plataforma.portaFalsa.escritas.size(), 1u);
 }
