@@ -78,8 +78,19 @@ bool AberturaCaixa::eventFilter(QObject* alvo, QEvent* evento) {
                 Command1_Click();
                 return true;
             }
+            // Keys that type no character keep their usual work: moving between the controls,
+            // the cursor keys, Backspace and Delete.
             const QString texto = tecla->text();
-            if (texto.isEmpty() || tecla->key() == Qt::Key_Backspace) break;   // editing keys
+            switch (tecla->key()) {
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+            case Qt::Key_Backspace:
+            case Qt::Key_Delete:
+                return QDialog::eventFilter(alvo, evento);
+            default:
+                break;
+            }
+            if (texto.isEmpty()) break;
             if (texto == QLatin1String(".")) {
                 tro->insert(QStringLiteral(","));
                 return true;

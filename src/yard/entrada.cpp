@@ -77,8 +77,8 @@ ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
                 QStringLiteral("Veículo com placa %1 já está no estacionamento.").arg(placa),
                 Icone::Exclamacao, CampoPista::pla);
 
+        // The subscriber rules go by the day of the program clock as they run.
         const QDate hoje = e.data_atual;
-        const QTime agora = e.hora_atual;
         const QDate mesAtual(hoje.year(), hoje.month(), 1);
 
         const std::optional<qint64> codigo = codigoMensalista(db, placa);
@@ -176,6 +176,10 @@ ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
             }
         }
 
+        // The stamp is read once the questions are answered: the clock went on meanwhile.
+        const QDate dataEntrada = e.data_atual;
+        const QTime horaEntrada = e.hora_atual;
+
         ResultadoPista r;
         const QString pri = campos.pri.trimmed();
         bool priNumero = false;
@@ -198,19 +202,19 @@ ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
                                   "data_entrada, hora_entrada, ticket, prisma, veiculo) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
                    {codigo ? QVariant(*codigo) : QVariant(), mensalistaPago, campos.pla,
-                    dataParaBanco(hoje), horaParaBanco(agora), ticket,
+                    dataParaBanco(dataEntrada), horaParaBanco(horaEntrada), ticket,
                     priNumero ? QVariant(prisma) : QVariant(), vei});
         if (e.ativar_cancela_ent_manual) {
             db.executa(QStringLiteral("INSERT INTO lista_entrada (placa, data_entrada, hora_entrada) "
                                       "VALUES (?, ?, ?)"),
-                       {campos.pla, dataParaBanco(hoje), horaParaBanco(agora)});
+                       {campos.pla, dataParaBanco(dataEntrada), horaParaBanco(horaEntrada)});
             r.enfileirado = true;
         }
         t.confirma();
 
         r.registrado = true;
-        r.dat_ent = dataBr(hoje);
-        r.hor_ent = horaHms(agora);
+        r.dat_ent = dataBr(dataEntrada);
+        r.hor_ent = horaHms(horaEntrada);
         cancelas.passoAutomatico(Lado::Entrada);
         return r;
     } catch (const ErroBanco& erro) {

@@ -3,6 +3,9 @@
 #include "data/cria_banco.h"
 #include "data/datas.h"
 
+#include <QSqlQuery>
+#include <QSqlRecord>
+
 Ambiente::Ambiente() {
     const QDateTime agora = plataforma.agora();
     cria_banco(ctx.estado.db, plataforma.pastaPrograma() + QStringLiteral("/dados.mdb"),
@@ -17,4 +20,17 @@ Ambiente::Ambiente() {
                });
     ctx.estado.data_atual = agora.date();
     ctx.estado.hora_atual = agora.time();
+}
+
+int Ambiente::conta(const QString& tabela) {
+    return db().valor(QStringLiteral("SELECT count(*) FROM %1").arg(tabela)).toInt();
+}
+
+QStringList Ambiente::linha(const QString& sql, const QVariantList& valores) {
+    QSqlQuery q = db().executa(sql, valores);
+    QStringList r;
+    if (q.next())
+        for (int i = 0; i < q.record().count(); ++i)
+            r << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
+    return r;
 }

@@ -4,10 +4,16 @@
 #include "app/contexto.h"
 #include "support/plataforma_falsa.h"
 
+#include <QStringList>
+
 class Ambiente {
 public:
     Ambiente();
     PlataformaFalsa plataforma;
     Contexto ctx{plataforma};
     Banco& db() { return ctx.estado.db; }
+    // The number of rows of a table.
+    int conta(const QString& tabela);
+    // The first row of a query, every field as text ("NULL" for none); empty without a row.
+    QStringList linha(const QString& sql, const QVariantList& valores = {});
 };

@@ -13,6 +13,7 @@ void PlataformaFalsa::mensagem(const QString& texto, Icone icone, const QString&
 
 bool PlataformaFalsa::pergunta(const QString& texto, const QString&) {
     perguntas << texto;
+    if (aoPerguntar) aoPerguntar();
     if (respostas_.empty()) {
         ADD_FAILURE() << "pergunta sem resposta preparada: " << texto.toStdString();
         return false;

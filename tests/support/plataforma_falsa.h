@@ -62,6 +62,8 @@ public:
     // Lets `ms` milliseconds pass: runs, in time order, the waits that fall due.
     void passaTempo(int ms);
     int esperasPendentes() const { return int(esperas_.size()); }
+    // Runs while a question is on screen, as the operator takes his time to answer.
+    std::function<void()> aoPerguntar;
 
     std::vector<MensagemVista> mensagens;
     QStringList perguntas;

@@ -3,8 +3,6 @@
 #include "data/dinheiro.h"
 #include "support/ambiente.h"
 
-#include <QSqlQuery>
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -15,7 +13,6 @@ class SaidaTest : public ::testing::Test {
 protected:
     SaidaTest() {
         Estado& e = amb.ctx.estado;
-        e.cancela_entrada = QStringLiteral(" ");
         e.cancela_saida = QStringLiteral(" ");
         e.numero_caixa = 4;
         amb.db().executa("INSERT INTO veiculos_patio (placa, ticket, data_entrada, hora_entrada) "
@@ -24,30 +21,19 @@ protected:
                          "hora_entrada) VALUES ('MEN-0001', 7, '2026-12-07', '07:00:00')");
     }
     // A casual exit of ticket 57, paid in full.
-    CamposSaida avulso() {
-        CamposSaida c;
-        c.tic = QStringLiteral("57        ");
-        c.pla = QStringLiteral("ABC-1234");
-        c.dat_ent = QStringLiteral("07/12/2026");
-        c.hor_ent = QStringLiteral("08:30:00");
-        c.dat_sai = QStringLiteral("07/12/2026");
-        c.hor_sai = QStringLiteral("10:00:00");
-        c.tot = QStringLiteral("12,50");
-        c.val_pag = QStringLiteral("20,00");
-        c.modalidade = QStringLiteral("R");
-        return c;
+    static CamposSaida avulso() {
+        return {"57        ", "ABC-1234", "07/12/2026", "08:30:00", "07/12/2026", "10:00:00",
+                "12,50", "20,00", "R", "", ""};
     }
     ResultadoPista sai(const CamposSaida& c) { return registra_saida(amb.ctx, cancelas, c); }
-    int conta(const char* tabela) {
-        return amb.db().valor(QStringLiteral("SELECT count(*) FROM %1").arg(tabela)).toInt();
+    int conta(const char* tabela) { return amb.conta(tabela); }
+    QStringList ultimoRegistro() {
+        return amb.linha("SELECT data_entrada, hora_entrada, data_saida, hora_saida, ticket, placa, "
+                         "mensalista, convenio, tipo_estacionamento, caixa, total, valor_liquido, "
+                         "prisma, filial FROM registro_saida ORDER BY rowid DESC LIMIT 1");
     }
-    QSqlQuery ultimoRegistro() {
-        QSqlQuery q = amb.db().executa(
-            "SELECT data_entrada, hora_entrada, data_saida, hora_saida, ticket, placa, mensalista, "
-            "convenio, tipo_estacionamento, caixa, total, valor_liquido, prisma, filial "
-            "FROM registro_saida ORDER BY rowid DESC LIMIT 1");
-        q.next();
-        return q;
+    static QString bruto(qint64 reais, int centavos) {
+        return QString::number(Dinheiro::reais(reais, centavos).valorBruto());
     }
 
     Ambiente amb;
@@ -56,60 +42,63 @@ protected:
 
 }  // namespace
 
-TEST_F(SaidaTest, AvulsoSaiDoPatioEFicaRegistradoNoCaixaAberto) {
-    const ResultadoPista r = sai(avulso());
-    ASSERT_TRUE(r.registrado) << r.mensagem.toStdString();
+TEST_F(SaidaTest, RegistraAEstadiaPorModalidadeEAbreACancela) {
+    Estado& e = amb.ctx.estado;
+    e.cancela_saida = QStringLiteral("LPT2");
+    e.ativar_cancela_sai = true;
+    EXPECT_FALSE(sai(avulso()).enfileirado);
     EXPECT_FALSE(amb.db().existe("SELECT 1 FROM veiculos_patio WHERE placa = 'ABC-1234'"));
-    EXPECT_EQ(conta("veiculos_patio"), 1);
-    QSqlQuery q = ultimoRegistro();
-    EXPECT_EQ(q.value(0).toString(), "2026-12-07");
-    EXPECT_EQ(q.value(1).toString(), "08:30:00");
-    EXPECT_EQ(q.value(2).toString(), "2026-12-07");
-    EXPECT_EQ(q.value(3).toString(), "10:00:00");
-    EXPECT_EQ(q.value(4).toLongLong(), 57);
-    EXPECT_EQ(q.value(5).toString(), "ABC-1234");
-    EXPECT_TRUE(q.value(6).isNull());
-    EXPECT_TRUE(q.value(7).isNull());
-    EXPECT_EQ(q.value(8).toString(), "R");
-    EXPECT_EQ(q.value(9).toInt(), 4);
-    EXPECT_EQ(q.value(10).toLongLong(), Dinheiro::reais(12, 50).valorBruto());
-    EXPECT_EQ(q.value(11).toLongLong(), Dinheiro::reais(12, 50).valorBruto());
-    EXPECT_TRUE(q.value(12).isNull());
-    EXPECT_TRUE(q.value(13).isNull());
-    EXPECT_FALSE(r.enfileirado);
-}
+    EXPECT_EQ(ultimoRegistro(),
+              (QStringList{"2026-12-07", "08:30:00", "2026-12-07", "10:00:00", "57", "ABC-1234",
+                           "NULL", "NULL", "R", "4", bruto(12, 50), bruto(12, 50), "NULL", "NULL"}));
+    ASSERT_EQ(amb.plataforma.portaFalsa.escritas.size(), 1u);
+    EXPECT_EQ(amb.plataforma.portaFalsa.escritas[0].endereco, 0x278);
+    EXPECT_EQ(amb.plataforma.portaFalsa.escritas[0].valor, 2);
+    e.ativar_cancela_sai = false;
 
-TEST_F(SaidaTest, ModalidadeConvenioEMensalista) {
+    // Partner: its code stored; found by the ticket alone, the empty plate stays empty; an
+    // amount equal to the total is accepted; no kind chosen is "D".
+    amb.db().executa("INSERT INTO veiculos_patio (placa, ticket) VALUES ('CON-0001', 58), ('DIA-0001', 59)");
     CamposSaida c = avulso();
-    c.modalidade = QStringLiteral("C");
-    c.cod_con = QStringLiteral("3");
-    c.tot = QStringLiteral("1.234,56");
-    c.val_pag = QStringLiteral("1.234,56");   // equal to the total: accepted
-    c.pla = QStringLiteral("   -    ");       // found by the ticket alone
+    c.tic = "58";
+    c.pla = "   -    ";
+    c.modalidade = "C";
+    c.cod_con = "3";
+    c.tot = c.val_pag = "1.234,56";
     ASSERT_TRUE(sai(c).registrado);
-    QSqlQuery q = ultimoRegistro();
-    EXPECT_EQ(q.value(7).toInt(), 3);
-    EXPECT_EQ(q.value(8).toString(), "C");
-    EXPECT_TRUE(q.value(5).isNull());
-    EXPECT_EQ(q.value(10).toLongLong(), Dinheiro::reais(1234, 56).valorBruto());
+    QStringList r = ultimoRegistro();
+    EXPECT_EQ((QStringList{r[4], r[5], r[7], r[8], r[10], r[11]}),
+              (QStringList{"58", "NULL", "3", "C", bruto(1234, 56), bruto(1234, 56)}));
+    c = avulso();
+    c.tic = "59";
+    c.modalidade = "";
+    ASSERT_TRUE(sai(c).registrado);
+    EXPECT_EQ(ultimoRegistro()[8], "D");
 
+    // Subscriber, gate by hand: found by plate, his code kept, ticket "0000000000" stored as 0,
+    // no partner; queued with the stay's entry date and time.
+    e.ativar_cancela_sai_manual = true;
     CamposSaida m = avulso();
-    m.modalidade = QStringLiteral("M");
-    m.tic = QStringLiteral("0000000000");
-    m.pla = QStringLiteral("MEN-0001");
-    m.tot = QStringLiteral("0,00");
-    m.val_pag = QStringLiteral("0");
-    m.cod_con = QStringLiteral("3");   // left in the list, not the chosen kind
-    ASSERT_TRUE(sai(m).registrado);
-    QSqlQuery q2 = ultimoRegistro();
-    EXPECT_EQ(q2.value(4).toLongLong(), 0);
-    EXPECT_EQ(q2.value(6).toInt(), 7);
-    EXPECT_TRUE(q2.value(7).isNull());
-    EXPECT_EQ(q2.value(8).toString(), "M");
+    m.modalidade = "M";
+    m.tic = "0000000000";
+    m.pla = "MEN-0001";
+    m.hor_ent = "07:00:00";
+    m.tot = "0,00";
+    m.val_pag = "0";
+    m.cod_con = "3";
+    EXPECT_TRUE(sai(m).enfileirado);
+    r = ultimoRegistro();
+    EXPECT_EQ((QStringList{r[4], r[6], r[7], r[8]}), (QStringList{"0", "7", "NULL", "M"}));
+    EXPECT_EQ(amb.linha("SELECT placa, data_entrada, hora_entrada, count(*) FROM lista_saida"),
+              (QStringList{"MEN-0001", "2026-12-07", "07:00:00", "1"}));
     EXPECT_EQ(conta("veiculos_patio"), 0);
+    EXPECT_EQ(amb.plataforma.portaFalsa.escritas.size(), 1u);
 }
 
 TEST_F(SaidaTest, VerificacoesNaOrdemComMensagemEFoco) {
+    using C = CamposSaida&;
+    const Icone info = Icone::Informacao, excl = Icone::Exclamacao;
+    const CampoPista vp = CampoPista::val_pag, nenhum = CampoPista::Nenhum;
     const struct {
         const char* caso;
         std::function<void(CamposSaida&)> muda;
@@ -117,32 +106,24 @@ TEST_F(SaidaTest, VerificacoesNaOrdemComMensagemEFoco) {
         Icone icone;
         CampoPista foco;
     } casos[] = {
-        {"total ERRO antes de tudo",
-         [](CamposSaida& c) { c.tot = "ERRO"; c.tic = ""; c.val_pag = ""; },
-         "Total com erro.", Icone::Exclamacao, CampoPista::val_pag},
-        {"total ainda por calcular", [](CamposSaida& c) { c.tot = ""; },
-         "Total com erro.", Icone::Exclamacao, CampoPista::val_pag},
-        {"mensalista sem placa",
-         [](CamposSaida& c) { c.modalidade = "M"; c.pla = "   -    "; c.tic = ""; },
-         "Preencha a placa do mensalista.", Icone::Informacao, CampoPista::pla},
-        {"turno sem turno antes do ticket",
-         [](CamposSaida& c) { c.modalidade = "T"; c.tur = ""; c.tic = "          "; },
-         "Escolha o turno.", Icone::Informacao, CampoPista::tur},
-        {"sem ticket", [](CamposSaida& c) { c.tic = "          "; },
-         "Ticket não preenchido.", Icone::Informacao, CampoPista::tic},
-        {"valor pago vazio", [](CamposSaida& c) { c.val_pag = ""; },
-         "Valor Pago inválido.", Icone::Informacao, CampoPista::val_pag},
-        {"valor pago inválido antes da comparação",
-         [](CamposSaida& c) { c.val_pag = "abc"; c.tot = "99,00"; },
-         "Valor Pago inválido.", Icone::Informacao, CampoPista::val_pag},
-        {"um centavo a menos", [](CamposSaida& c) { c.val_pag = "12,49"; },
-         "Valor Pago menor que Total.", Icone::Exclamacao, CampoPista::val_pag},
-        {"veículo já retirado",
-         [](CamposSaida& c) { c.tic = "99        "; c.pla = "ZZZ-9999"; },
-         "Veículo não encontrado.", Icone::Exclamacao, CampoPista::Nenhum},
-        {"mensalista procurado só pela placa",
-         [](CamposSaida& c) { c.modalidade = "M"; c.pla = "ZZZ-9999"; },
-         "Veículo não encontrado.", Icone::Exclamacao, CampoPista::Nenhum},
+        {"ERRO antes de tudo", [](C c) { c.tot = "ERRO"; c.tic = c.val_pag = ""; },
+         "Total com erro.", excl, vp},
+        {"total por calcular", [](C c) { c.tot = "Calculando..."; }, "Total com erro.", excl, vp},
+        {"mensalista sem placa", [](C c) { c.modalidade = "M"; c.pla = "   -    "; c.tic = ""; },
+         "Preencha a placa do mensalista.", info, CampoPista::pla},
+        {"turno antes do ticket", [](C c) { c.modalidade = "T"; c.tic = "          "; },
+         "Escolha o turno.", info, CampoPista::tur},
+        {"sem ticket", [](C c) { c.tic = "          "; }, "Ticket não preenchido.", info,
+         CampoPista::tic},
+        {"valor pago vazio", [](C c) { c.val_pag = ""; }, "Valor Pago inválido.", info, vp},
+        {"inválido antes da comparação", [](C c) { c.val_pag = "abc"; c.tot = "99,00"; },
+         "Valor Pago inválido.", info, vp},
+        {"um centavo a menos", [](C c) { c.val_pag = "12,49"; }, "Valor Pago menor que Total.",
+         excl, vp},
+        {"já retirado", [](C c) { c.tic = "99"; c.pla = "ZZZ-9999"; }, "Veículo não encontrado.",
+         excl, nenhum},
+        {"mensalista só pela placa", [](C c) { c.modalidade = "M"; c.pla = "ZZZ-9999"; },
+         "Veículo não encontrado.", excl, nenhum},
     };
     for (const auto& caso : casos) {
         CamposSaida c = avulso();
@@ -157,53 +138,23 @@ TEST_F(SaidaTest, VerificacoesNaOrdemComMensagemEFoco) {
     EXPECT_EQ(conta("registro_saida"), 0);
 }
 
-TEST_F(SaidaTest, FalhaAoRegistrarDeixaOVeiculoNoPatio) {
-    amb.ctx.estado.cancela_saida = QStringLiteral("LPT1");
-    amb.ctx.estado.ativar_cancela_sai = true;
-    amb.db().executa("CREATE TRIGGER falha BEFORE INSERT ON registro_saida "
-                     "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
-    const ResultadoPista r = sai(avulso());
-    EXPECT_FALSE(r.registrado);
-    EXPECT_EQ(r.icone, Icone::Critico);
-    EXPECT_TRUE(r.mensagem.contains("O veículo continua no pátio"));
-    EXPECT_TRUE(amb.db().existe("SELECT 1 FROM veiculos_patio WHERE placa = 'ABC-1234'"));
-    EXPECT_EQ(conta("registro_saida"), 0);
-    EXPECT_TRUE(amb.plataforma.portaFalsa.escritas.empty());
-
-    // The queue row fails instead: the stay's row goes back with the yard row's removal.
-    amb.db().executa("DROP TRIGGER falha");
-    amb.db().executa("CREATE TRIGGER falha BEFORE INSERT ON lista_saida "
-                     "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
-    amb.ctx.estado.ativar_cancela_sai_manual = true;
-    EXPECT_FALSE(sai(avulso()).registrado);
-    EXPECT_EQ(conta("veiculos_patio"), 2);
-    EXPECT_EQ(conta("registro_saida"), 0);
-}
-
-TEST_F(SaidaTest, CancelaDeSaidaAutomaticaOuNaFila) {
+TEST_F(SaidaTest, FalhaAoGravarDeixaOVeiculoNoPatio) {
     Estado& e = amb.ctx.estado;
-    e.cancela_saida = QStringLiteral("LPT2");
+    e.cancela_saida = QStringLiteral("LPT1");
     e.ativar_cancela_sai = true;
-    ASSERT_TRUE(sai(avulso()).registrado);
-    ASSERT_EQ(amb.plataforma.portaFalsa.escritas.size(), 1u);
-    EXPECT_EQ(amb.plataforma.portaFalsa.escritas[0].endereco, 0x278);
-    EXPECT_EQ(amb.plataforma.portaFalsa.escritas[0].valor, 2);
-    EXPECT_EQ(conta("lista_saida"), 0);
-
-    e.ativar_cancela_sai = false;
-    e.ativar_cancela_sai_manual = true;
-    CamposSaida m = avulso();
-    m.modalidade = QStringLiteral("M");
-    m.pla = QStringLiteral("MEN-0001");
-    m.dat_ent = QStringLiteral("07/12/2026");
-    m.hor_ent = QStringLiteral("07:00:00");
-    const ResultadoPista r = sai(m);
-    ASSERT_TRUE(r.registrado);
-    EXPECT_TRUE(r.enfileirado);
-    QSqlQuery q = amb.db().executa("SELECT placa, data_entrada, hora_entrada FROM lista_saida");
-    ASSERT_TRUE(q.next());
-    EXPECT_EQ(q.value(0).toString(), "MEN-0001");
-    EXPECT_EQ(q.value(1).toString(), "2026-12-07");
-    EXPECT_EQ(q.value(2).toString(), "07:00:00");
-    EXPECT_EQ(amb.plataforma.portaFalsa.escritas.size(), 1u);
+    for (const char* tabela : {"registro_saida", "lista_saida"}) {
+        SCOPED_TRACE(tabela);
+        e.ativar_cancela_sai_manual = QLatin1String(tabela) == QLatin1String("lista_saida");
+        amb.db().executa(QStringLiteral("CREATE TRIGGER falha BEFORE INSERT ON %1 BEGIN "
+                                        "SELECT RAISE(ABORT, 'disco cheio'); END").arg(tabela));
+        const ResultadoPista r = sai(avulso());
+        EXPECT_FALSE(r.registrado);
+        EXPECT_EQ(r.icone, Icone::Critico);
+        EXPECT_TRUE(r.mensagem.contains("O veículo continua no pátio"));
+        EXPECT_EQ(conta("veiculos_patio"), 2);
+        EXPECT_EQ(conta("registro_saida"), 0);
+        amb.db().executa("DROP TRIGGER falha");
+    }
+    amb.plataforma.passaTempo(5000);
+    EXPECT_TRUE(amb.plataforma.portaFalsa.escritas.empty());
 }
