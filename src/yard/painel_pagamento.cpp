@@ -130,9 +130,10 @@ void JanelaPrincipal::val_pag_GotFocus() {
 
 bool JanelaPrincipal::filtraTeclaValor(QKeyEvent* tecla) {
     const QString texto = tecla->text();
-    // Keys that type nothing (Tab, arrows, Delete) keep their usual work.
-    if (texto.isEmpty() || tecla->key() == Qt::Key_Backspace || tecla->key() == Qt::Key_Return ||
-        tecla->key() == Qt::Key_Enter)
+    // Keys that move or erase (Tab, arrows, Delete, Backspace) keep their usual work.
+    const int k = tecla->key();
+    if (texto.isEmpty() || k == Qt::Key_Backspace || k == Qt::Key_Return || k == Qt::Key_Enter ||
+        k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Delete)
         return true;
     if (texto == QLatin1String(".")) {
         val_pag->insert(QStringLiteral(","));

@@ -258,6 +258,11 @@ TEST_F(JanelaPrincipalTest, ValorPagoETroco) {
     janela.val_pag->setFocus();
     QTest::keyClicks(janela.val_pag, "1a2.5");
     EXPECT_EQ(janela.val_pag->text(), "12,5");
+    // Tab still leaves the field.
+    QApplication::setActiveWindow(&janela);
+    janela.val_pag->setFocus();
+    QTest::keyClick(janela.val_pag, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), janela.val_pag);
 }
 
 TEST_F(JanelaPrincipalTest, EnterMoveOFoco) {
