@@ -1,5 +1,6 @@
 #include "access/login.h"
 
+#include "access/usuarios.h"
 #include "data/datas.h"
 #include "data/dinheiro.h"
 #include "yard/janela_principal.h"
@@ -17,8 +18,7 @@
 
 namespace {
 
-
-bool vazio(const QString& s) { return s.trimmed().isEmpty(); }
+bool vazio(const QString& s) { return sem_brancos(s).isEmpty(); }
 
 QString texto(const QSqlRecord& r, const char* campo) {
     const QVariant v = r.value(QLatin1String(campo));
