@@ -52,6 +52,9 @@ void JanelaAcesso::montaControles() {
     Command1->setObjectName(QStringLiteral("Command1"));
     Command2 = new QPushButton(QStringLiteral("Cancelar"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
+    // Enter on a focused button presses it.
+    Command1->setAutoDefault(true);
+    Command2->setAutoDefault(true);
 
     auto* versao = new QHBoxLayout;
     versao->addWidget(Label3);

@@ -68,6 +68,7 @@ void JanelaUsuarios::montaControles() {
     auto botao = [this](const char* nome, const QString& texto) {
         auto* b = new QPushButton(texto, this);
         b->setObjectName(QLatin1String(nome));
+        b->setAutoDefault(true);   // Enter on a focused button presses it
         return b;
     };
     Command1 = botao("Command1", QStringLiteral("&Novo"));

@@ -1,5 +1,6 @@
 #include "access/login.h"
 
+#include "access/usuarios.h"
 #include "data/datas.h"
 #include "data/dinheiro.h"
 #include "yard/janela_principal.h"
@@ -17,8 +18,17 @@
 
 namespace {
 
+// Puts `w` first in the tab order of its window: the window gives the focus to the first
+// control of the chain when it shows, and Tab goes on from there in the old order.
+void primeiroNaTabulacao(QWidget* w) {
+    QWidget* janela = w->window();
+    QList<QWidget*> ordem{w};
+    for (QWidget* x = janela->nextInFocusChain(); x != janela; x = x->nextInFocusChain())
+        if (x != w && x->window() == janela && (x->focusPolicy() & Qt::TabFocus)) ordem << x;
+    for (qsizetype i = 1; i < ordem.size(); ++i) QWidget::setTabOrder(ordem[i - 1], ordem[i]);
+}
 
-bool vazio(const QString& s) { return s.trimmed().isEmpty(); }
+bool vazio(const QString& s) { return sem_brancos(s).isEmpty(); }
 
 QString texto(const QSqlRecord& r, const char* campo) {
     const QVariant v = r.value(QLatin1String(campo));
@@ -169,7 +179,7 @@ private:
                 a_.Command8->setEnabled(false);
                 a_.Command9->setEnabled(false);
                 e_.numero_caixa = 0;
-                // First in the tab order: the focus it gets when the window shows.
+                primeiroNaTabulacao(a_.Command1);
                 a_.Command1->setFocus();
             } else {
                 a_.mensagem->setText(QStringLiteral(

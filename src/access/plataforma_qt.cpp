@@ -20,7 +20,8 @@ void PlataformaQt::mensagem(const QString& texto, Icone icone, const QString& ti
 }
 
 bool PlataformaQt::pergunta(const QString& texto, const QString& titulo) {
-    QMessageBox caixa(QMessageBox::Question, titulo, texto, QMessageBox::Yes | QMessageBox::No,
+    // A plain Yes/No question: no icon.
+    QMessageBox caixa(QMessageBox::NoIcon, titulo, texto, QMessageBox::Yes | QMessageBox::No,
                       QApplication::activeWindow());
     caixa.button(QMessageBox::Yes)->setText(QStringLiteral("Sim"));
     caixa.button(QMessageBox::No)->setText(QStringLiteral("Não"));

@@ -6,6 +6,14 @@
 #include <QSqlRecord>
 #include <QStringList>
 
+QString sem_brancos(const QString& texto) {
+    qsizetype inicio = 0;
+    qsizetype fim = texto.size();
+    while (inicio < fim && texto[inicio] == u' ') ++inicio;
+    while (fim > inicio && texto[fim - 1] == u' ') --fim;
+    return texto.mid(inicio, fim - inicio);
+}
+
 std::vector<UsuarioListado> usuarios_listados(Banco& db) {
     std::vector<UsuarioListado> r;
     QSqlQuery q = db.executa(
@@ -47,23 +55,21 @@ std::optional<QDate> le_data_cadastro(const QString& texto) {
     return d;
 }
 
-namespace {
-
-ResultadoGravacao recusa(const QString& mensagem, bool focoCadastro = false) {
-    ResultadoGravacao r;
-    r.mensagem = mensagem;
-    r.focoCadastro = focoCadastro;
-    return r;
-}
-
-}  // namespace
-
 ResultadoGravacao grava_usuario(Banco& db, const FichaUsuario& f) {
-    const QString nome = f.usuario.trimmed();
-    if (nome.isEmpty() || f.senha.trimmed().isEmpty())
+    // A date rewritten by the second check stays rewritten when a later check refuses.
+    std::optional<QString> cadReescrito;
+    auto recusa = [&cadReescrito](const QString& mensagem, bool focoCadastro = false) {
+        ResultadoGravacao r;
+        r.mensagem = mensagem;
+        r.focoCadastro = focoCadastro;
+        r.cadReescrito = cadReescrito;
+        return r;
+    };
+
+    const QString nome = sem_brancos(f.usuario);
+    if (nome.isEmpty() || sem_brancos(f.senha).isEmpty())
         return recusa(QStringLiteral("Campos obrigatórios: Usuário e senha."));
 
-    std::optional<QString> cadReescrito;
     QString cad = f.cad;
     if (cad != kCadastroVazio && !le_data_cadastro(cad)) {
         const std::optional<QDate> inicio = le_data_cadastro(cad.left(8));

@@ -31,6 +31,9 @@ struct Usuario {
     Permissoes permissoes{};
 };
 
+// The text without the blanks at both ends; other white space is part of the text.
+QString sem_brancos(const QString& texto);
+
 // The users that are not deleted, by name.
 std::vector<UsuarioListado> usuarios_listados(Banco& db);
 std::optional<Usuario> le_usuario(Banco& db, qint32 codigo);
