@@ -213,6 +213,10 @@ private:
             a_.conv->addItem(c.value(1).toString());
             a_.cod_con->addItem(c.value(0).toString());
         }
+        // Nothing is chosen until the operator picks a shift or a partner.
+        a_.tur->setCurrentIndex(-1);
+        a_.conv->setCurrentIndex(-1);
+        a_.cod_con->setCurrentIndex(-1);
     }
 
     void carregaGeral() {

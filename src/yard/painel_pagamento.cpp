@@ -29,7 +29,7 @@ void JanelaPrincipal::ligaPainelPagamento() {
     });
     // The hidden code list always follows the partner shown.
     connect(conv, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (i >= 0 && i < cod_con->count()) cod_con->setCurrentIndex(i);
+        cod_con->setCurrentIndex(i < cod_con->count() ? i : -1);
     });
     connect(conv, &QComboBox::activated, this, [this](int) {
         if (!conv->currentText().trimmed().isEmpty()) val_pag->setFocus();

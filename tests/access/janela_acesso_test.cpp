@@ -423,6 +423,10 @@ TEST_F(Programa, ConfiguracoesEListasCarregadas) {
     for (QComboBox* l : {a->tur, a->conv, a->cod_con})
         for (int i = 0; i < l->count(); ++i) listas << l->itemText(i);
     EXPECT_EQ(listas, (QStringList{"08:00 - 12:00", "13:00 - 18:30", "Banco", "Padaria", "3", "7"}));
+    // No shift or partner is chosen before the operator picks one.
+    EXPECT_TRUE(a->tur->currentText().isEmpty() && a->conv->currentText().isEmpty());
+    a->conv->setCurrentIndex(1);
+    EXPECT_EQ(a->cod_con->currentText(), "7");
 
     EXPECT_FALSE(a->Command10->isEnabled());
     EXPECT_TRUE(a->Command11->isEnabled());
