@@ -206,3 +206,14 @@ TEST(Mensalista, SemDiariaCadastrada) {
         EXPECT_FALSE(r.limpaMemoria);
     }
 }
+
+TEST(Mensalista, ForaDoHorarioCalculadoSegundosDepoisDaSaida) {
+    BancoTeste b;
+    semeiaRotativoMeiaHora(b.db());
+    semeiaMensalista(b.db(), 7, "22:00:00", "06:00:00");
+    semeiaNoPatio(b.db(), 7, {});
+    // Left 3 s after the window, fee computed 7 s later: the 3 s pay the first step, not a day.
+    PedidoTarifa p = pedidoMensalista("10/03/2008", "23:00:00", "11/03/2008", "06:00:03");
+    p.hora_atual = QTime(6, 0, 10);
+    EXPECT_EQ(textoTot(calcula_mensalista(b.db(), p)), "1,00");
+}
