@@ -29,17 +29,18 @@ ResultadoTarifa cobraDiarias(Banco& db, qint64 dias, const QString& semDiaria) {
     return r;
 }
 
-// The time-table fee of the out-of-window time `fora`: the entry time is moved to the program
-// time minus `fora` on the real entry date, the lane fields otherwise as they are.
-ResultadoTarifa cobraForaDoHorario(Banco& db, const PedidoTarifa& p, qint64 fora) {
+// The time-table fee of the out-of-window time `fora`, as a stay from the program time minus
+// `fora` on the real entry date up to the program clock: `fora` itself outside 24-hour
+// operation, plus the whole days since the entry date in it. The stay is always measured to the
+// clock: read as an overnight stay ending at `hor_sai`, a moved entry that falls after the exit
+// time (the fee computed a few seconds after the vehicle was found) would charge almost a day.
+ResultadoTarifa cobraForaDoHorario(Banco& db, const PedidoTarifa& p, const QDate& dataEnt,
+                                   qint64 fora) {
     const qint64 agora = p.hora_atual.msecsSinceStartOfDay() / 1000;
-    if (fora > agora) {
-        // The moved entry would fall on the day before: charge the out-of-window time itself.
-        return cobraRotativo(db, fora, p.estacionamento24h);
-    }
-    PedidoTarifa deslocado = p;
-    deslocado.hor_ent = textoHms(agora - fora);
-    return calcula_rotativo(db, deslocado);
+    // The moved entry would fall on the day before: charge the out-of-window time itself.
+    if (fora > agora) return cobraRotativo(db, fora, p.estacionamento24h);
+    const qint64 estadia = instante(p.data_atual, agora) - instante(dataEnt, agora - fora);
+    return cobraRotativo(db, estadia, p.estacionamento24h);
 }
 
 }  // namespace
@@ -93,7 +94,7 @@ ResultadoTarifa calcula_mensalista(Banco& db, const PedidoTarifa& p) {
     const auto sai = dataTela(p.dat_sai);
     const auto e = segundosHora(p.hor_ent);
     const auto s = segundosHora(p.hor_sai);
-    if (!ent || !sai || !e || !s || !p.hora_atual.isValid())
+    if (!ent || !sai || !e || !s || !p.data_atual.isValid() || !p.hora_atual.isValid())
         return recusaMensalista(kMsgHorarioInvalido);
 
     // Inside the allowed hours, by the times only.
@@ -130,5 +131,5 @@ ResultadoTarifa calcula_mensalista(Banco& db, const PedidoTarifa& p) {
             if (fora == 0) return coberto();
         }
     }
-    return cobraForaDoHorario(db, p, fora);
+    return cobraForaDoHorario(db, p, *ent, fora);
 }

@@ -7,214 +7,124 @@
 
 namespace {
 
-// A partner allowed on every day; `extra` sets further fields ("campo = ?" pairs).
-qint64 semeiaConvenio(Banco& db, const QString& nome, const char* modo,
-                      const QList<QPair<QString, QVariant>>& extra = {}) {
-    QStringList campos{"convenio", "isento_fixo_variavel", "dom", "seg", "ter", "qua", "qui",
-                       "sex", "sab"};
-    QVariantList valores{nome, QString::fromUtf8(modo), 1, 1, 1, 1, 1, 1, 1};
-    for (const auto& [campo, valor] : extra) {
-        const qsizetype i = campos.indexOf(campo);
-        if (i >= 0) {
-            valores[i] = valor;
-        } else {
-            campos << campo;
-            valores << valor;
-        }
+const char* const kDias[] = {"Domingo", "Segunda", "Terca", "Quarta", "Quinta", "Sexta", "Sabado"};
+
+// One partner, with the weekday flags from Sunday to Saturday and further fields.
+QString convenio(int codigo, const char* nome, const char* modo, const char* campos = "",
+                 const char* valores = "", const QString& dias = "1, 1, 1, 1, 1, 1, 1") {
+    return QStringLiteral("INSERT INTO convenios (codigo, convenio, isento_fixo_variavel, dom, "
+                          "seg, ter, qua, qui, sex, sab%1) VALUES (%2, '%3', '%4', %5%6);")
+        .arg(QString::fromUtf8(campos)).arg(codigo)
+        .arg(QString::fromUtf8(nome), QString::fromUtf8(modo), dias, QString::fromUtf8(valores));
+}
+
+// The partners of all the cases below. "Padaria" is the variable partner of the worked
+// examples; "Farmacia" the same with a fixed 10,00 after the steps.
+QString convenios() {
+    const char* janela =
+        ", das_hor_ini, das_hor_fim, das_cobrar, apos_cobrar, apos_a_cada, apos_fixo";
+    const char* dozeAs14 = ", '12:00:00', '14:00:00', 30000, 15000, '00:30:00', ";
+    const char* aposPeriodo = ", apos_cobrar, apos_a_cada";
+    QString sql =
+        convenio(1, "Padaria", "V", janela, (dozeAs14 + QString("NULL")).toUtf8()) +
+        convenio(2, "Farmacia", "V", janela, (dozeAs14 + QString("100000")).toUtf8()) +
+        convenio(3, "Fixo", "F", ", valor_fixo", ", 50000") + convenio(4, "Isento", "I") +
+        convenio(5, "Outro", "X", ", valor_fixo", ", 50000") +
+        convenio(6, "D''Ávila", "F", ", valor_fixo", ", 70000") +
+        convenio(7, "SemDegraus", "V", aposPeriodo, ", 15000, '00:30:00'") +
+        convenio(8, "Zero", "V", aposPeriodo, ", 15000, '00:00:00'") +
+        convenio(9, "Noite", "V", janela,
+                 ", '22:00:00', '02:00:00', 30000, 10000, '01:00:00', NULL") +
+        convenio(10, "Horario", "I", ", hora_inicio, hora_fim", ", '08:00:00', '18:00:00'") +
+        convenio(11, "SoInicio", "I", ", hora_inicio", ", '08:00:00'");
+    for (int d = 0; d < 7; ++d) {   // each refused on its own day only
+        QStringList flags(7, QStringLiteral("1"));
+        flags[d] = QStringLiteral("0");
+        sql += convenio(12 + d, kDias[d], "I", "", "", flags.join(", "));
     }
-    QStringList marcas;
-    for (qsizetype i = 0; i < campos.size(); ++i) marcas << "?";
-    db.executa(QStringLiteral("INSERT INTO convenios (%1) VALUES (%2)")
-                   .arg(campos.join(", "), marcas.join(", ")),
-               valores);
-    return db.valor("SELECT max(codigo) FROM convenios").toLongLong();
+    return sql + "INSERT INTO convenios_variaveis (codigo, tempo, valor, ordem) VALUES "
+                 "(1, '01:00:00', 40000, 1), (1, '01:00:00', 20000, 2), "
+                 "(2, '01:00:00', 40000, 1), (2, '01:00:00', 20000, 2), "
+                 "(8, '01:00:00', 40000, 1), (9, '01:00:00', 40000, 1)";
 }
 
-void semeiaDegrausConvenio(Banco& db, qint64 codigo, const QList<DegrauTeste>& degraus) {
-    int ordem = 1;
-    for (const DegrauTeste& d : degraus)
-        db.executa("INSERT INTO convenios_variaveis (codigo, tempo, valor, ordem) VALUES (?, ?, ?, ?)",
-                   {codigo, QString::fromUtf8(d.tempo), rs(d.valor).paraBanco(), ordem++});
+struct Caso {
+    const char *nome, *datEnt, *horEnt, *datSai, *horSai;
+    QString esperado;
+};
+
+// Computed at the exit. Only "Escolha o convênio." moves the focus; no refusal clears the memory.
+void confereConvenio(Banco& db, const Caso& c) {
+    PedidoTarifa p = pedido("C", c.datEnt, c.horEnt, c.datSai, c.horSai);
+    p.conv = QString::fromUtf8(c.nome);
+    SCOPED_TRACE(std::string(c.nome) + " " + c.datEnt + " " + c.horEnt + " -> " + c.horSai);
+    confere(calcula_convenio(db, p), c.esperado, *c.nome ? "" : "conv", false);
 }
 
-// The variable partner of the worked examples.
-qint64 semeiaVariavel(Banco& db, const QString& nome, const QVariant& aposFixo = {}) {
-    const qint64 c = semeiaConvenio(db, nome, "V",
-                                    {{"das_hor_ini", "12:00:00"}, {"das_hor_fim", "14:00:00"},
-                                     {"das_cobrar", rs("3,00").paraBanco()},
-                                     {"apos_cobrar", rs("1,50").paraBanco()},
-                                     {"apos_a_cada", "00:30:00"}, {"apos_fixo", aposFixo}});
-    semeiaDegrausConvenio(db, c, {{"01:00:00", "4,00"}, {"01:00:00", "2,00"}});
-    return c;
-}
-
-// Stay on Monday 10/03/2008, computed at the moment of the exit.
-PedidoTarifa pedidoConvenio(const QString& nome, const char* entrada, const char* saida) {
-    PedidoTarifa p = pedido("C", "10/03/2008", entrada, "10/03/2008", saida);
-    p.conv = nome;
-    return p;
-}
+const char* const kSeg = "10/03/2008";   // a Monday
 
 }  // namespace
 
-TEST(Convenio, ExemplosDoConvenioVariavel) {
+TEST(Convenio, ExemplosDoConvenio) {
     BancoTeste b;
-    semeiaVariavel(b.db(), "Padaria");
-    semeiaVariavel(b.db(), "Farmacia", rs("10,00").paraBanco());
-    const struct {
-        const char* nome;
-        const char *entrada, *saida, *tot;
-    } casos[] = {
-        {"Padaria", "08:00:00", "10:30:00", "7,50"},
-        {"Padaria", "11:00:00", "13:00:00", "9,00"},
-        {"Padaria", "12:30:00", "13:30:00", "3,00"},
-        {"Padaria", "13:00:00", "15:00:00", "9,00"},
-        {"Padaria", "11:00:00", "15:30:00", "10,50"},
-        {"Padaria", "14:30:00", "15:00:00", "4,00"},
-        {"Padaria", "10:00:00", "10:00:00", "0,00"},
-        {"Farmacia", "08:00:00", "10:30:00", "16,00"},   // `apos_fixo` once
-        {"Farmacia", "08:00:00", "10:00:00", "6,00"},    // nothing left after the steps
+    semeia(b.db(), convenios());
+    const Caso casos[] = {
+        {"Padaria", kSeg, "08:00:00", kSeg, "10:30:00", "7,50"},
+        {"Padaria", kSeg, "11:00:00", kSeg, "13:00:00", "9,00"},
+        {"Padaria", kSeg, "12:30:00", kSeg, "13:30:00", "3,00"},
+        {"Padaria", kSeg, "13:00:00", kSeg, "15:00:00", "9,00"},
+        {"Padaria", kSeg, "11:00:00", kSeg, "15:30:00", "10,50"},
+        {"Padaria", kSeg, "14:30:00", kSeg, "15:00:00", "4,00"},
+        {"Padaria", kSeg, "10:00:00", kSeg, "10:00:00", "0,00"},
+        {"Farmacia", kSeg, "08:00:00", kSeg, "10:30:00", "16,00"},
+        {"Fixo", kSeg, "08:00:00", kSeg, "18:00:00", "5,00"},
+        {"Isento", kSeg, "08:00:00", kSeg, "18:00:00", "0,00"},
     };
-    for (const auto& c : casos) {
-        const ResultadoTarifa r =
-            calcula_convenio(b.db(), pedidoConvenio(c.nome, c.entrada, c.saida));
-        EXPECT_EQ(textoTot(r), c.tot) << c.nome << " " << c.entrada << " " << c.saida;
-        EXPECT_TRUE(r.mensagem.isEmpty());
-    }
+    for (const Caso& c : casos) confereConvenio(b.db(), c);
 }
 
-TEST(Convenio, FixoIsentoEOutrosModos) {
+TEST(Convenio, OutrosCasosERecusas) {
     BancoTeste b;
-    semeiaConvenio(b.db(), "Fixo", "F", {{"valor_fixo", rs("5,00").paraBanco()}});
-    semeiaConvenio(b.db(), "Isento", "I");
-    semeiaConvenio(b.db(), "Outro", "X", {{"valor_fixo", rs("5,00").paraBanco()}});
-    for (const char* saida : {"08:00:00", "18:00:00"}) {
-        EXPECT_EQ(textoTot(calcula_convenio(b.db(), pedidoConvenio("Fixo", "08:00:00", saida))), "5,00");
-        EXPECT_EQ(textoTot(calcula_convenio(b.db(), pedidoConvenio("Isento", "08:00:00", saida))), "0,00");
-        EXPECT_EQ(textoTot(calcula_convenio(b.db(), pedidoConvenio("Outro", "08:00:00", saida))), "0,00");
-    }
-    // Names compare without letter case.
-    EXPECT_EQ(textoTot(calcula_convenio(b.db(), pedidoConvenio("FIXO", "08:00:00", "09:00:00"))), "5,00");
+    semeia(b.db(), convenios());
+    const QString horario = "Horário permitido para este convênio: das 08:00:00 às ";
+    const Caso casos[] = {
+        {"Outro", kSeg, "08:00:00", kSeg, "18:00:00", "0,00"},         // any other mode is free
+        {"D'Ávila", kSeg, "08:00:00", kSeg, "09:00:00", "7,00"},       // a quote matched as typed
+        {"SemDegraus", kSeg, "08:00:00", kSeg, "09:10:00", "4,50"},    // the period rule alone
+        {"Zero", kSeg, "08:00:00", kSeg, "18:00:00", "4,00"},          // period 00:00: no more
+        {"Padaria", "09/03/2008", "08:00:00", kSeg, "10:30:00", "7,50"},   // over a day: its hours
+        {"Horario", kSeg, "08:00:00", kSeg, "18:00:00", "0,00"},       // both bounds allowed
+        {"Horario", kSeg, "07:59:59", kSeg, "12:00:00", horario + "18:00:00"},
+        {"SoInicio", kSeg, "07:00:00", kSeg, "09:00:00", horario},     // no end: the start only
+        // A window over midnight: the part of the stay inside it is taken out of R.
+        {"Noite", kSeg, "20:00:00", "11/03/2008", "03:00:00", "9,00"},   // 3 + 4 + 2 periods
+        {"Noite", kSeg, "15:00:00", kSeg, "17:00:00", "5,00"},           // untouched
+        {"", kSeg, "08:00:00", kSeg, "09:00:00", "Escolha o convênio."},
+        {"Nenhum", kSeg, "08:00:00", kSeg, "09:00:00", "Convênio não encontrado."},
+        {"D' OR ''='", kSeg, "08:00:00", kSeg, "09:00:00", "Convênio não encontrado."},
+        {"Fixo", kSeg, "08:00:00", kSeg, "07:00:00", kMsgSaidaAntesEntrada},   // clock set back
+    };
+    for (const Caso& c : casos) confereConvenio(b.db(), c);
 }
 
 TEST(Convenio, DiaDaSemanaDaSaida) {
-    const struct {
-        const char* campo;
-        QDate dia;
-        const char* mensagem;
-    } casos[] = {
-        {"dom", {2008, 3, 9}, "Convênio não permitido para o domingo."},
-        {"seg", {2008, 3, 10}, "Convênio não permitido para a segunda-feira."},
-        {"ter", {2008, 3, 11}, "Convênio não permitido para a terça-feira."},
-        {"qua", {2008, 3, 12}, "Convênio não permitido para a quarta-feira."},
-        {"qui", {2008, 3, 13}, "Convênio não permitido para a quinta-feira."},
-        {"sex", {2008, 3, 14}, "Convênio não permitido para a sexta-feira."},
-        {"sab", {2008, 3, 15}, "Convênio não permitido para o sábado."},
+    BancoTeste b;
+    semeia(b.db(), convenios());
+    const char* const mensagens[] = {   // Sunday 09/03/2008 to Saturday 15/03/2008
+        "Convênio não permitido para o domingo.",
+        "Convênio não permitido para a segunda-feira.",
+        "Convênio não permitido para a terça-feira.",
+        "Convênio não permitido para a quarta-feira.",
+        "Convênio não permitido para a quinta-feira.",
+        "Convênio não permitido para a sexta-feira.",
+        "Convênio não permitido para o sábado.",
     };
-    for (const auto& c : casos) {
-        BancoTeste b;
-        semeiaConvenio(b.db(), "Loja", "F", {{c.campo, 0}, {"valor_fixo", rs("5,00").paraBanco()}});
-        // Entered the day before, an allowed day: the exit's day decides.
-        PedidoTarifa p = pedido("C", c.dia.addDays(-1).toString("dd/MM/yyyy"), "10:00:00",
-                                c.dia.toString("dd/MM/yyyy"), "09:00:00");
-        p.conv = "Loja";
-        ResultadoTarifa r = calcula_convenio(b.db(), p);
-        EXPECT_EQ(textoTot(r), "ERRO") << c.campo;
-        EXPECT_EQ(r.mensagem, QString::fromUtf8(c.mensagem));
-        EXPECT_EQ(r.icone, Icone::Exclamacao);
-        EXPECT_TRUE(r.foco.isEmpty());
-        EXPECT_FALSE(r.limpaMemoria);
-        // The next day is allowed.
-        p.data_atual = p.data_atual.addDays(1);
-        EXPECT_EQ(textoTot(calcula_convenio(b.db(), p)), "5,00") << c.campo;
-    }
-}
-
-TEST(Convenio, HorarioPermitido) {
-    BancoTeste b;
-    semeiaConvenio(b.db(), "Loja", "I", {{"hora_inicio", "08:00:00"}, {"hora_fim", "18:00:00"}});
-    semeiaConvenio(b.db(), "SoInicio", "I", {{"hora_inicio", "08:00:00"}});
-    const QString msg = "Horário permitido para este convênio: das 08:00:00 às 18:00:00";
-    const struct {
-        const char *nome, *entrada, *saida;
-        QString mensagem;
-    } casos[] = {
-        {"Loja", "08:00:00", "18:00:00", {}},
-        {"Loja", "07:59:59", "12:00:00", msg},
-        {"Loja", "09:00:00", "18:00:01", msg},
-        {"SoInicio", "09:00:00", "23:00:00", {}},
-        {"SoInicio", "07:00:00", "09:00:00", "Horário permitido para este convênio: das 08:00:00 às "},
-    };
-    for (const auto& c : casos) {
-        const ResultadoTarifa r = calcula_convenio(b.db(), pedidoConvenio(c.nome, c.entrada, c.saida));
-        EXPECT_EQ(textoTot(r), c.mensagem.isEmpty() ? "0,00" : "ERRO") << c.nome << " " << c.entrada;
-        EXPECT_EQ(r.mensagem, c.mensagem);
-    }
-}
-
-TEST(Convenio, RecusasEPassagens) {
-    BancoTeste b;
-    ResultadoTarifa r = calcula_convenio(b.db(), pedidoConvenio("", "08:00:00", "09:00:00"));
-    EXPECT_EQ(textoTot(r), "ERRO");
-    EXPECT_EQ(r.mensagem, "Escolha o convênio.");
-    EXPECT_EQ(r.foco, "conv");
-
-    r = calcula_convenio(b.db(), pedidoConvenio("Nenhum", "08:00:00", "09:00:00"));
-    EXPECT_EQ(textoTot(r), "ERRO");
-    EXPECT_EQ(r.mensagem, "Convênio não encontrado.");
-    EXPECT_FALSE(r.limpaMemoria);
-
-    // A name with a quote is matched as typed, and no other partner answers for it.
-    semeiaConvenio(b.db(), "D'Ávila", "F", {{"valor_fixo", rs("7,00").paraBanco()}});
-    EXPECT_EQ(textoTot(calcula_convenio(b.db(), pedidoConvenio("D'Ávila", "08:00:00", "09:00:00"))), "7,00");
-    EXPECT_EQ(textoTot(calcula_convenio(b.db(), pedidoConvenio("D' OR ''='", "08:00:00", "09:00:00"))), "ERRO");
-
-    // The program clock behind the entry.
-    PedidoTarifa p = pedidoConvenio("D'Ávila", "08:00:00", "09:00:00");
-    p.hora_atual = QTime(7, 0, 0);
-    r = calcula_convenio(b.db(), p);
-    EXPECT_EQ(textoTot(r), "ERRO");
-    EXPECT_EQ(r.mensagem, kMsgSaidaAntesEntrada);
-}
-
-TEST(Convenio, VariavelSemDegrausPeriodoZeroEVariosDias) {
-    BancoTeste b;
-    // No steps: the time goes to the per-period rule alone.
-    semeiaConvenio(b.db(), "SemDegraus", "V",
-                   {{"apos_cobrar", rs("1,50").paraBanco()}, {"apos_a_cada", "00:30:00"}});
-    EXPECT_EQ(textoTot(calcula_convenio(b.db(), pedidoConvenio("SemDegraus", "08:00:00", "09:10:00"))), "4,50");
-    // A period of 00:00 charges nothing after the steps, and ends.
-    const qint64 c = semeiaConvenio(b.db(), "Zero", "V",
-                                    {{"apos_cobrar", rs("1,50").paraBanco()}, {"apos_a_cada", "00:00:00"}});
-    semeiaDegrausConvenio(b.db(), c, {{"01:00:00", "4,00"}});
-    EXPECT_EQ(textoTot(calcula_convenio(b.db(), pedidoConvenio("Zero", "08:00:00", "18:00:00"))), "4,00");
-
-    // A stay over a day counts its hours only: 1 day 2:30 is 2:30.
-    semeiaVariavel(b.db(), "Padaria");
-    PedidoTarifa p = pedido("C", "09/03/2008", "08:00:00", "10/03/2008", "10:30:00");
-    p.conv = "Padaria";
-    EXPECT_EQ(textoTot(calcula_convenio(b.db(), p)), "7,50");
-}
-
-TEST(Convenio, JanelaQuePassaDaMeiaNoite) {
-    BancoTeste b;
-    const qint64 c = semeiaConvenio(b.db(), "Noite", "V",
-                                    {{"das_hor_ini", "22:00:00"}, {"das_hor_fim", "02:00:00"},
-                                     {"das_cobrar", rs("3,00").paraBanco()},
-                                     {"apos_cobrar", rs("1,00").paraBanco()},
-                                     {"apos_a_cada", "01:00:00"}});
-    semeiaDegrausConvenio(b.db(), c, {{"01:00:00", "4,00"}});
-    const struct {
-        const char *datEnt, *entrada, *datSai, *saida, *tot;
-    } casos[] = {
-        {"10/03/2008", "23:00:00", "11/03/2008", "01:00:00", "3,00"},    // inside
-        {"10/03/2008", "21:00:00", "10/03/2008", "23:00:00", "7,00"},    // R 1 h left: 3 + 4
-        {"10/03/2008", "20:00:00", "11/03/2008", "03:00:00", "9,00"},    // R 3 h left: 3 + 4 + 2 periods
-        {"10/03/2008", "15:00:00", "10/03/2008", "17:00:00", "5,00"},    // untouched, R 2 h: 4 + 1 period
-    };
-    for (const auto& c : casos) {
-        PedidoTarifa p = pedido("C", c.datEnt, c.entrada, c.datSai, c.saida);
-        p.conv = "Noite";
-        EXPECT_EQ(textoTot(calcula_convenio(b.db(), p)), c.tot) << c.entrada << " " << c.saida;
+    for (int d = 0; d < 7; ++d) {
+        // Refused on the day of the exit though the entry, the day before, was allowed.
+        const QDate saida(2008, 3, 9 + d);
+        const std::string ent = saida.addDays(-1).toString("dd/MM/yyyy").toStdString();
+        const std::string sai = saida.toString("dd/MM/yyyy").toStdString();
+        confereConvenio(b.db(), {kDias[d], ent.c_str(), "10:00:00", sai.c_str(), "09:00:00",
+                                 QString::fromUtf8(mensagens[d])});
     }
 }
