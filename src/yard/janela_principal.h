@@ -157,4 +157,5 @@ private:
     void executa(const std::function<void()>& acao);
 
     Contexto& ctx_;
+    bool modalidadeJaEscolhida_ = false;   // the kind pressed was already the chosen one
 };

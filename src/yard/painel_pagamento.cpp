@@ -20,10 +20,17 @@ QString JanelaPrincipal::modalidadeEscolhida() const {
 }
 
 void JanelaPrincipal::ligaPainelPagamento() {
-    for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7})
+    for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7}) {
         connect(o, &QRadioButton::toggled, this, [this, o](bool on) {
             if (on) executa([this, o] { modalidadeClicada(o); });
         });
+        // A click on the kind already chosen runs it again, for the vehicle now in the panel.
+        connect(o, &QRadioButton::pressed, this, [this, o] { modalidadeJaEscolhida_ = o->isChecked(); });
+        connect(o, &QRadioButton::clicked, this, [this, o](bool on) {
+            if (on && modalidadeJaEscolhida_) executa([this, o] { modalidadeClicada(o); });
+            modalidadeJaEscolhida_ = false;
+        });
+    }
     connect(tur, &QComboBox::activated, this, [this](int) {
         if (!tur->currentText().trimmed().isEmpty()) val_pag->setFocus();
     });

@@ -120,3 +120,15 @@ TEST_F(PainelPagamentoTest, SaidaPeloTecladoComCamposOpcionaisOcultos) {
     EXPECT_TRUE(janela.Option3->isChecked());
     EXPECT_EQ(janela.tot->text(), "8,00");
 }
+
+TEST_F(PainelPagamentoTest, CliqueNaModalidadeJaEscolhidaCalculaDeNovo) {
+    encontraPeloTicket();
+    janela.Option3->click();
+    EXPECT_EQ(janela.tot->text(), "8,00");
+    // Two hours later the same kind, clicked again, charges the longer stay.
+    amb.ctx.estado.hora_atual = QTime(11, 30, 0);
+    janela.tot->clear();
+    janela.Option3->click();
+    EXPECT_TRUE(janela.Option3->isChecked());
+    EXPECT_EQ(janela.tot->text(), "12,00");
+}
