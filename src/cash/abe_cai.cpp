@@ -2,6 +2,7 @@
 
 #include "cash/abertura_caixa.h"
 #include "data/dinheiro.h"
+#include "yard/campo_dinheiro.h"
 #include "yard/janela_principal.h"
 
 #include <QGroupBox>
@@ -78,27 +79,8 @@ bool AberturaCaixa::eventFilter(QObject* alvo, QEvent* evento) {
                 Command1_Click();
                 return true;
             }
-            // Keys that type no character keep their usual work: moving between the controls,
-            // the cursor keys, Backspace and Delete.
-            const QString texto = tecla->text();
-            switch (tecla->key()) {
-            case Qt::Key_Tab:
-            case Qt::Key_Backtab:
-            case Qt::Key_Backspace:
-            case Qt::Key_Delete:
-                return QDialog::eventFilter(alvo, evento);
-            default:
-                break;
-            }
-            if (texto.isEmpty()) break;
-            if (texto == QLatin1String(".")) {
-                tro->insert(QStringLiteral(","));
-                return true;
-            }
-            const QChar c = texto.at(0);
-            if (texto.size() == 1 && ((c >= u'0' && c <= u'9') || c == u','))
-                break;
-            return true;   // any other character is dropped
+            if (filtraTeclaDinheiro(tro, tecla)) return true;
+            break;
         }
         default:
             break;

@@ -1,6 +1,7 @@
 #include "yard/janela_principal.h"
 
 #include "data/datas.h"
+#include "yard/campo_dinheiro.h"
 
 #include <QAction>
 #include <QApplication>
@@ -478,7 +479,7 @@ bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
                 return true;
             }
         }
-        if (alvo == val_pag && !filtraTeclaValor(tecla)) return true;
+        if (alvo == val_pag && filtraTeclaDinheiro(val_pag, tecla)) return true;
     } else if ((evento->type() == QEvent::FocusIn || evento->type() == QEvent::FocusOut) &&
                mudancaDeJanela(static_cast<QFocusEvent*>(evento))) {
         // A message box or a menu taking the focus for a moment is not the operator moving

@@ -147,7 +147,6 @@ private:
     void montaControles();
     void ligaEventos();
     void ligaPainelPagamento();
-    bool filtraTeclaValor(class QKeyEvent* tecla);   // false: the key is dropped
     void modalidadeClicada(QRadioButton* opcao);
     void enterEm(QObject* alvo);
     void focaModalidadeEscolhida();

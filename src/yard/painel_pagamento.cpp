@@ -135,21 +135,6 @@ void JanelaPrincipal::val_pag_GotFocus() {
     QTimer::singleShot(0, val_pag, [this] { val_pag->selectAll(); });
 }
 
-bool JanelaPrincipal::filtraTeclaValor(QKeyEvent* tecla) {
-    const QString texto = tecla->text();
-    // Keys that move or erase (Tab, arrows, Delete, Backspace) keep their usual work.
-    const int k = tecla->key();
-    if (texto.isEmpty() || k == Qt::Key_Backspace || k == Qt::Key_Return || k == Qt::Key_Enter ||
-        k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Delete)
-        return true;
-    if (texto == QLatin1String(".")) {
-        val_pag->insert(QStringLiteral(","));
-        return false;
-    }
-    const QChar c = texto.at(0);
-    return texto.size() == 1 && (c.isDigit() || c == u',');
-}
-
 void JanelaPrincipal::val_pag_LostFocus() {
     const auto pago = Dinheiro::ler(val_pag->text());
     if (!pago) {
