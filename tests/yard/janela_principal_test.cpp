@@ -1,5 +1,6 @@
 #include "yard/janela_principal.h"
 
+#include "cash/abe_cai.h"
 #include "data/datas.h"
 #include "support/ambiente.h"
 
@@ -33,9 +34,7 @@ protected:
     // The state the login leaves with a cash register open.
     void abreCaixa() {
         amb.ctx.estado.numero_caixa = 1;
-        janela.Command1->setEnabled(false);
-        janela.Command2->setEnabled(true);
-        janela.Frame1->setEnabled(true);
+        mostraCaixaAberto(janela);
     }
     void estaciona(const char* placa, QVariant ticket, QVariant prisma = {},
                    QVariant mensalista = {}, const char* data = "2026-12-07",

@@ -1,5 +1,6 @@
 #include "yard/liga_pista.h"
 
+#include "cash/abe_cai.h"
 #include "support/ambiente.h"
 #include "yard/janela_principal.h"
 
@@ -26,9 +27,7 @@ protected:
         QApplication::setActiveWindow(&janela);
         // A cash register open.
         e.numero_caixa = 3;
-        janela.Command1->setEnabled(false);
-        janela.Command2->setEnabled(true);
-        janela.Frame1->setEnabled(true);
+        mostraCaixaAberto(janela);
     }
     int conta(const char* tabela) { return amb.conta(tabela); }
 

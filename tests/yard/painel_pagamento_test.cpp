@@ -1,5 +1,6 @@
 #include "yard/janela_principal.h"
 
+#include "cash/abe_cai.h"
 #include "support/ambiente.h"
 #include "yard/tarifas/tarifas_teste.h"
 
@@ -30,8 +31,7 @@ protected:
         semeiaDiaria(amb.db(), 12, "25,00");
         amb.db().executa("INSERT INTO veiculos_patio (placa, ticket, data_entrada, hora_entrada) "
                          "VALUES ('ABC-1234', 5, '2026-12-07', '08:00:00')");
-        janela.Command1->setEnabled(false);
-        janela.Command2->setEnabled(true);
+        mostraCaixaAberto(janela);
         janela.show();
         QApplication::setActiveWindow(&janela);
     }
