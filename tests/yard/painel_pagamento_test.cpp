@@ -1,4 +1,5 @@
 #include "yard/janela_principal.h"
+#include "yard/liga_pista.h"
 
 #include "cash/abe_cai.h"
 #include "support/ambiente.h"
@@ -131,4 +132,17 @@ TEST_F(PainelPagamentoTest, CliqueNaModalidadeJaEscolhidaCalculaDeNovo) {
     janela.Option3->click();
     EXPECT_TRUE(janela.Option3->isChecked());
     EXPECT_EQ(janela.tot->text(), "12,00");
+}
+
+TEST_F(PainelPagamentoTest, SaidaRecusadaDevolveOFocoAoValorPago) {
+    ligaPista(amb.ctx, janela);
+    encontraPeloTicket();
+    janela.Option7->click();
+    janela.val_pag->setFocus();
+    janela.val_pag->setText("1");
+    janela.Command3->setFocus();
+    janela.Command3->click();
+    EXPECT_EQ(amb.plataforma.mensagens.back().texto, "Valor Pago menor que Total.");
+    EXPECT_EQ(QApplication::focusWidget(), janela.val_pag);
+    EXPECT_EQ(amb.conta("registro_saida"), 0);
 }
