@@ -330,8 +330,14 @@ void JanelaPrincipal::showEvent(QShowEvent* evento) {
 
 void JanelaPrincipal::keyPressEvent(QKeyEvent* evento) {
     // Keys reach the window itself when no control has the focus, as right after the login.
+    // A key handed up by a control of the window is no shortcut: the controls that take the
+    // shortcuts do so in eventFilter, and "Abert. de Caixa", the check box and the read-only
+    // fields do not take them.
+    const QWidget* comFoco = QApplication::focusWidget();
+    const bool deUmControle = comFoco && comFoco != this && isAncestorOf(comFoco);
     const int k = evento->key();
-    if (k == Qt::Key_F2 || k == Qt::Key_F4 || k == Qt::Key_F5 || k == Qt::Key_Escape) {
+    if (!deUmControle &&
+        (k == Qt::Key_F2 || k == Qt::Key_F4 || k == Qt::Key_F5 || k == Qt::Key_Escape)) {
         executa([=, this] { trata_tecla(k); });
         return;
     }

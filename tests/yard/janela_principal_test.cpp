@@ -314,11 +314,31 @@ TEST_F(JanelaPrincipalTest, EnterNoBotaoRegistraEGanchosLigadosDepois) {
     EXPECT_EQ(QApplication::focusWidget(), janela.pla);
 }
 
-TEST_F(JanelaPrincipalTest, AtalhoSemControleComFoco) {
+TEST_F(JanelaPrincipalTest, AtalhoDaJanelaSoSemControleComFoco) {
     abreCaixa();
-    QKeyEvent f4(QEvent::KeyPress, Qt::Key_F4, Qt::NoModifier);
-    QApplication::sendEvent(&janela, &f4);
-    EXPECT_TRUE(janela.Option2->isChecked());
+    QApplication::setActiveWindow(&janela);
+    // F2 from exit mode: the window itself takes it when no control has the focus; the check
+    // box and the read-only fields hand it up to the window, which must not take it from them.
+    const struct {
+        const char* nome;
+        QWidget* foco;
+        bool entra;
+    } casos[] = {
+        {"nenhum controle", nullptr, true}, {"pla", janela.pla, true},
+        {"Check1", janela.Check1, false},   {"dat_ent", janela.dat_ent, false},
+        {"tot", janela.tot, false},
+    };
+    for (const auto& c : casos) {
+        janela.trata_tecla(Qt::Key_F4);
+        if (c.foco) {
+            c.foco->setFocus();
+            ASSERT_EQ(QApplication::focusWidget(), c.foco) << c.nome;
+        } else if (QWidget* w = QApplication::focusWidget()) {
+            w->clearFocus();
+        }
+        QTest::keyClick(c.foco ? c.foco : static_cast<QWidget*>(&janela), Qt::Key_F2);
+        EXPECT_EQ(janela.Option1->isChecked(), c.entra) << c.nome;
+    }
 }
 
 TEST_F(JanelaPrincipalTest, JanelaQueTomaOFocoNaoDisparaBusca) {
