@@ -42,8 +42,11 @@ void JanelaPrincipal::preencheVeiculo(const QSqlRecord& r, bool preenchePlaca) {
 }
 
 void JanelaPrincipal::tic_LostFocus() {
+    // "0000000000" is what the lookups write for a subscriber's vehicle, which has no ticket:
+    // looking it up would find nothing and blank the vehicle just shown, as happens when a
+    // click in the yard list puts the focus on `tic` on its way to the payment kind.
     const QString texto = tic->displayText().trimmed();
-    if (texto.isEmpty()) return;
+    if (texto.isEmpty() || tic->displayText() == kTicketMensalista) return;
     QSqlQuery q = ctx_.estado.db.executa(
         QStringLiteral("SELECT * FROM veiculos_patio WHERE ticket = ?"), {texto.toLongLong()});
     if (!q.next()) {

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -145,4 +146,36 @@ TEST_F(PainelPagamentoTest, SaidaRecusadaDevolveOFocoAoValorPago) {
     EXPECT_EQ(amb.plataforma.mensagens.back().texto, "Valor Pago menor que Total.");
     EXPECT_EQ(QApplication::focusWidget(), janela.val_pag);
     EXPECT_EQ(amb.conta("registro_saida"), 0);
+}
+
+TEST_F(PainelPagamentoTest, CliqueNaListaEmModoEntradaMostraOVeiculo) {
+    amb.db().executa("INSERT INTO mensalistas (codigo, nome, hora_inicio, hora_fim) "
+                     "VALUES (9, 'ANA', '00:00:00', '23:59:00')");
+    amb.db().executa("INSERT INTO veiculos_patio (placa, mensalista, data_entrada, hora_entrada) "
+                     "VALUES ('MEN-0001', 9, '2026-12-07', '07:00:00')");
+    janela.atualiza_lista_patio();   // no tag on either: ordered by plate
+    const struct {
+        int linha;
+        const char* tic;
+        QRadioButton* modalidade;
+        const char* hor_ent;
+        const char* tot;
+    } casos[] = {
+        {0, "5         ", janela.Option3, "08:00:00", "8,00"},
+        {1, "0000000000", janela.Option6, "07:00:00", "0,00"},
+    };
+    for (const auto& c : casos) {
+        QTest::keyClick(janela.pla, Qt::Key_Escape);   // no payment kind chosen
+        janela.pla->setFocus();
+        QTest::keyClick(janela.pla, Qt::Key_F2);
+        const QRect celula = janela.grid1->visualRect(janela.grid1->model()->index(c.linha, 1));
+        QTest::mouseClick(janela.grid1->viewport(), Qt::LeftButton, {}, celula.center());
+        SCOPED_TRACE(c.tic);
+        EXPECT_TRUE(janela.Option2->isChecked());
+        EXPECT_EQ(janela.tic->displayText(), c.tic);
+        EXPECT_TRUE(c.modalidade->isChecked());
+        EXPECT_EQ(janela.hor_ent->text(), c.hor_ent);
+        EXPECT_EQ(janela.hor_sai->text(), "09:30:00");
+        EXPECT_EQ(janela.tot->text(), c.tot);
+    }
 }
