@@ -307,7 +307,7 @@ void JanelaPrincipal::ligaEventos() {
     });
 
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-    connect(Timer2, &QTimer::timeout, this, [this] { executa([this] { Timer2_Timer(); }); });
+    connect(Timer2, &QTimer::timeout, this, [this] { passoDoRelogio(); });
 
     connect(grid1, &QTableWidget::cellClicked, this,
             [this](int linha, int) { executa([=, this] { grid1_Click(linha); }); });

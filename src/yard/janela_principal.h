@@ -122,6 +122,7 @@ public:
     // Handlers, public so that tests and other windows can drive them as the operator would.
     void Timer1_Timer();
     void Timer2_Timer();
+    void passoDoRelogio();   // Timer2's step as the timer runs it, with its failures shown
     void trata_tecla(int tecla);
     void modoEntrada();
     void modoSaida();
@@ -156,5 +157,6 @@ private:
     void executa(const std::function<void()>& acao);
 
     Contexto& ctx_;
-    bool modalidadeJaEscolhida_ = false;   // the kind pressed was already the chosen one
+    bool modalidadeJaEscolhida_ = false;
+    bool erroRelogioAvisado_ = false;   // the kind pressed was already the chosen one
 };

@@ -28,6 +28,19 @@ void JanelaPrincipal::Timer1_Timer() {
     paineis[2]->setText(QStringLiteral("Hora: ") + horaHms(ctx_.estado.hora_atual));
 }
 
+void JanelaPrincipal::passoDoRelogio() {
+    // A database that keeps failing is told once, not in a new message box every 30 seconds
+    // piling up over the lanes; the next step that succeeds arms the message again.
+    try {
+        Timer2_Timer();
+        erroRelogioAvisado_ = false;
+    } catch (const ErroBanco& e) {
+        if (erroRelogioAvisado_) return;
+        erroRelogioAvisado_ = true;
+        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
+    }
+}
+
 void JanelaPrincipal::Timer2_Timer() {
     Estado& e = ctx_.estado;
     const QDateTime agora = ctx_.plataforma.agora();

@@ -353,3 +353,16 @@ TEST_F(JanelaPrincipalTest, JanelaQueTomaOFocoNaoDisparaBusca) {
     QApplication::sendEvent(janela.tic, &saidaPorTab);
     EXPECT_EQ(janela.pla->displayText(), "ABC-1234");
 }
+
+TEST_F(JanelaPrincipalTest, FalhaDoRelogioAvisadaUmaVez) {
+    amb.db().executa("DROP TABLE data_hora");
+    for (int i = 0; i < 3; ++i) janela.passoDoRelogio();
+    ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
+    EXPECT_EQ(amb.plataforma.mensagens[0].icone, Icone::Critico);
+    // Once the step works again, a new failure is told again.
+    amb.db().executa("CREATE TABLE data_hora (data TEXT, hora TEXT)");
+    janela.passoDoRelogio();
+    amb.db().executa("DROP TABLE data_hora");
+    janela.passoDoRelogio();
+    EXPECT_EQ(amb.plataforma.mensagens.size(), 2u);
+}
