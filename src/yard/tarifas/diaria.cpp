@@ -20,24 +20,22 @@ ResultadoTarifa calcula_diaria(Banco& db, const PedidoTarifa& p) {
     const qint64 horasPeriodo = q.value(0).isNull() ? 0 : q.value(0).toLongLong();
     const Dinheiro valor = Dinheiro::doBanco(q.value(1)).value_or(Dinheiro{});
 
-    const auto ent = dataTela(p.dat_ent);
-    const auto sai = dataTela(p.dat_sai);
-    const auto e = segundosHora(p.hor_ent);
-    const auto s = segundosHora(p.hor_sai);
-    if (!ent || !sai || !e || !s) return recusaDiaria(kMsgHorarioInvalido);
+    const auto m = momentosDaTela(p.dat_ent, p.hor_ent, p.dat_sai, p.hor_sai);
+    if (!m) return recusaDiaria(kMsgHorarioInvalido);
+    const auto& [ent, sai, e, s] = *m;
     // The configuration accepts 0 hours; there is no period to divide the stay by.
     if (horasPeriodo <= 0)
         return recusaDiaria(QStringLiteral(
             "O tempo da diária não pode ser 0 horas. Corrija o cadastro da diária."));
 
     // Time of day part; an overnight part is measured up to 23:59:59.
-    const qint64 t = *e <= *s ? *s - *e : kSegundosDia - 1 - *e + *s;
+    const qint64 t = e <= s ? s - e : kSegundosDia - 1 - e + s;
     // Started hours: the minutes count, the seconds do not.
     const qint64 h = t / 3600 + (t % 3600 / 60 > 0 ? 1 : 0);
 
-    const qint64 dias = ent->daysTo(*sai);
-    if (dias < 0 || (dias == 0 && *e > *s)) return recusaDiaria(kMsgSaidaAntesEntrada);
-    const qint64 d = dias == 0 ? 0 : (*e <= *s ? dias : dias - 1);
+    const qint64 dias = ent.daysTo(sai);
+    if (dias < 0 || (dias == 0 && e > s)) return recusaDiaria(kMsgSaidaAntesEntrada);
+    const qint64 d = dias == 0 ? 0 : (e <= s ? dias : dias - 1);
 
     const qint64 horas = 24 * d + h;
     const qint64 periodos = (horas + horasPeriodo - 1) / horasPeriodo;

@@ -20,6 +20,16 @@ std::optional<QDate> dataTela(const QString& texto) {
     return d;
 }
 
+std::optional<MomentosTela> momentosDaTela(const QString& datEnt, const QString& horEnt,
+                                           const QString& datSai, const QString& horSai) {
+    const auto ent = dataTela(datEnt);
+    const auto sai = dataTela(datSai);
+    const auto e = segundosHora(horEnt);
+    const auto s = segundosHora(horSai);
+    if (!ent || !sai || !e || !s) return std::nullopt;
+    return MomentosTela{*ent, *sai, *e, *s};
+}
+
 qint64 instante(const QDate& d, qint64 segundosDoDia) {
     return d.toJulianDay() * kSegundosDia + segundosDoDia;
 }

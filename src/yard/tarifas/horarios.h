@@ -15,6 +15,14 @@ std::optional<qint64> segundosHora(const QString& texto);
 std::optional<qint64> segundosDoBanco(const QVariant& v);
 // "dd/MM/yyyy" as a date; nullopt for any other text.
 std::optional<QDate> dataTela(const QString& texto);
+// The entry and exit of the lane panel: dates from "dd/MM/yyyy", times of day in seconds.
+struct MomentosTela {
+    QDate ent, sai;
+    qint64 e = 0, s = 0;
+};
+// nullopt when any of the four texts is not a date or a time.
+std::optional<MomentosTela> momentosDaTela(const QString& datEnt, const QString& horEnt,
+                                           const QString& datSai, const QString& horSai);
 // A moment as seconds on one count running across days.
 qint64 instante(const QDate& d, qint64 segundosDoDia);
 // Seconds since midnight as "HH:MM:SS", taken within one day.

@@ -90,17 +90,15 @@ ResultadoTarifa calcula_mensalista(Banco& db, const PedidoTarifa& p) {
     const auto fim = segundosDoBanco(horario.value(1));
     if (!inicio || !fim) return coberto();
 
-    const auto ent = dataTela(p.dat_ent);
-    const auto sai = dataTela(p.dat_sai);
-    const auto e = segundosHora(p.hor_ent);
-    const auto s = segundosHora(p.hor_sai);
-    if (!ent || !sai || !e || !s || !p.data_atual.isValid() || !p.hora_atual.isValid())
+    const auto m = momentosDaTela(p.dat_ent, p.hor_ent, p.dat_sai, p.hor_sai);
+    if (!m || !p.data_atual.isValid() || !p.hora_atual.isValid())
         return recusaMensalista(kMsgHorarioInvalido);
+    const auto& [ent, sai, e, s] = *m;
 
     // Inside the allowed hours, by the times only.
-    if (*e >= *inicio && *s <= *fim) return coberto();
+    if (e >= *inicio && s <= *fim) return coberto();
 
-    const qint64 dias = ent->daysTo(*sai);
+    const qint64 dias = ent.daysTo(sai);
     if (dias < 0) return recusaMensalista(kMsgSaidaAntesEntrada);
 
     qint64 fora = 0;
@@ -110,10 +108,10 @@ ResultadoTarifa calcula_mensalista(Banco& db, const PedidoTarifa& p) {
             return cobraDiarias(db, dias,
                                 QStringLiteral("Mensalista diurno ficou mais de um dia e não há "
                                                "valor de diária cadastrado."));
-        if (*e > *fim) return calcula_rotativo(db, p);   // came after the allowed hours
-        if (*s > *fim) fora += *s - *fim;
+        if (e > *fim) return calcula_rotativo(db, p);   // came after the allowed hours
+        if (s > *fim) fora += s - *fim;
         // The whole time up to the start, even when the vehicle left before it.
-        if (*e < *inicio) fora += *inicio - *e;
+        if (e < *inicio) fora += *inicio - e;
     } else {
         // Night window: from `inicio` over midnight to `fim`.
         if (dias > 1)
@@ -121,15 +119,15 @@ ResultadoTarifa calcula_mensalista(Banco& db, const PedidoTarifa& p) {
                                 QStringLiteral("Mensalista noturno ficou mais de um dia e não há "
                                                "valor de diária cadastrado."));
         if (dias == 1) {
-            if (*s > *fim) fora += *s - *fim;
-            if (*e < *inicio) fora += *inicio - *e;
+            if (s > *fim) fora += s - *fim;
+            if (e < *inicio) fora += *inicio - e;
         } else {
             // Entry and exit on one date: only the part of the stay in the day between the
             // window's end and its start is outside it; a stay wholly inside is covered.
-            if (*e > *s) return recusaMensalista(kMsgSaidaAntesEntrada);
-            fora = std::max<qint64>(0, std::min(*s, *inicio) - std::max(*e, *fim));
+            if (e > s) return recusaMensalista(kMsgSaidaAntesEntrada);
+            fora = std::max<qint64>(0, std::min(s, *inicio) - std::max(e, *fim));
             if (fora == 0) return coberto();
         }
     }
-    return cobraForaDoHorario(db, p, *ent, fora);
+    return cobraForaDoHorario(db, p, ent, fora);
 }

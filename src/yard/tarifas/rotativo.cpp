@@ -51,22 +51,20 @@ ResultadoTarifa cobraRotativo(Banco& db, qint64 duracao, bool estacionamento24h)
 }
 
 ResultadoTarifa calcula_rotativo(Banco& db, const PedidoTarifa& p) {
-    const auto ent = dataTela(p.dat_ent);
-    const auto sai = dataTela(p.dat_sai);
-    const auto e = segundosHora(p.hor_ent);
-    const auto s = segundosHora(p.hor_sai);
-    if (!ent || !sai || !e || !s || !p.data_atual.isValid() || !p.hora_atual.isValid())
+    const auto m = momentosDaTela(p.dat_ent, p.hor_ent, p.dat_sai, p.hor_sai);
+    if (!m || !p.data_atual.isValid() || !p.hora_atual.isValid())
         return recusaRotativo(kMsgHorarioInvalido);
+    const auto& [ent, sai, e, s] = *m;
 
     qint64 duracao;
-    if (p.dat_ent != p.dat_sai && ent->addDays(1) == *sai && *e > *s) {
+    if (p.dat_ent != p.dat_sai && ent.addDays(1) == sai && e > s) {
         // Overnight stay of less than a day, measured from the lane's times.
-        duracao = kSegundosDia - *e + *s;
+        duracao = kSegundosDia - e + s;
     } else {
         // Otherwise up to the program clock now, so the seconds since the vehicle was found
         // count too.
         const qint64 agora = instante(p.data_atual, p.hora_atual.msecsSinceStartOfDay() / 1000);
-        duracao = agora - instante(*ent, *e);
+        duracao = agora - instante(ent, e);
     }
     return cobraRotativo(db, duracao, p.estacionamento24h);
 }
