@@ -12,6 +12,8 @@
 #include <QSqlRecord>
 #include <QTableWidget>
 
+#include <optional>
+
 namespace {
 
 QString textoTicket(const QVariant& ticket) {
@@ -24,12 +26,21 @@ void JanelaPrincipal::limpaEncontrados() {
     for (QLineEdit* c : {dat_ent, hor_ent, dat_sai, hor_sai, tot, tro, vei}) c->clear();
 }
 
-void JanelaPrincipal::focaModalidadeEscolhida() {
+bool JanelaPrincipal::focaModalidadeEscolhida() {
     for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7})
         if (o->isChecked()) {
             o->setFocus();
-            return;
+            return true;
         }
+    return false;
+}
+
+std::optional<QSqlRecord> JanelaPrincipal::veiculoNoPatio(const char* campo, const QVariant& valor) {
+    QSqlQuery q = ctx_.estado.db.executa(
+        QStringLiteral("SELECT * FROM veiculos_patio WHERE %1 = ?").arg(QLatin1String(campo)),
+        {valor});
+    if (!q.next()) return std::nullopt;
+    return q.record();
 }
 
 void JanelaPrincipal::preencheVeiculo(const QSqlRecord& r, bool preenchePlaca) {
@@ -41,61 +52,45 @@ void JanelaPrincipal::preencheVeiculo(const QSqlRecord& r, bool preenchePlaca) {
     vei->setText(r.value(QStringLiteral("veiculo")).toString());
 }
 
+// A subscriber's vehicle carries no ticket: it shows "0000000000" and is charged as one. The
+// kind is chosen once the dates are in the panel, so its fee is computed for this stay.
+void JanelaPrincipal::mostraVeiculoComTicket(const QSqlRecord& r, bool preenchePlaca) {
+    const QVariant ticket = r.value(QStringLiteral("ticket"));
+    tic->setText(textoTicket(ticket));
+    preencheVeiculo(r, preenchePlaca);
+    if (ticket.isNull()) marca(Option6, true);
+}
+
 void JanelaPrincipal::tic_LostFocus() {
     // "0000000000" is what the lookups write for a subscriber's vehicle, which has no ticket:
     // looking it up would find nothing and blank the vehicle just shown, as happens when a
     // click in the yard list puts the focus on `tic` on its way to the payment kind.
     const QString texto = tic->displayText().trimmed();
     if (texto.isEmpty() || tic->displayText() == kTicketMensalista) return;
-    QSqlQuery q = ctx_.estado.db.executa(
-        QStringLiteral("SELECT * FROM veiculos_patio WHERE ticket = ?"), {texto.toLongLong()});
-    if (!q.next()) {
+    const auto r = veiculoNoPatio("ticket", texto.toLongLong());
+    if (!r) {
         if (!Option1->isChecked()) tic->setText(kTicketVazio);
         limpaEncontrados();
         return;
     }
-    preencheVeiculo(q.record(), true);
+    preencheVeiculo(*r, true);
     focaModalidadeEscolhida();
-}
-
-// A subscriber's vehicle carries no ticket: it shows "0000000000" and is charged as one. The
-// kind is chosen once the dates are in the panel, so its fee is computed for this stay.
-static void marcaMensalista(const QSqlRecord& r, QRadioButton* opcao) {
-    if (r.value(QStringLiteral("ticket")).isNull()) JanelaPrincipal::marca(opcao, true);
 }
 
 void JanelaPrincipal::pla_LostFocus() {
     const QString placa = pla->displayText();
-    if (placa.trimmed() == QLatin1String("-")) {
-        limpaEncontrados();
-    } else {
-        QSqlQuery q = ctx_.estado.db.executa(
-            QStringLiteral("SELECT * FROM veiculos_patio WHERE placa = ?"), {placa});
-        if (q.next()) {
-            const QSqlRecord r = q.record();
-            tic->setText(textoTicket(r.value(QStringLiteral("ticket"))));
-            preencheVeiculo(r, false);
-            marcaMensalista(r, Option6);
-        } else {
-            limpaEncontrados();
-        }
-    }
+    const auto r = placa.trimmed() == QLatin1String("-") ? std::nullopt
+                                                         : veiculoNoPatio("placa", placa);
+    if (r) mostraVeiculoComTicket(*r, false);
+    else limpaEncontrados();
     if (pri->isHidden() && vei->isHidden() && Option2->isChecked()) focaModalidadeEscolhida();
 }
 
 void JanelaPrincipal::pri_LostFocus() {
     const QString texto = pri->displayText().trimmed();
     if (!texto.isEmpty()) {
-        QSqlQuery q = ctx_.estado.db.executa(
-            QStringLiteral("SELECT * FROM veiculos_patio WHERE prisma = ?"), {texto.toInt()});
-        if (q.next()) {
-            const QSqlRecord r = q.record();
-            tic->setText(textoTicket(r.value(QStringLiteral("ticket"))));
-            preencheVeiculo(r, true);
-            marcaMensalista(r, Option6);
-        } else {
-            limpaEncontrados();
-        }
+        if (const auto r = veiculoNoPatio("prisma", texto.toInt())) mostraVeiculoComTicket(*r, true);
+        else limpaEncontrados();
     }
     if (Option2->isChecked()) focaModalidadeEscolhida();
 }
@@ -104,24 +99,15 @@ void JanelaPrincipal::grid1_Click(int linha) {
     if (linha < 0 || linha >= grid1->rowCount() || !grid1->item(linha, 1)) return;
     ultima_modalidade.clear();
     const QString placa = grid1->item(linha, 1)->text();
-    QSqlQuery q = ctx_.estado.db.executa(
-        QStringLiteral("SELECT * FROM veiculos_patio WHERE placa = ?"), {placa});
-    if (!q.next()) {
+    const auto r = veiculoNoPatio("placa", placa);
+    if (!r) {
         limpaEncontrados();
         return;
     }
-    const QSqlRecord r = q.record();
     marca(Option2, true);
-    tic->setText(textoTicket(r.value(QStringLiteral("ticket"))));
     pla->setText(placa);
-    preencheVeiculo(r, false);
-    marcaMensalista(r, Option6);
-    if (!Frame2->isEnabled()) return;
-    for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7})
-        if (o->isChecked()) {
-            o->setFocus();
-            return;
-        }
+    mostraVeiculoComTicket(*r, false);
+    if (!Frame2->isEnabled() || focaModalidadeEscolhida()) return;
     if (Option3->isEnabled()) {
         marca(Option3, true);
         val_pag->setFocus();

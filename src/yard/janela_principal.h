@@ -6,9 +6,11 @@
 #include "app/contexto.h"
 
 #include <QMainWindow>
+#include <QSqlRecord>
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -150,9 +152,12 @@ private:
     void ligaPainelPagamento();
     void modalidadeClicada(QRadioButton* opcao);
     void enterEm(QObject* alvo);
-    void focaModalidadeEscolhida();
+    bool focaModalidadeEscolhida();   // false when no kind is chosen
+    // The yard row whose `campo` (ticket, placa or prisma) holds `valor`.
+    std::optional<QSqlRecord> veiculoNoPatio(const char* campo, const QVariant& valor);
+    void mostraVeiculoComTicket(const QSqlRecord& r, bool preenchePlaca);
     bool limitesDoDia();
-    void preencheVeiculo(const class QSqlRecord& r, bool preenchePlaca);
+    void preencheVeiculo(const QSqlRecord& r, bool preenchePlaca);
     void limpaEncontrados();
     void executa(const std::function<void()>& acao);
 
