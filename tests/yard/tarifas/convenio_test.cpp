@@ -1,5 +1,3 @@
-#include "yard/tarifas/convenio.h"
-
 #include "support/banco_teste.h"
 #include "tarifas_teste.h"
 
@@ -7,124 +5,70 @@
 
 namespace {
 
-const char* const kDias[] = {"Domingo", "Segunda", "Terca", "Quarta", "Quinta", "Sexta", "Sabado"};
+// "Padaria" is the variable partner of the worked examples; "Farmacia" the same with a fixed
+// 10,00 after the steps. The partners named after a weekday's flag are refused on that day only.
+const QString kConvenios = QStringLiteral(
+    "INSERT INTO convenios (codigo, convenio, isento_fixo_variavel, valor_fixo, das_hor_ini, "
+    "das_hor_fim, das_cobrar, apos_fixo, apos_a_cada, apos_cobrar, hora_inicio, hora_fim) VALUES "
+    "(1, 'Padaria', 'V', NULL, '12:00:00', '14:00:00', 30000, NULL, '00:30:00', 15000, NULL, NULL),"
+    "(2, 'Farmacia', 'V', NULL, '12:00:00', '14:00:00', 30000, 100000, NULL, NULL, NULL, NULL),"
+    "(3, 'D''Ávila', 'F', 50000, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL),"
+    "(4, 'Isento', 'I', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL),"
+    "(5, 'Zero', 'V', NULL, NULL, NULL, NULL, NULL, '00:00:00', 15000, NULL, NULL),"
+    "(6, 'Noite', 'V', NULL, '22:00:00', '02:00:00', 30000, NULL, '01:00:00', 10000, NULL, NULL),"
+    "(7, 'Horario', 'I', NULL, NULL, NULL, NULL, NULL, NULL, NULL, '08:00:00', '18:00:00'),"
+    "(8, 'SoInicio', 'I', NULL, NULL, NULL, NULL, NULL, NULL, NULL, '08:00:00', NULL),"
+    "(9, 'dom', 'I', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL);"
+    "INSERT INTO convenios (convenio, isento_fixo_variavel) VALUES ('seg', 'I'), ('ter', 'I'), "
+    "('qua', 'I'), ('qui', 'I'), ('sex', 'I'), ('sab', 'I');"
+    "UPDATE convenios SET dom = 1, seg = 1, ter = 1, qua = 1, qui = 1, sex = 1, sab = 1;"
+    "INSERT INTO convenios_variaveis (codigo, tempo, valor, ordem) VALUES "
+    "(1, '01:00:00', 40000, 1), (1, '01:00:00', 20000, 2), (2, '01:00:00', 40000, 1), "
+    "(2, '01:00:00', 20000, 2), (5, '01:00:00', 40000, 1), (6, '01:00:00', 40000, 1)");
 
-// One partner, with the weekday flags from Sunday to Saturday and further fields.
-QString convenio(int codigo, const char* nome, const char* modo, const char* campos = "",
-                 const char* valores = "", const QString& dias = "1, 1, 1, 1, 1, 1, 1") {
-    return QStringLiteral("INSERT INTO convenios (codigo, convenio, isento_fixo_variavel, dom, "
-                          "seg, ter, qua, qui, sex, sab%1) VALUES (%2, '%3', '%4', %5%6);")
-        .arg(QString::fromUtf8(campos)).arg(codigo)
-        .arg(QString::fromUtf8(nome), QString::fromUtf8(modo), dias, QString::fromUtf8(valores));
+// Only "Escolha o convênio." moves the focus; no refusal clears the memory.
+std::pair<QString, bool> recusaConvenio(const QString& m) {
+    return {m == u"Escolha o convênio." ? "conv" : "", false};
 }
-
-// The partners of all the cases below. "Padaria" is the variable partner of the worked
-// examples; "Farmacia" the same with a fixed 10,00 after the steps.
-QString convenios() {
-    const char* janela =
-        ", das_hor_ini, das_hor_fim, das_cobrar, apos_cobrar, apos_a_cada, apos_fixo";
-    const char* dozeAs14 = ", '12:00:00', '14:00:00', 30000, 15000, '00:30:00', ";
-    const char* aposPeriodo = ", apos_cobrar, apos_a_cada";
-    QString sql =
-        convenio(1, "Padaria", "V", janela, (dozeAs14 + QString("NULL")).toUtf8()) +
-        convenio(2, "Farmacia", "V", janela, (dozeAs14 + QString("100000")).toUtf8()) +
-        convenio(3, "Fixo", "F", ", valor_fixo", ", 50000") + convenio(4, "Isento", "I") +
-        convenio(5, "Outro", "X", ", valor_fixo", ", 50000") +
-        convenio(6, "D''Ávila", "F", ", valor_fixo", ", 70000") +
-        convenio(7, "SemDegraus", "V", aposPeriodo, ", 15000, '00:30:00'") +
-        convenio(8, "Zero", "V", aposPeriodo, ", 15000, '00:00:00'") +
-        convenio(9, "Noite", "V", janela,
-                 ", '22:00:00', '02:00:00', 30000, 10000, '01:00:00', NULL") +
-        convenio(10, "Horario", "I", ", hora_inicio, hora_fim", ", '08:00:00', '18:00:00'") +
-        convenio(11, "SoInicio", "I", ", hora_inicio", ", '08:00:00'");
-    for (int d = 0; d < 7; ++d) {   // each refused on its own day only
-        QStringList flags(7, QStringLiteral("1"));
-        flags[d] = QStringLiteral("0");
-        sql += convenio(12 + d, kDias[d], "I", "", "", flags.join(", "));
-    }
-    return sql + "INSERT INTO convenios_variaveis (codigo, tempo, valor, ordem) VALUES "
-                 "(1, '01:00:00', 40000, 1), (1, '01:00:00', 20000, 2), "
-                 "(2, '01:00:00', 40000, 1), (2, '01:00:00', 20000, 2), "
-                 "(8, '01:00:00', 40000, 1), (9, '01:00:00', 40000, 1)";
-}
-
-struct Caso {
-    const char *nome, *datEnt, *horEnt, *datSai, *horSai;
-    QString esperado;
-};
-
-// Computed at the exit. Only "Escolha o convênio." moves the focus; no refusal clears the memory.
-void confereConvenio(Banco& db, const Caso& c) {
-    PedidoTarifa p = pedido("C", c.datEnt, c.horEnt, c.datSai, c.horSai);
-    p.conv = QString::fromUtf8(c.nome);
-    SCOPED_TRACE(std::string(c.nome) + " " + c.datEnt + " " + c.horEnt + " -> " + c.horSai);
-    confere(calcula_convenio(db, p), c.esperado, *c.nome ? "" : "conv", false);
-}
-
-const char* const kSeg = "10/03/2008";   // a Monday
 
 }  // namespace
 
-TEST(Convenio, ExemplosDoConvenio) {
+TEST(Convenio, ExemplosCasosERecusas) {
     BancoTeste b;
-    semeia(b.db(), convenios());
-    const Caso casos[] = {
-        {"Padaria", kSeg, "08:00:00", kSeg, "10:30:00", "7,50"},
-        {"Padaria", kSeg, "11:00:00", kSeg, "13:00:00", "9,00"},
-        {"Padaria", kSeg, "12:30:00", kSeg, "13:30:00", "3,00"},
-        {"Padaria", kSeg, "13:00:00", kSeg, "15:00:00", "9,00"},
-        {"Padaria", kSeg, "11:00:00", kSeg, "15:30:00", "10,50"},
-        {"Padaria", kSeg, "14:30:00", kSeg, "15:00:00", "4,00"},
-        {"Padaria", kSeg, "10:00:00", kSeg, "10:00:00", "0,00"},
-        {"Farmacia", kSeg, "08:00:00", kSeg, "10:30:00", "16,00"},
-        {"Fixo", kSeg, "08:00:00", kSeg, "18:00:00", "5,00"},
-        {"Isento", kSeg, "08:00:00", kSeg, "18:00:00", "0,00"},
-    };
-    for (const Caso& c : casos) confereConvenio(b.db(), c);
-}
-
-TEST(Convenio, OutrosCasosERecusas) {
-    BancoTeste b;
-    semeia(b.db(), convenios());
+    semeia(b.db(), kConvenios);
+    for (const char* dia : {"dom", "seg", "ter", "qua", "qui", "sex", "sab"})
+        b.db().executa(QString("UPDATE convenios SET %1 = 0 WHERE convenio = '%1'").arg(dia));
     const QString horario = "Horário permitido para este convênio: das 08:00:00 às ";
-    const Caso casos[] = {
-        {"Outro", kSeg, "08:00:00", kSeg, "18:00:00", "0,00"},         // any other mode is free
-        {"D'Ávila", kSeg, "08:00:00", kSeg, "09:00:00", "7,00"},       // a quote matched as typed
-        {"SemDegraus", kSeg, "08:00:00", kSeg, "09:10:00", "4,50"},    // the period rule alone
-        {"Zero", kSeg, "08:00:00", kSeg, "18:00:00", "4,00"},          // period 00:00: no more
-        {"Padaria", "09/03/2008", "08:00:00", kSeg, "10:30:00", "7,50"},   // over a day: its hours
-        {"Horario", kSeg, "08:00:00", kSeg, "18:00:00", "0,00"},       // both bounds allowed
-        {"Horario", kSeg, "07:59:59", kSeg, "12:00:00", horario + "18:00:00"},
-        {"SoInicio", kSeg, "07:00:00", kSeg, "09:00:00", horario},     // no end: the start only
-        // A window over midnight: the part of the stay inside it is taken out of R.
-        {"Noite", kSeg, "20:00:00", "11/03/2008", "03:00:00", "9,00"},   // 3 + 4 + 2 periods
-        {"Noite", kSeg, "15:00:00", kSeg, "17:00:00", "5,00"},           // untouched
-        {"", kSeg, "08:00:00", kSeg, "09:00:00", "Escolha o convênio."},
-        {"Nenhum", kSeg, "08:00:00", kSeg, "09:00:00", "Convênio não encontrado."},
-        {"D' OR ''='", kSeg, "08:00:00", kSeg, "09:00:00", "Convênio não encontrado."},
-        {"Fixo", kSeg, "08:00:00", kSeg, "07:00:00", kMsgSaidaAntesEntrada},   // clock set back
-    };
-    for (const Caso& c : casos) confereConvenio(b.db(), c);
-}
-
-TEST(Convenio, DiaDaSemanaDaSaida) {
-    BancoTeste b;
-    semeia(b.db(), convenios());
-    const char* const mensagens[] = {   // Sunday 09/03/2008 to Saturday 15/03/2008
-        "Convênio não permitido para o domingo.",
-        "Convênio não permitido para a segunda-feira.",
-        "Convênio não permitido para a terça-feira.",
-        "Convênio não permitido para a quarta-feira.",
-        "Convênio não permitido para a quinta-feira.",
-        "Convênio não permitido para a sexta-feira.",
-        "Convênio não permitido para o sábado.",
-    };
-    for (int d = 0; d < 7; ++d) {
-        // Refused on the day of the exit though the entry, the day before, was allowed.
-        const QDate saida(2008, 3, 9 + d);
-        const std::string ent = saida.addDays(-1).toString("dd/MM/yyyy").toStdString();
-        const std::string sai = saida.toString("dd/MM/yyyy").toStdString();
-        confereConvenio(b.db(), {kDias[d], ent.c_str(), "10:00:00", sai.c_str(), "09:00:00",
-                                 QString::fromUtf8(mensagens[d])});
-    }
+    const QString naoPermitido = "Convênio não permitido para ";
+    confereLinhas(b.db(), "C", {
+        {"08:00:00", "10:30:00", "7,50", "Padaria"},
+        {"11:00:00", "13:00:00", "9,00", "Padaria"},
+        {"12:30:00", "13:30:00", "3,00", "Padaria"},
+        {"13:00:00", "15:00:00", "9,00", "Padaria"},
+        {"11:00:00", "15:30:00", "10,50", "Padaria"},
+        {"14:30:00", "15:00:00", "4,00", "Padaria"},
+        {"10:00:00", "10:00:00", "0,00", "Padaria"},
+        {"08:00:00", "10:30:00", "16,00", "Farmacia"},
+        {"08:00:00", "18:00:00", "5,00", "D'Ávila"},   // fixed; a quote matched as typed
+        {"08:00:00", "18:00:00", "0,00", "Isento"},
+        {"08:00:00", "18:00:00", "4,00", "Zero"},   // a period of 00:00: nothing after the steps
+        {"09/03/2008 08:00:00", "10:30:00", "7,50", "Padaria"},   // over a day: its hours only
+        {"08:00:00", "18:00:00", "0,00", "Horario"},   // both bounds allowed
+        {"07:59:59", "12:00:00", horario + "18:00:00", "Horario"},
+        {"07:00:00", "09:00:00", horario, "SoInicio"},   // no end: the start only
+        // A window over midnight: the stay's time inside it is taken out of the time.
+        {"20:00:00", "11/03/2008 03:00:00", "9,00", "Noite"},   // 3 + 4 + 2 periods
+        {"15:00:00", "17:00:00", "5,00", "Noite"},              // untouched
+        {"08:00:00", "09:00:00", "Escolha o convênio."},
+        {"08:00:00", "09:00:00", "Convênio não encontrado.", "Nenhum"},
+        {"08:00:00", "07:00:00", kMsgSaidaAntesEntrada, "Isento"},   // the clock set back
+        // The day of the exit decides, though the entry the day before was allowed.
+        {"08/03/2008 10:00:00", "09/03/2008 09:00:00", naoPermitido + "o domingo.", "dom"},
+        {"09/03/2008 10:00:00", "10/03/2008 09:00:00", naoPermitido + "a segunda-feira.", "seg"},
+        {"10/03/2008 10:00:00", "11/03/2008 09:00:00", naoPermitido + "a terça-feira.", "ter"},
+        {"11/03/2008 10:00:00", "12/03/2008 09:00:00", naoPermitido + "a quarta-feira.", "qua"},
+        {"12/03/2008 10:00:00", "13/03/2008 09:00:00", naoPermitido + "a quinta-feira.", "qui"},
+        {"13/03/2008 10:00:00", "14/03/2008 09:00:00", naoPermitido + "a sexta-feira.", "sex"},
+        {"14/03/2008 10:00:00", "15/03/2008 09:00:00", naoPermitido + "o sábado.", "sab"},
+    }, recusaConvenio);
 }
