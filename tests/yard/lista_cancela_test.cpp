@@ -1,22 +1,15 @@
 #include "yard/lista_cancela.h"
 
-#include "support/ambiente.h"
-#include "yard/janela_principal.h"
-
-#include <QPushButton>
-#include <QTableWidget>
-
-#include <gtest/gtest.h>
+#include "support/pista_janela.h"
 
 namespace {
 
-class ListaCancelaTest : public ::testing::Test {
+class ListaCancelaTest : public PistaTest {
 protected:
     ListaCancelaTest() {
-        Estado& e = amb.ctx.estado;
-        e.cancela_entrada = QStringLiteral("LPT1");
-        e.cancela_saida = QStringLiteral("LPT2");
-        e.tempo_baixa_cancelas = 10;
+        amb.ctx.estado.cancela_entrada = QStringLiteral("LPT1");
+        amb.ctx.estado.cancela_saida = QStringLiteral("LPT2");
+        amb.ctx.estado.tempo_baixa_cancelas = 10;
         janela.Command10->setEnabled(true);
         janela.Command11->setEnabled(true);
     }
@@ -25,15 +18,6 @@ protected:
             amb.db().executa(QStringLiteral("INSERT INTO %1 (placa, data_entrada, hora_entrada) "
                                             "VALUES (?, '2024-03-05', '14:35:00')").arg(tabela), {p});
     }
-    static QStringList linhas(const ListaCancela& l) {
-        QStringList r;
-        for (int i = 0; i < l.grid1->rowCount(); ++i)
-            for (int c = 0; c < 3; ++c) r << l.grid1->item(i, c)->text();
-        return r;
-    }
-
-    Ambiente amb;
-    JanelaPrincipal janela{amb.ctx};
     ControleCancelas cancelas{amb.ctx, janela.timer_cancela_entrada, janela.timer_cancela_saida};
 };
 
@@ -42,39 +26,31 @@ protected:
 TEST_F(ListaCancelaTest, EmOrdemDePlacaEAbreAUltimaSemEscolha) {
     enfileira("lista_entrada", {"BBB-2222", "AAA-1111", "CCC-3333"});
     ListaCancela lista(amb.ctx, janela, cancelas, Lado::Entrada);
-    EXPECT_EQ(lista.windowTitle(), "Lista de Entrada de Veículos");
-    EXPECT_EQ(linhas(lista), (QStringList{"AAA-1111", "05/03/2024", "14:35:00", "BBB-2222",
-                                          "05/03/2024", "14:35:00", "CCC-3333", "05/03/2024",
-                                          "14:35:00"}));
+    QStringList linhas;
+    for (int i = 0; i < lista.grid1->rowCount(); ++i)
+        for (int c = 0; c < 3; ++c) linhas << lista.grid1->item(i, c)->text();
+    EXPECT_EQ(linhas, (QStringList{"AAA-1111", "05/03/2024", "14:35:00", "BBB-2222", "05/03/2024",
+                                   "14:35:00", "CCC-3333", "05/03/2024", "14:35:00"}));
     lista.Command1_Click();
-    EXPECT_EQ(amb.linha("SELECT group_concat(placa) FROM lista_entrada"),
-              QStringList{"BBB-2222,AAA-1111"});
+    EXPECT_EQ(amb.linha("SELECT group_concat(placa) FROM lista_entrada"), QStringList{"BBB-2222,AAA-1111"});
     EXPECT_EQ(lista.result(), QDialog::Accepted);
     EXPECT_TRUE(janela.Command10->isEnabled());   // the queue is not empty yet
     amb.plataforma.passaTempo(1000);
-    ASSERT_EQ(amb.plataforma.portaFalsa.escritas.size(), 2u);
-    EXPECT_EQ(amb.plataforma.portaFalsa.escritas[0].endereco, 0x378);
-    EXPECT_EQ(amb.plataforma.portaFalsa.escritas[0].valor, 1);
-    EXPECT_EQ(janela.timer_cancela_entrada->isActive() ? janela.timer_cancela_entrada->interval() : 0,
-              10000);
+    EXPECT_EQ(escritas(amb), (QStringList{"378=1@0", "378=0@1000"}));
+    EXPECT_EQ(intervalo(*janela.timer_cancela_entrada), 10000);
 }
 
 TEST_F(ListaCancelaTest, UmaLinhaPorVezEOUltimoDesligaOBotao) {
     enfileira("lista_saida", {"DUP-0001", "DUP-0001"});
     amb.ctx.estado.tempo_baixa_cancelas = 0;
     for (int restantes : {1, 0}) {
-        ListaCancela lista(amb.ctx, janela, cancelas, Lado::Saida);
-        EXPECT_EQ(lista.windowTitle(), "Lista de Saída de Veículos");
-        lista.Command1_Click();
+        ListaCancela(amb.ctx, janela, cancelas, Lado::Saida).Command1_Click();
         EXPECT_EQ(amb.conta("lista_saida"), restantes);
         EXPECT_EQ(janela.Command11->isEnabled(), restantes > 0);
     }
     amb.plataforma.passaTempo(5000);
-    EXPECT_TRUE(janela.Command10->isEnabled());
     EXPECT_FALSE(janela.timer_cancela_saida->isActive());
-    ASSERT_EQ(amb.plataforma.portaFalsa.escritas.size(), 4u);
-    EXPECT_EQ(amb.plataforma.portaFalsa.escritas[2].endereco, 0x278);
-    EXPECT_EQ(amb.plataforma.portaFalsa.escritas[2].valor, 2);
+    EXPECT_EQ(escritas(amb), (QStringList{"278=2@0", "278=0@1000", "278=2@1000", "278=0@2000"}));
 }
 
 TEST_F(ListaCancelaTest, SemEscolhaPedeOVeiculoESemPortaSoTiraDaFila) {
@@ -90,7 +66,6 @@ TEST_F(ListaCancelaTest, SemEscolhaPedeOVeiculoESemPortaSoTiraDaFila) {
     lista.grid1->setCurrentCell(0, 0);
     lista.Command1_Click();
     EXPECT_EQ(amb.conta("lista_entrada"), 0);
-    EXPECT_TRUE(amb.plataforma.portaFalsa.escritas.empty());
-    EXPECT_FALSE(janela.timer_cancela_entrada->isActive());
-    EXPECT_FALSE(janela.Command10->isEnabled());
+    EXPECT_TRUE(escritas(amb).isEmpty());
+    EXPECT_FALSE(janela.timer_cancela_entrada->isActive() || janela.Command10->isEnabled());
 }
