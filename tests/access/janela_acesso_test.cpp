@@ -229,3 +229,17 @@ TEST_F(ProgramaAcesso, ArquivoIlegivelEncerraSemTocarNele) {
 }
 
 }  // namespace
+
+TEST(CodigoAliquota, ImpostoETaxa) {
+    const struct {
+        const char* imposto;
+        std::optional<qint64> reais;
+        const char* codigo;
+    } casos[] = {{"ST", 17, "FF"},  {"Isento", 3, "II"}, {"", 3, "0300"},  {"", 12, "1200"},
+                 {"", 17, "1700"},  {"", 25, "2500"},    {"", 18, "XX"},   {"", std::nullopt, "XX"}};
+    for (const auto& c : casos) {
+        const auto taxa = c.reais ? std::optional(Dinheiro::reais(*c.reais)) : std::nullopt;
+        EXPECT_EQ(codigo_aliquota_de(c.imposto, taxa, "XX"), c.codigo)
+            << c.imposto << c.reais.value_or(-1);
+    }
+}

@@ -178,3 +178,30 @@ TEST_F(JanelaPrincipalTest, FocoLevadoPorOutraJanelaNaoBusca) {
     QApplication::sendEvent(janela.tic, &saidaPorTab);
     EXPECT_EQ(janela.pla->displayText(), "ABC-1234");
 }
+
+TEST_F(JanelaPrincipalTest, FalhaDoRelogioAvisadaUmaVez) {
+    amb.db().executa("DROP TABLE data_hora");
+    for (int i = 0; i < 3; ++i) janela.passoDoRelogio();
+    ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
+    amb.db().executa("CREATE TABLE data_hora (data TEXT, hora TEXT)");
+    janela.passoDoRelogio();   // a step that works arms the message again
+    amb.db().executa("DROP TABLE data_hora");
+    janela.passoDoRelogio();
+    EXPECT_EQ(amb.plataforma.mensagens.size(), 2u);
+}
+
+TEST_F(JanelaPrincipalTest, MensalistaClicadoNaListaEmModoEntrada) {
+    abreCaixa();
+    janela.Option6->setEnabled(true);
+    estaciona(amb, "MEN-0001", {}, {}, 9);
+    janela.atualiza_lista_patio();
+    janela.Option1->setChecked(true);
+    janela.grid1_Click(0);
+    janela.Option6->setFocus();   // the focus leaves `tic` on its way to the payment kind
+    EXPECT_TRUE(janela.Option2->isChecked() && janela.Option6->isChecked());
+    EXPECT_EQ(janela.tic->displayText(), kTicketMensalista);
+    EXPECT_EQ(janela.hor_ent->text(), "08:30:00");
+    // F2 pressed on the check box is not the window's.
+    QTest::keyClick(janela.Check1, Qt::Key_F2);
+    EXPECT_TRUE(janela.Option2->isChecked());
+}
