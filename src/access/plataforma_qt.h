@@ -2,6 +2,8 @@
 // The real seam: Qt message boxes, the computer clock, the executable's folder, Qt timers.
 
 #include "app/plataforma.h"
+#include "devices/diario_fiscal.h"
+#include "devices/impressora_porta.h"
 #include "devices/porta_paralela.h"
 
 #include <functional>
@@ -18,8 +20,12 @@ public:
     void encerra() override;
     void aguarda(int ms, std::function<void()> depois) override;
     SaidaPorta& porta() override { return porta_; }
+    SaidaImpressora& impressora() override { return impressora_; }
+    ImpressoraFiscal& fiscal() override { return fiscal_; }
 
 private:
     PortaParalela porta_;
+    ImpressoraPorta impressora_;
+    DiarioFiscal fiscal_{[this] { return pastaPrograma(); }, [this] { return agora(); }};
     std::function<void()> aoEncerrar_;
 };

@@ -2,6 +2,8 @@
 // The seam between the program and the outside world. The program builds the real one in main;
 // tests build a fake that answers prompts in advance, sets the clock and records what was shown.
 
+#include "devices/impressora_fiscal.h"
+#include "devices/saida_impressora.h"
 #include "devices/saida_porta.h"
 
 #include <QDateTime>
@@ -36,4 +38,8 @@ public:
 
     // The gates' parallel-port output.
     virtual SaidaPorta& porta() = 0;
+    // The ticket printer's ports.
+    virtual SaidaImpressora& impressora() = 0;
+    // The fiscal printer.
+    virtual ImpressoraFiscal& fiscal() = 0;
 };

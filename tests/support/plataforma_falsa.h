@@ -34,6 +34,51 @@ private:
     const qint64& relogioMs_;
 };
 
+// Records every printout, port by port; can be told that no device is there or that it fails.
+class SaidaImpressoraFalsa : public SaidaImpressora {
+public:
+    struct Impressao {
+        QString porta;
+        QByteArray bytes;
+    };
+    bool presente(const QString&) const override { return presenca; }
+    QString imprime(const QString& porta, const QByteArray& bytes) override {
+        if (!falha.isEmpty()) return falha;
+        impressoes.push_back({porta, bytes});
+        return {};
+    }
+    std::vector<Impressao> impressoes;
+    bool presenca = true;
+    QString falha;  // when set, every printout fails with this text
+};
+
+// Records the fiscal printer's calls as text, one line each, and answers `retorno`.
+class ImpressoraFiscalFalsa : public ImpressoraFiscal {
+public:
+    int vendeItem(const QString& codigo, const QString& descricao, const QString& aliquota,
+                  const QString& tipoQuantidade, const QString& quantidade, int casasDecimais,
+                  const QString& valor, const QString& tipoDesconto, const QString& desconto) override {
+        chamadas << QStringList{QStringLiteral("VendeItem"), codigo, descricao, aliquota, tipoQuantidade,
+                                quantidade, QString::number(casasDecimais), valor, tipoDesconto, desconto}
+                        .join(QLatin1Char('|'));
+        return retorno;
+    }
+    int fechaCupomResumido(const QString& formaPagamento, const QString& mensagem) override {
+        chamadas << QStringLiteral("FechaCupomResumido|%1|%2").arg(formaPagamento, mensagem);
+        return retorno;
+    }
+    int leituraX() override {
+        chamadas << QStringLiteral("LeituraX");
+        return retorno;
+    }
+    int reducaoZ(const QString& data, const QString& hora) override {
+        chamadas << QStringLiteral("ReducaoZ|%1|%2").arg(data, hora);
+        return retorno;
+    }
+    QStringList chamadas;
+    int retorno = 1;
+};
+
 struct MensagemVista {
     QString texto;
     Icone icone;
@@ -53,6 +98,8 @@ public:
     void encerra() override { ++encerramentos; }
     void aguarda(int ms, std::function<void()> depois) override;
     SaidaPorta& porta() override { return portaFalsa; }
+    SaidaImpressora& impressora() override { return impressoraFalsa; }
+    ImpressoraFiscal& fiscal() override { return fiscalFalsa; }
 
     void defineAgora(const QDateTime& quando) { agora_ = quando; }
     void definePasta(const QString& pasta) { pasta_ = pasta; }
@@ -69,6 +116,8 @@ public:
     QStringList perguntas;
     int encerramentos = 0;
     SaidaPortaFalsa portaFalsa{relogioMs_};
+    SaidaImpressoraFalsa impressoraFalsa;
+    ImpressoraFiscalFalsa fiscalFalsa;
     qint64 relogioMs() const { return relogioMs_; }
     QStringList textosMensagens() const;
 

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The fiscal printer's four calls that the program makes, with the maker's return codes:
+// 1 when the call was carried out, 0 or less when it was not.
+class ImpressoraFiscal {
+public:
+    virtual ~ImpressoraFiscal() = default;
+    virtual int vendeItem(const QString& codigo, const QString& descricao, const QString& aliquota,
+                          const QString& tipoQuantidade, const QString& quantidade, int casasDecimais,
+                          const QString& valor, const QString& tipoDesconto,
+                          const QString& desconto) = 0;
+    virtual int fechaCupomResumido(const QString& formaPagamento, const QString& mensagem) = 0;
+    virtual int leituraX() = 0;
+    virtual int reducaoZ(const QString& data, const QString& hora) = 0;
+};
