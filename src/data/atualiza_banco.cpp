@@ -1,6 +1,7 @@
 #include "data/atualiza_banco.h"
 
 #include "data/esquema.h"
+#include "data/indices_pista.h"
 
 #include <vector>
 
@@ -123,6 +124,7 @@ void atualiza_banco(Banco& db, int versao) {
             for (const Mudanca& m : p.mudancas) aplica(db, m);
         }
         passoAtual = kVersaoEsquema;
+        criaIndicesPista(db);   // the tag's index waits for the tag field
         db.executa(QStringLiteral("UPDATE geral SET versao = ?"), {kVersaoEsquema});
         t.confirma();
     } catch (const ErroBanco& e) {

@@ -1,5 +1,9 @@
 #include "data/banco.h"
 
+#include "data/gravacao_segura.h"
+#include "data/indices_pista.h"
+#include "data/ordem_geral.h"
+
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -25,21 +29,10 @@ qint32 marcaSenha(const QString& senha) {
     return qint32(v & 0x7fffffff) | 1;  // never 0, the value of an unstamped file
 }
 
-// The primary key of the general sort order: letters without their accents, case folded.
-QString chavePrimaria(QStringView s) {
-    QString n = s.toString().normalized(QString::NormalizationForm_D);
-    n.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
-    return n.toCaseFolded();
-}
-
-// The general sort order: letter case is ignored, accented letters included ("JOSÉ" = "josé");
-// an accented letter sorts beside its plain one ("álvaro" before "Bruno") but stays distinct.
+// The general sort order as the engine calls it, on the texts' UTF-8 bytes.
 int comparaGeral(void*, int n1, const void* s1, int n2, const void* s2) {
-    const QStringView a(static_cast<const char16_t*>(s1), n1 / 2);
-    const QStringView b(static_cast<const char16_t*>(s2), n2 / 2);
-    const int primaria = chavePrimaria(a).compare(chavePrimaria(b));
-    if (primaria != 0) return primaria;
-    return a.compare(b, Qt::CaseInsensitive);
+    return comparaOrdemGeral(std::string_view(static_cast<const char*>(s1), size_t(n1)),
+                             std::string_view(static_cast<const char*>(s2), size_t(n2)));
 }
 
 QString textoErro(const QSqlError& e) {
@@ -74,14 +67,20 @@ void Banco::conecta(const QString& caminho) {
     registraColacao();
 }
 
-void Banco::registraColacao() {
+sqlite3* Banco::nativo() const {
+    if (!aberto()) return nullptr;
     const QVariant h = conexao().driver()->handle();
-    sqlite3* sq = nullptr;
     if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0)
-        sq = *static_cast<sqlite3* const*>(h.constData());
+        return *static_cast<sqlite3* const*>(h.constData());
+    return nullptr;
+}
+
+void Banco::registraColacao() {
+    sqlite3* sq = nativo();
     if (!sq ||
-        sqlite3_create_collation(sq, kColacao.toUtf8().constData(), SQLITE_UTF16, nullptr,
-                                 comparaGeral) != SQLITE_OK) {
+        sqlite3_create_collation(sq, kColacao.toUtf8().constData(), SQLITE_UTF8, nullptr,
+                                 comparaGeral) != SQLITE_OK ||
+        !preparaGravacaoSegura(sq)) {
         fecha();
         throw ErroBanco(QStringLiteral("Não foi possível preparar o banco de dados."));
     }
@@ -90,6 +89,8 @@ void Banco::registraColacao() {
 void Banco::cria(const QString& caminho, const QString& senha) {
     if (QFileInfo::exists(caminho))
         throw ErroBanco(QStringLiteral("O arquivo %1 já existe.").arg(caminho));
+    if (!criaArquivoPrivado(caminho))
+        throw ErroBanco(QStringLiteral("Não foi possível criar o arquivo %1.").arg(caminho));
     conecta(caminho);
     try {
         executa(QStringLiteral("PRAGMA application_id = %1").arg(kIdAplicacao));
@@ -123,10 +124,18 @@ void Banco::abre(const QString& caminho, const QString& senha) {
         throw ErroSenha(QStringLiteral("Senha do banco de dados inválida: %1 não pôde ser aberto.")
                             .arg(caminho));
     }
+    try {
+        criaIndicesPista(*this);
+    } catch (const ErroBanco& e) {
+        fecha();
+        throw ErroBanco(QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
+                            .arg(caminho, e.mensagem()));
+    }
 }
 
 void Banco::fecha() {
     if (!QSqlDatabase::contains(nomeConexao_)) return;
+    if (sqlite3* sq = nativo()) consolidaGravacoes(sq);
     {
         QSqlDatabase db = QSqlDatabase::database(nomeConexao_, false);
         db.close();

@@ -1,6 +1,7 @@
 #pragma once
 // The database engine layer: one SQLite file opened through Qt SQL, guarded by the database
-// password, with the case-insensitive general sort order registered on every connection.
+// password, with the case-insensitive general sort order registered on every connection and
+// commits that survive a power cut (see gravacao_segura.h).
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -8,6 +9,8 @@
 #include <QVariant>
 
 #include <stdexcept>
+
+struct sqlite3;
 
 // A database operation that failed; `what()` is not used, the message is Portuguese text
 // meant for the operator.
@@ -53,6 +56,9 @@ public:
     bool existe(const QString& sql, const QVariantList& valores = {});
 
     QSqlDatabase conexao() const;
+    // The engine's own handle of the open connection, for what Qt SQL does not reach (the sort
+    // order, the journal); null when closed.
+    sqlite3* nativo() const;
 
 private:
     void conecta(const QString& caminho);

@@ -3,6 +3,7 @@
 
 #include "data/datas.h"
 #include "yard/janela_principal.h"
+#include "yard/modelo_patio.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,7 +11,6 @@
 #include <QRadioButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTableWidget>
 
 #include <optional>
 
@@ -96,9 +96,9 @@ void JanelaPrincipal::pri_LostFocus() {
 }
 
 void JanelaPrincipal::grid1_Click(int linha) {
-    if (linha < 0 || linha >= grid1->rowCount() || !grid1->item(linha, 1)) return;
+    if (linha < 0 || linha >= grid1->rowCount()) return;
     ultima_modalidade.clear();
-    const QString placa = grid1->item(linha, 1)->text();
+    const QString placa = grid1->texto(linha, 1);
     const auto r = veiculoNoPatio("placa", placa);
     if (!r) {
         limpaEncontrados();

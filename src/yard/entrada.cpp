@@ -198,12 +198,13 @@ ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
             ticket = db.executa(QStringLiteral("INSERT INTO gera_ticket DEFAULT VALUES")).lastInsertId();
             r.tic = QString::number(ticket.toLongLong()).leftJustified(10, u' ');
         }
-        db.executa(QStringLiteral("INSERT INTO veiculos_patio (mensalista, mensalista_pago, placa, "
+        const QSqlQuery patio = db.executa(QStringLiteral("INSERT INTO veiculos_patio (mensalista, mensalista_pago, placa, "
                                   "data_entrada, hora_entrada, ticket, prisma, veiculo) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
                    {codigo ? QVariant(*codigo) : QVariant(), mensalistaPago, campos.pla,
                     dataParaBanco(dataEntrada), horaParaBanco(horaEntrada), ticket,
                     priNumero ? QVariant(prisma) : QVariant(), vei});
+        r.linhaPatio = patio.lastInsertId().toLongLong();
         if (e.ativar_cancela_ent_manual) {
             db.executa(QStringLiteral("INSERT INTO lista_entrada (placa, data_entrada, hora_entrada) "
                                       "VALUES (?, ?, ?)"),

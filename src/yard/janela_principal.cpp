@@ -2,6 +2,7 @@
 
 #include "data/datas.h"
 #include "yard/campo_dinheiro.h"
+#include "yard/modelo_patio.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QRadioButton>
 #include <QSqlQuery>
 #include <QStatusBar>
-#include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -150,10 +150,7 @@ void JanelaPrincipal::montaControles() {
     // Yard list.
     Frame3 = cria<QGroupBox>(central, "Frame3", QStringLiteral("Lista de Pátio "));
     auto* g3 = new QGridLayout(Frame3);
-    grid1 = cria<QTableWidget>(Frame3, "grid1", 0, 4);
-    grid1->setHorizontalHeaderLabels(
-        {QStringLiteral("Pr."), QStringLiteral("Placa"), QStringLiteral("Data Ent."),
-         QStringLiteral("Hora Ent.")});
+    grid1 = cria<GradePatio>(Frame3, "grid1");
     grid1->verticalHeader()->setVisible(false);
     grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -309,8 +306,9 @@ void JanelaPrincipal::ligaEventos() {
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     connect(Timer2, &QTimer::timeout, this, [this] { passoDoRelogio(); });
 
-    connect(grid1, &QTableWidget::cellClicked, this,
-            [this](int linha, int) { executa([=, this] { grid1_Click(linha); }); });
+    connect(grid1, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) {
+        executa([=, this] { grid1_Click(i.row()); });
+    });
     ligaPainelPagamento();
 
     for (QWidget* w : std::initializer_list<QWidget*>{
@@ -510,40 +508,4 @@ bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
         else if (alvo == val_pag) executa([this] { val_pag_LostFocus(); });
     }
     return QMainWindow::eventFilter(alvo, evento);
-}
-
-void JanelaPrincipal::atualiza_lista_patio() {
-    auto contagem = [](qint64 n, bool nenhumSeZero) {
-        if (nenhumSeZero && n <= 0) return QStringLiteral("Nenhum");
-        if (n == 1) return QStringLiteral("1 Veículo");
-        return QStringLiteral("%1 Veículos").arg(n);
-    };
-    grid1->setRowCount(0);
-    Banco& db = ctx_.estado.db;
-    QSqlQuery q = db.executa(QStringLiteral(
-        "SELECT prisma, placa, data_entrada, hora_entrada FROM veiculos_patio "
-        "ORDER BY prisma, placa"));
-    int linhas = 0;
-    while (q.next()) {
-        grid1->insertRow(linhas);
-        const QString prisma = q.value(0).isNull() ? QString() : QString::number(q.value(0).toInt());
-        const QStringList celulas{prisma, q.value(1).toString(),
-                                  dataDoBanco(q.value(2)).toString(QStringLiteral("dd/MM/yy")),
-                                  horaHms(horaDoBanco(q.value(3)))};
-        for (int c = 0; c < 4; ++c) grid1->setItem(linhas, c, new QTableWidgetItem(celulas[c]));
-        ++linhas;
-    }
-    grid1->resizeColumnsToContents();
-    if (linhas == 0) {
-        tot_men->setText(QStringLiteral("Nenhum"));
-        tot_avu->setText(QStringLiteral("Nenhum"));
-        total->setText(QStringLiteral("Nenhum"));
-        return;
-    }
-    const qint64 avulsos =
-        db.valor(QStringLiteral("SELECT count(*) FROM veiculos_patio WHERE mensalista IS NULL"))
-            .toLongLong();
-    total->setText(contagem(linhas, false));
-    tot_avu->setText(contagem(avulsos, true));
-    tot_men->setText(contagem(linhas - avulsos, true));
 }

@@ -4,6 +4,7 @@
 // controls directly, as the login and the cash-register windows do, so the controls are public.
 
 #include "app/contexto.h"
+#include "yard/modelo_patio.h"   // grid1
 
 #include <QMainWindow>
 #include <QSqlRecord>
@@ -21,7 +22,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
-class QTableWidget;
 class QTimer;
 class QToolBar;
 
@@ -39,6 +39,10 @@ public:
 
     // Rebuilds the yard list and its counters from `veiculos_patio`.
     void atualiza_lista_patio();
+    // The lanes' in-place updates of the yard list and its counters: the yard row `id` was
+    // just written by an entry, or deleted by an exit.
+    void entrouNoPatio(qint64 id);
+    void saiuDoPatio(qint64 id);
 
     // Windows the toolbar and the buttons open; set by whoever owns them, so the main window
     // does not depend on every other window.
@@ -92,7 +96,7 @@ public:
 
     // Yard list.
     QGroupBox* Frame3;
-    QTableWidget* grid1;
+    GradePatio* grid1;
     QLabel* Label16;
     QLabel* tot_men;
     QLabel* tot_avu;
@@ -160,6 +164,7 @@ private:
     void preencheVeiculo(const QSqlRecord& r, bool preenchePlaca);
     void limpaEncontrados();
     void executa(const std::function<void()>& acao);
+    void mostraContadores();
 
     Contexto& ctx_;
     bool modalidadeJaEscolhida_ = false;

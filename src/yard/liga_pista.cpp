@@ -49,7 +49,7 @@ bool registraEntradaNaJanela(Contexto& ctx, JanelaPrincipal& j, ControleCancelas
     j.dat_ent->setText(r.dat_ent);
     j.hor_ent->setText(r.hor_ent);
     if (r.enfileirado) j.Command10->setEnabled(true);
-    if (!j.Frame3->isHidden()) j.atualiza_lista_patio();
+    if (!j.Frame3->isHidden()) j.entrouNoPatio(r.linhaPatio);
     return true;
 }
 
@@ -72,7 +72,7 @@ bool registraSaidaNaJanela(Contexto& ctx, JanelaPrincipal& j, ControleCancelas& 
         return false;
     }
     if (r.enfileirado) j.Command11->setEnabled(true);
-    if (!j.Frame3->isHidden()) j.atualiza_lista_patio();
+    if (!j.Frame3->isHidden()) j.saiuDoPatio(r.linhaPatio);
     return true;
 }
 

@@ -29,6 +29,9 @@ struct ResultadoPista {
     // The vehicle was queued for a gate raised by hand: its "Ativar Cancela" button is enabled.
     bool enfileirado = false;
 
+    // The `veiculos_patio` row (rowid) the entry wrote or the exit deleted, for the yard list.
+    qint64 linhaPatio = 0;
+
     static ResultadoPista recusa(const QString& mensagem, Icone icone, CampoPista foco) {
         ResultadoPista r;
         r.mensagem = mensagem;

@@ -102,6 +102,7 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
         t.confirma();
 
         r.registrado = true;
+        r.linhaPatio = linha;
         cancelas.passoAutomatico(Lado::Saida);
         return r;
     } catch (const ErroBanco& erro) {

@@ -3,6 +3,7 @@
 #include "support/banco_teste.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
@@ -30,7 +31,8 @@ QStringList coluna(Banco& db, const char* sql) {
 TEST(CriaBanco, TabelasEIndices) {
     BancoTeste b;
     EXPECT_EQ(tabelasDoBanco(b.db()).size(), 27);
-    EXPECT_EQ(indicesDoBanco(b.db()),
+    // The layout's seven; the lanes' own indexes come beside them.
+    EXPECT_EQ(indicesDoBanco(b.db()).filter(QRegularExpression("^indice_")),
               (QStringList{"indice_convenios_variaveis convenios_variaveis codigo",
                            "indice_fechamento_caixa_convenios fechamento_caixa_convenios numero",
                            "indice_filiais filiais codigo", "indice_mensalidades mensalidades codigo",

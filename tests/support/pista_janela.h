@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include "yard/modelo_patio.h"
 #include <QTest>
 #include <QTimer>
 

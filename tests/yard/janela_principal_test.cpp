@@ -44,10 +44,10 @@ TEST_F(JanelaPrincipalTest, ListaDePatioContadoresEOrdem) {
         estaciona(amb, placa, {}, {}, codigo);
     EXPECT_EQ(contadores(), (QStringList{"6 Veículos", "3 Veículos", "3 Veículos"}));
     QStringList placas;
-    for (int i = 0; i < janela.grid1->rowCount(); ++i) placas << janela.grid1->item(i, 1)->text();
+    for (int i = 0; i < janela.grid1->rowCount(); ++i) placas << janela.grid1->texto(i, 1);
     EXPECT_EQ(placas, (QStringList{"MMM-0001", "MMM-0002", "MMM-0003", "ZZZ-0009", "AAA-0001", "BBB-0002"}));
-    EXPECT_EQ((QStringList{janela.grid1->item(4, 0)->text(), janela.grid1->item(4, 2)->text(),
-                           janela.grid1->item(4, 3)->text()}), (QStringList{"2", "07/12/26", "08:30:00"}));
+    EXPECT_EQ((QStringList{janela.grid1->texto(4, 0), janela.grid1->texto(4, 2),
+                           janela.grid1->texto(4, 3)}), (QStringList{"2", "07/12/26", "08:30:00"}));
 }
 
 TEST_F(JanelaPrincipalTest, RelogioRegistraMudancasComCaixaAberto) {

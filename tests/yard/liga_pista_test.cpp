@@ -1,6 +1,9 @@
 #include "yard/liga_pista.h"
 
+#include "data/datas.h"
 #include "support/pista_janela.h"
+
+#include <QGroupBox>
 
 namespace {
 
@@ -56,4 +59,63 @@ TEST_F(LigaPistaTest, TimerDeBaixaMandaUmPulsoEPara) {
     EXPECT_FALSE(janela.timer_cancela_saida->isActive());
     amb.plataforma.passaTempo(1000);
     EXPECT_EQ(escritas(amb), (QStringList{"378=2@0", "378=0@1000"}));
+}
+
+// The list kept up to date in place shows what a full reading of the table shows.
+TEST_F(LigaPistaTest, ListaAtualizadaNoLugarIgualALeituraCompleta) {
+    janela.Frame3->show();
+    estaciona(amb, "ZZZ-0009", 90, 7);
+    estaciona(amb, "bbb-0002", 91);
+    estaciona(amb, "MEN-0001", {}, {}, 4);
+    estaciona(amb, "ÁAA-0003", 92, 2, {}, "2026-02-30", "25:00:00");   // dates as the file holds
+    janela.atualiza_lista_patio();
+    const auto retrato = [&] {
+        QStringList r{janela.total->text(), janela.tot_avu->text(), janela.tot_men->text()};
+        for (int i = 0; i < janela.grid1->rowCount(); ++i)
+            for (int c = 0; c < 4; ++c) r << janela.grid1->texto(i, c);
+        return r.join(" | ").toStdString();
+    };
+    const auto confereComLeitura = [&](const char* passo) {
+        const std::string noLugar = retrato();
+        janela.atualiza_lista_patio();
+        EXPECT_EQ(noLugar, retrato()) << passo;
+    };
+
+    janela.Option1->setChecked(true);
+    for (const char* placa : {"AAA0001", "BBB0002", "aab0001", "CCC0003"}) {
+        janela.pla->setText(placa);
+        janela.pri->setText(placa[0] == 'C' ? "7" : "");
+        janela.Command5->click();
+        confereComLeitura(placa);
+    }
+    EXPECT_EQ(janela.grid1->texto(0, 1), "AAA-0001");
+    // "BBB0002" was refused: "bbb-0002" is in the yard already.
+    EXPECT_EQ(janela.total->text(), "7 Veículos");
+
+    // Another program on the same file: the next update reads the whole list again.
+    {
+        Banco outro;
+        outro.abre(amb.db().caminho(), Banco::kSenha);
+        outro.executa("INSERT INTO veiculos_patio (placa, mensalista) VALUES ('OUT-0001', 5)");
+    }
+    for (const char* placa : {"ZZZ0009", "BBB0002", "MEN0001"}) {
+        JanelaPrincipal::marca(janela.Option2, false);
+        JanelaPrincipal::marca(janela.Option2, true);
+        janela.pla->setText(placa);
+        janela.pla_LostFocus();
+        JanelaPrincipal::marca(placa[0] == 'M' ? janela.Option6 : janela.Option7, true);
+        janela.tot->setText("0,00");
+        janela.val_pag->setText("0,00");
+        janela.Command3->click();
+        confereComLeitura(placa);
+    }
+    const QString d = dataBr(amb.ctx.estado.data_atual).remove(6, 2);   // "dd/mm/yy"
+    const QString h = horaHms(amb.ctx.estado.hora_atual);
+    EXPECT_TRUE(amb.plataforma.textosMensagens().contains(
+        "Veículo com placa BBB-0002 já está no estacionamento."));
+    EXPECT_EQ(retrato(), (QStringList{"5 Veículos", "4 Veículos", "1 Veículo",
+                                      "", "AAA-0001", d, h, "", "AAB-0001", d, h,
+                                      "", "OUT-0001", "", "",
+                                      "2", "ÁAA-0003", "", "",    // no such day, no such hour
+                                      "7", "CCC-0003", d, h}.join(" | ").toStdString()));
 }

@@ -1,0 +1,219 @@
+#include "yard/modelo_patio.h"
+
+#include "data/datas.h"
+#include "data/ordem_geral.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// The columns the list reads, in the order of its query.
+constexpr const char* kCampos =
+    "SELECT rowid, prisma, placa, data_entrada, hora_entrada, mensalista IS NULL "
+    "FROM veiculos_patio";
+
+struct Finaliza {
+    void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+};
+using Comando = std::unique_ptr<sqlite3_stmt, Finaliza>;
+
+[[noreturn]] void falha(sqlite3* sq) {
+    throw ErroBanco(QStringLiteral("Erro no banco de dados: %1")
+                        .arg(QString::fromUtf8(sqlite3_errmsg(sq))));
+}
+
+sqlite3* conexao(Banco& db) {
+    sqlite3* sq = db.nativo();
+    if (!sq) throw ErroBanco(QStringLiteral("O banco de dados não está aberto."));
+    return sq;
+}
+
+Comando prepara(sqlite3* sq, const char* sql) {
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(sq, sql, -1, &s, nullptr) != SQLITE_OK) falha(sq);
+    return Comando(s);
+}
+
+qint64 inteiro(sqlite3* sq, const char* sql) {
+    Comando c = prepara(sq, sql);
+    if (sqlite3_step(c.get()) != SQLITE_ROW) falha(sq);
+    return sqlite3_column_int64(c.get(), 0);
+}
+
+std::string_view texto(sqlite3_stmt* s, int coluna) {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, coluna));
+    return p ? std::string_view(p, size_t(sqlite3_column_bytes(s, coluna))) : std::string_view();
+}
+
+bool digitos(std::string_view t, std::initializer_list<int> posicoes) {
+    for (int i : posicoes)
+        if (t[size_t(i)] < '0' || t[size_t(i)] > '9') return false;
+    return true;
+}
+
+int numero(std::string_view t, int de, int ate) {
+    int n = 0;
+    for (int i = de; i < ate; ++i) n = n * 10 + (t[size_t(i)] - '0');
+    return n;
+}
+
+// "yyyy-MM-dd" as "dd/MM/yy"; what is not a stored date goes through the general reading.
+QString dataLista(sqlite3_stmt* s, int coluna) {
+    if (sqlite3_column_type(s, coluna) == SQLITE_NULL) return {};
+    const std::string_view t = texto(s, coluna);
+    if (t.size() == 10 && t[4] == '-' && t[7] == '-' && digitos(t, {0, 1, 2, 3, 5, 6, 8, 9}) &&
+        QDate::isValid(numero(t, 0, 4), numero(t, 5, 7), numero(t, 8, 10))) {
+        const char d[8] = {t[8], t[9], '/', t[5], t[6], '/', t[2], t[3]};
+        return QString::fromLatin1(d, 8);
+    }
+    return dataDoBanco(QString::fromUtf8(t.data(), qsizetype(t.size())))
+        .toString(QStringLiteral("dd/MM/yy"));
+}
+
+// "HH:mm:ss" as stored; anything else through the general reading.
+QString horaLista(sqlite3_stmt* s, int coluna) {
+    if (sqlite3_column_type(s, coluna) == SQLITE_NULL) return {};
+    const std::string_view t = texto(s, coluna);
+    if (t.size() == 8 && t[2] == ':' && t[5] == ':' && digitos(t, {0, 1, 3, 4, 6, 7}) &&
+        QTime::isValid(numero(t, 0, 2), numero(t, 3, 5), numero(t, 6, 8)))
+        return QString::fromLatin1(t.data(), 8);
+    return horaHms(horaDoBanco(QString::fromUtf8(t.data(), qsizetype(t.size()))));
+}
+
+LinhaPatio leLinha(sqlite3_stmt* s) {
+    LinhaPatio l;
+    l.id = sqlite3_column_int64(s, 0);
+    l.temPrisma = sqlite3_column_type(s, 1) != SQLITE_NULL;
+    l.prisma = l.temPrisma ? sqlite3_column_int(s, 1) : 0;
+    l.temPlaca = sqlite3_column_type(s, 2) != SQLITE_NULL;
+    const std::string_view placa = texto(s, 2);
+    l.placa = QString::fromUtf8(placa.data(), qsizetype(placa.size()));
+    l.celulas[0] = l.temPrisma ? QString::number(l.prisma) : QString();
+    l.celulas[1] = l.placa;
+    l.celulas[2] = dataLista(s, 3);
+    l.celulas[3] = horaLista(s, 4);
+    l.avulso = sqlite3_column_int(s, 5) != 0;
+    return l;
+}
+
+qint64 versaoDados(sqlite3* sq) { return inteiro(sq, "PRAGMA data_version"); }
+
+}  // namespace
+
+bool antesNaLista(const LinhaPatio& a, const LinhaPatio& b) {
+    if (a.temPrisma != b.temPrisma) return !a.temPrisma;
+    if (a.temPrisma && a.prisma != b.prisma) return a.prisma < b.prisma;
+    if (a.temPlaca != b.temPlaca) return !a.temPlaca;
+    if (a.temPlaca) {
+        const int c = comparaOrdemGeral(a.placa, b.placa);
+        if (c != 0) return c < 0;
+    }
+    return a.id < b.id;
+}
+
+ModeloPatio::ModeloPatio(QObject* parent)
+    : QAbstractTableModel(parent),
+      titulos_{QStringLiteral("Pr."), QStringLiteral("Placa"), QStringLiteral("Data Ent."),
+               QStringLiteral("Hora Ent.")} {}
+
+void ModeloPatio::recarrega(Banco& db) {
+    sqlite3* sq = conexao(db);
+    const qint64 versao = versaoDados(sq);
+    Comando c = prepara(sq, (std::string(kCampos) + " ORDER BY prisma, placa, rowid").c_str());
+    std::vector<LinhaPatio> novas;
+    int avulsos = 0;
+    int r;
+    while ((r = sqlite3_step(c.get())) == SQLITE_ROW) {
+        novas.push_back(leLinha(c.get()));
+        avulsos += novas.back().avulso;
+    }
+    if (r != SQLITE_DONE) falha(sq);
+    beginResetModel();
+    linhas_ = std::move(novas);
+    avulsos_ = avulsos;
+    versao_ = versao;
+    endResetModel();
+}
+
+bool ModeloPatio::emDia(Banco& db, int ajuste) {
+    sqlite3* sq = conexao(db);
+    return versaoDados(sq) == versao_ &&
+           inteiro(sq, "SELECT count(*) FROM veiculos_patio") == total() + ajuste;
+}
+
+int ModeloPatio::entrou(Banco& db, qint64 id) {
+    if (!emDia(db, 1)) {
+        recarrega(db);
+        return -1;
+    }
+    Comando c = prepara(conexao(db), (std::string(kCampos) + " WHERE rowid = ?").c_str());
+    sqlite3_bind_int64(c.get(), 1, id);
+    if (sqlite3_step(c.get()) != SQLITE_ROW) {
+        recarrega(db);
+        return -1;
+    }
+    LinhaPatio l = leLinha(c.get());
+    const auto pos = std::upper_bound(linhas_.begin(), linhas_.end(), l, antesNaLista);
+    const int linha = int(pos - linhas_.begin());
+    beginInsertRows({}, linha, linha);
+    avulsos_ += l.avulso;
+    linhas_.insert(pos, std::move(l));
+    endInsertRows();
+    return linha;
+}
+
+void ModeloPatio::saiu(Banco& db, qint64 id) {
+    const auto pos = std::find_if(linhas_.begin(), linhas_.end(),
+                                  [id](const LinhaPatio& l) { return l.id == id; });
+    if (pos == linhas_.end() || !emDia(db, -1)) return recarrega(db);
+    const int linha = int(pos - linhas_.begin());
+    beginRemoveRows({}, linha, linha);
+    avulsos_ -= pos->avulso;
+    linhas_.erase(pos);
+    endRemoveRows();
+}
+
+QString ModeloPatio::texto(int linha, int coluna) const {
+    if (linha < 0 || linha >= total() || coluna < 0 || coluna > 3) return {};
+    return linhas_[size_t(linha)].celulas[coluna];
+}
+
+void ModeloPatio::defineTitulos(const QStringList& titulos) {
+    for (int i = 0; i < 4 && i < titulos.size(); ++i) titulos_[i] = titulos[i];
+    emit headerDataChanged(Qt::Horizontal, 0, 3);
+}
+
+int ModeloPatio::rowCount(const QModelIndex& pai) const { return pai.isValid() ? 0 : total(); }
+
+int ModeloPatio::columnCount(const QModelIndex& pai) const { return pai.isValid() ? 0 : 4; }
+
+QVariant ModeloPatio::data(const QModelIndex& indice, int papel) const {
+    if (papel != Qt::DisplayRole || !indice.isValid()) return {};
+    return texto(indice.row(), indice.column());
+}
+
+QVariant ModeloPatio::headerData(int secao, Qt::Orientation orientacao, int papel) const {
+    if (papel != Qt::DisplayRole || orientacao != Qt::Horizontal || secao < 0 || secao > 3)
+        return QAbstractTableModel::headerData(secao, orientacao, papel);
+    return titulos_[secao];
+}
+
+GradePatio::GradePatio(QWidget* parent) : QTableView(parent), modelo_(new ModeloPatio(this)) {
+    setModel(modelo_);
+}
+
+void GradePatio::alargaPara(int linha) {
+    const QFontMetrics fm = fontMetrics();
+    for (int c = 0; c < 4; ++c) {
+        // The cell's margins, as the view measures them.
+        const int largura = fm.horizontalAdvance(modelo_->texto(linha, c)) +
+                            2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+        if (largura > columnWidth(c)) setColumnWidth(c, largura);
+    }
+}

@@ -1,0 +1,83 @@
+#pragma once
+// The yard list: the vehicles of `veiculos_patio` by tag (none first) and plate, with the
+// counters of subscribers' and casual vehicles. The whole list is read again only when asked
+// (`recarrega`); an entry or an exit of the lanes adds or takes out its one row in place, at the
+// position the full reading would give it.
+
+#include "data/banco.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+#include <QTableView>
+
+#include <vector>
+
+struct LinhaPatio {
+    qint64 id = 0;                  // the row's rowid
+    bool temPrisma = false;
+    int prisma = 0;
+    bool temPlaca = false;
+    QString placa;
+    QString celulas[4];             // "Pr.", "Placa", "Data Ent." ("dd/mm/yy"), "Hora Ent."
+    bool avulso = true;             // `mensalista` is NULL
+};
+
+// The order of the list: no tag first, then tags ascending; by plate in the general sort
+// order (no plate first); entry order (rowid) last.
+bool antesNaLista(const LinhaPatio& a, const LinhaPatio& b);
+
+class ModeloPatio : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ModeloPatio(QObject* parent = nullptr);
+
+    // Reads the whole list from the table.
+    void recarrega(Banco& db);
+    // The yard row `id` has just been written: adds it in its place and gives that place, or
+    // -1 after a full reading, done when the table changed otherwise meanwhile (another
+    // program on the same file).
+    int entrou(Banco& db, qint64 id);
+    // The yard row `id` has just been deleted: takes it out, with the same fall-back.
+    void saiu(Banco& db, qint64 id);
+
+    int total() const { return int(linhas_.size()); }
+    int avulsos() const { return avulsos_; }
+    const std::vector<LinhaPatio>& linhas() const { return linhas_; }
+    QString texto(int linha, int coluna) const;
+    void defineTitulos(const QStringList& titulos);
+
+    int rowCount(const QModelIndex& pai = {}) const override;
+    int columnCount(const QModelIndex& pai = {}) const override;
+    QVariant data(const QModelIndex& indice, int papel = Qt::DisplayRole) const override;
+    QVariant headerData(int secao, Qt::Orientation orientacao,
+                        int papel = Qt::DisplayRole) const override;
+
+private:
+    // True when the list still matches the table, but for the change of this connection that
+    // is being applied (`ajuste` rows more or fewer).
+    bool emDia(Banco& db, int ajuste);
+
+    std::vector<LinhaPatio> linhas_;
+    int avulsos_ = 0;
+    qint64 versao_ = -1;            // the file's data_version at the last reading
+    QStringList titulos_;
+};
+
+// The view of the yard list, `grid1` of the main window, with the few table calls the other
+// windows make on it.
+class GradePatio : public QTableView {
+    Q_OBJECT
+public:
+    explicit GradePatio(QWidget* parent = nullptr);
+    ModeloPatio* modelo() const { return modelo_; }
+    int rowCount() const { return modelo_->rowCount(); }
+    int columnCount() const { return modelo_->columnCount(); }
+    void setColumnCount(int) {}     // always the four columns
+    void setHorizontalHeaderLabels(const QStringList& titulos) { modelo_->defineTitulos(titulos); }
+    QString texto(int linha, int coluna) const { return modelo_->texto(linha, coluna); }
+    // Widens a column whose new text would not fit, without measuring the whole list again.
+    void alargaPara(int linha);
+
+private:
+    ModeloPatio* modelo_;
+};
