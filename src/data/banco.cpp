@@ -135,6 +135,9 @@ void Banco::abre(const QString& caminho, const QString& senha) {
 
 void Banco::fecha() {
     if (!QSqlDatabase::contains(nomeConexao_)) return;
+    frequentes_.clear();
+    for (auto& [sql, st] : preparados_) sqlite3_finalize(st);
+    preparados_.clear();
     if (sqlite3* sq = nativo()) consolidaGravacoes(sq);
     {
         QSqlDatabase db = QSqlDatabase::database(nomeConexao_, false);
@@ -163,13 +166,39 @@ QSqlQuery Banco::executa(const QString& sql, const QVariantList& valores) {
     return q;
 }
 
+QSqlQuery& Banco::executaFrequente(const QString& sql, const QVariantList& valores) {
+    if (!aberto()) throw ErroBanco(QStringLiteral("O banco de dados não está aberto."));
+    // Texts built with varying table names are few; a cache that grows past them is emptied.
+    if (frequentes_.size() > 200) frequentes_.clear();
+    std::unique_ptr<QSqlQuery>& q = frequentes_[sql];
+    if (!q) {
+        auto nova = std::make_unique<QSqlQuery>(conexao());
+        nova->setForwardOnly(true);
+        if (!nova->prepare(sql)) {
+            frequentes_.erase(sql);
+            throw ErroBanco(
+                QStringLiteral("Erro no banco de dados: %1").arg(textoErro(nova->lastError())));
+        }
+        q = std::move(nova);
+    }
+    for (int i = 0; i < valores.size(); ++i) q->bindValue(i, valores[i]);
+    if (!q->exec())
+        throw ErroBanco(QStringLiteral("Erro no banco de dados: %1").arg(textoErro(q->lastError())));
+    return *q;
+}
+
 QVariant Banco::valor(const QString& sql, const QVariantList& valores) {
-    QSqlQuery q = executa(sql, valores);
-    return q.next() ? q.value(0) : QVariant();
+    QSqlQuery& q = executaFrequente(sql, valores);
+    const QVariant v = q.next() ? q.value(0) : QVariant();
+    q.finish();
+    return v;
 }
 
 bool Banco::existe(const QString& sql, const QVariantList& valores) {
-    return executa(sql, valores).next();
+    QSqlQuery& q = executaFrequente(sql, valores);
+    const bool achou = q.next();
+    q.finish();
+    return achou;
 }
 
 Transacao::Transacao(Banco& banco) : banco_(banco) {
@@ -192,4 +221,26 @@ void Transacao::confirma() {
         throw ErroBanco(QStringLiteral("Não foi possível gravar os dados: %1").arg(erro));
     }
     ativa_ = false;
+}
+
+sqlite3_stmt* Banco::preparado(const char* sql) {
+    sqlite3* sq = nativo();
+    if (!sq) throw ErroBanco(QStringLiteral("O banco de dados não está aberto."));
+    sqlite3_stmt*& st = preparados_[sql];
+    if (!st) {
+        if (sqlite3_prepare_v3(sq, sql, -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK) {
+            preparados_.erase(sql);
+            falhaNativa();
+        }
+    } else {
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+    }
+    return st;
+}
+
+void Banco::falhaNativa() const {
+    sqlite3* sq = nativo();
+    throw ErroBanco(QStringLiteral("Erro no banco de dados: %1")
+                        .arg(sq ? QString::fromUtf8(sqlite3_errmsg(sq)) : QStringLiteral("fechado")));
 }

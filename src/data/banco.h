@@ -8,9 +8,13 @@
 #include <QString>
 #include <QVariant>
 
+#include <map>
+#include <memory>
 #include <stdexcept>
+#include <string>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // A database operation that failed; `what()` is not used, the message is Portuguese text
 // meant for the operator.
@@ -54,6 +58,16 @@ public:
     QVariant valor(const QString& sql, const QVariantList& valores = {});
     // True when the query returns at least one row.
     bool existe(const QString& sql, const QVariantList& valores = {});
+    // As `executa`, through a statement prepared once for this connection and kept until it
+    // closes: for the queries run at every vehicle. The query given back is the kept one: read
+    // it before the same text runs again.
+    QSqlQuery& executaFrequente(const QString& sql, const QVariantList& valores = {});
+    // The engine's own statement for `sql`, prepared once for this connection and kept until it
+    // closes, reset and without bindings: for the lookups that read one row at every vehicle.
+    // Reset it once read, so that it holds no read of the file open.
+    sqlite3_stmt* preparado(const char* sql);
+    // Throws the engine's last error of this connection as an ErroBanco.
+    [[noreturn]] void falhaNativa() const;
 
     QSqlDatabase conexao() const;
     // The engine's own handle of the open connection, for what Qt SQL does not reach (the sort
@@ -66,6 +80,8 @@ private:
 
     QString nomeConexao_;
     QString caminho_;
+    std::map<QString, std::unique_ptr<QSqlQuery>> frequentes_;
+    std::map<std::string, sqlite3_stmt*> preparados_;
 };
 
 // One transaction: rolled back on destruction unless confirmed, so an operation that throws

@@ -2,6 +2,7 @@
 // click in the yard list. The lane panel is filled from the yard row and the program clock.
 
 #include "data/datas.h"
+#include "yard/busca_patio.h"
 #include "yard/janela_principal.h"
 #include "yard/modelo_patio.h"
 
@@ -35,15 +36,11 @@ bool JanelaPrincipal::focaModalidadeEscolhida() {
     return false;
 }
 
-std::optional<QSqlRecord> JanelaPrincipal::veiculoNoPatio(const char* campo, const QVariant& valor) {
-    QSqlQuery q = ctx_.estado.db.executa(
-        QStringLiteral("SELECT * FROM veiculos_patio WHERE %1 = ?").arg(QLatin1String(campo)),
-        {valor});
-    if (!q.next()) return std::nullopt;
-    return q.record();
+std::optional<VeiculoPatio> JanelaPrincipal::veiculoNoPatio(const char* campo, const QVariant& valor) {
+    return busca_no_patio(ctx_.estado.db, campo, valor);
 }
 
-void JanelaPrincipal::preencheVeiculo(const QSqlRecord& r, bool preenchePlaca) {
+void JanelaPrincipal::preencheVeiculo(const VeiculoPatio& r, bool preenchePlaca) {
     if (preenchePlaca) pla->setText(r.value(QStringLiteral("placa")).toString());
     dat_ent->setText(dataBr(dataDoBanco(r.value(QStringLiteral("data_entrada")))));
     hor_ent->setText(horaHms(horaDoBanco(r.value(QStringLiteral("hora_entrada")))));
@@ -54,7 +51,7 @@ void JanelaPrincipal::preencheVeiculo(const QSqlRecord& r, bool preenchePlaca) {
 
 // A subscriber's vehicle carries no ticket: it shows "0000000000" and is charged as one. The
 // kind is chosen once the dates are in the panel, so its fee is computed for this stay.
-void JanelaPrincipal::mostraVeiculoComTicket(const QSqlRecord& r, bool preenchePlaca) {
+void JanelaPrincipal::mostraVeiculoComTicket(const VeiculoPatio& r, bool preenchePlaca) {
     const QVariant ticket = r.value(QStringLiteral("ticket"));
     tic->setText(textoTicket(ticket));
     preencheVeiculo(r, preenchePlaca);

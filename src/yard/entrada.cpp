@@ -195,10 +195,10 @@ ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
         if (codigo) {
             r.tic = QStringLiteral("0000000000");   // a subscriber's vehicle has no ticket
         } else {
-            ticket = db.executa(QStringLiteral("INSERT INTO gera_ticket DEFAULT VALUES")).lastInsertId();
+            ticket = db.executaFrequente(QStringLiteral("INSERT INTO gera_ticket DEFAULT VALUES")).lastInsertId();
             r.tic = QString::number(ticket.toLongLong()).leftJustified(10, u' ');
         }
-        const QSqlQuery patio = db.executa(QStringLiteral("INSERT INTO veiculos_patio (mensalista, mensalista_pago, placa, "
+        const QSqlQuery& patio = db.executaFrequente(QStringLiteral("INSERT INTO veiculos_patio (mensalista, mensalista_pago, placa, "
                                   "data_entrada, hora_entrada, ticket, prisma, veiculo) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
                    {codigo ? QVariant(*codigo) : QVariant(), mensalistaPago, campos.pla,

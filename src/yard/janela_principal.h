@@ -4,6 +4,7 @@
 // controls directly, as the login and the cash-register windows do, so the controls are public.
 
 #include "app/contexto.h"
+#include "yard/busca_patio.h"
 #include "yard/modelo_patio.h"   // grid1
 
 #include <QMainWindow>
@@ -158,10 +159,10 @@ private:
     void enterEm(QObject* alvo);
     bool focaModalidadeEscolhida();   // false when no kind is chosen
     // The yard row whose `campo` (ticket, placa or prisma) holds `valor`.
-    std::optional<QSqlRecord> veiculoNoPatio(const char* campo, const QVariant& valor);
-    void mostraVeiculoComTicket(const QSqlRecord& r, bool preenchePlaca);
+    std::optional<VeiculoPatio> veiculoNoPatio(const char* campo, const QVariant& valor);
+    void mostraVeiculoComTicket(const VeiculoPatio& r, bool preenchePlaca);
     bool limitesDoDia();
-    void preencheVeiculo(const QSqlRecord& r, bool preenchePlaca);
+    void preencheVeiculo(const VeiculoPatio& r, bool preenchePlaca);
     void limpaEncontrados();
     void executa(const std::function<void()>& acao);
     void mostraContadores();

@@ -7,14 +7,12 @@
 
 void JanelaPrincipal::atualiza_lista_patio() {
     grid1->modelo()->recarrega(ctx_.estado.db);
-    grid1->resizeColumnsToContents();
+    grid1->ajustaColunas();
     mostraContadores();
 }
 
 void JanelaPrincipal::entrouNoPatio(qint64 id) {
-    const int linha = grid1->modelo()->entrou(ctx_.estado.db, id);
-    if (linha >= 0) grid1->alargaPara(linha);
-    else grid1->resizeColumnsToContents();   // read again in full
+    grid1->modelo()->entrou(ctx_.estado.db, id);
     mostraContadores();
 }
 

@@ -14,36 +14,19 @@
 namespace {
 
 // The columns the list reads, in the order of its query.
-constexpr const char* kCampos =
-    "SELECT rowid, prisma, placa, data_entrada, hora_entrada, mensalista IS NULL "
-    "FROM veiculos_patio";
+#define CAMPOS_LISTA \
+    "SELECT rowid, prisma, placa, data_entrada, hora_entrada, mensalista IS NULL FROM veiculos_patio"
 
-struct Finaliza {
-    void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
-};
-using Comando = std::unique_ptr<sqlite3_stmt, Finaliza>;
-
-[[noreturn]] void falha(sqlite3* sq) {
-    throw ErroBanco(QStringLiteral("Erro no banco de dados: %1")
-                        .arg(QString::fromUtf8(sqlite3_errmsg(sq))));
-}
-
-sqlite3* conexao(Banco& db) {
-    sqlite3* sq = db.nativo();
-    if (!sq) throw ErroBanco(QStringLiteral("O banco de dados não está aberto."));
-    return sq;
-}
-
-Comando prepara(sqlite3* sq, const char* sql) {
-    sqlite3_stmt* s = nullptr;
-    if (sqlite3_prepare_v2(sq, sql, -1, &s, nullptr) != SQLITE_OK) falha(sq);
-    return Comando(s);
-}
-
-qint64 inteiro(sqlite3* sq, const char* sql) {
-    Comando c = prepara(sq, sql);
-    if (sqlite3_step(c.get()) != SQLITE_ROW) falha(sq);
-    return sqlite3_column_int64(c.get(), 0);
+// Runs a statement kept by the connection that gives one number.
+qint64 numero(Banco& db, const char* sql) {
+    sqlite3_stmt* st = db.preparado(sql);
+    if (sqlite3_step(st) != SQLITE_ROW) {
+        sqlite3_reset(st);
+        db.falhaNativa();
+    }
+    const qint64 n = sqlite3_column_int64(st, 0);
+    sqlite3_reset(st);
+    return n;
 }
 
 std::string_view texto(sqlite3_stmt* s, int coluna) {
@@ -57,7 +40,7 @@ bool digitos(std::string_view t, std::initializer_list<int> posicoes) {
     return true;
 }
 
-int numero(std::string_view t, int de, int ate) {
+int algarismos(std::string_view t, int de, int ate) {
     int n = 0;
     for (int i = de; i < ate; ++i) n = n * 10 + (t[size_t(i)] - '0');
     return n;
@@ -68,7 +51,7 @@ QString dataLista(sqlite3_stmt* s, int coluna) {
     if (sqlite3_column_type(s, coluna) == SQLITE_NULL) return {};
     const std::string_view t = texto(s, coluna);
     if (t.size() == 10 && t[4] == '-' && t[7] == '-' && digitos(t, {0, 1, 2, 3, 5, 6, 8, 9}) &&
-        QDate::isValid(numero(t, 0, 4), numero(t, 5, 7), numero(t, 8, 10))) {
+        QDate::isValid(algarismos(t, 0, 4), algarismos(t, 5, 7), algarismos(t, 8, 10))) {
         const char d[8] = {t[8], t[9], '/', t[5], t[6], '/', t[2], t[3]};
         return QString::fromLatin1(d, 8);
     }
@@ -81,7 +64,7 @@ QString horaLista(sqlite3_stmt* s, int coluna) {
     if (sqlite3_column_type(s, coluna) == SQLITE_NULL) return {};
     const std::string_view t = texto(s, coluna);
     if (t.size() == 8 && t[2] == ':' && t[5] == ':' && digitos(t, {0, 1, 3, 4, 6, 7}) &&
-        QTime::isValid(numero(t, 0, 2), numero(t, 3, 5), numero(t, 6, 8)))
+        QTime::isValid(algarismos(t, 0, 2), algarismos(t, 3, 5), algarismos(t, 6, 8)))
         return QString::fromLatin1(t.data(), 8);
     return horaHms(horaDoBanco(QString::fromUtf8(t.data(), qsizetype(t.size()))));
 }
@@ -102,7 +85,6 @@ LinhaPatio leLinha(sqlite3_stmt* s) {
     return l;
 }
 
-qint64 versaoDados(sqlite3* sq) { return inteiro(sq, "PRAGMA data_version"); }
 
 }  // namespace
 
@@ -123,17 +105,17 @@ ModeloPatio::ModeloPatio(QObject* parent)
                QStringLiteral("Hora Ent.")} {}
 
 void ModeloPatio::recarrega(Banco& db) {
-    sqlite3* sq = conexao(db);
-    const qint64 versao = versaoDados(sq);
-    Comando c = prepara(sq, (std::string(kCampos) + " ORDER BY prisma, placa, rowid").c_str());
+    const qint64 versao = numero(db, "PRAGMA data_version");
+    sqlite3_stmt* st = db.preparado(CAMPOS_LISTA " ORDER BY prisma, placa, rowid");
     std::vector<LinhaPatio> novas;
     int avulsos = 0;
     int r;
-    while ((r = sqlite3_step(c.get())) == SQLITE_ROW) {
-        novas.push_back(leLinha(c.get()));
+    while ((r = sqlite3_step(st)) == SQLITE_ROW) {
+        novas.push_back(leLinha(st));
         avulsos += novas.back().avulso;
     }
-    if (r != SQLITE_DONE) falha(sq);
+    sqlite3_reset(st);
+    if (r != SQLITE_DONE) db.falhaNativa();
     beginResetModel();
     linhas_ = std::move(novas);
     avulsos_ = avulsos;
@@ -142,9 +124,8 @@ void ModeloPatio::recarrega(Banco& db) {
 }
 
 bool ModeloPatio::emDia(Banco& db, int ajuste) {
-    sqlite3* sq = conexao(db);
-    return versaoDados(sq) == versao_ &&
-           inteiro(sq, "SELECT count(*) FROM veiculos_patio") == total() + ajuste;
+    return numero(db, "PRAGMA data_version") == versao_ &&
+           numero(db, "SELECT count(*) FROM veiculos_patio") == total() + ajuste;
 }
 
 int ModeloPatio::entrou(Banco& db, qint64 id) {
@@ -152,13 +133,15 @@ int ModeloPatio::entrou(Banco& db, qint64 id) {
         recarrega(db);
         return -1;
     }
-    Comando c = prepara(conexao(db), (std::string(kCampos) + " WHERE rowid = ?").c_str());
-    sqlite3_bind_int64(c.get(), 1, id);
-    if (sqlite3_step(c.get()) != SQLITE_ROW) {
+    sqlite3_stmt* st = db.preparado(CAMPOS_LISTA " WHERE rowid = ?");
+    sqlite3_bind_int64(st, 1, id);
+    if (sqlite3_step(st) != SQLITE_ROW) {
+        sqlite3_reset(st);
         recarrega(db);
         return -1;
     }
-    LinhaPatio l = leLinha(c.get());
+    LinhaPatio l = leLinha(st);
+    sqlite3_reset(st);
     const auto pos = std::upper_bound(linhas_.begin(), linhas_.end(), l, antesNaLista);
     const int linha = int(pos - linhas_.begin());
     beginInsertRows({}, linha, linha);
@@ -208,12 +191,16 @@ GradePatio::GradePatio(QWidget* parent) : QTableView(parent), modelo_(new Modelo
     setModel(modelo_);
 }
 
-void GradePatio::alargaPara(int linha) {
+void GradePatio::ajustaColunas() {
+    // The widest text each column can hold, so no row needs measuring: a tag has three digits,
+    // a plate seven letters or digits, the date and the time their fixed forms.
+    static const char* const maiores[] = {"000", "WWW-WWWW", "00/00/00", "00:00:00"};
     const QFontMetrics fm = fontMetrics();
+    const int margem = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
     for (int c = 0; c < 4; ++c) {
-        // The cell's margins, as the view measures them.
-        const int largura = fm.horizontalAdvance(modelo_->texto(linha, c)) +
-                            2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
-        if (largura > columnWidth(c)) setColumnWidth(c, largura);
+        const int texto = fm.horizontalAdvance(QLatin1String(maiores[c]));
+        const int titulo =
+            horizontalHeader()->fontMetrics().horizontalAdvance(modelo_->headerData(c, Qt::Horizontal).toString());
+        setColumnWidth(c, std::max(texto, titulo) + margem);
     }
 }

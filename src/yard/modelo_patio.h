@@ -75,8 +75,8 @@ public:
     void setColumnCount(int) {}     // always the four columns
     void setHorizontalHeaderLabels(const QStringList& titulos) { modelo_->defineTitulos(titulos); }
     QString texto(int linha, int coluna) const { return modelo_->texto(linha, coluna); }
-    // Widens a column whose new text would not fit, without measuring the whole list again.
-    void alargaPara(int linha);
+    // Sets the columns as wide as their widest possible text, without measuring the rows.
+    void ajustaColunas();
 
 private:
     ModeloPatio* modelo_;

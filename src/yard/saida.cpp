@@ -67,11 +67,11 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
                                       Icone::Exclamacao, CampoPista::val_pag);
 
     try {
-        QSqlQuery q = mensalista
-            ? db.executa(QStringLiteral("SELECT rowid, mensalista FROM veiculos_patio "
+        QSqlQuery& q = mensalista
+            ? db.executaFrequente(QStringLiteral("SELECT rowid, mensalista FROM veiculos_patio "
                                         "WHERE placa = ? ORDER BY rowid LIMIT 1"),
                          {c.pla})
-            : db.executa(QStringLiteral("SELECT rowid, mensalista FROM veiculos_patio "
+            : db.executaFrequente(QStringLiteral("SELECT rowid, mensalista FROM veiculos_patio "
                                         "WHERE ticket = ? OR placa = ? ORDER BY rowid LIMIT 1"),
                          {numeroOuNulo(c.tic), c.pla});
         if (!q.next())
@@ -83,8 +83,8 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
 
         ResultadoPista r;
         Transacao t(db);
-        db.executa(QStringLiteral("DELETE FROM veiculos_patio WHERE rowid = ?"), {linha});
-        db.executa(
+        db.executaFrequente(QStringLiteral("DELETE FROM veiculos_patio WHERE rowid = ?"), {linha});
+        db.executaFrequente(
             QStringLiteral("INSERT INTO registro_saida (data_entrada, hora_entrada, data_saida, "
                            "hora_saida, ticket, placa, mensalista, convenio, tipo_estacionamento, "
                            "caixa, total, valor_liquido) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
