@@ -126,10 +126,9 @@ void Banco::abre(const QString& caminho, const QString& senha) {
     }
     try {
         criaIndicesPista(*this);
-    } catch (const ErroBanco& e) {
-        fecha();
-        throw ErroBanco(QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
-                            .arg(caminho, e.mensagem()));
+    } catch (const ErroBanco&) {
+        // A file that cannot take them (read-only) still opens: the lanes only look up slower,
+        // and a write that fails later says why.
     }
 }
 
