@@ -101,12 +101,19 @@ public:
             const LinhaRelatorio& linha = s.linhas[l];
             switch (linha.tipo) {
             case LinhaRelatorio::Tipo::Detalhe:
-            case LinhaRelatorio::Tipo::Subtotal:
                 for (int i = 0; i < n; ++i)
-                    celula(t, r, i, linha.celulas.value(i),
-                           linha.tipo == LinhaRelatorio::Tipo::Subtotal ? negrito_ : normal_,
-                           alinhamento(colunas[i]), colunas[i].largura);
+                    celula(t, r, i, linha.celulas.value(i), normal_, alinhamento(colunas[i]), colunas[i].largura);
                 break;
+            case LinhaRelatorio::Tipo::Subtotal: {
+                // The label takes the columns before the first sum.
+                int k = 1, largura = colunas[0].largura;
+                while (k < n && !colunas[k].soma) largura += colunas[k++].largura;
+                if (k > 1) t->mergeCells(r, 0, 1, k);
+                celula(t, r, 0, linha.celulas.value(0), negrito_, Qt::AlignLeft, largura);
+                for (int i = k; i < n; ++i)
+                    celula(t, r, i, linha.celulas.value(i), negrito_, alinhamento(colunas[i]), colunas[i].largura);
+                break;
+            }
             case LinhaRelatorio::Tipo::Grupo:
             case LinhaRelatorio::Tipo::Vazio:
                 t->mergeCells(r, 0, 1, n);
