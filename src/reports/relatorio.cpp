@@ -59,7 +59,7 @@ QString preencheFormulas(QString texto, const QMap<QString, QString>& formulas) 
 }
 
 // A plain number as the formulas carry it (" 1234.5") as money.
-Dinheiro numeroFormula(const QString& texto) {
+Dinheiro dinheiroDaFormula(const QString& texto) {
     const QString t = texto.trimmed();
     if (t.isEmpty()) return {};
     const bool negativo = t.startsWith(QLatin1Char('-'));
@@ -159,20 +159,17 @@ private:
         const int n = int(s.colunas.size());
         std::vector<qint64> totais(n, 0), subtotais(n, 0);
         QVariant grupoAtual;
-        bool haGrupo = false;
-        QStringList faltando;
+        bool haGrupo = false, primeira = true;
         const auto fechaGrupo = [&] {
             if (haGrupo && !s.rotuloSubtotal.isEmpty()) sr.linhas.push_back(somas(s, subtotais, s.rotuloSubtotal));
             std::fill(subtotais.begin(), subtotais.end(), 0);
         };
         while (q.next()) {
             const QSqlRecord reg = q.record();
-            if (sr.linhas.isEmpty())
-                for (const ColunaModelo& c : s.colunas)
-                    if (reg.indexOf(c.campo) < 0) faltando << c.campo;
-            if (!faltando.isEmpty())
-                throw ErroRelatorio(QStringLiteral("Modelo de relatório %1: a consulta não traz %2.")
-                                        .arg(QFileInfo(pedido_.arquivo).fileName(), faltando.join(QStringLiteral(", "))));
+            if (primeira) {
+                confereCampos(s, reg);
+                primeira = false;
+            }
             if (!s.grupo.isEmpty()) {
                 const QVariant g = reg.value(s.grupo);
                 if (!haGrupo || g != grupoAtual) {
@@ -203,6 +200,17 @@ private:
         return sr;
     }
 
+    // Every column and the group field must come from the query.
+    void confereCampos(const SecaoModelo& s, const QSqlRecord& reg) const {
+        QStringList faltando;
+        for (const ColunaModelo& c : s.colunas)
+            if (reg.indexOf(c.campo) < 0) faltando << c.campo;
+        if (!s.grupo.isEmpty() && reg.indexOf(s.grupo) < 0) faltando << s.grupo;
+        if (!faltando.isEmpty())
+            throw ErroRelatorio(QStringLiteral("Modelo de relatório %1: a consulta não traz %2.")
+                                    .arg(QFileInfo(pedido_.arquivo).fileName(), faltando.join(QStringLiteral(", "))));
+    }
+
     static LinhaRelatorio somas(const SecaoModelo& s, const std::vector<qint64>& v, const QString& rotulo) {
         QStringList celulas;
         for (int i = 0; i < s.colunas.size(); ++i)
@@ -216,7 +224,7 @@ private:
         bool moeda = false;
         for (const QString& t : res.termos) {
             if (t == QLatin1String("total_mensalidades")) {
-                soma += numeroFormula(formulas_.value(t)).valorBruto();
+                soma += dinheiroDaFormula(formulas_.value(t)).valorBruto();
                 moeda = true;
                 continue;
             }

@@ -213,6 +213,9 @@ TEST_F(RelatoriosTest, FalhasDizemPorQueSemMostrarNada) {
     p.arquivo = modelo("rel_x.rpt");
     EXPECT_EQ(falha(p), "Modelo de relatório rel_x.rpt, linha 2: coluna: campo | cabeçalho | largura | formato [| soma]");
 
+    escreve("rel_x.rpt", "tabelas: usuarios\nconsulta: SELECT usuario FROM usuarios\ncoluna: senha | Senha | 10 | texto\n");
+    EXPECT_EQ(falha(p), "Modelo de relatório rel_x.rpt: a consulta não traz senha.");
+
     escreve("rel_x.rpt", "tabelas: usuarios\nconsulta: SELECT x FROM tabela_que_falta\ncoluna: x | X | 10 | texto\n");
     const QString m = falha(p);
     EXPECT_TRUE(m.startsWith("Não foi possível gerar o relatório \"Relatório de Usuários\".\nErro no banco de dados:")) << m.toStdString();
