@@ -1,7 +1,10 @@
 #include "reports/janela_relatorios.h"
 #include "reports/relatorio_teste.h"
+#include "yard/janela_principal.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -172,4 +175,18 @@ TEST_F(JanelaRelatoriosTest, RodapeComAEmpresaComoEla) {
         ASSERT_FALSE(linhasVistas().isEmpty());
         EXPECT_EQ(linhasVistas().last(), QString::fromUtf8(c.rodape) + " | Página 1 de 1");
     }
+}
+
+TEST_F(JanelaRelatoriosTest, BotaoCincoAbreUmaJanelaSo) {
+    JanelaPrincipal a(amb.ctx);
+    liga_janela_relatorios(amb.ctx, a);
+    a.botoes[4]->trigger();
+    a.botoes[4]->trigger();
+    const auto janelas = a.findChildren<JanelaRelatorios*>("rel");
+    ASSERT_EQ(janelas.size(), 1);
+    EXPECT_TRUE(janelas[0]->isVisible());
+    EXPECT_EQ(janelas[0]->windowTitle(), "Relatórios");
+    janelas[0]->Command2_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(a.findChildren<JanelaRelatorios*>("rel").isEmpty());
 }
