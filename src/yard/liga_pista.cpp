@@ -3,6 +3,7 @@
 #include "cash/abe_cai.h"
 #include "yard/cancelas.h"
 #include "yard/entrada.h"
+#include "yard/imprime_pista.h"
 #include "yard/janela_principal.h"
 #include "yard/lista_cancela.h"
 #include "yard/saida.h"
@@ -84,13 +85,17 @@ void ligaPista(Contexto& ctx, JanelaPrincipal& janela) {
     JanelaPrincipal* j = &janela;
     Contexto* c = &ctx;
 
-    // The receipts and tickets are not printed yet: "Registrar e Imprimir" registers alike and
-    // the window prepares the next vehicle, as it does without a printer.
-    janela.registraEntrada = [c, j, cancelas](bool) {
-        return registraEntradaNaJanela(*c, *j, *cancelas);
+    // "Registrar e Imprimir" prints once the vehicle is registered, before the window prepares
+    // the next one; after a fiscal coupon the exit panel keeps the vehicle just registered.
+    janela.registraEntrada = [c, j, cancelas](bool imprime) {
+        if (!registraEntradaNaJanela(*c, *j, *cancelas)) return false;
+        if (imprime) imprime_entrada(*c, dados_da_pista(*j));
+        return true;
     };
-    janela.registraSaida = [c, j, cancelas](bool) {
-        return registraSaidaNaJanela(*c, *j, *cancelas);
+    janela.registraSaida = [c, j, cancelas](bool imprime) {
+        const DadosComprovante d = dados_da_pista(*j);
+        if (!registraSaidaNaJanela(*c, *j, *cancelas)) return false;
+        return !imprime || imprime_saida(*c, *j, d);
     };
 
     QObject::connect(janela.timer_cancela_entrada, &QTimer::timeout, &janela,
