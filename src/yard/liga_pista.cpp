@@ -4,6 +4,7 @@
 #include "yard/cancelas.h"
 #include "yard/entrada.h"
 #include "yard/imprime_pista.h"
+#include "yard/janela_lista_patio.h"
 #include "yard/janela_principal.h"
 #include "yard/lista_cancela.h"
 #include "yard/saida.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -114,5 +116,18 @@ void ligaPista(Contexto& ctx, JanelaPrincipal& janela) {
     janela.abreListaSaida = [c, j, cancelas] {
         ListaCancela dialogo(*c, *j, *cancelas, Lado::Saida, j);
         dialogo.exec();
+    };
+
+    // "Lista de Pátio" opens beside the main window; pressed again while it is open, it comes
+    // forward as it is. "Fechar" destroys it, so the next opening lists the yard afresh.
+    auto lis = std::make_shared<QPointer<JanelaListaPatio>>();
+    janela.abreJanelaBarra[3] = [c, j, lis] {
+        if (!*lis) {
+            *lis = new JanelaListaPatio(*c, j);
+            (*lis)->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        (*lis)->show();
+        (*lis)->raise();
+        (*lis)->activateWindow();
     };
 }
