@@ -11,6 +11,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+namespace {
+// 550, 1100, 1100 and 800 twips at 15 twips a pixel.
+constexpr int kLarguras[] = {37, 73, 73, 53};
+}  // namespace
+
 JanelaListaPatio::JanelaListaPatio(Contexto& ctx, QWidget* parent)
     : QWidget(parent, Qt::Window), ctx_(ctx) {
     setObjectName(QStringLiteral("lis"));
@@ -23,9 +28,6 @@ JanelaListaPatio::JanelaListaPatio(Contexto& ctx, QWidget* parent)
     grid1->verticalHeader()->hide();
     grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    // 550, 1100, 1100 and 800 twips at 15 twips a pixel.
-    const int larguras[] = {37, 73, 73, 53};
-    for (int c = 0; c < 4; ++c) grid1->setColumnWidth(c, larguras[c]);
 
     total = new QLabel(this);
     total->setObjectName(QStringLiteral("total"));
@@ -41,7 +43,7 @@ JanelaListaPatio::JanelaListaPatio(Contexto& ctx, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid1);
     layout->addLayout(botoes);
-    resize(300, 400);
+    resize(340, 400);
 
     connect(Command1, &QPushButton::clicked, this, &JanelaListaPatio::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
@@ -61,6 +63,9 @@ void JanelaListaPatio::Form_Load() {
         const QString celulas[] = {v.prisma, v.placa, dataBr(v.data_entrada), horaHms(v.hora_entrada)};
         for (int c = 0; c < 4; ++c) grid1->setItem(l, c, new QTableWidgetItem(celulas[c]));
     }
+    // The columns keep their widths, widened where a heading, date or time would be cut.
+    grid1->resizeColumnsToContents();
+    for (int c = 0; c < 4; ++c) grid1->setColumnWidth(c, qMax(grid1->columnWidth(c), kLarguras[c]));
     total->setText(texto_total_patio(veiculos.size()));
     Command1->setEnabled(!veiculos.isEmpty());
 }

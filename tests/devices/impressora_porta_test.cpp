@@ -54,7 +54,8 @@ TEST(ImpressoraPorta, PortaQueFalhaDizPorqueENomeiaAPorta) {
     ImpressoraPorta impressora(dev.path());
     // No device at all, a device that cannot be written, a port the program does not know.
     const QString ausente = impressora.imprime("LPT2", "x");
-    EXPECT_TRUE(ausente.contains("LPT2") && ausente.contains(dev.filePath("lp1"))) << ausente.toStdString();
+    EXPECT_EQ(ausente, QStringLiteral("Não foi possível abrir a impressora em LPT2 (%1): o dispositivo não existe.")
+                           .arg(dev.filePath("lp1")));
     ASSERT_TRUE(QDir(dev.path()).mkdir("ttyS0"));
     EXPECT_TRUE(impressora.imprime("COM1", "x").contains("COM1"));
     EXPECT_TRUE(impressora.imprime("LPT9", "x").contains("LPT9"));
@@ -67,7 +68,9 @@ TEST(ImpressoraPorta, PortaQueNaoRespondeNaoPrendeAJanela) {
     ImpressoraPorta impressora(dev.path());
     QElapsedTimer relogio;
     relogio.start();
-    EXPECT_TRUE(impressora.imprime("LPT1", "x").contains("LPT1"));
+    EXPECT_EQ(impressora.imprime("LPT1", "x"),
+              QStringLiteral("Não foi possível abrir a impressora em LPT1 (%1): a impressora não responde "
+                             "(desligada ou desconectada).").arg(dev.filePath("lp0")));
     EXPECT_LT(relogio.elapsed(), 2000);
 }
 
