@@ -1,7 +1,10 @@
 #include "yard/liga_pista.h"
 
 #include "support/pista_janela.h"
+#include "devices/diario_fiscal.h"
 #include "yard/comprovantes.h"
+
+#include <QFile>
 
 namespace {
 
@@ -170,4 +173,22 @@ TEST_F(ImprimePistaTest, SaidaComPortaQueFalhaAvisaUmaVez) {
     ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
     EXPECT_TRUE(amb.plataforma.mensagens[0].texto.contains("LPT1"));
     EXPECT_EQ(janela.tic->displayText(), kTicketVazio);
+}
+
+TEST_F(ImprimePistaTest, SaidaComImpressoraFiscalEscreveNoDiario) {
+    DiarioFiscal diario([this] { return amb.plataforma.pastaPrograma(); },
+                        [this] { return amb.plataforma.agora(); });
+    amb.plataforma.fiscalUsada = &diario;
+    amb.ctx.estado.impressora_fiscal = kModeloFiscal;
+    amb.ctx.estado.duas_impressoras = true;
+    amb.plataforma.defineAgora(QDateTime(QDate(2026, 12, 6), QTime(16, 2, 11)));
+    preparaSaida();
+    janela.Command7->click();
+    EXPECT_TRUE(impressoes().empty());
+    QFile f(diario.caminho());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(f.readAll()),
+              "2026-12-06 16:02:11 VendeItem(\"123\", \"ABC-1234  E: 06/12/26 14:35\\n          S: 06/12/26 "
+              "16:02\", \"FF\", \"I\", \"1\", \"2\", \"5,00\", \"%\", \"0000\")\n"
+              "2026-12-06 16:02:11 FechaCupomResumido(\"DINHEIRO\", \"Volte sempre\")\n");
 }
