@@ -1,5 +1,6 @@
 #include "devices/impressora_porta.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -8,12 +9,13 @@
 #include <poll.h>
 #include <unistd.h>
 
-QString ImpressoraPorta::dispositivo(const QString& porta) {
+QString ImpressoraPorta::dispositivo(const QString& porta) const {
     const QString p = porta.trimmed().toUpper().remove(QLatin1Char(':'));
-    if (p == QLatin1String("LPT1")) return QStringLiteral("/dev/lp0");
-    if (p == QLatin1String("LPT2")) return QStringLiteral("/dev/lp1");
-    if (p == QLatin1String("COM1")) return QStringLiteral("/dev/ttyS0");
-    return {};
+    QString nome;
+    if (p == QLatin1String("LPT1")) nome = QStringLiteral("lp0");
+    if (p == QLatin1String("LPT2")) nome = QStringLiteral("lp1");
+    if (p == QLatin1String("COM1")) nome = QStringLiteral("ttyS0");
+    return nome.isEmpty() ? QString() : QDir(pasta_).filePath(nome);
 }
 
 bool ImpressoraPorta::presente(const QString& porta) const {
@@ -26,7 +28,7 @@ QString ImpressoraPorta::imprime(const QString& porta, const QByteArray& bytes) 
     const QString nome = porta.trimmed();
     if (d.isEmpty())
         return QStringLiteral("A porta da impressora \"%1\" não é conhecida.").arg(nome);
-    const int fd = ::open(d.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_APPEND);
+    const int fd = ::open(d.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_APPEND);
     if (fd < 0)
         return QStringLiteral("Não foi possível abrir a impressora em %1 (%2): %3.")
             .arg(nome, d, QString::fromLocal8Bit(std::strerror(errno)));
