@@ -28,10 +28,6 @@ protected:
         }
         return r;
     }
-    QStringList resumo() {
-        return linhas("SELECT numero, usuario, data_ini, data_fim, hora_ini, hora_fim, qtd_veiculos, "
-                      "valor_veiculos, valor_mensalidades, troco, filial FROM fechamento_caixa");
-    }
     QStringList convenios() {
         return linhas("SELECT numero, convenio, qtd, valor FROM fechamento_caixa_convenios ORDER BY rowid");
     }
@@ -66,7 +62,9 @@ TEST_F(FechamentoCaixaTest, TotaisPorTipoEConvenioEmOrdemDeCodigo) {
               (QStringList{"0", "2026-12-08", "18:30:00"}));
     const QStringList esperado{"7", "maria", "2026-12-07", "2026-12-08", "07:45:12", "18:30:00",
                                "3", bruto(53), bruto(150, 50), bruto(20), "NULL"};
-    EXPECT_EQ(resumo(), QStringList{esperado.join(u'|')});
+    EXPECT_EQ(linhas("SELECT numero, usuario, data_ini, data_fim, hora_ini, hora_fim, qtd_veiculos, "
+                     "valor_veiculos, valor_mensalidades, troco, filial FROM fechamento_caixa"),
+              QStringList{esperado.join(u'|')});
     EXPECT_EQ(convenios(), (QStringList{"7|Farmácia|1|" + bruto(3), "7|Shopping|2|" + bruto(10)}));
 }
 
