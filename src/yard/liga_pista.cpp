@@ -1,6 +1,7 @@
 #include "yard/liga_pista.h"
 
 #include "cash/abe_cai.h"
+#include "cash/liga_caixa.h"
 #include "yard/cancelas.h"
 #include "yard/entrada.h"
 #include "yard/imprime_pista.h"
@@ -117,6 +118,7 @@ void ligaPista(Contexto& ctx, JanelaPrincipal& janela) {
         ListaCancela dialogo(*c, *j, *cancelas, Lado::Saida, j);
         dialogo.exec();
     };
+    ligaCaixa(ctx, janela);
 
     // "Lista de Pátio" opens beside the main window; pressed again while it is open, it comes
     // forward as it is. "Fechar" destroys it, so the next opening lists the yard afresh.
