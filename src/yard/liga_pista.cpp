@@ -1,6 +1,7 @@
 #include "yard/liga_pista.h"
 
 #include "cash/abe_cai.h"
+#include "subscribers/liga_mensalistas.h"
 #include "yard/cancelas.h"
 #include "yard/entrada.h"
 #include "yard/janela_principal.h"
@@ -110,4 +111,5 @@ void ligaPista(Contexto& ctx, JanelaPrincipal& janela) {
         ListaCancela dialogo(*c, *j, *cancelas, Lado::Saida, j);
         dialogo.exec();
     };
+    ligaMensalistas(ctx, janela);
 }
