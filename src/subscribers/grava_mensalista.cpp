@@ -25,7 +25,8 @@ QVariant horaOuNulo(const QString& t) {
     return t == kHoraLongaVazia ? QVariant() : horaParaBanco(leHoraCampo(t));
 }
 
-QVariant texto(const QString& t) { return QVariant(t); }
+// A text field's value: an empty text is stored as the empty text, never as no value.
+QVariant texto(const QString& t) { return t.isNull() ? QVariant(QStringLiteral("")) : QVariant(t); }
 
 }  // namespace
 
@@ -106,14 +107,14 @@ ResultadoMensalista grava_mensalista(Banco& db, const EntradaMensalista& e, cons
     const QVariantList campos{
         dataParaBanco(leDataCampo(e.dat)),
         e.nom.trimmed(),
-        e.ende.trimmed(),
-        e.bai.trimmed(),
-        e.cep.trimmed() == QLatin1String("-") ? QString() : e.cep,
+        texto(e.ende.trimmed()),
+        texto(e.bai.trimmed()),
+        texto(e.cep.trimmed() == QLatin1String("-") ? QString() : e.cep),
         texto(e.cid),
         e.ani == kAniversarioVazio ? QVariant()
                                    : dataParaBanco(leDataCampo(e.ani + QStringLiteral("/2000"))),
         texto(e.tel_res), texto(e.tel_com), texto(e.tel_cel), texto(e.fax), texto(e.rg),
-        cpf, cnpj,
+        texto(cpf), texto(cnpj),
         e.cod_tip.trimmed().toLongLong(),
         numeroNoCampo(e.dia),
         Dinheiro::ler(e.valor).value_or(Dinheiro{}).paraBanco(),

@@ -228,7 +228,7 @@ void JanelaPagamento::calcula_mensalidade() {
     const auto primeiro = mesDoTexto(mes->displayText());
     if (!primeiro) return;
     valorMes_ = ::calcula_mensalidade(ctx_.estado.db, *carregado_, *primeiro, valor_mensalista);
-    valor->setText(valorMes_.formata());
+    aplicaDescontoAdicional();
 }
 
 void JanelaPagamento::mes_LostFocus() {
@@ -240,9 +240,9 @@ void JanelaPagamento::grid2_Click(int linha) {
     const QTableWidgetItem* item = grid2->item(linha - 1, 0);
     if (linha < 1 || !item || item->text().isEmpty()) return;
     mes->setText(item->text());
-    calcula_mensalidade();
     des->setText(kZero);
     adi->setText(kZero);
+    calcula_mensalidade();
 }
 
 // The discount and the additional apply to the month's amount as computed.
