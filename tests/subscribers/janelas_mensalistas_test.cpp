@@ -208,6 +208,13 @@ TEST_F(JanelasMensalistas, TrocaDeCodigo) {
         EXPECT_EQ(t.mensagem, QString::fromUtf8(r.mensagem));
         EXPECT_EQ(t.icone, Icone::Exclamacao);
     }
+    // A table that cannot be written midway leaves every code as it was.
+    db().executa("CREATE TRIGGER falha BEFORE UPDATE ON veiculos_patio "
+                 "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
+    EXPECT_THROW(troca_codigo(db(), "1", "7"), ErroBanco);
+    EXPECT_EQ(amb.linha("SELECT count(*) FROM mensalistas WHERE codigo = 1"), QStringList{"1"});
+    db().executa("DROP TRIGGER falha");
+
     const ResultadoTroca t = troca_codigo(db(), "1", "  7 ");
     EXPECT_TRUE(t.trocado);
     EXPECT_EQ(t.novo, "7");
