@@ -2,6 +2,7 @@
 
 #include "cash/abe_cai.h"
 #include "cash/liga_caixa.h"
+#include "subscribers/liga_mensalistas.h"
 #include "yard/cancelas.h"
 #include "yard/entrada.h"
 #include "yard/imprime_pista.h"
@@ -132,4 +133,5 @@ void ligaPista(Contexto& ctx, JanelaPrincipal& janela) {
         (*lis)->raise();
         (*lis)->activateWindow();
     };
+    ligaMensalistas(ctx, janela);
 }
