@@ -101,7 +101,7 @@ public:
     void aguarda(int ms, std::function<void()> depois) override;
     SaidaPorta& porta() override { return portaFalsa; }
     SaidaImpressora& impressora() override { return impressoraFalsa; }
-    ImpressoraFiscal& fiscal() override { return fiscalFalsa; }
+    ImpressoraFiscal& fiscal() override { return fiscalUsada ? *fiscalUsada : fiscalFalsa; }
     void visualiza(const QTextDocument& documento, const QString& titulo) override;
 
     void defineAgora(const QDateTime& quando) { agora_ = quando; }
@@ -121,6 +121,7 @@ public:
     SaidaPortaFalsa portaFalsa{relogioMs_};
     SaidaImpressoraFalsa impressoraFalsa;
     ImpressoraFiscalFalsa fiscalFalsa;
+    ImpressoraFiscal* fiscalUsada = nullptr;   // when set, the fiscal printer in place of the fake
     // A copy of every document shown in the print preview, with its title.
     struct DocumentoVisto {
         QString titulo;
