@@ -170,7 +170,7 @@ void busca(benchmark::State& st, const std::string& nome, Cenario* c, Chave k) {
         [&] {
             i = veiculoCom(c, k);   // the same vehicle for both
             const QString placa = q(c->placaBase(i));
-            std::optional<VeiculoPatio> r;
+            std::optional<RegistroPatio> r;
             const double t = mede([&] {
                 switch (k) {
                 case Chave::Placa: r = busca_no_patio(db, "placa", placa); break;

@@ -4,11 +4,11 @@
 
 #include <cstring>
 
-const std::array<const char*, 8> VeiculoPatio::kCampos{
+const std::array<const char*, 8> RegistroPatio::kCampos{
     "mensalista", "placa", "data_entrada", "hora_entrada", "ticket", "mensalista_pago", "prisma",
     "veiculo"};
 
-QVariant VeiculoPatio::value(QStringView campo) const {
+QVariant RegistroPatio::value(QStringView campo) const {
     for (size_t i = 0; i < kCampos.size(); ++i)
         if (campo == QLatin1String(kCampos[i])) return valores[i];
     return {};
@@ -55,10 +55,10 @@ QVariant valorDaColuna(sqlite3_stmt* st, int i) {
 
 }  // namespace
 
-std::optional<VeiculoPatio> busca_no_patio(Banco& db, const char* campo, const QVariant& valor) {
+std::optional<RegistroPatio> busca_no_patio(Banco& db, const char* campo, const QVariant& valor) {
     sqlite3_stmt* st = db.preparado(consulta(campo));
     liga(st, valor);
-    std::optional<VeiculoPatio> r;
+    std::optional<RegistroPatio> r;
     const int passo = sqlite3_step(st);
     if (passo == SQLITE_ROW) {
         r.emplace();

@@ -10,7 +10,7 @@
 #include <optional>
 
 // A row of `veiculos_patio`, its fields read by name as from a record of the table.
-class VeiculoPatio {
+class RegistroPatio {
 public:
     static const std::array<const char*, 8> kCampos;
     // NULL, or not a field of the table: an invalid value.
@@ -19,4 +19,4 @@ public:
 };
 
 // `campo` is "ticket", "placa" or "prisma"; the first row found, or nothing.
-std::optional<VeiculoPatio> busca_no_patio(Banco& db, const char* campo, const QVariant& valor);
+std::optional<RegistroPatio> busca_no_patio(Banco& db, const char* campo, const QVariant& valor);

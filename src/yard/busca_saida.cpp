@@ -36,11 +36,11 @@ bool JanelaPrincipal::focaModalidadeEscolhida() {
     return false;
 }
 
-std::optional<VeiculoPatio> JanelaPrincipal::veiculoNoPatio(const char* campo, const QVariant& valor) {
+std::optional<RegistroPatio> JanelaPrincipal::veiculoNoPatio(const char* campo, const QVariant& valor) {
     return busca_no_patio(ctx_.estado.db, campo, valor);
 }
 
-void JanelaPrincipal::preencheVeiculo(const VeiculoPatio& r, bool preenchePlaca) {
+void JanelaPrincipal::preencheVeiculo(const RegistroPatio& r, bool preenchePlaca) {
     if (preenchePlaca) pla->setText(r.value(QStringLiteral("placa")).toString());
     dat_ent->setText(dataBr(dataDoBanco(r.value(QStringLiteral("data_entrada")))));
     hor_ent->setText(horaHms(horaDoBanco(r.value(QStringLiteral("hora_entrada")))));
@@ -51,7 +51,7 @@ void JanelaPrincipal::preencheVeiculo(const VeiculoPatio& r, bool preenchePlaca)
 
 // A subscriber's vehicle carries no ticket: it shows "0000000000" and is charged as one. The
 // kind is chosen once the dates are in the panel, so its fee is computed for this stay.
-void JanelaPrincipal::mostraVeiculoComTicket(const VeiculoPatio& r, bool preenchePlaca) {
+void JanelaPrincipal::mostraVeiculoComTicket(const RegistroPatio& r, bool preenchePlaca) {
     const QVariant ticket = r.value(QStringLiteral("ticket"));
     tic->setText(textoTicket(ticket));
     preencheVeiculo(r, preenchePlaca);

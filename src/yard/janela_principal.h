@@ -55,8 +55,8 @@ public:
     std::function<void()> abreValorCaixa;                   // Command9
     std::function<void()> abreListaEntrada;                 // Command10
     std::function<void()> abreListaSaida;                   // Command11
-    // Entry and exit registration: true when the vehicle was registered. `imprime` is false
-    // for "Registrar Entrada" / "Registrar  Saída".
+    // Entry and exit registration: true when the vehicle was registered and the panel is to be
+    // made ready for the next one. `imprime` is false for "Registrar Entrada" / "Registrar  Saída".
     std::function<bool(bool imprime)> registraEntrada;
     std::function<bool(bool imprime)> registraSaida;
 
@@ -159,10 +159,10 @@ private:
     void enterEm(QObject* alvo);
     bool focaModalidadeEscolhida();   // false when no kind is chosen
     // The yard row whose `campo` (ticket, placa or prisma) holds `valor`.
-    std::optional<VeiculoPatio> veiculoNoPatio(const char* campo, const QVariant& valor);
-    void mostraVeiculoComTicket(const VeiculoPatio& r, bool preenchePlaca);
+    std::optional<RegistroPatio> veiculoNoPatio(const char* campo, const QVariant& valor);
+    void mostraVeiculoComTicket(const RegistroPatio& r, bool preenchePlaca);
     bool limitesDoDia();
-    void preencheVeiculo(const VeiculoPatio& r, bool preenchePlaca);
+    void preencheVeiculo(const RegistroPatio& r, bool preenchePlaca);
     void limpaEncontrados();
     void executa(const std::function<void()>& acao);
     void mostraContadores();

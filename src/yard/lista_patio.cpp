@@ -1,40 +1,60 @@
-// The yard list of the main window and its three counters.
+#include "yard/lista_patio.h"
 
-#include "yard/janela_principal.h"
-#include "yard/modelo_patio.h"
+#include "data/datas.h"
+#include "devices/bobina.h"
 
-#include <QLabel>
+#include <QSqlQuery>
 
-void JanelaPrincipal::atualiza_lista_patio() {
-    grid1->modelo()->recarrega(ctx_.estado.db);
-    grid1->ajustaColunas();
-    mostraContadores();
+QList<VeiculoPatio> veiculos_no_patio(Banco& db, bool porPlaca) {
+    QSqlQuery q = db.executa(porPlaca ? QStringLiteral("SELECT prisma, placa, data_entrada, hora_entrada "
+                                                       "FROM veiculos_patio ORDER BY placa")
+                                      : QStringLiteral("SELECT prisma, placa, data_entrada, hora_entrada "
+                                                       "FROM veiculos_patio ORDER BY prisma, placa"));
+    QList<VeiculoPatio> r;
+    while (q.next())
+        r.append({q.value(0).isNull() ? QString() : q.value(0).toString(), q.value(1).toString(),
+                  dataDoBanco(q.value(2)), horaDoBanco(q.value(3))});
+    return r;
 }
 
-void JanelaPrincipal::entrouNoPatio(qint64 id) {
-    grid1->modelo()->entrou(ctx_.estado.db, id);
-    mostraContadores();
+QString texto_total_patio(qsizetype n) {
+    if (n <= 0) return QStringLiteral("Nenhum Veículo");
+    if (n == 1) return QStringLiteral("1 Veículo");
+    return QStringLiteral("%1 Veículos").arg(n);
 }
 
-void JanelaPrincipal::saiuDoPatio(qint64 id) {
-    grid1->modelo()->saiu(ctx_.estado.db, id);
-    mostraContadores();
-}
+bool lista_por_placa(int bobina) { return Bobina::largura(bobina) == 48; }
 
-void JanelaPrincipal::mostraContadores() {
-    auto contagem = [](qint64 n, bool nenhumSeZero) {
-        if (nenhumSeZero && n <= 0) return QStringLiteral("Nenhum");
-        if (n == 1) return QStringLiteral("1 Veículo");
-        return QStringLiteral("%1 Veículos").arg(n);
-    };
-    const ModeloPatio* m = grid1->modelo();
-    if (m->total() == 0) {
-        tot_men->setText(QStringLiteral("Nenhum"));
-        tot_avu->setText(QStringLiteral("Nenhum"));
-        total->setText(QStringLiteral("Nenhum"));
-        return;
+QByteArray impressao_lista_patio(int bobina, int avanco, const QList<VeiculoPatio>& veiculos) {
+    const int largura = Bobina::largura(bobina);
+    Bobina b;
+    const QString regua(largura, u'-');
+    if (largura == 36) {
+        b.linha(QStringLiteral("          LISTA DE PATIO"));
+        b.linha(QStringLiteral("Pr.  Placa     Data Ent. Hora Ent."));
+    } else if (largura == 40) {
+        b.linha(QStringLiteral("         LISTA DE PATIO"));
+        b.linha(QStringLiteral("Prisma  Placa     Data Ent.    Hora Ent."));
+    } else {
+        b.linha(QStringLiteral("                LISTA DE PATIO"));
+        b.linha(QStringLiteral("Prisma   Placa      Data Entrada    Hora Entrada"));
     }
-    total->setText(contagem(m->total(), false));
-    tot_avu->setText(contagem(m->avulsos(), true));
-    tot_men->setText(contagem(m->total() - m->avulsos(), true));
+    b.linha(regua);
+    for (const VeiculoPatio& v : veiculos) {
+        const QString hora = horaHms(v.hora_entrada);
+        if (largura == 36)
+            b.linha(v.prisma.leftJustified(5, u' ', true) + v.placa + QStringLiteral("  ") +
+                    v.data_entrada.toString(QStringLiteral("dd/MM/yy")) + QStringLiteral("  ") + hora);
+        else if (largura == 40)
+            b.linha(v.prisma.leftJustified(8, u' ', true) + v.placa + QStringLiteral("  ") +
+                    dataBr(v.data_entrada) + QStringLiteral("   ") + hora);
+        else
+            b.linha(v.prisma.leftJustified(9, u' ', true) + v.placa + QStringLiteral("   ") +
+                    dataBr(v.data_entrada) + QStringLiteral("      ") + hora);
+    }
+    b.linha(regua);
+    b.linha(veiculos.size() == 1 ? QStringLiteral("Total: 1 Veiculo")
+                                 : QStringLiteral("Total: %1 Veiculos").arg(veiculos.size()));
+    b.avanco(avanco);
+    return b.bytes();
 }

@@ -93,3 +93,19 @@ TEST(GravacaoSegura, DiarioSincronizadoArquivosSoDoDonoEConsolidadoAoFechar) {
     outro.abre(copia, Banco::kSenha);
     EXPECT_EQ(outro.valor("SELECT placa FROM veiculos_patio").toString(), "ABC-1234");
 }
+
+// The statements kept for the lanes hold no table: the ticket numbering drops and creates its
+// table again, and the kept insert then goes to the new one.
+TEST(GravacaoSegura, ComandosGuardadosNaoPrendemTabelas) {
+    BancoTeste b;
+    Banco& db = b.db();
+    const QString novo = "INSERT INTO gera_ticket DEFAULT VALUES";
+    EXPECT_EQ(db.executaFrequente(novo).lastInsertId().toInt(), 1);
+    EXPECT_EQ(db.executaFrequente(novo).lastInsertId().toInt(), 2);
+    EXPECT_EQ(db.valor("SELECT max(ticket) FROM gera_ticket").toInt(), 2);
+    EXPECT_TRUE(db.existe("SELECT ticket FROM gera_ticket WHERE ticket = ?", {2}));
+    db.executa("DROP TABLE gera_ticket");
+    db.executa("CREATE TABLE gera_ticket (ticket INTEGER PRIMARY KEY AUTOINCREMENT)");
+    EXPECT_EQ(db.executaFrequente(novo).lastInsertId().toInt(), 1);
+    EXPECT_EQ(db.valor("SELECT max(ticket) FROM gera_ticket").toInt(), 1);
+}
