@@ -169,5 +169,8 @@ Cenario::~Cenario() {
 
 std::string Cenario::novaPlaca() {
     const int n = novas_++;
-    return "Z" + letras(n / 10000, 2) + "-" + digitos(n);
+    char b[16];
+    std::snprintf(b, sizeof b, "Z%c%c-%04d", 'A' + n / 10000 / 26 % 26, 'A' + n / 10000 % 26,
+                  n % 10000);
+    return b;
 }

@@ -15,5 +15,5 @@ fi
 export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-4}"
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELMAR_TESTS=OFF \
   -DQUELMAR_BENCH=ON >/dev/null
-cmake --build build-bench --target quelmar_bench
+cmake --build build-bench --target quelmar_bench >&2
 QT_QPA_PLATFORM=offscreen exec ./build-bench/quelmar_bench --pasta="$pasta" "$@"
