@@ -17,6 +17,9 @@ R recusa(const QString& mensagem, Icone icone, const QString& foco = {}) {
 
 qint64 numero(const QString& texto) { return numeroDoTexto(texto).value_or(0); }
 
+// A text as stored: an empty one stays an empty text, never NULL.
+QString texto(const QString& t) { return t.isNull() ? QStringLiteral("") : t; }
+
 std::optional<R> verifica(Contexto& ctx, const DadosGeral& d) {
     if (d.can_ent != kBranco && d.impr != kBranco && d.can_ent == d.impr)
         return recusa(QStringLiteral("Porta da impressora não pode ser a mesma da cancela de entrada."),
@@ -66,7 +69,7 @@ QString codigo_aliquota_da_lista(const QString& ali) {
 ResultadoGeral grava_geral(Contexto& ctx, const DadosGeral& d) {
     if (auto r = verifica(ctx, d)) return *r;
 
-    const QString cnpj = d.cnp == kCnpjVazio ? QString() : d.cnp;
+    const QString cnpj = texto(d.cnp == kCnpjVazio ? QString() : d.cnp);
     const qint64 tempoEnt = numero(d.tem_ent);
     const qint64 tempoSai = numero(d.tem_sai);
     const qint64 tempoBaixa = d.baixam_sozinhas ? 0 : numero(d.bai);
@@ -81,8 +84,9 @@ ResultadoGeral grava_geral(Contexto& ctx, const DadosGeral& d) {
                        "ativar_cancela_ent_manual", "ativar_cancela_sai_manual",
                        "tempo_baixa_cancelas"};
     QVariantList valores{cnpj, d.mostrar_lista, d.habilitar_prisma, d.men_atraso_tranca,
-                         d.estacionamento24h, d.rel_analitico, d.habilitar_veiculo, d.lin1,
-                         d.lin2, d.lin3, d.lin4, d.pen, d.ult, d.impr, d.can_ent, d.can_sai,
+                         d.estacionamento24h, d.rel_analitico, d.habilitar_veiculo, texto(d.lin1),
+                         texto(d.lin2), texto(d.lin3), texto(d.lin4), texto(d.pen), texto(d.ult),
+                         d.impr, d.can_ent, d.can_sai,
                          d.ativar_cancela_ent, tempoEnt, d.ativar_cancela_sai, tempoSai,
                          d.ativar_cancela_ent_manual, d.ativar_cancela_sai_manual, tempoBaixa};
     // With no width chosen the stored width stays.
@@ -98,7 +102,7 @@ ResultadoGeral grava_geral(Contexto& ctx, const DadosGeral& d) {
             valores << d.ali;
         } else {
             campos << QStringLiteral("imposto") << QStringLiteral("aliquota");
-            valores << QString() << Dinheiro::ler(d.ali).value_or(Dinheiro{}).paraBanco();
+            valores << texto({}) << Dinheiro::ler(d.ali).value_or(Dinheiro{}).paraBanco();
         }
         campos << QStringLiteral("leiturax") << QStringLiteral("reducaoz");
         valores << d.leiturax

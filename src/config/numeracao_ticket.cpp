@@ -45,6 +45,9 @@ ResultadoNumeracao altera_numeracao(Banco& db, const QString& pro) {
             db.executa(QStringLiteral("DELETE FROM sqlite_sequence WHERE name = 'gera_ticket'"));
             preenche(db, 1, n - 1);
         }
+        // The auto-number goes on from the highest ticket now stored, whatever it had reached.
+        db.executa(QStringLiteral("UPDATE sqlite_sequence SET seq = (SELECT max(ticket) FROM gera_ticket) "
+                                  "WHERE name = 'gera_ticket'"));
         t.confirma();
     } catch (const ErroBanco& erro) {
         return recusa(QStringLiteral("Não foi possível alterar a numeração dos tickets. Nada foi "
