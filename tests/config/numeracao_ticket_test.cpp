@@ -69,8 +69,10 @@ TEST(NumeracaoTicket, ProximaEntradaRecebeONumero) {
     ASSERT_TRUE(altera_numeracao(a.db(), "50000").feito);
     EXPECT_EQ(registra_entrada(a.ctx, cancelas, {"ABC-1234", "   ", ""}).tic, "50000     ");
 
-    ASSERT_TRUE(altera_numeracao(a.db(), "33000").feito);
-    EXPECT_EQ(registra_entrada(a.ctx, cancelas, {"XYZ-9876", "   ", ""}).tic, "33000     ");
+    // Back below a parked ticket is refused; forward goes on from the highest stored.
+    EXPECT_FALSE(altera_numeracao(a.db(), "33000").feito);
+    ASSERT_TRUE(altera_numeracao(a.db(), "60000").feito);
+    EXPECT_EQ(registra_entrada(a.ctx, cancelas, {"XYZ-9876", "   ", ""}).tic, "60000     ");
 }
 
 // A counter that cannot be rebuilt is left as it was.
