@@ -1,0 +1,3 @@
+#include "config/janela_configuracao.h"
+
+void JanelaConfiguracao::Command18_Click() {}

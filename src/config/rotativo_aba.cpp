@@ -1,0 +1,5 @@
+#include "config/janela_configuracao.h"
+
+void JanelaConfiguracao::Command8_Click() {}
+void JanelaConfiguracao::Command9_Click() {}
+void JanelaConfiguracao::Command10_Click() {}
