@@ -54,6 +54,8 @@ protected:
         }
         return r;
     }
+    // Enabled on its own, whatever its frame (the main window's frames wait for a cash register).
+    static bool habilitada(const QWidget* w) { return !w->testAttribute(Qt::WA_ForceDisabled); }
     QString valor(const QString& sql) { return amb.db().valor(sql).toString(); }
 
     Ambiente amb;
