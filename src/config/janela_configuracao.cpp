@@ -34,12 +34,17 @@ W* cria(QWidget* pai, const char* nome, A&&... args) {
     return w;
 }
 
+// Fields as wide as what they take.
 CampoMascara* mascara(QWidget* pai, const char* nome, const char* mascara, bool seleciona) {
-    return cria<CampoMascara>(pai, nome, QLatin1String(mascara), seleciona);
+    auto* c = cria<CampoMascara>(pai, nome, QLatin1String(mascara), seleciona);
+    c->setMaximumWidth(c->fontMetrics().horizontalAdvance(QString(c->comprimentoMascara() + 2, u'0')) + 12);
+    return c;
 }
 
 CampoDinheiro* dinheiro(QWidget* pai, const char* nome, const QString& reserva = QString()) {
-    return cria<CampoDinheiro>(pai, nome, reserva);
+    auto* c = cria<CampoDinheiro>(pai, nome, reserva);
+    c->setMaximumWidth(c->fontMetrics().horizontalAdvance(QStringLiteral("000.000,00")) + 16);
+    return c;
 }
 
 QTableWidget* grade(QWidget* pai, const char* nome, int colunas, int linhas) {
@@ -135,8 +140,6 @@ QWidget* JanelaConfiguracao::montaMensalistas() {
     auto* botoes = new QHBoxLayout;
     for (QPushButton* b : {Command12, Command13, Command15, Command14}) botoes->addWidget(b);
     g->addLayout(botoes, 5, 0, 1, 2);
-    dia->setMaximumWidth(40);
-    valor->setMaximumWidth(120);
     return aba;
 }
 
@@ -307,7 +310,6 @@ QWidget* JanelaConfiguracao::montaDiaria() {
     val_dia = dinheiro(aba, "val_dia");
     Command18 = cria<QPushButton>(aba, "Command18", QStringLiteral("Gravar"));
     Command19 = cria<QPushButton>(aba, "Command19", QStringLiteral("Fechar"));
-    tem_dia->setMaximumWidth(40);
     auto* g = new QGridLayout(aba);
     g->addWidget(Label16, 0, 0);
     g->addLayout(linha({tem_dia}), 0, 1);
@@ -441,22 +443,18 @@ QWidget* JanelaConfiguracao::montaGeral() {
     Command20->setFont(negrito);
     Command21 = cria<QPushButton>(aba, "Command21", QStringLiteral("Fechar"));
 
-    for (QLineEdit* c : {static_cast<QLineEdit*>(tem_ent), static_cast<QLineEdit*>(tem_sai),
-                         static_cast<QLineEdit*>(bai), static_cast<QLineEdit*>(ava)})
-        c->setMaximumWidth(40);
-
     auto* esquerda = new QVBoxLayout;
     esquerda->addLayout(linha({Label27, cnp}));
     for (QCheckBox* c : {Check2, Check7, Check11, Check8, Check14, Check15}) esquerda->addWidget(c);
     esquerda->addWidget(Frame2);
     auto* meio = new QHBoxLayout;
     meio->addWidget(Frame5);
-    meio->addWidget(Frame9);
-    meio->addWidget(Frame6);
+    meio->addWidget(Frame9, 1);
     esquerda->addLayout(meio);
     auto* direita = new QVBoxLayout;
     direita->addWidget(Frame3);
     direita->addWidget(Frame4);
+    direita->addWidget(Frame6);
     direita->addStretch();
     direita->addLayout(linha({Command20, Command21}));
     auto* tudo = new QHBoxLayout(aba);
@@ -471,7 +469,6 @@ QWidget* JanelaConfiguracao::montaEscritorio() {
     esc = cria<QComboBox>(aba, "esc");
     Label41 = cria<QLabel>(aba, "Label41", QStringLiteral("Se for pista, qual filial?"));
     fil = mascara(aba, "fil", "##", true);
-    fil->setMaximumWidth(40);
     Command23 = cria<QPushButton>(aba, "Command23", QStringLiteral("Gravar"));
     auto* g = new QGridLayout(aba);
     g->addWidget(Label40, 0, 0);

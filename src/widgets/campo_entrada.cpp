@@ -5,6 +5,8 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QPointer>
+#include <QTimer>
 
 namespace {
 
@@ -16,6 +18,17 @@ QString mascaraQt(const QString& mascara) {
         else r += QStringLiteral("\\") + c;
     }
     return r + QStringLiteral("; ");
+}
+
+// Selects the first `comprimento` characters now and, when the focus came with a mouse click, once
+// more after the click has placed the cursor, so that a click selects as a Tab does.
+void seleciona(QLineEdit* campo, QFocusEvent* evento, int comprimento) {
+    campo->setSelection(0, comprimento);
+    if (evento->reason() != Qt::MouseFocusReason) return;
+    QPointer<QLineEdit> alvo(campo);
+    QTimer::singleShot(0, campo, [alvo, comprimento] {
+        if (alvo && alvo->hasFocus()) alvo->setSelection(0, comprimento);
+    });
 }
 
 }  // namespace
@@ -32,7 +45,7 @@ void CampoMascara::limpa() {
 
 void CampoMascara::focusInEvent(QFocusEvent* evento) {
     QLineEdit::focusInEvent(evento);
-    if (seleciona_) setSelection(0, comprimento_);
+    if (seleciona_) seleciona(this, evento, comprimento_);
 }
 
 CampoDinheiro::CampoDinheiro(const QString& reserva, QWidget* pai)
@@ -40,7 +53,7 @@ CampoDinheiro::CampoDinheiro(const QString& reserva, QWidget* pai)
 
 void CampoDinheiro::focusInEvent(QFocusEvent* evento) {
     QLineEdit::focusInEvent(evento);
-    setSelection(0, int(text().size()));
+    seleciona(this, evento, int(text().size()));
 }
 
 void CampoDinheiro::focusOutEvent(QFocusEvent* evento) {
