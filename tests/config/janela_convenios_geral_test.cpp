@@ -1,6 +1,8 @@
 #include "janela_config.h"
+#include "cash/abe_cai.h"
 #include "yard/cancelas.h"
 #include "yard/entrada.h"
+#include "yard/liga_pista.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -157,3 +159,42 @@ TEST_F(JanelaParte2Test, NumeracaoEFilialPelaJanela) {
 }
 
 }  // namespace
+
+namespace {
+
+// The title line of each entry ticket printed so far.
+QStringList titulos(const std::vector<SaidaImpressoraFalsa::Impressao>& impressoes) {
+    QStringList r;
+    for (const auto& i : impressoes)
+        for (const QByteArray& l : i.bytes.split('\n'))
+            if (l.contains("COMPROVANTE DE ENTRADA")) r << QString::fromLatin1(l.chopped(1));
+    return r;
+}
+
+}  // namespace
+
+// Must show: a 40-column roll saved in "Geral" lays out the very next entry ticket, no restart.
+TEST_F(JanelaParte2Test, RoloDe40ColunasNaProximaEntrada) {
+    amb.db().executa("UPDATE geral SET bobina = 36, avanco_bobina = 0");
+    Estado& e = amb.ctx.estado;
+    e.impressora = "LPT1";
+    e.impressora_fiscal = " ";
+    e.bobina = 36;
+    ligaPista(amb.ctx, principal);
+    e.numero_caixa = 1;
+    mostraCaixaAberto(principal);
+    auto entra = [this](const char* placa) {
+        principal.Option1->setChecked(true);
+        principal.pla->setText(placa);
+        principal.Command6->click();
+    };
+    entra("ABC1234");
+    abre();
+    con->Option6->setChecked(true);   // "40 colunas"
+    clica(con->Command20);
+    EXPECT_EQ(mensagem(), "Dados gravados com sucesso.");
+    entra("XYZ9876");
+    EXPECT_EQ(titulos(amb.plataforma.impressoraFalsa.impressoes),
+              (QStringList{"  COMPROVANTE DE ENTRADA (AVULSO)", "    COMPROVANTE DE ENTRADA (AVULSO)"}));
+    EXPECT_EQ(amb.conta("veiculos_patio"), 2);
+}
