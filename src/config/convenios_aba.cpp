@@ -44,10 +44,6 @@ EdicaoConvenio edicao(JanelaConfiguracao& j) {
     return e;
 }
 
-void marca(QRadioButton* opcao) {
-    opcao->setChecked(true);
-}
-
 }  // namespace
 
 void JanelaConfiguracao::ligaConvenios() {
@@ -97,9 +93,7 @@ void JanelaConfiguracao::Option5_Click() {
 }
 void JanelaConfiguracao::Check1_Click() {
     const bool marcado = Check1->isChecked();
-    for (QWidget* w : {static_cast<QWidget*>(hor_ini), static_cast<QWidget*>(hor_fim),
-                       static_cast<QWidget*>(cob)})
-        w->setEnabled(marcado);
+    for (QWidget* w : std::initializer_list<QWidget*>{hor_ini, hor_fim, cob}) w->setEnabled(marcado);
     if (!marcado) {
         hor_ini->limpa();
         hor_fim->limpa();
@@ -113,13 +107,14 @@ void JanelaConfiguracao::tod_Click() {
 void JanelaConfiguracao::limpa_campos_convenio() {
     cod_con->clear();
     con->clear();
-    marca(Option1);
+    // Already chosen options raise no signal: their rule is run here all the same.
+    Option1->setChecked(true);
     Option1_Click();
     val_fix->clear();
     val_con->clear();
     tem->limpa();
     preenche_grade_convenio(grid_con, {});
-    marca(Option4);
+    Option4->setChecked(true);
     Option4_Click();
     apo_fix->clear();
     apo_var->clear();
@@ -142,15 +137,15 @@ void JanelaConfiguracao::List1_Click() {
     con->setText(e->con);
     cod_con->setText(e->cod_con);
     if (e->tipo == u'F') {
-        marca(Option2);
+        Option2->setChecked(true);
         val_fix->setText(e->val_fix);
     } else if (e->tipo == u'V') {
-        marca(Option3);
+        Option3->setChecked(true);
         if (e->apos_fixo) {
-            marca(Option4);
+            Option4->setChecked(true);
             apo_fix->setText(e->apo_fix);
         } else {
-            marca(Option5);
+            Option5->setChecked(true);
             apo_var->setText(e->apo_var);
             apo_tem->setText(e->apo_tem);
         }
