@@ -3,6 +3,7 @@
 #include "access/plataforma_qt.h"
 #include "app/contexto.h"
 #include "config/janela_configuracao.h"
+#include "reports/janela_relatorios.h"
 #include "yard/janela_principal.h"
 #include "yard/liga_pista.h"
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     liga_janela_usuarios(contexto, a);
     ligaPista(contexto, a);
     liga_janela_configuracao(contexto, a);
+    liga_janela_relatorios(contexto, a);
 
     JanelaAcesso acesso(contexto, a);
     if (!acesso.Form_Load()) return 1;
