@@ -8,9 +8,15 @@
 #include "yard/liga_pista.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Qt's own dialogs (print preview, file chooser, standard buttons) speak Portuguese too.
+    QTranslator traducaoQt;
+    if (traducaoQt.load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&traducaoQt);
     PlataformaQt plataforma;
     Contexto contexto(plataforma);
     plataforma.aoEncerrar([&] { contexto.estado.db.fecha(); });
