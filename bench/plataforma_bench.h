@@ -28,6 +28,7 @@ public:
 private:
     struct Porta : SaidaPorta {
         bool escreve(quint16, quint8) override { return true; }
+        bool testa(const QString&) override { return true; }
     };
     struct Impressora : SaidaImpressora {
         bool presente(const QString&) const override { return false; }
