@@ -187,17 +187,12 @@ QSqlQuery& Banco::executaFrequente(const QString& sql, const QVariantList& valor
 }
 
 QVariant Banco::valor(const QString& sql, const QVariantList& valores) {
-    QSqlQuery& q = executaFrequente(sql, valores);
-    const QVariant v = q.next() ? q.value(0) : QVariant();
-    q.finish();
-    return v;
+    const auto linha = primeiraLinha(sql.toUtf8().constData(), valores);
+    return linha && !linha->isEmpty() ? linha->first() : QVariant();
 }
 
 bool Banco::existe(const QString& sql, const QVariantList& valores) {
-    QSqlQuery& q = executaFrequente(sql, valores);
-    const bool achou = q.next();
-    q.finish();
-    return achou;
+    return primeiraLinha(sql.toUtf8().constData(), valores).has_value();
 }
 
 Transacao::Transacao(Banco& banco) : banco_(banco) {
@@ -225,6 +220,10 @@ void Transacao::confirma() {
 sqlite3_stmt* Banco::preparado(const char* sql) {
     sqlite3* sq = nativo();
     if (!sq) throw ErroBanco(QStringLiteral("O banco de dados não está aberto."));
+    if (preparados_.size() > 200 && !preparados_.count(sql)) {
+        for (auto& [texto, st] : preparados_) sqlite3_finalize(st);
+        preparados_.clear();
+    }
     sqlite3_stmt*& st = preparados_[sql];
     if (!st) {
         if (sqlite3_prepare_v3(sq, sql, -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK) {
@@ -242,4 +241,90 @@ void Banco::falhaNativa() const {
     sqlite3* sq = nativo();
     throw ErroBanco(QStringLiteral("Erro no banco de dados: %1")
                         .arg(sq ? QString::fromUtf8(sqlite3_errmsg(sq)) : QStringLiteral("fechado")));
+}
+
+namespace {
+
+void ligaValor(sqlite3_stmt* st, int i, const QVariant& v) {
+    if (v.isNull()) {
+        sqlite3_bind_null(st, i);
+        return;
+    }
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        sqlite3_bind_int64(st, i, v.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_bind_double(st, i, v.toDouble());
+        break;
+    case QMetaType::QByteArray: {
+        const QByteArray b = v.toByteArray();
+        sqlite3_bind_blob(st, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    default: {
+        const QByteArray t = v.toString().toUtf8();
+        sqlite3_bind_text(st, i, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+}
+
+QVariant valorDaColuna(sqlite3_stmt* st, int i) {
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_NULL: return {};
+    case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(st, i));
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)),
+                          sqlite3_column_bytes(st, i));
+    default:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
+                                 sqlite3_column_bytes(st, i));
+    }
+}
+
+}  // namespace
+
+qint64 Banco::executaDireto(const char* sql, const QVariantList& valores) {
+    sqlite3_stmt* st = preparado(sql);
+    if (valores.size() != sqlite3_bind_parameter_count(st))
+        throw ErroBanco(QStringLiteral("Erro no banco de dados: Parameter count mismatch"));
+    for (int i = 0; i < valores.size(); ++i) ligaValor(st, i + 1, valores[i]);
+    const int r = sqlite3_step(st);
+    if (r != SQLITE_DONE && r != SQLITE_ROW) {
+        const QString erro = QString::fromUtf8(sqlite3_errmsg(nativo()));
+        sqlite3_reset(st);
+        throw ErroBanco(QStringLiteral("Erro no banco de dados: %1").arg(erro));
+    }
+    sqlite3_reset(st);
+    return sqlite3_last_insert_rowid(nativo());
+}
+
+std::optional<QVariantList> Banco::primeiraLinha(const char* sql, const QVariantList& valores) {
+    sqlite3_stmt* st = preparado(sql);
+    if (valores.size() != sqlite3_bind_parameter_count(st))
+        throw ErroBanco(QStringLiteral("Erro no banco de dados: Parameter count mismatch"));
+    for (int i = 0; i < valores.size(); ++i) ligaValor(st, i + 1, valores[i]);
+    const int r = sqlite3_step(st);
+    std::optional<QVariantList> linha;
+    if (r == SQLITE_ROW) {
+        linha.emplace();
+        for (int i = 0, n = sqlite3_column_count(st); i < n; ++i) linha->append(valorDaColuna(st, i));
+    } else if (r != SQLITE_DONE) {
+        const QString erro = QString::fromUtf8(sqlite3_errmsg(nativo()));
+        sqlite3_reset(st);
+        throw ErroBanco(QStringLiteral("Erro no banco de dados: %1").arg(erro));
+    }
+    sqlite3_reset(st);
+    return linha;
 }

@@ -10,6 +10,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -68,6 +69,12 @@ public:
     sqlite3_stmt* preparado(const char* sql);
     // Throws the engine's last error of this connection as an ErroBanco.
     [[noreturn]] void falhaNativa() const;
+    // Runs a statement that returns no rows through a kept statement, binding `valores` in
+    // order; gives the rowid of the last row inserted on the connection.
+    qint64 executaDireto(const char* sql, const QVariantList& valores = {});
+    // The first row of a query run through a kept statement, its columns in order (NULL as an
+    // invalid value, whole numbers as qlonglong, texts as QString), or nothing.
+    std::optional<QVariantList> primeiraLinha(const char* sql, const QVariantList& valores = {});
 
     QSqlDatabase conexao() const;
     // The engine's own handle of the open connection, for what Qt SQL does not reach (the sort

@@ -16,3 +16,8 @@ QTime horaDoBanco(const QVariant& v);     // NULL -> invalid time
 QString dataBr(const QDate& d);           // "dd/MM/yyyy"
 QString horaHm(const QTime& t);           // "HH:mm"
 QString horaHms(const QTime& t);          // "HH:mm:ss"
+
+// Texts of the lane fields as stored: "dd/MM/yyyy" as a date, "HH:mm:ss" or "HH:mm" as a time,
+// blanks around ignored; NULL when the text is not one. The usual forms skip the general parser.
+QVariant dataBrParaBanco(const QString& texto);
+QVariant horaTextoParaBanco(const QString& texto);

@@ -195,16 +195,15 @@ ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
         if (codigo) {
             r.tic = QStringLiteral("0000000000");   // a subscriber's vehicle has no ticket
         } else {
-            ticket = db.executaFrequente(QStringLiteral("INSERT INTO gera_ticket DEFAULT VALUES")).lastInsertId();
+            ticket = db.executaDireto("INSERT INTO gera_ticket DEFAULT VALUES");
             r.tic = QString::number(ticket.toLongLong()).leftJustified(10, u' ');
         }
-        const QSqlQuery& patio = db.executaFrequente(QStringLiteral("INSERT INTO veiculos_patio (mensalista, mensalista_pago, placa, "
+        r.linhaPatio = db.executaDireto("INSERT INTO veiculos_patio (mensalista, mensalista_pago, placa, "
                                   "data_entrada, hora_entrada, ticket, prisma, veiculo) "
-                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
                    {codigo ? QVariant(*codigo) : QVariant(), mensalistaPago, campos.pla,
                     dataParaBanco(dataEntrada), horaParaBanco(horaEntrada), ticket,
                     priNumero ? QVariant(prisma) : QVariant(), vei});
-        r.linhaPatio = patio.lastInsertId().toLongLong();
         if (e.ativar_cancela_ent_manual) {
             db.executa(QStringLiteral("INSERT INTO lista_entrada (placa, data_entrada, hora_entrada) "
                                       "VALUES (?, ?, ?)"),

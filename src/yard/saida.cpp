@@ -8,15 +8,9 @@
 
 namespace {
 
-QVariant dataDoCampo(const QString& texto) {
-    return dataParaBanco(QDate::fromString(texto.trimmed(), QStringLiteral("dd/MM/yyyy")));
-}
+QVariant dataDoCampo(const QString& texto) { return dataBrParaBanco(texto); }
 
-QVariant horaDoCampo(const QString& texto) {
-    QTime t = QTime::fromString(texto.trimmed(), QStringLiteral("HH:mm:ss"));
-    if (!t.isValid()) t = QTime::fromString(texto.trimmed(), QStringLiteral("HH:mm"));
-    return horaParaBanco(t);
-}
+QVariant horaDoCampo(const QString& texto) { return horaTextoParaBanco(texto); }
 
 QVariant numeroOuNulo(const QString& texto) {
     bool ok = false;
@@ -67,27 +61,26 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
                                       Icone::Exclamacao, CampoPista::val_pag);
 
     try {
-        QSqlQuery& q = mensalista
-            ? db.executaFrequente(QStringLiteral("SELECT rowid, mensalista FROM veiculos_patio "
-                                        "WHERE placa = ? ORDER BY rowid LIMIT 1"),
-                         {c.pla})
-            : db.executaFrequente(QStringLiteral("SELECT rowid, mensalista FROM veiculos_patio "
-                                        "WHERE ticket = ? OR placa = ? ORDER BY rowid LIMIT 1"),
-                         {numeroOuNulo(c.tic), c.pla});
-        if (!q.next())
+        const std::optional<QVariantList> achado =
+            mensalista ? db.primeiraLinha("SELECT rowid, mensalista FROM veiculos_patio "
+                                          "WHERE placa = ? ORDER BY rowid LIMIT 1",
+                                          {c.pla})
+                       : db.primeiraLinha("SELECT rowid, mensalista FROM veiculos_patio "
+                                          "WHERE ticket = ? OR placa = ? ORDER BY rowid LIMIT 1",
+                                          {numeroOuNulo(c.tic), c.pla});
+        if (!achado)
             return ResultadoPista::recusa(QStringLiteral("Veículo não encontrado."),
                                           Icone::Exclamacao, CampoPista::Nenhum);
-        const qint64 linha = q.value(0).toLongLong();
-        const QVariant codigoMensalista = q.value(1);
-        q.finish();
+        const qint64 linha = achado->at(0).toLongLong();
+        const QVariant codigoMensalista = achado->at(1);
 
         ResultadoPista r;
         Transacao t(db);
-        db.executaFrequente(QStringLiteral("DELETE FROM veiculos_patio WHERE rowid = ?"), {linha});
-        db.executaFrequente(
-            QStringLiteral("INSERT INTO registro_saida (data_entrada, hora_entrada, data_saida, "
-                           "hora_saida, ticket, placa, mensalista, convenio, tipo_estacionamento, "
-                           "caixa, total, valor_liquido) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        db.executaDireto("DELETE FROM veiculos_patio WHERE rowid = ?", {linha});
+        db.executaDireto(
+            "INSERT INTO registro_saida (data_entrada, hora_entrada, data_saida, "
+            "hora_saida, ticket, placa, mensalista, convenio, tipo_estacionamento, "
+            "caixa, total, valor_liquido) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
             {dataDoCampo(c.dat_ent), horaDoCampo(c.hor_ent), dataDoCampo(c.dat_sai),
              horaDoCampo(c.hor_sai), numeroOuNulo(c.tic), placaOuNula(c.pla),
              mensalista ? codigoMensalista : QVariant(),
