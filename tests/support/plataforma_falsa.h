@@ -111,6 +111,8 @@ public:
     int esperasPendentes() const { return int(esperas_.size()); }
     // Runs while a question is on screen, as the operator takes his time to answer.
     std::function<void()> aoPerguntar;
+    // Runs while a message is on screen, before the operator clicks OK.
+    std::function<void()> aoMostrar;
 
     std::vector<MensagemVista> mensagens;
     QStringList perguntas;
