@@ -23,12 +23,13 @@ class SaidaPortaFalsa : public SaidaPorta {
 public:
     explicit SaidaPortaFalsa(const qint64& relogioMs) : relogioMs_(relogioMs) {}
     bool escreve(quint16 endereco, quint8 valor) override {
-        if (recusa) return false;
+        if (recusa || (recusaZero && valor == 0)) return false;
         escritas.push_back({endereco, valor, relogioMs_});
         return true;
     }
     std::vector<EscritaPorta> escritas;
     bool recusa = false;
+    bool recusaZero = false;   // only the writes that end a pulse fail
 
 private:
     const qint64& relogioMs_;

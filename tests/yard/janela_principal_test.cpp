@@ -4,6 +4,7 @@
 #include "yard/acerto_relogio.h"
 
 #include <QFocusEvent>
+#include <QGuiApplication>
 
 using JanelaPrincipalTest = PistaTest;
 
@@ -330,4 +331,22 @@ TEST_F(JanelaPrincipalTest, MensalistaClicadoNaListaEmModoEntrada) {
     // F2 pressed on the check box is not the window's.
     QTest::keyClick(janela.Check1, Qt::Key_F2);
     EXPECT_TRUE(janela.Option2->isChecked());
+}
+
+// A handler that meets a failing database runs under the hourglass and tells, in Portuguese,
+// what could not be done and that nothing was written.
+TEST_F(JanelaPrincipalTest, AmpulhetaEMensagemDoQueNaoFoiFeito) {
+    abreCaixa();
+    amb.db().executa("DROP TABLE gera_ticket");
+    int cursor = -1;
+    amb.plataforma.aoMostrar = [&] {
+        if (const QCursor* c = QGuiApplication::overrideCursor()) cursor = c->shape();
+    };
+    QTest::keyClick(janela.pla, Qt::Key_F2);
+    ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
+    EXPECT_TRUE(amb.plataforma.mensagens[0].texto.startsWith(
+        "Não foi possível passar para a entrada de veículos. Nada foi gravado.\n"));
+    EXPECT_EQ(amb.plataforma.mensagens[0].icone, Icone::Critico);
+    EXPECT_EQ(cursor, Qt::WaitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
