@@ -2,13 +2,13 @@
 
 #include "data/datas.h"
 #include "widgets/campo_dinheiro.h"
+#include "yard/cursor_ocupado.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QGuiApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -53,16 +53,6 @@ QLineEdit* campoLeitura(QWidget* pai, const char* nome) {
     c->setFocusPolicy(Qt::NoFocus);
     return c;
 }
-
-// The hourglass while a handler runs: a database held by another program makes the window wait
-// for it, and the operator sees that it is waiting. The message boxes put the arrow back.
-class CursorOcupado {
-public:
-    CursorOcupado() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CursorOcupado() { QGuiApplication::restoreOverrideCursor(); }
-    CursorOcupado(const CursorOcupado&) = delete;
-    CursorOcupado& operator=(const CursorOcupado&) = delete;
-};
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "data/datas.h"
 #include "yard/acerto_relogio.h"
+#include "yard/cursor_ocupado.h"
 #include "yard/janela_principal.h"
 
 #include <QLabel>
@@ -25,6 +26,7 @@ void JanelaPrincipal::Timer1_Timer() {
 void JanelaPrincipal::passoDoRelogio() {
     // A database that keeps failing is told once, not in a new message box every 30 seconds
     // piling up over the lanes; the next step that succeeds arms the message again.
+    CursorOcupado ampulheta;
     try {
         Timer2_Timer();
         erroRelogioAvisado_ = false;

@@ -101,6 +101,29 @@ TEST_F(LigaPistaTest, SaidaGravaOTotalDoVeiculoMostrado) {
     EXPECT_EQ(saida(), (QStringList{"57", "AAA-1111", "R", "3", "80000"}));
 }
 
+// An entry in the first second of a day is stamped with that day, and its exit a minute later
+// is charged a minute, not a day.
+TEST_F(LigaPistaTest, EntradaLogoAposAMeiaNoite) {
+    semeiaDiaria(amb.db(), 24, "30,00");
+    amb.ctx.estado.data_atual = QDate(2026, 12, 7);
+    amb.ctx.estado.hora_atual = QTime(23, 59, 59);
+    janela.Timer1_Timer();
+    janela.Timer1_Timer();
+    janela.Option1->setChecked(true);
+    janela.pla->setText("ABC1234");
+    janela.Command5->click();
+    EXPECT_EQ(amb.linha("SELECT data_entrada, hora_entrada FROM veiculos_patio"),
+              (QStringList{"2026-12-08", "00:00:01"}));
+    for (int i = 0; i < 60; ++i) janela.Timer1_Timer();
+    QTest::keyClick(janela.pla, Qt::Key_F4);
+    janela.tic->setText("1");
+    janela.Option7->click();
+    janela.tic->setFocus();
+    janela.pla->setFocus();   // the ticket is looked up on leaving it
+    EXPECT_EQ((QStringList{janela.dat_ent->text(), janela.dat_sai->text(), janela.tot->text()}),
+              (QStringList{"08/12/2026", "08/12/2026", "30,00"}));
+}
+
 TEST_F(LigaPistaTest, TimerDeBaixaMandaUmPulsoEPara) {
     amb.ctx.estado.cancela_saida = QStringLiteral("LPT1");
     janela.timer_cancela_saida->start(10000);
