@@ -3,6 +3,7 @@
 // for it, and the operator sees that it is waiting, not a frozen window. Message boxes put the
 // arrow back over themselves.
 
+#include <QCursor>
 #include <QGuiApplication>
 
 class CursorOcupado {
