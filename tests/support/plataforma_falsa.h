@@ -100,7 +100,7 @@ public:
     void aguarda(int ms, std::function<void()> depois) override;
     SaidaPorta& porta() override { return portaFalsa; }
     SaidaImpressora& impressora() override { return impressoraFalsa; }
-    ImpressoraFiscal& fiscal() override { return fiscalFalsa; }
+    ImpressoraFiscal& fiscal() override { return fiscalUsada ? *fiscalUsada : fiscalFalsa; }
 
     void defineAgora(const QDateTime& quando) { agora_ = quando; }
     void definePasta(const QString& pasta) { pasta_ = pasta; }
@@ -121,6 +121,7 @@ public:
     SaidaPortaFalsa portaFalsa{relogioMs_};
     SaidaImpressoraFalsa impressoraFalsa;
     ImpressoraFiscalFalsa fiscalFalsa;
+    ImpressoraFiscal* fiscalUsada = nullptr;   // when set, the fiscal printer in place of the fake
     qint64 relogioMs() const { return relogioMs_; }
     QStringList textosMensagens() const;
 
