@@ -7,6 +7,7 @@
 #include "yard/tarifas/pedido_tarifa.h"
 
 #include <QMainWindow>
+#include <QSqlRecord>
 
 #include <array>
 #include <functional>

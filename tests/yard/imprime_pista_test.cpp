@@ -44,15 +44,18 @@ protected:
         janela.pla->setText(placa);
         janela.Command6->click();
     }
-    // A vehicle parked on 06/12/2026 at 14:35:00, in the exit panel at 16:02:10 with its fee.
+    // A vehicle parked on 06/12/2026 at 14:35:00, in the exit panel at 16:02:10 with its fee
+    // computed by the panel: a day rate of 5,00.
     void preparaSaida() {
         estaciona(amb, "ABC-1234", 123, {}, {}, "2026-12-06", "14:35:00");
+        amb.db().executa("INSERT INTO diaria (tempo, valor) VALUES (24, 50000)");
         janela.Option2->setChecked(true);
         const std::pair<QLineEdit*, const char*> campos[] = {
             {janela.tic, "123"}, {janela.pla, "ABC1234"}, {janela.dat_ent, "06/12/2026"},
-            {janela.hor_ent, "14:35:00"}, {janela.dat_sai, "06/12/2026"}, {janela.hor_sai, "16:02:10"},
-            {janela.tot, "5,00"}, {janela.val_pag, "5,00"}};
+            {janela.hor_ent, "14:35:00"}, {janela.dat_sai, "06/12/2026"}, {janela.hor_sai, "16:02:10"}};
         for (const auto& [campo, texto] : campos) campo->setText(texto);
+        janela.calcula_total();
+        janela.val_pag->setText("5,00");
     }
     const QStringList cabecalho{"ESTACIONAMENTO CENTRAL", "Rua Direita, 10", "", ""};
     const QStringList rodape{"Obrigado", "Volte sempre"};
