@@ -82,14 +82,15 @@ void JanelaPrincipal::tic_LostFocus() {
         return;
     }
     mostraVeiculo(*v, false, true);
-    focaModalidadeEscolhida();
+    if (!saidaPeloMouse_) focaModalidadeEscolhida();
 }
 
 void JanelaPrincipal::pla_LostFocus() {
     if (trocandoModo_) return;
     if (const auto v = busca(CampoBusca::Placa, pla->displayText())) mostraVeiculo(*v, true, false);
     else limpaEncontrados();
-    if (!aceitaFoco(pri) && !aceitaFoco(vei) && Option2->isChecked()) focaModalidadeEscolhida();
+    if (!aceitaFoco(pri) && !aceitaFoco(vei) && Option2->isChecked() && !saidaPeloMouse_)
+        focaModalidadeEscolhida();
 }
 
 void JanelaPrincipal::pri_LostFocus() {
@@ -99,7 +100,7 @@ void JanelaPrincipal::pri_LostFocus() {
         if (const auto v = busca(CampoBusca::Prisma, texto)) mostraVeiculo(*v, true, true);
         else limpaEncontrados();
     }
-    if (Option2->isChecked()) focaModalidadeEscolhida();
+    if (Option2->isChecked() && !saidaPeloMouse_) focaModalidadeEscolhida();
 }
 
 void JanelaPrincipal::grid1_Click(int linha) {

@@ -526,6 +526,10 @@ bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
         if (alvo == val_pag) executa(kCalcularTotal, [this] { val_pag_GotFocus(); });
         if (alvo == Command1 && ctx_.estado.numero_caixa == 0) Frame1->setEnabled(false);
     } else if (evento->type() == QEvent::FocusOut) {
+        // A field the operator clicked keeps the focus: the lookup of the field left does not
+        // send it on to the payment kind, where the ticket typed next would be lost.
+        const QScopedValueRollback clicado(
+            saidaPeloMouse_, static_cast<QFocusEvent*>(evento)->reason() == Qt::MouseFocusReason);
         if (alvo == tic) executa(kBuscarVeiculo, [this] { tic_LostFocus(); });
         else if (alvo == pla) executa(kBuscarVeiculo, [this] { pla_LostFocus(); });
         else if (alvo == pri) executa(kBuscarVeiculo, [this] { pri_LostFocus(); });

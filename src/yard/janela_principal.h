@@ -180,5 +180,6 @@ private:
     bool modalidadeJaEscolhida_ = false;   // the kind pressed was already the chosen one
     bool erroRelogioAvisado_ = false;
     bool trocandoModo_ = false;   // entry or exit mode is being set up
+    bool saidaPeloMouse_ = false;   // the field being left lost the focus to a click
     std::optional<TotalCalculado> calculo_;
 };

@@ -233,6 +233,23 @@ TEST_F(JanelaPrincipalTest, F4NaPlacaDeixaOFocoNoTicket) {
     EXPECT_TRUE(janela.val_pag->text().isEmpty() || janela.val_pag->text() == janela.tot->text());
 }
 
+// A click on the ticket field keeps the focus there: leaving the plate does not send it on to
+// the payment kind chosen for the vehicle before.
+TEST_F(JanelaPrincipalTest, CliqueNoTicketFicaNoTicket) {
+    abreCaixa();
+    janela.pri->setVisible(false);
+    janela.vei->setVisible(false);
+    estaciona(amb, "ABC-1234", 17);
+    QTest::keyClick(janela.tic, Qt::Key_F4);
+    JanelaPrincipal::marca(janela.Option7, true);
+    janela.pla->setFocus();
+    QTest::mouseClick(janela.tic, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), janela.tic);
+    janela.pla->setFocus();
+    janela.tic->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), janela.Option7);
+}
+
 // Entry mode computes no fee: the plate of a subscriber in arrears, already parked, shows the
 // vehicle and "Mensalista" without the exit's refusal.
 TEST_F(JanelaPrincipalTest, EntradaNaoCalculaTarifa) {
