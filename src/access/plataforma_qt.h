@@ -22,6 +22,7 @@ public:
     SaidaPorta& porta() override { return porta_; }
     SaidaImpressora& impressora() override { return impressora_; }
     ImpressoraFiscal& fiscal() override { return fiscal_; }
+    void visualiza(const QTextDocument& documento, const QString& titulo) override;
 
 private:
     PortaParalela porta_;

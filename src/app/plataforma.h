@@ -11,6 +11,8 @@
 
 #include <functional>
 
+class QTextDocument;
+
 enum class Icone { Informacao, Exclamacao, Critico };
 
 inline const QString kTituloPrograma = QStringLiteral("Quelmar");
@@ -42,4 +44,8 @@ public:
     virtual SaidaImpressora& impressora() = 0;
     // The fiscal printer.
     virtual ImpressoraFiscal& fiscal() = 0;
+
+    // Shows a report's pages in a print preview, from which the operator prints them or saves
+    // them as PDF; returns when the preview is closed.
+    virtual void visualiza(const QTextDocument& documento, const QString& titulo) = 0;
 };

@@ -7,9 +7,11 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTextDocument>
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <vector>
 
 struct EscritaPorta {
@@ -101,6 +103,7 @@ public:
     SaidaPorta& porta() override { return portaFalsa; }
     SaidaImpressora& impressora() override { return impressoraFalsa; }
     ImpressoraFiscal& fiscal() override { return fiscalUsada ? *fiscalUsada : fiscalFalsa; }
+    void visualiza(const QTextDocument& documento, const QString& titulo) override;
 
     void defineAgora(const QDateTime& quando) { agora_ = quando; }
     void definePasta(const QString& pasta) { pasta_ = pasta; }
@@ -122,6 +125,12 @@ public:
     SaidaImpressoraFalsa impressoraFalsa;
     ImpressoraFiscalFalsa fiscalFalsa;
     ImpressoraFiscal* fiscalUsada = nullptr;   // when set, the fiscal printer in place of the fake
+    // A copy of every document shown in the print preview, with its title.
+    struct DocumentoVisto {
+        QString titulo;
+        std::shared_ptr<QTextDocument> documento;
+    };
+    std::vector<DocumentoVisto> visualizados;
     qint64 relogioMs() const { return relogioMs_; }
     QStringList textosMensagens() const;
 
