@@ -503,6 +503,7 @@ void JanelaConfiguracao::ligaEventos() {
     connect(Command9, &QPushButton::clicked, this, [this] { executa([this] { Command9_Click(); }); });
     connect(Command10, &QPushButton::clicked, this, [this] { executa([this] { Command10_Click(); }); });
     connect(Command18, &QPushButton::clicked, this, [this] { executa([this] { Command18_Click(); }); });
+    ligaConvenios();
 }
 
 void JanelaConfiguracao::focaCampo(const QString& nome) {

@@ -253,6 +253,26 @@ public:
     void Command10_Click();
     // Tab "Diária".
     void Command18_Click();
+    // Tab "Convênios".
+    void List1_Click();
+    void Command1_Click();    // "Inserir" a step
+    void Command3_Click();    // "Remover" a step
+    void Command4_Click();    // "Inserir Convênio"
+    void Command17_Click();   // "Alterar Convênio"
+    void Command16_Click();   // "Excluir Convênio"
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void Option4_Click();
+    void Option5_Click();
+    void Check1_Click();
+    void tod_Click();
+    void limpa_campos_convenio();
+    // Tab "Geral".
+    void Command20_Click();   // "Gravar"
+    void Command22_Click();   // "Alterar" the next ticket
+    // Tab "Escrit/Pista".
+    void Command23_Click();   // "Gravar"
 
     Contexto& contexto() { return ctx_; }
     JanelaPrincipal& principal() { return a_; }
@@ -268,6 +288,7 @@ private:
     QWidget* montaEscritorio();
     void ligaEventos();
     void focaCampo(const QString& nome);
+    void ligaConvenios();   // the handlers of "Convênios", "Geral" and "Escrit/Pista"
 
     Contexto& ctx_;
     JanelaPrincipal& a_;

@@ -29,9 +29,15 @@ public:
         escritas.push_back({endereco, valor, relogioMs_});
         return true;
     }
+    bool testa(const QString& nome) override {
+        testadas << nome;
+        return !ausentes.contains(nome);
+    }
     std::vector<EscritaPorta> escritas;
     bool recusa = false;
     bool recusaZero = false;   // only the writes that end a pulse fail
+    QStringList testadas;   // every port probed, in order ("LPT1:")
+    QStringList ausentes;   // ports whose probe fails
 
 private:
     const qint64& relogioMs_;
