@@ -76,7 +76,7 @@ ResultadoCarga abreExistente(Contexto& ctx, const QString& caminho) {
             geral.value(QStringLiteral("imposto")).toString(),
             Dinheiro::doBanco(geral.value(QStringLiteral("aliquota"))), e.codigo_aliquota);
     }
-    r.imprimirHabilitado = !(e.impressora == kBranco && e.impressora_fiscal == kBranco);
+    r.configuracoesLidas = true;
     e.duas_impressoras = e.impressora != kBranco && e.impressora_fiscal != kBranco;
     e.cancela_entrada = geral.value(QStringLiteral("cancela_entrada")).toString();
     e.cancela_saida = geral.value(QStringLiteral("cancela_saida")).toString();

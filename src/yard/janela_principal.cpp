@@ -377,8 +377,7 @@ void JanelaPrincipal::modoEntrada() {
     tic->setEnabled(false);
     Frame2->setEnabled(false);
     Command5->setEnabled(true);
-    Command6->setEnabled(ctx_.estado.impressora_fiscal != QLatin1String(" ") ||
-                         ctx_.estado.impressora != QLatin1String(" "));
+    Command6->setEnabled(ctx_.estado.imprimeEntrada());
     pla->setText(kPlacaVazia);
     pri->setText(kPrismaVazio);
     for (QLineEdit* c : {dat_ent, hor_ent, dat_sai, hor_sai, tot, val_pag, tro}) c->clear();
@@ -412,8 +411,7 @@ void JanelaPrincipal::modoSaida() {
         tic->setFocus();
         tic->selectAll();
     }
-    Command7->setEnabled(ctx_.estado.impressora_fiscal != QLatin1String(" ") ||
-                         ctx_.estado.impressora != QLatin1String(" "));
+    Command7->setEnabled(ctx_.estado.imprimeSaida());
 }
 
 void JanelaPrincipal::trata_tecla(int tecla) {

@@ -271,3 +271,36 @@ TEST(CodigoAliquota, ImpostoETaxa) {
             << c.imposto << c.reais.value_or(-1);
     }
 }
+
+// Which printers are set decides the two print buttons, the same after the login as after F2
+// and F4: the entry prints only on the ticket printer, the exit on either printer.
+TEST_F(ProgramaAcesso, BotoesDeImpressaoPelasImpressoras) {
+    const struct {
+        const char* impressora;
+        const char* fiscal;
+        bool entrada, saida;
+    } casos[] = {
+        {" ", " ", false, false},
+        {"LPT1", " ", true, true},
+        {" ", "Daruma FS345", false, true},
+        {"LPT2", "Daruma FS345", true, true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.impressora) + "/" + c.fiscal);
+        preparaBanco([&](Banco& db) {
+            usuario(db, 1, "ana", "a1", "pri");
+            db.executa("UPDATE geral SET impressora = ?, impressora_fiscal = ?",
+                       {QString(c.impressora), QString(c.fiscal)});
+            db.executa("INSERT INTO caixa (usuario, aberto) VALUES ('ana', 1)");
+        });
+        ASSERT_TRUE(inicia());
+        EXPECT_EQ(habilitado(a->Command6), c.entrada);
+        EXPECT_EQ(habilitado(a->Command7), c.saida);
+        entra("ana", "a1");
+        ASSERT_TRUE(entrou());
+        QTest::keyClick(a->focusWidget(), Qt::Key_F2);
+        EXPECT_EQ(habilitado(a->Command6), c.entrada);
+        QTest::keyClick(a->focusWidget(), Qt::Key_F4);
+        EXPECT_EQ(habilitado(a->Command7), c.saida);
+    }
+}
