@@ -81,25 +81,24 @@ TEST_F(ImprimePistaTest, EntradaImprimeOComprovanteEPreparaAProxima) {
     EXPECT_EQ(QApplication::focusWidget(), janela.pla);
 }
 
-TEST_F(ImprimePistaTest, EntradaSemImpressoraOuComPortaQueFalha) {
-    // Only a fiscal printer: registered, nothing printed, ready for the next.
+TEST_F(ImprimePistaTest, EntradaSoComFiscalOuComPortaQueFalha) {
+    // Only a fiscal printer: the entry has nothing to print on, so its print button is off.
     amb.ctx.estado.impressora = QStringLiteral(" ");
     amb.ctx.estado.impressora_fiscal = kModeloFiscal;
-    entra("ABC1234");
-    EXPECT_EQ(amb.conta("veiculos_patio"), 1);
-    EXPECT_TRUE(impressoes().empty() && amb.plataforma.mensagens.empty());
-    EXPECT_TRUE(amb.plataforma.fiscalFalsa.chamadas.isEmpty());
-    EXPECT_EQ(janela.tic->displayText(), "2         ");
+    janela.modoEntrada();
+    EXPECT_FALSE(janela.Command6->isEnabled());
 
     // A port that fails: the vehicle stays parked, one message names the port.
     amb.ctx.estado.impressora = QStringLiteral("LPT2");
+    janela.modoEntrada();
     amb.plataforma.impressoraFalsa.falha = QStringLiteral("Impressora desligada.");
     entra("XYZ9876");
-    EXPECT_EQ(amb.conta("veiculos_patio"), 2);
+    EXPECT_EQ(amb.conta("veiculos_patio"), 1);
     ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
     EXPECT_TRUE(amb.plataforma.mensagens[0].texto.contains("LPT2"));
     EXPECT_TRUE(amb.plataforma.mensagens[0].texto.contains("A entrada do veículo está registrada."));
-    EXPECT_EQ(janela.tic->displayText(), "3         ");
+    EXPECT_TRUE(amb.plataforma.fiscalFalsa.chamadas.isEmpty());
+    EXPECT_EQ(janela.tic->displayText(), "2         ");
 
     // A refused entry prints nothing.
     amb.plataforma.impressoraFalsa.falha.clear();
