@@ -149,9 +149,12 @@ Cenario::Cenario(const QString& pasta, const QString& modelo, int patio_, std::s
                           "hora_saida, ticket, placa, mensalista, convenio, tipo_estacionamento, "
                           "caixa, total, valor_liquido) VALUES (?, ?, ?, ?, ?, ?, NULL, NULL, "
                           "'R', ?, ?, ?)");
-    porPlaca = prepara("SELECT * FROM veiculos_patio WHERE placa = ? LIMIT 1");
-    porTicket = prepara("SELECT * FROM veiculos_patio WHERE ticket = ? LIMIT 1");
-    porPrisma = prepara("SELECT * FROM veiculos_patio WHERE prisma = ? LIMIT 1");
+    porPlaca = prepara("SELECT ticket, placa, data_entrada, hora_entrada, veiculo FROM veiculos_patio "
+                       "WHERE placa = ? ORDER BY rowid LIMIT 1");
+    porTicket = prepara("SELECT ticket, placa, data_entrada, hora_entrada, veiculo FROM veiculos_patio "
+                       "WHERE ticket = ? ORDER BY rowid LIMIT 1");
+    porPrisma = prepara("SELECT ticket, placa, data_entrada, hora_entrada, veiculo FROM veiculos_patio "
+                       "WHERE prisma = ? ORDER BY rowid LIMIT 1");
     lista = prepara("SELECT prisma, placa, data_entrada, hora_entrada, mensalista "
                     "FROM veiculos_patio ORDER BY prisma, placa");
     apagaPorRowid = prepara("DELETE FROM veiculos_patio WHERE rowid = ?");

@@ -4,7 +4,7 @@
 
 #include "cenario.h"
 
-#include "yard/busca_patio.h"
+#include "yard/busca_saida.h"
 #include "yard/entrada.h"
 #include "yard/saida.h"
 
@@ -170,14 +170,16 @@ void busca(benchmark::State& st, const std::string& nome, Cenario* c, Chave k) {
         [&] {
             i = veiculoCom(c, k);   // the same vehicle for both
             const QString placa = q(c->placaBase(i));
-            std::optional<RegistroPatio> r;
-            const double t = mede([&] {
-                switch (k) {
-                case Chave::Placa: r = busca_no_patio(db, "placa", placa); break;
-                case Chave::Ticket: r = busca_no_patio(db, "ticket", qint64(i + 1)); break;
-                case Chave::Prisma: r = busca_no_patio(db, "prisma", c->prismaBase(i)); break;
-                }
-            });
+            const QString texto = k == Chave::Placa    ? placa
+                                  : k == Chave::Ticket ? QString::number(i + 1)
+                                                       : QString::number(c->prismaBase(i));
+            const CampoBusca campo = k == Chave::Placa    ? CampoBusca::Placa
+                                     : k == Chave::Ticket ? CampoBusca::Ticket
+                                                          : CampoBusca::Prisma;
+            const Estado& e = c->ctx.estado;
+            std::optional<VeiculoEncontrado> r;
+            const double t =
+                mede([&] { r = busca_saida(db, campo, texto, e.data_atual, e.hora_atual); });
             return r ? t : -1;
         },
         [&] {
@@ -185,9 +187,9 @@ void busca(benchmark::State& st, const std::string& nome, Cenario* c, Chave k) {
             int achados = 0;
             const double t = mede([&] {
                 switch (k) {
-                case Chave::Placa: achados = c->porPlaca->texto(1, placa).roda(8); break;
-                case Chave::Ticket: achados = c->porTicket->inteiro(1, i + 1).roda(8); break;
-                case Chave::Prisma: achados = c->porPrisma->inteiro(1, c->prismaBase(i)).roda(8); break;
+                case Chave::Placa: achados = c->porPlaca->texto(1, placa).roda(5); break;
+                case Chave::Ticket: achados = c->porTicket->inteiro(1, i + 1).roda(5); break;
+                case Chave::Prisma: achados = c->porPrisma->inteiro(1, c->prismaBase(i)).roda(5); break;
                 }
             });
             return achados ? t : -1;
@@ -219,10 +221,12 @@ double botoes(Cenario* c, bool comLista, bool medeEntrada) {
     j.pla->setText(placa);
     const double entrada = mede([&] { j.Command5->click(); });
     QCoreApplication::processEvents();
-    const auto achado = busca_no_patio(c->ctx.estado.db, "placa", placa);
+    const Estado& e = c->ctx.estado;
+    const auto achado = busca_saida(c->ctx.estado.db, CampoBusca::Placa, placa, e.data_atual,
+                                    e.hora_atual);
     if (!achado) return -1;
     j.Option2->setChecked(true);
-    const CamposSaida s = camposSaida(achado->value(u"ticket").toString(), placa);
+    const CamposSaida s = camposSaida(achado->tic.trimmed(), placa);
     j.tic->setText(s.tic);
     j.pla->setText(s.pla);
     for (auto [campo, texto] : {std::pair{j.dat_ent, s.dat_ent}, {j.hor_ent, s.hor_ent},
@@ -231,7 +235,8 @@ double botoes(Cenario* c, bool comLista, bool medeEntrada) {
         campo->setText(texto);
     const double saida = mede([&] { j.Command3->click(); });
     QCoreApplication::processEvents();
-    if (busca_no_patio(c->ctx.estado.db, "placa", placa)) return -1;
+    if (busca_saida(c->ctx.estado.db, CampoBusca::Placa, placa, e.data_atual, e.hora_atual))
+        return -1;
     return medeEntrada ? entrada : saida;
 }
 

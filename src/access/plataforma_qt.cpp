@@ -9,6 +9,19 @@
 
 #include <cstdlib>
 
+namespace {
+
+// The arrow over a message box, even while the window behind it shows the hourglass.
+class CursorNormal {
+public:
+    CursorNormal() { QGuiApplication::setOverrideCursor(Qt::ArrowCursor); }
+    ~CursorNormal() { QGuiApplication::restoreOverrideCursor(); }
+    CursorNormal(const CursorNormal&) = delete;
+    CursorNormal& operator=(const CursorNormal&) = delete;
+};
+
+}  // namespace
+
 QString PlataformaQt::pastaPrograma() const { return QCoreApplication::applicationDirPath(); }
 
 QDateTime PlataformaQt::agora() const { return QDateTime::currentDateTime(); }
@@ -18,6 +31,7 @@ void PlataformaQt::mensagem(const QString& texto, Icone icone, const QString& ti
     if (icone == Icone::Exclamacao) i = QMessageBox::Warning;
     if (icone == Icone::Critico) i = QMessageBox::Critical;
     QMessageBox caixa(i, titulo, texto, QMessageBox::Ok, QApplication::activeWindow());
+    CursorNormal seta;
     caixa.exec();
 }
 
@@ -27,6 +41,7 @@ bool PlataformaQt::pergunta(const QString& texto, const QString& titulo) {
                       QApplication::activeWindow());
     caixa.button(QMessageBox::Yes)->setText(QStringLiteral("Sim"));
     caixa.button(QMessageBox::No)->setText(QStringLiteral("Não"));
+    CursorNormal seta;
     return caixa.exec() == QMessageBox::Yes;
 }
 

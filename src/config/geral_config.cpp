@@ -160,10 +160,8 @@ ResultadoGeral grava_geral(Contexto& ctx, const DadosGeral& d) {
     r.efeitos.mostrar_lista = d.mostrar_lista;
     r.efeitos.habilitar_prisma = d.habilitar_prisma;
     r.efeitos.habilitar_veiculo = d.habilitar_veiculo;
-    // The entry prints only on the ticket printer; the exit prints its receipt there or issues
-    // the fiscal coupon.
-    r.efeitos.imprime_entrada = d.impr != kBranco;
-    r.efeitos.imprime_saida = d.impr != kBranco || fiscal;
+    r.efeitos.imprime_entrada = e.imprimeEntrada();
+    r.efeitos.imprime_saida = e.imprimeSaida();
     r.feito = true;
     r.mensagem = kMsgGravados;
     return r;

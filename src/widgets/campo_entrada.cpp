@@ -1,7 +1,7 @@
 #include "widgets/campo_entrada.h"
 
 #include "data/dinheiro.h"
-#include "yard/campo_dinheiro.h"
+#include "widgets/campo_dinheiro.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -7,7 +7,6 @@
 
 void JanelaPrincipal::atualiza_lista_patio() {
     grid1->modelo()->recarrega(ctx_.estado.db);
-    grid1->ajustaColunas();
     mostraContadores();
 }
 

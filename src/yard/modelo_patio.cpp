@@ -3,7 +3,6 @@
 #include "data/datas.h"
 #include "data/ordem_geral.h"
 
-#include <QFontMetrics>
 #include <QHeaderView>
 
 #include <sqlite3.h>
@@ -189,18 +188,4 @@ QVariant ModeloPatio::headerData(int secao, Qt::Orientation orientacao, int pape
 
 GradePatio::GradePatio(QWidget* parent) : QTableView(parent), modelo_(new ModeloPatio(this)) {
     setModel(modelo_);
-}
-
-void GradePatio::ajustaColunas() {
-    // The widest text each column can hold, so no row needs measuring: a tag has three digits,
-    // a plate seven letters or digits, the date and the time their fixed forms.
-    static const char* const maiores[] = {"000", "WWW-WWWW", "00/00/00", "00:00:00"};
-    const QFontMetrics fm = fontMetrics();
-    const int margem = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
-    for (int c = 0; c < 4; ++c) {
-        const int texto = fm.horizontalAdvance(QLatin1String(maiores[c]));
-        const int titulo =
-            horizontalHeader()->fontMetrics().horizontalAdvance(modelo_->headerData(c, Qt::Horizontal).toString());
-        setColumnWidth(c, std::max(texto, titulo) + margem);
-    }
 }

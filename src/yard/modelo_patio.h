@@ -75,8 +75,6 @@ public:
     void setColumnCount(int) {}     // always the four columns
     void setHorizontalHeaderLabels(const QStringList& titulos) { modelo_->defineTitulos(titulos); }
     QString texto(int linha, int coluna) const { return modelo_->texto(linha, coluna); }
-    // Sets the columns as wide as their widest possible text, without measuring the rows.
-    void ajustaColunas();
 
 private:
     ModeloPatio* modelo_;
