@@ -52,6 +52,10 @@ void criaModelo(const QString& caminho) {
                       "impressora, cancela_entrada, cancela_saida, mostrar_lista) "
                       "VALUES (122, '2026-12-07', '10:00:00', '', '', '', '', ' ', ' ', ' ', 1)");
             b.executa("INSERT INTO data_hora (data, hora) VALUES ('2026-12-07', '10:00:00')");
+            // A time table, so the exit panel computes its fee as at the lane.
+            b.executa("INSERT INTO rotativo_variavel (tempo, valor, ordem) VALUES "
+                      "('01:00:00', 50000, 1), ('01:00:00', 30000, 2), ('02:00:00', 40000, 3)");
+            b.executa("INSERT INTO rotativo (apos_cobrar, apos_a_cada) VALUES (20000, '01:00:00')");
         });
     }
     sqlite3* db = abreNu(caminho.toStdString(), "WAL", "OFF");

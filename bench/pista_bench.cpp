@@ -109,6 +109,16 @@ CamposSaida camposSaida(const QString& ticket, const QString& placa) {
     s.hor_sai = QStringLiteral("10:00:00");
     s.tot = s.val_pag = QStringLiteral("10,00");
     s.modalidade = QStringLiteral("R");
+    // The fee as the panel would have computed it for this vehicle, kind and times.
+    PedidoTarifa p;
+    p.modalidade = s.modalidade;
+    p.tic = s.tic;
+    p.pla = s.pla;
+    p.dat_ent = s.dat_ent;
+    p.hor_ent = s.hor_ent;
+    p.dat_sai = s.dat_sai;
+    p.hor_sai = s.hor_sai;
+    s.calculo = TotalCalculado{s.tot, p};
     return s;
 }
 
@@ -225,14 +235,12 @@ double botoes(Cenario* c, bool comLista, bool medeEntrada) {
     const auto achado = busca_saida(c->ctx.estado.db, CampoBusca::Placa, placa, e.data_atual,
                                     e.hora_atual);
     if (!achado) return -1;
+    // The operator's road: exit mode, the plate, "Rotativo" computes the fee and the amount.
     j.Option2->setChecked(true);
-    const CamposSaida s = camposSaida(achado->tic.trimmed(), placa);
-    j.tic->setText(s.tic);
-    j.pla->setText(s.pla);
-    for (auto [campo, texto] : {std::pair{j.dat_ent, s.dat_ent}, {j.hor_ent, s.hor_ent},
-                                {j.dat_sai, s.dat_sai}, {j.hor_sai, s.hor_sai},
-                                {j.tot, s.tot}, {j.val_pag, s.val_pag}})
-        campo->setText(texto);
+    j.pla->setText(placa);
+    j.pla_LostFocus();
+    j.Option3->click();
+    if (j.tot->text() == QLatin1String("ERRO") || j.val_pag->text().isEmpty()) return -1;
     const double saida = mede([&] { j.Command3->click(); });
     QCoreApplication::processEvents();
     if (busca_saida(c->ctx.estado.db, CampoBusca::Placa, placa, e.data_atual, e.hora_atual))
