@@ -43,11 +43,9 @@ QString textoErro(const QSqlError& e) {
 
 // What the operator is told about a failure of the engine: the likely cause, in Portuguese,
 // naming the file where the cure lies in it.
-QString causaErro(const QSqlError& e, const QString& caminho) {
+QString causaCodigo(int codigo, const QString& detalhe, const QString& caminho) {
     const QString arquivo = caminho.isEmpty() ? QStringLiteral("dados.mdb") : caminho;
-    bool ok = false;
-    const int codigo = e.nativeErrorCode().toInt(&ok) & 0xff;   // the primary result code
-    switch (ok ? codigo : -1) {
+    switch (codigo) {
     case SQLITE_READONLY:
     case SQLITE_PERM:
         return QStringLiteral("O arquivo %1 está protegido contra gravação (somente leitura). "
@@ -77,10 +75,21 @@ QString causaErro(const QSqlError& e, const QString& caminho) {
     default:
         break;
     }
-    const QString detalhe = textoErro(e);
     return detalhe.isEmpty()
         ? QStringLiteral("O banco de dados recusou a operação.")
         : QStringLiteral("O banco de dados recusou a operação (%1).").arg(detalhe);
+}
+
+QString causaErro(const QSqlError& e, const QString& caminho) {
+    bool ok = false;
+    const int codigo = e.nativeErrorCode().toInt(&ok) & 0xff;   // the primary result code
+    return causaCodigo(ok ? codigo : -1, textoErro(e), caminho);
+}
+
+// The same for a failure met through the engine's own calls.
+QString causaNativa(sqlite3* sq, const QString& caminho) {
+    if (!sq) return QStringLiteral("O banco de dados não está aberto.");
+    return causaCodigo(sqlite3_errcode(sq) & 0xff, QString::fromUtf8(sqlite3_errmsg(sq)), caminho);
 }
 
 }  // namespace
@@ -174,7 +183,6 @@ void Banco::abre(const QString& caminho, const QString& senha) {
 
 void Banco::fecha() {
     if (!QSqlDatabase::contains(nomeConexao_)) return;
-    frequentes_.clear();
     for (auto& [sql, st] : preparados_) sqlite3_finalize(st);
     preparados_.clear();
     if (sqlite3* sq = nativo()) consolidaGravacoes(sq);
@@ -201,27 +209,6 @@ QSqlQuery Banco::executa(const QString& sql, const QVariantList& valores) {
     for (const QVariant& v : valores) q.addBindValue(v);
     if (!q.exec()) throw ErroBanco(causaErro(q.lastError(), caminho_));
     return q;
-}
-
-QSqlQuery& Banco::executaFrequente(const QString& sql, const QVariantList& valores) {
-    if (!aberto()) throw ErroBanco(QStringLiteral("O banco de dados não está aberto."));
-    // Texts built with varying table names are few; a cache that grows past them is emptied.
-    if (frequentes_.size() > 200) frequentes_.clear();
-    std::unique_ptr<QSqlQuery>& q = frequentes_[sql];
-    if (!q) {
-        auto nova = std::make_unique<QSqlQuery>(conexao());
-        nova->setForwardOnly(true);
-        if (!nova->prepare(sql)) {
-            frequentes_.erase(sql);
-            throw ErroBanco(
-                QStringLiteral("Erro no banco de dados: %1").arg(textoErro(nova->lastError())));
-        }
-        q = std::move(nova);
-    }
-    for (int i = 0; i < valores.size(); ++i) q->bindValue(i, valores[i]);
-    if (!q->exec())
-        throw ErroBanco(QStringLiteral("Erro no banco de dados: %1").arg(textoErro(q->lastError())));
-    return *q;
 }
 
 QVariant Banco::valor(const QString& sql, const QVariantList& valores) {
@@ -274,11 +261,7 @@ sqlite3_stmt* Banco::preparado(const char* sql) {
     return st;
 }
 
-void Banco::falhaNativa() const {
-    sqlite3* sq = nativo();
-    throw ErroBanco(QStringLiteral("Erro no banco de dados: %1")
-                        .arg(sq ? QString::fromUtf8(sqlite3_errmsg(sq)) : QStringLiteral("fechado")));
-}
+void Banco::falhaNativa() const { throw ErroBanco(causaNativa(nativo(), caminho_)); }
 
 namespace {
 
@@ -335,13 +318,14 @@ QVariant valorDaColuna(sqlite3_stmt* st, int i) {
 qint64 Banco::executaDireto(const char* sql, const QVariantList& valores) {
     sqlite3_stmt* st = preparado(sql);
     if (valores.size() != sqlite3_bind_parameter_count(st))
-        throw ErroBanco(QStringLiteral("Erro no banco de dados: Parameter count mismatch"));
+        throw ErroBanco(QStringLiteral("O banco de dados recusou a operação (número de valores "
+                                       "diferente do pedido)."));
     for (int i = 0; i < valores.size(); ++i) ligaValor(st, i + 1, valores[i]);
     const int r = sqlite3_step(st);
     if (r != SQLITE_DONE && r != SQLITE_ROW) {
-        const QString erro = QString::fromUtf8(sqlite3_errmsg(nativo()));
+        const QString erro = causaNativa(nativo(), caminho_);
         sqlite3_reset(st);
-        throw ErroBanco(QStringLiteral("Erro no banco de dados: %1").arg(erro));
+        throw ErroBanco(erro);
     }
     sqlite3_reset(st);
     return sqlite3_last_insert_rowid(nativo());
@@ -350,7 +334,8 @@ qint64 Banco::executaDireto(const char* sql, const QVariantList& valores) {
 std::optional<QVariantList> Banco::primeiraLinha(const char* sql, const QVariantList& valores) {
     sqlite3_stmt* st = preparado(sql);
     if (valores.size() != sqlite3_bind_parameter_count(st))
-        throw ErroBanco(QStringLiteral("Erro no banco de dados: Parameter count mismatch"));
+        throw ErroBanco(QStringLiteral("O banco de dados recusou a operação (número de valores "
+                                       "diferente do pedido)."));
     for (int i = 0; i < valores.size(); ++i) ligaValor(st, i + 1, valores[i]);
     const int r = sqlite3_step(st);
     std::optional<QVariantList> linha;
@@ -358,9 +343,9 @@ std::optional<QVariantList> Banco::primeiraLinha(const char* sql, const QVariant
         linha.emplace();
         for (int i = 0, n = sqlite3_column_count(st); i < n; ++i) linha->append(valorDaColuna(st, i));
     } else if (r != SQLITE_DONE) {
-        const QString erro = QString::fromUtf8(sqlite3_errmsg(nativo()));
+        const QString erro = causaNativa(nativo(), caminho_);
         sqlite3_reset(st);
-        throw ErroBanco(QStringLiteral("Erro no banco de dados: %1").arg(erro));
+        throw ErroBanco(erro);
     }
     sqlite3_reset(st);
     return linha;

@@ -9,7 +9,6 @@
 #include <QVariant>
 
 #include <map>
-#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -65,10 +64,6 @@ public:
     QVariant valor(const QString& sql, const QVariantList& valores = {});
     // True when the query returns at least one row.
     bool existe(const QString& sql, const QVariantList& valores = {});
-    // As `executa`, through a statement prepared once for this connection and kept until it
-    // closes: for the queries run at every vehicle. The query given back is the kept one: read
-    // it before the same text runs again.
-    QSqlQuery& executaFrequente(const QString& sql, const QVariantList& valores = {});
     // The engine's own statement for `sql`, prepared once for this connection and kept until it
     // closes, reset and without bindings: for the lookups that read one row at every vehicle.
     // Reset it once read, so that it holds no read of the file open.
@@ -93,7 +88,6 @@ private:
 
     QString nomeConexao_;
     QString caminho_;
-    std::map<QString, std::unique_ptr<QSqlQuery>> frequentes_;
     std::map<std::string, sqlite3_stmt*> preparados_;
 };
 

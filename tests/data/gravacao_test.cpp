@@ -99,13 +99,20 @@ TEST(GravacaoSegura, DiarioSincronizadoArquivosSoDoDonoEConsolidadoAoFechar) {
 TEST(GravacaoSegura, ComandosGuardadosNaoPrendemTabelas) {
     BancoTeste b;
     Banco& db = b.db();
-    const QString novo = "INSERT INTO gera_ticket DEFAULT VALUES";
-    EXPECT_EQ(db.executaFrequente(novo).lastInsertId().toInt(), 1);
-    EXPECT_EQ(db.executaFrequente(novo).lastInsertId().toInt(), 2);
+    const char* novo = "INSERT INTO gera_ticket DEFAULT VALUES";
+    EXPECT_EQ(db.executaDireto(novo), 1);
+    EXPECT_EQ(db.executaDireto(novo), 2);
     EXPECT_EQ(db.valor("SELECT max(ticket) FROM gera_ticket").toInt(), 2);
     EXPECT_TRUE(db.existe("SELECT ticket FROM gera_ticket WHERE ticket = ?", {2}));
+    // A failure through the kept statements is told as the others are.
+    try {
+        db.executaDireto("INSERT INTO veiculos_patio (placa) VALUES (?)", {QString()});
+        ADD_FAILURE();
+    } catch (const ErroBanco& e) {
+        EXPECT_TRUE(e.mensagem().startsWith("O banco de dados recusou a operação")) << e.what();
+    }
     db.executa("DROP TABLE gera_ticket");
     db.executa("CREATE TABLE gera_ticket (ticket INTEGER PRIMARY KEY AUTOINCREMENT)");
-    EXPECT_EQ(db.executaFrequente(novo).lastInsertId().toInt(), 1);
+    EXPECT_EQ(db.executaDireto(novo), 1);
     EXPECT_EQ(db.valor("SELECT max(ticket) FROM gera_ticket").toInt(), 1);
 }
