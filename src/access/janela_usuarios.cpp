@@ -2,6 +2,7 @@
 
 #include "access/caixa_texto.h"
 #include "data/datas.h"
+#include "widgets/trabalho_banco.h"
 #include "yard/janela_principal.h"
 
 #include <QCheckBox>
@@ -125,22 +126,15 @@ void JanelaUsuarios::ligaEventos() {
 
 QString JanelaUsuarios::hoje() const { return dataBr(ctx_.plataforma.agora().date()); }
 
-void JanelaUsuarios::mostraErro(const QString& acao, const ErroBanco& erro) {
-    ctx_.plataforma.mensagem(erro.mensagemPara(acao), Icone::Critico);
-}
-
 void JanelaUsuarios::Form_Load() {
-    try {
-        mudandoLista_ = true;
+    mudandoLista_ = true;
+    leDoBanco(ctx_.plataforma, QStringLiteral("a lista de usuários"), [this] {
         for (const UsuarioListado& u : usuarios_listados(ctx_.estado.db)) {
             List1->addItem(u.usuario);
             List2->addItem(QString::number(u.codigo));
         }
-        mudandoLista_ = false;
-    } catch (const ErroBanco& erro) {
-        mudandoLista_ = false;
-        mostraErro(QStringLiteral("mostrar os usuários"), erro);
-    }
+    });
+    mudandoLista_ = false;
     cad->setText(hoje());
 }
 
@@ -156,19 +150,17 @@ void JanelaUsuarios::List1_Click() {
     const int i = List1->currentRow();
     if (i < 0 || i >= List2->count()) return;
     List2->setCurrentRow(i);
-    try {
-        const std::optional<Usuario> u =
-            le_usuario(ctx_.estado.db, List2->item(i)->text().toInt());
-        if (!u) return;
-        cod->setText(QString::number(u->codigo));
-        usu->setText(u->usuario);
-        sen->setText(u->senha);
-        // A user saved without a date shows the empty date.
-        cad->setText(u->data_cadastro.isValid() ? dataBr(u->data_cadastro) : QString());
-        for (int k = 0; k < 8; ++k) checks[k]->setChecked(u->permissoes[k]);
-    } catch (const ErroBanco& erro) {
-        mostraErro(QStringLiteral("mostrar o usuário escolhido"), erro);
-    }
+    std::optional<Usuario> u;
+    if (!leDoBanco(ctx_.plataforma, QStringLiteral("o usuário escolhido"),
+                   [&] { u = le_usuario(ctx_.estado.db, List2->item(i)->text().toInt()); }))
+        return;
+    if (!u) return;
+    cod->setText(QString::number(u->codigo));
+    usu->setText(u->usuario);
+    sen->setText(u->senha);
+    // A user saved without a date shows the empty date.
+    cad->setText(u->data_cadastro.isValid() ? dataBr(u->data_cadastro) : QString());
+    for (int k = 0; k < 8; ++k) checks[k]->setChecked(u->permissoes[k]);
 }
 
 void JanelaUsuarios::Command1_Click() {
@@ -185,12 +177,9 @@ void JanelaUsuarios::Command2_Click() {
     for (int k = 0; k < 8; ++k) f.permissoes[k] = checks[k]->isChecked();
 
     ResultadoGravacao r;
-    try {
-        r = grava_usuario(ctx_.estado.db, f);
-    } catch (const ErroBanco& erro) {
-        mostraErro(QStringLiteral("gravar o usuário"), erro);
+    if (!gravaNoBanco(ctx_.plataforma, QStringLiteral("gravar o usuário"),
+                      [&] { r = grava_usuario(ctx_.estado.db, f); }))
         return;
-    }
     if (r.cadReescrito) cad->setText(*r.cadReescrito);
     if (!r.gravado) {
         ctx_.plataforma.mensagem(r.mensagem, Icone::Informacao);
@@ -215,12 +204,9 @@ void JanelaUsuarios::Command4_Click() {
         return;
     }
     if (!ctx_.plataforma.pergunta(QStringLiteral("Você confirma a exclusão?"))) return;
-    try {
-        exclui_usuario(ctx_.estado.db, cod->text().toInt());
-    } catch (const ErroBanco& erro) {
-        mostraErro(QStringLiteral("excluir o usuário"), erro);
+    if (!gravaNoBanco(ctx_.plataforma, QStringLiteral("excluir o usuário"),
+                      [this] { exclui_usuario(ctx_.estado.db, cod->text().toInt()); }))
         return;
-    }
     // The entry of the deleted user leaves the list, whichever entry happens to be selected.
     mudandoLista_ = true;
     for (int i = 0; i < List2->count(); ++i) {

@@ -1,23 +1,26 @@
 #include "access/janela_acesso.h"
 #include "access/janela_usuarios.h"
 #include "access/plataforma_qt.h"
+#include "app/aplicacao.h"
 #include "app/contexto.h"
 #include "config/janela_configuracao.h"
 #include "reports/janela_relatorios.h"
 #include "yard/janela_principal.h"
 #include "yard/liga_pista.h"
 
-#include <QApplication>
 #include <QLibraryInfo>
+#include <QScopeGuard>
 #include <QTranslator>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    Aplicacao app(argc, argv);
     // Qt's own dialogs (print preview, file chooser, standard buttons) speak Portuguese too.
     QTranslator traducaoQt;
     if (traducaoQt.load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&traducaoQt);
     PlataformaQt plataforma;
+    app.definePlataforma(&plataforma);
+    const auto semPlataforma = qScopeGuard([&] { app.definePlataforma(nullptr); });
     Contexto contexto(plataforma);
     plataforma.aoEncerrar([&] { contexto.estado.db.fecha(); });
 

@@ -3,6 +3,7 @@
 #include "cash/abertura_caixa.h"
 #include "data/dinheiro.h"
 #include "widgets/campo_dinheiro.h"
+#include "widgets/cursor_ocupado.h"
 #include "yard/janela_principal.h"
 
 #include <QGroupBox>
@@ -49,7 +50,11 @@ AberturaCaixa::AberturaCaixa(Contexto& ctx, JanelaPrincipal& janela, QWidget* pa
 }
 
 void AberturaCaixa::Command1_Click() {
-    const ResultadoAbertura r = abre_caixa(ctx_, tro->text());
+    ResultadoAbertura r;
+    {
+        CursorOcupado ampulheta;
+        r = abre_caixa(ctx_, tro->text());
+    }
     ctx_.plataforma.mensagem(r.mensagem, r.icone);
     if (!r.aberto) {
         tro->setFocus();

@@ -4,6 +4,8 @@
 #include "cash/leitura_fiscal.h"
 #include "cash/relatorio_fechamento.h"
 #include "devices/imprime_bobina.h"
+#include "widgets/cursor_ocupado.h"
+#include "widgets/trabalho_banco.h"
 #include "yard/janela_principal.h"
 
 #include <QGroupBox>
@@ -36,18 +38,21 @@ FechamentoCaixa::FechamentoCaixa(Contexto& ctx, JanelaPrincipal& janela, QWidget
 void FechamentoCaixa::Command1_Click() {
     Estado& e = ctx_.estado;
     Plataforma& p = ctx_.plataforma;
-    try {
-        if (!caixa_aberto(e.db, e.numero_caixa)) {
-            p.mensagem(QStringLiteral("Não há caixa aberto."));
-            return;
-        }
-    } catch (const ErroBanco& erro) {
-        p.mensagem(erro.mensagem(), Icone::Critico);
+    bool aberto = false;
+    if (!leDoBanco(p, QStringLiteral("a situação do caixa"),
+                   [&] { aberto = caixa_aberto(e.db, e.numero_caixa); }))
+        return;
+    if (!aberto) {
+        p.mensagem(QStringLiteral("Não há caixa aberto."));
         return;
     }
     if (!p.pergunta(QStringLiteral("Confirma fechamento de caixa?"))) return;
 
-    const ResultadoFechamento r = grava_fechamento(ctx_);
+    ResultadoFechamento r;
+    {
+        CursorOcupado ampulheta;
+        r = grava_fechamento(ctx_);
+    }
     if (!r.fechado) {
         p.mensagem(r.mensagem, r.icone);
         return;

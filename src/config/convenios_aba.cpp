@@ -57,15 +57,24 @@ void JanelaConfiguracao::ligaConvenios() {
     aoMarcar(Option5, &JanelaConfiguracao::Option5_Click);
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
     connect(tod, &QCheckBox::toggled, this, [this] { tod_Click(); });
-    connect(List1, &QListWidget::itemClicked, this, [this] { executa([this] { List1_Click(); }); });
+    connect(List1, &QListWidget::itemClicked, this,
+            [this] { le(QStringLiteral("o convênio escolhido"), [this] { List1_Click(); }); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-    connect(Command4, &QPushButton::clicked, this, [this] { executa([this] { Command4_Click(); }); });
-    connect(Command17, &QPushButton::clicked, this, [this] { executa([this] { Command17_Click(); }); });
-    connect(Command16, &QPushButton::clicked, this, [this] { executa([this] { Command16_Click(); }); });
-    connect(Command20, &QPushButton::clicked, this, [this] { executa([this] { Command20_Click(); }); });
-    connect(Command22, &QPushButton::clicked, this, [this] { executa([this] { Command22_Click(); }); });
-    connect(Command23, &QPushButton::clicked, this, [this] { executa([this] { Command23_Click(); }); });
+    connect(Command4, &QPushButton::clicked, this,
+            [this] { executa(QStringLiteral("inserir o convênio"), [this] { Command4_Click(); }); });
+    connect(Command17, &QPushButton::clicked, this,
+            [this] { executa(QStringLiteral("alterar o convênio"), [this] { Command17_Click(); }); });
+    connect(Command16, &QPushButton::clicked, this,
+            [this] { executa(QStringLiteral("excluir o convênio"), [this] { Command16_Click(); }); });
+    connect(Command20, &QPushButton::clicked, this,
+            [this] { executa(QStringLiteral("gravar as configurações"), [this] { Command20_Click(); }); });
+    connect(Command22, &QPushButton::clicked, this, [this] {
+        executa(QStringLiteral("alterar a numeração dos tickets"), [this] { Command22_Click(); });
+    });
+    connect(Command23, &QPushButton::clicked, this, [this] {
+        executa(QStringLiteral("gravar o escritório ou a pista"), [this] { Command23_Click(); });
+    });
 }
 
 // Enabling rules of the kind, of the charge after the steps and of the charging window.

@@ -205,8 +205,11 @@ ResultadoExclusao exclui_convenio(Banco& db, const QString& cod_con) {
             return recusa(QStringLiteral("Este convênio já foi utilizado por cliente(s). Não pode ser excluído."));
         if (!cod || !db.existe(QStringLiteral("SELECT codigo FROM convenios WHERE codigo = ?"), {*cod}))
             return recusa(QStringLiteral("Não foi possível encontrar este convênio."));
+        // One transaction, so that the count read after it cannot fail after a stored delete.
+        Transacao t(db);
         db.executa(QStringLiteral("DELETE FROM convenios WHERE codigo = ?"), {*cod});
         r.nenhumConvenio = !db.existe(QStringLiteral("SELECT codigo FROM convenios"));
+        t.confirma();
     } catch (const ErroBanco& erro) {
         return recusa(QStringLiteral("Não foi possível excluir o convênio.\n%1").arg(erro.mensagem()),
                       Icone::Critico);

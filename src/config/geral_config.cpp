@@ -122,9 +122,11 @@ ResultadoGeral grava_geral(Contexto& ctx, const DadosGeral& d) {
         e.db.executa(QStringLiteral("UPDATE geral SET %1 WHERE rowid = (SELECT min(rowid) FROM geral)")
                          .arg(pares.join(", ")),
                      valores);
-        t.confirma();
+        // Read before the settings are confirmed, so that a failure here cannot follow a
+        // stored change that the message would call not done.
         r.efeitos.lista_entrada = e.db.existe(QStringLiteral("SELECT placa FROM lista_entrada"));
         r.efeitos.lista_saida = e.db.existe(QStringLiteral("SELECT placa FROM lista_saida"));
+        t.confirma();
     } catch (const ErroBanco& erro) {
         return recusa(QStringLiteral("Não foi possível gravar as configurações. Nada foi alterado.\n%1")
                           .arg(erro.mensagem()),

@@ -3,6 +3,7 @@
 #include "config/carga_configuracao.h"
 #include "config/listas_configuracao.h"
 #include "widgets/campo_entrada.h"
+#include "widgets/trabalho_banco.h"
 #include "yard/janela_principal.h"
 
 #include <QCheckBox>
@@ -80,17 +81,17 @@ JanelaConfiguracao::JanelaConfiguracao(Contexto& ctx, JanelaPrincipal& a,
                    Qt::WindowCloseButtonHint);
     montaControles();
     ligaEventos();
-    executa([this] { Form_Load(); });
+    le(QStringLiteral("as configurações"), [this] { Form_Load(); });
 }
 
 JanelaConfiguracao::~JanelaConfiguracao() = default;
 
-void JanelaConfiguracao::executa(const std::function<void()>& acao) {
-    try {
-        acao();
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
-    }
+void JanelaConfiguracao::executa(const QString& acao, const std::function<void()>& trabalho) {
+    gravaNoBanco(ctx_.plataforma, acao, trabalho);
+}
+
+void JanelaConfiguracao::le(const QString& oQue, const std::function<void()>& trabalho) {
+    leDoBanco(ctx_.plataforma, oQue, trabalho);
 }
 
 void JanelaConfiguracao::montaControles() {
@@ -493,16 +494,24 @@ void JanelaConfiguracao::ligaEventos() {
     for (QPushButton* fechar : {Command14, Command5, Command7, Command11, Command19, Command21})
         connect(fechar, &QPushButton::clicked, this, &QWidget::close);
 
-    connect(List3, &QListWidget::itemClicked, this, [this] { executa([this] { List3_Click(); }); });
-    connect(Command12, &QPushButton::clicked, this, [this] { executa([this] { Command12_Click(); }); });
-    connect(Command15, &QPushButton::clicked, this, [this] { executa([this] { Command15_Click(); }); });
-    connect(Command13, &QPushButton::clicked, this, [this] { executa([this] { Command13_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { executa([this] { Command2_Click(); }); });
-    connect(Command6, &QPushButton::clicked, this, [this] { executa([this] { Command6_Click(); }); });
-    connect(Command8, &QPushButton::clicked, this, [this] { executa([this] { Command8_Click(); }); });
-    connect(Command9, &QPushButton::clicked, this, [this] { executa([this] { Command9_Click(); }); });
-    connect(Command10, &QPushButton::clicked, this, [this] { executa([this] { Command10_Click(); }); });
-    connect(Command18, &QPushButton::clicked, this, [this] { executa([this] { Command18_Click(); }); });
+    connect(List3, &QListWidget::itemClicked, this,
+            [this] { le(QStringLiteral("o tipo de mensalista escolhido"), [this] { List3_Click(); }); });
+    connect(Command12, &QPushButton::clicked, this,
+            [this] { executa(QStringLiteral("inserir o tipo de mensalista"), [this] { Command12_Click(); }); });
+    connect(Command15, &QPushButton::clicked, this,
+            [this] { executa(QStringLiteral("alterar o tipo de mensalista"), [this] { Command15_Click(); }); });
+    connect(Command13, &QPushButton::clicked, this,
+            [this] { executa(QStringLiteral("excluir o tipo de mensalista"), [this] { Command13_Click(); }); });
+    connect(Command2, &QPushButton::clicked, this,
+            [this] { executa(QStringLiteral("inserir o turno"), [this] { Command2_Click(); }); });
+    connect(Command6, &QPushButton::clicked, this,
+            [this] { executa(QStringLiteral("excluir o turno"), [this] { Command6_Click(); }); });
+    connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
+    connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
+    connect(Command10, &QPushButton::clicked, this,
+            [this] { executa(QStringLiteral("gravar a tabela do rotativo"), [this] { Command10_Click(); }); });
+    connect(Command18, &QPushButton::clicked, this,
+            [this] { executa(QStringLiteral("gravar a diária"), [this] { Command18_Click(); }); });
     ligaConvenios();
 }
 

@@ -46,8 +46,10 @@ public:
     void carrega_turnos();
     void carrega_tabela_rotativo();
 
-    // Runs `acao`, showing a failing database operation's message instead of stopping.
-    void executa(const std::function<void()>& acao);
+    // Runs a handler's database work under the hourglass; a failure is told as what could not
+    // be done (`acao`, "gravar a diária") or, for `le`, what could not be read.
+    void executa(const QString& acao, const std::function<void()>& trabalho);
+    void le(const QString& oQue, const std::function<void()>& trabalho);
 
     // Tab "Mensalistas".
     QLineEdit* cod;

@@ -29,6 +29,11 @@ public:
     QString mensagemPara(const QString& acao) const {
         return QStringLiteral("Não foi possível %1. Nada foi gravado.\n%2").arg(acao, mensagem_);
     }
+    // The same for a failure that only read: what could not be read (`oQue`, as "a lista de
+    // pátio"), and the cause.
+    QString mensagemLeitura(const QString& oQue) const {
+        return QStringLiteral("Não foi possível ler %1.\n%2").arg(oQue, mensagem_);
+    }
 
 private:
     QString mensagem_;

@@ -3,8 +3,7 @@
 #include "reports/documento.h"
 #include "reports/relatorio.h"
 
-#include <QCursor>
-#include <QGuiApplication>
+#include "widgets/cursor_ocupado.h"
 
 void ControleRelatorio::defineSelecao(const QString& formula) {
     if (subrelatorio_.isEmpty()) pedido_.selecao = formula;
@@ -17,15 +16,13 @@ QString ControleRelatorio::selecao() const {
 
 bool ControleRelatorio::executa() {
     std::unique_ptr<QTextDocument> documento;
-    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     try {
+        CursorOcupado ampulheta;
         documento = documentoRelatorio(montaRelatorio(db_, pedido_));
     } catch (const ErroRelatorio& e) {
-        QGuiApplication::restoreOverrideCursor();
         plataforma_.mensagem(e.mensagem(), Icone::Critico);
         return false;
     }
-    QGuiApplication::restoreOverrideCursor();
     plataforma_.visualiza(*documento, pedido_.titulo);
     return true;
 }

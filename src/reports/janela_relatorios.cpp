@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -197,11 +196,12 @@ void JanelaRelatorios::Check2_Click() { if (Check2->isChecked()) Check1->setChec
 void JanelaRelatorios::Command2_Click() { close(); }
 
 void JanelaRelatorios::Command1_Click() {
+    // Not under the hourglass as a whole: the report's query shows it, the preview does not.
     try {
         imprime();
     } catch (const ErroBanco& e) {
-        QGuiApplication::restoreOverrideCursor();
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
+        ctx_.plataforma.mensagem(e.mensagemLeitura(QStringLiteral("os dados do relatório")),
+                                 Icone::Critico);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "subscribers/campo_selecionado.h"
 #include "subscribers/campos_mensalista.h"
 #include "subscribers/janela_mensalistas.h"
+#include "widgets/trabalho_banco.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -214,16 +215,14 @@ ConsultaMensalistas::ConsultaMensalistas(Contexto& ctx, JanelaMensalistas& regis
     connect(List1, &QListWidget::itemDoubleClicked, this, [this] { Command1_Click(); });
     List1->installEventFilter(this);
 
-    try {
+    leDoBanco(ctx_.plataforma, QStringLiteral("a lista de mensalistas"), [this] {
         QSqlQuery q = ctx_.estado.db.executa(QStringLiteral(
             "SELECT codigo, nome FROM mensalistas WHERE excluido = 0 ORDER BY nome"));
         while (q.next()) {
             List1->addItem(q.value(1).toString());
             List2->addItem(q.value(0).toString());
         }
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
-    }
+    });
     List1->setCurrentRow(-1);
     codigo->setFocus();
 }
@@ -289,14 +288,14 @@ void ConsultaMensalistas::Command3_Click() {
 }
 
 void ConsultaMensalistas::carrega(qint64 codigoMensalista) {
-    try {
-        if (codigoMensalista < 0 ||
-            !carrega_mensalista(ctx_.estado.db, codigoMensalista, registro_)) {
-            ctx_.plataforma.mensagem(QStringLiteral("Mensalista não encontrado."));
-            return;
-        }
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
+    bool achado = false;
+    if (!leDoBanco(ctx_.plataforma, QStringLiteral("os dados do mensalista"), [&] {
+            achado = codigoMensalista >= 0 &&
+                     carrega_mensalista(ctx_.estado.db, codigoMensalista, registro_);
+        }))
+        return;
+    if (!achado) {
+        ctx_.plataforma.mensagem(QStringLiteral("Mensalista não encontrado."));
         return;
     }
     close();

@@ -9,6 +9,7 @@
 #include "subscribers/registro_mensalista.h"
 #include "subscribers/troca_codigo_dialogo.h"
 #include "widgets/campo_dinheiro.h"
+#include "widgets/trabalho_banco.h"
 #include "yard/janela_principal.h"
 
 #include <QCheckBox>
@@ -62,7 +63,7 @@ JanelaMensalistas::JanelaMensalistas(Contexto& ctx, JanelaPrincipal* principal, 
     : QWidget(parent), ctx_(ctx), principal_(principal) {
     montaControles();
     ligaEventos();
-    executa([this] { Form_Load(); });
+    le(QStringLiteral("as filiais e os tipos de mensalista"), [this] { Form_Load(); });
 }
 
 void JanelaMensalistas::montaControles() {
@@ -266,14 +267,20 @@ void JanelaMensalistas::montaControles() {
 
 void JanelaMensalistas::ligaEventos() {
     auto botao = [this](QPushButton* b, void (JanelaMensalistas::*h)()) {
-        connect(b, &QPushButton::clicked, this, [this, h] { executa([this, h] { (this->*h)(); }); });
+        connect(b, &QPushButton::clicked, this, [this, h] { (this->*h)(); });
+    };
+    auto grava = [this](QPushButton* b, const QString& acao, void (JanelaMensalistas::*h)()) {
+        connect(b, &QPushButton::clicked, this, [this, acao, h] { executa(acao, [this, h] { (this->*h)(); }); });
     };
     botao(Command1, &JanelaMensalistas::Command1_Click);
-    botao(Command2, &JanelaMensalistas::Command2_Click);
+    grava(Command2, QStringLiteral("gravar o mensalista"), &JanelaMensalistas::Command2_Click);
     botao(Command3, &JanelaMensalistas::limpa_campos);
-    botao(Command4, &JanelaMensalistas::Command4_Click);
+    grava(Command4, QStringLiteral("excluir o mensalista"), &JanelaMensalistas::Command4_Click);
+    // The consultation and the change of code handle their own database work.
     botao(Command5, &JanelaMensalistas::Command5_Click);
-    botao(Command6, &JanelaMensalistas::Command6_Click);
+    connect(Command6, &QPushButton::clicked, this, [this] {
+        le(QStringLiteral("os veículos cadastrados"), [this] { Command6_Click(); });
+    });
     botao(Command7, &JanelaMensalistas::Command7_Click);
     botao(Command9, &JanelaMensalistas::Command9_Click);
     connect(Command10, &QPushButton::clicked, this, &QWidget::close);
@@ -302,12 +309,12 @@ bool JanelaMensalistas::eventFilter(QObject* alvo, QEvent* evento) {
     return QWidget::eventFilter(alvo, evento);
 }
 
-void JanelaMensalistas::executa(const std::function<void()>& acao) {
-    try {
-        acao();
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
-    }
+void JanelaMensalistas::executa(const QString& acao, const std::function<void()>& trabalho) {
+    gravaNoBanco(ctx_.plataforma, acao, trabalho);
+}
+
+void JanelaMensalistas::le(const QString& oQue, const std::function<void()>& trabalho) {
+    leDoBanco(ctx_.plataforma, oQue, trabalho);
 }
 
 void JanelaMensalistas::Form_Load() {

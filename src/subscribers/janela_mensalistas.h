@@ -99,7 +99,10 @@ private:
     void ligaEventos();
     void Form_Load();
     void insere_veiculo_grid();
-    void executa(const std::function<void()>& acao);
+    // Runs a handler's database work under the hourglass; a failure is told as what could not
+    // be done (`acao`) or, for `le`, what could not be read.
+    void executa(const QString& acao, const std::function<void()>& trabalho);
+    void le(const QString& oQue, const std::function<void()>& trabalho);
     void foca(int campo);
 
     Contexto& ctx_;

@@ -6,6 +6,7 @@
 #include "subscribers/campos_mensalista.h"
 #include "subscribers/comprovante_mensalidade.h"
 #include "subscribers/pagamento_mensalidade.h"
+#include "widgets/trabalho_banco.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -103,16 +104,18 @@ JanelaPagamento::JanelaPagamento(Contexto& ctx, QWidget* parent) : QDialog(paren
     setTabOrder(Command2, Command3);
 
     connect(men, &QComboBox::currentIndexChanged, this, [this] { men_Click(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { executa([this] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { executa([this] { Command2_Click(); }); });
+    connect(Command1, &QPushButton::clicked, this,
+            [this] { le(QStringLiteral("os dados do mensalista"), [this] { Command1_Click(); }); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, &QDialog::reject);
-    connect(grid2, &QTableWidget::cellClicked, this,
-            [this](int r, int) { executa([this, r] { grid2_Click(r + 1); }); });
+    connect(grid2, &QTableWidget::cellClicked, this, [this](int r, int) {
+        le(QStringLiteral("o valor da mensalidade"), [this, r] { grid2_Click(r + 1); });
+    });
     for (QWidget* w : {static_cast<QWidget*>(men), static_cast<QWidget*>(mes),
                        static_cast<QWidget*>(des), static_cast<QWidget*>(adi)})
         w->installEventFilter(this);
 
-    executa([this] {
+    le(QStringLiteral("a lista de mensalistas"), [this] {
         const QSignalBlocker b(men);
         men->addItem(QStringLiteral(" "));
         cod->addItem(QStringLiteral(" "));
@@ -128,12 +131,12 @@ JanelaPagamento::JanelaPagamento(Contexto& ctx, QWidget* parent) : QDialog(paren
     mes->setText(kMesVazio);
 }
 
-void JanelaPagamento::executa(const std::function<void()>& acao) {
-    try {
-        acao();
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
-    }
+bool JanelaPagamento::executa(const QString& acao, const std::function<void()>& trabalho) {
+    return gravaNoBanco(ctx_.plataforma, acao, trabalho);
+}
+
+bool JanelaPagamento::le(const QString& oQue, const std::function<void()>& trabalho) {
+    return leDoBanco(ctx_.plataforma, oQue, trabalho);
 }
 
 bool JanelaPagamento::eventFilter(QObject* alvo, QEvent* evento) {
@@ -146,7 +149,7 @@ bool JanelaPagamento::eventFilter(QObject* alvo, QEvent* evento) {
             return true;
         }
     } else if (evento->type() == QEvent::FocusOut) {
-        executa([&] {
+        le(QStringLiteral("o valor da mensalidade"), [&] {
             if (alvo == mes) mes_LostFocus();
             if (alvo == des) des_LostFocus();
             if (alvo == adi) adi_LostFocus();
@@ -305,15 +308,20 @@ void JanelaPagamento::Command2_Click() {
     pedido.caixa = ctx_.estado.numero_caixa;
     pedido.data = ctx_.estado.data_atual;
     pedido.hora = ctx_.estado.hora_atual;
-    const ResultadoPagamento r = efetua_pagamento(ctx_.estado.db, pedido);
+    ResultadoPagamento r;
+    if (!executa(QStringLiteral("registrar o pagamento da mensalidade"),
+                 [&] { r = efetua_pagamento(ctx_.estado.db, pedido); }))
+        return;
     if (!r.pago) {
         p.mensagem(r.mensagem);
         if (r.foco == FocoPagamento::mes) mes->setFocus();
         return;
     }
-    carrega_historico(pedido.codigo);
+    // The payment is stored: what follows only reads.
+    le(QStringLiteral("os pagamentos do mensalista"), [&] { carrega_historico(pedido.codigo); });
     p.mensagem(r.mensagem);
-    imprimeComprovante(pedido.codigo, pedido.mes);
+    le(QStringLiteral("o pagamento para imprimir o comprovante"),
+       [&] { imprimeComprovante(pedido.codigo, pedido.mes); });
     mes->setText(kMesVazio);
     mes->setFocus();
 }

@@ -52,7 +52,10 @@ private:
     void calcula_mensalidade();
     void aplicaDescontoAdicional();
     void imprimeComprovante(qint64 codigo, const QDate& mes);
-    void executa(const std::function<void()>& acao);
+    // Runs database work under the hourglass; a failure is told as what could not be done
+    // (`acao`) or, for `le`, what could not be read.
+    bool executa(const QString& acao, const std::function<void()>& trabalho);
+    bool le(const QString& oQue, const std::function<void()>& trabalho);
 
     Contexto& ctx_;
     std::optional<qint64> carregado_;   // the subscriber whose data the window shows

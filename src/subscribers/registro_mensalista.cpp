@@ -45,8 +45,11 @@ ResultadoExclusao exclui_mensalista(Banco& db, qint64 codigo) {
     if (!db.existe(QStringLiteral("SELECT excluido FROM mensalistas WHERE codigo = ?"), {codigo}))
         return r;
     r.encontrado = true;
+    // One transaction, so that the count read after it cannot fail after a stored delete.
+    Transacao t(db);
     db.executa(QStringLiteral("UPDATE mensalistas SET excluido = 1 WHERE codigo = ?"), {codigo});
     r.restamAtivos =
         db.existe(QStringLiteral("SELECT codigo FROM mensalistas WHERE excluido = 0"));
+    t.confirma();
     return r;
 }

@@ -3,6 +3,7 @@
 #include "subscribers/campo_selecionado.h"
 #include "subscribers/janela_mensalistas.h"
 #include "subscribers/troca_codigo.h"
+#include "widgets/trabalho_banco.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -33,12 +34,12 @@ TrocaCodigoDialogo::TrocaCodigoDialogo(Contexto& ctx, JanelaMensalistas& registr
 }
 
 void TrocaCodigoDialogo::Command1_Click() {
-    try {
-        const ResultadoTroca r = troca_codigo(ctx_.estado.db, cod->text(), nov->displayText());
-        ctx_.plataforma.mensagem(r.mensagem, r.icone);
-        if (r.trocado) registro_.cod->setText(r.novo);
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
-    }
+    ResultadoTroca r;
+    // On a failure the dialog stays open, with the code typed, to try again.
+    if (!gravaNoBanco(ctx_.plataforma, QStringLiteral("alterar o código do mensalista"),
+                      [&] { r = troca_codigo(ctx_.estado.db, cod->text(), nov->displayText()); }))
+        return;
+    ctx_.plataforma.mensagem(r.mensagem, r.icone);
+    if (r.trocado) registro_.cod->setText(r.novo);
     accept();
 }

@@ -1,5 +1,7 @@
 #include "yard/can.h"
 
+#include "widgets/cursor_ocupado.h"
+#include "widgets/trabalho_banco.h"
 #include "yard/cancelamento.h"
 #include "yard/janela_principal.h"
 #include "yard/resultado_pista.h"
@@ -55,17 +57,13 @@ Cancelamento::Cancelamento(Contexto& ctx, JanelaPrincipal& janela, QWidget* pare
     for (QWidget* w : {static_cast<QWidget*>(tic), static_cast<QWidget*>(pla),
                        static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2)})
         w->installEventFilter(this);
-    connect(Command1, &QPushButton::clicked, this, [this] { executa([this] { Command1_Click(); }); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
     tic->setFocus();
 }
 
-void Cancelamento::executa(const std::function<void()>& acao) {
-    try {
-        acao();
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
-    }
+void Cancelamento::le(const QString& oQue, const std::function<void()>& trabalho) {
+    leDoBanco(ctx_.plataforma, oQue, trabalho);
 }
 
 void Cancelamento::tic_LostFocus() {
@@ -93,11 +91,15 @@ void Cancelamento::pla_LostFocus() {
 }
 
 void Cancelamento::Command1_Click() {
-    const ResultadoCancelamento r = cancela_ticket(ctx_, tic->displayText(), pla->displayText());
+    ResultadoCancelamento r;
+    {
+        CursorOcupado ampulheta;
+        r = cancela_ticket(ctx_, tic->displayText(), pla->displayText());
+    }
     if (!r.mensagem.isEmpty()) ctx_.plataforma.mensagem(r.mensagem, r.icone);
     if (r.foco == CampoCancelamento::tic) tic->setFocus();
     // The yard list follows whatever happened, shown or not.
-    janela_.atualiza_lista_patio();
+    le(QStringLiteral("a lista de pátio"), [this] { janela_.atualiza_lista_patio(); });
     if (r.cancelado) accept();
 }
 
@@ -131,8 +133,8 @@ bool Cancelamento::eventFilter(QObject* alvo, QEvent* evento) {
         // A message box taking the focus for a moment is not the operator leaving the field.
         const Qt::FocusReason motivo = static_cast<QFocusEvent*>(evento)->reason();
         if (motivo == Qt::ActiveWindowFocusReason || motivo == Qt::PopupFocusReason) break;
-        if (alvo == tic) executa([this] { tic_LostFocus(); });
-        else if (alvo == pla) executa([this] { pla_LostFocus(); });
+        if (alvo == tic) le(QStringLiteral("o veículo do ticket"), [this] { tic_LostFocus(); });
+        else if (alvo == pla) le(QStringLiteral("o veículo da placa"), [this] { pla_LostFocus(); });
         break;
     }
     default:

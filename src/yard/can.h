@@ -33,7 +33,8 @@ protected:
     bool eventFilter(QObject* alvo, QEvent* evento) override;
 
 private:
-    void executa(const std::function<void()>& acao);
+    // Runs a lookup under the hourglass; a failure is told as what could not be read.
+    void le(const QString& oQue, const std::function<void()>& trabalho);
 
     Contexto& ctx_;
     JanelaPrincipal& janela_;

@@ -2,6 +2,7 @@
 
 #include "data/datas.h"
 #include "devices/imprime_bobina.h"
+#include "widgets/trabalho_banco.h"
 #include "yard/lista_patio.h"
 
 #include <QHBoxLayout>
@@ -52,11 +53,8 @@ JanelaListaPatio::JanelaListaPatio(Contexto& ctx, QWidget* parent)
 
 void JanelaListaPatio::Form_Load() {
     QList<VeiculoPatio> veiculos;
-    try {
-        veiculos = veiculos_no_patio(ctx_.estado.db, false);
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
-    }
+    leDoBanco(ctx_.plataforma, QStringLiteral("os veículos do pátio"),
+              [&] { veiculos = veiculos_no_patio(ctx_.estado.db, false); });
     grid1->setRowCount(int(veiculos.size()));
     for (int l = 0; l < veiculos.size(); ++l) {
         const VeiculoPatio& v = veiculos[l];
@@ -73,11 +71,10 @@ void JanelaListaPatio::Form_Load() {
 void JanelaListaPatio::Command1_Click() {
     if (!ha_impressora(ctx_.estado)) return;
     const Estado& e = ctx_.estado;
-    try {
-        // The yard as it is now, which may differ from the list loaded with the window.
-        const QList<VeiculoPatio> veiculos = veiculos_no_patio(ctx_.estado.db, lista_por_placa(e.bobina));
-        imprime_bobina(ctx_, impressao_lista_patio(e.bobina, e.avanco_bobina, veiculos));
-    } catch (const ErroBanco& erro) {
-        ctx_.plataforma.mensagem(erro.mensagem(), Icone::Critico);
-    }
+    // The yard as it is now, which may differ from the list loaded with the window.
+    QList<VeiculoPatio> veiculos;
+    if (!leDoBanco(ctx_.plataforma, QStringLiteral("os veículos do pátio para imprimir a lista"),
+                   [&] { veiculos = veiculos_no_patio(ctx_.estado.db, lista_por_placa(e.bobina)); }))
+        return;
+    imprime_bobina(ctx_, impressao_lista_patio(e.bobina, e.avanco_bobina, veiculos));
 }

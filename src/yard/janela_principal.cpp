@@ -2,7 +2,7 @@
 
 #include "data/datas.h"
 #include "widgets/campo_dinheiro.h"
-#include "yard/cursor_ocupado.h"
+#include "widgets/cursor_ocupado.h"
 #include "yard/modelo_patio.h"
 
 #include <QAction>
@@ -269,7 +269,14 @@ void JanelaPrincipal::ligaEventos() {
     // The hooks are set after the window is built, so each button reads its hook when clicked.
     auto abre = [this](const std::function<void()>& gancho) {
         return [this, f = &gancho] {
-            if (*f) executa(QStringLiteral("abrir a janela"), *f);
+            if (!*f) return;
+            // No hourglass over the window while it is open: it shows its own while it works.
+            try {
+                (*f)();
+            } catch (const ErroBanco& e) {
+                ctx_.plataforma.mensagem(e.mensagemLeitura(QStringLiteral("os dados da janela")),
+                                         Icone::Critico);
+            }
         };
     };
     for (int i = 0; i < 7; ++i) connect(botoes[i], &QAction::triggered, this, abre(abreJanelaBarra[i]));

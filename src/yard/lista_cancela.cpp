@@ -1,6 +1,7 @@
 #include "yard/lista_cancela.h"
 
 #include "data/datas.h"
+#include "widgets/trabalho_banco.h"
 #include "yard/janela_principal.h"
 
 #include <QHeaderView>
@@ -36,12 +37,7 @@ ListaCancela::ListaCancela(Contexto& ctx, JanelaPrincipal& janela, ControleCance
     layout->addWidget(Command1);
     connect(Command1, &QPushButton::clicked, this, &ListaCancela::Command1_Click);
 
-    try {
-        atualiza_lista();
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagemPara(QStringLiteral("mostrar a lista de veículos")),
-                                 Icone::Critico);
-    }
+    leDoBanco(ctx_.plataforma, QStringLiteral("a lista de veículos"), [this] { atualiza_lista(); });
 }
 
 QString ListaCancela::tabela() const {
@@ -77,21 +73,21 @@ void ListaCancela::Command1_Click() {
 
     cancelas_.levanta(lado_);
 
-    try {
-        Banco& db = ctx_.estado.db;
-        const QVariant rowid = db.valor(
-            QStringLiteral("SELECT rowid FROM %1 WHERE placa = ? ORDER BY rowid LIMIT 1").arg(tabela()),
-            {placa});
-        if (rowid.isNull()) return;
-        db.executa(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(tabela()), {rowid});
-        atualiza_lista();
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(
-            e.mensagemPara(QStringLiteral("retirar o veículo da lista")),
-            Icone::Critico);
+    bool retirado = false;
+    if (!gravaNoBanco(ctx_.plataforma, QStringLiteral("retirar o veículo da lista"), [&] {
+            Banco& db = ctx_.estado.db;
+            const QVariant rowid = db.valor(
+                QStringLiteral("SELECT rowid FROM %1 WHERE placa = ? ORDER BY rowid LIMIT 1").arg(tabela()),
+                {placa});
+            if (rowid.isNull()) return;
+            db.executa(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(tabela()), {rowid});
+            retirado = true;
+        }))
         return;
-    }
-    if (quantidade_ == 0)
+    if (!retirado) return;
+    // The vehicle is out of the list, even when the list cannot be read again.
+    if (leDoBanco(ctx_.plataforma, QStringLiteral("a lista de veículos"), [this] { atualiza_lista(); }) &&
+        quantidade_ == 0)
         (lado_ == Lado::Entrada ? janela_.Command10 : janela_.Command11)->setEnabled(false);
     accept();
 }

@@ -3,8 +3,8 @@
 // register is open.
 
 #include "data/datas.h"
+#include "widgets/cursor_ocupado.h"
 #include "yard/acerto_relogio.h"
-#include "yard/cursor_ocupado.h"
 #include "yard/janela_principal.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
-// The hourglass while the lanes work: a database held by another program makes the window wait
-// for it, and the operator sees that it is waiting, not a frozen window. Message boxes put the
-// arrow back over themselves.
+// The hourglass while a window works on the database: a database held by another program makes
+// the window wait for it, and the operator sees that it is waiting, not a frozen window. Message
+// boxes put the arrow back over themselves.
 
 #include <QCursor>
 #include <QGuiApplication>
