@@ -9,6 +9,7 @@
 #include "subscribers/registro_mensalista.h"
 #include "subscribers/troca_codigo_dialogo.h"
 #include "widgets/campo_dinheiro.h"
+#include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/janela_principal.h"
 
@@ -28,13 +29,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename W, typename... A>
-W* cria(QWidget* pai, const char* nome, A&&... args) {
-    auto* w = new W(std::forward<A>(args)..., pai);
-    w->setObjectName(QLatin1String(nome));
-    return w;
-}
 
 QLineEdit* texto(QWidget* pai, const char* nome, int limite) {
     auto* c = cria<QLineEdit>(pai, nome);

@@ -2,6 +2,7 @@
 
 #include "data/datas.h"
 #include "widgets/campo_dinheiro.h"
+#include "widgets/cria.h"
 #include "widgets/cursor_ocupado.h"
 
 #include <QAction>
@@ -31,13 +32,6 @@ namespace {
 const QString kAtenderTecla = QStringLiteral("atender à tecla");
 const QString kCalcularTotal = QStringLiteral("calcular o total");
 const QString kBuscarVeiculo = QStringLiteral("buscar o veículo no pátio");
-
-template <typename W, typename... A>
-W* cria(QWidget* pai, const char* nome, A&&... args) {
-    auto* w = new W(std::forward<A>(args)..., pai);
-    w->setObjectName(QLatin1String(nome));
-    return w;
-}
 
 QLineEdit* campoMascara(QWidget* pai, const char* nome, const QString& mascara) {
     auto* c = cria<QLineEdit>(pai, nome);
