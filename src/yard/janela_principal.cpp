@@ -3,7 +3,7 @@
 #include "data/datas.h"
 #include "widgets/campo_dinheiro.h"
 #include "widgets/cria.h"
-#include "widgets/cursor_ocupado.h"
+#include "widgets/trabalho_banco.h"
 
 #include <QAction>
 #include <QApplication>
@@ -254,12 +254,7 @@ void JanelaPrincipal::montaControles() {
 }
 
 void JanelaPrincipal::executa(const QString& acao, const std::function<void()>& f) {
-    CursorOcupado ampulheta;
-    try {
-        f();
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagemPara(acao), Icone::Critico);
-    }
+    gravaNoBanco(ctx_.plataforma, acao, f);
 }
 
 void JanelaPrincipal::ligaEventos() {
