@@ -2,6 +2,7 @@
 #include "access/janela_usuarios.h"
 #include "access/plataforma_qt.h"
 #include "app/contexto.h"
+#include "branches/liga_filiais.h"
 #include "yard/janela_principal.h"
 #include "yard/liga_pista.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     JanelaPrincipal a(contexto);
     liga_janela_usuarios(contexto, a);
     ligaPista(contexto, a);
+    liga_filiais(contexto, a);
 
     JanelaAcesso acesso(contexto, a);
     if (!acesso.Form_Load()) return 1;

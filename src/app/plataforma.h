@@ -2,6 +2,7 @@
 // The seam between the program and the outside world. The program builds the real one in main;
 // tests build a fake that answers prompts in advance, sets the clock and records what was shown.
 
+#include "devices/discos.h"
 #include "devices/impressora_fiscal.h"
 #include "devices/saida_impressora.h"
 #include "devices/saida_porta.h"
@@ -11,7 +12,7 @@
 
 #include <functional>
 
-enum class Icone { Informacao, Exclamacao, Critico };
+enum class Icone { Informacao, Exclamacao, Critico, Nenhum };
 
 inline const QString kTituloPrograma = QStringLiteral("Quelmar");
 
@@ -42,4 +43,6 @@ public:
     virtual SaidaImpressora& impressora() = 0;
     // The fiscal printer.
     virtual ImpressoraFiscal& fiscal() = 0;
+    // The drives offered for backups and the subscriber file, with their free space.
+    virtual Discos& discos() = 0;
 };
