@@ -1,5 +1,7 @@
 #include "access/plataforma_qt.h"
 
+#include "reports/visualizacao.h"
+
 #include <QApplication>
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -37,4 +39,8 @@ void PlataformaQt::encerra() {
 
 void PlataformaQt::aguarda(int ms, std::function<void()> depois) {
     QTimer::singleShot(ms, qApp, std::move(depois));
+}
+
+void PlataformaQt::visualiza(const QTextDocument& documento, const QString& titulo) {
+    visualizaDocumento(documento, titulo, QApplication::activeWindow());
 }

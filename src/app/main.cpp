@@ -3,6 +3,7 @@
 #include "access/plataforma_qt.h"
 #include "app/contexto.h"
 #include "branches/liga_filiais.h"
+#include "reports/janela_relatorios.h"
 #include "yard/janela_principal.h"
 #include "yard/liga_pista.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     JanelaPrincipal a(contexto);
     liga_janela_usuarios(contexto, a);
     ligaPista(contexto, a);
+    liga_janela_relatorios(contexto, a);
     liga_filiais(contexto, a);
 
     JanelaAcesso acesso(contexto, a);

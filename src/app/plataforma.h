@@ -12,6 +12,8 @@
 
 #include <functional>
 
+class QTextDocument;
+
 enum class Icone { Informacao, Exclamacao, Critico, Nenhum };
 
 inline const QString kTituloPrograma = QStringLiteral("Quelmar");
@@ -43,6 +45,10 @@ public:
     virtual SaidaImpressora& impressora() = 0;
     // The fiscal printer.
     virtual ImpressoraFiscal& fiscal() = 0;
+
+    // Shows a report's pages in a print preview, from which the operator prints them or saves
+    // them as PDF; returns when the preview is closed.
+    virtual void visualiza(const QTextDocument& documento, const QString& titulo) = 0;
     // The drives offered for backups and the subscriber file, with their free space.
     virtual Discos& discos() = 0;
 };

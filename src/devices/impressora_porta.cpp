@@ -1,5 +1,6 @@
 #include "devices/impressora_porta.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -8,12 +9,34 @@
 #include <poll.h>
 #include <unistd.h>
 
-QString ImpressoraPorta::dispositivo(const QString& porta) {
+namespace {
+
+// Why the device refused, in the operator's words.
+QString motivo(int erro) {
+    switch (erro) {
+    case ENOENT: return QStringLiteral("o dispositivo não existe");
+    case ENXIO:
+    case ENODEV: return QStringLiteral("a impressora não responde (desligada ou desconectada)");
+    case EACCES:
+    case EPERM: return QStringLiteral("sem permissão de escrita");
+    case EBUSY: return QStringLiteral("a porta está ocupada");
+    case EAGAIN: return QStringLiteral("a impressora não recebeu os dados a tempo");
+    case EISDIR: return QStringLiteral("o caminho não é um dispositivo");
+    case ENOSPC: return QStringLiteral("sem espaço");
+    case EIO: return QStringLiteral("erro de entrada e saída (sem papel ou desligada)");
+    default: return QStringLiteral("erro %1 (%2)").arg(erro).arg(QString::fromLocal8Bit(std::strerror(erro)));
+    }
+}
+
+}  // namespace
+
+QString ImpressoraPorta::dispositivo(const QString& porta) const {
     const QString p = porta.trimmed().toUpper().remove(QLatin1Char(':'));
-    if (p == QLatin1String("LPT1")) return QStringLiteral("/dev/lp0");
-    if (p == QLatin1String("LPT2")) return QStringLiteral("/dev/lp1");
-    if (p == QLatin1String("COM1")) return QStringLiteral("/dev/ttyS0");
-    return {};
+    QString nome;
+    if (p == QLatin1String("LPT1")) nome = QStringLiteral("lp0");
+    if (p == QLatin1String("LPT2")) nome = QStringLiteral("lp1");
+    if (p == QLatin1String("COM1")) nome = QStringLiteral("ttyS0");
+    return nome.isEmpty() ? QString() : QDir(pasta_).filePath(nome);
 }
 
 bool ImpressoraPorta::presente(const QString& porta) const {
@@ -26,10 +49,12 @@ QString ImpressoraPorta::imprime(const QString& porta, const QByteArray& bytes) 
     const QString nome = porta.trimmed();
     if (d.isEmpty())
         return QStringLiteral("A porta da impressora \"%1\" não é conhecida.").arg(nome);
-    const int fd = ::open(d.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_APPEND);
-    if (fd < 0)
+    const int fd = ::open(d.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_APPEND);
+    if (fd < 0) {
+        const int falha = errno;
         return QStringLiteral("Não foi possível abrir a impressora em %1 (%2): %3.")
-            .arg(nome, d, QString::fromLocal8Bit(std::strerror(errno)));
+            .arg(nome, d, motivo(falha));
+    }
     // A printer that takes the bytes slowly gets a few seconds in all; one that stops answering
     // ends the printout with a message instead of holding the window.
     qsizetype feito = 0;
@@ -37,20 +62,20 @@ QString ImpressoraPorta::imprime(const QString& porta, const QByteArray& bytes) 
     QString erro;
     while (feito < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.constData() + feito, size_t(bytes.size() - feito));
+        const int falha = n < 0 ? errno : 0;
         if (n > 0) {
             feito += n;
             continue;
         }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && esperas < 50) {
+        if (falha == EINTR) continue;
+        if ((falha == EAGAIN || falha == EWOULDBLOCK) && esperas < 50) {
             pollfd p{fd, POLLOUT, 0};
             ::poll(&p, 1, 100);
             ++esperas;
             continue;
         }
         erro = QStringLiteral("A impressora em %1 (%2) não recebeu a impressão: %3.")
-                   .arg(nome, d, n < 0 ? QString::fromLocal8Bit(std::strerror(errno))
-                                       : QStringLiteral("sem resposta"));
+                   .arg(nome, d, falha ? motivo(falha) : QStringLiteral("sem resposta"));
         break;
     }
     ::close(fd);

@@ -50,8 +50,8 @@ public:
     std::function<void()> abreValorCaixa;                   // Command9
     std::function<void()> abreListaEntrada;                 // Command10
     std::function<void()> abreListaSaida;                   // Command11
-    // Entry and exit registration: true when the vehicle was registered. `imprime` is false
-    // for "Registrar Entrada" / "Registrar  Saída".
+    // Entry and exit registration: true when the vehicle was registered and the panel is to be
+    // made ready for the next one. `imprime` is false for "Registrar Entrada" / "Registrar  Saída".
     std::function<bool(bool imprime)> registraEntrada;
     std::function<bool(bool imprime)> registraSaida;
 

@@ -1,8 +1,12 @@
 #include "yard/liga_pista.h"
 
 #include "cash/abe_cai.h"
+#include "cash/liga_caixa.h"
+#include "subscribers/liga_mensalistas.h"
 #include "yard/cancelas.h"
 #include "yard/entrada.h"
+#include "yard/imprime_pista.h"
+#include "yard/janela_lista_patio.h"
 #include "yard/janela_principal.h"
 #include "yard/lista_cancela.h"
 #include "yard/saida.h"
@@ -10,6 +14,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -84,13 +89,17 @@ void ligaPista(Contexto& ctx, JanelaPrincipal& janela) {
     JanelaPrincipal* j = &janela;
     Contexto* c = &ctx;
 
-    // The receipts and tickets are not printed yet: "Registrar e Imprimir" registers alike and
-    // the window prepares the next vehicle, as it does without a printer.
-    janela.registraEntrada = [c, j, cancelas](bool) {
-        return registraEntradaNaJanela(*c, *j, *cancelas);
+    // "Registrar e Imprimir" prints once the vehicle is registered, before the window prepares
+    // the next one; after a fiscal coupon the exit panel keeps the vehicle just registered.
+    janela.registraEntrada = [c, j, cancelas](bool imprime) {
+        if (!registraEntradaNaJanela(*c, *j, *cancelas)) return false;
+        if (imprime) imprime_entrada(*c, dados_da_pista(*j));
+        return true;
     };
-    janela.registraSaida = [c, j, cancelas](bool) {
-        return registraSaidaNaJanela(*c, *j, *cancelas);
+    janela.registraSaida = [c, j, cancelas](bool imprime) {
+        const DadosComprovante d = dados_da_pista(*j);
+        if (!registraSaidaNaJanela(*c, *j, *cancelas)) return false;
+        return !imprime || imprime_saida(*c, *j, d);
     };
 
     QObject::connect(janela.timer_cancela_entrada, &QTimer::timeout, &janela,
@@ -110,4 +119,19 @@ void ligaPista(Contexto& ctx, JanelaPrincipal& janela) {
         ListaCancela dialogo(*c, *j, *cancelas, Lado::Saida, j);
         dialogo.exec();
     };
+    ligaCaixa(ctx, janela);
+
+    // "Lista de Pátio" opens beside the main window; pressed again while it is open, it comes
+    // forward as it is. "Fechar" destroys it, so the next opening lists the yard afresh.
+    auto lis = std::make_shared<QPointer<JanelaListaPatio>>();
+    janela.abreJanelaBarra[3] = [c, j, lis] {
+        if (!*lis) {
+            *lis = new JanelaListaPatio(*c, j);
+            (*lis)->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        (*lis)->show();
+        (*lis)->raise();
+        (*lis)->activateWindow();
+    };
+    ligaMensalistas(ctx, janela);
 }

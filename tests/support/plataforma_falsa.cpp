@@ -45,6 +45,10 @@ void PlataformaFalsa::passaTempo(int ms) {
     relogioMs_ = fim;
 }
 
+void PlataformaFalsa::visualiza(const QTextDocument& documento, const QString& titulo) {
+    visualizados.push_back({titulo, std::shared_ptr<QTextDocument>(documento.clone())});
+}
+
 QStringList PlataformaFalsa::textosMensagens() const {
     QStringList r;
     for (const auto& m : mensagens) r << m.texto;

@@ -8,9 +8,11 @@
 #include <QMap>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTextDocument>
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <vector>
 
 struct EscritaPorta {
@@ -115,7 +117,8 @@ public:
     void aguarda(int ms, std::function<void()> depois) override;
     SaidaPorta& porta() override { return portaFalsa; }
     SaidaImpressora& impressora() override { return impressoraFalsa; }
-    ImpressoraFiscal& fiscal() override { return fiscalFalsa; }
+    ImpressoraFiscal& fiscal() override { return fiscalUsada ? *fiscalUsada : fiscalFalsa; }
+    void visualiza(const QTextDocument& documento, const QString& titulo) override;
     Discos& discos() override { return discosFalsos; }
 
     void defineAgora(const QDateTime& quando) { agora_ = quando; }
@@ -136,6 +139,13 @@ public:
     SaidaImpressoraFalsa impressoraFalsa;
     ImpressoraFiscalFalsa fiscalFalsa;
     DiscosFalsos discosFalsos;
+    ImpressoraFiscal* fiscalUsada = nullptr;   // when set, the fiscal printer in place of the fake
+    // A copy of every document shown in the print preview, with its title.
+    struct DocumentoVisto {
+        QString titulo;
+        std::shared_ptr<QTextDocument> documento;
+    };
+    std::vector<DocumentoVisto> visualizados;
     qint64 relogioMs() const { return relogioMs_; }
     QStringList textosMensagens() const;
 

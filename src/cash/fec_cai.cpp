@@ -1,0 +1,91 @@
+#include "cash/fec_cai.h"
+
+#include "cash/fechamento_caixa.h"
+#include "cash/leitura_fiscal.h"
+#include "cash/relatorio_fechamento.h"
+#include "devices/imprime_bobina.h"
+#include "yard/janela_principal.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+FechamentoCaixa::FechamentoCaixa(Contexto& ctx, JanelaPrincipal& janela, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), janela_(janela) {
+    setObjectName(QStringLiteral("fec_cai"));
+    setWindowTitle(QStringLiteral("Fechamento de Caixa"));
+    setModal(true);
+
+    Command1 = new QPushButton(QStringLiteral("Fechar Caixa"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("Cancelar"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command1->setMinimumWidth(160);
+    Command2->setMinimumWidth(160);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Command1);
+    layout->addWidget(Command2);
+    setTabOrder(Command1, Command2);
+
+    connect(Command1, &QPushButton::clicked, this, &FechamentoCaixa::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
+    Command1->setFocus();
+}
+
+void FechamentoCaixa::Command1_Click() {
+    Estado& e = ctx_.estado;
+    Plataforma& p = ctx_.plataforma;
+    try {
+        if (!caixa_aberto(e.db, e.numero_caixa)) {
+            p.mensagem(QStringLiteral("Não há caixa aberto."));
+            return;
+        }
+    } catch (const ErroBanco& erro) {
+        p.mensagem(erro.mensagem(), Icone::Critico);
+        return;
+    }
+    if (!p.pergunta(QStringLiteral("Confirma fechamento de caixa?"))) return;
+
+    const ResultadoFechamento r = grava_fechamento(ctx_);
+    if (!r.fechado) {
+        p.mensagem(r.mensagem, r.icone);
+        return;
+    }
+    // The closing is stored: what follows can fail without losing it.
+    const QString fiscal = faz_leitura_fiscal(ctx_);
+    if (!fiscal.isEmpty()) p.mensagem(fiscal + QStringLiteral("\nO caixa está fechado."), Icone::Exclamacao);
+    p.mensagem(QStringLiteral("Caixa fechado com sucesso. Clique em OK para imprimir o Fechamento de Caixa"));
+    imprimeFechamento(r.troco);
+
+    e.numero_caixa = 0;
+    mostraCaixaFechado(janela_);
+    Command1->setEnabled(false);
+    accept();
+}
+
+void FechamentoCaixa::imprimeFechamento(const Dinheiro& troco) {
+    const Estado& e = ctx_.estado;
+    if (!ha_impressora(e)) return;
+    const QString aviso = QStringLiteral("O caixa está fechado e o seu fechamento está gravado.");
+    QByteArray bytes;
+    try {
+        bytes = impressao_fechamento_caixa(
+            ctx_.estado.db, {e.numero_caixa, e.usuario_atual, e.bobina, e.avanco_bobina, troco});
+    } catch (const ErroBanco& erro) {
+        ctx_.plataforma.mensagem(
+            QStringLiteral("Não foi possível ler o fechamento para imprimi-lo.\n%1\n%2")
+                .arg(erro.mensagem(), aviso),
+            Icone::Critico);
+        return;
+    }
+    imprime_bobina(ctx_, bytes, aviso);
+}
+
+void mostraCaixaFechado(JanelaPrincipal& janela) {
+    janela.Command1->setEnabled(true);
+    janela.Command2->setEnabled(false);
+    janela.Command8->setEnabled(false);
+    janela.Command9->setEnabled(false);
+    janela.Frame1->setEnabled(false);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The report component as the reports window drives it: it keeps the request between runs,
+// setting by setting, and when told to run produces the report and shows it in the print
+// preview. A failure (a template that cannot be read, a refused formula, a failing query) is
+// told to the operator and nothing is shown.
+
+#include "app/plataforma.h"
+#include "data/banco.h"
+#include "reports/pedido.h"
+
+#include <QMap>
+#include <QVariant>
+
+class ControleRelatorio {
+public:
+    ControleRelatorio(Banco& db, Plataforma& plataforma) : db_(db), plataforma_(plataforma) {}
+
+    void defineArquivo(const QString& caminho) { pedido_.arquivo = caminho; }
+    void defineTitulo(const QString& titulo) { pedido_.titulo = titulo; }
+    // The selection formula of the subreport chosen, or of the main report.
+    void defineSelecao(const QString& formula);
+    QString selecao() const;
+    void defineFormula(int indice, const QString& formula) { pedido_.formulas.at(size_t(indice)) = formula; }
+    void defineOrdem(int indice, const QString& campo) { pedido_.ordem.at(size_t(indice)) = campo; }
+    // The subreport that the next selection formula applies to; empty text: the main report.
+    void escolheSubrelatorio(const QString& nome) { subrelatorio_ = nome; }
+    // Settings the window gives by number; kept with the request, they change nothing here.
+    void defineAjuste(int numero, const QVariant& valor) { ajustes_[numero] = valor; }
+
+    // Produces the report and shows it; false when it failed and the operator was told why.
+    bool executa();
+
+    const PedidoRelatorio& pedido() const { return pedido_; }
+    const QString& subrelatorio() const { return subrelatorio_; }
+    const QMap<int, QVariant>& ajustes() const { return ajustes_; }
+
+private:
+    Banco& db_;
+    Plataforma& plataforma_;
+    PedidoRelatorio pedido_;
+    QString subrelatorio_;
+    QMap<int, QVariant> ajustes_;
+};

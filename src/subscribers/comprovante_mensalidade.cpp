@@ -1,0 +1,63 @@
+#include "subscribers/comprovante_mensalidade.h"
+
+#include "data/datas.h"
+#include "devices/bobina.h"
+
+#include <QSqlQuery>
+
+bool le_comprovante(Banco& db, qint64 codigo, const QDate& mes, Comprovante& c) {
+    QSqlQuery q = db.executa(
+        QStringLiteral("SELECT mensalistas.nome, mensalistas.tel_res, mensalistas.tel_cel, "
+                       "pagamento_mensalidade.mes, pagamento_mensalidade.valor FROM mensalistas, "
+                       "pagamento_mensalidade WHERE substr(pagamento_mensalidade.mes, 1, 10) = ? "
+                       "AND pagamento_mensalidade.mensalista = ? AND mensalistas.codigo = "
+                       "pagamento_mensalidade.mensalista"),
+        {dataParaBanco(mes), codigo});
+    if (!q.next()) return false;
+    c.nome = q.value(0).toString();
+    c.tel_res = q.value(1).toString();
+    c.tel_cel = q.value(2).toString();
+    c.mes = dataDoBanco(q.value(3));
+    c.valorPago = Dinheiro::doBanco(q.value(4)).value_or(Dinheiro{});
+    return true;
+}
+
+QByteArray comprovante_pgto_mensalidade(const Comprovante& c, int bobina, int avanco) {
+    const bool estreita = Bobina::largura(bobina) == 40;
+    const QString data = c.data.toString(QStringLiteral("dd/MM/yyyy"));
+    const QString hora = c.hora.toString(QStringLiteral("HH:mm:ss"));
+    const QString mes = c.mes.toString(QStringLiteral("MM/yyyy"));
+    const QString zero = QStringLiteral("0,00");
+
+    Bobina b;
+    for (int copia = 0; copia < 2; ++copia) {
+        b.linha(c.linha1);
+        if (!c.cnpj.isEmpty()) b.linha(QStringLiteral("CNPJ: ") + c.cnpj);
+        b.linha(c.linha2);
+        b.linha(c.linha3);
+        b.linha(c.linha4);
+        b.linha(estreita ? QStringLiteral("  COMPROVANTE DE PGTO. DE MENSALIDADE")
+                         : QStringLiteral("      COMPROVANTE DE PGTO. DE MENSALIDADE"));
+        b.linha(QStringLiteral("Cliente  : ") + c.nome);
+        const int largura = estreita ? 11 : 12;
+        b.linha(QStringLiteral("Tel.Res. : ") + c.tel_res.left(largura).leftJustified(largura) +
+                QStringLiteral(" Tel.Cel.: ") + c.tel_cel);
+        b.linha(QStringLiteral("Data     : ") + data +
+                (estreita ? QStringLiteral("  Hora    : ") : QStringLiteral("   Hora    : ")) + hora);
+        if (estreita)
+            b.linha(QStringLiteral("Mes      : ") + mes);
+        else
+            b.linha(QStringLiteral("Mes      : ") + mes + QStringLiteral("      Valor   : ") +
+                    c.valorPago.formata());
+        b.linha(QStringLiteral("Valor    : ") + c.valorMensalista.formata());
+        if (c.des != zero) {
+            b.linha(QStringLiteral("Desconto : ") + c.des);
+            b.linha(QStringLiteral("Total    : ") + c.valorPago.formata());
+        } else if (c.adi != zero) {
+            b.linha(QStringLiteral("Adicional: ") + c.adi);
+            b.linha(QStringLiteral("Total    : ") + c.valorPago.formata());
+        }
+        b.avanco(avanco);
+    }
+    return b.bytes();
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The receipt of a monthly-fee payment on the ticket printer: two copies of the same lines.
+
+#include "data/banco.h"
+#include "data/dinheiro.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+#include <optional>
+
+struct Comprovante {
+    QString linha1, linha2, linha3, linha4, cnpj;   // the receipts' header and the company number
+    QString nome, tel_res, tel_cel;                  // the subscriber
+    QDate data;                                      // the program clock when printed
+    QTime hora;
+    QDate mes;                                       // the month paid
+    Dinheiro valorPago;                              // recorded for the month
+    Dinheiro valorMensalista;                        // the subscriber's monthly fee
+    QString des, adi;                                // as the payment window shows them
+};
+
+// Reads the payment just recorded for the month; fills the subscriber and payment parts.
+bool le_comprovante(Banco& db, qint64 codigo, const QDate& mes, Comprovante& c);
+
+// Both copies, each followed by `avanco` feed lines, in the layout of the paper width `bobina`.
+QByteArray comprovante_pgto_mensalidade(const Comprovante& c, int bobina, int avanco);

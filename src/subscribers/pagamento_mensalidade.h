@@ -1,0 +1,77 @@
+#pragma once
+// The monthly-fee payment: the subscriber's data, the amount of a month, and the payment itself
+// (the month's row marked paid and the cash movement, in one transaction).
+
+#include "data/banco.h"
+#include "data/dinheiro.h"
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+#include <optional>
+
+struct MensalistaPagamento {
+    QString tipo;          // name of the subscriber's type
+    QString dia;           // due day
+    Dinheiro valor;        // the subscriber's own monthly fee
+    qint64 filial = 0;     // branch code
+    QString nomeFilial;    // empty when the branch is not registered
+};
+
+struct CargaPagamento {
+    std::optional<MensalistaPagamento> mensalista;
+    QString recusa;   // the message when there is nothing to show
+};
+
+// The subscriber behind "OK"; refused when the subscriber or its type is missing, or when the
+// row lacks the fee, due day or branch that a payment needs.
+CargaPagamento carrega_mensalista_pagamento(Banco& db, qint64 codigo);
+
+// The first day of the month of a "MM/YY" text; nothing when the month part is not 01 to 12.
+// Years 00 to 29 are 2000 to 2029, 30 to 99 are 1930 to 1999.
+std::optional<QDate> mesDoTexto(const QString& texto);
+
+// `f` / `diasDoMes` × `dias`, rounded to the cent, halves away from zero.
+Dinheiro proporcional(Dinheiro f, int diasDoMes, int dias);
+
+// The vacation days between `inicio` and `fim` (both included) that fall in the month of `mes`.
+int diasDeFerias(const QDate& inicio, const QDate& fim, const QDate& mes);
+
+// The amount owed for the month starting on `mes`, from the monthly fee `f`: the share from the
+// start date in the subscriber's first month, the full fee for a month already opened by an
+// entry, otherwise the fee less the vacation days that fall in the month.
+Dinheiro calcula_mensalidade(Banco& db, qint64 codigo, const QDate& mes, Dinheiro f);
+
+// A typed money text as "#,##0.00", or "0,00" when it is not a number.
+QString normalizaDinheiro(const QString& texto);
+
+// The discount and the additional both filled: the smaller is taken off the larger and cleared.
+struct DescontoAdicional {
+    QString des;
+    QString adi;
+};
+DescontoAdicional compensa_desconto_adicional(const QString& des, const QString& adi);
+
+struct PedidoPagamento {
+    qint64 codigo = 0;
+    QDate mes;              // first day of the month paid
+    Dinheiro valor;         // the amount shown
+    Dinheiro desconto;
+    Dinheiro adicional;
+    qint64 filial = 0;
+    qint32 caixa = 0;       // the open cash register
+    QDate data;             // the program clock
+    QTime hora;
+};
+
+enum class FocoPagamento { Nenhum, men, mes };
+
+struct ResultadoPagamento {
+    bool pago = false;
+    QString mensagem;
+    FocoPagamento foco = FocoPagamento::Nenhum;
+};
+
+// The checks against the start date and the months already paid, then the payment.
+ResultadoPagamento efetua_pagamento(Banco& db, const PedidoPagamento& p);

@@ -1,0 +1,52 @@
+#include "subscribers/registro_mensalista.h"
+
+#include <QSqlQuery>
+
+std::optional<ResultadoMensalista> verifica_veiculo(Banco& db, const QString& cod,
+                                                     const QString& vei, const QString& ano,
+                                                     const QString& pla,
+                                                     const QStringList& placasNaLista,
+                                                     int anoAtual) {
+    using R = ResultadoMensalista;
+    using C = CampoMensalista;
+    if (vei.trimmed().isEmpty()) return R::recusa(QStringLiteral("Preencha o veículo."), C::vei);
+    if (!ano.trimmed().isEmpty()) {
+        const int n = ano.trimmed().toInt();
+        if (n < 1900 || n > anoAtual + 1)
+            return R::recusa(QStringLiteral("Ano do veículo inválido."), C::ano);
+    }
+    const QString placa = pla.trimmed();
+    if (placa == QLatin1String("-"))
+        return R::recusa(QStringLiteral("Preencha a placa do veículo."), C::pla);
+    if (!placasNaLista.isEmpty() && !placasNaLista.front().isEmpty())
+        for (const QString& p : placasNaLista)
+            if (p == placa) return R::recusa(QStringLiteral("Este veículo já foi inserido."), C::pla);
+
+    QString sql = QStringLiteral(
+        "SELECT veiculos_mensalistas.placa, mensalistas.codigo FROM veiculos_mensalistas, "
+        "mensalistas WHERE veiculos_mensalistas.placa = ? AND mensalistas.codigo = "
+        "veiculos_mensalistas.codigo AND mensalistas.excluido = 0");
+    QVariantList valores{pla};
+    if (!cod.isEmpty()) {
+        sql += QStringLiteral(" AND mensalistas.codigo <> ?");
+        valores << cod.toLongLong();
+    }
+    QSqlQuery q = db.executa(sql, valores);
+    if (q.next())
+        return R::recusa(QStringLiteral("A placa %1 pertence ao mensalista com código %2 e não pode "
+                                        "ser inserido novamente.")
+                             .arg(q.value(0).toString(), q.value(1).toString().trimmed()),
+                         C::Nenhum);
+    return std::nullopt;
+}
+
+ResultadoExclusao exclui_mensalista(Banco& db, qint64 codigo) {
+    ResultadoExclusao r;
+    if (!db.existe(QStringLiteral("SELECT excluido FROM mensalistas WHERE codigo = ?"), {codigo}))
+        return r;
+    r.encontrado = true;
+    db.executa(QStringLiteral("UPDATE mensalistas SET excluido = 1 WHERE codigo = ?"), {codigo});
+    r.restamAtivos =
+        db.existe(QStringLiteral("SELECT codigo FROM mensalistas WHERE excluido = 0"));
+    return r;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The register's checks and writes besides the save: a vehicle put on the list, the soft delete.
+
+#include "data/banco.h"
+#include "subscribers/grava_mensalista.h"
+
+#include <QStringList>
+
+// The checks of a vehicle about to be put on the list, in order; nothing when it may go in.
+// `placasNaLista` are the plate cells of the list's data rows; `anoAtual` is the computer's year.
+std::optional<ResultadoMensalista> verifica_veiculo(Banco& db, const QString& cod,
+                                                     const QString& vei, const QString& ano,
+                                                     const QString& pla,
+                                                     const QStringList& placasNaLista,
+                                                     int anoAtual);
+
+struct ResultadoExclusao {
+    bool encontrado = false;
+    bool restamAtivos = true;   // some subscriber is still not deleted
+};
+
+// Marks the subscriber deleted; nothing else of theirs is touched.
+ResultadoExclusao exclui_mensalista(Banco& db, qint64 codigo);

@@ -1,0 +1,62 @@
+#pragma once
+// The customer printouts of the lanes, built as the bytes that go to the ticket printer: the entry
+// ticket, the exit receipt and the authentication line; and the fiscal coupon of an exit, made of
+// the fiscal printer's item and close calls. Each takes the texts of the lane panel as they stand
+// when the vehicle is registered.
+
+#include "app/estado.h"
+#include "devices/impressora_fiscal.h"
+
+#include <QByteArray>
+#include <QString>
+
+// What every roll printout of customer receipts takes from the general settings.
+struct ConfigBobina {
+    int bobina = 40;   // 36, 40; any other value is the 48-column roll
+    int avanco = 0;    // feed lines at the end
+    QString linha1, linha2, linha3, linha4;   // header, written as stored, empty ones included
+    QString penult_linha, ult_linha;          // footer
+    static ConfigBobina de(const Estado& e);
+};
+
+// The lane panel's texts at print time. `tic` is the ticket as shown ("0000000000" for a
+// subscriber), `pla` the plate with its mask, dates "dd/mm/yyyy", times "HH:MM:SS", `tot` the fee
+// as shown ("5,00"). The tag and vehicle lines are printed only when their fields are shown.
+struct DadosComprovante {
+    QString tic, pla, pri, vei;
+    QString dat_ent, hor_ent, dat_sai, hor_sai;
+    QString tot;
+    bool priVisivel = false;
+    bool veiVisivel = false;
+};
+
+class Bobina;
+
+// The four header lines that open a customer receipt, and the two footer lines and the feed
+// that end it.
+void cabecalho_comprovante(Bobina& b, const ConfigBobina& c);
+void rodape_comprovante(Bobina& b, const ConfigBobina& c);
+
+// Text left-aligned in `largura` characters, padded with blanks and cut after the last one.
+QString campo_fixo(const QString& texto, int largura);
+
+QByteArray comprovante_entrada(const ConfigBobina& cfg, const DadosComprovante& d);
+QByteArray comprovante_saida(const ConfigBobina& cfg, const DadosComprovante& d);
+// Exit date, time, plate and fee on one line: no header, footer or feed.
+QByteArray linha_autenticacao(const DadosComprovante& d);
+
+// The fiscal printer model whose coupon the exit issues.
+inline const QString kModeloFiscal = QStringLiteral("Daruma FS345");
+
+// The item of an exit's fiscal coupon: the bare ticket number, the two-line description and the
+// fee whole (an amount of 1.000,00 or more is not cut).
+struct ItemFiscal {
+    QString codigo, descricao, valor;
+};
+ItemFiscal item_fiscal_saida(const DadosComprovante& d);
+
+// Issues the exit's coupon: the item, then the summarised close paid "DINHEIRO" with `mensagem`.
+// `retorno` gets each call's status in turn. A coupon whose item was refused is not closed. Empty
+// when both calls were carried out, else what went wrong, for the operator.
+QString cupom_fiscal_saida(ImpressoraFiscal& fiscal, const QString& aliquota, const QString& mensagem,
+                           const DadosComprovante& d, qint16& retorno);

@@ -1,0 +1,53 @@
+#include "yard/imprime_pista.h"
+
+#include "devices/imprime_bobina.h"
+#include "yard/janela_principal.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+DadosComprovante dados_da_pista(const JanelaPrincipal& j) {
+    DadosComprovante d;
+    d.tic = j.tic->displayText();
+    d.pla = j.pla->displayText();
+    d.pri = j.pri->displayText();
+    d.vei = j.vei->text();
+    d.dat_ent = j.dat_ent->text();
+    d.hor_ent = j.hor_ent->text();
+    d.dat_sai = j.dat_sai->text();
+    d.hor_sai = j.hor_sai->text();
+    d.tot = j.tot->text();
+    d.priVisivel = !j.pri->isHidden();
+    d.veiVisivel = !j.vei->isHidden();
+    return d;
+}
+
+bool ha_impressora_fiscal(const Estado& e) {
+    return !e.impressora_fiscal.trimmed().isEmpty() || e.duas_impressoras;
+}
+
+void imprime_entrada(Contexto& ctx, const DadosComprovante& d) {
+    imprime_bobina(ctx, comprovante_entrada(ConfigBobina::de(ctx.estado), d),
+                   QStringLiteral("A entrada do veículo está registrada."));
+}
+
+bool imprime_saida(Contexto& ctx, JanelaPrincipal& j, const DadosComprovante& d) {
+    Estado& e = ctx.estado;
+    const QString registrada = QStringLiteral("A saída do veículo está registrada.");
+    if (ha_impressora_fiscal(e)) {
+        if (e.impressora_fiscal == kModeloFiscal) {
+            const QString falha = cupom_fiscal_saida(ctx.plataforma.fiscal(), e.codigo_aliquota,
+                                                     e.ult_linha, d, e.retorno_daruma);
+            if (!falha.isEmpty())
+                ctx.plataforma.mensagem(falha + QStringLiteral("\n\n") + registrada, Icone::Exclamacao);
+        }
+        return false;
+    }
+    if (j.Check1->isChecked()) {
+        imprime_bobina(ctx, linha_autenticacao(d), registrada);
+        j.Check1->setChecked(false);
+    } else {
+        imprime_bobina(ctx, comprovante_saida(ConfigBobina::de(e), d), registrada);
+    }
+    return true;
+}

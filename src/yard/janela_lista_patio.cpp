@@ -1,0 +1,83 @@
+#include "yard/janela_lista_patio.h"
+
+#include "data/datas.h"
+#include "devices/imprime_bobina.h"
+#include "yard/lista_patio.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+// 550, 1100, 1100 and 800 twips at 15 twips a pixel.
+constexpr int kLarguras[] = {37, 73, 73, 53};
+}  // namespace
+
+JanelaListaPatio::JanelaListaPatio(Contexto& ctx, QWidget* parent)
+    : QWidget(parent, Qt::Window), ctx_(ctx) {
+    setObjectName(QStringLiteral("lis"));
+    setWindowTitle(QStringLiteral("Lista de Pátio"));
+
+    grid1 = new QTableWidget(0, 4, this);
+    grid1->setObjectName(QStringLiteral("grid1"));
+    grid1->setHorizontalHeaderLabels({QStringLiteral("Prisma"), QStringLiteral("Placa"),
+                                      QStringLiteral("Data Entrada"), QStringLiteral("Hora Ent.")});
+    grid1->verticalHeader()->hide();
+    grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+
+    total = new QLabel(this);
+    total->setObjectName(QStringLiteral("total"));
+    Command1 = new QPushButton(QStringLiteral("Imprimir"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("Fechar"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+
+    auto* botoes = new QHBoxLayout;
+    botoes->addWidget(total, 1);
+    botoes->addWidget(Command1);
+    botoes->addWidget(Command2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid1);
+    layout->addLayout(botoes);
+    resize(340, 400);
+
+    connect(Command1, &QPushButton::clicked, this, &JanelaListaPatio::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+    Form_Load();
+}
+
+void JanelaListaPatio::Form_Load() {
+    QList<VeiculoPatio> veiculos;
+    try {
+        veiculos = veiculos_no_patio(ctx_.estado.db, false);
+    } catch (const ErroBanco& e) {
+        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
+    }
+    grid1->setRowCount(int(veiculos.size()));
+    for (int l = 0; l < veiculos.size(); ++l) {
+        const VeiculoPatio& v = veiculos[l];
+        const QString celulas[] = {v.prisma, v.placa, dataBr(v.data_entrada), horaHms(v.hora_entrada)};
+        for (int c = 0; c < 4; ++c) grid1->setItem(l, c, new QTableWidgetItem(celulas[c]));
+    }
+    // The columns keep their widths, widened where a heading, date or time would be cut.
+    grid1->resizeColumnsToContents();
+    for (int c = 0; c < 4; ++c) grid1->setColumnWidth(c, qMax(grid1->columnWidth(c), kLarguras[c]));
+    total->setText(texto_total_patio(veiculos.size()));
+    Command1->setEnabled(!veiculos.isEmpty());
+}
+
+void JanelaListaPatio::Command1_Click() {
+    if (!ha_impressora(ctx_.estado)) return;
+    const Estado& e = ctx_.estado;
+    try {
+        // The yard as it is now, which may differ from the list loaded with the window.
+        const QList<VeiculoPatio> veiculos = veiculos_no_patio(ctx_.estado.db, lista_por_placa(e.bobina));
+        imprime_bobina(ctx_, impressao_lista_patio(e.bobina, e.avanco_bobina, veiculos));
+    } catch (const ErroBanco& erro) {
+        ctx_.plataforma.mensagem(erro.mensagem(), Icone::Critico);
+    }
+}

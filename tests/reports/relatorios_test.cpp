@@ -1,0 +1,227 @@
+#include "reports/controle_relatorio.h"
+#include "reports/impressao.h"
+#include "reports/janela_relatorios.h"
+#include "reports/relatorio_teste.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString kRodape = "Estacionamento Central | Página 1 de 1";
+
+class RelatoriosTest : public RelatorioTeste {
+protected:
+    JanelaRelatorios janela{amb.ctx};
+
+    QStringList imprime(QRadioButton* opcao, bool porTipo = false, bool porVencto = false,
+                        const QString& filial = "  ") {
+        opcao->setChecked(true);
+        janela.Check1->setChecked(porTipo);
+        janela.Check2->setChecked(porVencto);
+        janela.fil->setText(filial);
+        for (QLineEdit* d : {janela.dat_ini, janela.dat_ini_det}) d->setText("01/03/2008");
+        for (QLineEdit* d : {janela.dat_fim, janela.dat_fim_det}) d->setText("31/03/2008");
+        amb.plataforma.visualizados.clear();
+        janela.Command1_Click();
+        EXPECT_TRUE(amb.plataforma.mensagens.empty()) << amb.plataforma.textosMensagens().join("\n").toStdString();
+        return linhasVistas();
+    }
+
+    // Runs a request straight on the component; returns the message shown, if any.
+    QString falha(const PedidoRelatorio& p) {
+        ControleRelatorio cr(amb.db(), amb.plataforma);
+        cr.defineArquivo(p.arquivo);
+        cr.defineTitulo(p.titulo);
+        cr.defineSelecao(p.selecao);
+        for (int i = 0; i < 2; ++i) cr.defineOrdem(i, p.ordem[size_t(i)]);
+        for (auto it = p.selecaoSub.begin(); it != p.selecaoSub.end(); ++it) {
+            cr.escolheSubrelatorio(it.key());
+            cr.defineSelecao(it.value());
+            cr.escolheSubrelatorio({});
+        }
+        amb.plataforma.mensagens.clear();
+        EXPECT_FALSE(cr.executa());
+        EXPECT_TRUE(amb.plataforma.visualizados.empty());
+        return amb.plataforma.mensagens.empty() ? QString() : amb.plataforma.mensagens.back().texto;
+    }
+    QString modelo(const QString& nome) const { return amb.plataforma.pastaPrograma() + "/" + nome; }
+    void escreve(const QString& nome, const QByteArray& texto) {
+        QFile f(modelo(nome));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(texto);
+    }
+};
+
+}  // namespace
+
+TEST_F(RelatoriosTest, CadaOpcaoListaSuasLinhasEmOrdemComTotais) {
+    const QString mensalistasCab = "Código | Nome | Tipo | Telefone | Início | Vencto. | Mensalidade";
+    const QString ana = "3 | Ana Reis | Moto | 9999-0003 | 12/01/2008 | 5 | 150,00";
+    const QString bruno = "2 | Bruno Lima | Carro |  | 11/01/2008 | 10 | 150,00";
+    const QString zelia = "1 | Zélia Souza | Carro | 9999-0001 | 10/01/2008 | 5 | 80,00";
+    const QStringList mensalidades = {
+        "Mensalidades Recebidas", "Pagamento | Código | Mensalista | Mês | Filial | Desconto | Adicional | Valor",
+        "05/03/2008 | 1 | Zélia Souza | 01/03/2008 | 1 | 0,00 | 0,00 | 80,00",
+        "10/03/2008 | 2 | Bruno Lima | 01/03/2008 | 2 | 0,00 | 0,00 | 150,00",
+        "Total das mensalidades recebidas | 230,00", kRodape};
+    const QStringList totais = {"Total das saídas | 34,50", "Total das mensalidades | 230,00", "Total geral | 264,50"};
+    const struct {
+        QRadioButton* JanelaRelatorios::*opcao;
+        bool porTipo, porVencto;
+        QStringList linhas;
+    } casos[] = {
+        {&JanelaRelatorios::Option1, false, false,
+         {"Relatório de Usuários",
+          "Código | Usuário | Cadastro | Usuários | Mensal. | Config. | Pátio | Relat. | Filiais | Backup | Principal",
+          "2 | ana | 03/02/2008 | Não | Não | Não | Não | Sim | Não | Não | Não",
+          "1 | bruno | 02/01/2008 | Sim | Não | Não | Não | Sim | Não | Não | Sim", kRodape}},
+        {&JanelaRelatorios::Option2, false, false,
+         {"Tabela de Preços", "Rotativo - Tabela de Tempo", "Período | Até (horas) | Valor", "1 | 01:00 | 5,00",
+          "2 | 02:00 | 8,00", "Rotativo - Período Adicional", "Após a tabela, a cada (horas) | Cobrar",
+          "01:00 | 3,00", "Turnos", "Início | Fim | Valor", "08:00 | 18:00 | 20,00", "Diária",
+          "Tempo (horas) | Valor", "24 | 30,00", "Tipos de Mensalistas", "Código | Tipo | Vencto. | Mensalidade",
+          "1 | Carro | 10 | 150,00", "2 | Moto | 5 | 80,00", kRodape}},
+        {&JanelaRelatorios::Option3, false, false,
+         {"Relatório de Convênios", "Passo | Até (horas) | Valor",
+          "2 - Hotel (Valor fixo 10,00) - Seg - qualquer horário",
+          "1 - Shopping (Variável ) - Seg Ter - das 08:00 às 22:00", "1 | 01:00 | 0,00", "2 | 03:00 | 4,00",
+          kRodape}},
+        {&JanelaRelatorios::Option4, false, false,
+         {"Relatório de Mensalistas", mensalistasCab, ana, bruno, zelia, "Total das mensalidades | 380,00", kRodape}},
+        {&JanelaRelatorios::Option4, true, false,
+         {"Relatório de Mensalistas", mensalistasCab, bruno, zelia, ana, "Total das mensalidades | 380,00", kRodape}},
+        {&JanelaRelatorios::Option4, false, true,
+         {"Relatório de Mensalistas", mensalistasCab, "Vencimento dia 5", ana, zelia, "Total do dia | 230,00",
+          "Vencimento dia 10", bruno, "Total do dia | 150,00", "Total das mensalidades | 380,00", kRodape}},
+        {&JanelaRelatorios::Option7, false, false,
+         {"Relatório de Mensalistas com Veículos", "Veículo | Ano | Placa",
+          "3 - Ana Reis - Moto - tel. 9999-0003 - vencto. dia 5 - 150,00", "Gol | 2010 | AAA-1111",
+          "Uno | 2005 | BBB-2222", "2 - Bruno Lima - Carro - tel.  - vencto. dia 10 - 150,00",
+          "Civic | 2012 | CCC-3333", "1 - Zélia Souza - Carro - tel. 9999-0001 - vencto. dia 5 - 80,00", kRodape}},
+        {&JanelaRelatorios::Option7, true, false,
+         {"Relatório de Mensalistas com Veículos", "Veículo | Ano | Placa",
+          "2 - Bruno Lima - Carro - tel.  - vencto. dia 10 - 150,00", "Civic | 2012 | CCC-3333",
+          "1 - Zélia Souza - Carro - tel. 9999-0001 - vencto. dia 5 - 80,00",
+          "3 - Ana Reis - Moto - tel. 9999-0003 - vencto. dia 5 - 150,00", "Gol | 2010 | AAA-1111",
+          "Uno | 2005 | BBB-2222", kRodape}},
+        {&JanelaRelatorios::Option7, false, true,
+         {"Relatório de Mensalistas com Veículos", "Veículo | Ano | Placa",
+          "Vencto. dia 5 - 3 - Ana Reis - Moto - tel. 9999-0003 - 150,00", "Gol | 2010 | AAA-1111",
+          "Uno | 2005 | BBB-2222", "Vencto. dia 5 - 1 - Zélia Souza - Carro - tel. 9999-0001 - 80,00",
+          "Vencto. dia 10 - 2 - Bruno Lima - Carro - tel.  - 150,00", "Civic | 2012 | CCC-3333", kRodape}},
+        {&JanelaRelatorios::Option5, false, false,
+         QStringList{"Relatório de Faturamento", "Faturamento entre 01/03/2008 e 31/03/2008",
+                     "Forma de Pagamento | Veículos | Valor", "Dia 01/03/2008", "Convênio | 1 | 7,50",
+                     "Rotativo | 2 | 15,00", "Total do dia | 3 | 22,50", "Dia 02/03/2008", "Mensalista | 1 | 0,00",
+                     "Total do dia | 1 | 0,00", "Dia 15/03/2008", "Rotativo | 1 | 12,00", "Total do dia | 1 | 12,00"} +
+             totais + mensalidades},
+        {&JanelaRelatorios::Option6, false, false,
+         QStringList{"Relatório de Faturamento Detalhado", "Faturamento detalhado entre 01/03/2008 e 31/03/2008",
+                     "Ticket | Placa | Entrada | Hora | Saída | Forma de Pagame… | Caixa | Filial | Valor",
+                     "Dia 01/03/2008", "11 | RRR-0001 | 01/03/2008 | 08:00 | 09:00 | Rotativo | 1 | 1 | 10,00",
+                     "12 | RRR-0002 | 01/03/2008 | 10:00 | 10:30 | Rotativo | 1 | 2 | 5,00",
+                     "13 | CCC-0003 | 01/03/2008 | 11:00 | 12:00 | Convênio | 1 | 2 | 7,50", "Total do dia | 22,50",
+                     "Dia 02/03/2008", "0 | AAA-1111 | 02/03/2008 | 07:00 | 19:00 | Mensalista | 2 | 2 | 0,00",
+                     "Total do dia | 0,00", "Dia 15/03/2008",
+                     "14 | RRR-0004 | 15/03/2008 | 08:00 | 08:40 | Rotativo | 3 | 1 | 12,00", "Total do dia | 12,00"} +
+             totais + mensalidades},
+    };
+    for (const auto& c : casos) {
+        const QStringList linhas = imprime(janela.*c.opcao, c.porTipo, c.porVencto);
+        EXPECT_EQ(linhas.join("\n").toStdString(), c.linhas.join("\n").toStdString())
+            << (janela.*c.opcao)->objectName().toStdString() << c.porTipo << c.porVencto;
+    }
+}
+
+TEST_F(RelatoriosTest, FaturamentoDeMarcoNaFilial2SoComSuasSaidasEMensalidades) {
+    EXPECT_EQ(imprime(janela.Option5, false, false, "2").join("\n").toStdString(),
+              (QStringList{"Relatório de Faturamento", "Faturamento entre 01/03/2008 e 31/03/2008",
+                           "Forma de Pagamento | Veículos | Valor", "Dia 01/03/2008", "Convênio | 1 | 7,50",
+                           "Rotativo | 1 | 5,00", "Total do dia | 2 | 12,50", "Dia 02/03/2008",
+                           "Mensalista | 1 | 0,00", "Total do dia | 1 | 0,00", "Total das saídas | 12,50",
+                           "Total das mensalidades | 150,00", "Total geral | 162,50", "Mensalidades Recebidas",
+                           "Pagamento | Código | Mensalista | Mês | Filial | Desconto | Adicional | Valor",
+                           "10/03/2008 | 2 | Bruno Lima | 01/03/2008 | 2 | 0,00 | 0,00 | 150,00",
+                           "Total das mensalidades recebidas | 150,00", kRodape}).join("\n").toStdString());
+    // A range without payments nor stays.
+    amb.db().executa("DELETE FROM pagamento_mensalidade");
+    amb.db().executa("DELETE FROM registro_saida");
+    const QStringList vazio = imprime(janela.Option5);
+    EXPECT_EQ(janela.cr.pedido().formulas[1], "total_mensalidades=0");
+    EXPECT_TRUE(vazio.contains("Nenhuma saída no período.") && vazio.contains("Total geral | 0,00") &&
+                vazio.contains("Nenhuma mensalidade recebida no período."));
+}
+
+TEST_F(RelatoriosTest, PaginasRepetemTituloCabecalhosENumeracao) {
+    for (int i = 0; i < 120; ++i)
+        amb.db().executa("INSERT INTO usuarios (usuario, senha, excluido) VALUES (?, 'x', 0)",
+                         {QString("u%1").arg(i, 3, 10, QChar('0'))});
+    const QStringList linhas = imprime(janela.Option1);
+    const QTextDocument& doc = *amb.plataforma.visualizados.back().documento;
+    const QString cab = "Código | Usuário | Cadastro | Usuários | Mensal. | Config. | Pátio | Relat. | Filiais | Backup | Principal";
+    EXPECT_EQ(linhas.count(cab), 3);
+    EXPECT_EQ(linhas.count("Relatório de Usuários"), 3);
+    for (int p = 1; p <= 3; ++p) EXPECT_TRUE(linhas.contains(QString("Estacionamento Central | Página %1 de 3").arg(p)));
+    // The laid-out pages are the document's own: no page spills onto another.
+    EXPECT_EQ(doc.pageCount(), 3);
+    QStringList usuarios;
+    for (const QString& l : linhas)
+        if (l.contains(" | u") || l.contains(" | ana") || l.contains(" | bruno")) usuarios << l.section(" | ", 1, 1);
+    QStringList ordenados = usuarios;
+    std::sort(ordenados.begin(), ordenados.end());
+    EXPECT_EQ(usuarios.size(), 122);
+    EXPECT_EQ(usuarios, ordenados);
+}
+
+TEST_F(RelatoriosTest, PdfGravado) {
+    imprime(janela.Option5, false, false, "2");
+    const QTextDocument& doc = *amb.plataforma.visualizados.back().documento;
+    QTemporaryDir dir;
+    const QString caminho = dir.filePath("faturamento.pdf");
+    EXPECT_EQ(gravaPdf(doc, caminho), "");
+    QFile f(caminho);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray pdf = f.readAll();
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 1);
+    EXPECT_TRUE(gravaPdf(doc, dir.filePath("nao/existe.pdf")).startsWith("Não foi possível gravar o arquivo"));
+}
+
+TEST_F(RelatoriosTest, FalhasDizemPorQueSemMostrarNada) {
+    PedidoRelatorio p;
+    p.titulo = "Relatório de Usuários";
+    p.arquivo = modelo("rel_usu.rpt");
+    p.selecao = "{usuarios.codigo}=1 or 1=1";
+    EXPECT_TRUE(falha(p).startsWith("Fórmula de seleção não aceita"));
+    p.selecao = "{mensalistas.filial}=1";   // a table this template does not read
+    EXPECT_EQ(falha(p), "A fórmula de seleção usa a tabela mensalistas, que o modelo rel_usu.rpt não lê.");
+    p.selecao.clear();
+    p.ordem[0] = "+{usuarios.usuario}; DROP TABLE usuarios";
+    EXPECT_TRUE(falha(p).startsWith("Fórmula de seleção não aceita"));
+    p.ordem[0].clear();
+
+    QDir(amb.plataforma.pastaPrograma()).mkdir("pasta.rpt");
+    p.arquivo = modelo("pasta.rpt");
+    EXPECT_TRUE(falha(p).startsWith("Não foi possível ler o modelo de relatório " + modelo("pasta.rpt")));
+
+    escreve("rel_x.rpt", "tabelas: usuarios\ncoluna: usuario | Usuário\n");
+    p.arquivo = modelo("rel_x.rpt");
+    EXPECT_EQ(falha(p), "Modelo de relatório rel_x.rpt, linha 2: coluna: campo | cabeçalho | largura | formato [| soma]");
+
+    escreve("rel_x.rpt", "tabelas: usuarios\nconsulta: SELECT usuario FROM usuarios\ncoluna: senha | Senha | 10 | texto\n");
+    EXPECT_EQ(falha(p), "Modelo de relatório rel_x.rpt: a consulta não traz senha.");
+
+    escreve("rel_x.rpt", "tabelas: usuarios\nconsulta: SELECT x FROM tabela_que_falta\ncoluna: x | X | 10 | texto\n");
+    const QString m = falha(p);
+    EXPECT_TRUE(m.startsWith("Não foi possível gerar o relatório \"Relatório de Usuários\".\nErro no banco de dados:")) << m.toStdString();
+
+    QFile::remove(modelo("rel_fat_mensalidades.rpt"));
+    p.arquivo = modelo("rel_fat.rpt");
+    EXPECT_TRUE(falha(p).startsWith("Não foi possível ler o modelo de relatório " + modelo("rel_fat_mensalidades.rpt")));
+    for (const auto& v : amb.plataforma.mensagens) EXPECT_EQ(v.icone, Icone::Critico);
+}

@@ -1,0 +1,76 @@
+#include "subscribers/comprovante_mensalidade.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Comprovante exemplo() {
+    Comprovante c;
+    c.linha1 = "ESTACIONAMENTO BOM";
+    c.linha2 = "Rua A, 1";
+    c.linha3 = "Recife";
+    c.linha4 = "Fone 3333";
+    c.cnpj = "12.345.678/0001-90";
+    c.nome = "Ana d'Ávila";
+    c.tel_res = "3333-4444";
+    c.tel_cel = "9999-8888";
+    c.data = QDate(2008, 3, 16);
+    c.hora = QTime(9, 5, 7);
+    c.mes = QDate(2008, 3, 1);
+    c.valorPago = Dinheiro::reais(51, 61);
+    c.valorMensalista = Dinheiro::reais(100);
+    c.des = c.adi = "0,00";
+    return c;
+}
+
+// One copy as text lines, feed lines as "\r".
+QStringList copia(const QByteArray& bytes) {
+    QStringList linhas = QString::fromLatin1(bytes).split("\r\n");
+    linhas.removeLast();
+    EXPECT_EQ(linhas.size() % 2, 0);
+    const QStringList primeira = linhas.mid(0, linhas.size() / 2);
+    EXPECT_EQ(primeira, linhas.mid(linhas.size() / 2)) << "the two copies differ";
+    return primeira;
+}
+
+TEST(Comprovante, LarguraQuarenta) {
+    EXPECT_EQ(copia(comprovante_pgto_mensalidade(exemplo(), 40, 2)),
+              (QStringList{"ESTACIONAMENTO BOM", "CNPJ: 12.345.678/0001-90", "Rua A, 1", "Recife",
+                           "Fone 3333", "  COMPROVANTE DE PGTO. DE MENSALIDADE",
+                           QString::fromUtf8("Cliente  : Ana d'Ávila"),
+                           "Tel.Res. : 3333-4444   Tel.Cel.: 9999-8888",
+                           "Data     : 16/03/2008  Hora    : 09:05:07", "Mes      : 03/2008",
+                           "Valor    : 100,00", "\r", "\r"}));
+}
+
+TEST(Comprovante, LarguraLargaComDesconto) {
+    for (int bobina : {36, 48}) {
+        Comprovante c = exemplo();
+        c.cnpj.clear();
+        c.tel_res = "(081)3333-4444";
+        c.valorPago = Dinheiro::reais(70);
+        c.des = "30,00";
+        EXPECT_EQ(copia(comprovante_pgto_mensalidade(c, bobina, 0)),
+                  (QStringList{"ESTACIONAMENTO BOM", "Rua A, 1", "Recife", "Fone 3333",
+                               "      COMPROVANTE DE PGTO. DE MENSALIDADE",
+                               QString::fromUtf8("Cliente  : Ana d'Ávila"),
+                               "Tel.Res. : (081)3333-44 Tel.Cel.: 9999-8888",
+                               "Data     : 16/03/2008   Hora    : 09:05:07",
+                               "Mes      : 03/2008      Valor   : 70,00", "Valor    : 100,00",
+                               "Desconto : 30,00", "Total    : 70,00"}))
+            << bobina;
+    }
+}
+
+TEST(Comprovante, AdicionalSemDesconto) {
+    Comprovante c = exemplo();
+    c.tel_res.clear();
+    c.valorPago = Dinheiro::reais(107);
+    c.adi = "7,00";
+    const QStringList linhas = copia(comprovante_pgto_mensalidade(c, 40, 3));
+    EXPECT_EQ(linhas.mid(7, 1), QStringList{"Tel.Res. :             Tel.Cel.: 9999-8888"});
+    EXPECT_EQ(linhas.mid(10), (QStringList{"Valor    : 100,00", "Adicional: 7,00",
+                                           "Total    : 107,00", "\r", "\r", "\r"}));
+}
+
+}  // namespace

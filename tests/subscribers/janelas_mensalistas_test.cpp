@@ -1,0 +1,324 @@
+#include "subscribers/consulta_mensalistas.h"
+#include "subscribers/janela_mensalistas.h"
+#include "subscribers/janela_pagamento.h"
+#include "subscribers/mensalistas_teste.h"
+#include "subscribers/troca_codigo.h"
+#include "yard/janela_principal.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+class JanelasMensalistas : public MensalistasTeste {
+protected:
+    void abreRegistro() {
+        men = std::make_unique<JanelaMensalistas>(amb.ctx, &principal);
+        men->show();
+    }
+    void digita(QLineEdit* campo, const QString& texto) {
+        campo->setFocus();
+        campo->selectAll();
+        QTest::keyClicks(campo, texto);
+    }
+    void insere(const char* veiculo, const char* placa) {
+        digita(men->vei, veiculo);
+        men->pla->setText(placa);
+        men->Command6_Click();
+    }
+    QStringList veiculos() {
+        QStringList r;
+        for (int l = 1; l < men->linhasGrid1(); ++l)
+            r << men->celula(men->grid1, l, 0) + "|" + men->celula(men->grid1, l, 2);
+        return r;
+    }
+    QString ultimaMensagem() {
+        return amb.plataforma.mensagens.empty() ? QString() : amb.plataforma.mensagens.back().texto;
+    }
+
+    JanelaPrincipal principal{amb.ctx};
+    std::unique_ptr<JanelaMensalistas> men;
+};
+
+TEST_F(JanelasMensalistas, RegistroComDoisVeiculosGravaEExclui) {
+    mensalista(1, "Bia");
+    veiculo(1, "BIA-0001");
+    principal.Option6->setEnabled(false);
+    abreRegistro();
+    EXPECT_EQ(men->fil->count(), 2);
+    EXPECT_EQ(men->dat->displayText(), "16/03/2008");
+    EXPECT_EQ(veiculos(), (QStringList{"|", "|"}));
+
+    men->tip->setCurrentIndex(1);
+    EXPECT_EQ(men->dia->displayText(), "10");
+    EXPECT_EQ(men->valor->text(), "100,00");
+    men->Combo1->setCurrentIndex(1);
+    EXPECT_EQ(men->cpf->displayText(), "  .   .   /    -  ");
+    men->Combo1->setCurrentIndex(0);
+    digita(men->nom, "Ana d'Ávila");
+    digita(men->rg, "123");
+    men->fil->setCurrentIndex(1);
+    men->num->setText("2");
+    men->checks[7]->setChecked(true);
+    EXPECT_TRUE(men->checks[3]->isChecked());
+
+    insere("Gol", "BIA-0001");
+    EXPECT_EQ(ultimaMensagem(),
+              "A placa BIA-0001 pertence ao mensalista com código 1 e não pode ser inserido novamente.");
+    insere("Gol", "abc-1234");
+    insere("Uno", "XYZ-9876");
+    insere("Uno", "XYZ-9876");
+    EXPECT_EQ(ultimaMensagem(), "Este veículo já foi inserido.");
+    men->ano->setText("1899");
+    insere("Fusca", "OLD-0001");
+    EXPECT_EQ(ultimaMensagem(), "Ano do veículo inválido.");
+    men->ano->setText("    ");
+    EXPECT_EQ(veiculos(), (QStringList{"Gol|ABC-1234", "Uno|XYZ-9876"}));
+    // Removing the first moves the second up and leaves an empty row at the end.
+    men->defineLinhaAtualGrid1(1);
+    men->Command7_Click();
+    EXPECT_EQ(veiculos(), (QStringList{"Uno|XYZ-9876", "|"}));
+    men->Command7_Click();
+    EXPECT_EQ(ultimaMensagem(), "Linha em branco. Não pode ser removida.");
+    insere("Gol", "ABC-1234");
+    EXPECT_EQ(veiculos(), (QStringList{"Uno|XYZ-9876", "Gol|ABC-1234"}));
+
+    men->Command2_Click();
+    EXPECT_EQ(ultimaMensagem(), "Dados gravados com sucesso.");
+    EXPECT_EQ(men->cod->text(), "2");
+    EXPECT_TRUE(!principal.Option6->testAttribute(Qt::WA_ForceDisabled));
+    EXPECT_EQ(amb.linha("SELECT nome, dom, sab, dia_vencto, valor FROM mensalistas WHERE codigo = 2"),
+              (QStringList{"Ana d'Ávila", "1", "1", "10", "1000000"}));
+    EXPECT_EQ(amb.conta("veiculos_mensalistas"), 3);
+
+    // The soft delete: Bia remains, so the "Mensalista" kind stays; then Bia goes too.
+    amb.plataforma.responde({true});
+    men->Command4_Click();
+    EXPECT_EQ(ultimaMensagem(), "Mensalista excluído com sucesso.");
+    EXPECT_EQ(men->cod->text(), "");
+    EXPECT_EQ(amb.linha("SELECT excluido FROM mensalistas WHERE codigo = 2"), QStringList{"1"});
+    EXPECT_EQ(amb.conta("veiculos_mensalistas"), 3);
+    EXPECT_TRUE(!principal.Option6->testAttribute(Qt::WA_ForceDisabled));
+    men->cod->setText("1");
+    men->nom->setText("Bia");
+    amb.plataforma.responde({true});
+    men->Command4_Click();
+    EXPECT_EQ(amb.plataforma.perguntas.back(), "Tem certeza que deseja excluir o mensalista Bia?");
+    EXPECT_FALSE(!principal.Option6->testAttribute(Qt::WA_ForceDisabled));
+}
+
+TEST_F(JanelasMensalistas, SemFilialNaoGrava) {
+    db().executa("DELETE FROM filiais");
+    abreRegistro();
+    EXPECT_EQ(ultimaMensagem(), "Cadastre a(s) filial(is) e/ou matriz antes de cadastrar mensalistas.");
+    EXPECT_FALSE(men->Command2->isEnabled());
+    EXPECT_EQ(men->tip->count(), 0);
+    men->limpa_campos();   // must not fail on the empty lists
+}
+
+TEST_F(JanelasMensalistas, ConsultaPorNomeEPorCodigo) {
+    mensalista(1, "Bruno");
+    mensalista(2, "ana d'Ávila");
+    mensalista(3, "Anabela");
+    mensalista(4, "Apagado", "2008-01-01", true);
+    veiculo(2, "ANA-0001");
+    veiculo(2, "ANA-0002");
+    mes(2, "2008-04-01", false);
+    db().executa("INSERT INTO mensalidades (codigo, mes, pago, data_pgto, valor) "
+                 "VALUES (2, '2008-03-01', 1, '2008-03-16', 51610)");
+    db().executa("UPDATE mensalistas SET dia_vencto = 5, valor = 12345000, dom = 1, seg = 1, ter = 1, "
+                 "qua = 1, qui = 1, sex = 1, sab = 1 WHERE codigo = 2");
+    abreRegistro();
+    men->Command5_Click();
+    auto* cons = men->findChild<ConsultaMensalistas*>("cons_men");
+    ASSERT_TRUE(cons);
+    EXPECT_EQ(cons->List1->count(), 3);
+
+    QTest::keyClicks(cons->Text1, "AN");
+    EXPECT_EQ(cons->List1->currentRow(), 0);
+    EXPECT_EQ(cons->cod->text(), "2");
+    QTest::keyClicks(cons->Text1, "x");
+    EXPECT_EQ(cons->cod->text(), "");
+    cons->Command1_Click();
+    EXPECT_EQ(ultimaMensagem(), "Selecione o mensalista a consultar.");
+    cons->Text1->setText("anab");
+    EXPECT_EQ(cons->cod->text(), "3");
+    cons->Text1->setText("ana ");
+    QTest::keyClick(cons->Text1, Qt::Key_Return);
+    EXPECT_EQ(men->cod->text(), "2");
+    EXPECT_EQ(men->nom->text(), "ana d'Ávila");
+    EXPECT_EQ(men->tip->currentText(), "Mensal");
+    EXPECT_EQ(men->dia->displayText(), "05");
+    EXPECT_EQ(men->valor->text(), "1.234,50");
+    EXPECT_EQ(men->fil->currentText(), "Centro");
+    EXPECT_TRUE(men->checks[7]->isChecked());
+    EXPECT_EQ(veiculos(), (QStringList{"Gol|ANA-0001", "Gol|ANA-0002"}));
+    EXPECT_EQ(men->celula(men->grid2, 1, 0), "04/08");
+    EXPECT_EQ(men->grid2->item(0, 0)->background().color(), QColor(255, 0, 0));
+    EXPECT_EQ(men->celula(men->grid2, 2, 2), "05,16");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(men->findChild<ConsultaMensalistas*>("cons_men"));
+
+    // By code: a deleted subscriber is found; an unknown code keeps the window open.
+    men->Command5_Click();
+    cons = men->findChild<ConsultaMensalistas*>("cons_men");
+    cons->codigo->setText("99");
+    cons->Command3_Click();
+    EXPECT_EQ(ultimaMensagem(), "Mensalista não encontrado.");
+    cons->codigo->setText("4");
+    cons->Command3_Click();
+    EXPECT_EQ(men->nom->text(), "Apagado");
+    EXPECT_EQ(veiculos(), QStringList{});
+}
+
+TEST_F(JanelasMensalistas, TrocaDeCodigo) {
+    mensalista(1, "Ana");
+    mensalista(2, "Velho", "2008-01-01", true);
+    veiculo(1, "ANA-0001");
+    mes(1, "2008-03-01", true);
+    const char* tabelas[][2] = {{"mensalistas", "codigo"},
+                                {"mensalidades", "codigo"},
+                                {"pagamento_mensalidade", "mensalista"},
+                                {"registro_saida", "mensalista"},
+                                {"veiculos_mensalistas", "codigo"},
+                                {"veiculos_patio", "mensalista"}};
+    db().executa("INSERT INTO pagamento_mensalidade (mensalista, mes) VALUES (1, '2008-03-01')");
+    db().executa("INSERT INTO registro_saida (mensalista, placa) VALUES (1, 'ANA-0001')");
+    db().executa("INSERT INTO veiculos_patio (mensalista, placa) VALUES (1, 'ANA-0001')");
+
+    const struct {
+        const char *atual, *novo, *mensagem;
+    } recusas[] = {{"", "5", "Não é possível alterar o código."},
+                   {"1", "1", "Não é possível alterar o código."},
+                   {"1", "      ", "Não é possível alterar o código."},
+                   {"1", "2", "Já existe mensalista cadastro com o código 2!"},
+                   {"1", "001", "Já existe mensalista cadastro com o código 001!"},
+                   {"1", "1 2", "O novo código deve ter apenas números, sem espaços."}};
+    for (const auto& r : recusas) {
+        const ResultadoTroca t = troca_codigo(db(), r.atual, r.novo);
+        EXPECT_FALSE(t.trocado);
+        EXPECT_EQ(t.mensagem, QString::fromUtf8(r.mensagem));
+        EXPECT_EQ(t.icone, Icone::Exclamacao);
+    }
+    // A table that cannot be written midway leaves every code as it was.
+    db().executa("CREATE TRIGGER falha BEFORE UPDATE ON veiculos_patio "
+                 "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
+    EXPECT_THROW(troca_codigo(db(), "1", "7"), ErroBanco);
+    EXPECT_EQ(amb.linha("SELECT count(*) FROM mensalistas WHERE codigo = 1"), QStringList{"1"});
+    db().executa("DROP TRIGGER falha");
+
+    const ResultadoTroca t = troca_codigo(db(), "1", "  7 ");
+    EXPECT_TRUE(t.trocado);
+    EXPECT_EQ(t.novo, "7");
+    for (const auto& [tabela, campo] : tabelas) {
+        EXPECT_EQ(amb.linha(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = 7").arg(tabela, campo)),
+                  QStringList{"1"})
+            << tabela;
+        EXPECT_EQ(amb.linha(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = 1").arg(tabela, campo)),
+                  QStringList{"0"})
+            << tabela;
+    }
+}
+
+class JanelaPagamentoTeste : public JanelasMensalistas {
+protected:
+    JanelaPagamentoTeste() {
+        mensalista(1, "Ana");
+        mensalista(2, "Bia", "2008-01-01");
+        amb.ctx.estado.numero_caixa = 4;
+        amb.ctx.estado.impressora = "LPT1";
+        amb.ctx.estado.bobina = 40;
+        amb.ctx.estado.avanco_bobina = 1;
+        pag = std::make_unique<JanelaPagamento>(amb.ctx);
+        pag->show();
+    }
+    void escolhe(const char* nome, bool ok = true) {
+        pag->men->setCurrentIndex(pag->men->findText(nome));
+        if (ok) pag->Command1_Click();
+    }
+    void mesAPagar(const char* texto) {
+        pag->mes->setText(texto);
+        pag->mes_LostFocus();
+    }
+    void desconto(const char* des, const char* adi) {
+        pag->des->setText(des);
+        pag->des_LostFocus();
+        pag->adi->setText(adi);
+        pag->adi_LostFocus();
+    }
+    std::unique_ptr<JanelaPagamento> pag;
+};
+
+TEST_F(JanelaPagamentoTeste, DescontoEAdicionalSobreOValorDoMes) {
+    escolhe("Ana");
+    EXPECT_EQ(pag->tip->text(), "Mensal");
+    EXPECT_EQ(pag->fil->text(), "Centro");
+    EXPECT_EQ(pag->valor->text(), "100,00");
+    mesAPagar("03/08");
+    EXPECT_EQ(pag->valor->text(), "51,61");
+    desconto("30", "0,00");
+    EXPECT_EQ(pag->valor->text(), "21,61");
+    desconto("0,00", "0,00");
+    EXPECT_EQ(pag->valor->text(), "51,61");
+    desconto("0,00", "10,5");
+    EXPECT_EQ(pag->adi->text(), "10,50");
+    EXPECT_EQ(pag->valor->text(), "62,11");
+    desconto("120,00", "0,00");
+    EXPECT_EQ(pag->des->text(), "0,00");
+    EXPECT_EQ(pag->valor->text(), "51,61");
+}
+
+TEST_F(JanelaPagamentoTeste, OutroNomeSemOkNaoPaga) {
+    escolhe("Ana");
+    mesAPagar("03/08");
+    escolhe("Bia", false);
+    EXPECT_EQ(pag->valor->text(), "");
+    pag->Command2_Click();
+    EXPECT_EQ(ultimaMensagem(), "Clique em OK para carregar os dados do mensalista escolhido.");
+    EXPECT_EQ(amb.conta("pagamento_mensalidade"), 0);
+    escolhe(" ", false);
+    pag->Command2_Click();
+    EXPECT_EQ(ultimaMensagem(), "Escolha o mensalista.");
+}
+
+TEST_F(JanelaPagamentoTeste, PagaEImprimeDuasVias) {
+    escolhe("Ana");
+    mesAPagar("03/08");
+    desconto("3,00", "10,00");
+    amb.plataforma.responde({false});
+    pag->Command2_Click();
+    EXPECT_EQ(amb.conta("pagamento_mensalidade"), 0);
+    EXPECT_EQ(pag->des->text(), "3,00");
+
+    amb.plataforma.responde({true});
+    pag->Command2_Click();
+    EXPECT_EQ(pag->adi->text(), "7,00");
+    EXPECT_EQ(amb.linha("SELECT valor, desconto, adicional, caixa FROM pagamento_mensalidade"),
+              (QStringList{"586100", "0", "70000", "4"}));
+    EXPECT_EQ(amb.linha("SELECT pago, valor, filial FROM mensalidades"),
+              (QStringList{"1", "586100", "7"}));
+    EXPECT_EQ(pag->grid2->item(0, 0)->text(), "03/08");
+    EXPECT_EQ(pag->mes->displayText(), "  /  ");
+    ASSERT_EQ(amb.plataforma.impressoraFalsa.impressoes.size(), 1u);
+    const QByteArray bytes = amb.plataforma.impressoraFalsa.impressoes[0].bytes;
+    EXPECT_EQ(amb.plataforma.impressoraFalsa.impressoes[0].porta, "LPT1");
+    EXPECT_EQ(bytes.count("COMPROVANTE DE PGTO. DE MENSALIDADE"), 2);
+    EXPECT_EQ(bytes.count("Total    : 58,61"), 2);
+
+    // No device behind the port: told, nothing printed, the payment stands.
+    amb.plataforma.impressoraFalsa.presenca = false;
+    mesAPagar("04/08");
+    pag->Command2_Click();
+    EXPECT_EQ(ultimaMensagem(), "Não há impressora instalada.");
+    EXPECT_EQ(amb.conta("pagamento_mensalidade"), 2);
+}
+
+}  // namespace

@@ -1,0 +1,194 @@
+#include "yard/liga_pista.h"
+
+#include "support/pista_janela.h"
+#include "devices/diario_fiscal.h"
+#include "yard/comprovantes.h"
+
+#include <QFile>
+
+namespace {
+
+QByteArray bytes(const QStringList& linhas, int avanco = 0) {
+    QByteArray r;
+    for (const QString& l : linhas) r += l.toLatin1() + "\r\n";
+    for (int i = 0; i < avanco; ++i) r += "\r\r\n";
+    return r;
+}
+
+// The lanes with a 40-column ticket printer on LPT1, tag and vehicle fields hidden.
+class ImprimePistaTest : public PistaTest {
+protected:
+    ImprimePistaTest() {
+        Estado& e = amb.ctx.estado;
+        e.impressora = QStringLiteral("LPT1");
+        e.bobina = 40;
+        e.avanco_bobina = 2;
+        e.linha1 = QStringLiteral("ESTACIONAMENTO CENTRAL");
+        e.linha2 = QStringLiteral("Rua Direita, 10");
+        e.penult_linha = QStringLiteral("Obrigado");
+        e.ult_linha = QStringLiteral("Volte sempre");
+        e.codigo_aliquota = QStringLiteral("FF");
+        e.data_atual = QDate(2026, 12, 6);
+        e.hora_atual = QTime(14, 35, 0);
+        for (QWidget* w : std::initializer_list<QWidget*>{janela.pri, janela.Label12, janela.vei,
+                                                          janela.LabelVeiculo})
+            w->hide();
+        ligaPista(amb.ctx, janela);
+        abreCaixa(3);
+    }
+    std::vector<SaidaImpressoraFalsa::Impressao>& impressoes() {
+        return amb.plataforma.impressoraFalsa.impressoes;
+    }
+    void entra(const char* placa) {
+        janela.Option1->setChecked(true);
+        janela.pla->setText(placa);
+        janela.Command6->click();
+    }
+    // A vehicle parked on 06/12/2026 at 14:35:00, in the exit panel at 16:02:10 with its fee.
+    void preparaSaida() {
+        estaciona(amb, "ABC-1234", 123, {}, {}, "2026-12-06", "14:35:00");
+        janela.Option2->setChecked(true);
+        const std::pair<QLineEdit*, const char*> campos[] = {
+            {janela.tic, "123"}, {janela.pla, "ABC1234"}, {janela.dat_ent, "06/12/2026"},
+            {janela.hor_ent, "14:35:00"}, {janela.dat_sai, "06/12/2026"}, {janela.hor_sai, "16:02:10"},
+            {janela.tot, "5,00"}, {janela.val_pag, "5,00"}};
+        for (const auto& [campo, texto] : campos) campo->setText(texto);
+    }
+    const QStringList cabecalho{"ESTACIONAMENTO CENTRAL", "Rua Direita, 10", "", ""};
+    const QStringList rodape{"Obrigado", "Volte sempre"};
+};
+
+}  // namespace
+
+TEST_F(ImprimePistaTest, EntradaImprimeOComprovanteEPreparaAProxima) {
+    entra("ABC1234");
+    EXPECT_EQ(amb.conta("veiculos_patio"), 1);
+    ASSERT_EQ(impressoes().size(), 1u);
+    EXPECT_EQ(impressoes()[0].porta, "LPT1");
+    EXPECT_EQ(impressoes()[0].bytes,
+              bytes(cabecalho +
+                        QStringList{"    COMPROVANTE DE ENTRADA (AVULSO)",
+                                    "Ticket: 1           Data Ent.:06/12/2026",
+                                    "Placa : ABC-1234    Hora Ent.:14:35:00"} +
+                        rodape,
+                    2));
+    EXPECT_TRUE(amb.plataforma.mensagens.empty());
+    EXPECT_EQ(janela.pla->displayText(), kPlacaVazia);
+    EXPECT_EQ(janela.tic->displayText(), "2         ");
+    EXPECT_EQ(QApplication::focusWidget(), janela.pla);
+}
+
+TEST_F(ImprimePistaTest, EntradaSemImpressoraOuComPortaQueFalha) {
+    // Only a fiscal printer: registered, nothing printed, ready for the next.
+    amb.ctx.estado.impressora = QStringLiteral(" ");
+    amb.ctx.estado.impressora_fiscal = kModeloFiscal;
+    entra("ABC1234");
+    EXPECT_EQ(amb.conta("veiculos_patio"), 1);
+    EXPECT_TRUE(impressoes().empty() && amb.plataforma.mensagens.empty());
+    EXPECT_TRUE(amb.plataforma.fiscalFalsa.chamadas.isEmpty());
+    EXPECT_EQ(janela.tic->displayText(), "2         ");
+
+    // A port that fails: the vehicle stays parked, one message names the port.
+    amb.ctx.estado.impressora = QStringLiteral("LPT2");
+    amb.plataforma.impressoraFalsa.falha = QStringLiteral("Impressora desligada.");
+    entra("XYZ9876");
+    EXPECT_EQ(amb.conta("veiculos_patio"), 2);
+    ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
+    EXPECT_TRUE(amb.plataforma.mensagens[0].texto.contains("LPT2"));
+    EXPECT_TRUE(amb.plataforma.mensagens[0].texto.contains("A entrada do veículo está registrada."));
+    EXPECT_EQ(janela.tic->displayText(), "3         ");
+
+    // A refused entry prints nothing.
+    amb.plataforma.impressoraFalsa.falha.clear();
+    entra("XYZ9876");
+    EXPECT_TRUE(impressoes().empty());
+}
+
+TEST_F(ImprimePistaTest, SaidaImprimeOComprovanteEPreparaAProxima) {
+    preparaSaida();
+    janela.Command7->click();
+    EXPECT_EQ(amb.conta("veiculos_patio"), 0);
+    EXPECT_EQ(amb.conta("registro_saida"), 1);
+    ASSERT_EQ(impressoes().size(), 1u);
+    EXPECT_EQ(impressoes()[0].bytes,
+              bytes(cabecalho +
+                        QStringList{"          COMPROVANTE DE SAIDA",
+                                    "Ticket: 123               Placa:ABC-1234",
+                                    "Data Entrada: 06/12/2026  Hora Entrada:14:35:00",
+                                    "Data Saida  : 06/12/2026  Hora Saida  :16:02:10",
+                                    "Permanencia : 01:27:10    Valor :5,00"} +
+                        rodape,
+                    2));
+    EXPECT_EQ(janela.tic->displayText(), kTicketVazio);
+    EXPECT_TRUE(janela.tot->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), janela.tic);
+}
+
+TEST_F(ImprimePistaTest, SaidaSoComAutenticacao) {
+    preparaSaida();
+    janela.Check1->setChecked(true);
+    janela.Command7->click();
+    ASSERT_EQ(impressoes().size(), 1u);
+    EXPECT_EQ(impressoes()[0].bytes, QByteArray("06/12/2026 16:02:10 ABC-1234 5,00\r\n"));
+    EXPECT_FALSE(janela.Check1->isChecked());
+    EXPECT_EQ(janela.tic->displayText(), kTicketVazio);
+}
+
+TEST_F(ImprimePistaTest, SaidaComImpressoraFiscalEmiteOCupomENaoImprimeNaBobina) {
+    amb.ctx.estado.duas_impressoras = true;
+    amb.ctx.estado.impressora_fiscal = kModeloFiscal;
+    preparaSaida();
+    janela.Check1->setChecked(true);
+    janela.Command7->click();
+    EXPECT_EQ(amb.conta("registro_saida"), 1);
+    EXPECT_TRUE(impressoes().empty());
+    EXPECT_EQ(amb.plataforma.fiscalFalsa.chamadas,
+              (QStringList{"VendeItem|123|ABC-1234  E: 06/12/26 14:35\r\n          S: 06/12/26 16:02|FF|I|1|2|5,00|%|0000",
+                           "FechaCupomResumido|DINHEIRO|Volte sempre"}));
+    EXPECT_EQ(amb.ctx.estado.retorno_daruma, 1);
+    // The panel keeps the vehicle just registered.
+    EXPECT_EQ(janela.tic->displayText(), "123       ");
+    EXPECT_TRUE(janela.Check1->isChecked());
+    EXPECT_TRUE(amb.plataforma.mensagens.empty());
+}
+
+TEST_F(ImprimePistaTest, CupomRecusadoAvisaEASaidaFicaGravada) {
+    amb.ctx.estado.impressora = QStringLiteral(" ");
+    amb.ctx.estado.impressora_fiscal = kModeloFiscal;
+    amb.plataforma.fiscalFalsa.retorno = 0;
+    preparaSaida();
+    janela.Command7->click();
+    EXPECT_EQ(amb.conta("registro_saida"), 1);
+    EXPECT_EQ(amb.plataforma.fiscalFalsa.chamadas.size(), 1);
+    EXPECT_EQ(amb.plataforma.textosMensagens(),
+              QStringList{"A impressora fiscal recusou o item do cupom (retorno 0): o cupom fiscal não "
+                          "foi emitido.\n\nA saída do veículo está registrada."});
+}
+
+TEST_F(ImprimePistaTest, SaidaComPortaQueFalhaAvisaUmaVez) {
+    amb.plataforma.impressoraFalsa.falha = QStringLiteral("Sem papel.");
+    preparaSaida();
+    janela.Command7->click();
+    EXPECT_EQ(amb.conta("registro_saida"), 1);
+    ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
+    EXPECT_TRUE(amb.plataforma.mensagens[0].texto.contains("LPT1"));
+    EXPECT_EQ(janela.tic->displayText(), kTicketVazio);
+}
+
+TEST_F(ImprimePistaTest, SaidaComImpressoraFiscalEscreveNoDiario) {
+    DiarioFiscal diario([this] { return amb.plataforma.pastaPrograma(); },
+                        [this] { return amb.plataforma.agora(); });
+    amb.plataforma.fiscalUsada = &diario;
+    amb.ctx.estado.impressora_fiscal = kModeloFiscal;
+    amb.ctx.estado.duas_impressoras = true;
+    amb.plataforma.defineAgora(QDateTime(QDate(2026, 12, 6), QTime(16, 2, 11)));
+    preparaSaida();
+    janela.Command7->click();
+    EXPECT_TRUE(impressoes().empty());
+    QFile f(diario.caminho());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(f.readAll()),
+              "2026-12-06 16:02:11 VendeItem(\"123\", \"ABC-1234  E: 06/12/26 14:35\\n          S: 06/12/26 "
+              "16:02\", \"FF\", \"I\", \"1\", \"2\", \"5,00\", \"%\", \"0000\")\n"
+              "2026-12-06 16:02:11 FechaCupomResumido(\"DINHEIRO\", \"Volte sempre\")\n");
+}
