@@ -56,6 +56,8 @@ void trocaBanco(Banco& db, const QString& novo, const QString& dados) {
     }
     QFile::remove(lado(dados, "-wal"));
     QFile::remove(lado(dados, "-shm"));
+    // The new file is as private as the one it replaces.
+    QFile::setPermissions(novo, QFile::permissions(dados));
     const bool guardado =
         ::link(QFile::encodeName(dados).constData(), QFile::encodeName(anterior).constData()) == 0;
     try {
