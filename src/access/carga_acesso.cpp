@@ -76,7 +76,7 @@ ResultadoCarga abreExistente(Contexto& ctx, const QString& caminho) {
             geral.value(QStringLiteral("imposto")).toString(),
             Dinheiro::doBanco(geral.value(QStringLiteral("aliquota"))), e.codigo_aliquota);
     }
-    r.imprimirHabilitado = !(e.impressora == kBranco && e.impressora_fiscal == kBranco);
+    r.configuracoesLidas = true;
     e.duas_impressoras = e.impressora != kBranco && e.impressora_fiscal != kBranco;
     e.cancela_entrada = geral.value(QStringLiteral("cancela_entrada")).toString();
     e.cancela_saida = geral.value(QStringLiteral("cancela_saida")).toString();
@@ -89,6 +89,13 @@ ResultadoCarga criaNovo(Contexto& ctx, const QString& caminho) {
     ResultadoCarga r;
     r.criado = true;
     r.semUsuarios = true;
+
+    // The notice comes first: an operator who finds the clock wrong corrects it before clicking
+    // OK, and the first rows are stamped with the corrected clock. Stamped before it, a clock
+    // set back from a wrong future would be refused by the login's check until real time
+    // caught up with the stamp.
+    ctx.plataforma.mensagem(QStringLiteral("Verifique a data e hora do sistema. Se estiverem "
+                                           "incorretos, corrija e clique em OK."));
     const QDateTime agora = ctx.plataforma.agora();
     const QDate hoje = agora.date();
     const QTime hora = agora.time();
@@ -104,9 +111,6 @@ ResultadoCarga criaNovo(Contexto& ctx, const QString& caminho) {
                    {dataParaBanco(hoje), horaParaBanco(hora)});
     });
     ctx.estado.data_atual = hoje;
-
-    ctx.plataforma.mensagem(QStringLiteral("Verifique a data e hora do sistema. Se estiverem "
-                                           "incorretos, corrija e clique em OK."));
     return r;
 }
 
@@ -122,7 +126,8 @@ ResultadoCarga carrega_banco(Contexto& ctx) {
         ResultadoCarga r;
         r.ok = false;
         r.semUsuarios = !existe;
-        r.falha = comEncerramento(erro.mensagem());
+        r.falha = comEncerramento(erro.mensagemPara(
+            existe ? QStringLiteral("abrir o banco de dados") : QStringLiteral("criar o banco de dados")));
         return r;
     }
 }

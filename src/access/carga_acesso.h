@@ -22,8 +22,9 @@ struct ResultadoCarga {
     QString falha;
     // No user row at all: show the notice and disable the name and password boxes.
     bool semUsuarios = false;
-    // State of the main window's two "Registrar e Imprimir" buttons; left as they are when empty.
-    std::optional<bool> imprimirHabilitado;
+    // The printer settings were read into the shared state: the two "Registrar e Imprimir"
+    // buttons follow them; otherwise they are left as they are.
+    bool configuracoesLidas = false;
     bool criado = false;
 };
 

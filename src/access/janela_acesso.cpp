@@ -110,9 +110,9 @@ bool JanelaAcesso::Form_Load() {
         ctx_.plataforma.encerra();
         return false;
     }
-    if (r.imprimirHabilitado) {
-        a_.Command6->setEnabled(*r.imprimirHabilitado);
-        a_.Command7->setEnabled(*r.imprimirHabilitado);
+    if (r.configuracoesLidas) {
+        a_.Command6->setEnabled(ctx_.estado.imprimeEntrada());
+        a_.Command7->setEnabled(ctx_.estado.imprimeSaida());
     }
     return true;
 }

@@ -125,8 +125,8 @@ void JanelaUsuarios::ligaEventos() {
 
 QString JanelaUsuarios::hoje() const { return dataBr(ctx_.plataforma.agora().date()); }
 
-void JanelaUsuarios::mostraErro(const ErroBanco& erro) {
-    ctx_.plataforma.mensagem(erro.mensagem(), Icone::Critico);
+void JanelaUsuarios::mostraErro(const QString& acao, const ErroBanco& erro) {
+    ctx_.plataforma.mensagem(erro.mensagemPara(acao), Icone::Critico);
 }
 
 void JanelaUsuarios::Form_Load() {
@@ -139,7 +139,7 @@ void JanelaUsuarios::Form_Load() {
         mudandoLista_ = false;
     } catch (const ErroBanco& erro) {
         mudandoLista_ = false;
-        mostraErro(erro);
+        mostraErro(QStringLiteral("mostrar os usuários"), erro);
     }
     cad->setText(hoje());
 }
@@ -167,7 +167,7 @@ void JanelaUsuarios::List1_Click() {
         cad->setText(u->data_cadastro.isValid() ? dataBr(u->data_cadastro) : QString());
         for (int k = 0; k < 8; ++k) checks[k]->setChecked(u->permissoes[k]);
     } catch (const ErroBanco& erro) {
-        mostraErro(erro);
+        mostraErro(QStringLiteral("mostrar o usuário escolhido"), erro);
     }
 }
 
@@ -188,7 +188,7 @@ void JanelaUsuarios::Command2_Click() {
     try {
         r = grava_usuario(ctx_.estado.db, f);
     } catch (const ErroBanco& erro) {
-        mostraErro(erro);
+        mostraErro(QStringLiteral("gravar o usuário"), erro);
         return;
     }
     if (r.cadReescrito) cad->setText(*r.cadReescrito);
@@ -218,7 +218,7 @@ void JanelaUsuarios::Command4_Click() {
     try {
         exclui_usuario(ctx_.estado.db, cod->text().toInt());
     } catch (const ErroBanco& erro) {
-        mostraErro(erro);
+        mostraErro(QStringLiteral("excluir o usuário"), erro);
         return;
     }
     // The entry of the deleted user leaves the list, whichever entry happens to be selected.

@@ -49,7 +49,7 @@ private:
     void montaControles();
     void ligaEventos();
     void Form_Load();
-    void mostraErro(const ErroBanco& erro);
+    void mostraErro(const QString& acao, const ErroBanco& erro);
     QString hoje() const;
 
     Contexto& ctx_;

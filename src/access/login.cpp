@@ -195,6 +195,9 @@ private:
             }
         }
         a_.Frame1->setEnabled(a_.Command2->isEnabled());
+        // With a register open the operator starts at the lane: the ticket field, where F2, F4,
+        // F5 and Esc act and a ticket can be typed at once.
+        if (a_.Command2->isEnabled()) a_.tic->setFocus();
     }
 
     void preencheListas() {
@@ -311,7 +314,8 @@ ResultadoLogin faz_login(const QString& usuario, const QString& senha, Contexto&
     try {
         return Login(ctx, a).executa(usuario, senha, senhasErradas);
     } catch (const ErroBanco& erro) {
-        ctx.plataforma.mensagem(erro.mensagem(), Icone::Critico);
+        ctx.plataforma.mensagem(erro.mensagemPara(QStringLiteral("entrar no sistema")),
+                                Icone::Critico);
         return ResultadoLogin::Falhou;
     }
 }

@@ -9,6 +9,19 @@
 
 #include <cstdlib>
 
+namespace {
+
+// The arrow over a message box, even while the window behind it shows the hourglass.
+class CursorNormal {
+public:
+    CursorNormal() { QGuiApplication::setOverrideCursor(Qt::ArrowCursor); }
+    ~CursorNormal() { QGuiApplication::restoreOverrideCursor(); }
+    CursorNormal(const CursorNormal&) = delete;
+    CursorNormal& operator=(const CursorNormal&) = delete;
+};
+
+}  // namespace
+
 QString PlataformaQt::pastaPrograma() const { return QCoreApplication::applicationDirPath(); }
 
 QDateTime PlataformaQt::agora() const { return QDateTime::currentDateTime(); }
@@ -19,6 +32,7 @@ void PlataformaQt::mensagem(const QString& texto, Icone icone, const QString& ti
     if (icone == Icone::Critico) i = QMessageBox::Critical;
     if (icone == Icone::Nenhum) i = QMessageBox::NoIcon;
     QMessageBox caixa(i, titulo, texto, QMessageBox::Ok, QApplication::activeWindow());
+    CursorNormal seta;
     caixa.exec();
 }
 
@@ -28,6 +42,7 @@ bool PlataformaQt::pergunta(const QString& texto, const QString& titulo) {
                       QApplication::activeWindow());
     caixa.button(QMessageBox::Yes)->setText(QStringLiteral("Sim"));
     caixa.button(QMessageBox::No)->setText(QStringLiteral("Não"));
+    CursorNormal seta;
     return caixa.exec() == QMessageBox::Yes;
 }
 

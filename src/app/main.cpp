@@ -3,14 +3,21 @@
 #include "access/plataforma_qt.h"
 #include "app/contexto.h"
 #include "branches/liga_filiais.h"
+#include "config/janela_configuracao.h"
 #include "reports/janela_relatorios.h"
 #include "yard/janela_principal.h"
 #include "yard/liga_pista.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Qt's own dialogs (print preview, file chooser, standard buttons) speak Portuguese too.
+    QTranslator traducaoQt;
+    if (traducaoQt.load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&traducaoQt);
     PlataformaQt plataforma;
     Contexto contexto(plataforma);
     plataforma.aoEncerrar([&] { contexto.estado.db.fecha(); });
@@ -20,6 +27,7 @@ int main(int argc, char** argv) {
     JanelaPrincipal a(contexto);
     liga_janela_usuarios(contexto, a);
     ligaPista(contexto, a);
+    liga_janela_configuracao(contexto, a);
     liga_janela_relatorios(contexto, a);
     liga_filiais(contexto, a);
 

@@ -2,7 +2,7 @@
 
 #include "cash/abertura_caixa.h"
 #include "data/dinheiro.h"
-#include "yard/campo_dinheiro.h"
+#include "widgets/campo_dinheiro.h"
 #include "yard/janela_principal.h"
 
 #include <QGroupBox>
@@ -59,11 +59,6 @@ void AberturaCaixa::Command1_Click() {
     accept();
 }
 
-void AberturaCaixa::formataTroco() {
-    const std::optional<Dinheiro> v = Dinheiro::ler(tro->text());
-    tro->setText(v ? v->formata() : QString());
-}
-
 bool AberturaCaixa::eventFilter(QObject* alvo, QEvent* evento) {
     if (alvo == tro) {
         switch (evento->type()) {
@@ -71,7 +66,7 @@ bool AberturaCaixa::eventFilter(QObject* alvo, QEvent* evento) {
             tro->selectAll();
             break;
         case QEvent::FocusOut:
-            formataTroco();
+            formataCampoDinheiro(tro);
             break;
         case QEvent::KeyPress: {
             auto* tecla = static_cast<QKeyEvent*>(evento);
@@ -96,4 +91,6 @@ void mostraCaixaAberto(JanelaPrincipal& janela) {
     janela.Command9->setEnabled(true);
     janela.Frame1->setEnabled(true);
     janela.mensagem->setText(QString());
+    // "Abert. de Caixa", which had the focus, is off: the lane takes it.
+    janela.tic->setFocus();
 }

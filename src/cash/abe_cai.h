@@ -27,8 +27,6 @@ protected:
     bool eventFilter(QObject* alvo, QEvent* evento) override;
 
 private:
-    void formataTroco();
-
     Contexto& ctx_;
     JanelaPrincipal& janela_;
 };

@@ -20,7 +20,7 @@ ResultadoAbertura abre_caixa(Contexto& ctx, const QString& troco) {
         e.numero_caixa = numero.toInt();
     } catch (const ErroBanco& erro) {
         return {false,
-                QStringLiteral("Não foi possível abrir o caixa.\n%1").arg(erro.mensagem()),
+                erro.mensagemPara(QStringLiteral("abrir o caixa")),
                 Icone::Critico};
     }
     return {true, QStringLiteral("Caixa aberto com sucesso."), Icone::Informacao};

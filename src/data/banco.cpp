@@ -48,6 +48,48 @@ QString textoErro(const QSqlError& e) {
     return t;
 }
 
+// What the operator is told about a failure of the engine: the likely cause, in Portuguese,
+// naming the file where the cure lies in it.
+QString causaErro(const QSqlError& e, const QString& caminho) {
+    const QString arquivo = caminho.isEmpty() ? QStringLiteral("dados.mdb") : caminho;
+    bool ok = false;
+    const int codigo = e.nativeErrorCode().toInt(&ok) & 0xff;   // the primary result code
+    switch (ok ? codigo : -1) {
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return QStringLiteral("O arquivo %1 está protegido contra gravação (somente leitura). "
+                              "Libere a gravação do arquivo e da sua pasta e tente novamente.")
+            .arg(arquivo);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("O arquivo %1 está em uso por outro programa. Aguarde um momento "
+                              "e tente novamente.")
+            .arg(arquivo);
+    case SQLITE_FULL:
+        return QStringLiteral("O disco onde está o arquivo %1 está cheio. Libere espaço e tente "
+                              "novamente.")
+            .arg(arquivo);
+    case SQLITE_IOERR:
+        return QStringLiteral("Houve um erro de leitura ou gravação no disco do arquivo %1. "
+                              "Verifique o disco e tente novamente.")
+            .arg(arquivo);
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("O arquivo %1 não pôde ser aberto. Verifique se a pasta existe e se "
+                              "o programa pode ler e gravar nela.")
+            .arg(arquivo);
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("O arquivo %1 está danificado. Restaure uma cópia de segurança.")
+            .arg(arquivo);
+    default:
+        break;
+    }
+    const QString detalhe = textoErro(e);
+    return detalhe.isEmpty()
+        ? QStringLiteral("O banco de dados recusou a operação.")
+        : QStringLiteral("O banco de dados recusou a operação (%1).").arg(detalhe);
+}
+
 }  // namespace
 
 Banco::Banco() {
@@ -63,11 +105,10 @@ void Banco::conecta(const QString& caminho) {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nomeConexao_);
         db.setDatabaseName(caminho);
         if (!db.open()) {
-            const QString erro = textoErro(db.lastError());
+            const QString erro = causaErro(db.lastError(), caminho);
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(nomeConexao_);
-            throw ErroBanco(QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
-                                .arg(caminho, erro));
+            throw ErroBanco(erro);
         }
     }
     caminho_ = caminho;
@@ -110,8 +151,7 @@ void Banco::abre(const QString& caminho, const QString& senha) {
         marca = valor(QStringLiteral("PRAGMA user_version"));
     } catch (const ErroBanco& e) {
         fecha();
-        throw ErroBanco(QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
-                            .arg(caminho, e.mensagem()));
+        throw ErroBanco(e.mensagem());
     }
     if (id.toInt() != kIdAplicacao) {
         fecha();
@@ -146,11 +186,9 @@ QSqlQuery Banco::executa(const QString& sql, const QVariantList& valores) {
     if (!aberto()) throw ErroBanco(QStringLiteral("O banco de dados não está aberto."));
     QSqlQuery q(conexao());
     q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw ErroBanco(QStringLiteral("Erro no banco de dados: %1").arg(textoErro(q.lastError())));
+    if (!q.prepare(sql)) throw ErroBanco(causaErro(q.lastError(), caminho_));
     for (const QVariant& v : valores) q.addBindValue(v);
-    if (!q.exec())
-        throw ErroBanco(QStringLiteral("Erro no banco de dados: %1").arg(textoErro(q.lastError())));
+    if (!q.exec()) throw ErroBanco(causaErro(q.lastError(), caminho_));
     return q;
 }
 
@@ -165,8 +203,7 @@ bool Banco::existe(const QString& sql, const QVariantList& valores) {
 
 Transacao::Transacao(Banco& banco) : banco_(banco) {
     if (!banco_.conexao().transaction())
-        throw ErroBanco(QStringLiteral("Não foi possível iniciar a gravação: %1")
-                            .arg(textoErro(banco_.conexao().lastError())));
+        throw ErroBanco(causaErro(banco_.conexao().lastError(), banco_.caminho()));
     ativa_ = true;
 }
 
@@ -177,10 +214,10 @@ Transacao::~Transacao() {
 void Transacao::confirma() {
     if (!ativa_) return;
     if (!banco_.conexao().commit()) {
-        const QString erro = textoErro(banco_.conexao().lastError());
+        const QString erro = causaErro(banco_.conexao().lastError(), banco_.caminho());
         banco_.conexao().rollback();
         ativa_ = false;
-        throw ErroBanco(QStringLiteral("Não foi possível gravar os dados: %1").arg(erro));
+        throw ErroBanco(erro);
     }
     ativa_ = false;
 }

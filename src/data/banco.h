@@ -15,7 +15,13 @@ class ErroBanco : public std::runtime_error {
 public:
     explicit ErroBanco(const QString& mensagem)
         : std::runtime_error(mensagem.toStdString()), mensagem_(mensagem) {}
+    // The likely cause, in Portuguese, for the operator.
     const QString& mensagem() const { return mensagem_; }
+    // The whole message for the operator: what could not be done (`acao`, as "registrar a
+    // saída do veículo"), that nothing was written, and the cause.
+    QString mensagemPara(const QString& acao) const {
+        return QStringLiteral("Não foi possível %1. Nada foi gravado.\n%2").arg(acao, mensagem_);
+    }
 
 private:
     QString mensagem_;

@@ -9,5 +9,8 @@
 class PortaParalela : public SaidaPorta {
 public:
     bool escreve(quint16 endereco, quint8 valor) override;
+    // "LPT1:" is the port of /dev/parport0 (a printer on it is /dev/lp0), "LPT2:" that of
+    // /dev/parport1 (/dev/lp1): the port is there when either device opens.
+    bool testa(const QString& nome) override;
     static QString dispositivo(quint16 endereco);
 };

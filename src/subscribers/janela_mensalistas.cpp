@@ -9,7 +9,7 @@
 #include "subscribers/grava_mensalista.h"
 #include "subscribers/registro_mensalista.h"
 #include "subscribers/troca_codigo_dialogo.h"
-#include "yard/campo_dinheiro.h"
+#include "widgets/campo_dinheiro.h"
 #include "yard/janela_principal.h"
 
 #include <QCheckBox>

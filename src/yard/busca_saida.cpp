@@ -1,118 +1,49 @@
-// Finding a parked vehicle at the exit: by ticket, plate or tag when the field is left, or by a
-// click in the yard list. The lane panel is filled from the yard row and the program clock.
+#include "yard/busca_saida.h"
 
 #include "data/datas.h"
-#include "yard/janela_principal.h"
+#include "yard/resultado_pista.h"
 
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTableWidget>
 
-#include <optional>
+std::optional<VeiculoEncontrado> busca_saida(Banco& db, CampoBusca campo, const QString& texto,
+                                             const QDate& data_atual, const QTime& hora_atual) {
+    const QString limpo = texto.trimmed();
+    QVariant valor;
+    const char* coluna = "placa";
+    bool numero = true;
+    switch (campo) {
+    case CampoBusca::Ticket:
+        coluna = "ticket";
+        valor = limpo.toLongLong(&numero);
+        break;
+    case CampoBusca::Prisma:
+        coluna = "prisma";
+        valor = limpo.toInt(&numero);
+        break;
+    case CampoBusca::Placa:
+        if (placaEmBranco(texto)) return std::nullopt;
+        valor = texto;
+        break;
+    }
+    if (limpo.isEmpty() || !numero) return std::nullopt;
 
-namespace {
-
-QString textoTicket(const QVariant& ticket) {
-    return ticket.isNull() ? kTicketMensalista : QString::number(ticket.toLongLong()).leftJustified(10, u' ');
-}
-
-}  // namespace
-
-void JanelaPrincipal::limpaEncontrados() {
-    for (QLineEdit* c : {dat_ent, hor_ent, dat_sai, hor_sai, tot, tro, vei}) c->clear();
-}
-
-bool JanelaPrincipal::focaModalidadeEscolhida() {
-    for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7})
-        if (o->isChecked()) {
-            o->setFocus();
-            return true;
-        }
-    return false;
-}
-
-std::optional<QSqlRecord> JanelaPrincipal::veiculoNoPatio(const char* campo, const QVariant& valor) {
-    QSqlQuery q = ctx_.estado.db.executa(
-        QStringLiteral("SELECT * FROM veiculos_patio WHERE %1 = ?").arg(QLatin1String(campo)),
+    QSqlQuery q = db.executa(
+        QStringLiteral("SELECT ticket, placa, data_entrada, hora_entrada, veiculo FROM "
+                       "veiculos_patio WHERE %1 = ? ORDER BY rowid LIMIT 1")
+            .arg(QLatin1String(coluna)),
         {valor});
     if (!q.next()) return std::nullopt;
-    return q.record();
-}
-
-void JanelaPrincipal::preencheVeiculo(const QSqlRecord& r, bool preenchePlaca) {
-    if (preenchePlaca) pla->setText(r.value(QStringLiteral("placa")).toString());
-    dat_ent->setText(dataBr(dataDoBanco(r.value(QStringLiteral("data_entrada")))));
-    hor_ent->setText(horaHms(horaDoBanco(r.value(QStringLiteral("hora_entrada")))));
-    dat_sai->setText(dataBr(ctx_.estado.data_atual));
-    hor_sai->setText(horaHms(ctx_.estado.hora_atual));
-    vei->setText(r.value(QStringLiteral("veiculo")).toString());
-}
-
-// A subscriber's vehicle carries no ticket: it shows "0000000000" and is charged as one. The
-// kind is chosen once the dates are in the panel, so its fee is computed for this stay.
-void JanelaPrincipal::mostraVeiculoComTicket(const QSqlRecord& r, bool preenchePlaca) {
-    const QVariant ticket = r.value(QStringLiteral("ticket"));
-    tic->setText(textoTicket(ticket));
-    preencheVeiculo(r, preenchePlaca);
-    if (ticket.isNull()) marca(Option6, true);
-}
-
-void JanelaPrincipal::tic_LostFocus() {
-    // "0000000000" is what the lookups write for a subscriber's vehicle, which has no ticket:
-    // looking it up would find nothing and blank the vehicle just shown, as happens when a
-    // click in the yard list puts the focus on `tic` on its way to the payment kind.
-    const QString texto = tic->displayText().trimmed();
-    if (texto.isEmpty() || tic->displayText() == kTicketMensalista) return;
-    const auto r = veiculoNoPatio("ticket", texto.toLongLong());
-    if (!r) {
-        if (!Option1->isChecked()) tic->setText(kTicketVazio);
-        limpaEncontrados();
-        return;
-    }
-    preencheVeiculo(*r, true);
-    focaModalidadeEscolhida();
-}
-
-void JanelaPrincipal::pla_LostFocus() {
-    const QString placa = pla->displayText();
-    const auto r = placa.trimmed() == QLatin1String("-") ? std::nullopt
-                                                         : veiculoNoPatio("placa", placa);
-    if (r) mostraVeiculoComTicket(*r, false);
-    else limpaEncontrados();
-    if (pri->isHidden() && vei->isHidden() && Option2->isChecked()) focaModalidadeEscolhida();
-}
-
-void JanelaPrincipal::pri_LostFocus() {
-    const QString texto = pri->displayText().trimmed();
-    if (!texto.isEmpty()) {
-        if (const auto r = veiculoNoPatio("prisma", texto.toInt())) mostraVeiculoComTicket(*r, true);
-        else limpaEncontrados();
-    }
-    if (Option2->isChecked()) focaModalidadeEscolhida();
-}
-
-void JanelaPrincipal::grid1_Click(int linha) {
-    if (linha < 0 || linha >= grid1->rowCount() || !grid1->item(linha, 1)) return;
-    ultima_modalidade.clear();
-    const QString placa = grid1->item(linha, 1)->text();
-    const auto r = veiculoNoPatio("placa", placa);
-    if (!r) {
-        limpaEncontrados();
-        return;
-    }
-    marca(Option2, true);
-    pla->setText(placa);
-    mostraVeiculoComTicket(*r, false);
-    if (!Frame2->isEnabled() || focaModalidadeEscolhida()) return;
-    if (Option3->isEnabled()) {
-        marca(Option3, true);
-        val_pag->setFocus();
-    } else {
-        ctx_.plataforma.mensagem(
-            QStringLiteral("Escolha a modalidade de estacionamento (Rotativo, Turno, etc.)"));
-    }
+    VeiculoEncontrado v;
+    const QVariant ticket = q.value(0);
+    v.mensalista = ticket.isNull();
+    v.tic = v.mensalista ? QStringLiteral("0000000000")
+                         : QString::number(ticket.toLongLong()).leftJustified(10, u' ');
+    v.pla = q.value(1).toString();
+    v.dat_ent = dataBr(dataDoBanco(q.value(2)));
+    v.hor_ent = horaHms(horaDoBanco(q.value(3)));
+    v.dat_sai = dataBr(data_atual);
+    v.hor_sai = horaHms(hora_atual);
+    v.vei = q.value(4).toString();
+    return v;
 }

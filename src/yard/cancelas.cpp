@@ -20,12 +20,30 @@ QString nomeCancela(Lado lado) {
 
 }  // namespace
 
+// Whether each gate's failure has been told: a gate whose device is missing is told once, not
+// at every pulse, and again only after a pulse of it has gone out whole.
+struct ControleCancelas::Avisos {
+    explicit Avisos(Plataforma& p) : plataforma(p) {}
+    void falhou(Lado lado, const QString& texto) {
+        bool& avisado = avisados[lado == Lado::Entrada ? 0 : 1];
+        if (avisado) return;
+        avisado = true;
+        plataforma.mensagem(texto, Icone::Exclamacao);
+    }
+    void funcionou(Lado lado) { avisados[lado == Lado::Entrada ? 0 : 1] = false; }
+
+    Plataforma& plataforma;
+    bool avisados[2] = {false, false};
+};
+
 // The pulses waiting for one port address, sent one after the other. Waits in flight hold the
 // queue alive, so a pulse already begun always ends with its 0, whoever owned the queue.
 struct ControleCancelas::Fila : std::enable_shared_from_this<Fila> {
     struct Pulso {
+        Lado lado;
         quint8 valor;
         QString falha;                       // told to the operator when the port refuses
+        std::shared_ptr<Avisos> avisos;
         std::function<void(bool)> depois;
     };
 
@@ -41,17 +59,20 @@ struct ControleCancelas::Fila : std::enable_shared_from_this<Fila> {
             Pulso pulso = std::move(pendentes.front());
             pendentes.pop_front();
             if (!plataforma.porta().escreve(endereco, pulso.valor)) {
-                plataforma.mensagem(pulso.falha, Icone::Exclamacao);
+                pulso.avisos->falhou(pulso.lado, pulso.falha);
                 if (pulso.depois) pulso.depois(false);
                 continue;
             }
             ocupada = true;
             plataforma.aguarda(kDuracaoPulsoMs, [self = shared_from_this(),
                                                  pulso = std::move(pulso)]() mutable {
-                const bool ok = self->plataforma.porta().escreve(self->endereco, 0);
-                if (!ok) self->plataforma.mensagem(pulso.falha, Icone::Exclamacao);
+                if (self->plataforma.porta().escreve(self->endereco, 0))
+                    pulso.avisos->funcionou(pulso.lado);
+                else
+                    pulso.avisos->falhou(pulso.lado, pulso.falha);
                 self->ocupada = false;
-                if (pulso.depois) pulso.depois(ok);
+                // The gate went up with the first write, whatever became of the second.
+                if (pulso.depois) pulso.depois(true);
                 self->proximo();
             });
         }
@@ -64,7 +85,12 @@ struct ControleCancelas::Fila : std::enable_shared_from_this<Fila> {
 };
 
 ControleCancelas::ControleCancelas(Contexto& ctx, QTimer* timerEntrada, QTimer* timerSaida)
-    : ctx_(ctx), timerEntrada_(timerEntrada), timerSaida_(timerSaida) {}
+    : ctx_(ctx),
+      timerEntrada_(timerEntrada),
+      timerSaida_(timerSaida),
+      avisos_(std::make_shared<Avisos>(ctx.plataforma)) {}
+
+ControleCancelas::~ControleCancelas() = default;
 
 QString ControleCancelas::porta(Lado lado) const {
     return lado == Lado::Entrada ? ctx_.estado.cancela_entrada : ctx_.estado.cancela_saida;
@@ -79,20 +105,20 @@ void ControleCancelas::pulso_cancela(Lado lado, std::function<void(bool)> depois
     const quint16 endereco = enderecoCancela(p);
     std::shared_ptr<Fila>& fila = filas_[endereco];
     if (!fila) fila = std::make_shared<Fila>(ctx_.plataforma, endereco);
-    fila->pede({valorCancela(lado),
+    fila->pede({lado, valorCancela(lado),
                 QStringLiteral("Não foi possível acionar a cancela de %1: a porta %2 não "
                                "respondeu. Verifique a ligação da cancela.")
                     .arg(nomeCancela(lado), p.trimmed()),
-                std::move(depois)});
+                avisos_, std::move(depois)});
 }
 
 void ControleCancelas::levanta(Lado lado) {
     if (!cancelaConfigurada(porta(lado))) return;
     const qint32 ms = msDeSegundos(ctx_.estado.tempo_baixa_cancelas);
     QPointer<QTimer> t = timer(lado);
-    pulso_cancela(lado, [t, ms](bool ok) {
+    pulso_cancela(lado, [t, ms](bool levantou) {
         // A gate that could not be raised is not lowered later: the lowering pulse would raise it.
-        if (ok && ms > 0 && t) t->start(ms);
+        if (levantou && ms > 0 && t) t->start(ms);
     });
 }
 

@@ -31,11 +31,13 @@ class ControleCancelas {
 public:
     // The lowering timers belong to the main window; they may be absent in tests of the lanes.
     ControleCancelas(Contexto& ctx, QTimer* timerEntrada, QTimer* timerSaida);
+    ~ControleCancelas();
     ControleCancelas(const ControleCancelas&) = delete;
     ControleCancelas& operator=(const ControleCancelas&) = delete;
 
     // `pulso_cancela`: data value, one second, then 0, to the gate's port. `depois` runs when the
-    // pulse has ended, with false when the port refused a write (the operator is told once).
+    // pulse has ended, with false when the port refused the first write, so the gate did not
+    // move. A gate's failures are told once, and again only after a pulse of it went out whole.
     void pulso_cancela(Lado lado, std::function<void(bool ok)> depois = {});
 
     // Raises a configured gate now and, once the pulse has ended, arms its lowering timer for
@@ -54,11 +56,13 @@ public:
 
 private:
     struct Fila;
+    struct Avisos;
     QString porta(Lado lado) const;
 
     Contexto& ctx_;
     QPointer<QTimer> timerEntrada_;
     QPointer<QTimer> timerSaida_;
     std::map<quint16, std::shared_ptr<Fila>> filas_;
+    std::shared_ptr<Avisos> avisos_;
     std::shared_ptr<const bool> vivo_ = std::make_shared<const bool>(true);
 };

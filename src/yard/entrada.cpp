@@ -219,8 +219,7 @@ ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
         return r;
     } catch (const ErroBanco& erro) {
         return ResultadoPista::recusa(
-            QStringLiteral("Não foi possível registrar a entrada do veículo. Nada foi gravado.\n%1")
-                .arg(erro.mensagem()),
+            erro.mensagemPara(QStringLiteral("registrar a entrada do veículo")),
             Icone::Critico, CampoPista::pla);
     }
 }

@@ -1,7 +1,8 @@
 #include "yard/janela_principal.h"
 
 #include "data/datas.h"
-#include "yard/campo_dinheiro.h"
+#include "widgets/campo_dinheiro.h"
+#include "yard/cursor_ocupado.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -25,6 +27,10 @@
 #include <QVBoxLayout>
 
 namespace {
+
+const QString kAtenderTecla = QStringLiteral("atender à tecla");
+const QString kCalcularTotal = QStringLiteral("calcular o total");
+const QString kBuscarVeiculo = QStringLiteral("buscar o veículo no pátio");
 
 template <typename W, typename... A>
 W* cria(QWidget* pai, const char* nome, A&&... args) {
@@ -39,9 +45,12 @@ QLineEdit* campoMascara(QWidget* pai, const char* nome, const QString& mascara) 
     return c;
 }
 
+// A field the lanes fill and the operator only reads: no tab stop, and a click does not take
+// the focus from where the keys work.
 QLineEdit* campoLeitura(QWidget* pai, const char* nome) {
     auto* c = cria<QLineEdit>(pai, nome);
     c->setReadOnly(true);
+    c->setFocusPolicy(Qt::NoFocus);
     return c;
 }
 
@@ -240,21 +249,22 @@ void JanelaPrincipal::montaControles() {
     timer_cancela_saida->setObjectName(QStringLiteral("timer_cancela_saida"));
     timer_cancela_saida->setSingleShot(true);
 
-    // Tab order of the lane panel.
-    QWidget::setTabOrder(Option1, Option2);
-    QWidget::setTabOrder(Option2, tic);
-    QWidget::setTabOrder(tic, pla);
-    QWidget::setTabOrder(pla, pri);
-    QWidget::setTabOrder(pri, vei);
-    QWidget::setTabOrder(vei, Command5);
-    QWidget::setTabOrder(Command5, Command6);
+    // Tab order: the lane fields first, then the modes, the payment panel, the yard list and
+    // the buttons outside the frames. The read-only fields are no stops.
+    const QList<QWidget*> ordem{tic,     pla,      pri,      vei,      Option1,  Option2,
+                                Command5, Command6, Option3,  Option4,  tur,      Option5,
+                                conv,    Option6,  Option7,  val_pag,  Check1,   Command3,
+                                Command7, grid1,    Command1, Command2, Command4, Command8,
+                                Command9, Command10, Command11};
+    for (qsizetype i = 1; i < ordem.size(); ++i) QWidget::setTabOrder(ordem[i - 1], ordem[i]);
 }
 
-void JanelaPrincipal::executa(const std::function<void()>& acao) {
+void JanelaPrincipal::executa(const QString& acao, const std::function<void()>& f) {
+    CursorOcupado ampulheta;
     try {
-        acao();
+        f();
     } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
+        ctx_.plataforma.mensagem(e.mensagemPara(acao), Icone::Critico);
     }
 }
 
@@ -262,7 +272,7 @@ void JanelaPrincipal::ligaEventos() {
     // The hooks are set after the window is built, so each button reads its hook when clicked.
     auto abre = [this](const std::function<void()>& gancho) {
         return [this, f = &gancho] {
-            if (*f) executa(*f);
+            if (*f) executa(QStringLiteral("abrir a janela"), *f);
         };
     };
     for (int i = 0; i < 7; ++i) connect(botoes[i], &QAction::triggered, this, abre(abreJanelaBarra[i]));
@@ -276,7 +286,7 @@ void JanelaPrincipal::ligaEventos() {
     connect(Command11, &QPushButton::clicked, this, abre(abreListaSaida));
 
     auto registra = [this](bool entrada, bool imprime) {
-        executa([=, this] {
+        executa(QStringLiteral("preparar a pista para o próximo veículo"), [=, this] {
             const auto& f = entrada ? registraEntrada : registraSaida;
             if (!f || !f(imprime)) return;
             pla->setText(kPlacaVazia);
@@ -300,17 +310,20 @@ void JanelaPrincipal::ligaEventos() {
     connect(Command7, &QPushButton::clicked, this, [=] { registra(false, true); });
 
     connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) executa([this] { modoEntrada(); });
+        if (on) executa(QStringLiteral("passar para a entrada de veículos"), [this] { modoEntrada(); });
     });
     connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) executa([this] { modoSaida(); });
+        if (on) executa(QStringLiteral("passar para a saída de veículos"), [this] { modoSaida(); });
     });
 
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     connect(Timer2, &QTimer::timeout, this, [this] { passoDoRelogio(); });
 
     connect(grid1, &QTableWidget::cellClicked, this,
-            [this](int linha, int) { executa([=, this] { grid1_Click(linha); }); });
+            [this](int linha, int) {
+                executa(QStringLiteral("buscar o veículo escolhido na lista"),
+                        [=, this] { grid1_Click(linha); });
+            });
     ligaPainelPagamento();
 
     for (QWidget* w : std::initializer_list<QWidget*>{
@@ -338,7 +351,7 @@ void JanelaPrincipal::keyPressEvent(QKeyEvent* evento) {
     const int k = evento->key();
     if (!deUmControle &&
         (k == Qt::Key_F2 || k == Qt::Key_F4 || k == Qt::Key_F5 || k == Qt::Key_Escape)) {
-        executa([=, this] { trata_tecla(k); });
+        executa(kAtenderTecla, [=, this] { trata_tecla(k); });
         return;
     }
     QMainWindow::keyPressEvent(evento);
@@ -357,11 +370,14 @@ void JanelaPrincipal::marca(QRadioButton* opcao, bool marcada) {
 }
 
 void JanelaPrincipal::modoEntrada() {
+    // The focus moves below: the field it leaves was emptied here, and no lookup of it may
+    // take the focus elsewhere.
+    const QScopedValueRollback trocando(trocandoModo_, true);
+    calculo_.reset();
     tic->setEnabled(false);
     Frame2->setEnabled(false);
     Command5->setEnabled(true);
-    Command6->setEnabled(ctx_.estado.impressora_fiscal != QLatin1String(" ") ||
-                         ctx_.estado.impressora != QLatin1String(" "));
+    Command6->setEnabled(ctx_.estado.imprimeEntrada());
     pla->setText(kPlacaVazia);
     pri->setText(kPrismaVazio);
     for (QLineEdit* c : {dat_ent, hor_ent, dat_sai, hor_sai, tot, val_pag, tro}) c->clear();
@@ -377,6 +393,8 @@ void JanelaPrincipal::modoEntrada() {
 }
 
 void JanelaPrincipal::modoSaida() {
+    const QScopedValueRollback trocando(trocandoModo_, true);
+    calculo_.reset();
     tic->setEnabled(true);
     Command5->setEnabled(false);
     Command6->setEnabled(false);
@@ -393,8 +411,7 @@ void JanelaPrincipal::modoSaida() {
         tic->setFocus();
         tic->selectAll();
     }
-    Command7->setEnabled(ctx_.estado.impressora_fiscal != QLatin1String(" ") ||
-                         ctx_.estado.impressora != QLatin1String(" "));
+    Command7->setEnabled(ctx_.estado.imprimeSaida());
 }
 
 void JanelaPrincipal::trata_tecla(int tecla) {
@@ -422,6 +439,7 @@ void JanelaPrincipal::trata_tecla(int tecla) {
         Check1->setChecked(false);
         for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7}) marca(o, false);
         for (QLineEdit* c : {tot, val_pag, tro}) c->clear();
+        calculo_.reset();
         break;
     default:
         break;
@@ -443,8 +461,10 @@ void JanelaPrincipal::enterEm(QObject* alvo) {
     if (alvo == Option1 || alvo == tic) destino = pla;
     else if (alvo == Option2) destino = tic;
     else if (alvo == pla) {
-        if (!pri->isHidden()) destino = pri;
-        else if (!vei->isHidden()) destino = vei;
+        // The next field shown that takes the focus: at the exit the vehicle field is shown
+        // but disabled, and the plate goes on to the payment kind.
+        if (aceitaFoco(pri)) destino = pri;
+        else if (aceitaFoco(vei)) destino = vei;
         else if (entrada) destino = botaoEntrada();
         else if (saida) destino = primeiraModalidade();
     } else if (alvo == pri) {
@@ -470,7 +490,7 @@ bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
         const int k = tecla->key();
         if (alvo != Command1 && alvo != Check1 &&
             (k == Qt::Key_F2 || k == Qt::Key_F4 || k == Qt::Key_F5 || k == Qt::Key_Escape)) {
-            executa([=, this] { trata_tecla(k); });
+            executa(kAtenderTecla, [=, this] { trata_tecla(k); });
             return true;
         }
         if (k == Qt::Key_Return || k == Qt::Key_Enter) {
@@ -501,13 +521,17 @@ bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
             auto* campo = static_cast<QLineEdit*>(alvo);
             QTimer::singleShot(0, campo, [campo] { campo->selectAll(); });
         }
-        if (alvo == val_pag) executa([this] { val_pag_GotFocus(); });
+        if (alvo == val_pag) executa(kCalcularTotal, [this] { val_pag_GotFocus(); });
         if (alvo == Command1 && ctx_.estado.numero_caixa == 0) Frame1->setEnabled(false);
     } else if (evento->type() == QEvent::FocusOut) {
-        if (alvo == tic) executa([this] { tic_LostFocus(); });
-        else if (alvo == pla) executa([this] { pla_LostFocus(); });
-        else if (alvo == pri) executa([this] { pri_LostFocus(); });
-        else if (alvo == val_pag) executa([this] { val_pag_LostFocus(); });
+        // A field the operator clicked keeps the focus: the lookup of the field left does not
+        // send it on to the payment kind, where the ticket typed next would be lost.
+        const QScopedValueRollback clicado(
+            saidaPeloMouse_, static_cast<QFocusEvent*>(evento)->reason() == Qt::MouseFocusReason);
+        if (alvo == tic) executa(kBuscarVeiculo, [this] { tic_LostFocus(); });
+        else if (alvo == pla) executa(kBuscarVeiculo, [this] { pla_LostFocus(); });
+        else if (alvo == pri) executa(kBuscarVeiculo, [this] { pri_LostFocus(); });
+        else if (alvo == val_pag) val_pag_LostFocus();
     }
     return QMainWindow::eventFilter(alvo, evento);
 }
@@ -533,7 +557,6 @@ void JanelaPrincipal::atualiza_lista_patio() {
         for (int c = 0; c < 4; ++c) grid1->setItem(linhas, c, new QTableWidgetItem(celulas[c]));
         ++linhas;
     }
-    grid1->resizeColumnsToContents();
     if (linhas == 0) {
         tot_men->setText(QStringLiteral("Nenhum"));
         tot_avu->setText(QStringLiteral("Nenhum"));

@@ -4,6 +4,7 @@
 // controls directly, as the login and the cash-register windows do, so the controls are public.
 
 #include "app/contexto.h"
+#include "yard/tarifas/pedido_tarifa.h"
 
 #include <QMainWindow>
 #include <QSqlRecord>
@@ -12,6 +13,8 @@
 #include <functional>
 #include <optional>
 
+enum class CampoBusca;
+struct VeiculoEncontrado;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -130,6 +133,8 @@ public:
     void modoSaida();
     // Selects or deselects an option without the group forcing one to stay selected.
     static void marca(QRadioButton* opcao, bool marcada);
+    // A field that is shown and enabled, so that Enter may move the focus to it.
+    static bool aceitaFoco(const QWidget* w) { return !w->isHidden() && w->isEnabled(); }
 
     // Payment panel and exit lookup.
     void calcula_total();
@@ -140,6 +145,12 @@ public:
     void val_pag_GotFocus();
     void val_pag_LostFocus();
     QString modalidadeEscolhida() const;   // "R", "T", "C", "M" or "D"
+    // The fee inputs as the panel shows them now.
+    PedidoTarifa pedidoDoPainel() const;
+    // The fee last computed, with what it was computed for; nullopt when none stands.
+    const std::optional<TotalCalculado>& totalCalculado() const { return calculo_; }
+    // True when `tot` holds the fee computed for the vehicle, times and kind shown now.
+    bool totalValeParaOPainel() const;
 
 protected:
     bool eventFilter(QObject* alvo, QEvent* evento) override;
@@ -150,18 +161,25 @@ private:
     void montaControles();
     void ligaEventos();
     void ligaPainelPagamento();
-    void modalidadeClicada(QRadioButton* opcao);
+    // `novoVeiculo`: run for a vehicle just shown with the kind already chosen, which computes
+    // a shift's or a partner's fee at once instead of leaving it to the amount field.
+    void modalidadeClicada(QRadioButton* opcao, bool novoVeiculo = false);
     void enterEm(QObject* alvo);
     bool focaModalidadeEscolhida();   // false when no kind is chosen
-    // The yard row whose `campo` (ticket, placa or prisma) holds `valor`.
-    std::optional<QSqlRecord> veiculoNoPatio(const char* campo, const QVariant& valor);
-    void mostraVeiculoComTicket(const QSqlRecord& r, bool preenchePlaca);
+    QRadioButton* modalidadeMarcada() const;   // nullptr when none
+    std::optional<VeiculoEncontrado> busca(CampoBusca campo, const QString& texto);
+    void mostraVeiculo(const VeiculoEncontrado& v, bool preencheTicket, bool preenchePlaca);
+    void recalculaParaOVeiculo(bool mensalista, bool mesmoVeiculo);
     bool limitesDoDia();
-    void preencheVeiculo(const QSqlRecord& r, bool preenchePlaca);
     void limpaEncontrados();
-    void executa(const std::function<void()>& acao);
+    // Runs a handler; a database failure is told as "Não foi possível <acao>...". The
+    // hourglass shows while it runs, so a wait on a busy database is seen.
+    void executa(const QString& acao, const std::function<void()>& f);
 
     Contexto& ctx_;
-    bool modalidadeJaEscolhida_ = false;
-    bool erroRelogioAvisado_ = false;   // the kind pressed was already the chosen one
+    bool modalidadeJaEscolhida_ = false;   // the kind pressed was already the chosen one
+    bool erroRelogioAvisado_ = false;
+    bool trocandoModo_ = false;   // entry or exit mode is being set up
+    bool saidaPeloMouse_ = false;   // the field being left lost the focus to a click
+    std::optional<TotalCalculado> calculo_;
 };

@@ -41,6 +41,20 @@ void mostraRecusa(Contexto& ctx, JanelaPrincipal& j, const ResultadoPista& r) {
     if (QWidget* w = campo(j, r.foco)) w->setFocus();
 }
 
+// The vehicle is registered: a list that cannot be refreshed must not read as a failed
+// registration.
+void atualizaListaAposRegistro(Contexto& ctx, JanelaPrincipal& j) {
+    if (j.Frame3->isHidden()) return;
+    try {
+        j.atualiza_lista_patio();
+    } catch (const ErroBanco& e) {
+        ctx.plataforma.mensagem(
+            QStringLiteral("O veículo foi registrado, mas não foi possível atualizar a lista de "
+                           "pátio.\n%1").arg(e.mensagem()),
+            Icone::Exclamacao);
+    }
+}
+
 bool registraEntradaNaJanela(Contexto& ctx, JanelaPrincipal& j, ControleCancelas& cancelas) {
     const ResultadoPista r =
         registra_entrada(ctx, cancelas, {j.pla->displayText(), j.pri->displayText(), j.vei->text()});
@@ -54,7 +68,7 @@ bool registraEntradaNaJanela(Contexto& ctx, JanelaPrincipal& j, ControleCancelas
     j.dat_ent->setText(r.dat_ent);
     j.hor_ent->setText(r.hor_ent);
     if (r.enfileirado) j.Command10->setEnabled(true);
-    if (!j.Frame3->isHidden()) j.atualiza_lista_patio();
+    atualizaListaAposRegistro(ctx, j);
     return true;
 }
 
@@ -71,13 +85,14 @@ bool registraSaidaNaJanela(Contexto& ctx, JanelaPrincipal& j, ControleCancelas& 
     c.modalidade = j.modalidadeEscolhida();
     c.tur = j.tur->currentText();
     c.cod_con = j.cod_con->currentText();
+    c.calculo = j.totalCalculado();
     const ResultadoPista r = registra_saida(ctx, cancelas, c);
     if (!r.registrado) {
         mostraRecusa(ctx, j, r);
         return false;
     }
     if (r.enfileirado) j.Command11->setEnabled(true);
-    if (!j.Frame3->isHidden()) j.atualiza_lista_patio();
+    atualizaListaAposRegistro(ctx, j);
     return true;
 }
 

@@ -39,7 +39,8 @@ ListaCancela::ListaCancela(Contexto& ctx, JanelaPrincipal& janela, ControleCance
     try {
         atualiza_lista();
     } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
+        ctx_.plataforma.mensagem(e.mensagemPara(QStringLiteral("mostrar a lista de veículos")),
+                                 Icone::Critico);
     }
 }
 
@@ -86,7 +87,7 @@ void ListaCancela::Command1_Click() {
         atualiza_lista();
     } catch (const ErroBanco& e) {
         ctx_.plataforma.mensagem(
-            QStringLiteral("Não foi possível retirar o veículo da lista.\n%1").arg(e.mensagem()),
+            e.mensagemPara(QStringLiteral("retirar o veículo da lista")),
             Icone::Critico);
         return;
     }

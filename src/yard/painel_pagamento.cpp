@@ -4,6 +4,7 @@
 #include "yard/janela_principal.h"
 #include "yard/tarifas/limites_dia.h"
 #include "yard/tarifas/tarifa.h"
+#include "widgets/campo_dinheiro.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -22,12 +23,12 @@ QString JanelaPrincipal::modalidadeEscolhida() const {
 void JanelaPrincipal::ligaPainelPagamento() {
     for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7}) {
         connect(o, &QRadioButton::toggled, this, [this, o](bool on) {
-            if (on) executa([this, o] { modalidadeClicada(o); });
+            if (on) executa(QStringLiteral("calcular o total"), [this, o] { modalidadeClicada(o); });
         });
         // A click on the kind already chosen runs it again, for the vehicle now in the panel.
         connect(o, &QRadioButton::pressed, this, [this, o] { modalidadeJaEscolhida_ = o->isChecked(); });
         connect(o, &QRadioButton::clicked, this, [this, o](bool on) {
-            if (on && modalidadeJaEscolhida_) executa([this, o] { modalidadeClicada(o); });
+            if (on && modalidadeJaEscolhida_) executa(QStringLiteral("calcular o total"), [this, o] { modalidadeClicada(o); });
             modalidadeJaEscolhida_ = false;
         });
     }
@@ -43,18 +44,31 @@ void JanelaPrincipal::ligaPainelPagamento() {
     });
 }
 
-void JanelaPrincipal::modalidadeClicada(QRadioButton* opcao) {
+void JanelaPrincipal::modalidadeClicada(QRadioButton* opcao, bool novoVeiculo) {
     tur->setEnabled(opcao == Option4);
     conv->setEnabled(opcao == Option5);
+    // Only the exit charges: in entry mode a subscriber's plate selects "Mensalista" and
+    // nothing more.
+    if (!Option2->isChecked()) return;
     if (opcao == Option3) {
         if (!limitesDoDia()) return;
         ultima_modalidade = QStringLiteral("R");
         calcula_total();
         val_pag->setText(tot->text());
-    } else if (opcao == Option4) {
-        if (!tur->currentText().trimmed().isEmpty()) val_pag->setFocus();
-    } else if (opcao == Option5) {
-        if (!conv->currentText().trimmed().isEmpty()) val_pag->setFocus();
+    } else if (opcao == Option4 || opcao == Option5) {
+        QComboBox* lista = opcao == Option4 ? tur : conv;
+        if (lista->currentText().trimmed().isEmpty()) return;
+        if (!novoVeiculo) {
+            val_pag->setFocus();   // the fee is computed there
+            return;
+        }
+        // Another vehicle shown with the shift or partner already chosen: its fee now.
+        if (opcao == Option4 && !limitesDoDia()) return;
+        ultima_data_ent = dat_ent->text();
+        ultima_hora_ent = hor_ent->text();
+        ultima_modalidade = modalidadeEscolhida();
+        calcula_total();
+        val_pag->setText(tot->text());
     } else {
         ultima_data_ent = dat_ent->text();
         ultima_hora_ent = hor_ent->text();
@@ -73,9 +87,7 @@ bool JanelaPrincipal::limitesDoDia() {
     return false;
 }
 
-void JanelaPrincipal::calcula_total() {
-    // With no vehicle loaded there is nothing to compute, and the panel keeps its texts.
-    if (hor_ent->text().isEmpty()) return;
+PedidoTarifa JanelaPrincipal::pedidoDoPainel() const {
     PedidoTarifa p;
     p.modalidade = modalidadeEscolhida();
     p.tic = tic->displayText();
@@ -90,6 +102,18 @@ void JanelaPrincipal::calcula_total() {
     p.data_atual = ctx_.estado.data_atual;
     p.hora_atual = ctx_.estado.hora_atual;
     p.estacionamento24h = ctx_.estado.estacionamento24h;
+    return p;
+}
+
+bool JanelaPrincipal::totalValeParaOPainel() const {
+    return calculo_ && calculo_->tot == tot->text() && mesmoCalculo(calculo_->pedido, pedidoDoPainel());
+}
+
+void JanelaPrincipal::calcula_total() {
+    // With no vehicle loaded there is nothing to compute, and the panel keeps its texts.
+    if (hor_ent->text().isEmpty()) return;
+    const PedidoTarifa p = pedidoDoPainel();
+    calculo_.reset();
 
     tot->setText(QStringLiteral("Calculando..."));
     ResultadoTarifa r;
@@ -104,6 +128,7 @@ void JanelaPrincipal::calcula_total() {
         if (auto* campo = findChild<QLineEdit*>(nome)) campo->setText(texto);
     tot->setText(r.total ? r.total->formata() : QStringLiteral("ERRO"));
     tro->setText(QStringLiteral("0,00"));
+    if (r.total) calculo_ = TotalCalculado{tot->text(), p};
     if (r.limpaMemoria) {
         ultima_modalidade.clear();
         ultima_data_ent.clear();
@@ -124,7 +149,8 @@ void JanelaPrincipal::val_pag_GotFocus() {
     }
     const QString modalidade = modalidadeEscolhida();
     if (hor_ent->text() != ultima_hora_ent || dat_ent->text() != ultima_data_ent ||
-        modalidade != ultima_modalidade || Option4->isChecked() || Option5->isChecked()) {
+        modalidade != ultima_modalidade || Option4->isChecked() || Option5->isChecked() ||
+        (!totalValeParaOPainel() && tot->text() != QLatin1String("ERRO"))) {
         ultima_hora_ent = hor_ent->text();
         ultima_data_ent = dat_ent->text();
         ultima_modalidade = modalidade;
@@ -136,13 +162,11 @@ void JanelaPrincipal::val_pag_GotFocus() {
 }
 
 void JanelaPrincipal::val_pag_LostFocus() {
-    const auto pago = Dinheiro::ler(val_pag->text());
+    const auto pago = formataCampoDinheiro(val_pag);
     if (!pago) {
-        val_pag->clear();
         tro->clear();
         return;
     }
-    val_pag->setText(pago->formata());
     if (const auto total = Dinheiro::ler(tot->text()))
         tro->setText((*pago >= *total ? *pago - *total : Dinheiro()).formata());
 }

@@ -31,6 +31,21 @@ QVariant placaOuNula(const QString& pla) {
 
 }  // namespace
 
+bool totalDoVeiculo(const CamposSaida& c) {
+    if (!c.calculo || c.calculo->tot != c.tot) return false;
+    PedidoTarifa agora;
+    agora.modalidade = c.modalidade;
+    agora.tic = c.tic;
+    agora.pla = c.pla;
+    agora.dat_ent = c.dat_ent;
+    agora.hor_ent = c.hor_ent;
+    agora.dat_sai = c.dat_sai;
+    agora.hor_sai = c.hor_sai;
+    agora.tur = c.tur;
+    agora.cod_con = c.cod_con;
+    return mesmoCalculo(c.calculo->pedido, agora);
+}
+
 ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const CamposSaida& c) {
     Estado& e = ctx.estado;
     Banco& db = e.db;
@@ -43,6 +58,11 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
     const std::optional<Dinheiro> total = Dinheiro::ler(c.tot);
     if (c.tot == QLatin1String("ERRO") || !total)
         return ResultadoPista::recusa(QStringLiteral("Total com erro."), Icone::Exclamacao,
+                                      CampoPista::val_pag);
+    // A fee left from another vehicle (or computed before the vehicle was found again) is not
+    // this stay's: it is never stored.
+    if (!totalDoVeiculo(c))
+        return ResultadoPista::recusa(kMsgTotalDeOutroVeiculo, Icone::Exclamacao,
                                       CampoPista::val_pag);
 
     if (mensalista) {
@@ -106,9 +126,7 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
         return r;
     } catch (const ErroBanco& erro) {
         return ResultadoPista::recusa(
-            QStringLiteral("Não foi possível registrar a saída do veículo. O veículo continua no "
-                           "pátio e nada foi gravado.\n%1")
-                .arg(erro.mensagem()),
+            erro.mensagemPara(QStringLiteral("registrar a saída do veículo, que continua no pátio")),
             Icone::Critico, CampoPista::Nenhum);
     }
 }

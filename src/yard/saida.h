@@ -5,6 +5,9 @@
 #include "app/contexto.h"
 #include "yard/cancelas.h"
 #include "yard/resultado_pista.h"
+#include "yard/tarifas/pedido_tarifa.h"
+
+#include <optional>
 
 struct CamposSaida {
     QString tic;          // ticket text as in the field ("0000000000" for a subscriber)
@@ -15,7 +18,17 @@ struct CamposSaida {
     QString modalidade;   // "R", "T", "C", "M" or "D"
     QString tur;          // the chosen shift's text, empty when none
     QString cod_con;      // the chosen partner's code
+    // The fee the panel computed and what for; the exit is refused unless `tot` is that fee
+    // and the vehicle, times, kind, shift and partner above are those it was computed for.
+    std::optional<TotalCalculado> calculo;
 };
+
+inline const QString kMsgTotalDeOutroVeiculo = QStringLiteral(
+    "O total mostrado não foi calculado para este veículo, com estes horários e esta forma de "
+    "pagamento. Confira o veículo: o total será calculado de novo.");
+
+// True when `campos.tot` is the fee computed for the vehicle and kind the other fields show.
+bool totalDoVeiculo(const CamposSaida& campos);
 
 // Removing the vehicle from the yard, recording its stay and queueing it at a manual gate stand
 // or fall together: a vehicle never leaves the yard without its stay recorded.

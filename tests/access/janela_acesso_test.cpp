@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -209,8 +210,35 @@ TEST_F(ProgramaAcesso, ProcuraDoCaixaAoEntrar) {
                                      a->Frame1->isEnabled(), habilitado(a->Frame2)}),
                   (std::vector<bool>{!aberto, aberto, aberto, aberto, aberto, !c.outro}));
         EXPECT_EQ(a->mensagem->text().isEmpty(), !c.outro);
-        if (!aberto) { EXPECT_EQ(a->focusWidget(), a->Command1); }
+        // The first focus: "Abert. de Caixa" with none open, the ticket field with one, where
+        // the lane's keys act at once.
+        EXPECT_EQ(a->focusWidget(), aberto ? static_cast<QWidget*>(a->tic) : a->Command1);
+        if (aberto) {
+            QTest::keyClick(a->focusWidget(), Qt::Key_F2);
+            EXPECT_TRUE(a->Option1->isChecked());
+            EXPECT_EQ(a->focusWidget(), a->pla);
+        }
     }
+}
+
+// The notice comes before the first rows: the operator who sets a wrong future clock back
+// while it is on screen gets rows stamped with the corrected clock, and the login lets him in.
+TEST_F(ProgramaAcesso, PrimeiroInicioAvisaAntesDeGravar) {
+    p.defineAgora(QDateTime(QDate(2027, 3, 1), QTime(18, 0)));
+    bool arquivoNoAviso = true;
+    p.aoMostrar = [&] {
+        arquivoNoAviso = QFile::exists(arquivo());
+        p.defineAgora(kAgora);
+    };
+    ASSERT_TRUE(inicia());
+    p.aoMostrar = nullptr;
+    EXPECT_FALSE(arquivoNoAviso);
+    EXPECT_EQ(valor("SELECT data || ' ' || hora || ' ' || (SELECT data || ' ' || hora FROM "
+                    "data_hora) FROM geral"),
+              "2026-12-07 10:00:00 2026-12-07 10:00:00");
+    entra("", "");
+    EXPECT_TRUE(entrou());
+    EXPECT_EQ(p.encerramentos, 0);
 }
 
 // The program ends with one clear message and the file stays as it was.
@@ -241,5 +269,38 @@ TEST(CodigoAliquota, ImpostoETaxa) {
         const auto taxa = c.reais ? std::optional(Dinheiro::reais(*c.reais)) : std::nullopt;
         EXPECT_EQ(codigo_aliquota_de(c.imposto, taxa, "XX"), c.codigo)
             << c.imposto << c.reais.value_or(-1);
+    }
+}
+
+// Which printers are set decides the two print buttons, the same after the login as after F2
+// and F4: the entry prints only on the ticket printer, the exit on either printer.
+TEST_F(ProgramaAcesso, BotoesDeImpressaoPelasImpressoras) {
+    const struct {
+        const char* impressora;
+        const char* fiscal;
+        bool entrada, saida;
+    } casos[] = {
+        {" ", " ", false, false},
+        {"LPT1", " ", true, true},
+        {" ", "Daruma FS345", false, true},
+        {"LPT2", "Daruma FS345", true, true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.impressora) + "/" + c.fiscal);
+        preparaBanco([&](Banco& db) {
+            usuario(db, 1, "ana", "a1", "pri");
+            db.executa("UPDATE geral SET impressora = ?, impressora_fiscal = ?",
+                       {QString(c.impressora), QString(c.fiscal)});
+            db.executa("INSERT INTO caixa (usuario, aberto) VALUES ('ana', 1)");
+        });
+        ASSERT_TRUE(inicia());
+        EXPECT_EQ(habilitado(a->Command6), c.entrada);
+        EXPECT_EQ(habilitado(a->Command7), c.saida);
+        entra("ana", "a1");
+        ASSERT_TRUE(entrou());
+        QTest::keyClick(a->focusWidget(), Qt::Key_F2);
+        EXPECT_EQ(habilitado(a->Command6), c.entrada);
+        QTest::keyClick(a->focusWidget(), Qt::Key_F4);
+        EXPECT_EQ(habilitado(a->Command7), c.saida);
     }
 }

@@ -218,7 +218,7 @@ TEST_F(RelatoriosTest, FalhasDizemPorQueSemMostrarNada) {
 
     escreve("rel_x.rpt", "tabelas: usuarios\nconsulta: SELECT x FROM tabela_que_falta\ncoluna: x | X | 10 | texto\n");
     const QString m = falha(p);
-    EXPECT_TRUE(m.startsWith("Não foi possível gerar o relatório \"Relatório de Usuários\".\nErro no banco de dados:")) << m.toStdString();
+    EXPECT_TRUE(m.startsWith("Não foi possível gerar o relatório \"Relatório de Usuários\".\nO banco de dados recusou a operação")) << m.toStdString();
 
     QFile::remove(modelo("rel_fat_mensalidades.rpt"));
     p.arquivo = modelo("rel_fat.rpt");

@@ -9,6 +9,7 @@ PlataformaFalsa::PlataformaFalsa()
 
 void PlataformaFalsa::mensagem(const QString& texto, Icone icone, const QString& titulo) {
     mensagens.push_back({texto, icone, titulo});
+    if (aoMostrar) aoMostrar();
 }
 
 bool PlataformaFalsa::pergunta(const QString& texto, const QString&) {

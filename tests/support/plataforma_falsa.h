@@ -26,12 +26,19 @@ class SaidaPortaFalsa : public SaidaPorta {
 public:
     explicit SaidaPortaFalsa(const qint64& relogioMs) : relogioMs_(relogioMs) {}
     bool escreve(quint16 endereco, quint8 valor) override {
-        if (recusa) return false;
+        if (recusa || (recusaZero && valor == 0)) return false;
         escritas.push_back({endereco, valor, relogioMs_});
         return true;
     }
+    bool testa(const QString& nome) override {
+        testadas << nome;
+        return !ausentes.contains(nome);
+    }
     std::vector<EscritaPorta> escritas;
     bool recusa = false;
+    bool recusaZero = false;   // only the writes that end a pulse fail
+    QStringList testadas;   // every port probed, in order ("LPT1:")
+    QStringList ausentes;   // ports whose probe fails
 
 private:
     const qint64& relogioMs_;
@@ -131,6 +138,8 @@ public:
     int esperasPendentes() const { return int(esperas_.size()); }
     // Runs while a question is on screen, as the operator takes his time to answer.
     std::function<void()> aoPerguntar;
+    // Runs while a message is on screen, before the operator clicks OK.
+    std::function<void()> aoMostrar;
 
     std::vector<MensagemVista> mensagens;
     QStringList perguntas;

@@ -64,3 +64,35 @@ TEST_F(CancelasTest, PortaQueRecusaAvisaUmaVezENaoArmaABaixa) {
     EXPECT_EQ(escritas(amb), (QStringList{"378=1@5000", "378=0@6000"}));
     EXPECT_TRUE(timerEntrada.isActive());
 }
+
+// A gate whose device is missing is told once for the session, not at every pulse, each gate
+// on its own; once a pulse of it has gone out whole, a new failure is told again.
+TEST_F(CancelasTest, FalhaDeCadaCancelaAvisadaUmaVezAteFuncionar) {
+    amb.ctx.estado.cancela_saida = QStringLiteral("LPT2");
+    amb.plataforma.portaFalsa.recusa = true;
+    for (int i = 0; i < 3; ++i) {
+        cancelas.levanta(Lado::Entrada);
+        cancelas.baixa(Lado::Entrada);
+        cancelas.levanta(Lado::Saida);
+        amb.plataforma.passaTempo(1000);
+    }
+    EXPECT_EQ(amb.plataforma.mensagens.size(), 2u);   // one for each gate
+    amb.plataforma.portaFalsa.recusa = false;
+    cancelas.levanta(Lado::Entrada);
+    amb.plataforma.passaTempo(1000);
+    amb.plataforma.portaFalsa.recusa = true;
+    cancelas.levanta(Lado::Entrada);
+    cancelas.levanta(Lado::Saida);
+    EXPECT_EQ(amb.plataforma.mensagens.size(), 3u);   // the entry again, not the exit
+}
+
+// The gate went up with the first write: when the write that ends the pulse fails, the
+// operator is told and the lowering timer is still armed.
+TEST_F(CancelasTest, SubiuMasOFimDoPulsoFalhouAindaArmaABaixa) {
+    amb.plataforma.portaFalsa.recusaZero = true;
+    cancelas.levanta(Lado::Entrada);
+    amb.plataforma.passaTempo(1000);
+    EXPECT_EQ(escritas(amb), QStringList{"378=1@0"});
+    EXPECT_EQ(amb.plataforma.mensagens.size(), 1u);
+    EXPECT_EQ(intervalo(timerEntrada), 10000);
+}

@@ -44,15 +44,18 @@ protected:
         janela.pla->setText(placa);
         janela.Command6->click();
     }
-    // A vehicle parked on 06/12/2026 at 14:35:00, in the exit panel at 16:02:10 with its fee.
+    // A vehicle parked on 06/12/2026 at 14:35:00, in the exit panel at 16:02:10 with its fee
+    // computed by the panel: a day rate of 5,00.
     void preparaSaida() {
         estaciona(amb, "ABC-1234", 123, {}, {}, "2026-12-06", "14:35:00");
+        amb.db().executa("INSERT INTO diaria (tempo, valor) VALUES (24, 50000)");
         janela.Option2->setChecked(true);
         const std::pair<QLineEdit*, const char*> campos[] = {
             {janela.tic, "123"}, {janela.pla, "ABC1234"}, {janela.dat_ent, "06/12/2026"},
-            {janela.hor_ent, "14:35:00"}, {janela.dat_sai, "06/12/2026"}, {janela.hor_sai, "16:02:10"},
-            {janela.tot, "5,00"}, {janela.val_pag, "5,00"}};
+            {janela.hor_ent, "14:35:00"}, {janela.dat_sai, "06/12/2026"}, {janela.hor_sai, "16:02:10"}};
         for (const auto& [campo, texto] : campos) campo->setText(texto);
+        janela.calcula_total();
+        janela.val_pag->setText("5,00");
     }
     const QStringList cabecalho{"ESTACIONAMENTO CENTRAL", "Rua Direita, 10", "", ""};
     const QStringList rodape{"Obrigado", "Volte sempre"};
@@ -78,25 +81,24 @@ TEST_F(ImprimePistaTest, EntradaImprimeOComprovanteEPreparaAProxima) {
     EXPECT_EQ(QApplication::focusWidget(), janela.pla);
 }
 
-TEST_F(ImprimePistaTest, EntradaSemImpressoraOuComPortaQueFalha) {
-    // Only a fiscal printer: registered, nothing printed, ready for the next.
+TEST_F(ImprimePistaTest, EntradaSoComFiscalOuComPortaQueFalha) {
+    // Only a fiscal printer: the entry has nothing to print on, so its print button is off.
     amb.ctx.estado.impressora = QStringLiteral(" ");
     amb.ctx.estado.impressora_fiscal = kModeloFiscal;
-    entra("ABC1234");
-    EXPECT_EQ(amb.conta("veiculos_patio"), 1);
-    EXPECT_TRUE(impressoes().empty() && amb.plataforma.mensagens.empty());
-    EXPECT_TRUE(amb.plataforma.fiscalFalsa.chamadas.isEmpty());
-    EXPECT_EQ(janela.tic->displayText(), "2         ");
+    janela.modoEntrada();
+    EXPECT_FALSE(janela.Command6->isEnabled());
 
     // A port that fails: the vehicle stays parked, one message names the port.
     amb.ctx.estado.impressora = QStringLiteral("LPT2");
+    janela.modoEntrada();
     amb.plataforma.impressoraFalsa.falha = QStringLiteral("Impressora desligada.");
     entra("XYZ9876");
-    EXPECT_EQ(amb.conta("veiculos_patio"), 2);
+    EXPECT_EQ(amb.conta("veiculos_patio"), 1);
     ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
     EXPECT_TRUE(amb.plataforma.mensagens[0].texto.contains("LPT2"));
     EXPECT_TRUE(amb.plataforma.mensagens[0].texto.contains("A entrada do veículo está registrada."));
-    EXPECT_EQ(janela.tic->displayText(), "3         ");
+    EXPECT_TRUE(amb.plataforma.fiscalFalsa.chamadas.isEmpty());
+    EXPECT_EQ(janela.tic->displayText(), "2         ");
 
     // A refused entry prints nothing.
     amb.plataforma.impressoraFalsa.falha.clear();

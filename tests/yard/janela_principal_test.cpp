@@ -1,8 +1,10 @@
 #include "support/pista_janela.h"
 
 #include "data/datas.h"
+#include "yard/acerto_relogio.h"
 
 #include <QFocusEvent>
+#include <QGuiApplication>
 
 using JanelaPrincipalTest = PistaTest;
 
@@ -61,6 +63,9 @@ TEST_F(JanelaPrincipalTest, RelogioRegistraMudancasComCaixaAberto) {
         {1, QTime(10, 0, 2), {hoje, QTime(10, 0)}, 0, 0, QTime(10, 0), +1},        // ran fast
         {1, QTime(10, 0), {amanha, QTime(10, 0)}, 0, 1, QTime(10, 0), 0},          // date changed
         {1, QTime(0, 1), {amanha, QTime(0, 1)}, 0, 0, QTime(0, 1), 0},   // midnight passed
+        {1, QTime(20, 0), {hoje, QTime(7, 0)}, 1, 0, QTime(7, 0), +1},   // moved back 13 h
+        {1, QTime(23, 59, 59), {amanha, QTime(0, 0, 0, 500)}, 0, 0, QTime(0, 0, 0, 500), -1},
+        {1, QTime(10, 0), {amanha, QTime(10, 5)}, 1, 1, QTime(10, 5), -1},   // date and time
         {3, QTime(9, 0), {hoje, QTime(9, 10)}, 1, 0, QTime(9, 10), -1},   // a jump is recorded
     };
     for (const auto& c : casos) {
@@ -84,9 +89,57 @@ TEST_F(JanelaPrincipalTest, RelogioRegistraMudancasComCaixaAberto) {
     // The record keeps the program time before the jump and the computer's time after it.
     EXPECT_EQ(amb.linha("SELECT hora, caixa, hora_apos FROM mudanca_horario"),
               (QStringList{"09:00:00", "3", "09:10:00"}));
+}
+
+// The program clock's date turns with its time: at 00:00:00 it is already the next day, and a
+// step just across midnight, either clock ahead, records nothing and keeps one moment.
+TEST_F(JanelaPrincipalTest, MeiaNoiteDataEHoraNoMesmoMomento) {
+    Estado& e = amb.ctx.estado;
+    const QDate hoje(2026, 12, 7), amanha = hoje.addDays(1);
+    e.numero_caixa = 1;
+    e.data_atual = hoje;
     e.hora_atual = QTime(23, 59, 59);
     janela.Timer1_Timer();
-    EXPECT_EQ(e.hora_atual, QTime(0, 0));
+    EXPECT_EQ(QDateTime(e.data_atual, e.hora_atual), QDateTime(amanha, QTime(0, 0)));
+    EXPECT_EQ(janela.paineis[1]->text(), "Data: 08/12/2026");
+
+    // The program clock a second ahead of the computer's, which has not reached midnight yet.
+    amb.plataforma.defineAgora({hoje, QTime(23, 59, 59, 200)});
+    janela.Timer2_Timer();
+    EXPECT_EQ(QDateTime(e.data_atual, e.hora_atual), QDateTime(hoje, QTime(23, 59, 59, 200)));
+    amb.plataforma.defineAgora({amanha, QTime(0, 0, 0, 100)});   // 0.9 s: no correction
+    janela.Timer2_Timer();
+    EXPECT_EQ(QDateTime(e.data_atual, e.hora_atual), QDateTime(amanha, QTime(0, 0, 0, 100)));
+    EXPECT_EQ(amb.conta("mudanca_data") + amb.conta("mudanca_horario"), 0);
+    EXPECT_EQ(amb.linha("SELECT data, hora FROM data_hora"), (QStringList{"2026-12-08", "00:00:00"}));
+}
+
+TEST(AcertoRelogio, UmMomentoDeDataEHora) {
+    const QDate d(2026, 12, 7);
+    const struct {
+        QDate data; QTime hora; QDateTime agora;
+        QDateTime depois; int tick; bool salto, mudancaData;
+    } casos[] = {
+        {d, QTime(10, 0), {d, QTime(10, 0, 0, 900)}, {d, QTime(10, 0)}, 0, false, false},
+        {d, QTime(20, 0), {d, QTime(7, 0)}, {d, QTime(7, 0)}, +1, true, false},   // moved back
+        {d, QTime(7, 0), {d, QTime(20, 0)}, {d, QTime(20, 0)}, -1, true, false},
+        // Midnight between the clocks: a second apart, not a day.
+        {d.addDays(1), QTime(0, 0, 1), {d, QTime(23, 59, 59, 500)}, {d, QTime(23, 59, 59, 500)}, +1, false, false},
+        {d, QTime(23, 59, 59), {d.addDays(1), QTime(0, 0, 0, 500)}, {d.addDays(1), QTime(0, 0, 0, 500)}, -1, false, false},
+        // The date changed by hand, the time of day as it was: a date change, no jump.
+        {d, QTime(10, 0), {d.addDays(1), QTime(10, 0)}, {d.addDays(1), QTime(10, 0)}, 0, false, true},
+        {d, QTime(0, 1), {d.addDays(1), QTime(0, 1)}, {d.addDays(1), QTime(0, 1)}, 0, false, false},
+        // The computer clock moved back 13 hours over midnight: the date and the time changed.
+        {d, QTime(5, 0), {d.addDays(-1), QTime(16, 0)}, {d.addDays(-1), QTime(16, 0)}, -1, true, true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(&c - casos);
+        const AcertoRelogio a = acerta_relogio(c.data, c.hora, c.agora);
+        EXPECT_EQ(QDateTime(a.data, a.hora), c.depois);
+        EXPECT_EQ(a.ajusteTick, c.tick);
+        EXPECT_EQ(a.saltoHorario, c.salto);
+        EXPECT_EQ(a.mudancaData, c.mudancaData);
+    }
 }
 
 TEST_F(JanelaPrincipalTest, BuscaNaSaidaPorTicketPlacaEPrisma) {
@@ -146,6 +199,83 @@ TEST_F(JanelaPrincipalTest, ValorPagoETroco) {
     EXPECT_EQ(janela.val_pag->text(), "12,5");
 }
 
+// The read-only fields are no tab stops; Tab runs from the ticket through the lane fields to
+// the modes and the buttons.
+TEST_F(JanelaPrincipalTest, OrdemDeTabulacaoSemCamposDeLeitura) {
+    QStringList ordem;
+    for (QWidget* w = janela.tic; ordem.size() < 27; w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus && w->window() == &janela) ordem << w->objectName();
+    EXPECT_EQ(ordem.mid(0, 8), (QStringList{"tic", "pla", "pri", "vei", "Option1", "Option2",
+                                            "Command5", "Command6"}));
+    for (const char* leitura : {"dat_ent", "hor_ent", "dat_sai", "hor_sai", "tot", "tro"}) {
+        EXPECT_FALSE(ordem.contains(leitura)) << leitura;
+        EXPECT_FALSE(janela.findChild<QWidget*>(leitura)->focusPolicy() & Qt::TabFocus) << leitura;
+    }
+}
+
+// F4 pressed in the plate field right after an entry, with a kind left chosen from an earlier
+// exit: the focus stays on the ticket, where the next vehicle's number is typed.
+TEST_F(JanelaPrincipalTest, F4NaPlacaDeixaOFocoNoTicket) {
+    abreCaixa();
+    janela.pri->setVisible(false);   // the plate's lookup then focuses the chosen kind
+    janela.vei->setVisible(false);
+    estaciona(amb, "ABC-1234", 17);
+    janela.Option2->setChecked(true);
+    JanelaPrincipal::marca(janela.Option3, true);
+    janela.Option1->setChecked(true);
+    janela.pla->setFocus();
+    QTest::keyClicks(janela.pla, "XYZ1234");
+    QTest::keyClick(janela.pla, Qt::Key_F4);
+    EXPECT_EQ(QApplication::focusWidget(), janela.tic);
+    QTest::keyClicks(janela.tic, "17");
+    QTest::keyClick(janela.tic, Qt::Key_Return);
+    EXPECT_EQ(janela.pla->displayText(), "ABC-1234");
+    EXPECT_TRUE(janela.val_pag->text().isEmpty() || janela.val_pag->text() == janela.tot->text());
+}
+
+// A click on the ticket field keeps the focus there: leaving the plate does not send it on to
+// the payment kind chosen for the vehicle before.
+TEST_F(JanelaPrincipalTest, CliqueNoTicketFicaNoTicket) {
+    abreCaixa();
+    janela.pri->setVisible(false);
+    janela.vei->setVisible(false);
+    estaciona(amb, "ABC-1234", 17);
+    QTest::keyClick(janela.tic, Qt::Key_F4);
+    JanelaPrincipal::marca(janela.Option7, true);
+    janela.pla->setFocus();
+    QTest::mouseClick(janela.tic, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), janela.tic);
+    janela.pla->setFocus();
+    janela.tic->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), janela.Option7);
+}
+
+// Entry mode computes no fee: the plate of a subscriber in arrears, already parked, shows the
+// vehicle and "Mensalista" without the exit's refusal.
+TEST_F(JanelaPrincipalTest, EntradaNaoCalculaTarifa) {
+    abreCaixa();
+    janela.Option6->setEnabled(true);
+    amb.db().executa("INSERT INTO mensalistas (codigo, nome) VALUES (9, 'Ana')");
+    amb.db().executa("INSERT INTO mensalidades (codigo, pago) VALUES (9, 0)");
+    estaciona(amb, "MEN-0001", {}, {}, 9);
+    amb.db().executa("UPDATE veiculos_patio SET mensalista_pago = -2");
+    janela.Option1->setChecked(true);
+    QTest::keyClicks(janela.pla, "MEN0001");
+    janela.pla_LostFocus();
+    EXPECT_TRUE(amb.plataforma.mensagens.empty());
+    EXPECT_TRUE(janela.Option6->isChecked());
+    EXPECT_TRUE(janela.tot->text().isEmpty());
+    EXPECT_EQ(janela.hor_ent->text(), "08:30:00");
+}
+
+// The column widths the login sets stay as they are when the list is filled.
+TEST_F(JanelaPrincipalTest, ListaMantemAsLargurasDasColunas) {
+    for (int i = 0; i < 4; ++i) janela.grid1->setColumnWidth(i, 40 + i);
+    estaciona(amb, "ABC-1234", 1234567890, 999);
+    janela.atualiza_lista_patio();
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(janela.grid1->columnWidth(i), 40 + i);
+}
+
 TEST_F(JanelaPrincipalTest, EnterMoveOFocoEAcionaOBotao) {
     abreCaixa();
     int entradas = 0;
@@ -164,6 +294,20 @@ TEST_F(JanelaPrincipalTest, EnterMoveOFocoEAcionaOBotao) {
     janela.Option4->setEnabled(true);
     QTest::keyClick(janela.pla, Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), janela.Option4);
+
+    // The vehicle field shown but disabled at the exit: Enter in the plate goes on to the
+    // payment kind, and the plate lookup runs on the way.
+    estaciona(amb, "ABC-1234", 17);
+    janela.vei->setVisible(true);
+    QTest::keyClick(janela.pla, Qt::Key_F4);
+    EXPECT_FALSE(janela.vei->isEnabled());
+    janela.pla->setFocus();
+    QApplication::processEvents();   // the field selects its text when it gets the focus
+    QTest::keyClicks(janela.pla, "ABC1234");
+    EXPECT_EQ(janela.pla->displayText(), "ABC-1234");
+    QTest::keyClick(janela.pla, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), janela.Option4);
+    EXPECT_EQ(janela.tic->displayText(), "17        ");
 }
 
 TEST_F(JanelaPrincipalTest, FocoLevadoPorOutraJanelaNaoBusca) {
@@ -204,4 +348,22 @@ TEST_F(JanelaPrincipalTest, MensalistaClicadoNaListaEmModoEntrada) {
     // F2 pressed on the check box is not the window's.
     QTest::keyClick(janela.Check1, Qt::Key_F2);
     EXPECT_TRUE(janela.Option2->isChecked());
+}
+
+// A handler that meets a failing database runs under the hourglass and tells, in Portuguese,
+// what could not be done and that nothing was written.
+TEST_F(JanelaPrincipalTest, AmpulhetaEMensagemDoQueNaoFoiFeito) {
+    abreCaixa();
+    amb.db().executa("DROP TABLE gera_ticket");
+    int cursor = -1;
+    amb.plataforma.aoMostrar = [&] {
+        if (const QCursor* c = QGuiApplication::overrideCursor()) cursor = c->shape();
+    };
+    QTest::keyClick(janela.pla, Qt::Key_F2);
+    ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
+    EXPECT_TRUE(amb.plataforma.mensagens[0].texto.startsWith(
+        "Não foi possível passar para a entrada de veículos. Nada foi gravado.\n"));
+    EXPECT_EQ(amb.plataforma.mensagens[0].icone, Icone::Critico);
+    EXPECT_EQ(cursor, Qt::WaitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }

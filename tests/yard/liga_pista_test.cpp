@@ -1,6 +1,7 @@
 #include "yard/liga_pista.h"
 
 #include "support/pista_janela.h"
+#include "yard/tarifas/tarifas_teste.h"
 
 namespace {
 
@@ -33,20 +34,94 @@ TEST_F(LigaPistaTest, EntradaPeloBotaoGravaEnfileiraELimpa) {
     EXPECT_TRUE(janela.Command10->isEnabled());   // queued for the gate by hand
 }
 
-TEST_F(LigaPistaTest, SaidaPeloBotaoGravaNoCaixaELimpa) {
-    estaciona(amb, "ABC-1234", 57);
-    janela.Option2->setChecked(true);
-    const std::pair<QLineEdit*, const char*> campos[] = {
-        {janela.tic, "57"}, {janela.pla, "ABC1234"}, {janela.dat_ent, "07/12/2026"},
-        {janela.hor_ent, "08:30:00"}, {janela.dat_sai, "07/12/2026"}, {janela.hor_sai, "10:00:00"},
-        {janela.tot, "30,00"}, {janela.val_pag, "30,00"}};
-    for (const auto& [campo, texto] : campos) campo->setText(texto);
+// The exit as the operator makes it: F4, the ticket typed, the kind clicked, "Registrar  Saída".
+// By the standard table at 10:00, A (since 08:30) owes 8,00 and B (since 05:30) 14,00.
+TEST_F(LigaPistaTest, SaidaGravaOTotalDoVeiculoMostrado) {
+    semeiaRotativoPadrao(amb.db());
+    semeiaDiaria(amb.db(), 24, "30,00");
+    estaciona(amb, "AAA-1111", 57);
+    estaciona(amb, "BBB-2222", 58, {}, {}, "2026-12-07", "05:30:00");
+    estaciona(amb, "MEN-0001", {}, {}, 9);
+    amb.db().executa("INSERT INTO mensalistas (codigo, nome) VALUES (9, 'Ana')");
+    amb.ctx.estado.data_atual = QDate(2026, 12, 7);
+    amb.ctx.estado.hora_atual = QTime(10, 0);
+    janela.pri->setVisible(false);
+    janela.vei->setVisible(false);
+    janela.atualiza_lista_patio();
+    const auto digita = [&](QLineEdit* campo, const char* texto) {
+        campo->setFocus();
+        campo->selectAll();
+        QTest::keyClicks(campo, texto);
+        QTest::keyClick(campo, Qt::Key_Return);
+    };
+    const auto painel = [&] {
+        return QStringList{janela.tic->displayText().trimmed(), janela.tot->text(), janela.val_pag->text()};
+    };
+    const auto saida = [&] {
+        return amb.linha("SELECT ticket, placa, tipo_estacionamento, caixa, total FROM registro_saida "
+                         "ORDER BY rowid DESC LIMIT 1");
+    };
+
+    QTest::keyClick(janela.tic, Qt::Key_F4);
+    digita(janela.tic, "57");
+    EXPECT_EQ(QApplication::focusWidget(), janela.pla);
+    QTest::keyClick(janela.pla, Qt::Key_Return);   // on to the first kind
+    EXPECT_EQ(QApplication::focusWidget(), janela.Option3);
+    janela.Option3->click();
+    EXPECT_EQ(painel(), (QStringList{"57", "8,00", "8,00"}));
+
+    // B's ticket typed with "Rotativo" still chosen: B's own fee, and B leaves with it.
+    digita(janela.tic, "58");
+    EXPECT_EQ(painel(), (QStringList{"58", "14,00", "14,00"}));
     janela.Command3->click();
-    EXPECT_EQ(amb.conta("veiculos_patio"), 0);
-    EXPECT_EQ(amb.linha("SELECT tipo_estacionamento, caixa, ticket, placa, hora_saida, total FROM registro_saida"),
-              (QStringList{"D", "3", "57", "ABC-1234", "10:00:00", "300000"}));
-    EXPECT_EQ(janela.tic->displayText(), kTicketVazio);
-    EXPECT_TRUE(janela.Option2->isChecked());
+    EXPECT_EQ(saida(), (QStringList{"58", "BBB-2222", "R", "3", "140000"}));
+    EXPECT_EQ(janela.tic->displayText(), kTicketVazio);   // ready for the next exit
+
+    // A click in the yard list with a kind chosen computes the clicked vehicle's fee by it.
+    janela.Option7->click();
+    janela.grid1_Click(0);
+    EXPECT_EQ(painel(), (QStringList{"57", "30,00", "30,00"}));
+
+    // The subscriber's plate charges "Mensalista"; a casual plate typed next is refused as one,
+    // and leaves only once a kind of its own has computed its fee.
+    janela.Option6->setEnabled(true);
+    digita(janela.pla, "MEN0001");
+    EXPECT_TRUE(janela.Option6->isChecked());
+    EXPECT_EQ(painel(), (QStringList{"0000000000", "0,00", "0,00"}));
+    amb.plataforma.mensagens.clear();
+    digita(janela.pla, "AAA1111");
+    EXPECT_EQ(janela.tot->text(), "ERRO");
+    EXPECT_EQ(amb.plataforma.textosMensagens(),
+              QStringList{"Este veículo não é de mensalista. Escolha outra forma de pagamento que "
+                          "não seja 'Mensalista'."});
+    janela.Command3->click();
+    EXPECT_EQ(amb.conta("registro_saida"), 1);
+    janela.Option3->click();
+    janela.Command3->click();
+    EXPECT_EQ(saida(), (QStringList{"57", "AAA-1111", "R", "3", "80000"}));
+}
+
+// An entry in the first second of a day is stamped with that day, and its exit a minute later
+// is charged a minute, not a day.
+TEST_F(LigaPistaTest, EntradaLogoAposAMeiaNoite) {
+    semeiaDiaria(amb.db(), 24, "30,00");
+    amb.ctx.estado.data_atual = QDate(2026, 12, 7);
+    amb.ctx.estado.hora_atual = QTime(23, 59, 59);
+    janela.Timer1_Timer();
+    janela.Timer1_Timer();
+    janela.Option1->setChecked(true);
+    janela.pla->setText("ABC1234");
+    janela.Command5->click();
+    EXPECT_EQ(amb.linha("SELECT data_entrada, hora_entrada FROM veiculos_patio"),
+              (QStringList{"2026-12-08", "00:00:01"}));
+    for (int i = 0; i < 60; ++i) janela.Timer1_Timer();
+    QTest::keyClick(janela.pla, Qt::Key_F4);
+    janela.tic->setText("1");
+    janela.Option7->click();
+    janela.tic->setFocus();
+    janela.pla->setFocus();   // the ticket is looked up on leaving it
+    EXPECT_EQ((QStringList{janela.dat_ent->text(), janela.dat_sai->text(), janela.tot->text()}),
+              (QStringList{"08/12/2026", "08/12/2026", "30,00"}));
 }
 
 TEST_F(LigaPistaTest, TimerDeBaixaMandaUmPulsoEPara) {

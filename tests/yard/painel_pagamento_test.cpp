@@ -1,5 +1,8 @@
 #include "support/pista_janela.h"
+#include "yard/tarifas/limites_dia.h"
 #include "yard/tarifas/tarifas_teste.h"
+
+#include <QComboBox>
 
 namespace {
 
@@ -60,4 +63,59 @@ TEST_F(PainelPagamentoTest, RecusaMostraMensagemEErro) {
         EXPECT_EQ(amb.plataforma.mensagens.front().icone, Icone::Exclamacao);
         EXPECT_TRUE(janela.ultima_modalidade.isEmpty());
     }
+}
+
+// The day limits of the time table, outside 24-hour operation only.
+TEST(LimitesDoDia, UmDiaESeisHoras) {
+    const QString umDia = "O veículo ficou mais de um dia no estacionamento. Escolha convênio, "
+                          "mensalista ou diarista.";
+    const QString seisHoras = "O veículo ficou mais de 6h de um dia para outro. Escolha convênio, "
+                              "mensalista ou diarista.";
+    const struct { const char *dataSai, *horaSai; bool h24; QString recusa; } casos[] = {
+        {"11/03/2008", "02:00:00", false, ""},          // (86399 - 72000) + 7200 = 21599
+        {"11/03/2008", "02:00:02", false, ""},          // 21601: the longest accepted
+        {"11/03/2008", "02:00:03", false, seisHoras},   // 21602
+        {"12/03/2008", "01:00:00", false, umDia},
+        {"12/03/2008", "01:00:00", true, ""},
+        {"11/03/2008", "09:00:00", true, ""},
+        {"10/03/2008", "23:00:00", false, ""},          // one date: no limit
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(limites_do_dia("10/03/2008", "20:00:00", c.dataSai, c.horaSai, c.h24), c.recusa)
+            << c.dataSai << " " << c.horaSai;
+}
+
+// "Turno" over the night: no message at the click, the 6-hour one when the amount field gets
+// the focus, and the focus back on "Turno"; nothing stands to be stored.
+TEST_F(PainelPagamentoTest, TurnoDeUmDiaParaOutroRecusadoNoValorPago) {
+    semeia(amb.db(), "UPDATE veiculos_patio SET data_entrada = '2026-12-06', hora_entrada = '20:00:00';"
+                     "INSERT INTO turnos VALUES ('08:00:00', '18:00:00', 150000)");
+    janela.tur->addItem("08:00 - 18:00");
+    janela.tur->setCurrentIndex(0);
+    encontraPeloTicket();
+    janela.Option4->click();   // the shift chosen: on to the amount field, which computes
+    EXPECT_EQ(amb.plataforma.textosMensagens(),
+              QStringList{"O veículo ficou mais de 6h de um dia para outro. Escolha convênio, "
+                          "mensalista ou diarista."});
+    EXPECT_EQ(janela.tot->text(), "ERRO");
+    EXPECT_EQ(QApplication::focusWidget(), janela.Option4);
+    EXPECT_FALSE(janela.totalValeParaOPainel());
+}
+
+// A subscriber's vehicle covered by the subscription: the amount field shows "0,00".
+TEST_F(PainelPagamentoTest, MensalistaCobertoMostraZeroNoValorPago) {
+    amb.db().executa("INSERT INTO mensalistas (codigo, nome) VALUES (9, 'Ana')");
+    estaciona(amb, "MEN-0001", {}, {}, 9);
+    janela.Option6->setEnabled(true);
+    QTest::keyClick(janela.tic, Qt::Key_F4);
+    janela.pla->setFocus();
+    QApplication::processEvents();
+    QTest::keyClicks(janela.pla, "MEN0001");
+    janela.val_pag->setFocus();   // the plate is looked up on the way
+    EXPECT_TRUE(janela.Option6->isChecked());
+    EXPECT_EQ((QStringList{janela.tot->text(), janela.val_pag->text()}), (QStringList{"0,00", "0,00"}));
+    janela.val_pag->setText("");
+    janela.Command3->setFocus();
+    janela.val_pag->setFocus();
+    EXPECT_EQ(janela.val_pag->text(), "0,00");
 }

@@ -2,9 +2,36 @@
 
 #include "support/pista_janela.h"
 
+#include <array>
 #include <functional>
 
 namespace {
+
+// The fields as the panel leaves them once it has computed `tot` for this vehicle and kind:
+// ticket, plate, entry and exit, total, amount paid, kind, shift, partner code.
+CamposSaida calculado(CamposSaida c) {
+    PedidoTarifa p;
+    p.modalidade = c.modalidade;
+    p.tic = c.tic;
+    p.pla = c.pla;
+    p.dat_ent = c.dat_ent;
+    p.hor_ent = c.hor_ent;
+    p.dat_sai = c.dat_sai;
+    p.hor_sai = c.hor_sai;
+    p.tur = c.tur;
+    p.cod_con = c.cod_con;
+    c.calculo = TotalCalculado{c.tot, p};
+    return c;
+}
+
+CamposSaida campos(std::array<const char*, 11> t) {
+    CamposSaida c;
+    for (auto [campo, i] : {std::pair{&c.tic, 0}, {&c.pla, 1}, {&c.dat_ent, 2}, {&c.hor_ent, 3},
+                            {&c.dat_sai, 4}, {&c.hor_sai, 5}, {&c.tot, 6}, {&c.val_pag, 7},
+                            {&c.modalidade, 8}, {&c.tur, 9}, {&c.cod_con, 10}})
+        *campo = QString::fromUtf8(t[i]);
+    return calculado(c);
+}
 
 // Money is stored in ten-thousandths: 125000 is 12,50.
 class SaidaTest : public ::testing::Test {
@@ -16,8 +43,8 @@ protected:
     }
     // A casual exit of ticket 57, paid in full.
     static CamposSaida avulso() {
-        return {"57        ", "ABC-1234", "07/12/2026", "08:30:00", "07/12/2026", "10:00:00",
-                "12,50", "20,00", "R", "", ""};
+        return campos({"57        ", "ABC-1234", "07/12/2026", "08:30:00", "07/12/2026",
+                       "10:00:00", "12,50", "20,00", "R", "", ""});
     }
     ResultadoPista sai(const CamposSaida& c) { return registra_saida(amb.ctx, cancelas, c); }
     QStringList ultimoRegistro() {
@@ -44,16 +71,16 @@ TEST_F(SaidaTest, RegistraAEstadiaPorModalidadeEAbreACancela) {
     // Partner: its code stored; found by the ticket alone, the empty plate stored as NULL; an
     // amount equal to the total is accepted.
     estaciona(amb, "CON-0001", 58);
-    ASSERT_TRUE(sai({"58", "   -    ", "07/12/2026", "08:30:00", "07/12/2026", "10:00:00", "1.234,56",
-                     "1.234,56", "C", "", "3"}).registrado);
+    ASSERT_TRUE(sai(campos({"58", "   -    ", "07/12/2026", "08:30:00", "07/12/2026", "10:00:00",
+                            "1.234,56", "1.234,56", "C", "", "3"})).registrado);
     EXPECT_EQ(ultimoRegistro().mid(0, 8),
               (QStringList{"58", "NULL", "NULL", "3", "C", "4", "12345600", "12345600"}));
 
     // Subscriber, gate by hand: found by plate, his code kept, ticket "0000000000" stored as 0,
     // no partner; queued with the stay's entry date and time.
     e.ativar_cancela_sai_manual = true;
-    const CamposSaida c{"0000000000", "MEN-0001", "07/12/2026", "07:00:00", "07/12/2026",
-                        "10:00:00", "0,00", "0", "M", "", "3"};
+    const CamposSaida c = campos({"0000000000", "MEN-0001", "07/12/2026", "07:00:00",
+                                  "07/12/2026", "10:00:00", "0,00", "0", "M", "", "3"});
     EXPECT_TRUE(sai(c).enfileirado);
     EXPECT_EQ(ultimoRegistro().mid(0, 5), (QStringList{"0", "MEN-0001", "7", "NULL", "M"}));
     EXPECT_EQ(amb.linha("SELECT placa, data_entrada, hora_entrada, count(*) FROM lista_saida"),
@@ -83,7 +110,7 @@ TEST_F(SaidaTest, VerificacoesNaOrdemComMensagemEFoco) {
     for (const auto& caso : casos) {
         CamposSaida c = avulso();
         caso.muda(c);
-        const ResultadoPista r = sai(c);
+        const ResultadoPista r = sai(calculado(c));
         SCOPED_TRACE(&caso - casos);
         EXPECT_FALSE(r.registrado);
         EXPECT_EQ(r.mensagem.toStdString(), caso.mensagem);
@@ -104,11 +131,52 @@ TEST_F(SaidaTest, FalhaAoGravarDeixaOVeiculoNoPatio) {
         falhaAoGravar(amb, tabela);
         const ResultadoPista r = sai(avulso());
         EXPECT_EQ(r.icone, Icone::Critico);
-        EXPECT_TRUE(!r.registrado && r.mensagem.contains("O veículo continua no pátio"));
+        EXPECT_TRUE(!r.registrado && r.mensagem.startsWith("Não foi possível registrar a saída do "
+                                                           "veículo, que continua no pátio. Nada "
+                                                           "foi gravado.\n"));
         EXPECT_EQ(amb.conta("veiculos_patio"), 2);
         EXPECT_EQ(amb.conta("registro_saida"), 0);
         amb.db().executa("DROP TRIGGER falha");
     }
     amb.plataforma.passaTempo(5000);
     EXPECT_TRUE(escritas(amb).isEmpty());
+}
+
+// The total stored is only ever the one computed for the vehicle, times and kind shown: a
+// fee left from another vehicle, a vehicle found again later, another kind, shift or partner,
+// or a total typed over is refused before anything is read or written.
+TEST_F(SaidaTest, TotalDeOutroVeiculoNaoSaiNemGrava) {
+    using C = CamposSaida&;
+    const std::function<void(C)> casos[] = {
+        [](C c) { c.calculo.reset(); },
+        [](C c) { c.tic = "58        "; c.pla = "CON-0001"; },   // another vehicle typed in
+        [](C c) { c.hor_ent = "09:00:00"; },
+        [](C c) { c.hor_sai = "10:05:00"; },   // found again five minutes later
+        [](C c) { c.modalidade = "D"; },
+        [](C c) { c.tot = "8,00"; },
+        [](C c) {   // another shift chosen since
+            c.calculo->pedido.modalidade = c.modalidade = "T";
+            c.calculo->pedido.tur = "08:00 - 12:00";
+            c.tur = "12:00 - 18:00";
+        },
+        [](C c) {   // another partner
+            c.calculo->pedido.modalidade = c.modalidade = "C";
+            c.calculo->pedido.cod_con = "3";
+            c.cod_con = "4";
+        },
+    };
+    for (const auto& muda : casos) {
+        SCOPED_TRACE(&muda - casos);
+        CamposSaida c = avulso();
+        muda(c);
+        const ResultadoPista r = sai(c);
+        EXPECT_FALSE(r.registrado);
+        EXPECT_EQ(r.mensagem, kMsgTotalDeOutroVeiculo);
+        EXPECT_EQ(r.foco, CampoPista::val_pag);
+    }
+    EXPECT_EQ(amb.conta("registro_saida"), 0);
+    // The shift of another kind's fee is not looked at.
+    CamposSaida c = avulso();
+    c.tur = "12:00 - 18:00";
+    EXPECT_TRUE(sai(c).registrado);
 }

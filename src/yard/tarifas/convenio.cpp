@@ -3,6 +3,7 @@
 #include "data/banco.h"
 #include "yard/tarifas/escalonamento.h"
 #include "yard/tarifas/horarios.h"
+#include "yard/tarifas/recusa_tarifa.h"
 
 #include <QSqlQuery>
 

@@ -2,6 +2,7 @@
 
 #include "data/banco.h"
 #include "yard/tarifas/horarios.h"
+#include "yard/tarifas/recusa_tarifa.h"
 #include "yard/tarifas/rotativo.h"
 
 #include <QSqlQuery>
@@ -122,11 +123,13 @@ ResultadoTarifa calcula_mensalista(Banco& db, const PedidoTarifa& p) {
             if (s > *fim) fora += s - *fim;
             if (e < *inicio) fora += *inicio - e;
         } else {
-            // Entry and exit on one date: only the part of the stay in the day between the
-            // window's end and its start is outside it; a stay wholly inside is covered.
-            if (e > s) return recusaMensalista(kMsgSaidaAntesEntrada);
-            fora = std::max<qint64>(0, std::min(s, *inicio) - std::max(e, *fim));
-            if (fora == 0) return coberto();
+            // Entry and exit on one date: the time after the window's end is charged, from the
+            // end up to the exit, as for a stay over midnight; the time before the window's
+            // start is not added again, since that time after the end already covers the day.
+            // A stay wholly inside the window (before its end, or from its start on) is
+            // covered, and the evening part of the window is never charged.
+            if (s <= *fim || e >= *inicio) return coberto();
+            fora = std::min(s, *inicio) - *fim;
         }
     }
     return cobraForaDoHorario(db, p, ent, fora);

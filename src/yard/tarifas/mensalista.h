@@ -4,6 +4,6 @@
 // of the part of the stay outside the subscriber's allowed hours; refused for a vehicle that is
 // not a subscriber's, over the quota, or entered in arrears with fees still unpaid.
 
-#include "yard/tarifas/tarifa.h"
+#include "yard/tarifas/pedido_tarifa.h"
 
 ResultadoTarifa calcula_mensalista(Banco& db, const PedidoTarifa& p);

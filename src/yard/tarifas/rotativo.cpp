@@ -2,6 +2,7 @@
 
 #include "data/banco.h"
 #include "yard/tarifas/horarios.h"
+#include "yard/tarifas/recusa_tarifa.h"
 
 #include <QSqlQuery>
 

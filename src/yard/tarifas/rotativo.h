@@ -3,7 +3,7 @@
 // of the single `rotativo` row, and in 24-hour operation the steps repeating instead.
 
 #include "yard/tarifas/escalonamento.h"
-#include "yard/tarifas/tarifa.h"
+#include "yard/tarifas/pedido_tarifa.h"
 
 struct TabelaRotativo {
     QList<Degrau> degraus;   // by `ordem`

@@ -6,15 +6,6 @@
 #include "yard/tarifas/rotativo.h"
 #include "yard/tarifas/turno.h"
 
-ResultadoTarifa recusaTarifa(const QString& mensagem, const QString& foco, bool limpaMemoria) {
-    ResultadoTarifa r;
-    r.mensagem = mensagem;
-    r.icone = Icone::Exclamacao;
-    r.foco = foco;
-    r.limpaMemoria = limpaMemoria;
-    return r;
-}
-
 ResultadoTarifa calcula_total(Banco& db, const PedidoTarifa& p) {
     // No vehicle loaded: nothing at all is computed.
     if (p.hor_ent.isEmpty()) {

@@ -59,9 +59,16 @@ TEST(Mensalista, JanelaNoturna) {
         {"21:00:00", "12/03/2008 07:00:00", "20,00"},   // one day rate
         // Left 3 s after the window, charged 7 s later: the 3 s, not almost a day.
         {"23:00:00", "11/03/2008 06:00:03", "1,00", "", {}, "06:00:10"},
-        // Entry and exit on one date: only the time between 06:00 and 22:00 is charged, 16:00:00.
+        // Entry and exit on one date: the time from the window's end to the exit, never the
+        // evening part of the window: 06:00 to 22:00, 16:00:00.
         {"01:00:00", "23:30:00", "32,00"},
-        {"05:00:00", "04:00:00", kMsgSaidaAntesEntrada},
+        {"10:00:00", "12:00:00", "12,00"},   // 06:00 to 12:00: 6:00:00
+        {"01:00:00", "10:00:00", "8,00"},    // 4:00:00
+        {"10:00:00", "23:00:00", "32,00"},   // 16:00:00, not the 17 h up to the exit
+        // Wholly inside the window: covered, not charged the first step or 17:30:00.
+        {"01:00:00", "05:00:00", "0,00"},
+        {"23:00:00", "23:30:00", "0,00"},
+        {"05:00:00", "04:00:00", "0,00"},   // the clock set back, inside the window
     }, recusaMensalista);
     semeia(b.db(), "DELETE FROM diaria");
     confereLinhas(b.db(), "M", {{"07:00:00", "12/03/2008 19:00:00", "Mensalista noturno ficou "

@@ -3,6 +3,7 @@
 
 #include "data/banco.h"
 #include "data/dinheiro.h"
+#include "yard/tarifas/recusa_tarifa.h"
 #include "yard/tarifas/tarifa.h"
 
 #include <QString>

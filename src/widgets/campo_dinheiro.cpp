@@ -1,4 +1,4 @@
-#include "yard/campo_dinheiro.h"
+#include "widgets/campo_dinheiro.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -23,4 +23,10 @@ bool filtraTeclaDinheiro(QLineEdit* campo, QKeyEvent* tecla) {
     }
     const QChar c = texto.at(0);
     return !(texto.size() == 1 && ((c >= u'0' && c <= u'9') || c == u','));
+}
+
+std::optional<Dinheiro> formataCampoDinheiro(QLineEdit* campo) {
+    const std::optional<Dinheiro> valor = Dinheiro::ler(campo->text());
+    campo->setText(valor ? valor->formata() : QString());
+    return valor;
 }

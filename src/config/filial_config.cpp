@@ -1,0 +1,64 @@
+#include "config/filial_config.h"
+
+#include "config/hora_texto.h"
+
+namespace {
+
+const char* const kTabelas[] = {"caixa", "cancelamento_ticket", "fechamento_caixa",
+                                "pagamento_mensalidade", "registro_saida", "mensalidades",
+                                "mensalistas", "veiculos_mensalistas"};
+
+}  // namespace
+
+ResultadoFilial grava_filial(Contexto& ctx, const QString& esc, const QString& fil,
+                             qint16& filial_carregada) {
+    ResultadoFilial r;
+    r.fil = fil;
+    const auto f = numeroDoTexto(fil);
+    if (f && *f == 0) {
+        static_cast<ResultadoAba&>(r) = ResultadoAba::recusa(QStringLiteral("Filial não pode ser ZERO."));
+        return r;
+    }
+
+    // The decision reads the field as typed, before the office empties it.
+    std::optional<QVariant> novo;   // the number the rows take: NULL when cleared
+    if (fil.trimmed().isEmpty() && filial_carregada >= 1)
+        novo = QVariant();
+    else if (f && *f != filial_carregada)
+        novo = QVariant(*f);
+
+    if (novo && !ctx.plataforma.pergunta(QStringLiteral(
+                    "A filial foi alterada. Todos registros serão alterados com a nova filial. Confirma?")))
+        return r;
+
+    const bool escritorio = esc == kEscritorio;
+    if (escritorio) r.fil = QStringLiteral("  ");
+    const auto guardada = numeroDoTexto(r.fil);
+    Banco& db = ctx.estado.db;
+    try {
+        Transacao t(db);
+        if (novo) {
+            // This installation's rows: no number, the number the window remembers, or the one
+            // stored now.
+            const QVariant antigo = db.valor(QStringLiteral("SELECT filial FROM geral LIMIT 1"));
+            for (const char* tabela : kTabelas)
+                db.executa(QStringLiteral("UPDATE %1 SET filial = ? WHERE filial IS NULL OR filial = ? "
+                                          "OR filial = ?").arg(QLatin1String(tabela)),
+                           {*novo, filial_carregada, antigo});
+        }
+        db.executa(QStringLiteral("UPDATE geral SET escritorio = ?, filial = ? "
+                                  "WHERE rowid = (SELECT min(rowid) FROM geral)"),
+                   {escritorio ? 1 : 0, guardada ? QVariant(*guardada) : QVariant()});
+        t.confirma();
+    } catch (const ErroBanco& erro) {
+        static_cast<ResultadoAba&>(r) = ResultadoAba::recusa(
+            QStringLiteral("Não foi possível gravar a filial. Nada foi alterado.\n%1").arg(erro.mensagem()),
+            Icone::Critico);
+        r.fil = fil;
+        return r;
+    }
+    filial_carregada = qint16(guardada.value_or(0));
+    r.feito = true;
+    r.mensagem = kMsgGravados;
+    return r;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The rows that fill the lists and grids of the configuration window, read from their tables.
+
+#include "data/banco.h"
+
+#include <QList>
+#include <QStringList>
+
+// Names of the subscriber types, in name order.
+QStringList tiposMensalistas(Banco& db);
+// Names of the partner agreements, in name order.
+QStringList nomesConvenios(Banco& db);
+// One row per shift in start order: start "HH:MM", end "HH:MM", price "#,##0.00".
+QList<QStringList> linhasTurnos(Banco& db);
+// One row per time-table step in the order of `ordem`: time "HH:MM", price "#,##0.00".
+QList<QStringList> linhasRotativo(Banco& db);
+// The main window's shift items: "HH:MM - HH:MM", in start order.
+QStringList itensTurnos(Banco& db);

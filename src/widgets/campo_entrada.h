@@ -1,0 +1,48 @@
+#pragma once
+// The two kinds of typed field of the settings screens, with the keyboard behaviour every such
+// field shares, written once:
+// - a masked field (digits and literals, blank prompt) that may select its whole mask when it
+//   gets the focus, so that typing replaces the whole value;
+// - a money field that selects its whole text on focus, takes only digits and the decimal comma
+//   ("." becomes ","), and on leaving shows its amount as "#,##0.00" or falls back to a fixed
+//   text when what it holds is not an amount.
+
+#include <QLineEdit>
+
+// A masked field. `mascara` uses "#" for a digit place, as the screens list it ("##:##"); the
+// text (`displayText()`) always holds the literals, blanks where no digit was typed.
+class CampoMascara : public QLineEdit {
+    Q_OBJECT
+public:
+    CampoMascara(const QString& mascara, bool selecionaAoFocar, QWidget* pai = nullptr);
+    // The text with the mask's literals and blanks ("  :  " when empty).
+    QString texto() const { return displayText(); }
+    // Clears the field back to its empty mask.
+    void limpa();
+    int comprimentoMascara() const { return comprimento_; }
+
+protected:
+    void focusInEvent(QFocusEvent* evento) override;
+
+private:
+    int comprimento_;
+    bool seleciona_;
+};
+
+// A money field. `reserva` is the text left on leaving when the field holds no amount.
+class CampoDinheiro : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit CampoDinheiro(const QString& reserva = QString(), QWidget* pai = nullptr);
+
+protected:
+    void focusInEvent(QFocusEvent* evento) override;
+    void focusOutEvent(QFocusEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+
+private:
+    QString reserva_;
+};
+
+// What a money field shows on leaving: the amount as "#,##0.00", else `reserva`.
+QString textoDinheiroAoSair(const QString& texto, const QString& reserva);

@@ -1,0 +1,65 @@
+#pragma once
+// Shared set-up of the configuration window tests: the main window as the login leaves it and
+// the configuration window opened over a fresh database.
+
+#include "config/janela_configuracao.h"
+#include "support/ambiente.h"
+#include "widgets/campo_entrada.h"
+#include "yard/janela_principal.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class ConfigTest : public ::testing::Test {
+protected:
+    // Creates the window, which runs its load, and shows it.
+    void abre() {
+        con = std::make_unique<JanelaConfiguracao>(amb.ctx, principal, memoria);
+        con->show();
+        QApplication::setActiveWindow(con.get());
+    }
+    // Shows the tab that holds `w`, so that it can take the focus.
+    void mostraAba(QWidget* w) {
+        for (int i = 0; i < con->SSTab1->count(); ++i)
+            if (con->SSTab1->widget(i)->isAncestorOf(w)) con->SSTab1->setCurrentIndex(i);
+    }
+    void clica(QPushButton* b) {
+        amb.plataforma.mensagens.clear();
+        mostraAba(b);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    // The only message shown since the last click.
+    QString mensagem() const {
+        const QStringList m = amb.plataforma.textosMensagens();
+        return m.size() == 1 ? m[0] : m.join(QStringLiteral(" | "));
+    }
+    QString foco() const {
+        QWidget* w = QApplication::focusWidget();
+        return w ? w->objectName() : QString();
+    }
+    // The grid's data rows, cells joined by "|".
+    static QStringList linhas(const QTableWidget* g) {
+        QStringList r;
+        for (int i = 0; i < g->rowCount(); ++i) {
+            QStringList c;
+            for (int j = 0; j < g->columnCount(); ++j) c << (g->item(i, j) ? g->item(i, j)->text() : "");
+            r << c.join(u'|');
+        }
+        return r;
+    }
+    // Enabled on its own, whatever its frame (the main window's frames wait for a cash register).
+    static bool habilitada(const QWidget* w) { return !w->testAttribute(Qt::WA_ForceDisabled); }
+    QString valor(const QString& sql) { return amb.db().valor(sql).toString(); }
+
+    Ambiente amb;
+    JanelaPrincipal principal{amb.ctx};
+    MemoriaConfiguracao memoria;
+    std::unique_ptr<JanelaConfiguracao> con;
+};

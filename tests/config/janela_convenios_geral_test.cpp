@@ -1,0 +1,200 @@
+#include "janela_config.h"
+#include "cash/abe_cai.h"
+#include "yard/cancelas.h"
+#include "yard/entrada.h"
+#include "yard/liga_pista.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+
+namespace {
+
+using JanelaParte2Test = ConfigTest;
+
+QStringList itens(const QComboBox* c) {
+    QStringList r;
+    for (int i = 0; i < c->count(); ++i) r << c->itemText(i);
+    return r;
+}
+
+TEST_F(JanelaParte2Test, ConvenioPelaJanelaChegaAPrincipal) {
+    principal.Option5->setEnabled(false);
+    abre();
+    // The enabling rules follow the option buttons and the window box.
+    con->Option3->setChecked(true);
+    EXPECT_TRUE(con->Frame1->isEnabled());
+    EXPECT_FALSE(con->val_fix->isEnabled());
+    con->Option5->setChecked(true);
+    EXPECT_TRUE(con->apo_var->isEnabled() && con->apo_tem->isEnabled() && !con->apo_fix->isEnabled());
+    con->Check1->setChecked(true);
+    con->hor_ini->setText("12:00");
+    con->Check1->setChecked(false);
+    EXPECT_EQ(con->hor_ini->texto(), "  :  ");
+    EXPECT_FALSE(con->hor_ini->isEnabled());
+    con->tod->setChecked(true);
+    EXPECT_TRUE(con->dom->isChecked() && con->sab->isChecked());
+
+    con->con->setText("Padaria");
+    con->tem->setText("12:60");
+    clica(con->Command1);
+    EXPECT_EQ(mensagem(), "O valor máximo para os minutos é 59.");
+    for (const char* t : {"01:00", "01:00"}) {
+        con->tem->setText(t);
+        con->val_con->setText("4,00");
+        clica(con->Command1);
+    }
+    EXPECT_EQ(linhas(con->grid_con), (QStringList{"01:00|4,00", "01:00|4,00", "|"}));
+    EXPECT_EQ(con->tem->texto(), "  :  ");
+    clica(con->Command3);   // removes the step just inserted
+    EXPECT_EQ(linhas(con->grid_con), (QStringList{"01:00|4,00", "|", "|"}));
+    con->tem->setText("01:00");
+    con->val_con->setText("2,00");
+    clica(con->Command1);
+    con->apo_var->setText("1,50");
+    con->apo_tem->setText("00:30");
+    clica(con->Command4);
+    EXPECT_EQ(mensagem(), "Dados gravados com sucesso.");
+    EXPECT_EQ(valor("SELECT group_concat(valor, ' ') FROM convenios_variaveis"), "40000 20000");
+
+    // The editor is reset, the list and the main window's lists are refilled.
+    EXPECT_TRUE(con->con->text().isEmpty() && con->cod_con->text().isEmpty());
+    EXPECT_TRUE(con->Option1->isChecked() && con->Option4->isChecked());
+    EXPECT_EQ(linhas(con->grid_con), QStringList{"|"});
+    EXPECT_EQ(con->List1->count(), 1);
+    EXPECT_EQ(itens(principal.conv), QStringList{"Padaria"});
+    EXPECT_EQ(itens(principal.cod_con), QStringList{valor("SELECT codigo FROM convenios")});
+    EXPECT_EQ(principal.conv->currentIndex(), -1);
+    EXPECT_TRUE(habilitada(principal.Option5));
+
+    // Chosen from the list it comes back whole.
+    con->List1->setCurrentRow(0);
+    con->List1_Click();
+    EXPECT_EQ(con->con->text(), "Padaria");
+    EXPECT_TRUE(con->Option3->isChecked() && con->Option5->isChecked() && con->tod->isChecked());
+    EXPECT_EQ((QStringList{con->apo_var->text(), con->apo_tem->texto(), con->hora_inicio->texto()}),
+              (QStringList{"1,50", "00:30", "  :  :  "}));
+    EXPECT_EQ(linhas(con->grid_con), (QStringList{"01:00|4,00", "01:00|2,00"}));
+
+    // Deleting the last agreement takes the kind away from the lanes.
+    principal.Option5->setChecked(true);
+    clica(con->Command16);
+    EXPECT_EQ(mensagem(), "Convênio excluído com sucesso.");
+    EXPECT_FALSE(habilitada(principal.Option5) || principal.Option5->isChecked());
+    EXPECT_EQ(principal.conv->count(), 0);
+}
+
+// Must show: saving the general settings changes the lanes and the main window at once.
+TEST_F(JanelaParte2Test, GravarGeralAtualizaPrincipalNaHora) {
+    amb.db().executa("UPDATE geral SET bobina = 36, avanco_bobina = 10, mostrar_lista = 1, "
+                     "habilitar_prisma = 1");
+    amb.db().executa("INSERT INTO veiculos_patio (placa, ticket) VALUES ('ABC-1234', 7)");
+    amb.db().executa("INSERT INTO lista_entrada (placa) VALUES ('ABC-1234')");
+    amb.ctx.estado.bobina = 36;
+    principal.pri->setText("12 ");
+    abre();
+    con->Option6->setChecked(true);   // "40 colunas"
+    con->Check2->setChecked(true);
+    con->Check7->setChecked(false);
+    con->Check15->setChecked(true);
+    con->impr->setCurrentText(" ");
+    con->imp_fis->setCurrentText("Daruma FS345");
+    con->ali->setCurrentText("Isento");
+    con->Check3->setChecked(true);
+    con->tem_ent->setText("2");
+    clica(con->Command20);
+    EXPECT_EQ(mensagem(), "Dados gravados com sucesso.");
+    EXPECT_EQ(amb.ctx.estado.bobina, 40);
+    EXPECT_EQ(valor("SELECT bobina FROM geral"), "40");
+    EXPECT_EQ(amb.ctx.estado.codigo_aliquota, "II");
+    EXPECT_TRUE(principal.Frame3->isVisibleTo(&principal));
+    EXPECT_EQ(principal.grid1->rowCount(), 1);
+    EXPECT_FALSE(principal.pri->isVisibleTo(&principal) || principal.Label12->isVisibleTo(&principal));
+    EXPECT_EQ(principal.pri->displayText(), "   ");
+    EXPECT_TRUE(principal.vei->isVisibleTo(&principal));
+    // The fiscal printer alone: the exit issues coupons, the entry has nothing to print on; the
+    // entry gate button follows its waiting vehicle.
+    EXPECT_FALSE(habilitada(principal.Command6));
+    EXPECT_TRUE(habilitada(principal.Command7));
+    EXPECT_TRUE(habilitada(principal.Command10));
+    EXPECT_FALSE(habilitada(principal.Command11));
+
+    // A refused save changes nothing and puts the focus on its field.
+    con->Check2->setChecked(false);
+    con->ava->setText("  ");
+    clica(con->Command20);
+    EXPECT_EQ(mensagem(), "Preencha o valor de quantas linhas a bobina deve avançar após impressão.");
+    EXPECT_EQ(foco(), "ava");
+    EXPECT_TRUE(principal.Frame3->isVisibleTo(&principal));
+}
+
+// Must show: the next ticket set to 50000 in the box is the next entry's ticket.
+TEST_F(JanelaParte2Test, NumeracaoEFilialPelaJanela) {
+    abre();
+    EXPECT_EQ(con->pro->texto(), "1    ");
+    con->pro->setText("50000");
+    clica(con->Command22);
+    EXPECT_EQ(mensagem(), "Alteração realizada com sucesso.");
+    EXPECT_EQ((QStringList{con->tic->texto(), con->pro->texto()}), (QStringList{"49999", "50000"}));
+    ControleCancelas cancelas{amb.ctx, nullptr, nullptr};
+    EXPECT_EQ(registra_entrada(amb.ctx, cancelas, {"ABC-1234", "   ", ""}).tic, "50000     ");
+
+    con->SSTab1->setCurrentIndex(6);
+    con->esc->setCurrentText("Pista");
+    con->fil->setText("02");
+    amb.db().executa("INSERT INTO caixa (usuario, filial) VALUES ('ana', NULL)");
+    amb.plataforma.responde({true});
+    clica(con->Command23);
+    EXPECT_EQ(mensagem(), "Dados gravados com sucesso.");
+    EXPECT_EQ(valor("SELECT filial FROM caixa"), "2");
+    EXPECT_EQ(memoria.filial_carregada, 2);
+    con->esc->setCurrentText("Escritório");
+    clica(con->Command23);   // "02" is the number remembered: nothing re-stamped, nothing asked
+    EXPECT_EQ(con->fil->texto(), "  ");
+    EXPECT_EQ(valor("SELECT coalesce(filial, 'nenhuma') || escritorio FROM geral"), "nenhuma1");
+    EXPECT_EQ(valor("SELECT filial FROM caixa"), "2");
+}
+
+}  // namespace
+
+namespace {
+
+// The title line of each entry ticket printed so far.
+QStringList titulos(const std::vector<SaidaImpressoraFalsa::Impressao>& impressoes) {
+    QStringList r;
+    for (const auto& i : impressoes)
+        for (const QByteArray& l : i.bytes.split('\n'))
+            if (l.contains("COMPROVANTE DE ENTRADA")) r << QString::fromLatin1(l.chopped(1));
+    return r;
+}
+
+}  // namespace
+
+// Must show: a 40-column roll saved in "Geral" lays out the very next entry ticket, no restart.
+TEST_F(JanelaParte2Test, RoloDe40ColunasNaProximaEntrada) {
+    amb.db().executa("UPDATE geral SET bobina = 36, avanco_bobina = 0");
+    Estado& e = amb.ctx.estado;
+    e.impressora = "LPT1";
+    e.impressora_fiscal = " ";
+    e.bobina = 36;
+    ligaPista(amb.ctx, principal);
+    e.numero_caixa = 1;
+    mostraCaixaAberto(principal);
+    auto entra = [this](const char* placa) {
+        principal.Option1->setChecked(true);
+        principal.pla->setText(placa);
+        principal.Command6->click();
+    };
+    entra("ABC1234");
+    abre();
+    con->Option6->setChecked(true);   // "40 colunas"
+    clica(con->Command20);
+    EXPECT_EQ(mensagem(), "Dados gravados com sucesso.");
+    entra("XYZ9876");
+    EXPECT_EQ(titulos(amb.plataforma.impressoraFalsa.impressoes),
+              (QStringList{"  COMPROVANTE DE ENTRADA (AVULSO)", "    COMPROVANTE DE ENTRADA (AVULSO)"}));
+    EXPECT_EQ(amb.conta("veiculos_patio"), 2);
+}

@@ -1,0 +1,122 @@
+#include "../config/janela_config.h"
+
+#include <QLineEdit>
+
+namespace {
+
+class CamposTest : public ConfigTest {
+protected:
+    CamposTest() {
+        abre();
+        // Fields that start disabled until their option is chosen.
+        for (const char* n : {"Frame1", "val_fix", "apo_var", "apo_tem", "hor_ini", "hor_fim", "cob"})
+            con->findChild<QWidget*>(n)->setEnabled(true);
+    }
+    QLineEdit* campo(const char* nome) { return con->findChild<QLineEdit*>(nome); }
+    // Gives the focus to `c` from another field of its tab.
+    void foca(QLineEdit* c) {
+        mostraAba(c);
+        c->clearFocus();
+        c->setFocus(Qt::TabFocusReason);
+    }
+};
+
+// Every masked field of the window, with what it selects on getting the focus.
+TEST_F(CamposTest, CampoMascaradoSelecionaAMascaraInteira) {
+    const struct {
+        const char* nome;
+        const char* vazio;
+        int selecao;   // 0: makes no selection of its own
+    } casos[] = {
+        {"tem_rot", "  :  ", 5},     {"apo_cad", "  :  ", 5},     {"hor_ini_tur", "  :  ", 5},
+        {"hor_fim_tur", "  :  ", 5}, {"tem_dia", "  ", 2},        {"tem", "  :  ", 5},
+        {"apo_tem", "  :  ", 5},     {"hor_ini", "  :  ", 5},     {"hor_fim", "  :  ", 5},
+        {"hora_inicio", "  :  :  ", 8}, {"hora_fim", "  :  :  ", 8},
+        {"cnp", "  .   .   /    -  ", 18}, {"tem_ent", " ", 1}, {"tem_sai", " ", 1},
+        {"ava", "  ", 2},            {"pro", "     ", 5},       {"fil", "  ", 2},
+        {"hor_red", "  :  ", 0},     {"bai", "  ", 0},          {"dia", "  ", 0},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        auto* f = qobject_cast<CampoMascara*>(campo(c.nome));
+        ASSERT_NE(f, nullptr);
+        f->setEnabled(true);
+        f->limpa();
+        EXPECT_EQ(f->texto(), c.vazio);
+        EXPECT_EQ(f->comprimentoMascara(), int(strlen(c.vazio)));
+        f->setCursorPosition(1);
+        foca(f);
+        ASSERT_TRUE(f->hasFocus());
+        if (c.selecao) {
+            EXPECT_EQ(f->selectionStart(), 0);
+            EXPECT_EQ(f->selectedText().size(), c.selecao);
+        } else {
+            EXPECT_FALSE(f->hasSelectedText());
+        }
+    }
+    // Typing over the selection replaces the whole value; only digits enter.
+    QLineEdit* t = campo("tem_rot");
+    t->setText("12:34");
+    foca(t);
+    QTest::keyClicks(t, "0a8-30");
+    EXPECT_EQ(t->displayText(), "08:30");
+}
+
+// Every money field: keys, selection and what is left on leaving.
+TEST_F(CamposTest, CampoDinheiroFiltraEFormata) {
+    const struct {
+        const char* nome;
+        const char* reserva;
+    } campos[] = {{"val_rot", ""}, {"apo_cob", ""}, {"val_tur", ""}, {"val_dia", ""},
+                  {"valor", "0,00"}, {"val_fix", ""}, {"val_con", ""}, {"apo_fix", ""},
+                  {"apo_var", ""}, {"cob", ""}};
+    const struct {
+        const char* digitado;   // typed key by key
+        const char* visto;      // what the field holds while focused
+        const char* aoSair;     // nullptr: the field's fallback
+    } teclas[] = {
+        {"7.5", "7,5", "7,50"},
+        {"12345", "12345", "12.345,00"},
+        {"a-1 b2", "12", "12,00"},
+        {"", "", nullptr},
+        {"1,2,3", "1,2,3", nullptr},
+    };
+    for (const auto& f : campos) {
+        QLineEdit* c = campo(f.nome);
+        ASSERT_NE(qobject_cast<CampoDinheiro*>(c), nullptr) << f.nome;
+        for (const auto& t : teclas) {
+            SCOPED_TRACE(std::string(f.nome) + " <- " + t.digitado);
+            c->setText("99,99");
+            foca(c);
+            EXPECT_EQ(c->selectedText(), "99,99");
+            QTest::keyClick(c, Qt::Key_Delete);
+            QTest::keyClicks(c, t.digitado);
+            QTest::keyClick(c, Qt::Key_Return);
+            EXPECT_EQ(c->text(), t.visto);
+            c->clearFocus();
+            EXPECT_EQ(c->text(), t.aoSair ? t.aoSair : f.reserva);
+        }
+    }
+    // Pasted text that is not an amount goes on leaving.
+    QLineEdit* v = campo("valor");
+    foca(v);
+    v->setText("dez reais");
+    v->clearFocus();
+    EXPECT_EQ(v->text(), "0,00");
+    // The selection is the field's own text, whatever the length of its neighbour's.
+    campo("apo_fix")->setText("1.234.567,00");
+    QLineEdit* apoVar = campo("apo_var");
+    apoVar->setText("5,00");
+    foca(apoVar);
+    EXPECT_EQ(apoVar->selectedText(), "5,00");
+}
+
+TEST(TextoDinheiroAoSair, FormataOuCaiNaReserva) {
+    EXPECT_EQ(textoDinheiroAoSair("1234,5", ""), "1.234,50");
+    EXPECT_EQ(textoDinheiroAoSair("1.234,5", ""), "1.234,50");
+    EXPECT_EQ(textoDinheiroAoSair("3", ""), "3,00");
+    EXPECT_EQ(textoDinheiroAoSair("", "0,00"), "0,00");
+    EXPECT_EQ(textoDinheiroAoSair("12.34", ""), "");
+}
+
+}  // namespace
