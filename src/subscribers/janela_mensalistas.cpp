@@ -1,5 +1,6 @@
 #include "subscribers/janela_mensalistas.h"
 
+#include "branches/janela_arquivo_mensalistas.h"
 #include "data/datas.h"
 #include "data/dinheiro.h"
 #include "subscribers/campo_selecionado.h"
@@ -278,8 +279,8 @@ void JanelaMensalistas::ligaEventos() {
     botao(Command7, &JanelaMensalistas::Command7_Click);
     botao(Command9, &JanelaMensalistas::Command9_Click);
     connect(Command10, &QPushButton::clicked, this, &QWidget::close);
-    // "Gerar/Receber Arquivo" opens the subscriber-file window, which is not part of this program
-    // yet: the button stands with its caption and does nothing.
+    // "Gerar/Receber Arquivo" opens the subscriber-file window, modeless.
+    connect(Command8, &QPushButton::clicked, this, [this] { abre_ger_arq(ctx_, this); });
 
     connect(tip, &QComboBox::currentIndexChanged, this, [this] { tip_Click(); });
     connect(fil, &QComboBox::currentIndexChanged, this,
