@@ -24,6 +24,7 @@ public:
     SaidaImpressora& impressora() override { return impressora_; }
     ImpressoraFiscal& fiscal() override { return fiscal_; }
     void visualiza(const QTextDocument&, const QString&) override {}
+    Discos& discos() override { return discos_; }
 
 private:
     struct Porta : SaidaPorta {
@@ -42,7 +43,12 @@ private:
         int leituraX() override { return 1; }
         int reducaoZ(const QString&, const QString&) override { return 1; }
     };
+    struct SemDiscos : Discos {
+        QStringList unidades(const QString&) const override { return {}; }
+        quint64 espacoLivre(const QString&) const override { return 0; }
+    };
     QString pasta_;
+    SemDiscos discos_;
     Porta porta_;
     Impressora impressora_;
     Fiscal fiscal_;

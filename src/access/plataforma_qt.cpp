@@ -30,6 +30,7 @@ void PlataformaQt::mensagem(const QString& texto, Icone icone, const QString& ti
     QMessageBox::Icon i = QMessageBox::Information;
     if (icone == Icone::Exclamacao) i = QMessageBox::Warning;
     if (icone == Icone::Critico) i = QMessageBox::Critical;
+    if (icone == Icone::Nenhum) i = QMessageBox::NoIcon;
     QMessageBox caixa(i, titulo, texto, QMessageBox::Ok, QApplication::activeWindow());
     CursorNormal seta;
     caixa.exec();

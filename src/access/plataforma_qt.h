@@ -3,6 +3,7 @@
 
 #include "app/plataforma.h"
 #include "devices/diario_fiscal.h"
+#include "devices/discos_sistema.h"
 #include "devices/impressora_porta.h"
 #include "devices/porta_paralela.h"
 
@@ -23,9 +24,11 @@ public:
     SaidaImpressora& impressora() override { return impressora_; }
     ImpressoraFiscal& fiscal() override { return fiscal_; }
     void visualiza(const QTextDocument& documento, const QString& titulo) override;
+    Discos& discos() override { return discos_; }
 
 private:
     PortaParalela porta_;
+    DiscosSistema discos_;
     ImpressoraPorta impressora_;
     DiarioFiscal fiscal_{[this] { return pastaPrograma(); }, [this] { return agora(); }};
     std::function<void()> aoEncerrar_;

@@ -3,6 +3,7 @@
 #include "access/plataforma_qt.h"
 #include "app/aplicacao.h"
 #include "app/contexto.h"
+#include "branches/liga_filiais.h"
 #include "config/janela_configuracao.h"
 #include "reports/janela_relatorios.h"
 #include "yard/janela_principal.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     ligaPista(contexto, a);
     liga_janela_configuracao(contexto, a);
     liga_janela_relatorios(contexto, a);
+    liga_filiais(contexto, a);
 
     JanelaAcesso acesso(contexto, a);
     if (!acesso.Form_Load()) return 1;

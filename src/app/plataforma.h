@@ -2,6 +2,7 @@
 // The seam between the program and the outside world. The program builds the real one in main;
 // tests build a fake that answers prompts in advance, sets the clock and records what was shown.
 
+#include "devices/discos.h"
 #include "devices/impressora_fiscal.h"
 #include "devices/saida_impressora.h"
 #include "devices/saida_porta.h"
@@ -13,7 +14,7 @@
 
 class QTextDocument;
 
-enum class Icone { Informacao, Exclamacao, Critico };
+enum class Icone { Informacao, Exclamacao, Critico, Nenhum };
 
 inline const QString kTituloPrograma = QStringLiteral("Quelmar");
 
@@ -48,4 +49,6 @@ public:
     // Shows a report's pages in a print preview, from which the operator prints them or saves
     // them as PDF; returns when the preview is closed.
     virtual void visualiza(const QTextDocument& documento, const QString& titulo) = 0;
+    // The drives offered for backups and the subscriber file, with their free space.
+    virtual Discos& discos() = 0;
 };

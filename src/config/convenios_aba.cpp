@@ -194,32 +194,30 @@ void JanelaConfiguracao::Command3_Click() {
     if (!r.feito) ctx_.plataforma.mensagem(r.mensagem, r.icone);
 }
 
-void JanelaConfiguracao::Command4_Click() {
-    const ResultadoAba r = insere_convenio(ctx_.estado.db, edicao(*this));
+// After inserting or changing an agreement: a refusal is told and its field focused; a saved
+// agreement reloads the list, clears the fields and refreshes the main window's agreements
+// before its message. True when it was saved.
+bool JanelaConfiguracao::mostra_gravacao_convenio(const ResultadoAba& r) {
     if (!r.feito) {
         ctx_.plataforma.mensagem(r.mensagem, r.icone);
         focaCampo(r.foco);
-        return;
+        return false;
     }
     carrega_convenios();
     limpa_campos_convenio();
     atualizaConveniosDaPrincipal(a_, lista_convenios(ctx_.estado.db));
     ctx_.plataforma.mensagem(r.mensagem, r.icone);
+    return true;
+}
+
+void JanelaConfiguracao::Command4_Click() {
+    if (!mostra_gravacao_convenio(insere_convenio(ctx_.estado.db, edicao(*this)))) return;
     a_.Option5->setEnabled(true);
     con->setFocus();
 }
 
 void JanelaConfiguracao::Command17_Click() {
-    const ResultadoAba r = altera_convenio(ctx_.estado.db, edicao(*this));
-    if (!r.feito) {
-        ctx_.plataforma.mensagem(r.mensagem, r.icone);
-        focaCampo(r.foco);
-        return;
-    }
-    carrega_convenios();
-    limpa_campos_convenio();
-    atualizaConveniosDaPrincipal(a_, lista_convenios(ctx_.estado.db));
-    ctx_.plataforma.mensagem(r.mensagem, r.icone);
+    mostra_gravacao_convenio(altera_convenio(ctx_.estado.db, edicao(*this)));
 }
 
 void JanelaConfiguracao::Command16_Click() {

@@ -3,6 +3,7 @@
 #include "config/carga_configuracao.h"
 #include "config/listas_configuracao.h"
 #include "widgets/campo_entrada.h"
+#include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/janela_principal.h"
 
@@ -27,13 +28,6 @@
 #include <memory>
 
 namespace {
-
-template <typename W, typename... A>
-W* cria(QWidget* pai, const char* nome, A&&... args) {
-    auto* w = new W(std::forward<A>(args)..., pai);
-    w->setObjectName(QLatin1String(nome));
-    return w;
-}
 
 // Fields as wide as what they take.
 CampoMascara* mascara(QWidget* pai, const char* nome, const char* mascara, bool seleciona) {

@@ -23,6 +23,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QTableWidget;
+struct ResultadoAba;
 
 // What the window keeps from one opening to the next during a run.
 struct MemoriaConfiguracao {
@@ -270,6 +271,7 @@ public:
     void Check1_Click();
     void tod_Click();
     void limpa_campos_convenio();
+    bool mostra_gravacao_convenio(const ResultadoAba& r);
     // Tab "Geral".
     void Command20_Click();   // "Gravar"
     void Command22_Click();   // "Alterar" the next ticket

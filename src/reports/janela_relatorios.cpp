@@ -1,6 +1,7 @@
 #include "reports/janela_relatorios.h"
 
 #include "reports/catalogo.h"
+#include "widgets/cria.h"
 #include "yard/janela_principal.h"
 
 #include <QCheckBox>
@@ -23,13 +24,6 @@
 namespace {
 
 const QString kSubrelatorio = QStringLiteral("rel_fat_mensalidades");
-
-template <typename W, typename... A>
-W* cria(QWidget* pai, const char* nome, A&&... args) {
-    auto* w = new W(std::forward<A>(args)..., pai);
-    w->setObjectName(QLatin1String(nome));
-    return w;
-}
 
 QLineEdit* campoData(QWidget* pai, const char* nome) {
     auto* c = cria<QLineEdit>(pai, nome);

@@ -10,6 +10,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <functional>
+
 namespace {
 
 QString formata(const QVariant& v, Formato f) {
@@ -25,37 +27,38 @@ QString formata(const QVariant& v, Formato f) {
     return v.toString();
 }
 
-// "{campo}" and "{campo:formato}" in a label, from the current row.
-QString preencheRotulo(const QString& rotulo, const QSqlRecord& reg) {
-    static const QRegularExpression marca(QStringLiteral("\\{([a-z_0-9]+)(?::([a-z]+))?\\}"));
-    QString r;
-    qsizetype de = 0;
-    for (auto it = marca.globalMatch(rotulo); it.hasNext();) {
-        const auto m = it.next();
-        r += rotulo.mid(de, m.capturedStart() - de);
-        bool ok = true;
-        const Formato f = m.captured(2).isEmpty() ? Formato::Texto : formatoDoNome(m.captured(2), &ok);
-        r += reg.indexOf(m.captured(1)) >= 0 && ok ? formata(reg.value(m.captured(1)), f) : m.captured(0);
-        de = m.capturedEnd();
-    }
-    return r + rotulo.mid(de);
-}
-
-// "{nome}" of the formula fields in the header and footer.
-QString preencheFormulas(QString texto, const QMap<QString, QString>& formulas) {
-    static const QRegularExpression marca(QStringLiteral("\\{([a-z_]+)\\}"));
+// `texto` with each match of `marca` replaced by what `troca` gives for it.
+QString substitui(const QString& texto, const QRegularExpression& marca,
+                  const std::function<QString(const QRegularExpressionMatch&)>& troca) {
     QString r;
     qsizetype de = 0;
     for (auto it = marca.globalMatch(texto); it.hasNext();) {
         const auto m = it.next();
         r += texto.mid(de, m.capturedStart() - de);
-        if (m.captured(1) == QLatin1String("pagina") || m.captured(1) == QLatin1String("paginas"))
-            r += m.captured(0);   // filled when the pages are laid out
-        else
-            r += formulas.value(m.captured(1));
+        r += troca(m);
         de = m.capturedEnd();
     }
     return r + texto.mid(de);
+}
+
+// "{campo}" and "{campo:formato}" in a label, from the current row.
+QString preencheRotulo(const QString& rotulo, const QSqlRecord& reg) {
+    static const QRegularExpression marca(QStringLiteral("\\{([a-z_0-9]+)(?::([a-z]+))?\\}"));
+    return substitui(rotulo, marca, [&reg](const QRegularExpressionMatch& m) {
+        bool ok = true;
+        const Formato f = m.captured(2).isEmpty() ? Formato::Texto : formatoDoNome(m.captured(2), &ok);
+        return reg.indexOf(m.captured(1)) >= 0 && ok ? formata(reg.value(m.captured(1)), f) : m.captured(0);
+    });
+}
+
+// "{nome}" of the formula fields in the header and footer.
+QString preencheFormulas(QString texto, const QMap<QString, QString>& formulas) {
+    static const QRegularExpression marca(QStringLiteral("\\{([a-z_]+)\\}"));
+    return substitui(texto, marca, [&formulas](const QRegularExpressionMatch& m) {
+        if (m.captured(1) == QLatin1String("pagina") || m.captured(1) == QLatin1String("paginas"))
+            return m.captured(0);   // filled when the pages are laid out
+        return formulas.value(m.captured(1));
+    });
 }
 
 // A plain number as the formulas carry it (" 1234.5") as money.

@@ -1,5 +1,6 @@
 #include "subscribers/janela_mensalistas.h"
 
+#include "branches/janela_arquivo_mensalistas.h"
 #include "data/datas.h"
 #include "data/dinheiro.h"
 #include "subscribers/campo_selecionado.h"
@@ -9,6 +10,7 @@
 #include "subscribers/registro_mensalista.h"
 #include "subscribers/troca_codigo_dialogo.h"
 #include "widgets/campo_dinheiro.h"
+#include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/janela_principal.h"
 
@@ -28,13 +30,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename W, typename... A>
-W* cria(QWidget* pai, const char* nome, A&&... args) {
-    auto* w = new W(std::forward<A>(args)..., pai);
-    w->setObjectName(QLatin1String(nome));
-    return w;
-}
 
 QLineEdit* texto(QWidget* pai, const char* nome, int limite) {
     auto* c = cria<QLineEdit>(pai, nome);
@@ -284,8 +279,8 @@ void JanelaMensalistas::ligaEventos() {
     botao(Command7, &JanelaMensalistas::Command7_Click);
     botao(Command9, &JanelaMensalistas::Command9_Click);
     connect(Command10, &QPushButton::clicked, this, &QWidget::close);
-    // "Gerar/Receber Arquivo" opens the subscriber-file window, which is not part of this program
-    // yet: the button stands with its caption and does nothing.
+    // "Gerar/Receber Arquivo" opens the subscriber-file window, modeless.
+    connect(Command8, &QPushButton::clicked, this, [this] { abre_ger_arq(ctx_, this); });
 
     connect(tip, &QComboBox::currentIndexChanged, this, [this] { tip_Click(); });
     connect(fil, &QComboBox::currentIndexChanged, this,

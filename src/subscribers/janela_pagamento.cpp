@@ -6,6 +6,7 @@
 #include "subscribers/campos_mensalista.h"
 #include "subscribers/comprovante_mensalidade.h"
 #include "subscribers/pagamento_mensalidade.h"
+#include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 
 #include <QComboBox>
@@ -20,13 +21,6 @@
 #include <QTableWidget>
 
 namespace {
-
-template <typename W, typename... A>
-W* cria(QWidget* pai, const char* nome, A&&... args) {
-    auto* w = new W(std::forward<A>(args)..., pai);
-    w->setObjectName(QLatin1String(nome));
-    return w;
-}
 
 QLineEdit* leitura(QWidget* pai, const char* nome) {
     auto* c = cria<QLineEdit>(pai, nome);

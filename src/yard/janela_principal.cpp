@@ -2,7 +2,8 @@
 
 #include "data/datas.h"
 #include "widgets/campo_dinheiro.h"
-#include "widgets/cursor_ocupado.h"
+#include "widgets/cria.h"
+#include "widgets/trabalho_banco.h"
 #include "yard/modelo_patio.h"
 
 #include <QAction>
@@ -31,13 +32,6 @@ namespace {
 const QString kAtenderTecla = QStringLiteral("atender à tecla");
 const QString kCalcularTotal = QStringLiteral("calcular o total");
 const QString kBuscarVeiculo = QStringLiteral("buscar o veículo no pátio");
-
-template <typename W, typename... A>
-W* cria(QWidget* pai, const char* nome, A&&... args) {
-    auto* w = new W(std::forward<A>(args)..., pai);
-    w->setObjectName(QLatin1String(nome));
-    return w;
-}
 
 QLineEdit* campoMascara(QWidget* pai, const char* nome, const QString& mascara) {
     auto* c = cria<QLineEdit>(pai, nome);
@@ -257,12 +251,7 @@ void JanelaPrincipal::montaControles() {
 }
 
 void JanelaPrincipal::executa(const QString& acao, const std::function<void()>& f) {
-    CursorOcupado ampulheta;
-    try {
-        f();
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagemPara(acao), Icone::Critico);
-    }
+    gravaNoBanco(ctx_.plataforma, acao, f);
 }
 
 void JanelaPrincipal::ligaEventos() {

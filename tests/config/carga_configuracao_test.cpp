@@ -11,12 +11,6 @@ namespace {
 
 using CargaTest = ConfigTest;
 
-QStringList itens(const QComboBox* c) {
-    QStringList r;
-    for (int i = 0; i < c->count(); ++i) r << c->itemText(i);
-    return r;
-}
-
 TEST_F(CargaTest, JanelaAbreNaAbaGeralComAsSeteAbasEOsCabecalhos) {
     abre();
     EXPECT_EQ(con->objectName(), "con");

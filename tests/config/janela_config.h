@@ -8,6 +8,7 @@
 #include "yard/janela_principal.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -52,6 +53,12 @@ protected:
             for (int j = 0; j < g->columnCount(); ++j) c << (g->item(i, j) ? g->item(i, j)->text() : "");
             r << c.join(u'|');
         }
+        return r;
+    }
+    // A combo box's items, in order.
+    static QStringList itens(const QComboBox* c) {
+        QStringList r;
+        for (int i = 0; i < c->count(); ++i) r << c->itemText(i);
         return r;
     }
     // Enabled on its own, whatever its frame (the main window's frames wait for a cash register).

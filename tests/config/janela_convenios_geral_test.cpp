@@ -15,12 +15,6 @@ namespace {
 
 using JanelaParte2Test = ConfigTest;
 
-QStringList itens(const QComboBox* c) {
-    QStringList r;
-    for (int i = 0; i < c->count(); ++i) r << c->itemText(i);
-    return r;
-}
-
 TEST_F(JanelaParte2Test, ConvenioPelaJanelaChegaAPrincipal) {
     principal.Option5->setEnabled(false);
     abre();

@@ -22,11 +22,6 @@ protected:
         QTest::mouseClick(con->grid_tur->viewport(), Qt::LeftButton, {},
                           con->grid_tur->visualRect(con->grid_tur->model()->index(linha - 1, 0)).center());
     }
-    QStringList listaTur() {
-        QStringList r;
-        for (int i = 0; i < principal.tur->count(); ++i) r << principal.tur->itemText(i);
-        return r;
-    }
 };
 
 // Each row is tried with only 08:00 to 12:00 stored.
@@ -78,7 +73,7 @@ TEST_F(TurnosTest, InserirEExcluirAtualizamAJanelaPrincipal) {
     insere("23:00", "23:30", "1,00");   // inside the overnight shift: never a conflict
     EXPECT_EQ(linhas(con->grid_tur), (QStringList{"08:00|12:00|5,00", "22:00|06:00|9,00",
                                                   "23:00|23:30|1,00"}));
-    EXPECT_EQ(listaTur(), (QStringList{"08:00 - 12:00", "22:00 - 06:00", "23:00 - 23:30"}));
+    EXPECT_EQ(itens(principal.tur), (QStringList{"08:00 - 12:00", "22:00 - 06:00", "23:00 - 23:30"}));
     EXPECT_TRUE(habilitada(principal.Option4));
     EXPECT_EQ(valor("SELECT valor FROM turnos WHERE hora_inicial = '22:00:00' AND hora_final = '06:00:00'"), "90000");
 
@@ -91,7 +86,7 @@ TEST_F(TurnosTest, InserirEExcluirAtualizamAJanelaPrincipal) {
         EXPECT_EQ(mensagem(), "Turno excluído com sucesso.");
     }
     EXPECT_EQ(amb.conta("turnos"), 0);
-    EXPECT_TRUE(listaTur().isEmpty());
+    EXPECT_TRUE(itens(principal.tur).isEmpty());
     EXPECT_FALSE(habilitada(principal.Option4));
     EXPECT_FALSE(principal.Option4->isChecked());
     EXPECT_EQ(linhas(con->grid_tur), QStringList{"||"});

@@ -45,10 +45,6 @@ protected:
                      {codigo, mes, int(pago)});
     }
     // Every insert into `tabela` fails from now on, as with a full disk.
-    void falhaAoGravar(const char* tabela) {
-        db().executa(QStringLiteral("CREATE TRIGGER falha BEFORE INSERT ON %1 "
-                                    "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END")
-                         .arg(tabela));
-    }
+    void falhaAoGravar(const char* tabela) { ::falhaAoGravar(amb, tabela); }
     Ambiente amb;
 };

@@ -34,3 +34,8 @@ QStringList Ambiente::linha(const QString& sql, const QVariantList& valores) {
             r << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
     return r;
 }
+
+void falhaAoGravar(Ambiente& a, const char* tabela) {
+    a.db().executa(QStringLiteral("CREATE TRIGGER falha BEFORE INSERT ON %1 "
+                                  "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END").arg(tabela));
+}

@@ -17,3 +17,6 @@ public:
     // The first row of a query, every field as text ("NULL" for none); empty without a row.
     QStringList linha(const QString& sql, const QVariantList& valores = {});
 };
+
+// Every insert into `tabela` fails from now on, as with a full disk.
+void falhaAoGravar(Ambiente& a, const char* tabela);

@@ -1,6 +1,6 @@
 #pragma once
-// Shared set-up of the lane tests: the main window as the login leaves it, parked vehicles,
-// the port writes as text and a table whose inserts fail.
+// Shared set-up of the lane tests: the main window as the login leaves it, parked vehicles
+// and the port writes as text.
 
 #include "cash/abe_cai.h"
 #include "support/ambiente.h"
@@ -37,12 +37,6 @@ inline QStringList escritas(const Ambiente& a) {
 
 // A lowering timer's interval, 0 when it is not running.
 inline int intervalo(const QTimer& t) { return t.isActive() ? t.interval() : 0; }
-
-// Every insert into `tabela` fails from now on, as with a full disk.
-inline void falhaAoGravar(Ambiente& a, const char* tabela) {
-    a.db().executa(QStringLiteral("CREATE TRIGGER falha BEFORE INSERT ON %1 "
-                                  "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END").arg(tabela));
-}
 
 // The main window shown and active, with no printer and no register open yet.
 class PistaTest : public ::testing::Test {

@@ -5,6 +5,7 @@
 
 #include "app/plataforma.h"
 
+#include <QMap>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -88,6 +89,21 @@ public:
     int retorno = 1;
 };
 
+// Drives that are folders of the test: the first stands for the program's file system. Free
+// space is what the test sets, per drive or folder prefix, else `livrePadrao`.
+class DiscosFalsos : public Discos {
+public:
+    QStringList unidades(const QString&) const override { return lista; }
+    quint64 espacoLivre(const QString& pasta) const override {
+        for (auto it = livre.cbegin(); it != livre.cend(); ++it)
+            if (pasta == it.key() || pasta.startsWith(it.key() + QLatin1Char('/'))) return it.value();
+        return livrePadrao;
+    }
+    QStringList lista;
+    QMap<QString, quint64> livre;
+    quint64 livrePadrao = quint64(1) << 40;
+};
+
 struct MensagemVista {
     QString texto;
     Icone icone;
@@ -110,6 +126,7 @@ public:
     SaidaImpressora& impressora() override { return impressoraFalsa; }
     ImpressoraFiscal& fiscal() override { return fiscalUsada ? *fiscalUsada : fiscalFalsa; }
     void visualiza(const QTextDocument& documento, const QString& titulo) override;
+    Discos& discos() override { return discosFalsos; }
 
     void defineAgora(const QDateTime& quando) { agora_ = quando; }
     void definePasta(const QString& pasta) { pasta_ = pasta; }
@@ -130,6 +147,7 @@ public:
     SaidaPortaFalsa portaFalsa{relogioMs_};
     SaidaImpressoraFalsa impressoraFalsa;
     ImpressoraFiscalFalsa fiscalFalsa;
+    DiscosFalsos discosFalsos;
     ImpressoraFiscal* fiscalUsada = nullptr;   // when set, the fiscal printer in place of the fake
     // A copy of every document shown in the print preview, with its title.
     struct DocumentoVisto {

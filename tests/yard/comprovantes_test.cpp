@@ -1,18 +1,12 @@
 #include "yard/comprovantes.h"
 
+#include "support/bytes_bobina.h"
+
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// The bytes of the given lines, each ended CR LF, then `avanco` feed lines.
-QByteArray bytes(const QStringList& linhas, int avanco = 0) {
-    QByteArray r;
-    for (const QString& l : linhas) r += l.toLatin1() + "\r\n";
-    for (int i = 0; i < avanco; ++i) r += "\r\r\n";
-    return r;
-}
 
 ConfigBobina config(int bobina, int avanco = 0) {
     ConfigBobina c;

@@ -1,5 +1,6 @@
 #include "yard/liga_pista.h"
 
+#include "support/bytes_bobina.h"
 #include "support/pista_janela.h"
 #include "devices/diario_fiscal.h"
 #include "yard/comprovantes.h"
@@ -7,13 +8,6 @@
 #include <QFile>
 
 namespace {
-
-QByteArray bytes(const QStringList& linhas, int avanco = 0) {
-    QByteArray r;
-    for (const QString& l : linhas) r += l.toLatin1() + "\r\n";
-    for (int i = 0; i < avanco; ++i) r += "\r\r\n";
-    return r;
-}
 
 // The lanes with a 40-column ticket printer on LPT1, tag and vehicle fields hidden.
 class ImprimePistaTest : public PistaTest {

@@ -2,18 +2,12 @@
 #include "yard/liga_pista.h"
 #include "yard/lista_patio.h"
 
+#include "support/bytes_bobina.h"
 #include "support/pista_janela.h"
 
 #include <QPointer>
 
 namespace {
-
-QByteArray bytes(const QStringList& linhas, int avanco = 0) {
-    QByteArray r;
-    for (const QString& l : linhas) r += l.toLatin1() + "\r\n";
-    for (int i = 0; i < avanco; ++i) r += "\r\r\n";
-    return r;
-}
 
 // Three vehicles, one without a tag; by tag then plate: the tagless one first.
 void tresVeiculos(Ambiente& a) {

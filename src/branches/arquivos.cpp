@@ -1,0 +1,101 @@
+#include "branches/arquivos.h"
+
+#include "data/banco.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+bool existe_arquivo(const QString& caminho) {
+    const QFileInfo f(caminho);
+    return f.exists() && f.isFile() && !f.isHidden();
+}
+
+QString naPasta(const QString& pasta, const QString& nome) {
+    if (pasta.endsWith(u'/')) return pasta + nome;
+    return pasta + u'/' + nome;
+}
+
+void removeBanco(const QString& caminho) {
+    for (const char* lado : {"", "-journal", "-wal", "-shm"}) QFile::remove(caminho + QLatin1String(lado));
+}
+
+namespace {
+
+bool sincroniza(const QString& caminho, int modo) {
+    const int fd = ::open(QFile::encodeName(caminho).constData(), modo | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+}  // namespace
+
+bool sincronizaArquivo(const QString& caminho) { return sincroniza(caminho, O_RDONLY); }
+
+bool sincronizaPasta(const QString& pasta) { return sincroniza(pasta, O_RDONLY | O_DIRECTORY); }
+
+void substituiArquivo(const QString& novo, const QString& destino) {
+    if (!sincronizaArquivo(novo))
+        throw ErroBanco(QStringLiteral("Não foi possível gravar o arquivo %1 no disco.").arg(novo));
+    if (std::rename(QFile::encodeName(novo).constData(), QFile::encodeName(destino).constData()) != 0)
+        throw ErroBanco(QStringLiteral("Não foi possível gravar o arquivo %1.").arg(destino));
+    sincronizaPasta(QFileInfo(destino).absolutePath());
+}
+
+QString listaCampos(const TabelaArquivo& t) {
+    QStringList r;
+    for (const char* c : t.campos) r << QLatin1String(c);
+    return r.join(QStringLiteral(", "));
+}
+
+void abreVerificado(Banco& arq, const QString& caminho, const LeiauteArquivo& leiaute) {
+    arq.abre(caminho, Banco::kSenha);
+    try {
+        const QString integridade = arq.valor(QStringLiteral("PRAGMA integrity_check")).toString();
+        if (integridade != QLatin1String("ok"))
+            throw ErroBanco(QStringLiteral("o arquivo está danificado"));
+        for (const TabelaArquivo& t : leiaute) {
+            QStringList existentes;
+            QSqlQuery q = arq.executa(QStringLiteral("SELECT name FROM pragma_table_info(?)"),
+                                      {QLatin1String(t.nome)});
+            while (q.next()) existentes << q.value(0).toString();
+            if (existentes.isEmpty())
+                throw ErroBanco(QStringLiteral("falta a tabela %1").arg(QLatin1String(t.nome)));
+            for (const char* c : t.campos)
+                if (!existentes.contains(QLatin1String(c)))
+                    throw ErroBanco(QStringLiteral("falta o campo %1 da tabela %2")
+                                        .arg(QLatin1String(c), QLatin1String(t.nome)));
+        }
+    } catch (...) {
+        arq.fecha();
+        throw;
+    }
+}
+
+void criaArquivoTroca(const QString& caminho, const LeiauteArquivo& leiaute) {
+    Banco arq;
+    arq.cria(caminho, Banco::kSenha);
+    {
+        Transacao t(arq);
+        for (const TabelaArquivo& tabela : leiaute) {
+            Tabela def{tabela.nome, {}, nullptr};
+            for (const char* c : tabela.campos)
+                def.campos.push_back(campoEsquema(QLatin1String(tabela.nome), QLatin1String(c)));
+            arq.executa(sqlCriaTabela(def));
+            if (tabela.campoIndice)
+                arq.executa(sqlCriaIndice(QLatin1String(tabela.nome),
+                                          QLatin1String(tabela.campoIndice)));
+        }
+        t.confirma();
+    }
+    // A file that travels is one file: no log beside it, readable from any medium.
+    arq.executa(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    arq.fecha();
+}

@@ -1,0 +1,51 @@
+#pragma once
+// Files of the backups and the exchange between branch and office: names, existence, safe
+// replacement and the checks a database file must pass before it is used.
+
+#include "data/esquema.h"
+
+#include <QString>
+
+#include <vector>
+
+class Banco;
+
+// True when `caminho` names an existing ordinary file; a folder or a hidden file does not count.
+bool existe_arquivo(const QString& caminho);
+
+// `nome` inside `pasta`, whether or not the folder's path ends with "/".
+QString naPasta(const QString& pasta, const QString& nome);
+
+// Removes a database file together with the side files the engine may leave beside it
+// (journal, log, shared memory), so that a later file of the same name never picks them up.
+void removeBanco(const QString& caminho);
+
+// Writes the file's contents to the disk (and its folder's entries), so that what follows
+// finds them there after a power cut. False when the system refused.
+bool sincronizaArquivo(const QString& caminho);
+bool sincronizaPasta(const QString& pasta);
+
+// Puts `novo` in the place of `destino` in one step: either the old file or the new one is
+// there, never a part of either. Both must be in the same folder. Throws ErroBanco.
+void substituiArquivo(const QString& novo, const QString& destino);
+
+// One table of a file that travels: the layout's fields named here, in this order, and the
+// field of its index if it has one.
+struct TabelaArquivo {
+    const char* nome;
+    std::vector<const char*> campos;
+    const char* campoIndice = nullptr;
+};
+using LeiauteArquivo = std::vector<TabelaArquivo>;
+
+// Opens `caminho` with the database password and checks it whole: it must be one of ours, pass
+// the engine's integrity check and hold every table and field of `leiaute`. Leaves `arq` open
+// on it. Throws ErroBanco with the reason.
+void abreVerificado(Banco& arq, const QString& caminho, const LeiauteArquivo& leiaute);
+
+// Creates `caminho` as a new file of ours holding the empty tables of `leiaute`, each field
+// declared as in the main database. Leaves it closed, in the single-file journal mode.
+void criaArquivoTroca(const QString& caminho, const LeiauteArquivo& leiaute);
+
+// The comma-separated field names of a table of a file.
+QString listaCampos(const TabelaArquivo& t);

@@ -1,0 +1,161 @@
+#include "branches/backup.h"
+
+#include "branches/arquivos.h"
+#include "data/atualiza_banco.h"
+#include "data/banco.h"
+#include "data/esquema.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+const QString kFalhaBackup = QStringLiteral("Não foi possível realizar o backup: %1\r\n"
+                                            "Os dados não foram alterados.");
+
+// A copy is used only once it opens with our password, passes the engine's integrity check and
+// holds the general settings row, as every database of this program does.
+void verificaCopia(const QString& caminho) {
+    Banco b;
+    abreVerificado(b, caminho, {{"geral", {"versao"}}});
+    try {
+        if (!b.existe(QStringLiteral("SELECT versao FROM geral")))
+            throw ErroBanco(QStringLiteral("faltam as configurações gerais"));
+        b.executa(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    } catch (...) {
+        b.fecha();
+        throw;
+    }
+    b.fecha();
+}
+
+void copiaArquivo(const QString& origem, const QString& destino) {
+    removeBanco(destino);
+    if (!QFile::copy(origem, destino))
+        throw ErroBanco(QStringLiteral("não foi possível gravar o arquivo %1.").arg(destino));
+    QFile::setPermissions(destino, QFile::ReadOwner | QFile::WriteOwner);
+    if (!sincronizaArquivo(destino))
+        throw ErroBanco(QStringLiteral("não foi possível gravar o arquivo %1.").arg(destino));
+}
+
+QString lado(const QString& caminho, const char* sufixo) { return caminho + QLatin1String(sufixo); }
+
+// Closes the database, puts `novo` (checked, in the same folder) in place of `dados` and
+// reopens it. On any failure the database is reopened on the file that is then in place: the
+// old one, or the new one when only the reopening failed and the old one could not be kept.
+void trocaBanco(Banco& db, const QString& novo, const QString& dados) {
+    const QString anterior = lado(dados, ".anterior");
+    removeBanco(anterior);
+    db.fecha();
+    if (QFileInfo(lado(dados, "-wal")).size() > 0) {
+        reabre_banco(db, dados);
+        throw ErroBanco(QStringLiteral("o banco de dados está em uso por outro programa."));
+    }
+    QFile::remove(lado(dados, "-wal"));
+    QFile::remove(lado(dados, "-shm"));
+    // The new file is as private as the one it replaces.
+    QFile::setPermissions(novo, QFile::permissions(dados));
+    const bool guardado =
+        ::link(QFile::encodeName(dados).constData(), QFile::encodeName(anterior).constData()) == 0;
+    try {
+        substituiArquivo(novo, dados);
+    } catch (...) {
+        QFile::remove(anterior);
+        reabre_banco(db, dados);
+        throw;
+    }
+    try {
+        reabre_banco(db, dados);
+    } catch (...) {
+        if (!guardado) throw;
+        removeBanco(novo);
+        std::rename(QFile::encodeName(anterior).constData(), QFile::encodeName(dados).constData());
+        QFile::remove(lado(dados, "-wal"));
+        QFile::remove(lado(dados, "-shm"));
+        reabre_banco(db, dados);
+        throw;
+    }
+    QFile::remove(anterior);
+}
+
+}  // namespace
+
+QString arquivo_backup(const QString& pasta) { return naPasta(pasta, QStringLiteral("backup")); }
+
+void reabre_banco(Banco& db, const QString& caminho) {
+    db.abre(caminho, Banco::kSenha);
+    try {
+        const QVariant versao = db.valor(QStringLiteral("SELECT versao FROM geral"));
+        if (!versao.isNull() && versao.toInt() < kVersaoEsquema) atualiza_banco(db, versao.toInt());
+    } catch (...) {
+        db.fecha();
+        throw;
+    }
+}
+
+ResultadoBackup realiza_backup(Banco& db, const QString& pastaPrograma, const QString& pasta,
+                               quint64 livre) {
+    if (livre == 0) return {false, QStringLiteral("Não é possível realizar backup em CD-ROMs.")};
+    const QString dados = naPasta(pastaPrograma, kNomeArquivoBanco);
+    const quint64 tamanho =
+        quint64(QFileInfo(dados).size()) + quint64(QFileInfo(lado(dados, "-wal")).size());
+    const QString destino = arquivo_backup(pasta);
+    if (!existe_arquivo(destino) && tamanho > livre)
+        return {false, QStringLiteral("Espaço insuficiente para realizar o backup.")};
+
+    const QString compacto = naPasta(pastaPrograma, QStringLiteral("compact.mdb"));
+    const QString novo = naPasta(pasta, QStringLiteral("backup.gravando"));
+    removeBanco(compacto);
+    try {
+        db.executa(QStringLiteral("VACUUM INTO ?"), {compacto});
+        if (!sincronizaArquivo(compacto))
+            throw ErroBanco(QStringLiteral("não foi possível gravar a cópia compactada."));
+        verificaCopia(compacto);
+        copiaArquivo(compacto, novo);
+        verificaCopia(novo);
+        substituiArquivo(novo, destino);
+    } catch (const ErroBanco& e) {
+        removeBanco(compacto);
+        removeBanco(novo);
+        return {false, kFalhaBackup.arg(e.mensagem())};
+    }
+
+    try {
+        trocaBanco(db, compacto, dados);
+    } catch (const ErroBanco& e) {
+        removeBanco(compacto);
+        return {false, QStringLiteral("O backup foi gravado em %1, mas o banco de dados não pôde "
+                                      "ser compactado: %2\r\nO banco de dados atual continua em uso.")
+                           .arg(destino, e.mensagem())};
+    }
+    return {true, QStringLiteral("Backup realizado com sucesso.")};
+}
+
+ResultadoBackup restaura_backup(Banco& db, const QString& pastaPrograma, const QString& pasta) {
+    const QString origem = arquivo_backup(pasta);
+    const QString dados = naPasta(pastaPrograma, kNomeArquivoBanco);
+    const QString novo = naPasta(pastaPrograma, QStringLiteral("dados.mdb.restaurando"));
+    try {
+        if (!existe_arquivo(origem))
+            throw ErroBanco(QStringLiteral("o arquivo %1 não existe.").arg(origem));
+        copiaArquivo(origem, novo);
+        verificaCopia(novo);
+    } catch (const ErroBanco& e) {
+        removeBanco(novo);
+        return {false, QStringLiteral("O arquivo %1 não é um backup válido deste sistema: %2\r\n"
+                                      "Os dados não foram alterados.")
+                           .arg(origem, e.mensagem())};
+    }
+    try {
+        trocaBanco(db, novo, dados);
+    } catch (const ErroBanco& e) {
+        removeBanco(novo);
+        return {false, QStringLiteral("Não foi possível restaurar o backup: %1\r\n"
+                                      "O banco de dados atual continua em uso.")
+                           .arg(e.mensagem())};
+    }
+    return {true, QStringLiteral("Restauração realizada com sucesso!")};
+}

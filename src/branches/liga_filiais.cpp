@@ -1,0 +1,58 @@
+#include "branches/liga_filiais.h"
+
+#include "branches/janela_backup.h"
+#include "branches/janela_filiais.h"
+#include "cash/abe_cai.h"
+#include "cash/fec_cai.h"
+#include "yard/janela_principal.h"
+
+#include <QPointer>
+
+#include <memory>
+
+namespace {
+
+template <typename Janela>
+std::function<void()> abreUmaVez(Contexto& ctx, JanelaPrincipal& a,
+                                 std::function<void(Janela&)> prepara = {}) {
+    auto aberta = std::make_shared<QPointer<Janela>>();
+    return [&ctx, &a, aberta, prepara] {
+        if (!*aberta) {
+            auto* j = new Janela(ctx, &a);
+            j->setWindowFlag(Qt::Window);
+            j->setAttribute(Qt::WA_DeleteOnClose);
+            if (prepara) prepara(*j);
+            *aberta = j;
+        }
+        (*aberta)->show();
+        (*aberta)->raise();
+        (*aberta)->activateWindow();
+    };
+}
+
+// A restored database has its own cash registers: the operator goes on with his register when
+// the backup holds it open, and with none otherwise, so that no exit is charged to a register
+// the database does not have.
+void acompanhaBancoRestaurado(Contexto& ctx, JanelaPrincipal& a) {
+    Estado& e = ctx.estado;
+    try {
+        const QVariant aberto = e.db.valor(
+            QStringLiteral("SELECT numero FROM caixa WHERE aberto = 1 AND usuario = ? ORDER BY numero"),
+            {e.usuario_atual});
+        e.numero_caixa = aberto.isNull() ? 0 : aberto.toInt();
+        if (e.numero_caixa) mostraCaixaAberto(a);
+        else mostraCaixaFechado(a);
+        a.atualiza_lista_patio();
+    } catch (const ErroBanco& erro) {
+        ctx.plataforma.mensagem(erro.mensagem(), Icone::Critico);
+    }
+}
+
+}  // namespace
+
+void liga_filiais(Contexto& ctx, JanelaPrincipal& a) {
+    a.abreJanelaBarra[5] = abreUmaVez<JanelaFiliais>(ctx, a);
+    a.abreJanelaBarra[6] = abreUmaVez<JanelaBackup>(ctx, a, [&ctx, &a](JanelaBackup& j) {
+        j.aoTrocarBanco = [&ctx, &a] { acompanhaBancoRestaurado(ctx, a); };
+    });
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Builds a control of a window under its parent and gives it its control name, so that every
+// window names its controls the same way: `cria<QLineEdit>(this, "pla")`. Arguments before the
+// parent go to the control's constructor.
+
+#include <QLatin1String>
+#include <QWidget>
+
+#include <utility>
+
+template <typename W, typename... A>
+W* cria(QWidget* pai, const char* nome, A&&... args) {
+    auto* w = new W(std::forward<A>(args)..., pai);
+    w->setObjectName(QLatin1String(nome));
+    return w;
+}

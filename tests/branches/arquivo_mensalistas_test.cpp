@@ -1,0 +1,122 @@
+#include "branches/arquivo_mensalistas.h"
+#include "branches/filiais_teste.h"
+
+#include <QDir>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ArquivoMensalistasTest : public ::testing::Test {
+protected:
+    Ambiente escritorio, filial;
+    QTemporaryDir disco;
+    QString arquivo() { return disco.filePath("mensalistas.mdb"); }
+
+    void SetUp() override {
+        defineFilial(escritorio, QVariant(), true);
+        defineFilial(filial, 1);
+        escritorio.db().executa("INSERT INTO tipos_mensalistas (codigo, tipo, valor, dia_vencto) "
+                                "VALUES (1, 'Mensal', 1500000, 10), (2, 'Noturno', 900000, 5)");
+        mensalista(escritorio, 7, "José D'Ávila", 1);
+        mensalista(escritorio, 8, "Excluído", 1);
+        escritorio.db().executa("UPDATE mensalistas SET excluido = 1 WHERE codigo = 8");
+        mensalista(escritorio, 9, "Outra filial", 2);
+        veiculo(escritorio, 7, "D'A-0007", 1);
+        veiculo(escritorio, 9, "OUT-0009", 2);
+        mensalidade(escritorio, 7, "2026-11-01", true, 1);
+        mensalidade(escritorio, 7, "2026-12-01", true, 1);
+        mensalidade(escritorio, 9, "2026-12-01", true, 2);
+    }
+};
+
+TEST_F(ArquivoMensalistasTest, GeraNoEscritorioERecebeNaFilial) {
+    const ResultadoArquivo g = gera_arquivo_mensalistas(escritorio.db(), 1, disco.path(), 1 << 30);
+    ASSERT_TRUE(g.ok) << g.mensagem.toStdString();
+    EXPECT_EQ(g.mensagem, "Geração de arquivo realizada com sucesso em " + arquivo() + ".");
+    EXPECT_FALSE(QFile::exists(arquivo() + ".gravando"));
+    {
+        Banco arq;
+        arq.abre(arquivo(), Banco::kSenha);
+        EXPECT_EQ(linhas(arq, "mensalistas").size(), 2);   // the deleted one travels too
+        EXPECT_EQ(linhas(arq, "veiculos_mensalistas"), (QStringList{"7|Gol|2010|D'A-0007|1"}));
+        EXPECT_EQ(linhas(arq, "tipos_mensalistas").size(), 2);
+        EXPECT_EQ(linhas(arq, "mensalidades").size(), 2);
+        EXPECT_EQ(arq.valor("SELECT count(*) FROM pragma_table_info('mensalistas')").toInt(), 20);
+    }
+
+    // The branch: subscriber 7 already there with local fields, and a fee of November unpaid
+    // that its lanes wrote without a branch; subscriber 5 of this branch not in the file.
+    mensalista(filial, 7, "Nome antigo", 1);
+    filial.db().executa("UPDATE mensalistas SET cnpj = '12.345.678/0001-90', seg = 1 WHERE codigo = 7");
+    veiculo(filial, 7, "OLD-0001", 1);
+    mensalista(filial, 5, "Só na filial", 1);
+    veiculo(filial, 5, "LOC-0005", 1);
+    mensalidade(filial, 7, "2026-11-01", false, QVariant());
+    mensalidade(filial, 7, "2026-10-01", true, 1);
+    mensalidade(filial, 8, "2026-09-01", true, 1);   // left over under a code new here
+
+    const ResultadoArquivo r = recebe_arquivo_mensalistas(filial.db(), disco.path(), true, 1 << 20);
+    EXPECT_EQ(r.mensagem, "Recebimento de arquivo realizado com sucesso.");
+    EXPECT_FALSE(QFile::exists(arquivo()));
+    EXPECT_EQ(filial.linha("SELECT nome, cnpj, seg, tolerancia FROM mensalistas WHERE codigo = 7"),
+              (QStringList{"José D'Ávila", "12.345.678/0001-90", "1", "5"}));
+    EXPECT_EQ(filial.linha("SELECT nome, excluido FROM mensalistas WHERE codigo = 8"),
+              (QStringList{"Excluído", "1"}));
+    EXPECT_EQ(filial.conta("mensalistas"), 3);
+    // Only the vehicles of the subscribers the file carries are replaced.
+    EXPECT_EQ(linhas(filial.db(), "veiculos_mensalistas"),
+              (QStringList{"5|Gol|2010|LOC-0005|1", "7|Gol|2010|D'A-0007|1"}));
+    EXPECT_EQ(linhas(filial.db(), "mensalidades"),
+              (QStringList{"7|2026-10-01|1|NULL|NULL|1000000|1", "7|2026-11-01|1|NULL|NULL|1000000|1",
+                           "7|2026-12-01|1|NULL|NULL|1000000|1"}));
+    EXPECT_EQ(filial.conta("tipos_mensalistas"), 2);
+}
+
+TEST_F(ArquivoMensalistasTest, RecusasDaGeracao) {
+    // No branch chosen, a drive without room, a branch without subscribers.
+    EXPECT_EQ(gera_arquivo_mensalistas(escritorio.db(), std::nullopt, disco.path(), 1).mensagem,
+              "Escolha a filial.");
+    EXPECT_EQ(gera_arquivo_mensalistas(escritorio.db(), 1, disco.path(), 0).mensagem,
+              "Drive '" + disco.path() + "' não disponível.");
+    EXPECT_FALSE(QFile::exists(arquivo()));
+    const ResultadoArquivo vazio = gera_arquivo_mensalistas(escritorio.db(), 4, disco.path(), 1);
+    EXPECT_EQ(vazio.mensagem, "Nenhum mensalista cadastrado com esta filial.");
+    {
+        Banco arq;
+        arq.abre(arquivo(), Banco::kSenha);
+        EXPECT_EQ(linhas(arq, "tipos_mensalistas").size(), 0);
+    }
+    // An earlier file is left as it was when there is no subscriber at all.
+    const QByteArray antes = bytes(arquivo());
+    filial.db().executa("DELETE FROM mensalistas");
+    EXPECT_EQ(gera_arquivo_mensalistas(filial.db(), 1, disco.path(), 1).mensagem,
+              "Não há mensalista cadastrados.");
+    EXPECT_EQ(bytes(arquivo()), antes);
+}
+
+TEST_F(ArquivoMensalistasTest, RecebimentoRecusadoNaoMudaNada) {
+    EXPECT_EQ(recebe_arquivo_mensalistas(filial.db(), disco.path(), true, 0).mensagem,
+              "Não há disquete no drive.");
+    EXPECT_EQ(recebe_arquivo_mensalistas(filial.db(), disco.path(), false, 0).mensagem,
+              "Arquivo " + arquivo() + " não encontrado.");
+
+    ASSERT_TRUE(gera_arquivo_mensalistas(escritorio.db(), 1, disco.path(), 1).ok);
+    {
+        Banco arq;
+        arq.abre(arquivo(), Banco::kSenha);
+        arq.executa("ALTER TABLE mensalidades DROP COLUMN pago");
+    }
+    veiculo(filial, 7, "OLD-0001", 1);
+    const auto antes = linhas(filial.db(), "veiculos_mensalistas");
+    const ResultadoArquivo r = recebe_arquivo_mensalistas(filial.db(), disco.path(), true, 1);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.mensagem.contains("falta o campo pago da tabela mensalidades")) << r.mensagem.toStdString();
+    EXPECT_TRUE(QFile::exists(arquivo()));
+    EXPECT_EQ(linhas(filial.db(), "veiculos_mensalistas"), antes);
+    EXPECT_EQ(filial.conta("mensalistas"), 0);
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+#include "branches/backup.h"
+#include "branches/filiais_teste.h"
+#include "devices/discos_sistema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class BackupTest : public ::testing::Test {
+protected:
+    Ambiente amb;
+    QTemporaryDir destino;
+    QString programa() { return amb.plataforma.pastaPrograma(); }
+    QString dados() { return programa() + "/dados.mdb"; }
+    void entrada(const QString& placa) {
+        amb.db().executa("INSERT INTO veiculos_patio (placa, data_entrada, hora_entrada, ticket) "
+                         "VALUES (?, '2026-12-07', '10:00:00', 1)",
+                         {placa});
+    }
+    // The database is open on dados.mdb and takes a write.
+    void continuaFuncionando() {
+        ASSERT_TRUE(amb.db().aberto());
+        EXPECT_EQ(amb.db().caminho(), dados());
+        entrada("ZZZ-9999");
+        EXPECT_EQ(amb.conta("veiculos_patio"), linhasAntes + 1);
+    }
+    int linhasAntes = 0;
+};
+
+TEST_F(BackupTest, BackupEntradaRestauraVoltaAoEstadoAnterior) {
+    entrada("AAA-0001");
+    const ResultadoBackup r = realiza_backup(amb.db(), programa(), destino.path(), 1 << 30);
+    EXPECT_EQ(r.mensagem, "Backup realizado com sucesso.");
+    EXPECT_TRUE(QFile::exists(destino.filePath("backup")));
+    EXPECT_FALSE(QFile::exists(programa() + "/compact.mdb"));
+    EXPECT_FALSE(QFile::exists(destino.filePath("backup.gravando")));
+
+    entrada("BBB-0002");
+    ASSERT_EQ(amb.conta("veiculos_patio"), 2);
+    const ResultadoBackup rest = restaura_backup(amb.db(), programa(), destino.path());
+    EXPECT_EQ(rest.mensagem, "Restauração realizada com sucesso!");
+    EXPECT_EQ(linhas(amb.db(), "veiculos_patio").size(), 1);
+    EXPECT_TRUE(amb.db().existe("SELECT 1 FROM veiculos_patio WHERE placa = 'AAA-0001'"));
+    linhasAntes = 1;
+    continuaFuncionando();
+
+    // A second backup into the same folder replaces the first, whatever the free space says.
+    EXPECT_TRUE(realiza_backup(amb.db(), programa(), destino.path(), 1).ok);
+}
+
+TEST_F(BackupTest, FalhasDeixamOsDadosIntactos) {
+    entrada("AAA-0001");
+    linhasAntes = 1;
+    QFile arquivo(destino.filePath("arquivo"));
+    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+    arquivo.close();
+    const struct {
+        QString pasta;
+        quint64 livre;
+        QString inicio;
+    } casos[] = {
+        {destino.path(), 0, "Não é possível realizar backup em CD-ROMs."},
+        {destino.path(), 100, "Espaço insuficiente para realizar o backup."},
+        {destino.filePath("arquivo"), 1 << 30, "Não foi possível realizar o backup: "},
+        {destino.filePath("nao_existe"), 1 << 30, "Não foi possível realizar o backup: "},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.pasta.toStdString());
+        const ResultadoBackup r = realiza_backup(amb.db(), programa(), c.pasta, c.livre);
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.mensagem.startsWith(c.inicio)) << r.mensagem.toStdString();
+        EXPECT_FALSE(QFile::exists(programa() + "/compact.mdb"));
+        EXPECT_TRUE(amb.db().aberto());
+        EXPECT_EQ(amb.conta("veiculos_patio"), 1);
+    }
+    continuaFuncionando();
+}
+
+TEST_F(BackupTest, RestauracaoRecusaArquivoQueNaoEBackup) {
+    ASSERT_TRUE(realiza_backup(amb.db(), programa(), destino.path(), 1 << 30).ok);
+    const QByteArray bom = bytes(destino.filePath("backup"));
+    entrada("AAA-0001");
+    linhasAntes = 1;
+    const QByteArray antes = bytes(dados());
+
+    // A database of another program.
+    {
+        QSqlDatabase c = QSqlDatabase::addDatabase("QSQLITE", "estranho");
+        c.setDatabaseName(destino.filePath("estranho.db"));
+        ASSERT_TRUE(c.open());
+        QSqlQuery(c).exec("CREATE TABLE geral (versao INTEGER)");
+        QSqlQuery(c).exec("INSERT INTO geral VALUES (122)");
+        c.close();
+    }
+    QSqlDatabase::removeDatabase("estranho");
+    const struct {
+        const char* nome;
+        QByteArray conteudo;
+    } casos[] = {
+        {"outro programa", bytes(destino.filePath("estranho.db"))},
+        {"truncado", bom.left(bom.size() / 2)},
+        {"texto", "isto não é um banco de dados"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        QFile f(destino.filePath("backup"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.conteudo);
+        f.close();
+        const ResultadoBackup r = restaura_backup(amb.db(), programa(), destino.path());
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.mensagem.contains("não é um backup válido deste sistema")) << r.mensagem.toStdString();
+        EXPECT_EQ(amb.conta("veiculos_patio"), 1);
+        EXPECT_FALSE(QFile::exists(programa() + "/dados.mdb.restaurando"));
+    }
+    EXPECT_EQ(bytes(dados()), antes);
+    continuaFuncionando();
+}
+
+TEST(EspacoLivre, PastaExistenteOuNao) {
+    QTemporaryDir d;
+    EXPECT_GT(calcula_espaco_livre(d.path()), 0u);
+    EXPECT_EQ(calcula_espaco_livre(d.filePath("nao/existe")), 0u);
+    EXPECT_EQ(calcula_espaco_livre(QString()), 0u);
+}
+
+TEST(Unidades, SistemaDoProgramaPrimeiroDepoisAsMidiasRemoviveis) {
+    const QString tabela =
+        "/dev/sda1 / ext4 rw 0 0\n"
+        "proc /proc proc rw 0 0\n"
+        "/dev/sda2 /opt ext4 rw 0 0\n"
+        "/dev/sdb1 /media/ana/PEN\\040DRIVE vfat rw 0 0\n"
+        "/dev/sdc1 /mnt vfat rw 0 0\n"
+        "/dev/sr0 /run/media/ana/CD iso9660 ro 0 0\n"
+        "tmpfs /run tmpfs rw 0 0\n";
+    EXPECT_EQ(DiscosSistema::unidadesDaTabela(tabela, "/opt/quelmar"),
+              (QStringList{"/opt", "/media/ana/PEN DRIVE", "/mnt", "/run/media/ana/CD"}));
+    EXPECT_EQ(DiscosSistema::unidadesDaTabela(tabela, "/mnt/quelmar"),
+              (QStringList{"/mnt", "/media/ana/PEN DRIVE", "/run/media/ana/CD"}));
+}
+
+}  // namespace

@@ -1,0 +1,218 @@
+#include "branches/filiais_teste.h"
+#include "branches/leiautes.h"
+#include "branches/troca_filial.h"
+
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList kTabelas = {"cancelamento_ticket", "fechamento_caixa", "pagamento_mensalidade",
+                              "registro_saida",      "mensalidades",     "mensalistas",
+                              "veiculos_mensalistas"};
+
+// A branch database with a day of work, part of it written before the branch number was set.
+void diaDaFilial(Ambiente& filial, int numero) {
+    defineFilial(filial, numero);
+    saida(filial, 1, "ABC-1234", "08:00:00", numero);
+    saida(filial, 2, "D'A-0001", "09:00:00", QVariant());
+    // A subscriber's vehicle has no ticket: two stays of the same plate on one day.
+    saida(filial, QVariant(), "MEN-0001", "07:00:00", QVariant(), 0);
+    saida(filial, QVariant(), "MEN-0001", "13:00:00", QVariant(), 0);
+    filial.db().executa("INSERT INTO cancelamento_ticket (ticket, placa, hora, caixa, filial) VALUES "
+                        "(5, 'XYZ-0005', '10:00:00', 1, NULL), (NULL, 'MEN-0001', '11:00:00', 1, NULL), "
+                        "(NULL, 'MEN-0002', '12:00:00', 1, NULL)");
+    filial.db().executa("INSERT INTO fechamento_caixa (numero, usuario, data_ini, qtd_veiculos, "
+                        "valor_veiculos, valor_mensalidades, troco, filial) "
+                        "VALUES (1, 'ana', '2026-12-01', 4, 100000, 1500000, 0, NULL)");
+    filial.db().executa("INSERT INTO pagamento_mensalidade (mensalista, mes, valor, caixa, data, "
+                        "hora, desconto, adicional, filial) VALUES "
+                        "(7, '2026-12-01', 1500000, 1, '2026-12-01', '08:30:00', 0, 0, NULL)");
+    mensalista(filial, 7, "José D'Ávila", numero);
+    veiculo(filial, 7, "MEN-0001", numero);
+    mensalidade(filial, 7, "2026-12-01", true, QVariant());
+}
+
+QString arquivoDe(Ambiente& amb) { return amb.plataforma.pastaPrograma() + "/backup_filial.mdb"; }
+
+// Exports at the branch and copies the file to where the office reads it.
+void leva(Ambiente& filial, Ambiente& escritorio) {
+    const ResultadoBackup r = exporta_filial(filial.db(), arquivoDe(filial));
+    ASSERT_TRUE(r.ok) << r.mensagem.toStdString();
+    EXPECT_EQ(r.mensagem, "Backup de filial realizado com sucesso no arquivo " + arquivoDe(filial));
+    QFile::remove(arquivoDe(escritorio));
+    ASSERT_TRUE(QFile::copy(arquivoDe(filial), arquivoDe(escritorio)));
+}
+
+QMap<QString, QStringList> todas(Banco& db) {
+    QMap<QString, QStringList> r;
+    for (const QString& t : kTabelas) r[t] = linhas(db, t);
+    return r;
+}
+
+TEST(TrocaFilial, ExportacaoEDuasMesclasNoEscritorio) {
+    Ambiente filial, escritorio;
+    diaDaFilial(filial, 3);
+    defineFilial(escritorio, QVariant(), true);
+    const auto antesNaFilial = todas(filial.db());
+
+    leva(filial, escritorio);
+    // The branch's own database is not changed by the export.
+    EXPECT_EQ(todas(filial.db()), antesNaFilial);
+
+    const ResultadoBackup r = mescla_filial(escritorio.db(), arquivoDe(escritorio));
+    EXPECT_TRUE(r.ok) << r.mensagem.toStdString();
+    EXPECT_EQ(r.mensagem, "Backup de filial recebido com sucesso. O arquivo " +
+                              arquivoDe(escritorio) + " será excluído.");
+    EXPECT_FALSE(QFile::exists(arquivoDe(escritorio)));
+    for (const QString& t : kTabelas) {
+        SCOPED_TRACE(t.toStdString());
+        EXPECT_EQ(escritorio.conta(t), filial.conta(t));
+        EXPECT_EQ(escritorio.conta(t),
+                  escritorio.db().valor(QString("SELECT count(*) FROM %1 WHERE filial = 3").arg(t)).toInt());
+    }
+    // The subscriber's two stays and two cancellations without a ticket stay apart.
+    EXPECT_EQ(escritorio.db().valor("SELECT count(*) FROM registro_saida WHERE ticket IS NULL").toInt(), 2);
+    EXPECT_EQ(escritorio.db().valor("SELECT count(*) FROM cancelamento_ticket WHERE ticket IS NULL").toInt(), 2);
+
+    // A later export carries the same rows, one of them changed: the merge adds nothing.
+    filial.db().executa("UPDATE registro_saida SET total = 70000 WHERE ticket = 1");
+    const auto depoisDaPrimeira = todas(escritorio.db());
+    leva(filial, escritorio);
+    ASSERT_TRUE(mescla_filial(escritorio.db(), arquivoDe(escritorio)).ok);
+    for (const QString& t : kTabelas) EXPECT_EQ(escritorio.conta(t), depoisDaPrimeira[t].size());
+    EXPECT_EQ(escritorio.db().valor("SELECT total FROM registro_saida WHERE ticket = 1").toInt(), 70000);
+    EXPECT_EQ(escritorio.db().valor("SELECT count(*) FROM registro_saida WHERE ticket = 1").toInt(), 1);
+
+    // Merging the same file again changes nothing at all.
+    leva(filial, escritorio);
+    const auto depoisDaSegunda = todas(escritorio.db());
+    ASSERT_TRUE(mescla_filial(escritorio.db(), arquivoDe(escritorio)).ok);
+    EXPECT_EQ(todas(escritorio.db()), depoisDaSegunda);
+}
+
+TEST(TrocaFilial, ArquivoComAsTabelasCamposEIndicesDoBancoPrincipal) {
+    Ambiente filial;
+    defineFilial(filial, 1);
+    ASSERT_TRUE(exporta_filial(filial.db(), arquivoDe(filial)).ok);
+    EXPECT_FALSE(QFile::exists(arquivoDe(filial) + ".gravando"));
+    // Read as it lies on the disk, without opening it the way the program does.
+    QStringList criacao, principal;
+    {
+        QSqlDatabase c = QSqlDatabase::addDatabase("QSQLITE", "leitura");
+        c.setDatabaseName(arquivoDe(filial));
+        c.setConnectOptions("QSQLITE_OPEN_READONLY");
+        ASSERT_TRUE(c.open());
+        QSqlQuery q(c);
+        q.exec("SELECT type, name, sql FROM sqlite_master ORDER BY type, name");
+        while (q.next()) criacao << q.value(0).toString() + " " + q.value(1).toString() + " " + q.value(2).toString();
+        q.exec("PRAGMA journal_mode");
+        EXPECT_TRUE(q.next() && q.value(0).toString() == "delete");
+        c.close();
+    }
+    QSqlDatabase::removeDatabase("leitura");
+    QSqlQuery q = filial.db().executa(
+        "SELECT type, name, sql FROM sqlite_master WHERE tbl_name IN ('cancelamento_ticket', "
+        "'fechamento_caixa', 'pagamento_mensalidade', 'registro_saida', 'mensalidades', "
+        "'mensalistas', 'veiculos_mensalistas') AND name NOT LIKE 'pista_%' ORDER BY type, name");
+    while (q.next()) principal << q.value(0).toString() + " " + q.value(1).toString() + " " + q.value(2).toString();
+    EXPECT_EQ(criacao, principal);
+    EXPECT_EQ(criacao.filter(QRegularExpression("^index ")).size(), 3);
+}
+
+TEST(TrocaFilial, DuasFiliaisComOMesmoCodigoESemFilialNoEscritorio) {
+    Ambiente filial1, filial2, escritorio;
+    defineFilial(filial1, 1);
+    defineFilial(filial2, 2);
+    mensalista(filial1, 1, "Ana", 1);
+    mensalista(filial2, 1, "Bia", 2);
+    mensalista(escritorio, 1, "Sem filial", QVariant());
+    leva(filial1, escritorio);
+    ASSERT_TRUE(mescla_filial(escritorio.db(), arquivoDe(escritorio)).ok);
+    filial1.db().executa("UPDATE mensalistas SET nome = 'Ana Maria'");
+    leva(filial2, escritorio);
+    ASSERT_TRUE(mescla_filial(escritorio.db(), arquivoDe(escritorio)).ok);
+    EXPECT_EQ(linhas(escritorio.db(), "mensalistas").size(), 3);
+    EXPECT_EQ(escritorio.db().valor("SELECT nome FROM mensalistas WHERE filial = 1").toString(), "Ana");
+    EXPECT_EQ(escritorio.db().valor("SELECT nome FROM mensalistas WHERE filial = 2").toString(), "Bia");
+    EXPECT_EQ(escritorio.db().valor("SELECT nome FROM mensalistas WHERE filial IS NULL").toString(),
+              "Sem filial");
+}
+
+TEST(TrocaFilial, ArquivoEstranhoOuDanificadoNaoMudaNada) {
+    Ambiente filial, escritorio;
+    diaDaFilial(filial, 3);
+    saida(escritorio, 9, "OFF-0009", "08:00:00", 9);
+    ASSERT_TRUE(exporta_filial(filial.db(), arquivoDe(filial)).ok);
+    const QByteArray bom = bytes(arquivoDe(filial));
+
+    // The same file without one of its tables, and one with a row that has no branch.
+    const auto alterado = [&](const QString& sql) {
+        QTemporaryDir d;
+        const QString c = d.filePath("x.mdb");
+        QFile::copy(arquivoDe(filial), c);
+        {
+            Banco b;
+            b.abre(c, Banco::kSenha);
+            b.executa(sql);
+        }
+        return bytes(c);
+    };
+    const auto comOutraSenha = [] {
+        QTemporaryDir d;
+        const QString c = d.filePath("x.mdb");
+        Banco b;
+        b.cria(c, "outra");
+        b.executa("CREATE TABLE registro_saida (ticket INTEGER)");
+        b.fecha();
+        return bytes(c);
+    };
+    const struct {
+        const char* caso;
+        QByteArray conteudo;
+        const char* causa;
+    } casos[] = {
+        {"truncado", bom.left(bom.size() / 2), ""},
+        {"texto", "nada", ""},
+        {"outra senha", comOutraSenha(), "Senha do banco de dados inválida"},
+        {"sem tabela", alterado("DROP TABLE fechamento_caixa"), "falta a tabela fechamento_caixa"},
+        {"sem filial", alterado("UPDATE registro_saida SET filial = NULL"),
+         "a tabela registro_saida tem registros sem número de filial"},
+    };
+    const QString dadosEscritorio = escritorio.plataforma.pastaPrograma() + "/dados.mdb";
+    const QByteArray antes = bytes(dadosEscritorio);
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QFile f(arquivoDe(escritorio));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.conteudo);
+        f.close();
+        const ResultadoBackup r = mescla_filial(escritorio.db(), arquivoDe(escritorio));
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.mensagem.contains(QString::fromUtf8(c.causa))) << r.mensagem.toStdString();
+        EXPECT_TRUE(r.mensagem.endsWith("Nada foi alterado e o arquivo foi mantido."));
+        EXPECT_TRUE(QFile::exists(arquivoDe(escritorio)));
+        EXPECT_EQ(bytes(dadosEscritorio), antes);
+    }
+    EXPECT_EQ(linhas(escritorio.db(), "registro_saida").size(), 1);
+}
+
+TEST(TrocaFilial, FilialSemNumeroERegistrosSemFilialNaoExporta) {
+    Ambiente filial;
+    saida(filial, 1, "ABC-1234", "08:00:00", QVariant());
+    const ResultadoBackup r = exporta_filial(filial.db(), arquivoDe(filial));
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.mensagem.contains("número desta filial"));
+    EXPECT_FALSE(QFile::exists(arquivoDe(filial)));
+
+    // A failing export leaves no file, neither at the final name nor at the temporary one.
+    defineFilial(filial, 1);
+    const QString inalcancavel = filial.plataforma.pastaPrograma() + "/nao_existe/backup_filial.mdb";
+    EXPECT_FALSE(exporta_filial(filial.db(), inalcancavel).ok);
+    EXPECT_FALSE(QFile::exists(inalcancavel) || QFile::exists(inalcancavel + ".gravando"));
+}
+
+}  // namespace
