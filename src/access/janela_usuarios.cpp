@@ -2,6 +2,7 @@
 
 #include "access/caixa_texto.h"
 #include "data/datas.h"
+#include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/janela_principal.h"
 
@@ -66,17 +67,11 @@ void JanelaUsuarios::montaControles() {
     nomeia(List2, "List2");
     List2->hide();
 
-    auto botao = [this](const char* nome, const QString& texto) {
-        auto* b = new QPushButton(texto, this);
-        b->setObjectName(QLatin1String(nome));
-        b->setAutoDefault(true);   // Enter on a focused button presses it
-        return b;
-    };
-    Command1 = botao("Command1", QStringLiteral("&Novo"));
-    Command2 = botao("Command2", QStringLiteral("&Gravar"));
-    Command3 = botao("Command3", QStringLiteral("C&ancelar"));
-    Command4 = botao("Command4", QStringLiteral("&Excluir"));
-    Command10 = botao("Command10", QStringLiteral("Fechar"));
+    Command1 = criaBotao(this, "Command1", QStringLiteral("&Novo"));
+    Command2 = criaBotao(this, "Command2", QStringLiteral("&Gravar"));
+    Command3 = criaBotao(this, "Command3", QStringLiteral("C&ancelar"));
+    Command4 = criaBotao(this, "Command4", QStringLiteral("&Excluir"));
+    Command10 = criaBotao(this, "Command10", QStringLiteral("Fechar"));
 
     auto* campos = new QGridLayout;
     const struct {

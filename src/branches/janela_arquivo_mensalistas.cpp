@@ -2,6 +2,7 @@
 
 #include "branches/arquivo_mensalistas.h"
 #include "branches/filiais.h"
+#include "widgets/cria.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -26,15 +27,9 @@ JanelaArquivoMensalistas::JanelaArquivoMensalistas(Contexto& ctx, QWidget* paren
     Label1->setObjectName(QStringLiteral("Label1"));
     Drive1 = new QComboBox(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
-    auto botao = [this](const char* nome, const QString& texto) {
-        auto* b = new QPushButton(texto, this);
-        b->setObjectName(QLatin1String(nome));
-        b->setAutoDefault(true);
-        return b;
-    };
-    Command1 = botao("Command1", QStringLiteral("Gerar Arquivo"));
-    Command3 = botao("Command3", QStringLiteral("Receber Arquivo"));
-    Command2 = botao("Command2", QStringLiteral("Fechar"));
+    Command1 = criaBotao(this, "Command1", QStringLiteral("Gerar Arquivo"));
+    Command3 = criaBotao(this, "Command3", QStringLiteral("Receber Arquivo"));
+    Command2 = criaBotao(this, "Command2", QStringLiteral("Fechar"));
 
     auto* grade = new QGridLayout;
     grade->addWidget(Label2, 0, 0);

@@ -3,6 +3,7 @@
 #include "branches/arquivos.h"
 #include "branches/backup.h"
 #include "branches/troca_filial.h"
+#include "widgets/cria.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -51,16 +52,10 @@ void JanelaBackup::montaControles() {
     Dir1->setObjectName(QStringLiteral("Dir1"));
     Dir1->setMinimumSize(320, 220);
 
-    auto botao = [this](const char* nome, const QString& texto) {
-        auto* b = new QPushButton(texto, this);
-        b->setObjectName(QLatin1String(nome));
-        b->setAutoDefault(true);
-        return b;
-    };
-    Command1 = botao("Command1", QStringLiteral("Realizar backup"));
-    Command2 = botao("Command2", QStringLiteral("Restaurar backup"));
-    Command3 = botao("Command3", QStringLiteral("Fechar"));
-    Command4 = botao("Command4", QString());
+    Command1 = criaBotao(this, "Command1", QStringLiteral("Realizar backup"));
+    Command2 = criaBotao(this, "Command2", QStringLiteral("Restaurar backup"));
+    Command3 = criaBotao(this, "Command3", QStringLiteral("Fechar"));
+    Command4 = criaBotao(this, "Command4", QString());
     Command2->setEnabled(false);
 
     auto* grade = new QGridLayout;

@@ -2,6 +2,7 @@
 
 #include "access/caixa_texto.h"
 #include "branches/filiais.h"
+#include "widgets/cria.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -41,17 +42,11 @@ JanelaCadastroFiliais::JanelaCadastroFiliais(Contexto& ctx, QWidget* parent)
     grid1->setColumnWidth(1, 283);   // 4250 twips
     grid1->setMinimumWidth(380);
 
-    auto botao = [this](const char* nome, const QString& texto) {
-        auto* b = new QPushButton(texto, this);
-        b->setObjectName(QLatin1String(nome));
-        b->setAutoDefault(true);
-        return b;
-    };
-    Command1 = botao("Command1", QStringLiteral("&Novo"));
-    Command2 = botao("Command2", QStringLiteral("&Gravar"));
-    Command3 = botao("Command3", QStringLiteral("C&ancelar"));
-    Command4 = botao("Command4", QStringLiteral("&Excluir"));
-    Command10 = botao("Command10", QStringLiteral("Fechar"));
+    Command1 = criaBotao(this, "Command1", QStringLiteral("&Novo"));
+    Command2 = criaBotao(this, "Command2", QStringLiteral("&Gravar"));
+    Command3 = criaBotao(this, "Command3", QStringLiteral("C&ancelar"));
+    Command4 = criaBotao(this, "Command4", QStringLiteral("&Excluir"));
+    Command10 = criaBotao(this, "Command10", QStringLiteral("Fechar"));
 
     auto* campos = new QFormLayout;
     campos->addRow(QStringLiteral("Código:"), cod);

@@ -2,6 +2,7 @@
 
 #include "access/caixa_texto.h"
 #include "branches/filiais.h"
+#include "widgets/cria.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -42,15 +43,9 @@ JanelaEnvioTickets::JanelaEnvioTickets(Contexto& ctx, QWidget* parent)
     grid1->verticalHeader()->hide();
     grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-    auto botao = [this](const char* nome, const QString& texto) {
-        auto* b = new QPushButton(texto, this);
-        b->setObjectName(QLatin1String(nome));
-        b->setAutoDefault(true);
-        return b;
-    };
-    Command1 = botao("Command1", QStringLiteral("Enviar Tickets"));
-    Command2 = botao("Command2", QStringLiteral("Excluir Tickets"));
-    Command3 = botao("Command3", QStringLiteral("Fechar"));
+    Command1 = criaBotao(this, "Command1", QStringLiteral("Enviar Tickets"));
+    Command2 = criaBotao(this, "Command2", QStringLiteral("Excluir Tickets"));
+    Command3 = criaBotao(this, "Command3", QStringLiteral("Fechar"));
 
     auto* campos = new QFormLayout;
     campos->addRow(QStringLiteral("Filial:"), fil);

@@ -315,12 +315,17 @@ QVariant valorDaColuna(sqlite3_stmt* st, int i) {
 
 }  // namespace
 
-qint64 Banco::executaDireto(const char* sql, const QVariantList& valores) {
+sqlite3_stmt* Banco::preparadoCom(const char* sql, const QVariantList& valores) {
     sqlite3_stmt* st = preparado(sql);
     if (valores.size() != sqlite3_bind_parameter_count(st))
         throw ErroBanco(QStringLiteral("O banco de dados recusou a operação (número de valores "
                                        "diferente do pedido)."));
     for (int i = 0; i < valores.size(); ++i) ligaValor(st, i + 1, valores[i]);
+    return st;
+}
+
+qint64 Banco::executaDireto(const char* sql, const QVariantList& valores) {
+    sqlite3_stmt* st = preparadoCom(sql, valores);
     const int r = sqlite3_step(st);
     if (r != SQLITE_DONE && r != SQLITE_ROW) {
         const QString erro = causaNativa(nativo(), caminho_);
@@ -332,11 +337,7 @@ qint64 Banco::executaDireto(const char* sql, const QVariantList& valores) {
 }
 
 std::optional<QVariantList> Banco::primeiraLinha(const char* sql, const QVariantList& valores) {
-    sqlite3_stmt* st = preparado(sql);
-    if (valores.size() != sqlite3_bind_parameter_count(st))
-        throw ErroBanco(QStringLiteral("O banco de dados recusou a operação (número de valores "
-                                       "diferente do pedido)."));
-    for (int i = 0; i < valores.size(); ++i) ligaValor(st, i + 1, valores[i]);
+    sqlite3_stmt* st = preparadoCom(sql, valores);
     const int r = sqlite3_step(st);
     std::optional<QVariantList> linha;
     if (r == SQLITE_ROW) {

@@ -73,6 +73,8 @@ public:
     // closes, reset and without bindings: for the lookups that read one row at every vehicle.
     // Reset it once read, so that it holds no read of the file open.
     sqlite3_stmt* preparado(const char* sql);
+    // The kept statement for `sql` with `valores` bound in order.
+    sqlite3_stmt* preparadoCom(const char* sql, const QVariantList& valores);
     // Throws the engine's last error of this connection as an ErroBanco.
     [[noreturn]] void falhaNativa() const;
     // Runs a statement that returns no rows through a kept statement, binding `valores` in

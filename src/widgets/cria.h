@@ -4,6 +4,7 @@
 // parent go to the control's constructor.
 
 #include <QLatin1String>
+#include <QPushButton>
 #include <QWidget>
 
 #include <utility>
@@ -13,4 +14,11 @@ W* cria(QWidget* pai, const char* nome, A&&... args) {
     auto* w = new W(std::forward<A>(args)..., pai);
     w->setObjectName(QLatin1String(nome));
     return w;
+}
+
+// A window's push button: Enter on it, once focused, presses it, as the operator expects.
+inline QPushButton* criaBotao(QWidget* pai, const char* nome, const QString& texto) {
+    auto* b = cria<QPushButton>(pai, nome, texto);
+    b->setAutoDefault(true);
+    return b;
 }
