@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -270,8 +271,15 @@ private:
 
         if (verdadeiro(g, "mostrar_lista")) {
             a_.Frame3->setVisible(true);
-            // 340, 840, 780 and 750 twips at 15 twips a pixel.
-            const int larguras[] = {23, 56, 52, 50};
+            // 340, 840, 780 and 750 twips at 15 twips a pixel, measured for a narrower font
+            // than this system's: a column is never narrower than its usual text, so plates,
+            // dates and times are not cut. Set once here; the list never measures its rows.
+            const QFontMetrics medida(a_.grid1->font());
+            const char* const amostras[] = {"000", "AAA-0000", "00/00/00", "00:00:00"};
+            int larguras[] = {23, 56, 52, 50};
+            for (int i = 0; i < 4; ++i)
+                larguras[i] = qMax(larguras[i],
+                                   medida.horizontalAdvance(QLatin1String(amostras[i])) + 12);
             const QStringList titulos{QStringLiteral("Pr."), QStringLiteral("Placa"),
                                       QStringLiteral("Data Ent."), QStringLiteral("Hora Ent.")};
             if (a_.grid1->columnCount() < 4) a_.grid1->setColumnCount(4);

@@ -304,3 +304,22 @@ TEST_F(ProgramaAcesso, BotoesDeImpressaoPelasImpressoras) {
         EXPECT_EQ(habilitado(a->Command7), c.saida);
     }
 }
+
+// The yard list's columns keep the login's widths, widened only where this system's font would
+// cut a plate, a date or a time.
+TEST_F(ProgramaAcesso, ColunasDaListaNaoCortamPlacaDataEHora) {
+    preparaBanco([&](Banco& db) {
+        usuario(db, 1, "ana", "a1", "pri");
+        db.executa("UPDATE geral SET mostrar_lista = 1");
+    });
+    ASSERT_TRUE(inicia());
+    entra("ana", "a1");
+    ASSERT_TRUE(entrou());
+    const QFontMetrics medida(a->grid1->font());
+    const char* const textos[] = {"000", "WWW-8888", "28/08/26", "23:59:59"};
+    const int minimas[] = {23, 56, 52, 50};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_GE(a->grid1->columnWidth(i), minimas[i]) << i;
+        EXPECT_GE(a->grid1->columnWidth(i), medida.horizontalAdvance(textos[i])) << i;
+    }
+}
