@@ -515,6 +515,15 @@ bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
         }
         if (alvo == val_pag) executa(kCalcularTotal, [this] { val_pag_GotFocus(); });
         if (alvo == Command1 && ctx_.estado.numero_caixa == 0) Frame1->setEnabled(false);
+    } else if (evento->type() == QEvent::MouseButtonRelease &&
+               (alvo == tic || alvo == pla || alvo == pri)) {
+        // A click into an empty lane field that already had the focus would leave the cursor
+        // past the blanks of its mask, where nothing typed is taken: the digits of the ticket
+        // would be lost. Empty, it is selected whole, as when the focus arrives.
+        auto* campo = static_cast<QLineEdit*>(alvo);
+        const QString t = campo->displayText();
+        if (t == kTicketVazio || t == kPlacaVazia || t == kPrismaVazio)
+            QTimer::singleShot(0, campo, [campo] { campo->selectAll(); });
     } else if (evento->type() == QEvent::FocusOut) {
         // A field the operator clicked keeps the focus: the lookup of the field left does not
         // send it on to the payment kind, where the ticket typed next would be lost.

@@ -367,3 +367,30 @@ TEST_F(JanelaPrincipalTest, AmpulhetaEMensagemDoQueNaoFoiFeito) {
     EXPECT_EQ(cursor, Qt::WaitCursor);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
+
+// A click into the empty field that a mode has just given the focus: what is typed next is
+// taken from the start of the field, not lost past the blanks of its mask.
+TEST_F(JanelaPrincipalTest, CliqueNoCampoVazioComFocoNaoPerdeODigitado) {
+    janela.show();
+    QApplication::setActiveWindow(&janela);
+    abreCaixa();
+    const struct {
+        QRadioButton* modo;
+        QLineEdit* campo;
+        const char* digitado;
+        const char* esperado;
+    } casos[] = {
+        {janela.Option2, janela.tic, "123", "123       "},
+        {janela.Option1, janela.pla, "ABC1234", "ABC-1234"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.digitado);
+        QTest::mouseClick(c.modo, Qt::LeftButton);
+        QApplication::processEvents();   // the operator clicks the field a moment later
+        ASSERT_EQ(QApplication::focusWidget(), c.campo);
+        QTest::mouseClick(c.campo, Qt::LeftButton, {}, c.campo->rect().center());
+        QApplication::processEvents();
+        QTest::keyClicks(c.campo, c.digitado);
+        EXPECT_EQ(c.campo->displayText(), c.esperado);
+    }
+}
