@@ -42,7 +42,7 @@ std::optional<R> verifica(Contexto& ctx, const DadosGeral& d) {
             "entrada de veículos e a impressora fiscal para saída?")))
         return R{};
     if (d.imp_fis != kBranco && d.ali == kBranco)
-        return recusa(QStringLiteral("Escolha a alíquota!"), Icone::Informacao, QStringLiteral("ali"));
+        return recusa(QStringLiteral("Escolha a alíquota!"), Icone::Nenhum, QStringLiteral("ali"));
     if (d.ativar_cancela_ent && d.tem_ent == kBranco)
         return recusa(QStringLiteral("Tempo inválido."), Icone::Informacao, QStringLiteral("tem_ent"));
     if (d.ativar_cancela_sai && d.tem_sai == kBranco)

@@ -39,7 +39,7 @@ TEST(Geral, VerificacoesEmOrdem) {
         {"avanço vazio", [](auto& d) { d.ava = "  "; },
          "Preencha o valor de quantas linhas a bobina deve avançar após impressão.", I, "ava"},
         {"sem LPT1", [](auto& d) { d.impr = " "; d.can_ent = "LPT1"; }, "Porta LPT1 não encontrada!", E, ""},
-        {"alíquota", [](auto& d) { d.impr = " "; d.imp_fis = "Daruma FS345"; }, "Escolha a alíquota!", I, "ali"},
+        {"alíquota", [](auto& d) { d.impr = " "; d.imp_fis = "Daruma FS345"; }, "Escolha a alíquota!", Icone::Nenhum, "ali"},
         {"tempo entrada", [](auto& d) { d.ativar_cancela_ent = true; }, "Tempo inválido.", I, "tem_ent"},
         {"tempo saída", [](auto& d) { d.ativar_cancela_sai = true; d.tem_ent = "3"; }, "Tempo inválido.", I, "tem_sai"},
         {"baixar 00", [](auto& d) { d.baixam_sozinhas = false; d.baixar_apos = true; d.bai = "00"; },
