@@ -1,7 +1,7 @@
 #include "branches/janela_arquivo_mensalistas.h"
 
 #include "branches/arquivo_mensalistas.h"
-#include "branches/filiais.h"
+#include "branches/preenche_filiais.h"
 #include "widgets/cria.h"
 
 #include <QComboBox>
@@ -47,16 +47,7 @@ JanelaArquivoMensalistas::JanelaArquivoMensalistas(Contexto& ctx, QWidget* paren
     setTabOrder(Command1, Command3);
     setTabOrder(Command3, Command2);
 
-    fil->addItem(QStringLiteral(" "));
-    cod_fil->addItem(QStringLiteral("0"));
-    try {
-        for (const FilialListada& f : lista_filiais(ctx_.estado.db)) {
-            fil->addItem(f.nome);
-            cod_fil->addItem(QString::number(f.codigo));
-        }
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
-    }
+    preenche_filiais(ctx_.plataforma, ctx_.estado.db, fil, cod_fil, QStringLiteral("0"));
     Drive1->addItems(ctx_.plataforma.discos().unidades(ctx_.plataforma.pastaPrograma()));
     connect(fil, &QComboBox::currentIndexChanged, this, [this] { fil_Click(); });
     fil->setCurrentIndex(0);

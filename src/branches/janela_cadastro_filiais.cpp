@@ -3,6 +3,7 @@
 #include "access/caixa_texto.h"
 #include "branches/filiais.h"
 #include "widgets/cria.h"
+#include "widgets/trabalho_banco.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -83,11 +84,8 @@ void JanelaCadastroFiliais::informa(const QString& texto) {
 
 void JanelaCadastroFiliais::carrega_grid() {
     std::vector<FilialListada> filiais;
-    try {
-        filiais = lista_filiais(ctx_.estado.db);
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
-    }
+    leDoBanco(ctx_.plataforma, QStringLiteral("a lista de filiais"),
+              [&] { filiais = lista_filiais(ctx_.estado.db); });
     grid1->clearContents();
     grid1->setRowCount(filiais.empty() ? 1 : int(filiais.size()));
     for (int i = 0; i < int(filiais.size()); ++i) {
@@ -107,18 +105,17 @@ void JanelaCadastroFiliais::grid1_Click(int linha) {
         informa(QStringLiteral("Linha em branco."));
         return;
     }
-    try {
-        const std::optional<Filial> f = le_filial(ctx_.estado.db, celula->text().toInt());
-        if (!f) return;
-        cod->setText(QString::number(f->codigo));
-        nom->setText(f->nome);
-        ende->setText(f->endereco);
-        tel->setText(f->telefone);
-        fax->setText(f->fax);
-        cnp->setText(f->cnpj);
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
-    }
+    std::optional<Filial> f;
+    if (!leDoBanco(ctx_.plataforma, QStringLiteral("os dados da filial"),
+                   [&] { f = le_filial(ctx_.estado.db, celula->text().toInt()); }) ||
+        !f)
+        return;
+    cod->setText(QString::number(f->codigo));
+    nom->setText(f->nome);
+    ende->setText(f->endereco);
+    tel->setText(f->telefone);
+    fax->setText(f->fax);
+    cnp->setText(f->cnpj);
 }
 
 void JanelaCadastroFiliais::Command1_Click() {
@@ -128,13 +125,11 @@ void JanelaCadastroFiliais::Command1_Click() {
 
 void JanelaCadastroFiliais::Command2_Click() {
     ResultadoFilial r;
-    try {
-        r = grava_filial(ctx_.estado.db, {cod->text(), nom->text(), ende->text(), tel->text(),
-                                          fax->text(), cnp->displayText()});
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
+    if (!gravaNoBanco(ctx_.plataforma, QStringLiteral("gravar a filial"), [&] {
+            r = grava_filial(ctx_.estado.db, {cod->text(), nom->text(), ende->text(), tel->text(),
+                                              fax->text(), cnp->displayText()});
+        }))
         return;
-    }
     if (!r.ok) {
         informa(r.mensagem);
         if (r.focoNome) nom->setFocus();
@@ -149,12 +144,9 @@ void JanelaCadastroFiliais::Command3_Click() { limpa_campos(); }
 
 void JanelaCadastroFiliais::Command4_Click() {
     ResultadoFilial r;
-    try {
-        r = exclui_filial(ctx_.estado.db, cod->text());
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
+    if (!gravaNoBanco(ctx_.plataforma, QStringLiteral("excluir a filial"),
+                      [&] { r = exclui_filial(ctx_.estado.db, cod->text()); }))
         return;
-    }
     if (r.ok) {
         limpa_campos();
         carrega_grid();

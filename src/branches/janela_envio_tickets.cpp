@@ -2,7 +2,9 @@
 
 #include "access/caixa_texto.h"
 #include "branches/filiais.h"
+#include "branches/preenche_filiais.h"
 #include "widgets/cria.h"
+#include "widgets/trabalho_banco.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -60,16 +62,7 @@ JanelaEnvioTickets::JanelaEnvioTickets(Contexto& ctx, QWidget* parent)
     tudo->addWidget(grid1);
     tudo->addLayout(botoes);
 
-    fil->addItem(QStringLiteral(" "));
-    cod_fil->addItem(QStringLiteral(" "));
-    try {
-        for (const FilialListada& f : lista_filiais(ctx_.estado.db)) {
-            fil->addItem(f.nome);
-            cod_fil->addItem(QString::number(f.codigo));
-        }
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
-    }
+    preenche_filiais(ctx_.plataforma, ctx_.estado.db, fil, cod_fil, QStringLiteral(" "));
     fil->setCurrentIndex(0);
     cod_fil->setCurrentIndex(0);
 
@@ -88,12 +81,9 @@ void JanelaEnvioTickets::Command1_Click() {
     f.tic_ini = tic_ini->displayText();
     f.tic_fin = tic_fin->displayText();
     ResultadoEnvio r;
-    try {
-        r = envia_tickets(ctx_.estado.db, f);
-    } catch (const ErroBanco& e) {
-        ctx_.plataforma.mensagem(e.mensagem(), Icone::Critico);
+    if (!gravaNoBanco(ctx_.plataforma, QStringLiteral("registrar o envio dos tickets"),
+                      [&] { r = envia_tickets(ctx_.estado.db, f); }))
         return;
-    }
     ctx_.plataforma.mensagem(r.mensagem, r.exclamacao ? Icone::Exclamacao : Icone::Informacao);
     switch (r.foco) {
     case CampoEnvio::Filial: fil->setFocus(); break;

@@ -4,6 +4,8 @@
 #include "access/caixa_texto.h"
 #include "access/janela_usuarios.h"
 #include "app/falha_solta.h"
+#include "branches/janela_cadastro_filiais.h"
+#include "branches/janela_envio_tickets.h"
 #include "cash/abe_cai.h"
 #include "cash/fec_cai.h"
 #include "cash/val_cai.h"
@@ -211,6 +213,18 @@ TEST_F(FalhasBanco, CadaJanelaDizOQueNaoFoiFeito) {
              return j;
          },
          "Não foi possível retirar o veículo da lista. Nada foi gravado.\n"},
+        {"fil_cad", nullptr, {"filiais"}, nullptr,
+         [&](Dono& d) {
+             auto* j = cria(d, new JanelaCadastroFiliais(ctx));
+             j->Command1->click();
+             j->nom->setText("Centro");
+             j->Command2->click();
+             return j;
+         },
+         "Não foi possível gravar a filial. Nada foi gravado.\n"},
+        {"fil_env", "filiais", {}, nullptr,
+         [&](Dono& d) { return cria(d, new JanelaEnvioTickets(ctx)); },
+         "Não foi possível ler a lista de filiais.\n"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.janela);
