@@ -3,6 +3,7 @@
 #include "data/atualiza_banco.h"
 #include "data/cria_banco.h"
 #include "data/datas.h"
+#include "data/gravacao_segura.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -117,7 +118,30 @@ ResultadoCarga criaNovo(Contexto& ctx, const QString& caminho) {
 }  // namespace
 
 ResultadoCarga carrega_banco(Contexto& ctx) {
-    const QString caminho = QDir(ctx.plataforma.pastaPrograma()).filePath(kNomeBanco);
+    const QString pasta = ctx.plataforma.pastaPrograma();
+    const QString caminho = QDir(pasta).filePath(kNomeBanco);
+    // Before the database is opened: a second copy on this folder must not touch it at all.
+    switch (ctx.estado.trava.trava(pasta)) {
+    case TravaPasta::Resultado::Travada:
+        break;
+    case TravaPasta::Resultado::EmUso: {
+        ResultadoCarga r;
+        r.ok = false;
+        r.falha = comEncerramento(kProgramaJaAberto.arg(QDir::toNativeSeparators(pasta)));
+        return r;
+    }
+    case TravaPasta::Resultado::Falhou: {
+        ResultadoCarga r;
+        r.ok = false;
+        r.falha = comEncerramento(
+            QStringLiteral("Não foi possível criar o arquivo %1. Verifique se o programa pode "
+                           "ler e gravar na pasta %2.")
+                .arg(QDir(pasta).filePath(kNomeTrava), pasta));
+        return r;
+    }
+    }
+    // Left behind by a backup or restore ended midway: full copies of the data, never in use.
+    removeCopiasTemporarias(pasta);
     const bool existe = QFileInfo::exists(caminho);
     try {
         return existe ? abreExistente(ctx, caminho) : criaNovo(ctx, caminho);

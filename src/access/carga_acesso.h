@@ -12,6 +12,9 @@
 
 inline constexpr int kVersaoPrograma = 122;
 inline const QString kNomeBanco = QStringLiteral("dados.mdb");
+inline const QString kProgramaJaAberto =
+    QStringLiteral("O Quelmar já está aberto nesta pasta (%1), talvez por outro usuário. "
+                   "Use o programa que já está aberto.");
 inline const QString kAvisoSemUsuarios =
     QStringLiteral("Não há usuários cadastrados. Clique em OK.");
 

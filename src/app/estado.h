@@ -2,6 +2,7 @@
 // The shared state every window sees: the open database, the program clock, the operator and
 // the copies of the general settings that the lanes need at every vehicle.
 
+#include "app/trava_pasta.h"
 #include "data/banco.h"
 
 #include <QDate>
@@ -9,6 +10,8 @@
 #include <QTime>
 
 struct Estado {
+    // Declared before the database: released only after it is closed.
+    TravaPasta trava;
     Banco db;
     QString texto_sql;
 

@@ -4,11 +4,13 @@
 #include "data/atualiza_banco.h"
 #include "data/banco.h"
 #include "data/esquema.h"
+#include "data/gravacao_segura.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -34,14 +36,24 @@ void verificaCopia(const QString& caminho) {
 
 void copiaArquivo(const QString& origem, const QString& destino) {
     removeBanco(destino);
-    if (!QFile::copy(origem, destino))
-        throw ErroBanco(QStringLiteral("não foi possível gravar o arquivo %1.").arg(destino));
-    QFile::setPermissions(destino, QFile::ReadOwner | QFile::WriteOwner);
-    if (!sincronizaArquivo(destino))
+    if (!copiaPrivada(origem, destino))
         throw ErroBanco(QStringLiteral("não foi possível gravar o arquivo %1.").arg(destino));
 }
 
 QString lado(const QString& caminho, const char* sufixo) { return caminho + QLatin1String(sufixo); }
+
+// Refused while another connection (another program, the engine's shell) has `dados` open: it
+// would go on writing into the file a backup or restore retires, and its entries would be lost.
+void exigeAcessoUnico(Banco& db, const QString& dados) {
+    db.fecha();
+    try {
+        AcessoExclusivo sozinho(dados);
+    } catch (...) {
+        reabre_banco(db, dados);
+        throw;
+    }
+    reabre_banco(db, dados);
+}
 
 // Closes the database, puts `novo` (checked, in the same folder) in place of `dados` and
 // reopens it. On any failure the database is reopened on the file that is then in place: the
@@ -50,9 +62,13 @@ void trocaBanco(Banco& db, const QString& novo, const QString& dados) {
     const QString anterior = lado(dados, ".anterior");
     removeBanco(anterior);
     db.fecha();
-    if (QFileInfo(lado(dados, "-wal")).size() > 0) {
+    // Held until the new file is in place, so that no connection opens the old one meanwhile.
+    std::optional<AcessoExclusivo> sozinho;
+    try {
+        sozinho.emplace(dados);
+    } catch (...) {
         reabre_banco(db, dados);
-        throw ErroBanco(QStringLiteral("o banco de dados está em uso por outro programa."));
+        throw;
     }
     QFile::remove(lado(dados, "-wal"));
     QFile::remove(lado(dados, "-shm"));
@@ -63,10 +79,12 @@ void trocaBanco(Banco& db, const QString& novo, const QString& dados) {
     try {
         substituiArquivo(novo, dados);
     } catch (...) {
+        sozinho.reset();
         QFile::remove(anterior);
         reabre_banco(db, dados);
         throw;
     }
+    sozinho.reset();
     try {
         reabre_banco(db, dados);
     } catch (...) {
@@ -106,13 +124,12 @@ ResultadoBackup realiza_backup(Banco& db, const QString& pastaPrograma, const QS
     if (!existe_arquivo(destino) && tamanho > livre)
         return {false, QStringLiteral("Espaço insuficiente para realizar o backup.")};
 
-    const QString compacto = naPasta(pastaPrograma, QStringLiteral("compact.mdb"));
+    const QString compacto = naPasta(pastaPrograma, kCopiaCompacta);
     const QString novo = naPasta(pasta, QStringLiteral("backup.gravando"));
     removeBanco(compacto);
     try {
-        db.executa(QStringLiteral("VACUUM INTO ?"), {compacto});
-        if (!sincronizaArquivo(compacto))
-            throw ErroBanco(QStringLiteral("não foi possível gravar a cópia compactada."));
+        exigeAcessoUnico(db, dados);
+        compactaEm(db, compacto);
         verificaCopia(compacto);
         copiaArquivo(compacto, novo);
         verificaCopia(novo);
@@ -137,7 +154,7 @@ ResultadoBackup realiza_backup(Banco& db, const QString& pastaPrograma, const QS
 ResultadoBackup restaura_backup(Banco& db, const QString& pastaPrograma, const QString& pasta) {
     const QString origem = arquivo_backup(pasta);
     const QString dados = naPasta(pastaPrograma, kNomeArquivoBanco);
-    const QString novo = naPasta(pastaPrograma, QStringLiteral("dados.mdb.restaurando"));
+    const QString novo = naPasta(pastaPrograma, kCopiaRestauracao);
     try {
         if (!existe_arquivo(origem))
             throw ErroBanco(QStringLiteral("o arquivo %1 não existe.").arg(origem));

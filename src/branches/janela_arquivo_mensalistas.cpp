@@ -60,10 +60,16 @@ JanelaArquivoMensalistas::JanelaArquivoMensalistas(Contexto& ctx, QWidget* paren
 
 void JanelaArquivoMensalistas::fil_Click() { cod_fil->setCurrentIndex(fil->currentIndex()); }
 
+QString JanelaArquivoMensalistas::pastaEscolhida() const {
+    // The program's own drive means its folder, as for the backup: its root is no place for
+    // the program's files, and an ordinary user may not write there.
+    return Drive1->currentIndex() <= 0 ? ctx_.plataforma.pastaPrograma() : Drive1->currentText();
+}
+
 void JanelaArquivoMensalistas::Command1_Click() {
     std::optional<qint32> filial;
     if (fil->currentIndex() > 0) filial = cod_fil->currentText().toInt();
-    const QString unidade = Drive1->currentText();
+    const QString unidade = pastaEscolhida();
     const ResultadoArquivo r = gera_arquivo_mensalistas(
         ctx_.estado.db, filial, unidade, ctx_.plataforma.discos().espacoLivre(unidade));
     ctx_.plataforma.mensagem(r.mensagem, Icone::Informacao);
@@ -71,7 +77,7 @@ void JanelaArquivoMensalistas::Command1_Click() {
 }
 
 void JanelaArquivoMensalistas::Command3_Click() {
-    const QString unidade = Drive1->currentText();
+    const QString unidade = pastaEscolhida();
     const ResultadoArquivo r = recebe_arquivo_mensalistas(
         ctx_.estado.db, unidade, Drive1->currentIndex() > 0,
         ctx_.plataforma.discos().espacoLivre(unidade));

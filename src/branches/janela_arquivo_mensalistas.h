@@ -30,6 +30,8 @@ public:
     QPushButton* Command2;
 
 private:
+    // Where the file goes or is read from: the chosen removable medium, or the program's folder.
+    QString pastaEscolhida() const;
     Contexto& ctx_;
 };
 

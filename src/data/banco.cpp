@@ -14,7 +14,7 @@
 #include <atomic>
 
 const QString Banco::kSenha = QStringLiteral("quorbel58");
-const QString Banco::kColacao = QStringLiteral("ordem_geral");
+const QString Banco::kColacao = QLatin1String(kNomeOrdemGeral);
 
 namespace {
 
@@ -27,12 +27,6 @@ qint32 marcaSenha(const QString& senha) {
     const auto* b = reinterpret_cast<const unsigned char*>(h.constData());
     const quint32 v = (quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | b[3];
     return qint32(v & 0x7fffffff) | 1;  // never 0, the value of an unstamped file
-}
-
-// The general sort order as the engine calls it, on the texts' UTF-8 bytes.
-int comparaGeral(void*, int n1, const void* s1, int n2, const void* s2) {
-    return comparaOrdemGeral(std::string_view(static_cast<const char*>(s1), size_t(n1)),
-                             std::string_view(static_cast<const char*>(s2), size_t(n2)));
 }
 
 QString textoErro(const QSqlError& e) {
@@ -128,8 +122,8 @@ sqlite3* Banco::nativo() const {
 void Banco::registraColacao() {
     sqlite3* sq = nativo();
     if (!sq ||
-        sqlite3_create_collation(sq, kColacao.toUtf8().constData(), SQLITE_UTF8, nullptr,
-                                 comparaGeral) != SQLITE_OK ||
+        sqlite3_create_collation(sq, kNomeOrdemGeral, SQLITE_UTF8, nullptr,
+                                 comparaOrdemGeralSqlite) != SQLITE_OK ||
         !preparaGravacaoSegura(sq)) {
         fecha();
         throw ErroBanco(QStringLiteral("Não foi possível preparar o banco de dados."));

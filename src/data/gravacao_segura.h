@@ -10,7 +10,13 @@
 
 #include <QString>
 
+class Banco;
 struct sqlite3;
+
+// The program's temporary full copies of the database, beside it: the compaction's and the
+// restore's. Both hold the users' passwords, so they are created owner-only.
+inline const QString kCopiaCompacta = QStringLiteral("compact.mdb");
+inline const QString kCopiaRestauracao = QStringLiteral("dados.mdb.restaurando");
 
 // Sets the journal and the syncing of a connection just opened. False when the engine refused.
 bool preparaGravacaoSegura(sqlite3* conexao);
@@ -19,3 +25,27 @@ void consolidaGravacoes(sqlite3* conexao);
 // Creates the empty file readable and writable by its owner only; false when it already exists
 // or cannot be created. The engine gives its side files (log, shared memory) the same mode.
 bool criaArquivoPrivado(const QString& caminho);
+// Copies `origem` to the new file `destino`, created owner-only and synced. False when either
+// file failed; a part written is removed.
+bool copiaPrivada(const QString& origem, const QString& destino);
+// Compacts the open database into the new file `destino`, created owner-only and synced.
+// Throws ErroBanco.
+void compactaEm(Banco& db, const QString& destino);
+// Removes the temporary copies a backup or restore ended midway left in the program's folder.
+// Called at start-up only, while no other copy of the program can be using them.
+void removeCopiasTemporarias(const QString& pasta);
+
+// Holds `dados.mdb` for this connection alone while the file is replaced, so that nothing can
+// go on writing into the file retired. Any other connection to it, of this program or of
+// another (the engine's shell), refuses it at once: the caller must have closed its own.
+class AcessoExclusivo {
+public:
+    // Throws ErroBanco naming the file when another connection has it open.
+    explicit AcessoExclusivo(const QString& caminho);
+    ~AcessoExclusivo();
+    AcessoExclusivo(const AcessoExclusivo&) = delete;
+    AcessoExclusivo& operator=(const AcessoExclusivo&) = delete;
+
+private:
+    sqlite3* conexao_ = nullptr;
+};

@@ -62,3 +62,8 @@ int comparaOrdemGeral(QStringView a, QStringView b) {
     if (const auto r = comparaAscii(a.utf16(), a.size(), b.utf16(), b.size())) return *r;
     return comparaOrdemGeralCompleta(a, b);
 }
+
+int comparaOrdemGeralSqlite(void*, int n1, const void* s1, int n2, const void* s2) {
+    return comparaOrdemGeral(std::string_view(static_cast<const char*>(s1), size_t(n1)),
+                             std::string_view(static_cast<const char*>(s2), size_t(n2)));
+}

@@ -2,7 +2,71 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+int abreDiario(const QByteArray& nome) {
+    int fd;
+    do fd = ::open(nome.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// A new journal, owner-only like the database, its name synced into the folder before any line
+// goes in, so that a line reported as written is never in a file a power cut takes away.
+int criaDiario(const QByteArray& nome, const QString& pasta) {
+    const int fd = ::open(nome.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return errno == EEXIST ? abreDiario(nome) : -1;
+    const int dir = ::open(QFile::encodeName(pasta).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool sincronizada = dir >= 0 && ::fsync(dir) == 0;
+    if (dir >= 0) ::close(dir);
+    if (!sincronizada) {
+        ::close(fd);
+        ::unlink(nome.constData());
+        return -1;
+    }
+    return fd;
+}
+
+bool escreveTudo(int fd, const char* dados, size_t n) {
+    while (n > 0) {
+        const ssize_t w = ::write(fd, dados, n);
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) return false;
+        dados += w;
+        n -= size_t(w);
+    }
+    return true;
+}
+
+// Appends `linha` whole and synced, or leaves the file as it was: a call is reported carried out
+// only once its line is on the disk, and a call reported refused never shows up in the file.
+bool acrescentaLinha(const QString& caminho, const QByteArray& linha) {
+    const QByteArray nome = QFile::encodeName(caminho);
+    int fd = abreDiario(nome);
+    if (fd < 0 && errno == ENOENT) fd = criaDiario(nome, QFileInfo(caminho).absolutePath());
+    if (fd < 0) return false;
+    struct stat s {};
+    if (::fstat(fd, &s) != 0) {
+        ::close(fd);
+        return false;
+    }
+    // A journal of an earlier version, readable by all, becomes owner-only.
+    if (s.st_mode & 077) ::fchmod(fd, s.st_mode & 0700);
+    const bool ok = escreveTudo(fd, linha.constData(), size_t(linha.size())) && ::fsync(fd) == 0;
+    if (!ok && ::ftruncate(fd, s.st_size) == 0) ::fsync(fd);
+    ::close(fd);   // once synced, the line stands whatever the closing says
+    return ok;
+}
+
+}  // namespace
 
 QString DiarioFiscal::caminho() const { return QDir(pasta_()).filePath(kArquivo); }
 
@@ -20,11 +84,7 @@ int DiarioFiscal::registra(const QString& chamada, const QStringList& argumentos
     const QString linha = agora_().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QLatin1Char(' ') +
                           chamada + QLatin1Char('(') + campos.join(QLatin1String(", ")) +
                           QLatin1String(")\n");
-    QFile f(caminho());
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) return 0;
-    const QByteArray b = linha.toUtf8();
-    if (f.write(b) != b.size() || !f.flush()) return 0;
-    return 1;
+    return acrescentaLinha(caminho(), linha.toUtf8()) ? 1 : 0;
 }
 
 int DiarioFiscal::vendeItem(const QString& codigo, const QString& descricao, const QString& aliquota,

@@ -7,8 +7,9 @@
 #include <functional>
 
 // No fiscal printer is driven on Linux: each call, with its arguments and the moment it was made,
-// is appended as one line to a journal file beside the database and flushed at once. A call
-// that cannot be journalled returns 0, as the printer's library does for a call not carried out.
+// is appended as one line to a journal file beside the database (owner-only), written whole and
+// synced before the call returns. A call that cannot be journalled leaves no line and returns 0,
+// as the printer's library does for a call not carried out.
 class DiarioFiscal : public ImpressoraFiscal {
 public:
     DiarioFiscal(std::function<QString()> pasta, std::function<QDateTime()> agora)

@@ -1,0 +1,38 @@
+#include "app/trava_pasta.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+TravaPasta::~TravaPasta() { solta(); }
+
+TravaPasta::Resultado TravaPasta::trava(const QString& pasta) {
+    solta();
+    const QByteArray nome = QFile::encodeName(QDir(pasta).filePath(kNomeTrava));
+    int fd = ::open(nome.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // A folder the program may not write in still runs from a lock file already there.
+    if (fd < 0) fd = ::open(nome.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Resultado::Falhou;
+    // A lock of the open file itself (not of the process): a second copy is refused even when
+    // it runs in the same process, and closing any other descriptor of the file keeps it.
+    int r;
+    do r = ::flock(fd, LOCK_EX | LOCK_NB);
+    while (r != 0 && errno == EINTR);
+    if (r != 0) {
+        const bool emUso = errno == EWOULDBLOCK;
+        ::close(fd);
+        return emUso ? Resultado::EmUso : Resultado::Falhou;
+    }
+    fd_ = fd;
+    return Resultado::Travada;
+}
+
+void TravaPasta::solta() {
+    if (fd_ < 0) return;
+    ::close(fd_);   // closing the only descriptor drops the lock
+    fd_ = -1;
+}
