@@ -1,0 +1,129 @@
+#include "access/carga_acesso.h"
+#include "app/trava_pasta.h"
+#include "support/plataforma_falsa.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// The lock of `pasta` taken in another process, which answers with what it got and then either
+// holds it until `solta` closes the pipe, or ends at once without letting go, as a crash does.
+class TravaEmOutroProcesso {
+public:
+    TravaEmOutroProcesso(const QString& pasta, bool terminaSemSoltar) {
+        int canais[2][2];
+        if (::pipe(canais[0]) != 0 || ::pipe(canais[1]) != 0) return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(canais[0][1]);
+            ::close(canais[1][0]);
+            TravaPasta t;
+            const char r = char('0' + int(t.trava(pasta)));
+            if (::write(canais[1][1], &r, 1) != 1 || terminaSemSoltar) ::_exit(0);
+            char c;
+            while (::read(canais[0][0], &c, 1) > 0) {}
+            ::_exit(0);
+        }
+        ::close(canais[0][0]);
+        ::close(canais[1][1]);
+        libera_ = canais[0][1];
+        char r = '?';
+        if (::read(canais[1][0], &r, 1) == 1) resultado = TravaPasta::Resultado(r - '0');
+        ::close(canais[1][0]);
+        if (terminaSemSoltar) ::waitpid(pid_, nullptr, 0);
+    }
+    ~TravaEmOutroProcesso() { solta(); }
+    void solta() {
+        if (libera_ >= 0) ::close(libera_);
+        libera_ = -1;
+        if (pid_ > 0) ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+    TravaPasta::Resultado resultado = TravaPasta::Resultado::Falhou;
+
+private:
+    pid_t pid_ = -1;
+    int libera_ = -1;
+};
+
+TEST(TravaPasta, UmaCopiaPorPastaEmQualquerProcesso) {
+    QTemporaryDir pasta;
+    using R = TravaPasta::Resultado;
+    {
+        TravaPasta primeira, segunda;
+        ASSERT_EQ(primeira.trava(pasta.path()), R::Travada);
+        EXPECT_EQ(segunda.trava(pasta.path()), R::EmUso);   // in the same process as well
+        EXPECT_EQ(TravaEmOutroProcesso(pasta.path(), false).resultado, R::EmUso);
+        primeira.solta();
+        EXPECT_EQ(segunda.trava(pasta.path()), R::Travada);
+    }
+    {
+        TravaEmOutroProcesso outro(pasta.path(), false);
+        ASSERT_EQ(outro.resultado, R::Travada);
+        TravaPasta aqui;
+        EXPECT_EQ(aqui.trava(pasta.path()), R::EmUso);
+        outro.solta();
+        EXPECT_EQ(aqui.trava(pasta.path()), R::Travada);
+    }
+    // A copy that ended without letting go (a crash) leaves no lock behind.
+    ASSERT_EQ(TravaEmOutroProcesso(pasta.path(), true).resultado, R::Travada);
+    TravaPasta depois;
+    EXPECT_EQ(depois.trava(pasta.path()), R::Travada);
+
+    struct stat s {};
+    ASSERT_EQ(::stat(QFile::encodeName(QDir(pasta.path()).filePath(kNomeTrava)).constData(), &s), 0);
+    EXPECT_EQ(s.st_mode & 0777, 0600u);
+    EXPECT_EQ(TravaPasta().trava(pasta.filePath("nao/existe")), R::Falhou);
+}
+
+// A second copy on the same folder is refused before it opens the database, and leaves alone
+// the temporary copies the first one may be writing; the first start after a backup killed
+// midway removes them.
+TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
+    PlataformaFalsa p;
+    const QDir pasta(p.pastaPrograma());
+    const QStringList temporarios = {"compact.mdb", "compact.mdb-journal", "dados.mdb.restaurando",
+                                     "dados.mdb.restaurando-wal"};
+    const auto criaTemporarios = [&] {
+        for (const QString& t : temporarios) {
+            QFile f(pasta.filePath(t));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        }
+    };
+    const auto restam = [&] {
+        QStringList r;
+        for (const QString& t : temporarios)
+            if (pasta.exists(t)) r << t;
+        return r;
+    };
+
+    criaTemporarios();
+    auto primeira = std::make_unique<Contexto>(p);
+    ASSERT_TRUE(carrega_banco(*primeira).ok);
+    EXPECT_EQ(restam(), QStringList());
+
+    criaTemporarios();
+    Contexto segunda(p);
+    const ResultadoCarga r = carrega_banco(segunda);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.falha, "O Quelmar já está aberto nesta pasta (" + p.pastaPrograma() +
+                           "), talvez por outro usuário. Use o programa que já está aberto.\r\n"
+                           "O programa será encerrado.");
+    EXPECT_FALSE(segunda.estado.db.aberto());
+    EXPECT_EQ(restam(), temporarios);
+    EXPECT_TRUE(primeira->estado.db.aberto());
+
+    primeira.reset();
+    EXPECT_TRUE(carrega_banco(segunda).ok);
+    EXPECT_EQ(restam(), QStringList());
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+#include "support/outro_processo.h"
+
+#include "data/ordem_geral.h"
+
+#include <sqlite3.h>
+
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+bool escreve(int fd, const std::string& s) {
+    size_t feito = 0;
+    while (feito < s.size()) {
+        const ssize_t n = ::write(fd, s.data() + feito, s.size() - feito);
+        if (n <= 0) return false;
+        feito += size_t(n);
+    }
+    return true;
+}
+
+bool leLinha(int fd, std::string& linha) {
+    linha.clear();
+    char c;
+    while (::read(fd, &c, 1) == 1) {
+        if (c == '\n') return true;
+        linha += c;
+    }
+    return false;
+}
+
+// The other process: one request a line ("O path", "E sql", "C"), one answer a line.
+[[noreturn]] void atende(int leitura, int escrita) {
+    sqlite3* db = nullptr;
+    std::string pedido;
+    while (leLinha(leitura, pedido) && !pedido.empty()) {
+        const char comando = pedido[0];
+        const std::string texto = pedido.size() > 2 ? pedido.substr(2) : std::string();
+        std::string resposta = "ok";
+        if (comando == 'O') {
+            if (sqlite3_open_v2(texto.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+                resposta = sqlite3_errmsg(db);
+            else
+                sqlite3_create_collation(db, kNomeOrdemGeral, SQLITE_UTF8, nullptr,
+                                         comparaOrdemGeralSqlite);
+        } else if (comando == 'E') {
+            char* erro = nullptr;
+            if (sqlite3_exec(db, texto.c_str(), nullptr, nullptr, &erro) != SQLITE_OK)
+                resposta = erro ? erro : "erro";
+            sqlite3_free(erro);
+        } else if (comando == 'C') {
+            sqlite3_close(db);
+            db = nullptr;
+        }
+        if (!escreve(escrita, resposta + "\n")) break;
+    }
+    ::_exit(0);
+}
+
+}  // namespace
+
+ConexaoEmOutroProcesso::ConexaoEmOutroProcesso() {
+    int pedidos[2], respostas[2];
+    if (::pipe(pedidos) != 0) return;
+    if (::pipe(respostas) != 0) {
+        ::close(pedidos[0]);
+        ::close(pedidos[1]);
+        return;
+    }
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        ::close(pedidos[1]);
+        ::close(respostas[0]);
+        atende(pedidos[0], respostas[1]);
+    }
+    ::close(pedidos[0]);
+    ::close(respostas[1]);
+    escrita_ = pedidos[1];
+    leitura_ = respostas[0];
+}
+
+ConexaoEmOutroProcesso::~ConexaoEmOutroProcesso() {
+    if (escrita_ >= 0) ::close(escrita_);   // the other process ends at the end of its requests
+    if (leitura_ >= 0) ::close(leitura_);
+    if (pid_ > 0) ::waitpid(pid_, nullptr, 0);
+}
+
+QString ConexaoEmOutroProcesso::pede(char comando, const QString& texto) {
+    if (pid_ <= 0) return QStringLiteral("sem processo");
+    std::string resposta;
+    if (!escreve(escrita_, std::string(1, comando) + ' ' + texto.toStdString() + '\n') ||
+        !leLinha(leitura_, resposta))
+        return QStringLiteral("sem resposta");
+    return QString::fromStdString(resposta);
+}
+
+QString ConexaoEmOutroProcesso::abre(const QString& caminho) { return pede('O', caminho); }
+QString ConexaoEmOutroProcesso::executa(const QString& sql) { return pede('E', sql); }
+QString ConexaoEmOutroProcesso::fecha() { return pede('C'); }

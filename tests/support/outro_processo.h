@@ -1,0 +1,29 @@
+#pragma once
+// A connection to a database file held by another process, driven one statement at a time: the
+// engine's shell or another copy of the program, as an operator would leave it open.
+
+#include <QString>
+
+#include <sys/types.h>
+
+class ConexaoEmOutroProcesso {
+public:
+    // Starts the process. Build it before this process opens the file: the engine's table of
+    // the locks this process holds would be copied into the other one.
+    ConexaoEmOutroProcesso();
+    ~ConexaoEmOutroProcesso();
+    ConexaoEmOutroProcesso(const ConexaoEmOutroProcesso&) = delete;
+    ConexaoEmOutroProcesso& operator=(const ConexaoEmOutroProcesso&) = delete;
+
+    // Opens `caminho` there, with the program's sort order and no waiting on locks.
+    QString abre(const QString& caminho);
+    // Runs `sql` there: "ok", or the engine's error.
+    QString executa(const QString& sql);
+    QString fecha();
+
+private:
+    QString pede(char comando, const QString& texto = {});
+    pid_t pid_ = -1;
+    int escrita_ = -1;
+    int leitura_ = -1;
+};
