@@ -1,10 +1,17 @@
 #include "devices/diario_fiscal.h"
+#include "yard/comprovantes.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 TEST(DiarioFiscal, UmaLinhaPorChamadaComDataEHora) {
     QTemporaryDir pasta;
@@ -35,4 +42,104 @@ TEST(DiarioFiscal, DiarioQueNaoSeGravaDevolveZero) {
     EXPECT_EQ(fiscal.vendeItem("1", "x", "FF", "I", "1", 2, "5,00", "%", "0000"), 0);
     EXPECT_EQ(fiscal.fechaCupomResumido("DINHEIRO", ""), 0);
     EXPECT_EQ(fiscal.leituraX(), 0);
+}
+
+namespace {
+
+QByteArray conteudo(const QString& caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(sem arquivo)");
+}
+
+// Files may grow to `limite` bytes only, as on a full disk: a write that crosses it is cut short.
+class DiscoCheio {
+public:
+    explicit DiscoCheio(rlim_t limite) {
+        ::getrlimit(RLIMIT_FSIZE, &antes_);
+        sinal_ = ::signal(SIGXFSZ, SIG_IGN);
+        rlimit r = antes_;
+        r.rlim_cur = limite;
+        ::setrlimit(RLIMIT_FSIZE, &r);
+    }
+    ~DiscoCheio() {
+        ::setrlimit(RLIMIT_FSIZE, &antes_);
+        ::signal(SIGXFSZ, sinal_);
+    }
+
+private:
+    rlimit antes_{};
+    sighandler_t sinal_;
+};
+
+DadosComprovante saida(const QString& ticket, const QString& placa) {
+    DadosComprovante d;
+    d.tic = ticket;
+    d.pla = placa;
+    d.dat_ent = d.dat_sai = "07/12/2026";
+    d.hor_ent = "09:00:00";
+    d.hor_sai = "10:30:00";
+    d.tot = "12,00";
+    return d;
+}
+
+}  // namespace
+
+// A call whose line cannot be written whole is refused and leaves nothing: no piece of its line
+// now, and no line later under another call. The coupon stops at a refused item, so the next
+// coupon's item and close are the only lines after the last good one, in the order made.
+TEST(DiarioFiscal, ChamadaRecusadaNaoDeixaLinhaNemAgoraNemDepois) {
+    QTemporaryDir pasta;
+    DiarioFiscal fiscal([&] { return pasta.path(); },
+                        [] { return QDateTime(QDate(2026, 12, 7), QTime(10, 30)); });
+    ASSERT_EQ(fiscal.leituraX(), 1);
+    const QByteArray antes = conteudo(fiscal.caminho());
+    qint16 retorno = 0;
+    const auto numero = [](int r) { return QString::number(r); };
+    const struct {
+        const char* nome;
+        std::function<QString()> chama;
+        QString falha;
+    } casos[] = {
+        {"item", [&] { return numero(fiscal.vendeItem("1", "x", "FF", "I", "1", 2, "5,00", "%", "0000")); },
+         "0"},
+        {"fechamento", [&] { return numero(fiscal.fechaCupomResumido("DINHEIRO", "Volte sempre")); }, "0"},
+        {"redução Z", [&] { return numero(fiscal.reducaoZ("", "")); }, "0"},
+        {"cupom de uma saída",
+         [&] { return cupom_fiscal_saida(fiscal, "FF", "Volte sempre", saida("7", "AAA-0001"), retorno); },
+         "A impressora fiscal recusou o item do cupom (retorno 0): o cupom fiscal não foi emitido."},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        {
+            const DiscoCheio disco(rlim_t(antes.size() + 20));
+            EXPECT_EQ(c.chama(), c.falha);
+        }
+        EXPECT_EQ(conteudo(fiscal.caminho()), antes);
+    }
+    EXPECT_EQ(cupom_fiscal_saida(fiscal, "FF", "Volte sempre", saida("8", "BBB-0002"), retorno), "");
+    EXPECT_EQ(
+        QString::fromUtf8(conteudo(fiscal.caminho())).split('\n'),
+        (QStringList{"2026-12-07 10:30:00 LeituraX()",
+                     R"(2026-12-07 10:30:00 VendeItem("8", "BBB-0002  E: 07/12/26 09:00\n          S: )"
+                     R"(07/12/26 10:30", "FF", "I", "1", "2", "12,00", "%", "0000"))",
+                     R"(2026-12-07 10:30:00 FechaCupomResumido("DINHEIRO", "Volte sempre"))", ""}));
+}
+
+// The journal is the fiscal record of the day: its owner's alone, whatever the umask, and a
+// journal of an earlier version readable by all is closed to others at the next call.
+TEST(DiarioFiscal, SoODonoLeODiario) {
+    QTemporaryDir pasta;
+    DiarioFiscal fiscal([&] { return pasta.path(); },
+                        [] { return QDateTime(QDate(2026, 12, 7), QTime(9, 0)); });
+    const mode_t mascara = ::umask(0);
+    const int criado = fiscal.leituraX();
+    ::umask(mascara);
+    ASSERT_EQ(criado, 1);
+    struct stat s {};
+    ASSERT_EQ(::stat(QFile::encodeName(fiscal.caminho()).constData(), &s), 0);
+    EXPECT_EQ(s.st_mode & 0777, 0600u);
+    ASSERT_EQ(::chmod(QFile::encodeName(fiscal.caminho()).constData(), 0664), 0);
+    ASSERT_EQ(fiscal.leituraX(), 1);
+    ASSERT_EQ(::stat(QFile::encodeName(fiscal.caminho()).constData(), &s), 0);
+    EXPECT_EQ(s.st_mode & 0777, 0600u);
 }
