@@ -45,7 +45,7 @@ QString lado(const QString& caminho, const char* sufixo) { return caminho + QLat
 // Refused while another connection (another program, the engine's shell) has `dados` open: it
 // would go on writing into the file a backup or restore retires, and its entries would be lost.
 void exigeAcessoUnico(Banco& db, const QString& dados) {
-    db.fecha();
+    fechaSemEsperar(db);
     try {
         AcessoExclusivo sozinho(dados);
     } catch (...) {
@@ -61,7 +61,7 @@ void exigeAcessoUnico(Banco& db, const QString& dados) {
 void trocaBanco(Banco& db, const QString& novo, const QString& dados) {
     const QString anterior = lado(dados, ".anterior");
     removeBanco(anterior);
-    db.fecha();
+    fechaSemEsperar(db);
     // Held until the new file is in place, so that no connection opens the old one meanwhile.
     std::optional<AcessoExclusivo> sozinho;
     try {

@@ -112,6 +112,11 @@ void removeCopiasTemporarias(const QString& pasta) {
             QFile::remove(QDir(pasta).filePath(nome + QLatin1String(lado)));
 }
 
+void fechaSemEsperar(Banco& db) {
+    if (sqlite3* sq = db.nativo()) sqlite3_busy_timeout(sq, 0);
+    db.fecha();
+}
+
 AcessoExclusivo::AcessoExclusivo(const QString& caminho) {
     const int aberto = sqlite3_open_v2(caminho.toUtf8().constData(), &conexao_,
                                        SQLITE_OPEN_READWRITE, nullptr);

@@ -35,6 +35,10 @@ void compactaEm(Banco& db, const QString& destino);
 // Called at start-up only, while no other copy of the program can be using them.
 void removeCopiasTemporarias(const QString& pasta);
 
+// Closes `db` without waiting for another connection's reading to end: what the log still holds
+// is copied at the next close.
+void fechaSemEsperar(Banco& db);
+
 // Holds `dados.mdb` for this connection alone while the file is replaced, so that nothing can
 // go on writing into the file retired. Any other connection to it, of this program or of
 // another (the engine's shell), refuses it at once: the caller must have closed its own.

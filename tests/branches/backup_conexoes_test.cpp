@@ -49,10 +49,13 @@ TEST(BackupOutraConexao, RecusadosEnquantoOutraConexaoTemOArquivo) {
         const char* nome;
         bool outroProcesso;
         bool restaura;
+        bool lendo = false;   // the other stays inside a reading transaction
     } casos[] = {
         {"backup, outro processo", true, false},
+        {"backup, outro processo lendo", true, false, true},
         {"backup, mesmo processo", false, false},
         {"restauração, outro processo", true, true},
+        {"restauração, outro processo lendo", true, true, true},
         {"restauração, mesmo processo", false, true},
     };
     for (const auto& c : casos) {
@@ -70,6 +73,9 @@ TEST(BackupOutraConexao, RecusadosEnquantoOutraConexaoTemOArquivo) {
 
         const OutraConexao outra = c.outroProcesso ? noOutroProcesso(processo, dados)
                                                    : nesteProcesso(std::make_shared<Banco>(), dados);
+        if (c.lendo) {
+            ASSERT_EQ(outra.executa("BEGIN"), "ok");
+        }
         ASSERT_EQ(outra.executa("SELECT count(*) FROM veiculos_patio"), "ok");
 
         const auto opera = [&] {
@@ -88,6 +94,9 @@ TEST(BackupOutraConexao, RecusadosEnquantoOutraConexaoTemOArquivo) {
         // Both connections go on in the one file: the other's entry and ticket are seen here, and
         // the next ticket here follows them.
         ASSERT_TRUE(amb.db().aberto());
+        if (c.lendo) {
+            EXPECT_EQ(outra.executa("COMMIT"), "ok");
+        }
         EXPECT_EQ(outra.executa(QString(kEntrada).arg("BBB-0002", "2")), "ok");
         EXPECT_EQ(outra.executa("INSERT INTO gera_ticket DEFAULT VALUES"), "ok");
         EXPECT_EQ(amb.conta("veiculos_patio"), 2);
