@@ -134,9 +134,9 @@ ResultadoCarga carrega_banco(Contexto& ctx) {
         ResultadoCarga r;
         r.ok = false;
         r.falha = comEncerramento(
-            QStringLiteral("Não foi possível criar o arquivo %1. Verifique se o programa pode "
-                           "ler e gravar na pasta %2.")
-                .arg(QDir(pasta).filePath(kNomeTrava), pasta));
+            QStringLiteral("Não foi possível reservar a pasta %1 para o programa (arquivo %2). "
+                           "Verifique se o programa pode ler e gravar nessa pasta.")
+                .arg(pasta, QDir(pasta).filePath(kNomeTrava)));
         return r;
     }
     }

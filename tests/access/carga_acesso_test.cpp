@@ -124,6 +124,15 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
     primeira.reset();
     EXPECT_TRUE(carrega_banco(segunda).ok);
     EXPECT_EQ(restam(), QStringList());
+
+    PlataformaFalsa semPasta;
+    semPasta.definePasta(pasta.filePath("nao_existe"));
+    Contexto terceira(semPasta);
+    const ResultadoCarga falhou = carrega_banco(terceira);
+    EXPECT_FALSE(falhou.ok);
+    EXPECT_TRUE(falhou.falha.startsWith("Não foi possível reservar a pasta " +
+                                        pasta.filePath("nao_existe")))
+        << falhou.falha.toStdString();
 }
 
 }  // namespace
