@@ -4,6 +4,7 @@
 #   bash scripts/bench.sh                       # files under /var/tmp
 #   BENCH_DIR=/some/disk bash scripts/bench.sh  # elsewhere on a real disk (never tmpfs)
 #   bash scripts/bench.sh --benchmark_repetitions=25
+#   bash scripts/bench.sh --relatorios          # only the reports' lines
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -15,6 +16,11 @@ fi
 export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-4}"
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELMAR_TESTS=OFF \
   -DQUELMAR_BENCH=ON >/dev/null
+# The reports' lines first (10,000, 100,000 and 1,000,000 exits); "--relatorios" runs only these.
+cmake --build build-bench --target quelmar_bench_relatorios >&2
+relatorios=0
+XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}" ./build-bench/quelmar_bench_relatorios --pasta="$pasta" || relatorios=$?
+if [ "${1:-}" = "--relatorios" ]; then exit "$relatorios"; fi
 cmake --build build-bench --target quelmar_bench >&2
 # The lane windows are shown offscreen; the platform's notes about window hints are noise here.
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
