@@ -114,18 +114,18 @@ void pintaPrimeira(const DocumentoRelatorio& doc) {
     doc.pintaPagina(p, 0);
 }
 
-// The report as the program builds it: a batch at a time between events; the first page is
-// counted once it is laid out and painted.
+// The report as the program builds it (on a thread of its own, over its own connection, the
+// window's thread free); the first page is counted once it is laid out and painted.
 Medida constroi(Banco& db, const PedidoRelatorio& p) {
     QElapsedTimer t;
     t.start();
     Medida m;
-    ConstrucaoRelatorio c(std::make_unique<MontagemRelatorio>(db, p));
-    const auto doc = c.documento();
+    ConstrucaoRelatorio c(db, p);
     bool primeira = false;
     QEventLoop laco;
     QObject::connect(&c, &ConstrucaoRelatorio::progrediu, &laco, [&] {
-        if (!primeira && doc->paginasProntas() > 0) {
+        const auto doc = c.documento();
+        if (!primeira && doc && doc->paginasProntas() > 0) {
             pintaPrimeira(*doc);
             m.primeira = t.nsecsElapsed() / 1e9;
             primeira = true;
@@ -138,6 +138,7 @@ Medida constroi(Banco& db, const PedidoRelatorio& p) {
         std::fprintf(stderr, "%s\n", qPrintable(c.erro()));
         std::exit(3);
     }
+    const auto doc = c.documento();
     if (!primeira) {
         pintaPrimeira(*doc);
         m.primeira = t.nsecsElapsed() / 1e9;

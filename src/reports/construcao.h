@@ -1,28 +1,36 @@
 #pragma once
-// A report built a batch of rows at a time on the window thread, between the window's own
-// events, so the windows keep answering: each turn reads rows for a few tens of milliseconds,
-// then lets the event loop run. Cancelling ends the read at once; the document keeps what it had.
+// A report built while the windows keep answering. On a file that lets readers work beside its
+// writer (the write-ahead journal), the report is read on a thread of its own over a second
+// connection to the same file, so even the engine's sort of a million rows does not hold the
+// window; the report sees the data as they stood when it began. Otherwise it is read on the
+// window's connection, a batch of rows at a time between the window's events.
+// Cancelling ends the read at once; the document keeps what it had.
 
+#include "data/banco.h"
 #include "reports/relatorio.h"
 
+#include <QMutex>
 #include <QObject>
+#include <QThread>
 #include <QTimer>
 
+#include <atomic>
 #include <memory>
 
 class ConstrucaoRelatorio : public QObject {
     Q_OBJECT
 public:
-    explicit ConstrucaoRelatorio(std::unique_ptr<MontagemRelatorio> montagem);
+    ConstrucaoRelatorio(Banco& db, const PedidoRelatorio& pedido);
     ~ConstrucaoRelatorio() override;
 
-    const std::shared_ptr<DocumentoRelatorio>& documento() const { return documento_; }
+    // Null until the templates are read and the queries prepared.
+    std::shared_ptr<DocumentoRelatorio> documento() const;
     void inicia();
     void cancela();
-    bool ativa() const { return montagem_ != nullptr; }
+    bool ativa() const { return ativa_; }
     qint64 linhasLidas() const { return lidas_; }
     // The failure that stopped the build, for the operator; empty when none.
-    const QString& erro() const { return erro_; }
+    QString erro() const;
 
 signals:
     void progrediu();
@@ -30,11 +38,23 @@ signals:
 
 private:
     void turno();
+    void emSeparado();
     void encerra();
 
+    Banco& db_;
+    const PedidoRelatorio pedido_;
+    bool ativa_ = false;
+    std::atomic<qint64> lidas_{0};
+    std::atomic<bool> parar_{false};
+
+    // Read on the window's connection.
     std::unique_ptr<MontagemRelatorio> montagem_;
-    std::shared_ptr<DocumentoRelatorio> documento_;
     QTimer relogio_;
-    qint64 lidas_ = 0;
+
+    // Read on a thread of its own.
+    std::unique_ptr<QThread> linha_;
+    mutable QMutex trava_;
+    std::shared_ptr<DocumentoRelatorio> documento_;
     QString erro_;
+    sqlite3* conexaoSeparada_ = nullptr;
 };

@@ -25,40 +25,32 @@ void ControleRelatorio::cancela() {
 bool ControleRelatorio::executa() {
     if (construcao_) return false;
     std::optional<CursorOcupado> ampulheta(std::in_place);
-    std::unique_ptr<MontagemRelatorio> montagem;
-    try {
-        montagem = std::make_unique<MontagemRelatorio>(db_, pedido_);
-    } catch (const ErroRelatorio& e) {
-        ampulheta.reset();
-        plataforma_.mensagem(e.mensagem(), Icone::Critico);
-        return false;
-    }
-
-    ConstrucaoRelatorio construcao(std::move(montagem));
-    const std::shared_ptr<DocumentoRelatorio> documento = construcao.documento();
+    ConstrucaoRelatorio construcao(db_, pedido_);
     construcao_ = &construcao;
     if (aoConstruir) aoConstruir(true);
-    // Until the first page is whole, the build runs here; then under the preview.
+    // Until the first page is whole the window shows the progress; then the preview does.
     {
         QEventLoop espera;
         QObject::connect(&construcao, &ConstrucaoRelatorio::progrediu, &espera, [&] {
-            if (aoProgredir) aoProgredir(construcao.linhasLidas(), documento->paginas());
-            if (documento->paginasProntas() > 0) espera.quit();
+            const auto documento = construcao.documento();
+            if (aoProgredir && documento) aoProgredir(construcao.linhasLidas(), documento->paginas());
+            if (documento && documento->paginasProntas() > 0) espera.quit();
         });
         QObject::connect(&construcao, &ConstrucaoRelatorio::terminou, &espera, &QEventLoop::quit);
         construcao.inicia();
-        espera.exec();
+        if (construcao.ativa()) espera.exec();
     }
     ampulheta.reset();
+    const auto documento = construcao.documento();
     bool mostrado = false;
-    if (construcao.erro().isEmpty() && !documento->interrompido()) {
+    if (construcao.erro().isEmpty() && documento && !documento->interrompido()) {
         plataforma_.visualiza(documento, pedido_.titulo);
         mostrado = true;
     }
-    if (!construcao.erro().isEmpty()) plataforma_.mensagem(construcao.erro(), Icone::Critico);
     // A preview closed before the last page stops the build.
     construcao.cancela();
     construcao_ = nullptr;
     if (aoConstruir) aoConstruir(false);
+    if (!construcao.erro().isEmpty()) plataforma_.mensagem(construcao.erro(), Icone::Critico);
     return mostrado;
 }

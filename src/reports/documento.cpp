@@ -72,9 +72,39 @@ DocumentoRelatorio::DocumentoRelatorio(const QString& titulo, const QString& cab
 
 DocumentoRelatorio::~DocumentoRelatorio() = default;
 
-void DocumentoRelatorio::comecaSecao(const QString& titulo, const QVector<ColunaModelo>& colunas) {
+bool DocumentoRelatorio::concluido() const {
+    QMutexLocker t(&trava_);
+    return concluido_;
+}
+
+bool DocumentoRelatorio::interrompido() const {
+    QMutexLocker t(&trava_);
+    return interrompido_;
+}
+
+int DocumentoRelatorio::paginas() const {
+    QMutexLocker t(&trava_);
+    return int(paginas_.size());
+}
+
+int DocumentoRelatorio::paginasProntas() const {
+    QMutexLocker t(&trava_);
+    return concluido_ ? int(paginas_.size()) : std::max(0, int(paginas_.size()) - 1);
+}
+
+qint64 DocumentoRelatorio::linhas() const {
+    QMutexLocker t(&trava_);
+    return qint64(linhas_.size());
+}
+
+void DocumentoRelatorio::abreSecaoPendente() {
     // A section that had no line still shows its title and headings.
     if (!secoes_.empty() && !secaoAberta_) abreSecaoNaPagina(false);
+}
+
+void DocumentoRelatorio::comecaSecao(const QString& titulo, const QVector<ColunaModelo>& colunas) {
+    QMutexLocker t(&trava_);
+    abreSecaoPendente();
     Secao s{titulo, colunas, 0};
     double h = 0;
     for (const ColunaModelo& c : colunas) {
@@ -123,6 +153,7 @@ void DocumentoRelatorio::guardaTexto(const char* dados, size_t tamanho, Linha& l
 
 void DocumentoRelatorio::acrescenta(LinhaRelatorio::Tipo tipo, const std::vector<std::string>& celulas) {
     if (secoes_.empty()) comecaSecao({}, {});
+    QMutexLocker t(&trava_);
     thread_local std::string junto;
     junto.clear();
     for (size_t i = 0; i < celulas.size(); ++i) {
@@ -152,16 +183,22 @@ void DocumentoRelatorio::acrescenta(const LinhaRelatorio& linha) {
 }
 
 void DocumentoRelatorio::conclui() {
-    if (concluido_ || interrompido_) return;
-    if (!secoes_.empty() && !secaoAberta_) abreSecaoNaPagina(false);
-    if (paginas_.empty()) novaPagina();
-    concluido_ = true;
+    {
+        QMutexLocker t(&trava_);
+        if (concluido_ || interrompido_) return;
+        abreSecaoPendente();
+        if (paginas_.empty()) novaPagina();
+        concluido_ = true;
+    }
     emit terminou();
 }
 
 void DocumentoRelatorio::interrompe() {
-    if (concluido_ || interrompido_) return;
-    interrompido_ = true;
+    {
+        QMutexLocker t(&trava_);
+        if (concluido_ || interrompido_) return;
+        interrompido_ = true;
+    }
     emit terminou();
 }
 
@@ -185,7 +222,7 @@ int DocumentoRelatorio::ultimoPedaco(int pagina) const {
 QString DocumentoRelatorio::rodapePagina(int pagina) const {
     QString t = rodape_;
     t.replace(QLatin1String("{pagina}"), QString::number(pagina + 1));
-    if (concluido_) t.replace(QLatin1String("{paginas}"), QString::number(paginas()));
+    if (concluido_) t.replace(QLatin1String("{paginas}"), QString::number(paginas_.size()));
     return t;
 }
 
@@ -199,8 +236,13 @@ QString numeroPagina(int pagina, int total, bool concluido) {
 }  // namespace
 
 QStringList DocumentoRelatorio::textoPagina(int pagina) const {
+    QMutexLocker t(&trava_);
+    return textoPaginaSemTrava(pagina);
+}
+
+QStringList DocumentoRelatorio::textoPaginaSemTrava(int pagina) const {
     QStringList r;
-    if (pagina < 0 || pagina >= paginas()) return r;
+    if (pagina < 0 || pagina >= int(paginas_.size())) return r;
     r << titulo_;
     if (!cabecalho_.isEmpty()) r << cabecalho_;
     for (int i = paginas_[size_t(pagina)].primeiroPedaco; i < ultimoPedaco(pagina); ++i) {
@@ -237,18 +279,20 @@ QStringList DocumentoRelatorio::textoPagina(int pagina) const {
             r << partes.join(QStringLiteral(" | "));
         }
     }
-    r << rodapePagina(pagina) + QStringLiteral(" | ") + numeroPagina(pagina, paginas(), concluido_);
+    r << rodapePagina(pagina) + QStringLiteral(" | ") + numeroPagina(pagina, int(paginas_.size()), concluido_);
     return r;
 }
 
 QStringList DocumentoRelatorio::texto() const {
+    QMutexLocker t(&trava_);
     QStringList r;
-    for (int p = 0; p < paginas(); ++p) r << textoPagina(p);
+    for (int p = 0; p < int(paginas_.size()); ++p) r << textoPaginaSemTrava(p);
     return r;
 }
 
 void DocumentoRelatorio::pintaPagina(QPainter& p, int pagina) const {
-    if (pagina < 0 || pagina >= paginas()) return;
+    QMutexLocker t(&trava_);
+    if (pagina < 0 || pagina >= int(paginas_.size())) return;
     const Estilo& e = *estilo_;
     p.save();
     p.setPen(Qt::black);
@@ -331,6 +375,6 @@ void DocumentoRelatorio::pintaPagina(QPainter& p, int pagina) const {
     escreve(QRectF(rodape.x(), rodape.y(), e.largura * 0.75, rodape.height()), rodapePagina(pagina), e.normal,
             e.mNormal, Qt::AlignLeft);
     escreve(QRectF(e.largura * 0.75, rodape.y(), e.largura * 0.25, rodape.height()),
-            numeroPagina(pagina, paginas(), concluido_), e.normal, e.mNormal, Qt::AlignRight);
+            numeroPagina(pagina, int(paginas_.size()), concluido_), e.normal, e.mNormal, Qt::AlignRight);
     p.restore();
 }

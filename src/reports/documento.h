@@ -6,10 +6,12 @@
 // of a million rows stays small, and a page is painted only when it is shown or printed.
 //
 // The document grows while the report is built: pages already full can be shown before the
-// last row is read; the page count is known once it is concluded.
+// last row is read; the page count is known once it is concluded. It may be built on another
+// thread while it is shown: every member takes the document's lock.
 
 #include "reports/modelo.h"
 
+#include <QMutex>
 #include <QObject>
 #include <QSizeF>
 #include <QString>
@@ -56,13 +58,13 @@ public:
     // The build was stopped or failed: what was laid out stays, but the document is not whole.
     void interrompe();
 
-    bool concluido() const { return concluido_; }
-    bool interrompido() const { return interrompido_; }
+    bool concluido() const;
+    bool interrompido() const;
     // Pages laid out so far; before the document is concluded the last one may still grow.
-    int paginas() const { return int(paginas_.size()); }
+    int paginas() const;
     // Pages that will not change any more (all of them once concluded).
-    int paginasProntas() const { return concluido_ ? paginas() : std::max(0, paginas() - 1); }
-    qint64 linhas() const { return qint64(linhas_.size()); }
+    int paginasProntas() const;
+    qint64 linhas() const;
 
     // Paints page `pagina` (from 0) with the printable area's top left corner at the painter's
     // origin, in layout units: the caller scales the painter to its device.
@@ -109,6 +111,10 @@ private:
     void guardaTexto(const char* dados, size_t tamanho, Linha& l);
     int ultimoPedaco(int pagina) const;
     QString rodapePagina(int pagina) const;
+    QStringList textoPaginaSemTrava(int pagina) const;
+    void abreSecaoPendente();
+
+    mutable QMutex trava_;
 
     QString titulo_, cabecalho_, rodape_;
     std::vector<Secao> secoes_;

@@ -83,10 +83,15 @@ void JanelaRelatorios::montaControles() {
     progresso = cria<QProgressBar>(Frame1, "progresso");
     progresso->setRange(0, 0);
     lidas = cria<QLabel>(Frame1, "lidas");
-    lidas->hide();
+    lidas->setMinimumHeight(2 * lidas->fontMetrics().lineSpacing());
     cancelar = cria<QPushButton>(Frame1, "cancelar", QStringLiteral("Cancelar"));
-    progresso->hide();
-    cancelar->hide();
+    // Their room is kept while hidden, so the window does not change size when a build starts.
+    for (QWidget* w : std::initializer_list<QWidget*>{progresso, lidas, cancelar}) {
+        QSizePolicy politica = w->sizePolicy();
+        politica.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(politica);
+        w->hide();
+    }
 
     Option1->setChecked(true);
     Check1->setEnabled(false);
