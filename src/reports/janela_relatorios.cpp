@@ -132,7 +132,7 @@ void JanelaRelatorios::montaControles() {
     direita->addWidget(lidas);
     direita->addWidget(cancelar);
     direita->addStretch();
-    grade->addLayout(direita, 0, 2, 5, 1);
+    grade->addLayout(direita, 0, 2, 9, 1);
     grade->setColumnMinimumWidth(1, 40);
 
     auto* fora = new QVBoxLayout(this);
