@@ -239,3 +239,21 @@ TEST_F(EscritorioTest, MesmoRelatorioLidoAParteOuNaConexaoDaJanela) {
     EXPECT_EQ(imprime(janela.Option6, false, false, "  "), aParte);
     EXPECT_TRUE(aParte.contains("Total geral | 414,50"));
 }
+
+TEST_F(EscritorioTest, ConveniosComATarifaInteira) {
+    amb.db().executa("UPDATE convenios SET das_hor_ini = '08:00:00', das_hor_fim = '12:00:00', das_cobrar = 30000, "
+                     "apos_cobrar = 20000, apos_a_cada = '01:00:00' WHERE convenio = 'Shopping'");
+    amb.db().executa("INSERT INTO convenios (convenio, isento_fixo_variavel, apos_fixo, seg) VALUES "
+                     "('Clínica', 'V', 50000, 1), ('Banco', 'I', NULL, 1)");
+    amb.db().executa("INSERT INTO convenios_variaveis (codigo, tempo, valor, ordem) SELECT codigo, '02:00:00', 10000, 1 "
+                     "FROM convenios WHERE convenio = 'Clínica'");
+    const QStringList linhas = imprime(janela.Option3, false, false, "  ");
+    EXPECT_EQ(linhas.mid(1, 12),
+              (QStringList{"Passo | Até (horas) | Valor", "4 - Banco (Isento) - Seg - qualquer horário",
+                           "3 - Clínica (Variável) - Seg - qualquer horário", "1 | 02:00 | 1,00",
+                           "Após tempo acima, cobrar o valor fixo de R$ 5,00",
+                           "2 - Hotel (Valor fixo 10,00) - Seg - qualquer horário",
+                           "1 - Shopping (Variável) - Seg Ter - das 08:00 às 22:00 - das 08:00 às 12:00, cobrar R$ 3,00",
+                           "1 | 01:00 | 0,00", "2 | 03:00 | 4,00", "Após tempo acima, cobrar R$ 2,00 a cada 01:00",
+                           "Estacionamento Central | Página 1 de 1"}));
+}
