@@ -1,7 +1,7 @@
 // The revenue reports over 10,000, 100,000 and 1,000,000 exits: the time to the first page
 // laid out and painted, the time to the whole document (page count known, ready to print or
 // save as PDF) and the peak memory, against the bare query that reads the same rows on the same
-// connection. Each size runs in a process of its own, so its peak memory is its own.
+// file. Each size runs in a process of its own, so its peak memory is its own.
 //
 //     quelmar_bench_relatorios [--pasta=/var/tmp] [--repeticoes=3]
 
@@ -149,7 +149,7 @@ Medida constroi(Banco& db, const PedidoRelatorio& p) {
     return m;
 }
 
-// The same queries, bare: prepared on the same connection, every row stepped and every
+// The same queries, bare: prepared on the program's connection, every row stepped and every
 // column read.
 double nua(Banco& db, const QStringList& consultas) {
     QElapsedTimer t;
@@ -266,9 +266,10 @@ int main(int argc, char** argv) {
         QFile::remove(banco);
     }
 
-    std::printf("\nRevenue reports against the bare query that reads the same rows (same SQL, same connection,\n"
-                "every row stepped and every column read), exits spread over three years; one process per\n"
-                "size and report, median of %d runs. First page: laid out and painted, as the preview shows\n"
+    std::printf("\nRevenue reports against the bare query that reads the same rows (the same SQL on the same\n"
+                "file, every row stepped and every column read; the report reads on a thread and connection\n"
+                "of its own, as the program does), exits spread over three years; one process per size and\n"
+                "report, median of %d runs. First page: laid out and painted, as the preview shows\n"
                 "it. Whole: every page laid out, page count known, ready to print or save as PDF. Memory:\n"
                 "the process's peak resident size (VmHWM in /proc/self/status) after its runs.\n\n",
                 repeticoes);
