@@ -113,7 +113,7 @@ TEST_F(ArquivoMensalistasTest, RecebimentoRecusadoNaoMudaNada) {
     const auto antes = linhas(filial.db(), "veiculos_mensalistas");
     const ResultadoArquivo r = recebe_arquivo_mensalistas(filial.db(), disco.path(), true, 1);
     EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.mensagem.contains("falta o campo pago da tabela mensalidades")) << r.mensagem.toStdString();
+    EXPECT_TRUE(r.mensagem.contains("Falta o campo pago da tabela mensalidades.")) << r.mensagem.toStdString();
     EXPECT_TRUE(QFile::exists(arquivo()));
     EXPECT_EQ(linhas(filial.db(), "veiculos_mensalistas"), antes);
     EXPECT_EQ(filial.conta("mensalistas"), 0);
