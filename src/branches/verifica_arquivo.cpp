@@ -4,6 +4,7 @@
 #include "data/banco.h"
 #include "data/esquema.h"
 
+#include <QDate>
 #include <QSqlQuery>
 
 #include <sqlite3.h>
@@ -80,62 +81,116 @@ void verificaTabela(Banco& arq, const TabelaArquivo& t) {
     }
 }
 
-// The condition a field's value meets, as SQL that never yields NULL, and what it is in words.
-QString condicao(const Campo& c, QString* oQue) {
-    const QString n = l1(c.nome);
-    const QString ouNulo = QStringLiteral("(%1 IS NULL OR (%2))").arg(n);
+// What a field's value is, in words.
+QString tipoEmPalavras(const Campo& c) {
     switch (c.tipo) {
-    case TipoCampo::Booleano:
-        *oQue = QStringLiteral("sim ou não");
-        return QStringLiteral("(typeof(%1) = 'integer' AND %1 IN (0, 1))").arg(n);
+    case TipoCampo::Booleano: return QStringLiteral("sim ou não");
     case TipoCampo::Inteiro:
-        *oQue = QStringLiteral("um número inteiro");
-        return ouNulo.arg(QStringLiteral("typeof(%1) = 'integer' AND %1 BETWEEN -32768 AND 32767").arg(n));
-    case TipoCampo::Longo:
-        *oQue = QStringLiteral("um número inteiro");
-        return ouNulo.arg(
-            QStringLiteral("typeof(%1) = 'integer' AND %1 BETWEEN -2147483648 AND 2147483647").arg(n));
-    case TipoCampo::Moeda:
-        *oQue = QStringLiteral("um valor em dinheiro");
-        return ouNulo.arg(QStringLiteral("typeof(%1) = 'integer'").arg(n));
-    case TipoCampo::Data:
-        *oQue = QStringLiteral("uma data ou uma hora");
-        return ouNulo.arg(
-            QStringLiteral("typeof(%1) = 'text' AND (date(%1) IS %1 OR time(%1) IS %1)").arg(n));
+    case TipoCampo::Longo: return QStringLiteral("um número inteiro");
+    case TipoCampo::Moeda: return QStringLiteral("um valor em dinheiro");
+    case TipoCampo::Data: return QStringLiteral("uma data ou uma hora");
     case TipoCampo::Texto:
-        *oQue = QStringLiteral("um texto de até %1 letras%2")
-                    .arg(c.tamanho)
-                    .arg(c.vazioPermitido ? QString() : QStringLiteral(", não vazio"));
-        return ouNulo.arg(QStringLiteral("typeof(%1) = 'text' AND length(%1) <= %2%3")
-                              .arg(n)
-                              .arg(c.tamanho)
-                              .arg(c.vazioPermitido ? QString()
-                                                    : QStringLiteral(" AND %1 <> ''").arg(n)));
+        return QStringLiteral("um texto de até %1 letras%2")
+            .arg(c.tamanho)
+            .arg(c.vazioPermitido ? QString() : QStringLiteral(", não vazio"));
     }
-    return QStringLiteral("1");
+    return {};
 }
+
+bool algarismos(const unsigned char* t, int de, int n, int* v) {
+    *v = 0;
+    for (int i = de; i < de + n; ++i) {
+        if (t[i] < '0' || t[i] > '9') return false;
+        *v = *v * 10 + (t[i] - '0');
+    }
+    return true;
+}
+
+// A date "yyyy-MM-dd" or a time of day "HH:mm:ss", as the program stores them.
+bool dataOuHora(const unsigned char* t, int n) {
+    int a, b, c;
+    if (n == 10)
+        return t[4] == '-' && t[7] == '-' && algarismos(t, 0, 4, &a) && algarismos(t, 5, 2, &b) &&
+               algarismos(t, 8, 2, &c) && a >= 1 && QDate::isValid(a, b, c);
+    if (n == 8)
+        return t[2] == ':' && t[5] == ':' && algarismos(t, 0, 2, &a) && algarismos(t, 3, 2, &b) &&
+               algarismos(t, 6, 2, &c) && a < 24 && b < 60 && c < 60;
+    return false;
+}
+
+// Whether a value is of its field's kind, as the program writes them (texts counted in letters).
+bool doTipo(sqlite3_value* v, const Campo& c) {
+    const int tipo = sqlite3_value_type(v);
+    if (tipo == SQLITE_NULL) return c.tipo != TipoCampo::Booleano;
+    switch (c.tipo) {
+    case TipoCampo::Booleano: {
+        if (tipo != SQLITE_INTEGER) return false;
+        const sqlite3_int64 x = sqlite3_value_int64(v);
+        return x == 0 || x == 1;
+    }
+    case TipoCampo::Inteiro: {
+        if (tipo != SQLITE_INTEGER) return false;
+        const sqlite3_int64 x = sqlite3_value_int64(v);
+        return x >= -32768 && x <= 32767;
+    }
+    case TipoCampo::Longo: {
+        if (tipo != SQLITE_INTEGER) return false;
+        const sqlite3_int64 x = sqlite3_value_int64(v);
+        return x >= -2147483648LL && x <= 2147483647LL;
+    }
+    case TipoCampo::Moeda: return tipo == SQLITE_INTEGER;
+    case TipoCampo::Data:
+        return tipo == SQLITE_TEXT && dataOuHora(sqlite3_value_text(v), sqlite3_value_bytes(v));
+    case TipoCampo::Texto: {
+        if (tipo != SQLITE_TEXT) return false;
+        const unsigned char* t = sqlite3_value_text(v);
+        const int bytes = sqlite3_value_bytes(v);
+        int letras = 0;
+        for (int i = 0; i < bytes; ++i) letras += (t[i] & 0xC0) != 0x80;
+        return letras <= c.tamanho && (c.vazioPermitido || letras > 0);
+    }
+    }
+    return false;
+}
+
+// confere(campos...): the number (from 1) of the first value out of its field's kind, 0 when
+// all are of theirs. The fields' layout comes with the function.
+void confere(sqlite3_context* ctx, int n, sqlite3_value** v) {
+    const auto* campos = static_cast<const std::vector<const Campo*>*>(sqlite3_user_data(ctx));
+    for (int i = 0; i < n && i < int(campos->size()); ++i)
+        if (!doTipo(v[i], *(*campos)[size_t(i)])) return sqlite3_result_int(ctx, i + 1);
+    sqlite3_result_int(ctx, 0);
+}
+
+using Campos = std::vector<const Campo*>;
 
 // One pass over the table in the engine: the first row with a value out of its kind, if any.
 void verificaValores(Banco& arq, const TabelaArquivo& t) {
     const QString nome = l1(t.nome);
-    QStringList condicoes, oQue;
-    for (const char* c : t.campos) {
-        QString o;
-        condicoes << condicao(campoEsquema(nome, l1(c)), &o);
-        oQue << o;
-    }
-    const QByteArray sql = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE NOT (%3) LIMIT 1")
-                               .arg(condicoes.join(QStringLiteral(", ")), nome,
-                                    condicoes.join(QStringLiteral(" AND ")))
-                               .toUtf8();
-    const auto ruim = arq.primeiraLinha(sql.constData());
-    if (!ruim) return;
-    for (int i = 0; i < int(t.campos.size()); ++i)
-        if (!(*ruim)[i + 1].toBool())
-            throw Recusa(QStringLiteral("O campo %1 da tabela %2 tem um valor que não é %3 "
-                                        "(registro %4).")
-                             .arg(l1(t.campos[size_t(i)]), nome, oQue[i])
-                             .arg((*ruim)[0].toLongLong()));
+    Campos campos;
+    for (const char* c : t.campos) campos.push_back(&campoEsquema(nome, l1(c)));
+    // The engine keeps the layout with the function and lets it go when it is replaced.
+    if (sqlite3_create_function_v2(
+            arq.nativo(), "quelmar_confere", int(campos.size()), SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+            new Campos(campos), confere, nullptr, nullptr,
+            [](void* p) { delete static_cast<Campos*>(p); }) != SQLITE_OK)
+        arq.falhaNativa();
+    const QByteArray sql =
+        QStringLiteral("SELECT rowid, quelmar_confere(%1) AS ruim FROM %2 WHERE ruim > 0 LIMIT 1")
+            .arg(listaCampos(t), nome)
+            .toUtf8();
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(arq.nativo(), sql.constData(), -1, &st, nullptr) != SQLITE_OK)
+        arq.falhaNativa();
+    const int r = sqlite3_step(st);
+    const sqlite3_int64 registro = r == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
+    const int i = r == SQLITE_ROW ? sqlite3_column_int(st, 1) - 1 : -1;
+    sqlite3_finalize(st);
+    if (r != SQLITE_ROW && r != SQLITE_DONE) arq.falhaNativa();
+    if (i < 0) return;
+    throw Recusa(QStringLiteral("O campo %1 da tabela %2 tem um valor que não é %3 (registro %4).")
+                     .arg(l1(t.campos[size_t(i)]), nome, tipoEmPalavras(*campos[size_t(i)]))
+                     .arg(registro));
 }
 
 void verifica(Banco& arq, const LeiauteArquivo& leiaute, Andamento* andamento, bool completo) {
