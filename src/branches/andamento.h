@@ -21,6 +21,8 @@ public:
     // Tells the window (at most every few tenths of a second); false once cancelled.
     bool continua();
     bool cancelado() const { return cancelado_; }
+    // The operator's stop, seen at the next look.
+    void cancela() { cancelado_ = true; }
 
     // Keeps the window answering while one statement runs long on `conexao`, and stops the
     // statement once the operator cancels. Removed on destruction.

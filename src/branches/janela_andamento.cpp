@@ -24,7 +24,7 @@ JanelaAndamento::JanelaAndamento(QWidget* pai, const QString& texto)
     barra_->setTextVisible(false);
     barra_->setMinimumWidth(320);
     QPushButton* cancelar = criaBotao(this, "cancelar", QStringLiteral("Cancelar"));
-    connect(cancelar, &QPushButton::clicked, this, [this] { cancelado_ = true; });
+    connect(cancelar, &QPushButton::clicked, this, [this] { andamento_.cancela(); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rotulo);
     layout->addWidget(barra_);
@@ -36,5 +36,5 @@ bool JanelaAndamento::aviso(int milesimos) {
     if (!isVisible() && desde_.elapsed() >= kEsperaAntesDeMostrar) show();
     barra_->setValue(milesimos);
     QCoreApplication::processEvents(QEventLoop::X11ExcludeTimers);
-    return !cancelado_;
+    return !andamento_.cancelado();
 }

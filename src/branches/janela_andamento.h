@@ -20,7 +20,6 @@ private:
     bool aviso(int milesimos);
 
     QProgressBar* barra_;
-    bool cancelado_ = false;
     QElapsedTimer desde_;
     Andamento andamento_;
 };

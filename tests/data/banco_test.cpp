@@ -134,6 +134,9 @@ TEST(CriaBanco, ArquivoRecusadoOuSoLidoFicaIntacto) {
         c.close();
     }
     QSqlDatabase::removeDatabase("estranho");
+    // A name the operator may give a file, with blanks, accents and URL signs.
+    const QString nomeCurioso = dir.filePath("cópia #1 ?%.mdb");
+    ASSERT_TRUE(QFile::copy(nosso.caminho(), nomeCurioso));
     const auto conteudo = [](const QString& c) {
         QFile f(c);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -149,6 +152,7 @@ TEST(CriaBanco, ArquivoRecusadoOuSoLidoFicaIntacto) {
         {"outra senha", nosso.caminho(), "errada", false, "Senha do banco de dados inválida"},
         {"outro programa, leitura", estranho, "quorbel58", true, "não é um banco de dados do Quelmar"},
         {"só leitura", nosso.caminho(), "quorbel58", true, ""},
+        {"só leitura, nome curioso", nomeCurioso, "quorbel58", true, ""},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
