@@ -23,7 +23,7 @@ public:
     SaidaPorta& porta() override { return porta_; }
     SaidaImpressora& impressora() override { return impressora_; }
     ImpressoraFiscal& fiscal() override { return fiscal_; }
-    void visualiza(const QTextDocument&, const QString&) override {}
+    void visualiza(std::shared_ptr<const DocumentoRelatorio>, const QString&) override {}
     Discos& discos() override { return discos_; }
 
 private:

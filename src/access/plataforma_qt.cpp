@@ -56,6 +56,6 @@ void PlataformaQt::aguarda(int ms, std::function<void()> depois) {
     QTimer::singleShot(ms, qApp, std::move(depois));
 }
 
-void PlataformaQt::visualiza(const QTextDocument& documento, const QString& titulo) {
-    visualizaDocumento(documento, titulo, QApplication::activeWindow());
+void PlataformaQt::visualiza(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo) {
+    visualizaDocumento(std::move(documento), titulo, QApplication::activeWindow());
 }

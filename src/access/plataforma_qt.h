@@ -23,7 +23,7 @@ public:
     SaidaPorta& porta() override { return porta_; }
     SaidaImpressora& impressora() override { return impressora_; }
     ImpressoraFiscal& fiscal() override { return fiscal_; }
-    void visualiza(const QTextDocument& documento, const QString& titulo) override;
+    void visualiza(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo) override;
     Discos& discos() override { return discos_; }
 
 private:

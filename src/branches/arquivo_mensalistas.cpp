@@ -1,14 +1,16 @@
 #include "branches/arquivo_mensalistas.h"
 
+#include "branches/andamento.h"
 #include "branches/arquivos.h"
 #include "branches/copia_tabelas.h"
 #include "branches/leiautes.h"
+#include "branches/mescla_tabela.h"
+#include "branches/verifica_arquivo.h"
 #include "data/banco.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlQuery>
-
-#include <functional>
 
 namespace {
 
@@ -16,50 +18,6 @@ const TabelaArquivo& tabelaDoArquivo(const char* nome) {
     for (const TabelaArquivo& t : leiauteMensalistas())
         if (qstrcmp(t.nome, nome) == 0) return t;
     throw ErroBanco(QStringLiteral("tabela desconhecida: %1").arg(QLatin1String(nome)));
-}
-
-QString marcas(const TabelaArquivo& t) {
-    QStringList m;
-    for (size_t i = 0; i < t.campos.size(); ++i) m << QStringLiteral("?");
-    return m.join(QStringLiteral(", "));
-}
-
-QString atribuicoes(const TabelaArquivo& t) {
-    QStringList m;
-    for (const char* c : t.campos) m << QStringLiteral("%1 = ?").arg(QLatin1String(c));
-    return m.join(QStringLiteral(", "));
-}
-
-QVariantList linha(const QSqlQuery& q, int quantos) {
-    QVariantList v;
-    for (int i = 0; i < quantos; ++i) v << q.value(i);
-    return v;
-}
-
-// Rows of the file's table whose key finds a local row are written over it (the first one);
-// the others are added. `busca` selects the local rowid from the key values `chave` gives.
-void mesclaPorChave(Banco& db, Banco& arq, const char* nome, const QString& busca,
-                    const std::function<QVariantList(const QVariantList&)>& chave,
-                    const std::function<void(const QVariantList&)>& antesDeIncluir = {}) {
-    const TabelaArquivo& t = tabelaDoArquivo(nome);
-    const int n = int(t.campos.size());
-    Comando insere(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                           .arg(QLatin1String(nome), listaCampos(t), marcas(t)));
-    Comando altera(db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                           .arg(QLatin1String(nome), atribuicoes(t)));
-    QSqlQuery q = arq.executa(
-        QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(listaCampos(t), QLatin1String(nome)));
-    while (q.next()) {
-        QVariantList v = linha(q, n);
-        const QVariant local = db.valor(busca, chave(v));
-        if (local.isNull()) {
-            if (antesDeIncluir) antesDeIncluir(v);
-            insere.executa(v);
-        } else {
-            v << local;
-            altera.executa(v);
-        }
-    }
 }
 
 }  // namespace
@@ -106,7 +64,7 @@ ResultadoArquivo gera_arquivo_mensalistas(Banco& db, std::optional<qint32> filia
 }
 
 ResultadoArquivo recebe_arquivo_mensalistas(Banco& db, const QString& unidade, bool removivel,
-                                            quint64 livre) {
+                                            quint64 livre, Andamento* andamento) {
     if (removivel && livre == 0) return {false, QStringLiteral("Não há disquete no drive."), false};
     const QString arquivo = arquivo_mensalistas(unidade);
     if (!existe_arquivo(arquivo))
@@ -114,14 +72,14 @@ ResultadoArquivo recebe_arquivo_mensalistas(Banco& db, const QString& unidade, b
 
     const auto falha = [&](const QString& causa) {
         return ResultadoArquivo{false,
-                                QStringLiteral("O arquivo %1 não pôde ser recebido: %2\r\n"
+                                QStringLiteral("O arquivo %1 não pôde ser recebido.\r\n%2\r\n"
                                                "Nada foi alterado e o arquivo foi mantido.")
                                     .arg(arquivo, causa),
                                 false};
     };
     Banco arq;
     try {
-        abreVerificado(arq, arquivo, leiauteMensalistas());
+        abreVerificado(arq, arquivo, leiauteMensalistas(), arquivo, andamento);
     } catch (const ErroBanco& e) {
         return falha(e.mensagem());
     }
@@ -129,46 +87,58 @@ ResultadoArquivo recebe_arquivo_mensalistas(Banco& db, const QString& unidade, b
     try {
         // A local row without a branch is this installation's own.
         const QVariant propria = db.valor(QStringLiteral("SELECT filial FROM geral"));
-        Transacao t(db);
+        // A row of the file without a branch belongs to the branch the file was made for: the
+        // one its other rows name, or else this one. So a second import finds it again.
+        QVariantList filiais;
+        for (QSqlQuery q = arq.executa(QStringLiteral(
+                 "SELECT filial FROM mensalistas WHERE filial IS NOT NULL UNION "
+                 "SELECT filial FROM veiculos_mensalistas WHERE filial IS NOT NULL UNION "
+                 "SELECT filial FROM mensalidades WHERE filial IS NOT NULL"));
+             q.next();)
+            filiais << q.value(0);
+        const QVariant doArquivo = filiais.size() == 1 ? filiais.first() : propria;
+        const auto comFilial = [&](const char* nome) {
+            return listaCampos(tabelaDoArquivo(nome))
+                .replace(QRegularExpression(QStringLiteral("\\bfilial$")),
+                         QStringLiteral("coalesce(filial, ?1)"));
+        };
 
-        mesclaPorChave(
-            db, arq, "mensalistas",
-            QStringLiteral("SELECT rowid FROM mensalistas WHERE codigo IS ? AND "
-                           "coalesce(filial, ?) IS ? ORDER BY rowid LIMIT 1"),
-            [&](const QVariantList& v) { return QVariantList{v[0], propria, v[19]}; },
-            [&](const QVariantList& v) {
-                // Fees left over under the code of a subscriber new here go first.
-                db.executa(QStringLiteral("DELETE FROM mensalidades WHERE codigo IS ? AND "
-                                          "coalesce(filial, ?) IS ?"),
-                           {v[0], propria, v[19]});
-            });
+        if (andamento) andamento->defineTotal(linhasDoArquivo(arq, leiauteMensalistas()));
+        Transacao t(db);
+        const Andamento::Vigia vigia(andamento, db.nativo());
+
+        Mescla mensalistas{tabelaDoArquivo("mensalistas"),
+                           QStringLiteral("codigo IS ?1 AND coalesce(filial, ?21) IS ?20")};
+        // Fees left over under the code of a subscriber new here go first.
+        mensalistas.antesDeIncluir = QStringLiteral(
+            "DELETE FROM mensalidades WHERE codigo IS ?1 AND coalesce(filial, ?21) IS ?20");
+        mensalistas.extras = {propria};
+        mensalistas.selecao = comFilial("mensalistas");
+        mensalistas.valoresSelecao = {doArquivo};
+        mesclaTabela(db, arq, mensalistas, andamento);
 
         // Only the vehicles of the subscribers the file carries are replaced.
-        const TabelaArquivo& veiculos = tabelaDoArquivo("veiculos_mensalistas");
-        for (QSqlQuery q = arq.executa(QStringLiteral(
-                 "SELECT codigo, filial FROM mensalistas UNION "
-                 "SELECT codigo, filial FROM veiculos_mensalistas"));
-             q.next();)
-            db.executa(QStringLiteral("DELETE FROM veiculos_mensalistas WHERE codigo IS ? AND "
-                                      "coalesce(filial, ?) IS ?"),
-                       {q.value(0), propria, q.value(1)});
-        Comando insere(db, QStringLiteral("INSERT INTO veiculos_mensalistas (%1) VALUES (%2)")
-                               .arg(listaCampos(veiculos), marcas(veiculos)));
-        for (QSqlQuery q = arq.executa(QStringLiteral("SELECT %1 FROM veiculos_mensalistas "
-                                                      "ORDER BY rowid")
-                                           .arg(listaCampos(veiculos)));
-             q.next();)
-            insere.executa(linha(q, int(veiculos.campos.size())));
+        executaPorLinha(db, arq,
+                        QStringLiteral("SELECT codigo, coalesce(filial, ?1) FROM mensalistas UNION "
+                                       "SELECT codigo, coalesce(filial, ?1) FROM veiculos_mensalistas"),
+                        {doArquivo},
+                        QStringLiteral("DELETE FROM veiculos_mensalistas WHERE codigo IS ?1 AND "
+                                       "coalesce(filial, ?3) IS ?2"),
+                        {propria});
+        Mescla veiculos{tabelaDoArquivo("veiculos_mensalistas"), QString()};
+        veiculos.selecao = comFilial("veiculos_mensalistas");
+        veiculos.valoresSelecao = {doArquivo};
+        mesclaTabela(db, arq, veiculos, andamento);
 
-        mesclaPorChave(db, arq, "tipos_mensalistas",
-                       QStringLiteral("SELECT rowid FROM tipos_mensalistas WHERE codigo IS ? "
-                                      "ORDER BY rowid LIMIT 1"),
-                       [](const QVariantList& v) { return QVariantList{v[0]}; });
+        mesclaTabela(db, arq, {tabelaDoArquivo("tipos_mensalistas"), QStringLiteral("codigo IS ?1")},
+                     andamento);
 
-        mesclaPorChave(db, arq, "mensalidades",
-                       QStringLiteral("SELECT rowid FROM mensalidades WHERE codigo IS ? AND "
-                                      "mes IS ? AND coalesce(filial, ?) IS ? ORDER BY rowid LIMIT 1"),
-                       [&](const QVariantList& v) { return QVariantList{v[0], v[1], propria, v[6]}; });
+        Mescla mensalidades{tabelaDoArquivo("mensalidades"),
+                            QStringLiteral("codigo IS ?1 AND mes IS ?2 AND coalesce(filial, ?8) IS ?7")};
+        mensalidades.extras = {propria};
+        mensalidades.selecao = comFilial("mensalidades");
+        mensalidades.valoresSelecao = {doArquivo};
+        mesclaTabela(db, arq, mensalidades, andamento);
         t.confirma();
     } catch (const ErroBanco& e) {
         return falha(e.mensagem());

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class Andamento;
 class Banco;
 
 inline const QString kNomeArquivoMensalistas = QStringLiteral("mensalistas.mdb");
@@ -27,5 +28,7 @@ ResultadoArquivo gera_arquivo_mensalistas(Banco& db, std::optional<qint32> filia
 // Merges the file on `unidade` into `db` in one transaction: subscribers by code and branch,
 // their vehicles replaced, types by code, monthly fees by code, month and branch. The file is
 // deleted after the commit. `removivel` is a removable medium, checked for its free space.
+// The file is checked whole first and only read; rows of it without a branch are taken as the
+// file's branch's. Refused or cancelled through `andamento`: nothing changes, the file stays.
 ResultadoArquivo recebe_arquivo_mensalistas(Banco& db, const QString& unidade, bool removivel,
-                                            quint64 livre);
+                                            quint64 livre, Andamento* andamento = nullptr);

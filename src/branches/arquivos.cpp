@@ -55,30 +55,6 @@ QString listaCampos(const TabelaArquivo& t) {
     return r.join(QStringLiteral(", "));
 }
 
-void abreVerificado(Banco& arq, const QString& caminho, const LeiauteArquivo& leiaute) {
-    arq.abre(caminho, Banco::kSenha);
-    try {
-        const QString integridade = arq.valor(QStringLiteral("PRAGMA integrity_check")).toString();
-        if (integridade != QLatin1String("ok"))
-            throw ErroBanco(QStringLiteral("o arquivo está danificado"));
-        for (const TabelaArquivo& t : leiaute) {
-            QStringList existentes;
-            QSqlQuery q = arq.executa(QStringLiteral("SELECT name FROM pragma_table_info(?)"),
-                                      {QLatin1String(t.nome)});
-            while (q.next()) existentes << q.value(0).toString();
-            if (existentes.isEmpty())
-                throw ErroBanco(QStringLiteral("falta a tabela %1").arg(QLatin1String(t.nome)));
-            for (const char* c : t.campos)
-                if (!existentes.contains(QLatin1String(c)))
-                    throw ErroBanco(QStringLiteral("falta o campo %1 da tabela %2")
-                                        .arg(QLatin1String(c), QLatin1String(t.nome)));
-        }
-    } catch (...) {
-        arq.fecha();
-        throw;
-    }
-}
-
 void criaArquivoTroca(const QString& caminho, const LeiauteArquivo& leiaute) {
     Banco arq;
     arq.cria(caminho, Banco::kSenha);

@@ -38,11 +38,6 @@ struct TabelaArquivo {
 };
 using LeiauteArquivo = std::vector<TabelaArquivo>;
 
-// Opens `caminho` with the database password and checks it whole: it must be one of ours, pass
-// the engine's integrity check and hold every table and field of `leiaute`. Leaves `arq` open
-// on it. Throws ErroBanco with the reason.
-void abreVerificado(Banco& arq, const QString& caminho, const LeiauteArquivo& leiaute);
-
 // Creates `caminho` as a new file of ours holding the empty tables of `leiaute`, each field
 // declared as in the main database. Leaves it closed, in the single-file journal mode.
 void criaArquivoTroca(const QString& caminho, const LeiauteArquivo& leiaute);

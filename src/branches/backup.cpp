@@ -1,6 +1,8 @@
 #include "branches/backup.h"
 
 #include "branches/arquivos.h"
+#include "branches/leiautes.h"
+#include "branches/verifica_arquivo.h"
 #include "data/atualiza_banco.h"
 #include "data/banco.h"
 #include "data/esquema.h"
@@ -22,8 +24,10 @@ const QString kFalhaBackup = QStringLiteral("Não foi possível realizar o backu
 // holds the general settings row, as every database of this program does.
 void verificaCopia(const QString& caminho) {
     Banco b;
-    abreVerificado(b, caminho, {{"geral", {"versao"}}});
+    b.abre(caminho, Banco::kSenha);
     try {
+        if (b.valor(QStringLiteral("PRAGMA integrity_check")).toString() != QLatin1String("ok"))
+            throw ErroBanco(QStringLiteral("o arquivo está danificado"));
         if (!b.existe(QStringLiteral("SELECT versao FROM geral")))
             throw ErroBanco(QStringLiteral("faltam as configurações gerais"));
         b.executa(QStringLiteral("PRAGMA journal_mode = DELETE"));
@@ -31,6 +35,30 @@ void verificaCopia(const QString& caminho) {
         b.fecha();
         throw;
     }
+    b.fecha();
+}
+
+// A backup to restore is checked whole in a private copy (`copia`), told by the name of the
+// file the operator chose (`nome`): an older layout is brought up to date first, then every
+// table, field and value must be as this program keeps them, and the settings row there.
+void verificaBackup(const QString& copia, const QString& nome) {
+    Banco b;
+    abreVerificado(b, copia, {{"geral", {"versao"}}}, nome);
+    const auto geral = b.primeiraLinha("SELECT versao FROM geral");
+    b.fecha();
+    if (!geral) throw ErroBanco(QStringLiteral("Faltam as configurações gerais."));
+    const int versao = geral->first().toInt();
+    if (versao < kVersaoEsquema) {
+        try {
+            b.abre(copia, Banco::kSenha);
+            atualiza_banco(b, versao);
+            b.fecha();
+        } catch (const ErroBanco&) {
+            throw ErroBanco(QStringLiteral("O backup é de uma versão anterior do sistema e não "
+                                           "pôde ser atualizado."));
+        }
+    }
+    abreVerificado(b, copia, leiauteBanco(), nome, nullptr, true);
     b.fecha();
 }
 
@@ -116,6 +144,8 @@ void reabre_banco(Banco& db, const QString& caminho) {
 
 ResultadoBackup realiza_backup(Banco& db, const QString& pastaPrograma, const QString& pasta,
                                quint64 livre) {
+    if (!QFileInfo(pasta).isDir())
+        return {false, QStringLiteral("A pasta %1 não existe.").arg(pasta)};
     if (livre == 0) return {false, QStringLiteral("Não é possível realizar backup em CD-ROMs.")};
     const QString dados = naPasta(pastaPrograma, kNomeArquivoBanco);
     const quint64 tamanho =
@@ -131,9 +161,14 @@ ResultadoBackup realiza_backup(Banco& db, const QString& pastaPrograma, const QS
         exigeAcessoUnico(db, dados);
         compactaEm(db, compacto);
         verificaCopia(compacto);
-        copiaArquivo(compacto, novo);
-        verificaCopia(novo);
-        substituiArquivo(novo, destino);
+        // The operator knows the backup by its own name, not by the one it has while written.
+        try {
+            copiaArquivo(compacto, novo);
+            verificaCopia(novo);
+            substituiArquivo(novo, destino);
+        } catch (const ErroBanco&) {
+            throw ErroBanco(QStringLiteral("não foi possível gravar o arquivo %1.").arg(destino));
+        }
     } catch (const ErroBanco& e) {
         removeBanco(compacto);
         removeBanco(novo);
@@ -155,14 +190,22 @@ ResultadoBackup restaura_backup(Banco& db, const QString& pastaPrograma, const Q
     const QString origem = arquivo_backup(pasta);
     const QString dados = naPasta(pastaPrograma, kNomeArquivoBanco);
     const QString novo = naPasta(pastaPrograma, kCopiaRestauracao);
+    if (!QFileInfo(pasta).isDir())
+        return {false, QStringLiteral("A pasta %1 não existe.").arg(pasta)};
     try {
         if (!existe_arquivo(origem))
-            throw ErroBanco(QStringLiteral("o arquivo %1 não existe.").arg(origem));
-        copiaArquivo(origem, novo);
-        verificaCopia(novo);
+            throw ErroBanco(QStringLiteral("O arquivo %1 não existe.").arg(origem));
+        // The backup itself is only read: it is checked, upgraded and used as a private copy.
+        try {
+            copiaArquivo(origem, novo);
+        } catch (const ErroBanco&) {
+            throw ErroBanco(QStringLiteral("Não foi possível copiar o arquivo %1 para a pasta "
+                                           "do programa.").arg(origem));
+        }
+        verificaBackup(novo, origem);
     } catch (const ErroBanco& e) {
         removeBanco(novo);
-        return {false, QStringLiteral("O arquivo %1 não é um backup válido deste sistema: %2\r\n"
+        return {false, QStringLiteral("O arquivo %1 não é um backup válido deste sistema.\r\n%2\r\n"
                                       "Os dados não foram alterados.")
                            .arg(origem, e.mensagem())};
     }

@@ -1,6 +1,7 @@
 #include "branches/janela_arquivo_mensalistas.h"
 
 #include "branches/arquivo_mensalistas.h"
+#include "branches/janela_andamento.h"
 #include "branches/preenche_filiais.h"
 #include "widgets/cria.h"
 
@@ -78,9 +79,11 @@ void JanelaArquivoMensalistas::Command1_Click() {
 
 void JanelaArquivoMensalistas::Command3_Click() {
     const QString unidade = pastaEscolhida();
+    JanelaAndamento andamento(this, QStringLiteral("Recebendo arquivo de mensalistas..."));
     const ResultadoArquivo r = recebe_arquivo_mensalistas(
         ctx_.estado.db, unidade, Drive1->currentIndex() > 0,
-        ctx_.plataforma.discos().espacoLivre(unidade));
+        ctx_.plataforma.discos().espacoLivre(unidade), &andamento.andamento());
+    andamento.hide();
     ctx_.plataforma.mensagem(r.mensagem, Icone::Informacao);
 }
 

@@ -2,6 +2,7 @@
 
 #include "branches/arquivos.h"
 #include "branches/backup.h"
+#include "branches/janela_andamento.h"
 #include "branches/troca_filial.h"
 #include "widgets/cria.h"
 
@@ -193,7 +194,8 @@ void JanelaBackup::Command4_Click() {
         ResultadoBackup r;
         {
             const Ampulheta ampulheta;
-            r = mescla_filial(ctx_.estado.db, arquivo);
+            JanelaAndamento andamento(this, QStringLiteral("Recebendo backup de filial..."));
+            r = mescla_filial(ctx_.estado.db, arquivo, &andamento.andamento());
         }
         p.mensagem(r.mensagem, r.ok ? Icone::Informacao : Icone::Exclamacao);
         return;

@@ -39,3 +39,16 @@ const LeiauteArquivo& leiauteMensalistas() {
     };
     return l;
 }
+
+const LeiauteArquivo& leiauteBanco() {
+    static const LeiauteArquivo l = [] {
+        LeiauteArquivo r;
+        for (const Tabela& t : esquema()) {
+            TabelaArquivo ta{t.nome, {}, t.campoIndice};
+            for (const Campo& c : t.campos) ta.campos.push_back(c.nome);
+            r.push_back(ta);
+        }
+        return r;
+    }();
+    return l;
+}

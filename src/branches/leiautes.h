@@ -8,3 +8,5 @@ const LeiauteArquivo& leiauteTrocaFilial();
 // The subscriber file: one branch's subscribers (a shorter row), their vehicles, every
 // subscriber type and the branch's monthly fees.
 const LeiauteArquivo& leiauteMensalistas();
+// The whole main database: a backup holds every table of it.
+const LeiauteArquivo& leiauteBanco();

@@ -5,7 +5,9 @@
 #include "data/ordem_geral.h"
 
 #include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 #include <QSqlDriver>
 #include <QSqlError>
 
@@ -66,6 +68,15 @@ QString causaCodigo(int codigo, const QString& detalhe, const QString& caminho) 
     case SQLITE_NOTADB:
         return QStringLiteral("O arquivo %1 está danificado. Restaure uma cópia de segurança.")
             .arg(arquivo);
+    case SQLITE_INTERRUPT:
+        return QStringLiteral("A operação foi cancelada.");
+    case SQLITE_CONSTRAINT:
+        // The engine's own words for a value that does not fit are not the operator's.
+        if (detalhe.contains(QLatin1String("constraint failed")))
+            return QStringLiteral("O banco de dados recusou a operação: um dos valores não cabe "
+                                  "no seu campo (texto longo demais ou vazio, número fora dos "
+                                  "limites).");
+        break;
     default:
         break;
     }
@@ -95,11 +106,19 @@ Banco::Banco() {
 
 Banco::~Banco() { fecha(); }
 
-void Banco::conecta(const QString& caminho) {
+void Banco::conecta(const QString& caminho, bool leitura) {
     fecha();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nomeConexao_);
-        db.setDatabaseName(caminho);
+        if (leitura) {
+            // Immutable: no lock, no log or shared memory beside it, never a byte written.
+            QUrl url = QUrl::fromLocalFile(caminho);
+            url.setQuery(QStringLiteral("immutable=1"));
+            db.setDatabaseName(url.toString(QUrl::FullyEncoded));
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+        } else {
+            db.setDatabaseName(caminho);
+        }
         if (!db.open()) {
             const QString erro = causaErro(db.lastError(), caminho);
             db = QSqlDatabase();
@@ -108,7 +127,8 @@ void Banco::conecta(const QString& caminho) {
         }
     }
     caminho_ = caminho;
-    registraColacao();
+    if (nomeExibido_.isEmpty()) nomeExibido_ = caminho;
+    registraColacao(leitura);
 }
 
 sqlite3* Banco::nativo() const {
@@ -119,15 +139,46 @@ sqlite3* Banco::nativo() const {
     return nullptr;
 }
 
-void Banco::registraColacao() {
+void Banco::registraColacao(bool leitura) {
     sqlite3* sq = nativo();
     if (!sq ||
         sqlite3_create_collation(sq, kNomeOrdemGeral, SQLITE_UTF8, nullptr,
-                                 comparaOrdemGeralSqlite) != SQLITE_OK ||
-        !preparaGravacaoSegura(sq)) {
+                                 comparaOrdemGeralSqlite) != SQLITE_OK) {
         fecha();
         throw ErroBanco(QStringLiteral("Não foi possível preparar o banco de dados."));
     }
+    if (!leitura && !preparaGravacaoSegura(sq)) {
+        // Mostly a damaged file: its header reads, its pages do not.
+        const int codigo = sqlite3_errcode(sq) & 0xff;
+        const QString erro = codigo == SQLITE_CORRUPT || codigo == SQLITE_NOTADB
+            ? causaCodigo(codigo, {}, nomeExibido_)
+            : QStringLiteral("Não foi possível preparar o banco de dados %1.").arg(nomeExibido_);
+        fecha();
+        throw ErroBanco(erro);
+    }
+}
+
+// The stamp lives in the file's first hundred bytes (the engine's header): reading them here
+// refuses another program's file, or one of ours with another password, before the engine
+// opens it for writing and switches its journal.
+void Banco::verificaMarca(const QString& caminho, const QString& senha) const {
+    const QString nome = nomeExibido_.isEmpty() ? caminho : nomeExibido_;
+    QFile f(caminho);
+    if (!f.open(QIODevice::ReadOnly)) throw ErroBanco(causaCodigo(SQLITE_CANTOPEN, {}, nome));
+    const QByteArray cabecalho = f.read(100);
+    const auto inteiro = [&](int de) {
+        const auto* b = reinterpret_cast<const unsigned char*>(cabecalho.constData() + de);
+        return qint32((quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | b[3]);
+    };
+    if (cabecalho.size() == 100 && !cabecalho.startsWith(QByteArrayLiteral("SQLite format 3")))
+        throw ErroBanco(QStringLiteral("O arquivo %1 não é um banco de dados do Quelmar.").arg(nome));
+    if (cabecalho.size() < 100 || inteiro(68) != kIdAplicacao) {
+        // An empty file is the engine's empty database: not ours either.
+        throw ErroBanco(QStringLiteral("O arquivo %1 não é um banco de dados do Quelmar.").arg(nome));
+    }
+    if (inteiro(60) != marcaSenha(senha))
+        throw ErroSenha(QStringLiteral("Senha do banco de dados inválida: %1 não pôde ser aberto.")
+                            .arg(nome));
 }
 
 void Banco::cria(const QString& caminho, const QString& senha) {
@@ -145,9 +196,26 @@ void Banco::cria(const QString& caminho, const QString& senha) {
     }
 }
 
+void Banco::abreLeitura(const QString& caminho, const QString& senha, const QString& nome) {
+    fecha();
+    nomeExibido_ = nome.isEmpty() ? caminho : nome;
+    try {
+        if (!QFileInfo(caminho).isFile())
+            throw ErroBanco(QStringLiteral("O arquivo %1 não existe.").arg(nomeExibido_));
+        verificaMarca(caminho, senha);
+        conecta(caminho, true);
+    } catch (...) {
+        nomeExibido_.clear();
+        throw;
+    }
+}
+
 void Banco::abre(const QString& caminho, const QString& senha) {
     if (!QFileInfo(caminho).isFile())
         throw ErroBanco(QStringLiteral("O arquivo %1 não existe.").arg(caminho));
+    fecha();
+    // Rows still in the log (a run cut short) may hold the stamp: the engine reads them below.
+    if (QFileInfo(caminho + QStringLiteral("-wal")).size() <= 0) verificaMarca(caminho, senha);
     conecta(caminho);
     QVariant id, marca;
     try {
@@ -186,6 +254,7 @@ void Banco::fecha() {
     }
     QSqlDatabase::removeDatabase(nomeConexao_);
     caminho_.clear();
+    nomeExibido_.clear();
 }
 
 bool Banco::aberto() const {
@@ -199,9 +268,9 @@ QSqlQuery Banco::executa(const QString& sql, const QVariantList& valores) {
     if (!aberto()) throw ErroBanco(QStringLiteral("O banco de dados não está aberto."));
     QSqlQuery q(conexao());
     q.setForwardOnly(true);
-    if (!q.prepare(sql)) throw ErroBanco(causaErro(q.lastError(), caminho_));
+    if (!q.prepare(sql)) throw ErroBanco(causaErro(q.lastError(), nomeExibido_));
     for (const QVariant& v : valores) q.addBindValue(v);
-    if (!q.exec()) throw ErroBanco(causaErro(q.lastError(), caminho_));
+    if (!q.exec()) throw ErroBanco(causaErro(q.lastError(), nomeExibido_));
     return q;
 }
 
@@ -255,7 +324,7 @@ sqlite3_stmt* Banco::preparado(const char* sql) {
     return st;
 }
 
-void Banco::falhaNativa() const { throw ErroBanco(causaNativa(nativo(), caminho_)); }
+void Banco::falhaNativa() const { throw ErroBanco(causaNativa(nativo(), nomeExibido_)); }
 
 namespace {
 
@@ -322,7 +391,7 @@ qint64 Banco::executaDireto(const char* sql, const QVariantList& valores) {
     sqlite3_stmt* st = preparadoCom(sql, valores);
     const int r = sqlite3_step(st);
     if (r != SQLITE_DONE && r != SQLITE_ROW) {
-        const QString erro = causaNativa(nativo(), caminho_);
+        const QString erro = causaNativa(nativo(), nomeExibido_);
         sqlite3_reset(st);
         throw ErroBanco(erro);
     }
@@ -338,7 +407,7 @@ std::optional<QVariantList> Banco::primeiraLinha(const char* sql, const QVariant
         linha.emplace();
         for (int i = 0, n = sqlite3_column_count(st); i < n; ++i) linha->append(valorDaColuna(st, i));
     } else if (r != SQLITE_DONE) {
-        const QString erro = causaNativa(nativo(), caminho_);
+        const QString erro = causaNativa(nativo(), nomeExibido_);
         sqlite3_reset(st);
         throw ErroBanco(erro);
     }

@@ -57,8 +57,14 @@ public:
 
     // Creates a new, empty file stamped with the password; the file must not exist yet.
     void cria(const QString& caminho, const QString& senha);
-    // Opens an existing file, refusing it when the password does not match.
+    // Opens an existing file, refusing it when the password does not match. The stamp is read
+    // from the file's header before the engine opens it, so a file that is refused is not
+    // touched.
     void abre(const QString& caminho, const QString& senha);
+    // Opens a file only to read it: nothing is written to it or beside it (no log, no index),
+    // so it stays byte for byte as it was. Messages name the file as `nome` (the one the
+    // operator chose, when this is a private copy of it); empty: `caminho`.
+    void abreLeitura(const QString& caminho, const QString& senha, const QString& nome = {});
     void fecha();
     bool aberto() const;
     QString caminho() const { return caminho_; }
@@ -90,11 +96,13 @@ public:
     sqlite3* nativo() const;
 
 private:
-    void conecta(const QString& caminho);
-    void registraColacao();
+    void conecta(const QString& caminho, bool leitura = false);
+    void registraColacao(bool leitura);
+    void verificaMarca(const QString& caminho, const QString& senha) const;
 
     QString nomeConexao_;
     QString caminho_;
+    QString nomeExibido_;   // the file as messages name it
     std::map<std::string, sqlite3_stmt*> preparados_;
 };
 

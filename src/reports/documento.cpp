@@ -1,222 +1,380 @@
 #include "reports/documento.h"
 
+#include <QFont>
 #include <QFontMetricsF>
-#include <QTextCursor>
-#include <QTextTable>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
-constexpr double kPixelsPorMm = 96.0 / 25.4;
-constexpr double kPreenchimento = 1.5;
+constexpr double kUnidadesPorMm = kUnidadesPorPolegada / 25.4;
+constexpr size_t kTamanhoBloco = size_t(1) << 20;
+constexpr char kSeparador = '\x1f';
+constexpr double kPreenchimento = 11;   // inside each cell, above, below and at the sides
 
-// A piece of a section on one page.
-struct Pedaco {
-    int secao;
-    int de, ate;
-    bool continuacao;
-};
-
-int linhasDoCabecalho(const SecaoRelatorio& s) {
-    return (s.titulo.isEmpty() ? 0 : 1) + (s.colunas.isEmpty() ? 0 : 1) + 1;
+QVector<ColunaModelo> colunasDesenhadas(const QVector<ColunaModelo>& c) {
+    // A section of totals only: the label and the value.
+    if (!c.isEmpty()) return c;
+    return {{{}, {}, 80, Formato::Texto, false}, {{}, {}, 20, Formato::Moeda, false}};
 }
 
-QVector<QVector<Pedaco>> paginas(const Relatorio& r) {
-    QVector<QVector<Pedaco>> ps(1);
-    int resta = kLinhasPorPagina;
-    for (int si = 0; si < r.secoes.size(); ++si) {
-        const SecaoRelatorio& s = r.secoes[si];
-        const int n = int(s.linhas.size());
-        const int cab = linhasDoCabecalho(s);
-        int i = 0;
-        bool primeiro = true;
-        while (primeiro || i < n) {
-            if (resta < cab + std::min(1, n - i)) {
-                ps.push_back({});
-                resta = kLinhasPorPagina;
-            }
-            const int leva = std::min(n - i, resta - cab);
-            ps.last().push_back({si, i, i + leva, !primeiro});
-            resta -= cab + leva;
-            i += leva;
-            primeiro = false;
-        }
-    }
-    return ps;
+Qt::Alignment alinhamento(const ColunaModelo& c) {
+    return c.formato == Formato::Moeda || c.formato == Formato::Inteiro ? Qt::AlignRight : Qt::AlignLeft;
 }
 
-class Diagramacao {
-public:
-    explicit Diagramacao(QTextDocument& doc) : doc_(doc), c_(&doc) {
-        normal_.setFont(doc.defaultFont());
-        negrito_ = normal_;
-        negrito_.setFontWeight(QFont::Bold);
-        titulo_ = negrito_;
-        titulo_.setFontPointSize(doc.defaultFont().pointSizeF() + 4);
-    }
-
-    void comecaPagina(bool primeira) {
-        QTextBlockFormat f;
-        if (!primeira) f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-        bloco(f);
-    }
-
-    void texto(const QString& t, const QTextCharFormat& f, double margemAcima = 0) {
-        QTextBlockFormat b;
-        b.setTopMargin(margemAcima);
-        bloco(b);
-        c_.insertText(t, f);
-    }
-
-    void tabela(const SecaoRelatorio& s, int de, int ate) {
-        QVector<ColunaModelo> colunas = s.colunas;
-        if (colunas.isEmpty()) colunas = {{{}, {}, 80, Formato::Texto, false}, {{}, {}, 20, Formato::Moeda, false}};
-        const int n = int(colunas.size());
-        const bool cabecalho = !s.colunas.isEmpty();
-        const int linhas = (ate - de) + (cabecalho ? 1 : 0);
-        if (linhas == 0) return;
-
-        QTextTableFormat tf;
-        tf.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-        tf.setCellPadding(kPreenchimento);
-        tf.setCellSpacing(0);
-        tf.setBorder(0);
-        tf.setHeaderRowCount(cabecalho ? 1 : 0);
-        QVector<QTextLength> larguras;
-        for (const ColunaModelo& col : colunas) larguras << QTextLength(QTextLength::PercentageLength, col.largura);
-        tf.setColumnWidthConstraints(larguras);
-        livre_ = false;
-        QTextTable* t = c_.insertTable(linhas, n, tf);
-
-        int r = 0;
-        if (cabecalho) {
-            QTextCharFormat cf = negrito_;
-            cf.setBackground(QColor(225, 225, 225));
-            for (int i = 0; i < n; ++i) {
-                t->cellAt(0, i).setFormat(cf);
-                celula(t, 0, i, colunas[i].cabecalho, cf, alinhamento(colunas[i]), colunas[i].largura);
-            }
-            r = 1;
-        }
-        for (int l = de; l < ate; ++l, ++r) {
-            const LinhaRelatorio& linha = s.linhas[l];
-            switch (linha.tipo) {
-            case LinhaRelatorio::Tipo::Detalhe:
-                for (int i = 0; i < n; ++i)
-                    celula(t, r, i, linha.celulas.value(i), normal_, alinhamento(colunas[i]), colunas[i].largura);
-                break;
-            case LinhaRelatorio::Tipo::Subtotal: {
-                // The label takes the columns before the first sum.
-                int k = 1, largura = colunas[0].largura;
-                while (k < n && !colunas[k].soma) largura += colunas[k++].largura;
-                if (k > 1) t->mergeCells(r, 0, 1, k);
-                celula(t, r, 0, linha.celulas.value(0), negrito_, Qt::AlignLeft, largura);
-                for (int i = k; i < n; ++i)
-                    celula(t, r, i, linha.celulas.value(i), negrito_, alinhamento(colunas[i]), colunas[i].largura);
-                break;
-            }
-            case LinhaRelatorio::Tipo::Grupo:
-            case LinhaRelatorio::Tipo::Vazio:
-                t->mergeCells(r, 0, 1, n);
-                celula(t, r, 0, linha.celulas.value(0),
-                       linha.tipo == LinhaRelatorio::Tipo::Grupo ? negrito_ : normal_, Qt::AlignLeft, 100);
-                break;
-            case LinhaRelatorio::Tipo::Resumo: {
-                int largura = 0;
-                for (int i = 0; i < n - 1; ++i) largura += colunas[i].largura;
-                if (n > 1) t->mergeCells(r, 0, 1, n - 1);
-                celula(t, r, 0, linha.celulas.value(0), negrito_, Qt::AlignRight, largura);
-                if (n > 1) celula(t, r, n - 1, linha.celulas.value(1), negrito_, Qt::AlignRight, colunas[n - 1].largura);
-                break;
-            }
-            }
-        }
-        c_.movePosition(QTextCursor::End);
-        livre_ = true;
-    }
-
-    void rodape(const QString& texto, int pagina, int total) {
-        QString t = texto;
-        t.replace(QLatin1String("{pagina}"), QString::number(pagina));
-        t.replace(QLatin1String("{paginas}"), QString::number(total));
-        QTextTableFormat tf;
-        tf.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-        tf.setBorder(0);
-        tf.setCellSpacing(0);
-        tf.setTopMargin(10);
-        tf.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 75),
-                                      QTextLength(QTextLength::PercentageLength, 25)});
-        livre_ = false;
-        QTextTable* tab = c_.insertTable(1, 2, tf);
-        celula(tab, 0, 0, t, normal_, Qt::AlignLeft, 75);
-        celula(tab, 0, 1, QStringLiteral("Página %1 de %2").arg(pagina).arg(total), normal_, Qt::AlignRight, 25);
-        c_.movePosition(QTextCursor::End);
-        livre_ = true;
-    }
-
-    const QTextCharFormat& normal() const { return normal_; }
-    const QTextCharFormat& negrito() const { return negrito_; }
-    const QTextCharFormat& titulo() const { return titulo_; }
-
-private:
-    static Qt::Alignment alinhamento(const ColunaModelo& c) {
-        return c.formato == Formato::Moeda || c.formato == Formato::Inteiro ? Qt::AlignRight : Qt::AlignLeft;
-    }
-
-    // The empty block that follows a table takes the next text, so no blank line is added.
-    void bloco(const QTextBlockFormat& f) {
-        if (livre_) c_.setBlockFormat(f);
-        else c_.insertBlock(f);
-        livre_ = false;
-    }
-
-    // Text that does not fit its column is cut with "…", so a row never takes two lines.
-    void celula(QTextTable* t, int linha, int coluna, const QString& texto, const QTextCharFormat& f,
-                Qt::Alignment a, int largura) {
-        const double px = doc_.pageSize().width() * largura / 100.0 - 2 * kPreenchimento - 4;
-        QFontMetricsF m(f.font());
-        QTextCursor cc = t->cellAt(linha, coluna).firstCursorPosition();
-        QTextBlockFormat b;
-        b.setAlignment(a);
-        cc.setBlockFormat(b);
-        cc.insertText(m.elidedText(texto, Qt::ElideRight, px), f);
-    }
-
-    QTextDocument& doc_;
-    QTextCursor c_;
-    QTextCharFormat normal_, negrito_, titulo_;
-    bool livre_ = true;
-};
+// The columns before the first summed one: a subtotal's label spans them.
+int colunasDoRotulo(const QVector<ColunaModelo>& c) {
+    int k = 1;
+    while (k < c.size() && !c[k].soma) ++k;
+    return k;
+}
 
 }  // namespace
 
 QSizeF tamanhoPaginaRelatorio() {
-    return QSizeF((210.0 - 2 * kMargemMm) * kPixelsPorMm, (297.0 - 2 * kMargemMm) * kPixelsPorMm);
+    return QSizeF((210.0 - 2 * kMargemMm) * kUnidadesPorMm, (297.0 - 2 * kMargemMm) * kUnidadesPorMm);
 }
 
-std::unique_ptr<QTextDocument> documentoRelatorio(const Relatorio& r) {
-    auto doc = std::make_unique<QTextDocument>();
-    QFont fonte(QStringLiteral("DejaVu Sans"));
-    fonte.setPointSizeF(8.5);
-    doc->setDefaultFont(fonte);
-    doc->setDocumentMargin(0);
-    doc->setPageSize(tamanhoPaginaRelatorio());
-    doc->setMetaInformation(QTextDocument::DocumentTitle, r.titulo);
+struct DocumentoRelatorio::Estilo {
+    QFont normal, negrito, titulo;
+    QFontMetricsF mNormal, mNegrito, mTitulo;
+    double largura, altura;
+    double linha, alturaTitulo, alturaCabecalho, alturaTituloSecao, espacoSecao, alturaRodape;
 
-    Diagramacao d(*doc);
-    const auto ps = paginas(r);
-    for (int p = 0; p < ps.size(); ++p) {
-        d.comecaPagina(p == 0);
-        d.texto(r.titulo, d.titulo());
-        if (!r.cabecalho.trimmed().isEmpty()) d.texto(r.cabecalho, d.negrito(), 2);
-        for (const Pedaco& pd : ps[p]) {
-            const SecaoRelatorio& s = r.secoes[pd.secao];
-            if (!s.titulo.isEmpty())
-                d.texto(pd.continuacao ? s.titulo + QStringLiteral(" (continuação)") : s.titulo, d.negrito(), 8);
-            else
-                d.texto(QString(), d.normal(), 0);
-            d.tabela(s, pd.de, pd.ate);
-        }
-        d.rodape(r.rodape, p + 1, int(ps.size()));
+    static QFont fonte(int decimos, bool negrito) {
+        QFont f(QStringLiteral("DejaVu Sans"));
+        f.setPixelSize(decimos);   // the painter is scaled: pixels here are layout units
+        f.setBold(negrito);
+        return f;
     }
-    return doc;
+
+    Estilo()
+        : normal(fonte(85, false)), negrito(fonte(85, true)), titulo(fonte(125, true)),
+          mNormal(normal), mNegrito(negrito), mTitulo(titulo) {
+        largura = tamanhoPaginaRelatorio().width();
+        altura = tamanhoPaginaRelatorio().height();
+        linha = mNormal.height() + 2 * kPreenchimento;
+        alturaTitulo = mTitulo.height() + 20;
+        alturaCabecalho = mNegrito.height() + 20;
+        espacoSecao = 60;
+        alturaTituloSecao = espacoSecao + mNegrito.height() + 10;
+        alturaRodape = 100 + mNormal.height();
+    }
+
+    double larguraColuna(int percentual) const { return largura * percentual / 100.0; }
+};
+
+DocumentoRelatorio::DocumentoRelatorio(const QString& titulo, const QString& cabecalho, const QString& rodape)
+    : titulo_(titulo), cabecalho_(cabecalho.trimmed().isEmpty() ? QString() : cabecalho), rodape_(rodape),
+      estilo_(std::make_unique<Estilo>()) {}
+
+DocumentoRelatorio::~DocumentoRelatorio() = default;
+
+bool DocumentoRelatorio::concluido() const {
+    QMutexLocker t(&trava_);
+    return concluido_;
+}
+
+bool DocumentoRelatorio::interrompido() const {
+    QMutexLocker t(&trava_);
+    return interrompido_;
+}
+
+int DocumentoRelatorio::paginas() const {
+    QMutexLocker t(&trava_);
+    return int(paginas_.size());
+}
+
+int DocumentoRelatorio::paginasProntas() const {
+    QMutexLocker t(&trava_);
+    return concluido_ ? int(paginas_.size()) : std::max(0, int(paginas_.size()) - 1);
+}
+
+qint64 DocumentoRelatorio::linhas() const {
+    QMutexLocker t(&trava_);
+    return qint64(linhas_.size());
+}
+
+void DocumentoRelatorio::abreSecaoPendente() {
+    // A section that had no line still shows its title and headings.
+    if (!secoes_.empty() && !secaoAberta_) abreSecaoNaPagina(false);
+}
+
+void DocumentoRelatorio::comecaSecao(const QString& titulo, const QVector<ColunaModelo>& colunas) {
+    QMutexLocker t(&trava_);
+    abreSecaoPendente();
+    Secao s{titulo, colunas, 0};
+    double h = 0;
+    for (const ColunaModelo& c : colunas) {
+        const double w = estilo_->larguraColuna(c.largura) - 2 * kPreenchimento;
+        h = std::max(h, estilo_->mNegrito.boundingRect(QRectF(0, 0, w, 1e6), Qt::TextWordWrap, c.cabecalho).height());
+    }
+    if (!colunas.isEmpty()) s.alturaCabecalho = h + 2 * kPreenchimento;
+    secoes_.push_back(std::move(s));
+    secaoAberta_ = false;
+}
+
+double DocumentoRelatorio::alturaAbertura(const Secao& s) const {
+    return (s.titulo.isEmpty() ? estilo_->espacoSecao / 2 : estilo_->alturaTituloSecao) + s.alturaCabecalho;
+}
+
+void DocumentoRelatorio::novaPagina() {
+    paginas_.push_back({int(pedacos_.size())});
+    resta_ = estilo_->altura - estilo_->alturaRodape - estilo_->alturaTitulo -
+             (cabecalho_.isEmpty() ? 0 : estilo_->alturaCabecalho);
+}
+
+void DocumentoRelatorio::abreSecaoNaPagina(bool continuacao) {
+    if (secoes_.empty()) return;
+    const Secao& s = secoes_.back();
+    const bool temConteudo = !paginas_.empty() && int(pedacos_.size()) > paginas_.back().primeiroPedaco;
+    // Opening a section takes its title, its headings and one line, or the next page.
+    if (paginas_.empty() || (!continuacao && temConteudo && resta_ < alturaAbertura(s) + estilo_->linha))
+        novaPagina();
+    pedacos_.push_back({int(secoes_.size()) - 1, qint64(linhas_.size()), qint64(linhas_.size()), continuacao});
+    resta_ -= alturaAbertura(s);
+    secaoAberta_ = true;
+}
+
+void DocumentoRelatorio::guardaTexto(const char* dados, size_t tamanho, Linha& l) {
+    tamanho = std::min(tamanho, kTamanhoBloco);
+    if (blocos_.empty() || usadoNoBloco_ + tamanho > kTamanhoBloco) {
+        blocos_.push_back(std::make_unique<char[]>(kTamanhoBloco));
+        usadoNoBloco_ = 0;
+    }
+    std::memcpy(blocos_.back().get() + usadoNoBloco_, dados, tamanho);
+    l.bloco = quint32(blocos_.size() - 1);
+    l.inicio = quint32(usadoNoBloco_);
+    l.tamanho = quint32(tamanho);
+    usadoNoBloco_ += tamanho;
+}
+
+void DocumentoRelatorio::acrescenta(LinhaRelatorio::Tipo tipo, const std::vector<std::string>& celulas) {
+    if (secoes_.empty()) comecaSecao({}, {});
+    QMutexLocker t(&trava_);
+    thread_local std::string junto;
+    junto.clear();
+    for (size_t i = 0; i < celulas.size(); ++i) {
+        if (i) junto += kSeparador;
+        junto += celulas[i];
+    }
+    Linha l{};
+    l.tipo = tipo;
+    l.secao = quint16(secoes_.size() - 1);
+    guardaTexto(junto.data(), junto.size(), l);
+
+    if (!secaoAberta_) {
+        abreSecaoNaPagina(false);
+    } else if (resta_ < estilo_->linha) {
+        novaPagina();
+        abreSecaoNaPagina(true);
+    }
+    linhas_.push_back(l);
+    pedacos_.back().ate = qint64(linhas_.size());
+    resta_ -= estilo_->linha;
+}
+
+void DocumentoRelatorio::acrescenta(const LinhaRelatorio& linha) {
+    std::vector<std::string> c;
+    for (const QString& t : linha.celulas) c.push_back(t.toStdString());
+    acrescenta(linha.tipo, c);
+}
+
+void DocumentoRelatorio::conclui() {
+    {
+        QMutexLocker t(&trava_);
+        if (concluido_ || interrompido_) return;
+        abreSecaoPendente();
+        if (paginas_.empty()) novaPagina();
+        concluido_ = true;
+    }
+    emit terminou();
+}
+
+void DocumentoRelatorio::interrompe() {
+    {
+        QMutexLocker t(&trava_);
+        if (concluido_ || interrompido_) return;
+        interrompido_ = true;
+    }
+    emit terminou();
+}
+
+std::vector<QString> DocumentoRelatorio::celulas(const Linha& l) const {
+    std::vector<QString> r;
+    const char* p = blocos_[l.bloco].get() + l.inicio;
+    const char* fim = p + l.tamanho;
+    for (;;) {
+        const char* s = std::find(p, fim, kSeparador);
+        r.push_back(QString::fromUtf8(p, s - p));
+        if (s == fim) break;
+        p = s + 1;
+    }
+    return r;
+}
+
+int DocumentoRelatorio::ultimoPedaco(int pagina) const {
+    return pagina + 1 < int(paginas_.size()) ? paginas_[size_t(pagina) + 1].primeiroPedaco : int(pedacos_.size());
+}
+
+QString DocumentoRelatorio::rodapePagina(int pagina) const {
+    QString t = rodape_;
+    t.replace(QLatin1String("{pagina}"), QString::number(pagina + 1));
+    if (concluido_) t.replace(QLatin1String("{paginas}"), QString::number(paginas_.size()));
+    return t;
+}
+
+namespace {
+
+QString numeroPagina(int pagina, int total, bool concluido) {
+    return concluido ? QStringLiteral("Página %1 de %2").arg(pagina + 1).arg(total)
+                     : QStringLiteral("Página %1 de …").arg(pagina + 1);
+}
+
+}  // namespace
+
+QStringList DocumentoRelatorio::textoPagina(int pagina) const {
+    QMutexLocker t(&trava_);
+    return textoPaginaSemTrava(pagina);
+}
+
+QStringList DocumentoRelatorio::textoPaginaSemTrava(int pagina) const {
+    QStringList r;
+    if (pagina < 0 || pagina >= int(paginas_.size())) return r;
+    r << titulo_;
+    if (!cabecalho_.isEmpty()) r << cabecalho_;
+    for (int i = paginas_[size_t(pagina)].primeiroPedaco; i < ultimoPedaco(pagina); ++i) {
+        const Pedaco& pd = pedacos_[size_t(i)];
+        const Secao& s = secoes_[size_t(pd.secao)];
+        if (!s.titulo.isEmpty()) r << (pd.continuacao ? s.titulo + QStringLiteral(" (continuação)") : s.titulo);
+        if (!s.colunas.isEmpty()) {
+            QStringList cab;
+            for (const ColunaModelo& c : s.colunas) cab << c.cabecalho;
+            r << cab.join(QStringLiteral(" | "));
+        }
+        const QVector<ColunaModelo> colunas = colunasDesenhadas(s.colunas);
+        const int n = int(colunas.size());
+        for (qint64 li = pd.de; li < pd.ate; ++li) {
+            const Linha& l = linhas_[size_t(li)];
+            const std::vector<QString> c = celulas(l);
+            const auto cel = [&c](int i) { return i < int(c.size()) ? c[size_t(i)] : QString(); };
+            QStringList partes;
+            switch (l.tipo) {
+            case LinhaRelatorio::Tipo::Detalhe:
+                for (int k = 0; k < n; ++k) partes << cel(k);
+                break;
+            case LinhaRelatorio::Tipo::Subtotal:
+                partes << cel(0);
+                for (int k = colunasDoRotulo(colunas); k < n; ++k) partes << cel(k);
+                break;
+            case LinhaRelatorio::Tipo::Grupo:
+            case LinhaRelatorio::Tipo::Vazio: partes << cel(0); break;
+            case LinhaRelatorio::Tipo::Resumo:
+                partes << cel(0);
+                if (n > 1) partes << cel(1);
+                break;
+            }
+            r << partes.join(QStringLiteral(" | "));
+        }
+    }
+    r << rodapePagina(pagina) + QStringLiteral(" | ") + numeroPagina(pagina, int(paginas_.size()), concluido_);
+    return r;
+}
+
+QStringList DocumentoRelatorio::texto() const {
+    QMutexLocker t(&trava_);
+    QStringList r;
+    for (int p = 0; p < int(paginas_.size()); ++p) r << textoPaginaSemTrava(p);
+    return r;
+}
+
+void DocumentoRelatorio::pintaPagina(QPainter& p, int pagina) const {
+    QMutexLocker t(&trava_);
+    if (pagina < 0 || pagina >= int(paginas_.size())) return;
+    const Estilo& e = *estilo_;
+    p.save();
+    p.setPen(Qt::black);
+    const auto escreve = [&p](const QRectF& r, const QString& t, const QFont& f, const QFontMetricsF& m,
+                              Qt::Alignment a) {
+        p.setFont(f);
+        p.drawText(r, int(a | Qt::AlignVCenter | Qt::TextSingleLine),
+                   m.elidedText(t, Qt::ElideRight, r.width()));
+    };
+    const auto celula = [&](double x, double y, double w, const QString& t, bool negrito, Qt::Alignment a) {
+        escreve(QRectF(x + kPreenchimento, y, w - 2 * kPreenchimento, e.linha), t, negrito ? e.negrito : e.normal,
+                negrito ? e.mNegrito : e.mNormal, a);
+    };
+
+    double y = 0;
+    escreve(QRectF(0, y, e.largura, e.alturaTitulo), titulo_, e.titulo, e.mTitulo, Qt::AlignLeft);
+    y += e.alturaTitulo;
+    if (!cabecalho_.isEmpty()) {
+        escreve(QRectF(0, y, e.largura, e.alturaCabecalho), cabecalho_, e.negrito, e.mNegrito, Qt::AlignLeft);
+        y += e.alturaCabecalho;
+    }
+    for (int i = paginas_[size_t(pagina)].primeiroPedaco; i < ultimoPedaco(pagina); ++i) {
+        const Pedaco& pd = pedacos_[size_t(i)];
+        const Secao& s = secoes_[size_t(pd.secao)];
+        if (!s.titulo.isEmpty()) {
+            y += e.espacoSecao;
+            escreve(QRectF(0, y, e.largura, e.mNegrito.height()),
+                    pd.continuacao ? s.titulo + QStringLiteral(" (continuação)") : s.titulo, e.negrito, e.mNegrito,
+                    Qt::AlignLeft);
+            y += e.alturaTituloSecao - e.espacoSecao;
+        } else {
+            y += e.espacoSecao / 2;
+        }
+        const QVector<ColunaModelo> colunas = colunasDesenhadas(s.colunas);
+        const int n = int(colunas.size());
+        std::vector<double> x(size_t(n) + 1, 0);
+        for (int k = 0; k < n; ++k) x[size_t(k) + 1] = x[size_t(k)] + e.larguraColuna(colunas[k].largura);
+        if (!s.colunas.isEmpty()) {
+            p.fillRect(QRectF(0, y, e.largura, s.alturaCabecalho), QColor(225, 225, 225));
+            p.setFont(e.negrito);
+            for (int k = 0; k < n; ++k)
+                p.drawText(QRectF(x[size_t(k)] + kPreenchimento, y + kPreenchimento,
+                                  x[size_t(k) + 1] - x[size_t(k)] - 2 * kPreenchimento,
+                                  s.alturaCabecalho - 2 * kPreenchimento),
+                           int(alinhamento(colunas[k]) | Qt::AlignTop | Qt::TextWordWrap), colunas[k].cabecalho);
+            y += s.alturaCabecalho;
+        }
+        for (qint64 li = pd.de; li < pd.ate; ++li, y += e.linha) {
+            const Linha& l = linhas_[size_t(li)];
+            const std::vector<QString> c = celulas(l);
+            const auto cel = [&c](int k) { return k < int(c.size()) ? c[size_t(k)] : QString(); };
+            const auto larg = [&x](int de, int ate) { return x[size_t(ate)] - x[size_t(de)]; };
+            switch (l.tipo) {
+            case LinhaRelatorio::Tipo::Detalhe:
+                for (int k = 0; k < n; ++k) celula(x[size_t(k)], y, larg(k, k + 1), cel(k), false, alinhamento(colunas[k]));
+                break;
+            case LinhaRelatorio::Tipo::Subtotal: {
+                const int k0 = colunasDoRotulo(colunas);
+                celula(0, y, larg(0, k0), cel(0), true, Qt::AlignLeft);
+                for (int k = k0; k < n; ++k) celula(x[size_t(k)], y, larg(k, k + 1), cel(k), true, alinhamento(colunas[k]));
+                break;
+            }
+            case LinhaRelatorio::Tipo::Grupo:
+            case LinhaRelatorio::Tipo::Vazio:
+                celula(0, y, e.largura, cel(0), l.tipo == LinhaRelatorio::Tipo::Grupo, Qt::AlignLeft);
+                break;
+            case LinhaRelatorio::Tipo::Resumo:
+                if (n > 1) {
+                    celula(0, y, larg(0, n - 1), cel(0), true, Qt::AlignRight);
+                    celula(x[size_t(n) - 1], y, larg(n - 1, n), cel(1), true, Qt::AlignRight);
+                } else {
+                    celula(0, y, e.largura, cel(0), true, Qt::AlignRight);
+                }
+                break;
+            }
+        }
+    }
+    // The footer stands at the bottom of the printable height, whatever the page holds.
+    const QRectF rodape(0, e.altura - e.mNormal.height(), e.largura, e.mNormal.height());
+    escreve(QRectF(rodape.x(), rodape.y(), e.largura * 0.75, rodape.height()), rodapePagina(pagina), e.normal,
+            e.mNormal, Qt::AlignLeft);
+    escreve(QRectF(e.largura * 0.75, rodape.y(), e.largura * 0.25, rodape.height()),
+            numeroPagina(pagina, int(paginas_.size()), concluido_), e.normal, e.mNormal, Qt::AlignRight);
+    p.restore();
 }

@@ -1,21 +1,132 @@
 #pragma once
-// Lays a report out on pages of a text document: every page starts with the report's title and
-// the template's header line, each section repeats its column headings on every page it
-// reaches, and every page ends with the template's footer and "Página n de m". The document
-// carries its page size, so printing it or writing it as PDF keeps these pages.
+// A report laid out on pages of its own: A4 less margins of 10 mm. Every page starts with the
+// report's title and the template's header line, each section repeats its title and column
+// headings on every page it reaches, and every page ends at the bottom of its printable height
+// with the template's footer and "Página n de m". The rows are kept as compact text, so a report
+// of a million rows stays small, and a page is painted only when it is shown or printed.
+//
+// The document grows while the report is built: pages already full can be shown before the
+// last row is read; the page count is known once it is concluded. It may be built on another
+// thread while it is shown: every member takes the document's lock.
 
-#include "reports/relatorio.h"
+#include "reports/modelo.h"
 
+#include <QMutex>
+#include <QObject>
 #include <QSizeF>
-#include <QTextDocument>
+#include <QString>
+#include <QStringList>
+#include <QVector>
 
+#include <deque>
 #include <memory>
+#include <string>
+#include <vector>
 
-// A4 less margins of 10 mm, in the document's units (1/96 inch).
+class QFont;
+class QPainter;
+
 inline constexpr double kMargemMm = 10.0;
+// Units of the layout: tenths of a point (1/720 inch).
+inline constexpr double kUnidadesPorPolegada = 720.0;
+// The printable area of a page, in layout units.
 QSizeF tamanhoPaginaRelatorio();
 
-// Lines of rows a page holds besides its header and footer.
-inline constexpr int kLinhasPorPagina = 46;
+struct LinhaRelatorio {
+    enum class Tipo : quint8 { Detalhe, Grupo, Subtotal, Resumo, Vazio };
+    Tipo tipo;
+    QStringList celulas;   // Detalhe, Subtotal: one per column; Grupo, Vazio: the text;
+                           // Resumo: the label and the value
+};
 
-std::unique_ptr<QTextDocument> documentoRelatorio(const Relatorio& r);
+class DocumentoRelatorio : public QObject {
+    Q_OBJECT
+public:
+    // `cabecalho` and `rodape` with the formulas filled in; "{pagina}" and "{paginas}" in the
+    // footer are filled page by page.
+    DocumentoRelatorio(const QString& titulo, const QString& cabecalho, const QString& rodape);
+    ~DocumentoRelatorio() override;
+
+    const QString& titulo() const { return titulo_; }
+
+    // Building: a section, then its lines, in order. A line's cells are UTF-8 texts.
+    void comecaSecao(const QString& titulo, const QVector<ColunaModelo>& colunas);
+    void acrescenta(LinhaRelatorio::Tipo tipo, const std::vector<std::string>& celulas);
+    void acrescenta(const LinhaRelatorio& linha);
+    // No more lines: the last page is closed and the page count known.
+    void conclui();
+    // The build was stopped or failed: what was laid out stays, but the document is not whole.
+    void interrompe();
+
+    bool concluido() const;
+    bool interrompido() const;
+    // Pages laid out so far; before the document is concluded the last one may still grow.
+    int paginas() const;
+    // Pages that will not change any more (all of them once concluded).
+    int paginasProntas() const;
+    qint64 linhas() const;
+
+    // Paints page `pagina` (from 0) with the printable area's top left corner at the painter's
+    // origin, in layout units: the caller scales the painter to its device.
+    void pintaPagina(QPainter& p, int pagina) const;
+    // The page as text: each line of a table with its cells joined by " | ", other text as it
+    // stands; the footer as the footer text and the page number.
+    QStringList textoPagina(int pagina) const;
+    // Every page as text, one after the other.
+    QStringList texto() const;
+
+signals:
+    // New lines were laid out (emitted by whoever builds it, once a batch is in).
+    void cresceu();
+    // Concluded or interrupted.
+    void terminou();
+
+public:
+    void avisaCrescimento() { emit cresceu(); }
+
+private:
+    struct Secao {
+        QString titulo;
+        QVector<ColunaModelo> colunas;
+        double alturaCabecalho = 0;   // the column headings, on as many lines as they need
+    };
+    struct Linha {
+        quint32 bloco, inicio, tamanho;
+        quint16 secao;
+        LinhaRelatorio::Tipo tipo;
+    };
+    struct Pedaco {
+        int secao;
+        qint64 de, ate;   // lines [de, ate)
+        bool continuacao;
+    };
+    struct Pagina {
+        int primeiroPedaco;
+    };
+
+    double alturaAbertura(const Secao& s) const;
+    void novaPagina();
+    void abreSecaoNaPagina(bool continuacao);
+    std::vector<QString> celulas(const Linha& l) const;
+    void guardaTexto(const char* dados, size_t tamanho, Linha& l);
+    int ultimoPedaco(int pagina) const;
+    QString rodapePagina(int pagina) const;
+    QStringList textoPaginaSemTrava(int pagina) const;
+    void abreSecaoPendente();
+
+    mutable QMutex trava_;
+
+    QString titulo_, cabecalho_, rodape_;
+    std::vector<Secao> secoes_;
+    std::deque<Linha> linhas_;
+    std::vector<std::unique_ptr<char[]>> blocos_;
+    size_t usadoNoBloco_ = 0;
+    std::vector<Pedaco> pedacos_;
+    std::vector<Pagina> paginas_;
+    double resta_ = 0;          // height left on the page being filled
+    bool secaoAberta_ = false;  // the current section has its title and headings on this page
+    bool concluido_ = false, interrompido_ = false;
+
+    struct Estilo;
+    std::unique_ptr<Estilo> estilo_;
+};

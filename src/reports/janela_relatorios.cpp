@@ -5,6 +5,7 @@
 #include "yard/janela_principal.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -78,6 +80,18 @@ void JanelaRelatorios::montaControles() {
     Command1 = cria<QPushButton>(Frame1, "Command1", QStringLiteral("Imprimir"));
     Command2 = cria<QPushButton>(Frame1, "Command2", QStringLiteral("Fechar"));
     for (QPushButton* b : {Command1, Command2}) b->setAutoDefault(true);
+    progresso = cria<QProgressBar>(Frame1, "progresso");
+    progresso->setRange(0, 0);
+    lidas = cria<QLabel>(Frame1, "lidas");
+    lidas->setMinimumHeight(2 * lidas->fontMetrics().lineSpacing());
+    cancelar = cria<QPushButton>(Frame1, "cancelar", QStringLiteral("Cancelar"));
+    // Their room is kept while hidden, so the window does not change size when a build starts.
+    for (QWidget* w : std::initializer_list<QWidget*>{progresso, lidas, cancelar}) {
+        QSizePolicy politica = w->sizePolicy();
+        politica.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(politica);
+        w->hide();
+    }
 
     Option1->setChecked(true);
     Check1->setEnabled(false);
@@ -114,8 +128,11 @@ void JanelaRelatorios::montaControles() {
     direita->addLayout(filial);
     direita->addWidget(Command1);
     direita->addWidget(Command2);
+    direita->addWidget(progresso);
+    direita->addWidget(lidas);
+    direita->addWidget(cancelar);
     direita->addStretch();
-    grade->addLayout(direita, 0, 2, 5, 1);
+    grade->addLayout(direita, 0, 2, 9, 1);
     grade->setColumnMinimumWidth(1, 40);
 
     auto* fora = new QVBoxLayout(this);
@@ -135,6 +152,11 @@ void JanelaRelatorios::ligaEventos() {
     connect(Check2, &QCheckBox::toggled, this, &JanelaRelatorios::Check2_Click);
     connect(Command1, &QPushButton::clicked, this, &JanelaRelatorios::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &JanelaRelatorios::Command2_Click);
+    connect(cancelar, &QPushButton::clicked, this, [this] { cr.cancela(); });
+    cr.aoConstruir = [this](bool construindo) { mostraConstrucao(construindo); };
+    cr.aoProgredir = [this](qint64 linhas, int paginas) {
+        lidas->setText(QStringLiteral("%1 linha(s)\n%2 página(s)").arg(linhas).arg(paginas));
+    };
     for (QLineEdit* d : {dat_ini, dat_fim, dat_ini_det, dat_fim_det}) d->installEventFilter(this);
 }
 
@@ -145,6 +167,25 @@ bool JanelaRelatorios::eventFilter(QObject* alvo, QEvent* evento) {
         QTimer::singleShot(0, campo, [campo] { campo->setSelection(0, 10); });
     }
     return QWidget::eventFilter(alvo, evento);
+}
+
+void JanelaRelatorios::closeEvent(QCloseEvent* evento) {
+    // Closing while a report is built stops it first; the window closes once the build is over.
+    if (cr.construindo()) {
+        cr.cancela();
+        evento->ignore();
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
+    QWidget::closeEvent(evento);
+}
+
+void JanelaRelatorios::mostraConstrucao(bool construindo) {
+    lidas->setText(QStringLiteral("Lendo..."));
+    progresso->setVisible(construindo);
+    lidas->setVisible(construindo);
+    cancelar->setVisible(construindo);
+    Command1->setEnabled(!construindo);
 }
 
 void JanelaRelatorios::habilitaSemFiltro() {

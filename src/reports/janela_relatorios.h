@@ -11,7 +11,9 @@
 class JanelaPrincipal;
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
 
@@ -41,6 +43,10 @@ public:
     QLineEdit* fil;
     QPushButton* Command1;
     QPushButton* Command2;
+    // While a report is built: the rows read so far, and the way to stop it.
+    QProgressBar* progresso;
+    QLabel* lidas;
+    QPushButton* cancelar;
     ControleRelatorio cr;
 
     // Handlers, public so that tests drive them as the operator would.
@@ -58,6 +64,7 @@ public:
 
 protected:
     bool eventFilter(QObject* alvo, QEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
 
 private:
     void montaControles();
@@ -66,6 +73,7 @@ private:
     void habilitaSemFiltro();
     void habilitaMensalistas();
     void imprime();
+    void mostraConstrucao(bool construindo);
     bool dataValida(QLineEdit* campo, const QString& mensagem, QDate& data);
     QString caminho(const QString& arquivo) const;
 

@@ -1,36 +1,42 @@
 #pragma once
-// A report produced from its template and a request: the rows of each section already formatted,
-// ready to be laid out on pages.
+// A report produced from its template and a request, a batch of rows at a time: each section's
+// query runs with the selection formula and the sort fields, and its rows go, formatted, into a
+// paginated document.
 
 #include "data/banco.h"
+#include "reports/documento.h"
 #include "reports/modelo.h"
 #include "reports/pedido.h"
 
 #include <QStringList>
-#include <QVector>
 
-struct LinhaRelatorio {
-    enum class Tipo { Detalhe, Grupo, Subtotal, Resumo, Vazio };
-    Tipo tipo;
-    QStringList celulas;   // Detalhe, Subtotal: one per column; Grupo, Vazio: the text;
-                           // Resumo: the label and the value
+#include <memory>
+
+class MontagemRelatorio {
+public:
+    // Reads the template named by the request (and its subreports, beside it) and prepares every
+    // section's query. Throws ErroRelatorio with a message for the operator when a template
+    // cannot be read, a formula or sort field is refused or a query is refused.
+    MontagemRelatorio(Banco& db, const PedidoRelatorio& pedido);
+    ~MontagemRelatorio();
+    MontagemRelatorio(const MontagemRelatorio&) = delete;
+    MontagemRelatorio& operator=(const MontagemRelatorio&) = delete;
+
+    const std::shared_ptr<DocumentoRelatorio>& documento() const { return documento_; }
+    // Reads up to `linhas` rows into the document; true once the report is whole and the
+    // document concluded. Throws ErroRelatorio when reading fails.
+    bool avanca(int linhas);
+    // Rows read so far, over every section.
+    qint64 linhasLidas() const { return lidas_; }
+    // The SQL text of each section's query, as run, with the values bound apart.
+    QStringList consultas() const;
+
+private:
+    struct Estado;
+    std::unique_ptr<Estado> e_;
+    std::shared_ptr<DocumentoRelatorio> documento_;
+    qint64 lidas_ = 0;
 };
 
-struct SecaoRelatorio {
-    QString titulo;
-    QVector<ColunaModelo> colunas;
-    QVector<LinhaRelatorio> linhas;
-};
-
-struct Relatorio {
-    QString titulo;
-    QString cabecalho;   // the template's header line, formulas filled in
-    QString rodape;      // the template's footer, formulas filled in
-    QVector<SecaoRelatorio> secoes;
-};
-
-// Reads the template named by the request (and its subreports, beside it), runs each section's
-// query with the selection formula and sort fields, and formats the rows. Throws ErroRelatorio
-// with a message for the operator when a template cannot be read, a formula is refused or a
-// query fails.
-Relatorio montaRelatorio(Banco& db, const PedidoRelatorio& pedido);
+// The whole report at once.
+std::shared_ptr<DocumentoRelatorio> montaRelatorio(Banco& db, const PedidoRelatorio& pedido);

@@ -113,10 +113,42 @@ TEST_F(ArquivoMensalistasTest, RecebimentoRecusadoNaoMudaNada) {
     const auto antes = linhas(filial.db(), "veiculos_mensalistas");
     const ResultadoArquivo r = recebe_arquivo_mensalistas(filial.db(), disco.path(), true, 1);
     EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.mensagem.contains("falta o campo pago da tabela mensalidades")) << r.mensagem.toStdString();
+    EXPECT_TRUE(r.mensagem.contains("Falta o campo pago da tabela mensalidades.")) << r.mensagem.toStdString();
     EXPECT_TRUE(QFile::exists(arquivo()));
     EXPECT_EQ(linhas(filial.db(), "veiculos_mensalistas"), antes);
     EXPECT_EQ(filial.conta("mensalistas"), 0);
+}
+
+// Rows of the file without a branch are taken as the branch's the file was made for: a second
+// import of the same file finds them again and changes nothing.
+TEST_F(ArquivoMensalistasTest, SemFilialNaoSeMultiplica) {
+    ASSERT_TRUE(gera_arquivo_mensalistas(escritorio.db(), 1, disco.path(), 1).ok);
+    {
+        Banco arq;
+        arq.abre(arquivo(), Banco::kSenha);
+        arq.executa("UPDATE mensalistas SET filial = NULL WHERE codigo = 7");
+        arq.executa("UPDATE mensalidades SET filial = NULL");
+        arq.executa("UPDATE veiculos_mensalistas SET filial = NULL");
+    }
+    const QByteArray arquivoSemFilial = bytes(arquivo());
+    const QStringList tabelas = {"mensalistas", "mensalidades", "veiculos_mensalistas"};
+    QList<QStringList> depoisDaPrimeira;
+    for (int vez = 0; vez < 2; ++vez) {
+        QFile f(arquivo());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(arquivoSemFilial);
+        f.close();
+        const ResultadoArquivo r = recebe_arquivo_mensalistas(filial.db(), disco.path(), false, 1);
+        ASSERT_TRUE(r.ok) << r.mensagem.toStdString();
+        QList<QStringList> agora;
+        for (const QString& t : tabelas) agora << linhas(filial.db(), t);
+        if (vez == 0) depoisDaPrimeira = agora;
+        else EXPECT_EQ(agora, depoisDaPrimeira);
+    }
+    EXPECT_EQ(filial.conta("mensalistas"), 2);
+    EXPECT_EQ(filial.conta("mensalidades"), 2);
+    EXPECT_EQ(filial.linha("SELECT count(*) FROM mensalistas WHERE filial = 1"), QStringList{"2"});
+    EXPECT_EQ(filial.linha("SELECT count(*) FROM mensalidades WHERE filial = 1"), QStringList{"2"});
 }
 
 }  // namespace

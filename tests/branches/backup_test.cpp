@@ -65,8 +65,10 @@ TEST_F(BackupTest, FalhasDeixamOsDadosIntactos) {
     } casos[] = {
         {destino.path(), 0, "Não é possível realizar backup em CD-ROMs."},
         {destino.path(), 100, "Espaço insuficiente para realizar o backup."},
-        {destino.filePath("arquivo"), 1 << 30, "Não foi possível realizar o backup: "},
-        {destino.filePath("nao_existe"), 1 << 30, "Não foi possível realizar o backup: "},
+        // A folder that is gone is told as such, whatever the free space reads.
+        {destino.filePath("arquivo"), 0, "A pasta " + destino.filePath("arquivo") + " não existe."},
+        {destino.filePath("nao_existe"), 1 << 30,
+         "A pasta " + destino.filePath("nao_existe") + " não existe."},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.pasta.toStdString());

@@ -178,9 +178,9 @@ TEST(TrocaFilial, ArquivoEstranhoOuDanificadoNaoMudaNada) {
         {"truncado", bom.left(bom.size() / 2), ""},
         {"texto", "nada", ""},
         {"outra senha", comOutraSenha(), "Senha do banco de dados inválida"},
-        {"sem tabela", alterado("DROP TABLE fechamento_caixa"), "falta a tabela fechamento_caixa"},
+        {"sem tabela", alterado("DROP TABLE fechamento_caixa"), "Falta a tabela fechamento_caixa."},
         {"sem filial", alterado("UPDATE registro_saida SET filial = NULL"),
-         "a tabela registro_saida tem registros sem número de filial"},
+         "A tabela registro_saida tem registros sem número de filial."},
     };
     const QString dadosEscritorio = escritorio.plataforma.pastaPrograma() + "/dados.mdb";
     const QByteArray antes = bytes(dadosEscritorio);

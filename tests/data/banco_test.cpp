@@ -2,7 +2,10 @@
 #include "data/cria_banco.h"
 #include "support/banco_teste.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -114,6 +117,64 @@ TEST(CriaBanco, SenhaEArquivosEstranhos) {
     EXPECT_THROW(outro.abre(f.fileName(), Banco::kSenha), ErroBanco);
     EXPECT_THROW(outro.abre(dir.filePath("nada.mdb"), Banco::kSenha), ErroBanco);
     EXPECT_FALSE(QFile::exists(dir.filePath("nada.mdb")));
+}
+
+// A file refused at start, or one only read, comes out byte for byte as it went in, with
+// nothing left beside it: no journal switched, no index added.
+TEST(CriaBanco, ArquivoRecusadoOuSoLidoFicaIntacto) {
+    BancoTeste nosso;
+    nosso.db().fecha();
+    QTemporaryDir dir;
+    const QString estranho = dir.filePath("estranho.mdb");
+    {
+        QSqlDatabase c = QSqlDatabase::addDatabase("QSQLITE", "estranho");
+        c.setDatabaseName(estranho);
+        ASSERT_TRUE(c.open());
+        QSqlQuery(c).exec("CREATE TABLE geral (versao INTEGER)");
+        c.close();
+    }
+    QSqlDatabase::removeDatabase("estranho");
+    // A name the operator may give a file, with blanks, accents and URL signs.
+    const QString nomeCurioso = dir.filePath("cópia #1 ?%.mdb");
+    ASSERT_TRUE(QFile::copy(nosso.caminho(), nomeCurioso));
+    const auto conteudo = [](const QString& c) {
+        QFile f(c);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const struct {
+        const char* caso;
+        QString arquivo;
+        const char* senha;
+        bool leitura;
+        const char* causa;   // empty: opens
+    } casos[] = {
+        {"outro programa", estranho, "quorbel58", false, "não é um banco de dados do Quelmar"},
+        {"outra senha", nosso.caminho(), "errada", false, "Senha do banco de dados inválida"},
+        {"outro programa, leitura", estranho, "quorbel58", true, "não é um banco de dados do Quelmar"},
+        {"só leitura", nosso.caminho(), "quorbel58", true, ""},
+        {"só leitura, nome curioso", nomeCurioso, "quorbel58", true, ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        const QByteArray antes = conteudo(c.arquivo);
+        const QStringList aoLado = QDir(QFileInfo(c.arquivo).path()).entryList(QDir::Files);
+        Banco b;
+        QString erro;
+        try {
+            if (c.leitura) b.abreLeitura(c.arquivo, QString::fromUtf8(c.senha));
+            else b.abre(c.arquivo, QString::fromUtf8(c.senha));
+            EXPECT_GT(b.valor("SELECT count(*) FROM sqlite_schema").toInt(), 0);
+            EXPECT_THROW(b.executa("DELETE FROM geral"), ErroBanco);
+        } catch (const ErroBanco& e) {
+            erro = e.mensagem();
+        }
+        b.fecha();
+        EXPECT_TRUE(QString::fromUtf8(c.causa).isEmpty() ? erro.isEmpty()
+                                                         : erro.contains(QString::fromUtf8(c.causa)))
+            << erro.toStdString();
+        EXPECT_EQ(conteudo(c.arquivo), antes);
+        EXPECT_EQ(QDir(QFileInfo(c.arquivo).path()).entryList(QDir::Files), aoLado);
+    }
 }
 
 TEST(CriaBanco, CriacaoInterrompidaNaoDeixaArquivo) {

@@ -2,30 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTextFrame>
-#include <QTextTable>
-
-QStringList linhasDocumento(const QTextDocument& doc) {
-    QStringList r;
-    for (auto it = doc.rootFrame()->begin(); !it.atEnd(); ++it) {
-        if (auto* t = qobject_cast<QTextTable*>(it.currentFrame())) {
-            for (int l = 0; l < t->rows(); ++l) {
-                QStringList celulas;
-                for (int c = 0; c < t->columns(); ++c) {
-                    const QTextTableCell cel = t->cellAt(l, c);
-                    if (cel.column() != c) continue;   // the rest of a merged cell
-                    QString texto;
-                    for (auto b = cel.begin(); !b.atEnd(); ++b) texto += b.currentBlock().text();
-                    celulas << texto;
-                }
-                r << celulas.join(QStringLiteral(" | "));
-            }
-        } else if (it.currentBlock().isValid() && !it.currentBlock().text().isEmpty()) {
-            r << it.currentBlock().text();
-        }
-    }
-    return r;
-}
 
 RelatorioTeste::RelatorioTeste() {
     instalaModelos();
@@ -79,5 +55,5 @@ void RelatorioTeste::preencheBanco() {
 
 QStringList RelatorioTeste::linhasVistas() const {
     if (amb.plataforma.visualizados.empty()) return {};
-    return linhasDocumento(*amb.plataforma.visualizados.back().documento);
+    return amb.plataforma.visualizados.back().documento->texto();
 }

@@ -6,12 +6,9 @@
 #include "support/ambiente.h"
 
 #include <QStringList>
-#include <QTextDocument>
+#include "reports/documento.h"
 
 #include <gtest/gtest.h>
-
-// The document as lines: a table row's cells joined by " | ", other text as it stands.
-QStringList linhasDocumento(const QTextDocument& doc);
 
 class RelatorioTeste : public ::testing::Test {
 protected:

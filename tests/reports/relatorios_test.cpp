@@ -60,10 +60,10 @@ protected:
 }  // namespace
 
 TEST_F(RelatoriosTest, CadaOpcaoListaSuasLinhasEmOrdemComTotais) {
-    const QString mensalistasCab = "Código | Nome | Tipo | Telefone | Início | Vencto. | Mensalidade";
-    const QString ana = "3 | Ana Reis | Moto | 9999-0003 | 12/01/2008 | 5 | 150,00";
-    const QString bruno = "2 | Bruno Lima | Carro |  | 11/01/2008 | 10 | 150,00";
-    const QString zelia = "1 | Zélia Souza | Carro | 9999-0001 | 10/01/2008 | 5 | 80,00";
+    const QString mensalistasCab = "Código | Filial | Nome | Tipo | Telefone | Início | Vencto. | Mensalidade";
+    const QString ana = "3 | 2 | Ana Reis | Moto | 9999-0003 | 12/01/2008 | 5 | 150,00";
+    const QString bruno = "2 | 2 | Bruno Lima | Carro |  | 11/01/2008 | 10 | 150,00";
+    const QString zelia = "1 | 1 | Zélia Souza | Carro | 9999-0001 | 10/01/2008 | 5 | 80,00";
     const QStringList mensalidades = {
         "Mensalidades Recebidas", "Pagamento | Código | Mensalista | Mês | Filial | Desconto | Adicional | Valor",
         "05/03/2008 | 1 | Zélia Souza | 01/03/2008 | 1 | 0,00 | 0,00 | 80,00",
@@ -89,7 +89,7 @@ TEST_F(RelatoriosTest, CadaOpcaoListaSuasLinhasEmOrdemComTotais) {
         {&JanelaRelatorios::Option3, false, false,
          {"Relatório de Convênios", "Passo | Até (horas) | Valor",
           "2 - Hotel (Valor fixo 10,00) - Seg - qualquer horário",
-          "1 - Shopping (Variável ) - Seg Ter - das 08:00 às 22:00", "1 | 01:00 | 0,00", "2 | 03:00 | 4,00",
+          "1 - Shopping (Variável) - Seg Ter - das 08:00 às 22:00", "1 | 01:00 | 0,00", "2 | 03:00 | 4,00",
           kRodape}},
         {&JanelaRelatorios::Option4, false, false,
          {"Relatório de Mensalistas", mensalistasCab, ana, bruno, zelia, "Total das mensalidades | 380,00", kRodape}},
@@ -100,20 +100,20 @@ TEST_F(RelatoriosTest, CadaOpcaoListaSuasLinhasEmOrdemComTotais) {
           "Vencimento dia 10", bruno, "Total do dia | 150,00", "Total das mensalidades | 380,00", kRodape}},
         {&JanelaRelatorios::Option7, false, false,
          {"Relatório de Mensalistas com Veículos", "Veículo | Ano | Placa",
-          "3 - Ana Reis - Moto - tel. 9999-0003 - vencto. dia 5 - 150,00", "Gol | 2010 | AAA-1111",
-          "Uno | 2005 | BBB-2222", "2 - Bruno Lima - Carro - tel.  - vencto. dia 10 - 150,00",
-          "Civic | 2012 | CCC-3333", "1 - Zélia Souza - Carro - tel. 9999-0001 - vencto. dia 5 - 80,00", kRodape}},
+          "3 (filial 2) - Ana Reis - Moto - tel. 9999-0003 - vencto. dia 5 - 150,00", "Gol | 2010 | AAA-1111",
+          "Uno | 2005 | BBB-2222", "2 (filial 2) - Bruno Lima - Carro - tel.  - vencto. dia 10 - 150,00",
+          "Civic | 2012 | CCC-3333", "1 (filial 1) - Zélia Souza - Carro - tel. 9999-0001 - vencto. dia 5 - 80,00", kRodape}},
         {&JanelaRelatorios::Option7, true, false,
          {"Relatório de Mensalistas com Veículos", "Veículo | Ano | Placa",
-          "2 - Bruno Lima - Carro - tel.  - vencto. dia 10 - 150,00", "Civic | 2012 | CCC-3333",
-          "1 - Zélia Souza - Carro - tel. 9999-0001 - vencto. dia 5 - 80,00",
-          "3 - Ana Reis - Moto - tel. 9999-0003 - vencto. dia 5 - 150,00", "Gol | 2010 | AAA-1111",
+          "2 (filial 2) - Bruno Lima - Carro - tel.  - vencto. dia 10 - 150,00", "Civic | 2012 | CCC-3333",
+          "1 (filial 1) - Zélia Souza - Carro - tel. 9999-0001 - vencto. dia 5 - 80,00",
+          "3 (filial 2) - Ana Reis - Moto - tel. 9999-0003 - vencto. dia 5 - 150,00", "Gol | 2010 | AAA-1111",
           "Uno | 2005 | BBB-2222", kRodape}},
         {&JanelaRelatorios::Option7, false, true,
          {"Relatório de Mensalistas com Veículos", "Veículo | Ano | Placa",
-          "Vencto. dia 5 - 3 - Ana Reis - Moto - tel. 9999-0003 - 150,00", "Gol | 2010 | AAA-1111",
-          "Uno | 2005 | BBB-2222", "Vencto. dia 5 - 1 - Zélia Souza - Carro - tel. 9999-0001 - 80,00",
-          "Vencto. dia 10 - 2 - Bruno Lima - Carro - tel.  - 150,00", "Civic | 2012 | CCC-3333", kRodape}},
+          "Vencto. dia 5 - 3 (filial 2) - Ana Reis - Moto - tel. 9999-0003 - 150,00", "Gol | 2010 | AAA-1111",
+          "Uno | 2005 | BBB-2222", "Vencto. dia 5 - 1 (filial 1) - Zélia Souza - Carro - tel. 9999-0001 - 80,00",
+          "Vencto. dia 10 - 2 (filial 2) - Bruno Lima - Carro - tel.  - 150,00", "Civic | 2012 | CCC-3333", kRodape}},
         {&JanelaRelatorios::Option5, false, false,
          QStringList{"Relatório de Faturamento", "Faturamento entre 01/03/2008 e 31/03/2008",
                      "Forma de Pagamento | Veículos | Valor", "Dia 01/03/2008", "Convênio | 1 | 7,50",
@@ -122,7 +122,7 @@ TEST_F(RelatoriosTest, CadaOpcaoListaSuasLinhasEmOrdemComTotais) {
              totais + mensalidades},
         {&JanelaRelatorios::Option6, false, false,
          QStringList{"Relatório de Faturamento Detalhado", "Faturamento detalhado entre 01/03/2008 e 31/03/2008",
-                     "Ticket | Placa | Entrada | Hora | Saída | Forma de Pagame… | Caixa | Filial | Valor",
+                     "Ticket | Placa | Entrada | Hora | Saída | Forma de Pagamento | Caixa | Filial | Valor",
                      "Dia 01/03/2008", "11 | RRR-0001 | 01/03/2008 | 08:00 | 09:00 | Rotativo | 1 | 1 | 10,00",
                      "12 | RRR-0002 | 01/03/2008 | 10:00 | 10:30 | Rotativo | 1 | 2 | 5,00",
                      "13 | CCC-0003 | 01/03/2008 | 11:00 | 12:00 | Convênio | 1 | 2 | 7,50", "Total do dia | 22,50",
@@ -162,13 +162,13 @@ TEST_F(RelatoriosTest, PaginasRepetemTituloCabecalhosENumeracao) {
         amb.db().executa("INSERT INTO usuarios (usuario, senha, excluido) VALUES (?, 'x', 0)",
                          {QString("u%1").arg(i, 3, 10, QChar('0'))});
     const QStringList linhas = imprime(janela.Option1);
-    const QTextDocument& doc = *amb.plataforma.visualizados.back().documento;
+    const DocumentoRelatorio& doc = *amb.plataforma.visualizados.back().documento;
     const QString cab = "Código | Usuário | Cadastro | Usuários | Mensal. | Config. | Pátio | Relat. | Filiais | Backup | Principal";
     EXPECT_EQ(linhas.count(cab), 3);
     EXPECT_EQ(linhas.count("Relatório de Usuários"), 3);
     for (int p = 1; p <= 3; ++p) EXPECT_TRUE(linhas.contains(QString("Estacionamento Central | Página %1 de 3").arg(p)));
     // The laid-out pages are the document's own: no page spills onto another.
-    EXPECT_EQ(doc.pageCount(), 3);
+    EXPECT_EQ(doc.paginas(), 3);
     QStringList usuarios;
     for (const QString& l : linhas)
         if (l.contains(" | u") || l.contains(" | ana") || l.contains(" | bruno")) usuarios << l.section(" | ", 1, 1);
@@ -180,7 +180,7 @@ TEST_F(RelatoriosTest, PaginasRepetemTituloCabecalhosENumeracao) {
 
 TEST_F(RelatoriosTest, PdfGravado) {
     imprime(janela.Option5, false, false, "2");
-    const QTextDocument& doc = *amb.plataforma.visualizados.back().documento;
+    const DocumentoRelatorio& doc = *amb.plataforma.visualizados.back().documento;
     QTemporaryDir dir;
     const QString caminho = dir.filePath("faturamento.pdf");
     EXPECT_EQ(gravaPdf(doc, caminho), "");

@@ -1,5 +1,9 @@
 #include "support/plataforma_falsa.h"
 
+#include "reports/documento.h"
+
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -46,8 +50,10 @@ void PlataformaFalsa::passaTempo(int ms) {
     relogioMs_ = fim;
 }
 
-void PlataformaFalsa::visualiza(const QTextDocument& documento, const QString& titulo) {
-    visualizados.push_back({titulo, std::shared_ptr<QTextDocument>(documento.clone())});
+void PlataformaFalsa::visualiza(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo) {
+    // The build goes on between events, as under the real preview.
+    while (!documento->concluido() && !documento->interrompido()) QCoreApplication::processEvents();
+    visualizados.push_back({titulo, std::move(documento)});
 }
 
 QStringList PlataformaFalsa::textosMensagens() const {

@@ -8,7 +8,6 @@
 #include <QMap>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTextDocument>
 
 #include <deque>
 #include <functional>
@@ -125,7 +124,7 @@ public:
     SaidaPorta& porta() override { return portaFalsa; }
     SaidaImpressora& impressora() override { return impressoraFalsa; }
     ImpressoraFiscal& fiscal() override { return fiscalUsada ? *fiscalUsada : fiscalFalsa; }
-    void visualiza(const QTextDocument& documento, const QString& titulo) override;
+    void visualiza(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo) override;
     Discos& discos() override { return discosFalsos; }
 
     void defineAgora(const QDateTime& quando) { agora_ = quando; }
@@ -149,10 +148,11 @@ public:
     ImpressoraFiscalFalsa fiscalFalsa;
     DiscosFalsos discosFalsos;
     ImpressoraFiscal* fiscalUsada = nullptr;   // when set, the fiscal printer in place of the fake
-    // A copy of every document shown in the print preview, with its title.
+    // Every document shown in the print preview, with its title; the preview stays open until
+    // the document is whole.
     struct DocumentoVisto {
         QString titulo;
-        std::shared_ptr<QTextDocument> documento;
+        std::shared_ptr<const DocumentoRelatorio> documento;
     };
     std::vector<DocumentoVisto> visualizados;
     qint64 relogioMs() const { return relogioMs_; }

@@ -1,0 +1,151 @@
+#include "branches/mescla_tabela.h"
+
+#include "branches/andamento.h"
+#include "data/banco.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int kLinhasEntreAvisos = 256;
+
+// One statement of the engine on a connection, finalized when it goes.
+class Comando {
+public:
+    Comando(Banco& banco, const QString& sql) : banco_(banco) {
+        if (sql.isEmpty()) return;
+        const QByteArray texto = sql.toUtf8();
+        if (sqlite3_prepare_v2(banco.nativo(), texto.constData(), int(texto.size()), &st_,
+                               nullptr) != SQLITE_OK)
+            banco.falhaNativa();
+    }
+    ~Comando() { sqlite3_finalize(st_); }
+    Comando(const Comando&) = delete;
+    Comando& operator=(const Comando&) = delete;
+
+    bool vazio() const { return !st_; }
+    sqlite3_stmt* st() const { return st_; }
+
+    // Binds the row that `origem` stands on to ?1.. and `extras` after its columns.
+    void ligaLinha(sqlite3_stmt* origem, const QVariantList& extras) {
+        const int n = sqlite3_column_count(origem), parametros = sqlite3_bind_parameter_count(st_);
+        for (int i = 0; i < n && i < parametros; ++i)
+            sqlite3_bind_value(st_, i + 1, sqlite3_column_value(origem, i));
+        for (int i = 0; i < extras.size() && n + i < parametros; ++i) liga(n + i + 1, extras[i]);
+    }
+    void liga(int i, const QVariant& v) {
+        if (v.isNull()) sqlite3_bind_null(st_, i);
+        else if (v.typeId() == QMetaType::QString) {
+            const QByteArray t = v.toString().toUtf8();
+            sqlite3_bind_text(st_, i, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+        } else sqlite3_bind_int64(st_, i, v.toLongLong());
+    }
+    void ligaTodos(const QVariantList& valores) {
+        for (int i = 0; i < valores.size(); ++i) liga(i + 1, valores[i]);
+    }
+    // Steps once; true on a row. Throws on failure.
+    bool passo() {
+        const int r = sqlite3_step(st_);
+        if (r == SQLITE_ROW) return true;
+        if (r == SQLITE_DONE) return false;
+        sqlite3_reset(st_);
+        banco_.falhaNativa();
+    }
+    void executa() {
+        passo();
+        sqlite3_reset(st_);
+    }
+
+private:
+    Banco& banco_;
+    sqlite3_stmt* st_ = nullptr;
+};
+
+QString lista(const TabelaArquivo& t, const QString& modelo, const QString& juncao) {
+    QStringList r;
+    for (size_t i = 0; i < t.campos.size(); ++i)
+        r << QString(modelo).replace(QLatin1String("%c"), QLatin1String(t.campos[i]))
+                 .replace(QLatin1String("%n"), QString::number(i + 1));
+    return r.join(juncao);
+}
+
+}  // namespace
+
+void mesclaTabela(Banco& db, Banco& arq, const Mescla& m, Andamento* andamento) {
+    const TabelaArquivo& t = m.tabela;
+    const QString nome = QLatin1String(t.nome);
+    const int n = int(t.campos.size());
+    Comando origem(arq, QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
+                            .arg(m.selecao.isEmpty() ? listaCampos(t) : m.selecao, nome));
+    origem.ligaTodos(m.valoresSelecao);
+    const auto busca = [&](const QString& chave) {
+        return chave.isEmpty() ? QString()
+                               : QStringLiteral("SELECT min(rowid) FROM %1 WHERE %2").arg(nome, chave);
+    };
+    Comando buscaPrincipal(db, busca(m.chave)), buscaAlternativa(db, busca(m.chaveAlternativa));
+    Comando antes(db, m.antesDeIncluir);
+    Comando insere(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                           .arg(nome, listaCampos(t), lista(t, QStringLiteral("?%n"), QStringLiteral(", "))));
+    // A row that already holds the file's values is left alone: nothing to write for it.
+    Comando altera(db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3 AND NOT (%4)")
+                           .arg(nome, lista(t, QStringLiteral("%c = ?%n"), QStringLiteral(", ")))
+                           .arg(n + 1)
+                           .arg(lista(t, QStringLiteral("%c IS ?%n COLLATE BINARY"),
+                                      QStringLiteral(" AND "))));
+
+    int desdeAviso = 0;
+    while (origem.passo()) {
+        sqlite3_stmt* r = origem.st();
+        const bool alternativa =
+            m.campoAlternativo > 0 && sqlite3_column_type(r, m.campoAlternativo - 1) == SQLITE_NULL;
+        Comando& busca_ = alternativa ? buscaAlternativa : buscaPrincipal;
+        sqlite3_int64 achado = 0;
+        bool existe = false;
+        if (!busca_.vazio()) {
+            busca_.ligaLinha(r, m.extras);
+            if (busca_.passo() && sqlite3_column_type(busca_.st(), 0) != SQLITE_NULL) {
+                existe = true;
+                achado = sqlite3_column_int64(busca_.st(), 0);
+            }
+            sqlite3_reset(busca_.st());
+        }
+        if (existe) {
+            altera.ligaLinha(r, {});
+            sqlite3_bind_int64(altera.st(), n + 1, achado);
+            altera.executa();
+        } else {
+            if (!antes.vazio()) {
+                antes.ligaLinha(r, m.extras);
+                antes.executa();
+            }
+            insere.ligaLinha(r, {});
+            insere.executa();
+        }
+        if (andamento && ++desdeAviso == kLinhasEntreAvisos) {
+            andamento->avanca(desdeAviso);
+            desdeAviso = 0;
+            if (!andamento->continua()) throw ErroBanco(QStringLiteral("A operação foi cancelada."));
+        }
+    }
+    if (andamento) andamento->avanca(desdeAviso);
+}
+
+void executaPorLinha(Banco& db, Banco& arq, const QString& consulta,
+                     const QVariantList& valoresConsulta, const QString& sql,
+                     const QVariantList& extras) {
+    Comando origem(arq, consulta);
+    origem.ligaTodos(valoresConsulta);
+    Comando comando(db, sql);
+    while (origem.passo()) {
+        comando.ligaLinha(origem.st(), extras);
+        comando.executa();
+    }
+}
+
+qint64 linhasDoArquivo(Banco& arq, const LeiauteArquivo& leiaute) {
+    qint64 total = 0;
+    for (const TabelaArquivo& t : leiaute)
+        total += arq.valor(QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(t.nome)))
+                     .toLongLong();
+    return total;
+}

@@ -1,0 +1,44 @@
+#pragma once
+// Merging the rows of a checked file (open for reading) into the main database, row by row
+// through the engine's own statements, inside the caller's transaction. Keys are SQL conditions
+// on the main table where ?N stands for the file row's N-th field (counting from 1) and the
+// numbers after the last field for the extra values given.
+
+#include "branches/arquivos.h"
+
+#include <QVariantList>
+
+class Andamento;
+class Banco;
+
+struct Mescla {
+    Mescla(const TabelaArquivo& t, const QString& k = {}) : tabela(t), chave(k) {}
+
+    const TabelaArquivo& tabela;
+    // Finds the main row that the file row overwrites (the first one, by rowid); empty: every
+    // file row is added.
+    QString chave;
+    // Used instead of `chave` when the field numbered `campoAlternativo` is empty.
+    int campoAlternativo = 0;
+    QString chaveAlternativa;
+    // Run on the main database before a file row is added, with the same values as the key.
+    QString antesDeIncluir;
+    // Values for the numbers after the last field.
+    QVariantList extras;
+    // The fields as read from the file, when they are not read as they are ("coalesce(filial,
+    // ?1)"), with their own values.
+    QString selecao;
+    QVariantList valoresSelecao;
+};
+
+// Merges one table. Throws ErroBanco; "A operação foi cancelada." when the operator stopped it.
+void mesclaTabela(Banco& db, Banco& arq, const Mescla& m, Andamento* andamento);
+
+// Runs `sql` on the main database once for each row of `consulta` (with its own values) on
+// the file, the row's columns bound to ?1, ?2... and `extras` after them.
+void executaPorLinha(Banco& db, Banco& arq, const QString& consulta,
+                     const QVariantList& valoresConsulta, const QString& sql,
+                     const QVariantList& extras = {});
+
+// The rows of the tables of `leiaute` in the file: the whole of a merge's work.
+qint64 linhasDoArquivo(Banco& arq, const LeiauteArquivo& leiaute);

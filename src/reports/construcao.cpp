@@ -1,0 +1,162 @@
+#include "reports/construcao.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int kMsPorTurno = 40;
+constexpr int kLinhasPorLote = 256;
+
+// Readers beside the writer: the write-ahead journal, on a file (not in memory).
+bool leituraSeparada(Banco& db) {
+    if (db.caminho().isEmpty()) return false;
+    try {
+        return db.valor(QStringLiteral("PRAGMA journal_mode")).toString().toLower() == QLatin1String("wal");
+    } catch (const ErroBanco&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+ConstrucaoRelatorio::ConstrucaoRelatorio(Banco& db, const PedidoRelatorio& pedido) : db_(db), pedido_(pedido) {
+    relogio_.setInterval(0);
+    connect(&relogio_, &QTimer::timeout, this, &ConstrucaoRelatorio::turno);
+}
+
+ConstrucaoRelatorio::~ConstrucaoRelatorio() {
+    cancela();
+    if (linha_) linha_->wait();
+}
+
+std::shared_ptr<DocumentoRelatorio> ConstrucaoRelatorio::documento() const {
+    QMutexLocker t(&trava_);
+    return documento_;
+}
+
+QString ConstrucaoRelatorio::erro() const {
+    QMutexLocker t(&trava_);
+    return erro_;
+}
+
+void ConstrucaoRelatorio::inicia() {
+    if (ativa_ || linha_ || montagem_) return;
+    ativa_ = true;
+    if (leituraSeparada(db_)) {
+        linha_.reset(QThread::create([this] { emSeparado(); }));
+        linha_->start();
+        return;
+    }
+    try {
+        montagem_ = std::make_unique<MontagemRelatorio>(db_, pedido_);
+    } catch (const ErroRelatorio& e) {
+        erro_ = e.mensagem();
+        QMetaObject::invokeMethod(this, &ConstrucaoRelatorio::encerra, Qt::QueuedConnection);
+        return;
+    }
+    documento_ = montagem_->documento();
+    relogio_.start();
+}
+
+void ConstrucaoRelatorio::cancela() {
+    if (!ativa_) return;
+    parar_ = true;
+    {
+        // The engine stops even inside a long sort.
+        QMutexLocker t(&trava_);
+        if (conexaoSeparada_) sqlite3_interrupt(conexaoSeparada_);
+    }
+    if (linha_) {
+        linha_->wait();
+        QCoreApplication::sendPostedEvents(this);   // its last reports, before saying it ended
+    } else {
+        if (documento_) documento_->interrompe();
+        encerra();
+    }
+}
+
+void ConstrucaoRelatorio::encerra() {
+    if (!ativa_) return;
+    ativa_ = false;
+    relogio_.stop();
+    montagem_.reset();   // ends the queries' reads
+    if (const auto d = documento(); d && !d->concluido()) d->interrompe();
+    emit terminou();
+}
+
+void ConstrucaoRelatorio::turno() {
+    if (!montagem_) return;
+    QElapsedTimer t;
+    t.start();
+    bool pronto = false;
+    try {
+        do {
+            pronto = montagem_->avanca(kLinhasPorLote);
+        } while (!pronto && t.elapsed() < kMsPorTurno);
+    } catch (const ErroRelatorio& e) {
+        erro_ = e.mensagem();
+        encerra();
+        return;
+    }
+    lidas_ = montagem_->linhasLidas();
+    documento_->avisaCrescimento();
+    emit progrediu();
+    if (pronto) encerra();
+}
+
+// The thread's work: its own connection, the report read to its end or until told to stop.
+void ConstrucaoRelatorio::emSeparado() {
+    const auto avisa = [this](void (ConstrucaoRelatorio::*sinal)()) {
+        QMetaObject::invokeMethod(this, [this, sinal] { emit(this->*sinal)(); }, Qt::QueuedConnection);
+    };
+    {
+        Banco leitura;
+        std::unique_ptr<MontagemRelatorio> montagem;
+        try {
+            leitura.abre(db_.caminho(), Banco::kSenha);
+            {
+                QMutexLocker t(&trava_);
+                conexaoSeparada_ = leitura.nativo();
+            }
+            if (!parar_) montagem = std::make_unique<MontagemRelatorio>(leitura, pedido_);
+            if (montagem) {
+                const auto doc = montagem->documento();
+                doc->moveToThread(QCoreApplication::instance()->thread());
+                {
+                    QMutexLocker t(&trava_);
+                    documento_ = doc;
+                }
+                QElapsedTimer t;
+                t.start();
+                bool pronto = false;
+                while (!parar_ && !pronto) {
+                    pronto = montagem->avanca(kLinhasPorLote);
+                    lidas_ = montagem->linhasLidas();
+                    if (pronto || t.elapsed() >= kMsPorTurno) {
+                        doc->avisaCrescimento();
+                        avisa(&ConstrucaoRelatorio::progrediu);
+                        t.restart();
+                    }
+                }
+            }
+        } catch (const ErroRelatorio& e) {
+            if (!parar_) {
+                QMutexLocker t(&trava_);
+                erro_ = e.mensagem();
+            }
+        } catch (const ErroBanco& e) {
+            if (!parar_) {
+                QMutexLocker t(&trava_);
+                erro_ = e.mensagemLeitura(QStringLiteral("os dados do relatório"));
+            }
+        }
+        montagem.reset();
+        QMutexLocker t(&trava_);
+        conexaoSeparada_ = nullptr;
+    }
+    if (const auto d = documento(); d && !d->concluido()) d->interrompe();
+    QMetaObject::invokeMethod(this, &ConstrucaoRelatorio::encerra, Qt::QueuedConnection);
+}

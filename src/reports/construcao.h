@@ -1,0 +1,60 @@
+#pragma once
+// A report built while the windows keep answering. On a file that lets readers work beside its
+// writer (the write-ahead journal), the report is read on a thread of its own over a second
+// connection to the same file, so even the engine's sort of a million rows does not hold the
+// window; the report sees the data as they stood when it began. Otherwise it is read on the
+// window's connection, a batch of rows at a time between the window's events.
+// Cancelling ends the read at once; the document keeps what it had.
+
+#include "data/banco.h"
+#include "reports/relatorio.h"
+
+#include <QMutex>
+#include <QObject>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
+
+class ConstrucaoRelatorio : public QObject {
+    Q_OBJECT
+public:
+    ConstrucaoRelatorio(Banco& db, const PedidoRelatorio& pedido);
+    ~ConstrucaoRelatorio() override;
+
+    // Null until the templates are read and the queries prepared.
+    std::shared_ptr<DocumentoRelatorio> documento() const;
+    void inicia();
+    void cancela();
+    bool ativa() const { return ativa_; }
+    qint64 linhasLidas() const { return lidas_; }
+    // The failure that stopped the build, for the operator; empty when none.
+    QString erro() const;
+
+signals:
+    void progrediu();
+    void terminou();
+
+private:
+    void turno();
+    void emSeparado();
+    void encerra();
+
+    Banco& db_;
+    const PedidoRelatorio pedido_;
+    bool ativa_ = false;
+    std::atomic<qint64> lidas_{0};
+    std::atomic<bool> parar_{false};
+
+    // Read on the window's connection.
+    std::unique_ptr<MontagemRelatorio> montagem_;
+    QTimer relogio_;
+
+    // Read on a thread of its own.
+    std::unique_ptr<QThread> linha_;
+    mutable QMutex trava_;
+    std::shared_ptr<DocumentoRelatorio> documento_;
+    QString erro_;
+    sqlite3* conexaoSeparada_ = nullptr;
+};

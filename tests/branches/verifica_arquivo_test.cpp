@@ -1,0 +1,241 @@
+#include "branches/andamento.h"
+#include "branches/arquivos.h"
+#include "branches/arquivo_mensalistas.h"
+#include "branches/backup.h"
+#include "branches/filiais_teste.h"
+#include "branches/troca_filial.h"
+
+#include <QDir>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+enum class Operacao { Restauracao, Mescla, Importacao };
+
+struct Resultado {
+    bool ok;
+    QString mensagem;
+};
+
+// A file of each kind that feeds or replaces the database, made by the program itself from a
+// database with subscribers of branch 1, and the operation that takes it into `destino`.
+class Entrada {
+public:
+    explicit Entrada(Operacao op) : op_(op) {
+        defineFilial(origem, 1, op == Operacao::Importacao);
+        mensalista(origem, 7, "José D'Ávila", 1);
+        veiculo(origem, 7, "MEN-0001", 1);
+        mensalidade(origem, 7, "2026-12-01", true, 1);
+        origem.db().executa("INSERT INTO tipos_mensalistas (codigo, tipo, valor, dia_vencto) "
+                            "VALUES (1, 'Mensal', 1500000, 10)");
+        saida(origem, 1, "ABC-1234", "08:00:00", 1);
+        defineFilial(destino, op == Operacao::Importacao ? 1 : QVariant(), op == Operacao::Mescla);
+        switch (op_) {
+        case Operacao::Restauracao:
+            EXPECT_TRUE(realiza_backup(origem.db(), origem.plataforma.pastaPrograma(), pasta.path(),
+                                       1 << 30).ok);
+            break;
+        case Operacao::Mescla:
+            EXPECT_TRUE(exporta_filial(origem.db(), arquivo()).ok);
+            break;
+        case Operacao::Importacao:
+            EXPECT_TRUE(gera_arquivo_mensalistas(origem.db(), 1, pasta.path(), 1 << 30).ok);
+            break;
+        }
+        bom = bytes(arquivo());
+    }
+
+    QString arquivo() const {
+        switch (op_) {
+        case Operacao::Restauracao: return pasta.filePath("backup");
+        case Operacao::Mescla: return pasta.filePath("backup_filial.mdb");
+        case Operacao::Importacao: return pasta.filePath("mensalistas.mdb");
+        }
+        return {};
+    }
+    QString dados() { return destino.plataforma.pastaPrograma() + "/dados.mdb"; }
+
+    Resultado executa(Andamento* andamento = nullptr) {
+        switch (op_) {
+        case Operacao::Restauracao: {
+            const ResultadoBackup r =
+                restaura_backup(destino.db(), destino.plataforma.pastaPrograma(), pasta.path());
+            return {r.ok, r.mensagem};
+        }
+        case Operacao::Mescla: {
+            const ResultadoBackup r = mescla_filial(destino.db(), arquivo(), andamento);
+            return {r.ok, r.mensagem};
+        }
+        case Operacao::Importacao: {
+            const ResultadoArquivo r =
+                recebe_arquivo_mensalistas(destino.db(), pasta.path(), false, 1, andamento);
+            return {r.ok, r.mensagem};
+        }
+        }
+        return {};
+    }
+
+    // Puts the good file back, changed by `sql` (through the engine, its value checks off).
+    void altera(const QStringList& sql) {
+        escreve(bom);
+        Banco b;
+        b.abre(arquivo(), Banco::kSenha);
+        b.executa("PRAGMA ignore_check_constraints = ON");
+        for (const QString& s : sql) b.executa(s);
+    }
+    void escreve(const QByteArray& conteudo) {
+        removeBanco(arquivo());
+        QFile f(arquivo());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(conteudo);
+    }
+
+    Ambiente origem, destino;
+    QTemporaryDir pasta;
+    QByteArray bom;
+
+private:
+    Operacao op_;
+};
+
+QByteArray deOutroPrograma() {
+    QTemporaryDir d;
+    {
+        QSqlDatabase c = QSqlDatabase::addDatabase("QSQLITE", "outro");
+        c.setDatabaseName(d.filePath("x.db"));
+        c.open();
+        QSqlQuery(c).exec("CREATE TABLE mensalistas (codigo INTEGER)");
+        c.close();
+    }
+    QSqlDatabase::removeDatabase("outro");
+    return bytes(d.filePath("x.db"));
+}
+
+QByteArray comOutraSenha() {
+    QTemporaryDir d;
+    {
+        Banco b;
+        b.cria(d.filePath("x.mdb"), "outra");
+        b.executa("CREATE TABLE mensalistas (codigo INTEGER)");
+    }
+    return bytes(d.filePath("x.mdb"));
+}
+
+// One bad file of each kind, refused by each of restore, merge and import with what is wrong;
+// the file and the live database stay byte for byte as they were, and nothing is left beside
+// the file.
+TEST(VerificaArquivo, ArquivoRuimRecusadoSemMudarNada) {
+    const struct {
+        const char* caso;
+        QStringList sql;         // changes to the good file; empty: `conteudo` instead
+        QByteArray conteudo;
+        const char* causa;
+    } casos[] = {
+        {"sem tabela", {"DROP TABLE mensalidades"}, {}, "Falta a tabela mensalidades."},
+        {"sem campo", {"ALTER TABLE mensalidades DROP COLUMN pago"}, {},
+         "Falta o campo pago da tabela mensalidades."},
+        {"visão", {"DROP TABLE mensalistas", "CREATE VIEW mensalistas AS SELECT 1 AS codigo"}, {},
+         "O arquivo tem uma visão no lugar da tabela mensalistas."},
+        {"tipo declarado",
+         {"ALTER TABLE mensalidades RENAME COLUMN valor TO velho",
+          "ALTER TABLE mensalidades ADD COLUMN valor TEXT"},
+         {}, "O campo valor da tabela mensalidades não é do tipo deste sistema."},
+        {"sim ou não", {"UPDATE mensalistas SET excluido = 2"}, {},
+         "O campo excluido da tabela mensalistas tem um valor que não é sim ou não"},
+        {"inteiro", {"UPDATE mensalistas SET tipo = 'um'"}, {},
+         "O campo tipo da tabela mensalistas tem um valor que não é um número inteiro"},
+        {"longo", {"UPDATE mensalistas SET codigo = 7.5"}, {},
+         "O campo codigo da tabela mensalistas tem um valor que não é um número inteiro"},
+        {"dinheiro", {"UPDATE mensalidades SET valor = 'doze reais'"}, {},
+         "O campo valor da tabela mensalidades tem um valor que não é um valor em dinheiro"},
+        {"data", {"UPDATE mensalidades SET mes = '2026-13-01'"}, {},
+         "O campo mes da tabela mensalidades tem um valor que não é uma data ou uma hora"},
+        {"hora", {"UPDATE mensalidades SET hora_pgto = 1030"}, {},
+         "O campo hora_pgto da tabela mensalidades tem um valor que não é uma data ou uma hora"},
+        {"texto", {"UPDATE mensalistas SET nome = zeroblob(3)"}, {},
+         "O campo nome da tabela mensalistas tem um valor que não é um texto de até 50 letras"},
+        {"gatilho",
+         {"CREATE TRIGGER t AFTER INSERT ON mensalistas BEGIN DELETE FROM mensalidades; END"}, {},
+         "O arquivo tem o gatilho t, que não é deste sistema."},
+        {"outro programa", {}, deOutroPrograma(), "não é um banco de dados do Quelmar."},
+        {"outra senha", {}, comOutraSenha(), "Senha do banco de dados inválida"},
+        {"vazio", {}, QByteArray(), "não é um banco de dados do Quelmar."},
+        {"truncado", {}, QByteArray("-"), "danificado"},
+    };
+    for (Operacao op : {Operacao::Restauracao, Operacao::Mescla, Operacao::Importacao}) {
+        Entrada e(op);
+        const QByteArray dadosAntes = bytes(e.dados());
+        for (const auto& c : casos) {
+            SCOPED_TRACE(std::string(c.caso) + " / operação " + std::to_string(int(op)));
+            if (!c.sql.isEmpty()) e.altera(c.sql);
+            else if (c.conteudo == "-") e.escreve(e.bom.left(e.bom.size() / 2));
+            else e.escreve(c.conteudo);
+            const QByteArray arquivoAntes = bytes(e.arquivo());
+            const Resultado r = e.executa();
+            EXPECT_FALSE(r.ok);
+            EXPECT_TRUE(r.mensagem.contains(QString::fromUtf8(c.causa))) << r.mensagem.toStdString();
+            EXPECT_TRUE(r.mensagem.contains(e.arquivo())) << r.mensagem.toStdString();
+            EXPECT_FALSE(r.mensagem.contains("restaurando")) << r.mensagem.toStdString();
+            EXPECT_EQ(bytes(e.arquivo()), arquivoAntes);
+            EXPECT_EQ(QDir(e.pasta.path()).entryList(QDir::Files),
+                      QStringList{QFileInfo(e.arquivo()).fileName()});
+            EXPECT_EQ(bytes(e.dados()), dadosAntes);
+        }
+        // The good file is still taken.
+        e.escreve(e.bom);
+        const Resultado r = e.executa();
+        EXPECT_TRUE(r.ok) << r.mensagem.toStdString();
+    }
+}
+
+// The backups an operator must never get back as the live database: each refused, the
+// database byte for byte as it was and still working.
+TEST(VerificaArquivo, RestauracaoRecusaBackupIncompleto) {
+    const struct {
+        const char* caso;
+        QStringList sql;
+        const char* causa;
+    } casos[] = {
+        {"sem usuários", {"DROP TABLE usuarios"}, "Falta a tabela usuarios."},
+        {"mensalistas visão", {"ALTER TABLE mensalistas RENAME TO m", "CREATE VIEW mensalistas AS SELECT * FROM m"},
+         "O arquivo tem uma visão no lugar da tabela mensalistas."},
+        {"texto no valor líquido", {"UPDATE registro_saida SET valor_liquido = '12,50'"},
+         "O campo valor_liquido da tabela registro_saida tem um valor que não é um valor em dinheiro"},
+        {"sem configurações", {"DELETE FROM geral"}, "Faltam as configurações gerais."},
+    };
+    Entrada e(Operacao::Restauracao);
+    const QByteArray dadosAntes = bytes(e.dados());
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        e.altera(c.sql);
+        const QByteArray arquivoAntes = bytes(e.arquivo());
+        const Resultado r = e.executa();
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.mensagem.contains(QString::fromUtf8(c.causa))) << r.mensagem.toStdString();
+        EXPECT_EQ(bytes(e.arquivo()), arquivoAntes);
+        EXPECT_EQ(bytes(e.dados()), dadosAntes);
+    }
+    EXPECT_EQ(e.destino.conta("usuarios"), 0);
+    e.destino.db().executa("INSERT INTO usuarios (usuario, senha) VALUES ('ana', '1')");
+}
+
+// Cancelled by the operator at the first look: nothing changes and the file stays.
+TEST(VerificaArquivo, CanceladoNaoMudaNada) {
+    for (Operacao op : {Operacao::Mescla, Operacao::Importacao}) {
+        Entrada e(op);
+        const QByteArray dadosAntes = bytes(e.dados());
+        int avisos = 0;
+        Andamento andamento([&](int) { return ++avisos < 1; });
+        const Resultado r = e.executa(&andamento);
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.mensagem.contains("A operação foi cancelada.")) << r.mensagem.toStdString();
+        EXPECT_EQ(bytes(e.arquivo()), e.bom);
+        EXPECT_EQ(bytes(e.dados()), dadosAntes);
+        EXPECT_EQ(avisos, 1);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,259 @@
+// Reports at an office, whose database holds the subscribers of two branches under the same
+// codes, and the building of a report while the window keeps answering.
+
+#include "reports/janela_relatorios.h"
+#include "reports/relatorio_teste.h"
+
+#include <QCheckBox>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <map>
+
+namespace {
+
+class EscritorioTest : public RelatorioTeste {
+protected:
+    EscritorioTest() {
+        // Besides 1 Zélia (branch 1) and 2 Bruno, 3 Ana (branch 2): 2 Diana at branch 1 and
+        // 1 Eduardo at branch 2, each code with its own vehicles and payments.
+        const auto x = [this](const char* sql) { amb.db().executa(QString::fromUtf8(sql)); };
+        x("UPDATE geral SET escritorio = 1");
+        x("INSERT INTO mensalistas (codigo, nome, tipo, dia_vencto, valor, filial, excluido, tel_cel, data_inicio) VALUES "
+          "(2, 'Diana Melo', 2, 5, 800000, 1, 0, '9999-0002', '2008-01-14'), "
+          "(1, 'Eduardo Dias', 1, 10, 1500000, 2, 0, '9999-0005', '2008-01-15')");
+        x("INSERT INTO veiculos_mensalistas (codigo, veiculo, ano, placa, filial) VALUES "
+          "(1, 'Fiat', '2001', 'ZZZ-0001', 1), (2, 'Moto', '2011', 'DDD-4444', 1), (1, 'Corsa', '2003', 'EEE-5555', 2)");
+        x("INSERT INTO pagamento_mensalidade (mensalista, mes, valor, caixa, data, hora, desconto, adicional, filial) VALUES "
+          "(1, '2008-03-01', 1500000, 2, '2008-03-12', '09:00:00', 0, 0, 2)");
+    }
+
+    JanelaRelatorios janela{amb.ctx};
+
+    QStringList imprime(QRadioButton* opcao, bool porTipo, bool porVencto, const QString& filial) {
+        opcao->setChecked(true);
+        janela.Check1->setChecked(porTipo);
+        janela.Check2->setChecked(porVencto);
+        janela.fil->setText(filial);
+        for (QLineEdit* d : {janela.dat_ini, janela.dat_ini_det}) d->setText("01/03/2008");
+        for (QLineEdit* d : {janela.dat_fim, janela.dat_fim_det}) d->setText("31/03/2008");
+        amb.plataforma.visualizados.clear();
+        amb.plataforma.mensagens.clear();
+        janela.Command1_Click();
+        EXPECT_TRUE(amb.plataforma.mensagens.empty()) << amb.plataforma.textosMensagens().join("\n").toStdString();
+        return linhasVistas();
+    }
+};
+
+// Each group heading of a subscriber report with the plates listed under it.
+std::map<QString, QStringList> placasPorMensalista(const QStringList& linhas) {
+    std::map<QString, QStringList> r;
+    QString atual;
+    for (const QString& l : linhas) {
+        if (l.contains(" - tel. ")) {
+            EXPECT_EQ(r.count(l), 0u) << "cabeçalho repetido: " << l.toStdString();
+            atual = l;
+            r[atual];
+        } else if (!atual.isEmpty() && l.count(" | ") == 2 && !l.startsWith("Veículo")) {
+            r[atual] << l.section(" | ", 2, 2);
+        }
+    }
+    return r;
+}
+
+}  // namespace
+
+TEST_F(EscritorioTest, MensalistasComVeiculosListaCadaUmUmaVezComOsSeus) {
+    const QString zelia = "1 (filial 1) - Zélia Souza", diana = "2 (filial 1) - Diana Melo",
+                  eduardo = "1 (filial 2) - Eduardo Dias", bruno = "2 (filial 2) - Bruno Lima",
+                  ana = "3 (filial 2) - Ana Reis";
+    const std::map<QString, QStringList> todos = {{zelia, {"ZZZ-0001"}}, {diana, {"DDD-4444"}},
+                                                  {eduardo, {"EEE-5555"}}, {bruno, {"CCC-3333"}},
+                                                  {ana, {"AAA-1111", "BBB-2222"}}};
+    const struct {
+        bool porTipo, porVencto;
+        QString filial;
+        QStringList quem;
+    } casos[] = {
+        {false, false, "  ", {zelia, diana, eduardo, bruno, ana}},
+        {true, false, "  ", {zelia, diana, eduardo, bruno, ana}},
+        {false, true, "  ", {zelia, diana, eduardo, bruno, ana}},
+        {false, false, "1", {zelia, diana}},
+        {false, true, "2", {eduardo, bruno, ana}},
+        {true, false, "2", {eduardo, bruno, ana}},
+    };
+    for (const auto& c : casos) {
+        const auto vistos = placasPorMensalista(imprime(janela.Option7, c.porTipo, c.porVencto, c.filial));
+        std::map<QString, QStringList> esperado;
+        for (const QString& q : c.quem) esperado[q] = todos.at(q);
+        std::map<QString, QStringList> porNome;
+        for (const auto& [cabecalho, placas] : vistos) {
+            // The heading without what comes after the name (and before the code, by due day).
+            QString chave = cabecalho.section(" - ", c.porVencto ? 1 : 0, c.porVencto ? 2 : 1);
+            porNome[chave] = placas;
+        }
+        EXPECT_EQ(porNome, esperado) << c.porTipo << c.porVencto << c.filial.toStdString();
+    }
+}
+
+TEST_F(EscritorioTest, MensalistasUmaLinhaPorMensalistaComSuaFilial) {
+    const struct {
+        bool porTipo, porVencto;
+        QString filial;
+        QStringList linhas;   // code, branch and name
+    } casos[] = {
+        {false, false, "  ", {"3 | 2 | Ana Reis", "2 | 2 | Bruno Lima", "2 | 1 | Diana Melo", "1 | 2 | Eduardo Dias", "1 | 1 | Zélia Souza"}},
+        {true, false, "  ", {"2 | 2 | Bruno Lima", "1 | 2 | Eduardo Dias", "1 | 1 | Zélia Souza", "3 | 2 | Ana Reis", "2 | 1 | Diana Melo"}},
+        {false, true, "1", {"2 | 1 | Diana Melo", "1 | 1 | Zélia Souza"}},
+    };
+    for (const auto& c : casos) {
+        QStringList vistas;
+        for (const QString& l : imprime(janela.Option4, c.porTipo, c.porVencto, c.filial))
+            if (l.count(" | ") == 7 && !l.startsWith("Código")) vistas << l.section(" | ", 0, 2);
+        EXPECT_EQ(vistas, c.linhas) << c.porTipo << c.porVencto << c.filial.toStdString();
+    }
+}
+
+TEST_F(EscritorioTest, FaturamentoNomeiaOPagadorDaFilialDoPagamento) {
+    const QStringList pagamentos = {"05/03/2008 | 1 | Zélia Souza | 01/03/2008 | 1 | 0,00 | 0,00 | 80,00",
+                                    "10/03/2008 | 2 | Bruno Lima | 01/03/2008 | 2 | 0,00 | 0,00 | 150,00",
+                                    "12/03/2008 | 1 | Eduardo Dias | 01/03/2008 | 2 | 0,00 | 0,00 | 150,00"};
+    for (QRadioButton* opcao : {janela.Option5, janela.Option6}) {
+        QStringList vistos;
+        for (const QString& l : imprime(opcao, false, false, "  "))
+            if (l.contains("/03/2008 | ") && l.count(" | ") == 7) vistos << l;
+        EXPECT_EQ(vistos, pagamentos) << opcao->objectName().toStdString();
+    }
+}
+
+TEST_F(EscritorioTest, FaturamentoDepoisDeCadaOrdemDosMensalistas) {
+    const struct {
+        QRadioButton* JanelaRelatorios::*opcao;
+        bool porTipo, porVencto;
+    } ordens[] = {
+        {&JanelaRelatorios::Option4, true, false}, {&JanelaRelatorios::Option4, false, true},
+        {&JanelaRelatorios::Option7, true, false}, {&JanelaRelatorios::Option7, false, true},
+        {&JanelaRelatorios::Option4, false, false},
+    };
+    for (const auto& o : ordens) {
+        imprime(janela.*o.opcao, o.porTipo, o.porVencto, "  ");
+        // The boxes stay ticked, as the operator left them.
+        for (QRadioButton* faturamento : {janela.Option5, janela.Option6}) {
+            const QStringList linhas = imprime(faturamento, o.porTipo, o.porVencto, "  ");
+            EXPECT_TRUE(linhas.contains("Total das mensalidades recebidas | 380,00"))
+                << faturamento->objectName().toStdString() << o.porTipo << o.porVencto;
+        }
+    }
+}
+
+TEST_F(EscritorioTest, CancelarParaAMontagemEDeixaAJanelaComoEstava) {
+    amb.db().executa(
+        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 19999) "
+        "INSERT INTO registro_saida (data_entrada, hora_entrada, data_saida, hora_saida, ticket, placa, "
+        "tipo_estacionamento, caixa, total, valor_liquido, filial) "
+        "SELECT '2008-03-20', '08:00:00', '2008-03-20', '09:00:00', 1000 + i, printf('XY-%05d', i), 'R', 1, "
+        "10000, 10000, 1 FROM n");
+    janela.Option6->setChecked(true);
+    janela.dat_ini_det->setText("01/03/2008");
+    janela.dat_fim_det->setText("31/03/2008");
+
+    bool andamentoVisto = false;
+    QTimer::singleShot(0, &janela, [&] {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        andamentoVisto = !janela.progresso->isHidden() && !janela.lidas->isHidden() &&
+                         !janela.cancelar->isHidden() && !janela.Command1->isEnabled() && cursor &&
+                         cursor->shape() == Qt::WaitCursor;
+        janela.cancelar->click();
+    });
+    janela.Command1_Click();
+    EXPECT_TRUE(andamentoVisto);
+    EXPECT_TRUE(amb.plataforma.visualizados.empty());
+    EXPECT_TRUE(amb.plataforma.mensagens.empty());
+    EXPECT_TRUE(janela.progresso->isHidden() && janela.cancelar->isHidden() && janela.lidas->isHidden());
+    EXPECT_TRUE(janela.Command1->isEnabled());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(janela.cr.construindo());
+
+    // Run again to its end: the preview follows the build to its last page.
+    janela.Command1_Click();
+    ASSERT_EQ(amb.plataforma.visualizados.size(), 1u);
+    const DocumentoRelatorio& doc = *amb.plataforma.visualizados.back().documento;
+    EXPECT_TRUE(doc.concluido());
+    const QStringList linhas = doc.texto();
+    EXPECT_EQ(linhas.filter(" | XY-").size(), 20000);
+    EXPECT_TRUE(linhas.contains("Total das saídas | 20.034,50"));
+    EXPECT_TRUE(linhas.contains(QString("Estacionamento Central | Página %1 de %1").arg(doc.paginas())));
+}
+
+TEST(DocumentoRelatorio, PaginasCheiasAteAAlturaImprimivel) {
+    DocumentoRelatorio doc("Relatório", "Cabeçalho", "Rodapé");
+    doc.comecaSecao("Seção", {{"a", "Forma de Pagamento", 5, Formato::Texto, false},
+                              {"b", "Valor", 95, Formato::Moeda, false}});
+    for (int i = 0; i < 500; ++i) doc.acrescenta(LinhaRelatorio::Tipo::Detalhe, {std::to_string(i), "1,00"});
+    doc.conclui();
+    ASSERT_GT(doc.paginas(), 2);
+    // Every page but the last holds the same number of rows, the section heading repeated.
+    const int porPagina = int(doc.textoPagina(0).size()) - 5;
+    for (int p = 0; p + 1 < doc.paginas(); ++p) {
+        EXPECT_EQ(doc.textoPagina(p).size(), porPagina + 5) << p;
+        EXPECT_EQ(doc.textoPagina(p)[2], p ? "Seção (continuação)" : "Seção");
+    }
+
+    // Painted, the last row of a full page ends close to the footer: at most two rows apart.
+    const QSizeF tamanho = tamanhoPaginaRelatorio();
+    const double escala = 0.25;
+    QImage imagem(int(tamanho.width() * escala), int(tamanho.height() * escala), QImage::Format_RGB32);
+    imagem.fill(Qt::white);
+    {
+        QPainter p(&imagem);
+        p.scale(escala, escala);
+        doc.pintaPagina(p, 0);
+    }
+    std::vector<bool> tinta(size_t(imagem.height()), false);
+    for (int y = 0; y < imagem.height(); ++y)
+        for (int x = 0; x < imagem.width() && !tinta[size_t(y)]; ++x)
+            tinta[size_t(y)] = qGray(imagem.pixel(x, y)) < 128;
+    int y = imagem.height() - 1;
+    while (y > 0 && !tinta[size_t(y)]) --y;   // bottom of the footer
+    while (y > 0 && tinta[size_t(y)]) --y;    // its top
+    const int topoRodape = y;
+    while (y > 0 && !tinta[size_t(y)]) --y;   // the last row's bottom
+    const double linha = tamanho.height() * escala / (porPagina + 8);
+    EXPECT_LT(topoRodape - y, 2.5 * linha);
+}
+
+TEST_F(EscritorioTest, MesmoRelatorioLidoAParteOuNaConexaoDaJanela) {
+    // With the write-ahead journal the report is read over a connection of its own; without
+    // it, on the window's connection between events. Both give the same pages.
+    const QStringList aParte = imprime(janela.Option6, false, false, "  ");
+    amb.db().executa("PRAGMA journal_mode = DELETE");
+    ASSERT_EQ(amb.db().valor("PRAGMA journal_mode").toString(), "delete");
+    EXPECT_EQ(imprime(janela.Option6, false, false, "  "), aParte);
+    EXPECT_TRUE(aParte.contains("Total geral | 414,50"));
+}
+
+TEST_F(EscritorioTest, ConveniosComATarifaInteira) {
+    amb.db().executa("UPDATE convenios SET das_hor_ini = '08:00:00', das_hor_fim = '12:00:00', das_cobrar = 30000, "
+                     "apos_cobrar = 20000, apos_a_cada = '01:00:00' WHERE convenio = 'Shopping'");
+    amb.db().executa("INSERT INTO convenios (convenio, isento_fixo_variavel, apos_fixo, seg) VALUES "
+                     "('Clínica', 'V', 50000, 1), ('Banco', 'I', NULL, 1)");
+    amb.db().executa("INSERT INTO convenios_variaveis (codigo, tempo, valor, ordem) SELECT codigo, '02:00:00', 10000, 1 "
+                     "FROM convenios WHERE convenio = 'Clínica'");
+    const QStringList linhas = imprime(janela.Option3, false, false, "  ");
+    EXPECT_EQ(linhas.mid(1, 12),
+              (QStringList{"Passo | Até (horas) | Valor", "4 - Banco (Isento) - Seg - qualquer horário",
+                           "3 - Clínica (Variável) - Seg - qualquer horário", "1 | 02:00 | 1,00",
+                           "Após tempo acima, cobrar o valor fixo de R$ 5,00",
+                           "2 - Hotel (Valor fixo 10,00) - Seg - qualquer horário",
+                           "1 - Shopping (Variável) - Seg Ter - das 08:00 às 22:00 - das 08:00 às 12:00, cobrar R$ 3,00",
+                           "1 | 01:00 | 0,00", "2 | 03:00 | 4,00", "Após tempo acima, cobrar R$ 2,00 a cada 01:00",
+                           "Estacionamento Central | Página 1 de 1"}));
+}
