@@ -5,6 +5,7 @@
 #include "config/convenios_gravacao.h"
 #include "config/grade_convenio.h"
 #include "config/janela_configuracao.h"
+#include "widgets/lista_escolha.h"
 #include "config/principal_convenios_geral.h"
 #include "widgets/campo_entrada.h"
 #include "yard/janela_principal.h"
@@ -57,8 +58,8 @@ void JanelaConfiguracao::ligaConvenios() {
     aoMarcar(Option5, &JanelaConfiguracao::Option5_Click);
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
     connect(tod, &QCheckBox::toggled, this, [this] { tod_Click(); });
-    connect(List1, &QListWidget::itemClicked, this,
-            [this] { le(QStringLiteral("o convênio escolhido"), [this] { List1_Click(); }); });
+    aoEscolher(List1, this,
+               [this] { le(QStringLiteral("o convênio escolhido"), [this] { List1_Click(); }); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
     connect(Command4, &QPushButton::clicked, this,

@@ -2,8 +2,10 @@
 
 #include "config/carga_configuracao.h"
 #include "config/listas_configuracao.h"
+#include "config/numeracao_ticket.h"
 #include "widgets/campo_entrada.h"
 #include "widgets/cria.h"
+#include "widgets/lista_escolha.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/janela_principal.h"
 
@@ -118,10 +120,10 @@ QWidget* JanelaConfiguracao::montaMensalistas() {
     dia = mascara(aba, "dia", "##", false);
     Label20 = cria<QLabel>(aba, "Label20", QStringLiteral("Tipos de Mensalista cadastrados:"));
     List3 = cria<QListWidget>(aba, "List3");
-    Command12 = cria<QPushButton>(aba, "Command12", QStringLiteral("Inserir Mensalista"));
-    Command13 = cria<QPushButton>(aba, "Command13", QStringLiteral("Excluir Mensalista"));
-    Command15 = cria<QPushButton>(aba, "Command15", QStringLiteral("Alterar Mensalista"));
-    Command14 = cria<QPushButton>(aba, "Command14", QStringLiteral("Fechar"));
+    Command12 = criaBotao(aba, "Command12", QStringLiteral("Inserir Mensalista"));
+    Command13 = criaBotao(aba, "Command13", QStringLiteral("Excluir Mensalista"));
+    Command15 = criaBotao(aba, "Command15", QStringLiteral("Alterar Mensalista"));
+    Command14 = criaBotao(aba, "Command14", QStringLiteral("Fechar"));
 
     auto* g = new QGridLayout(aba);
     g->addWidget(Label17, 0, 0);
@@ -156,8 +158,8 @@ QWidget* JanelaConfiguracao::montaConvenios() {
     tem = mascara(Frame1, "tem", "##:##", true);
     Label6 = cria<QLabel>(Frame1, "Label6", QStringLiteral("Valor:"));
     val_con = dinheiro(Frame1, "val_con");
-    Command1 = cria<QPushButton>(Frame1, "Command1", QStringLiteral("Inserir"));
-    Command3 = cria<QPushButton>(Frame1, "Command3", QStringLiteral("Remover"));
+    Command1 = criaBotao(Frame1, "Command1", QStringLiteral("Inserir"));
+    Command3 = criaBotao(Frame1, "Command3", QStringLiteral("Remover"));
     grid_con = grade(Frame1, "grid_con", 2, 3);
     Option4 = cria<QRadioButton>(Frame1, "Option4",
                                  QStringLiteral("Após tempo acima, cobrar o valor fixo de R$"));
@@ -205,10 +207,10 @@ QWidget* JanelaConfiguracao::montaConvenios() {
 
     Label9 = cria<QLabel>(aba, "Label9", QStringLiteral("Convênios cadastrados:"));
     List1 = cria<QListWidget>(aba, "List1");
-    Command4 = cria<QPushButton>(aba, "Command4", QStringLiteral("Inserir Convênio"));
-    Command16 = cria<QPushButton>(aba, "Command16", QStringLiteral("Excluir Convênio"));
-    Command17 = cria<QPushButton>(aba, "Command17", QStringLiteral("Alterar Convênio"));
-    Command5 = cria<QPushButton>(aba, "Command5", QStringLiteral("Fechar"));
+    Command4 = criaBotao(aba, "Command4", QStringLiteral("Inserir Convênio"));
+    Command16 = criaBotao(aba, "Command16", QStringLiteral("Excluir Convênio"));
+    Command17 = criaBotao(aba, "Command17", QStringLiteral("Alterar Convênio"));
+    Command5 = criaBotao(aba, "Command5", QStringLiteral("Fechar"));
 
     auto* esquerda = new QVBoxLayout;
     esquerda->addLayout(linha({Label1, con}, false));
@@ -255,9 +257,9 @@ QWidget* JanelaConfiguracao::montaTurnos() {
     val_tur = dinheiro(aba, "val_tur");
     Label12 = cria<QLabel>(aba, "Label12", QStringLiteral("Turnos Cadastrados:"));
     grid_tur = grade(aba, "grid_tur", 3, 2);
-    Command2 = cria<QPushButton>(aba, "Command2", QStringLiteral("Inserir Turno"));
-    Command6 = cria<QPushButton>(aba, "Command6", QStringLiteral("Excluir Turno"));
-    Command7 = cria<QPushButton>(aba, "Command7", QStringLiteral("Fechar"));
+    Command2 = criaBotao(aba, "Command2", QStringLiteral("Inserir Turno"));
+    Command6 = criaBotao(aba, "Command6", QStringLiteral("Excluir Turno"));
+    Command7 = criaBotao(aba, "Command7", QStringLiteral("Fechar"));
     auto* g = new QGridLayout(aba);
     g->addWidget(Label10, 0, 0);
     g->addLayout(linha({hor_ini_tur}), 0, 1);
@@ -277,8 +279,8 @@ QWidget* JanelaConfiguracao::montaRotativo() {
     tem_rot = mascara(aba, "tem_rot", "##:##", true);
     Label5 = cria<QLabel>(aba, "Label5", QStringLiteral("Valor:"));
     val_rot = dinheiro(aba, "val_rot");
-    Command8 = cria<QPushButton>(aba, "Command8", QStringLiteral("Inserir"));
-    Command9 = cria<QPushButton>(aba, "Command9", QStringLiteral("Remover"));
+    Command8 = criaBotao(aba, "Command8", QStringLiteral("Inserir"));
+    Command9 = criaBotao(aba, "Command9", QStringLiteral("Remover"));
     Label13 = cria<QLabel>(aba, "Label13",
                            QStringLiteral("Obs.: O tempo e valor devem estar em ordem."));
     grid_rot = grade(aba, "grid_rot", 2, 2);
@@ -286,8 +288,8 @@ QWidget* JanelaConfiguracao::montaRotativo() {
     apo_cob = dinheiro(aba, "apo_cob");
     Label15 = cria<QLabel>(aba, "Label15", QStringLiteral("a cada"));
     apo_cad = mascara(aba, "apo_cad", "##:##", true);
-    Command10 = cria<QPushButton>(aba, "Command10", QStringLiteral("Gravar"));
-    Command11 = cria<QPushButton>(aba, "Command11", QStringLiteral("Fechar"));
+    Command10 = criaBotao(aba, "Command10", QStringLiteral("Gravar"));
+    Command11 = criaBotao(aba, "Command11", QStringLiteral("Fechar"));
     auto* tudo = new QVBoxLayout(aba);
     tudo->addLayout(linha({Label4, tem_rot, Label5, val_rot, Command8, Command9}));
     tudo->addWidget(Label13);
@@ -303,8 +305,8 @@ QWidget* JanelaConfiguracao::montaDiaria() {
     tem_dia = mascara(aba, "tem_dia", "##", true);
     Label21 = cria<QLabel>(aba, "Label21", QStringLiteral("Valor da diária:"));
     val_dia = dinheiro(aba, "val_dia");
-    Command18 = cria<QPushButton>(aba, "Command18", QStringLiteral("Gravar"));
-    Command19 = cria<QPushButton>(aba, "Command19", QStringLiteral("Fechar"));
+    Command18 = criaBotao(aba, "Command18", QStringLiteral("Gravar"));
+    Command19 = criaBotao(aba, "Command19", QStringLiteral("Fechar"));
     auto* g = new QGridLayout(aba);
     g->addWidget(Label16, 0, 0);
     g->addLayout(linha({tem_dia}), 0, 1);
@@ -383,11 +385,12 @@ QWidget* JanelaConfiguracao::montaGeral() {
 
     Frame6 = cria<QGroupBox>(aba, "Frame6", QStringLiteral("Numeração Tickets"));
     Label36 = cria<QLabel>(Frame6, "Label36", QStringLiteral("Tic. atual:"));
-    tic = mascara(Frame6, "tic", "#####", false);
+    const QString casas(kCasasTicket, u'#');
+    tic = mascara(Frame6, "tic", qPrintable(casas), false);
     tic->setEnabled(false);
     Label35 = cria<QLabel>(Frame6, "Label35", QStringLiteral("Próx. tic.:"));
-    pro = mascara(Frame6, "pro", "#####", true);
-    Command22 = cria<QPushButton>(Frame6, "Command22", QStringLiteral("Alterar"));
+    pro = mascara(Frame6, "pro", qPrintable(casas), true);
+    Command22 = criaBotao(Frame6, "Command22", QStringLiteral("Alterar"));
     auto* f6 = new QGridLayout(Frame6);
     f6->addWidget(Label36, 0, 0);
     f6->addWidget(tic, 0, 1);
@@ -432,11 +435,11 @@ QWidget* JanelaConfiguracao::montaGeral() {
     f4->addWidget(Check9);
     f4->addLayout(linha({Check10, bai, Label44}));
 
-    Command20 = cria<QPushButton>(aba, "Command20", QStringLiteral("Gravar"));
+    Command20 = criaBotao(aba, "Command20", QStringLiteral("Gravar"));
     QFont negrito = Command20->font();
     negrito.setBold(true);
     Command20->setFont(negrito);
-    Command21 = cria<QPushButton>(aba, "Command21", QStringLiteral("Fechar"));
+    Command21 = criaBotao(aba, "Command21", QStringLiteral("Fechar"));
 
     auto* esquerda = new QVBoxLayout;
     esquerda->addLayout(linha({Label27, cnp}));
@@ -464,7 +467,7 @@ QWidget* JanelaConfiguracao::montaEscritorio() {
     esc = cria<QComboBox>(aba, "esc");
     Label41 = cria<QLabel>(aba, "Label41", QStringLiteral("Se for pista, qual filial?"));
     fil = mascara(aba, "fil", "##", true);
-    Command23 = cria<QPushButton>(aba, "Command23", QStringLiteral("Gravar"));
+    Command23 = criaBotao(aba, "Command23", QStringLiteral("Gravar"));
     auto* g = new QGridLayout(aba);
     g->addWidget(Label40, 0, 0);
     g->addLayout(linha({esc}), 0, 1);
@@ -488,8 +491,8 @@ void JanelaConfiguracao::ligaEventos() {
     for (QPushButton* fechar : {Command14, Command5, Command7, Command11, Command19, Command21})
         connect(fechar, &QPushButton::clicked, this, &QWidget::close);
 
-    connect(List3, &QListWidget::itemClicked, this,
-            [this] { le(QStringLiteral("o tipo de mensalista escolhido"), [this] { List3_Click(); }); });
+    aoEscolher(List3, this,
+               [this] { le(QStringLiteral("o tipo de mensalista escolhido"), [this] { List3_Click(); }); });
     connect(Command12, &QPushButton::clicked, this,
             [this] { executa(QStringLiteral("inserir o tipo de mensalista"), [this] { Command12_Click(); }); });
     connect(Command15, &QPushButton::clicked, this,

@@ -1,10 +1,13 @@
 #include "subscribers/consulta_mensalistas.h"
 
+#include "widgets/cria.h"
+
 #include "data/datas.h"
 #include "data/dinheiro.h"
 #include "subscribers/campo_selecionado.h"
 #include "subscribers/campos_mensalista.h"
 #include "subscribers/janela_mensalistas.h"
+#include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 
 #include <QCheckBox>
@@ -159,16 +162,12 @@ ConsultaMensalistas::ConsultaMensalistas(Contexto& ctx, JanelaMensalistas& regis
     codigo = new CampoSelecionado(this);
     nomeia(codigo, "codigo");
     codigo->setInputMask(QStringLiteral("00000000; "));
-    Command3 = new QPushButton(QStringLiteral("OK"), this);
-    nomeia(Command3, "Command3");
-    Command4 = new QPushButton(QStringLiteral("Fechar"), this);
-    nomeia(Command4, "Command4");
+    Command3 = criaBotao(this, "Command3", QStringLiteral("OK"));
+    Command4 = criaBotao(this, "Command4", QStringLiteral("Fechar"));
     Text1 = new QLineEdit(this);
     nomeia(Text1, "Text1");
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    nomeia(Command1, "Command1");
-    Command2 = new QPushButton(QStringLiteral("Fechar"), this);
-    nomeia(Command2, "Command2");
+    Command1 = criaBotao(this, "Command1", QStringLiteral("OK"));
+    Command2 = criaBotao(this, "Command2", QStringLiteral("Fechar"));
     List1 = new QListWidget(this);
     nomeia(List1, "List1");
     List2 = new QListWidget(this);

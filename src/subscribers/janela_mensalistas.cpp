@@ -65,7 +65,7 @@ void JanelaMensalistas::montaControles() {
     setObjectName(QStringLiteral("men"));
     setWindowTitle(QStringLiteral("Cadastro de Mensalistas"));
 
-    Command1 = cria<QPushButton>(this, "Command1", QStringLiteral("&Novo"));
+    Command1 = criaBotao(this, "Command1", QStringLiteral("&Novo"));
     cod = cria<QLineEdit>(this, "cod");
     cod->setEnabled(false);
     dat = mascarado(this, "dat", QStringLiteral("00/00/0000; "));
@@ -90,6 +90,7 @@ void JanelaMensalistas::montaControles() {
     dia->setInputMask(QStringLiteral("00; "));
     tol = mascarado(this, "tol", QStringLiteral("00; "));
     valor = cria<CampoSelecionado>(this, "valor");
+    aplicaRegraDinheiro(valor);
     valor->setText(QStringLiteral("0,00"));
     fil = cria<QComboBox>(this, "fil");
     cod_fil = cria<QComboBox>(this, "cod_fil");
@@ -104,8 +105,8 @@ void JanelaMensalistas::montaControles() {
     ano = cria<QLineEdit>(frameVeiculos, "ano");
     ano->setInputMask(QStringLiteral("0000; "));
     pla = mascarado(frameVeiculos, "pla", QStringLiteral(">nnn-nnnn; "));
-    Command6 = cria<QPushButton>(frameVeiculos, "Command6", QStringLiteral("Inserir"));
-    Command7 = cria<QPushButton>(frameVeiculos, "Command7", QStringLiteral("Remover"));
+    Command6 = criaBotao(frameVeiculos, "Command6", QStringLiteral("Inserir"));
+    Command7 = criaBotao(frameVeiculos, "Command7", QStringLiteral("Remover"));
     grid1 = cria<QTableWidget>(frameVeiculos, "grid1", 2, 3);
     grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -157,13 +158,13 @@ void JanelaMensalistas::montaControles() {
     grid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid2->verticalHeader()->hide();
 
-    Command2 = cria<QPushButton>(this, "Command2", QStringLiteral("&Gravar"));
-    Command3 = cria<QPushButton>(this, "Command3", QStringLiteral("C&ancelar"));
-    Command4 = cria<QPushButton>(this, "Command4", QStringLiteral("&Excluir"));
-    Command5 = cria<QPushButton>(this, "Command5", QStringLiteral("&Consultar"));
-    Command10 = cria<QPushButton>(this, "Command10", QStringLiteral("Fechar"));
-    Command8 = cria<QPushButton>(this, "Command8", QStringLiteral("Gerar/Receber Arquivo"));
-    Command9 = cria<QPushButton>(this, "Command9", QStringLiteral("Trocar código"));
+    Command2 = criaBotao(this, "Command2", QStringLiteral("&Gravar"));
+    Command3 = criaBotao(this, "Command3", QStringLiteral("C&ancelar"));
+    Command4 = criaBotao(this, "Command4", QStringLiteral("&Excluir"));
+    Command5 = criaBotao(this, "Command5", QStringLiteral("&Consultar"));
+    Command10 = criaBotao(this, "Command10", QStringLiteral("Fechar"));
+    Command8 = criaBotao(this, "Command8", QStringLiteral("Gerar/Receber Arquivo"));
+    Command9 = criaBotao(this, "Command9", QStringLiteral("Trocar código"));
 
     // Layout: the personal data on a grid of label and field pairs.
     auto* g = new QGridLayout;
@@ -287,7 +288,10 @@ void JanelaMensalistas::ligaEventos() {
             [this] { cod_fil->setCurrentIndex(fil->currentIndex()); });
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
     connect(checks[7], &QCheckBox::toggled, this, [this] { Check8_Click(); });
-    connect(grid1, &QTableWidget::cellClicked, this, [this](int r, int) { linhaAtual_ = r + 1; });
+    // The highlighted row is the current one, however it was reached (click, arrows, Home/End).
+    connect(grid1, &QTableWidget::currentCellChanged, this, [this](int r, int) {
+        if (r >= 0) linhaAtual_ = r + 1;
+    });
 
     for (QWidget* w : {static_cast<QWidget*>(tol), static_cast<QWidget*>(valor)})
         w->installEventFilter(this);
@@ -398,7 +402,7 @@ void JanelaMensalistas::limpa_campos() {
     pla->setText(kPlacaMensalistaVazia);
     grid1->setRowCount(1);
     for (int c = 0; c < 3; ++c) defineCelula(grid1, 1, c, QString());
-    linhaAtual_ = 1;
+    defineLinhaAtualGrid1(1);
     if (tip->count() > 0) tip->setCurrentIndex(0);
     dia->setText(QStringLiteral("  "));
     valor->setText(QStringLiteral("0,00"));
@@ -448,13 +452,15 @@ void JanelaMensalistas::tol_LostFocus() {
 }
 
 void JanelaMensalistas::valor_LostFocus() {
+    // A field left empty stays empty, so that saving refuses it instead of storing 0,00.
+    if (valor->text().trimmed().isEmpty()) return valor->clear();
     const auto v = Dinheiro::ler(valor->text().trimmed());
     valor->setText(v ? v->formata() : QStringLiteral("0,00"));
 }
 
 void JanelaMensalistas::foca(int campo) {
     QWidget* alvos[] = {nullptr, dat, nom, tip, dia, vei, num, dat_ini, dat_fim, hor_ini, hor_fim,
-                        ani,     tol, fil, ano, pla};
+                        ani,     tol, fil, ano, pla, valor};
     if (campo > 0 && campo < int(std::size(alvos))) alvos[campo]->setFocus();
 }
 
@@ -574,7 +580,12 @@ void JanelaMensalistas::insere_veiculo_grid() {
     defineCelula(grid1, linha, 0, vei->text().trimmed());
     defineCelula(grid1, linha, 1, ano->displayText());
     defineCelula(grid1, linha, 2, pla->displayText());
-    if (tornaAtual) linhaAtual_ = linha;
+    if (tornaAtual) defineLinhaAtualGrid1(linha);
+}
+
+void JanelaMensalistas::defineLinhaAtualGrid1(int linha) {
+    linhaAtual_ = linha;
+    grid1->setCurrentCell(linha - 1, 0);
 }
 
 void JanelaMensalistas::Command7_Click() {
@@ -593,7 +604,7 @@ void JanelaMensalistas::Command7_Click() {
     } else {
         for (int r = atual + 1; r <= ultima; ++r)
             for (int c = 0; c < 3; ++c) defineCelula(grid1, r - 1, c, celula(grid1, r, c));
-        linhaAtual_ = ultima;
+        defineLinhaAtualGrid1(ultima);
         for (int c = 0; c < 3; ++c) defineCelula(grid1, ultima, c, QString());
     }
     grid1->scrollToTop();

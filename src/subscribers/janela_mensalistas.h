@@ -73,7 +73,8 @@ public:
     // The list's rows as the old grid counted them: the header row plus the data rows.
     int linhasGrid1() const;
     int linhaAtualGrid1() const { return linhaAtual_; }
-    void defineLinhaAtualGrid1(int linha) { linhaAtual_ = linha; }
+    // Makes `linha` (1 the first data row) the current row and highlights it.
+    void defineLinhaAtualGrid1(int linha);
     QString celula(QTableWidget* grid, int linha, int coluna) const;   // linha from 1
     void defineCelula(QTableWidget* grid, int linha, int coluna, const QString& texto);
 

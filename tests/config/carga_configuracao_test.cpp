@@ -52,8 +52,8 @@ TEST_F(CargaTest, CamposVaziosSemTarifasNemTickets) {
     EXPECT_EQ(con->tem_dia->texto(), "  ");
     EXPECT_EQ(con->val_dia->text(), "");
     EXPECT_EQ(con->cnp->texto(), "  .   .   /    -  ");
-    EXPECT_EQ(con->tic->texto(), "     ");
-    EXPECT_EQ(con->pro->texto(), "1    ");
+    EXPECT_EQ(con->tic->texto(), "          ");
+    EXPECT_EQ(con->pro->texto(), "1         ");
     EXPECT_EQ(con->tem_ent->texto(), "0");
     EXPECT_TRUE(con->Check9->isChecked());
     EXPECT_FALSE(con->Check10->isChecked());
@@ -111,8 +111,8 @@ TEST_F(CargaTest, ConfiguracoesGeraisNosControles) {
         amb.db().executa(QString("UPDATE geral SET ") + c.sql);
         abre();
         EXPECT_EQ(c.le(*con), QString::fromUtf8(c.esperado));
-        EXPECT_EQ(con->tic->texto(), "41   ");
-        EXPECT_EQ(con->pro->texto(), "42   ");
+        EXPECT_EQ(con->tic->texto(), "41        ");
+        EXPECT_EQ(con->pro->texto(), "42        ");
         EXPECT_EQ(con->apo_cob->text(), "2,50");
         EXPECT_EQ(con->apo_cad->texto(), "01:30");
         EXPECT_EQ(con->tem_dia->texto(), "05");

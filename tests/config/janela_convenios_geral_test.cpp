@@ -128,11 +128,11 @@ TEST_F(JanelaParte2Test, GravarGeralAtualizaPrincipalNaHora) {
 // Must show: the next ticket set to 50000 in the box is the next entry's ticket.
 TEST_F(JanelaParte2Test, NumeracaoEFilialPelaJanela) {
     abre();
-    EXPECT_EQ(con->pro->texto(), "1    ");
+    EXPECT_EQ(con->pro->texto(), "1         ");
     con->pro->setText("50000");
     clica(con->Command22);
     EXPECT_EQ(mensagem(), "Alteração realizada com sucesso.");
-    EXPECT_EQ((QStringList{con->tic->texto(), con->pro->texto()}), (QStringList{"49999", "50000"}));
+    EXPECT_EQ((QStringList{con->tic->texto(), con->pro->texto()}), (QStringList{"49999     ", "50000     "}));
     ControleCancelas cancelas{amb.ctx, nullptr, nullptr};
     EXPECT_EQ(registra_entrada(amb.ctx, cancelas, {"ABC-1234", "   ", ""}).tic, "50000     ");
 
