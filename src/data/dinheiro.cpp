@@ -1,6 +1,5 @@
 #include "data/dinheiro.h"
 
-#include <limits>
 #include <ostream>
 
 std::optional<Dinheiro> Dinheiro::ler(const QString& entrada) {
@@ -45,13 +44,6 @@ QString Dinheiro::formata() const {
     for (qsizetype i = inteira.size() - 3; i > 0; i -= 3) inteira.insert(i, u'.');
     const QString texto = inteira + u',' + QStringLiteral("%1").arg(centavos % 100, 2, 10, QChar(u'0'));
     return (negativo && centavos != 0) ? u'-' + texto : texto;
-}
-
-Dinheiro Dinheiro::proporcao(qint64 numerador, qint64 denominador) const {
-    const __int128 r = __int128(valor_) * numerador / denominador;
-    if (r > std::numeric_limits<qint64>::max() || r < std::numeric_limits<qint64>::min())
-        throw EstouroDinheiro();
-    return Dinheiro(qint64(r));
 }
 
 std::optional<QString> recusaValorDigitado(const QString& texto) {

@@ -71,9 +71,6 @@ public:
     constexpr Dinheiro operator-() const { return Dinheiro() - *this; }
     Dinheiro& operator+=(Dinheiro o) { return *this = *this + o; }
     Dinheiro& operator-=(Dinheiro o) { return *this = *this - o; }
-    // `*this` times `numerador` / `denominador`, rounded down as an integer division, without
-    // the intermediate product leaving the range; a result out of range throws EstouroDinheiro.
-    Dinheiro proporcao(qint64 numerador, qint64 denominador) const;
     constexpr auto operator<=>(const Dinheiro&) const = default;
 
 private:

@@ -326,12 +326,6 @@ void JanelaMensalistas::Form_Load() {
         cod_fil->addItem(q.value(0).toString());
     }
     fil->setCurrentIndex(0);
-    if (fil->count() == 1) {
-        ctx_.plataforma.mensagem(QStringLiteral(
-            "Cadastre a(s) filial(is) e/ou matriz antes de cadastrar mensalistas."));
-        Command2->setEnabled(false);
-        return;
-    }
     grid1->setHorizontalHeaderLabels(
         {QStringLiteral("Veículo"), QStringLiteral("Ano"), QStringLiteral("Placa")});
     grid1->setColumnWidth(0, px(3200));
@@ -340,6 +334,23 @@ void JanelaMensalistas::Form_Load() {
     grid2->setColumnWidth(0, px(550) + 8);
     grid2->setColumnWidth(1, px(850) + 20);
     grid2->setColumnWidth(2, px(850) + 20);
+
+    const QSignalBlocker bloqueioDoc(Combo1);
+    Combo1->addItem(QStringLiteral("CPF:"));
+    Combo1->addItem(QStringLiteral("CNPJ:"));
+    Combo1->setCurrentIndex(0);
+    dat->setText(dataBr(ctx_.plataforma.agora().date()));
+    // Controls that are never typed into hold their empty masks from the start.
+    limpa_campos();
+    grid1->setRowCount(2);
+    // Without a branch nothing can be saved, but the window looks as it always does: the
+    // captions and masks above are set whatever the branches.
+    if (fil->count() == 1) {
+        ctx_.plataforma.mensagem(QStringLiteral(
+            "Cadastre a(s) filial(is) e/ou matriz antes de cadastrar mensalistas."));
+        Command2->setEnabled(false);
+        return;
+    }
 
     const QSignalBlocker bloqueio(tip);
     cod_tip->addItem(QStringLiteral(" "));
@@ -358,15 +369,6 @@ void JanelaMensalistas::Form_Load() {
     }
     tip->setCurrentIndex(0);
     tip_Click();
-
-    const QSignalBlocker bloqueioDoc(Combo1);
-    Combo1->addItem(QStringLiteral("CPF:"));
-    Combo1->addItem(QStringLiteral("CNPJ:"));
-    Combo1->setCurrentIndex(0);
-    dat->setText(dataBr(ctx_.plataforma.agora().date()));
-    // Controls that are never typed into hold their empty masks from the start.
-    limpa_campos();
-    grid1->setRowCount(2);
 }
 
 int JanelaMensalistas::linhasGrid1() const { return grid1->rowCount() + 1; }

@@ -77,7 +77,9 @@ TEST_F(TurnosTest, InserirEExcluirAtualizamAJanelaPrincipal) {
     EXPECT_TRUE(habilitada(principal.Option4));
     EXPECT_EQ(valor("SELECT valor FROM turnos WHERE hora_inicial = '22:00:00' AND hora_final = '06:00:00'"), "90000");
 
+    // "Turno" chosen at the lane: its list is open.
     JanelaPrincipal::marca(principal.Option4, true);
+    principal.tur->setEnabled(true);
     clica(con->Command6);
     EXPECT_EQ(mensagem(), "Selecione o turno a excluir da lista.");
     for (int i = 0; i < 3; ++i) {
@@ -89,6 +91,7 @@ TEST_F(TurnosTest, InserirEExcluirAtualizamAJanelaPrincipal) {
     EXPECT_TRUE(itens(principal.tur).isEmpty());
     EXPECT_FALSE(habilitada(principal.Option4));
     EXPECT_FALSE(principal.Option4->isChecked());
+    EXPECT_FALSE(habilitada(principal.tur)) << "the shift list goes with its option";
     EXPECT_EQ(linhas(con->grid_tur), QStringList{"||"});
     clica(con->Command6);
     EXPECT_EQ(mensagem(), "Selecione o turno a excluir da lista.");
