@@ -97,10 +97,10 @@ TEST(EscolhaEValores, OQueOOperadorEscolheEValoresInteiros) {
                                     "VALUES ((SELECT count(*) + 1 FROM tipos_mensalistas), ?, 0, 1)",
                                     {t});
              s.abre();
-             s.clicaItem(s.con->List3, "Mensal");
-             s.tecla(s.con->List3, Qt::Key_Down);
-             const QString campos = s.con->tip->text();
-             s.clica(s.con->Command13);
+             s.clicaItem(s.con->mensalistas->List3, "Mensal");
+             s.tecla(s.con->mensalistas->List3, Qt::Key_Down);
+             const QString campos = s.con->mensalistas->tip->text();
+             s.clica(s.con->mensalistas->Command13);
              return campos + " / " + s.valor("SELECT group_concat(tipo, ',') FROM tipos_mensalistas");
          },
          "Novo / Anual,Mensal"},
@@ -109,10 +109,10 @@ TEST(EscolhaEValores, OQueOOperadorEscolheEValoresInteiros) {
              for (const char* n : {"Alfa", "Beta", "Gama"})
                  s.amb.db().executa("INSERT INTO convenios (convenio, isento_fixo_variavel) VALUES (?, 'I')", {n});
              s.abre();
-             s.clicaItem(s.con->List1, "Alfa");
-             s.tecla(s.con->List1, Qt::Key_End);
-             const QString campos = s.con->con->text();
-             s.clica(s.con->Command16);
+             s.clicaItem(s.con->convenios->List1, "Alfa");
+             s.tecla(s.con->convenios->List1, Qt::Key_End);
+             const QString campos = s.con->convenios->con->text();
+             s.clica(s.con->convenios->Command16);
              return campos + " / " + s.valor("SELECT group_concat(convenio, ',') FROM convenios");
          },
          "Gama / Alfa,Beta"},
@@ -137,12 +137,12 @@ TEST(EscolhaEValores, OQueOOperadorEscolheEValoresInteiros) {
         {"próximo ticket 100000 mantido por Alterar",
          [](Sessao& s) {
              s.abre();
-             s.con->pro->setText("99999");
-             s.clica(s.con->Command22);
+             s.con->geral->pro->setText("99999");
+             s.clica(s.con->geral->Command22);
              const QString primeira = s.proximaEntrada();
              s.abre();
-             const QString mostrado = s.con->pro->texto();
-             s.clica(s.con->Command22);
+             const QString mostrado = s.con->geral->pro->texto();
+             s.clica(s.con->geral->Command22);
              return primeira + "/" + mostrado + "/" + s.proximaEntrada();
          },
          "99999     /100000    /100000    "},
@@ -152,10 +152,10 @@ TEST(EscolhaEValores, OQueOOperadorEscolheEValoresInteiros) {
              s.amb.db().executa("INSERT INTO registro_saida (ticket, filial) VALUES (1, NULL), (2, 9)");
              s.abre();
              const auto grava = [&s](const char* esc, const char* fil) {
-                 s.con->esc->setCurrentText(esc);
-                 s.con->fil->setText(fil);
+                 s.con->escritorio->esc->setCurrentText(esc);
+                 s.con->escritorio->fil->setText(fil);
                  s.amb.plataforma.responde({true});
-                 s.clica(s.con->Command23);
+                 s.clica(s.con->escritorio->Command23);
              };
              grava("Pista", "03");
              grava("Escritório", "03");
@@ -168,23 +168,23 @@ TEST(EscolhaEValores, OQueOOperadorEscolheEValoresInteiros) {
         {"diária negativa colada",
          [](Sessao& s) {
              s.abre();
-             s.mostraAba(s.con->val_dia);
+             s.mostraAba(s.con->diaria->val_dia);
              QApplication::clipboard()->setText("-25,00");
-             s.con->val_dia->setFocus();
-             s.con->val_dia->paste();
-             s.tecla(s.con->val_dia, Qt::Key_Insert, Qt::ShiftModifier);
-             const QString campo = s.con->val_dia->text();
-             s.con->tem_dia->setText("24");
-             s.clica(s.con->Command18);
+             s.con->diaria->val_dia->setFocus();
+             s.con->diaria->val_dia->paste();
+             s.tecla(s.con->diaria->val_dia, Qt::Key_Insert, Qt::ShiftModifier);
+             const QString campo = s.con->diaria->val_dia->text();
+             s.con->diaria->tem_dia->setText("24");
+             s.clica(s.con->diaria->Command18);
              return "[" + campo + "] " + s.mensagens() + " " + s.valor("SELECT count(*) FROM diaria");
          },
          "[] Valor da diária inválido. 0"},
         {"diária acima do que as contas comportam",
          [](Sessao& s) {
              s.abre();
-             s.con->val_dia->setText("99999999999999");
-             s.con->tem_dia->setText("24");
-             s.clica(s.con->Command18);
+             s.con->diaria->val_dia->setText("99999999999999");
+             s.con->diaria->tem_dia->setText("24");
+             s.clica(s.con->diaria->Command18);
              return s.mensagens() + " " + s.valor("SELECT count(*) FROM diaria");
          },
          "Valor acima do máximo permitido (99.999.999,99). 0"},
