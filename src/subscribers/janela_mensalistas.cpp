@@ -533,8 +533,10 @@ void JanelaMensalistas::Command4_Click() {
 
 void JanelaMensalistas::Command5_Click() {
     if (!consulta_) {
-        auto* c = new ConsultaMensalistas(ctx_, *this, this);
+        auto* c = new ConsultaMensalistas(ctx_, this);
         c->setWindowFlag(Qt::Window);
+        connect(c, &ConsultaMensalistas::escolhido, this,
+                [this](const FichaMensalista& f) { mostra_mensalista(f); });
         c->setAttribute(Qt::WA_DeleteOnClose);
         consulta_ = c;
     }
@@ -617,4 +619,69 @@ void JanelaMensalistas::Command7_Click() {
 void JanelaMensalistas::Command9_Click() {
     TrocaCodigoDialogo dialogo(ctx_, *this, this);
     dialogo.exec();
+}
+
+void JanelaMensalistas::mostra_mensalista(const FichaMensalista& f) {
+    cod->setText(f.cod);
+    dat->setText(f.dat);
+    nom->setText(f.nom);
+    ende->setText(f.ende);
+    bai->setText(f.bai);
+    cep->setText(f.cep);
+    cid->setText(f.cid);
+    ani->setText(f.ani);
+    tel_res->setText(f.tel_res);
+    tel_com->setText(f.tel_com);
+    tel_cel->setText(f.tel_cel);
+    fax->setText(f.fax);
+    rg->setText(f.rg);
+    Combo1->setCurrentIndex(f.cnpj ? 1 : 0);
+    Combo1_Click();
+    cpf->setText(f.documento);
+    const auto selecionaPorTexto = [](QComboBox* lista, const QString& texto) {
+        const int i = lista->findText(texto);
+        lista->setCurrentIndex(i < 0 ? 0 : i);
+    };
+    selecionaPorTexto(cod_tip, f.tipo);
+    tip->setCurrentIndex(cod_tip->currentIndex());
+    tip_Click();
+    dia->setText(f.dia);
+    valor->setText(f.valor);
+    tol->setText(f.tol);
+    selecionaPorTexto(cod_fil, f.filial);
+    fil->setCurrentIndex(cod_fil->currentIndex());
+    num->setText(f.num);
+    vei->clear();
+    ano->setText(kAnoVazio);
+    pla->setText(kPlacaMensalistaVazia);
+    dat_ini->setText(f.dat_ini);
+    dat_fim->setText(f.dat_fim);
+    const bool todos = std::all_of(f.dias.begin(), f.dias.end(), [](bool d) { return d; });
+    for (int i = 0; i < 7; ++i) checks[i]->setChecked(f.dias[size_t(i)]);
+    if (todos) checks[7]->setChecked(true);
+    hor_ini->setText(f.hor_ini);
+    hor_fim->setText(f.hor_fim);
+
+    grid1->setRowCount(int(f.veiculos.size()));
+    for (int i = 0; i < f.veiculos.size(); ++i)
+        for (int c = 0; c < 3; ++c) defineCelula(grid1, i + 1, c, f.veiculos[i][c]);
+    defineLinhaAtualGrid1(1);
+
+    // The fee history, newest month first, unpaid months in white on red.
+    grid2->setRowCount(1);
+    for (int c = 0; c < 3; ++c) {
+        defineCelula(grid2, 1, c, QString());
+        grid2->item(0, c)->setBackground(Qt::white);
+        grid2->item(0, c)->setForeground(Qt::black);
+    }
+    for (int i = 1; i <= f.historico.size(); ++i) {
+        const MesHistorico& m = f.historico[i - 1];
+        if (i > 1) grid2->setRowCount(i);
+        for (int c = 0; c < 3; ++c) {
+            defineCelula(grid2, i, c, m.celulas[c]);
+            QTableWidgetItem* item = grid2->item(i - 1, c);
+            item->setBackground(m.aberto ? QColor(255, 0, 0) : QColor(Qt::white));
+            item->setForeground(m.aberto ? QColor(Qt::white) : QColor(Qt::black));
+        }
+    }
 }

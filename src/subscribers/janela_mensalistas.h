@@ -4,6 +4,7 @@
 // public, as are the handlers that tests drive as the operator would.
 
 #include "app/contexto.h"
+#include "subscribers/ficha_mensalista.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -79,6 +80,8 @@ public:
     void defineCelula(QTableWidget* grid, int linha, int coluna, const QString& texto);
 
     void limpa_campos();
+    // Shows a stored subscriber, as the lookup hands it over.
+    void mostra_mensalista(const FichaMensalista& f);
     void Command1_Click();
     void Command2_Click();
     void Command4_Click();

@@ -145,7 +145,7 @@ TEST_F(FalhasBanco, CadaJanelaDizOQueNaoFoiFeito) {
              mensalistaNoBanco();
              men = std::make_unique<JanelaMensalistas>(ctx, &janela);
          },
-         [&](Dono& d) { return cria(d, new ConsultaMensalistas(ctx, *men)); },
+         [&](Dono& d) { return cria(d, new ConsultaMensalistas(ctx)); },
          "Não foi possível ler a lista de mensalistas.\n"},
         {"tro_cod", nullptr, {"mensalistas"},
          [&] {

@@ -28,7 +28,6 @@ TEST(BotoesEnter, EnterNoBotaoFocadoPressionaEmCadaJanela) {
     amb.db().executa("INSERT INTO filiais (codigo, nome) VALUES (1, 'Centro')");
     JanelaPrincipal principal{amb.ctx};
     MemoriaConfiguracao memoria;
-    JanelaMensalistas registro(amb.ctx, &principal);
     const struct {
         const char* janela;
         std::function<std::unique_ptr<QWidget>()> abre;
@@ -36,7 +35,7 @@ TEST(BotoesEnter, EnterNoBotaoFocadoPressionaEmCadaJanela) {
     } casos[] = {
         {"con", [&] { return std::make_unique<JanelaConfiguracao>(amb.ctx, principal, memoria); }, 23},
         {"men", [&] { return std::make_unique<JanelaMensalistas>(amb.ctx, &principal); }, 10},
-        {"cons_men", [&] { return std::make_unique<ConsultaMensalistas>(amb.ctx, registro); }, 4},
+        {"cons_men", [&] { return std::make_unique<ConsultaMensalistas>(amb.ctx); }, 4},
         {"pag_men", [&] { return std::make_unique<JanelaPagamento>(amb.ctx); }, 3},
         {"abe_cai", [&] { return std::make_unique<AberturaCaixa>(amb.ctx, principal); }, 2},
     };
