@@ -40,8 +40,10 @@ bool PlataformaQt::pergunta(const QString& texto, const QString& titulo) {
     // A plain Yes/No question: no icon.
     QMessageBox caixa(QMessageBox::NoIcon, titulo, texto, QMessageBox::Yes | QMessageBox::No,
                       QApplication::activeWindow());
-    caixa.button(QMessageBox::Yes)->setText(QStringLiteral("Sim"));
-    caixa.button(QMessageBox::No)->setText(QStringLiteral("Não"));
+    // S and N answer as well as Enter (Sim) and Esc (Não): a message box presses the button
+    // whose underlined letter is typed.
+    caixa.button(QMessageBox::Yes)->setText(QStringLiteral("&Sim"));
+    caixa.button(QMessageBox::No)->setText(QStringLiteral("&Não"));
     CursorNormal seta;
     return caixa.exec() == QMessageBox::Yes;
 }

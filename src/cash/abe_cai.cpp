@@ -3,6 +3,7 @@
 #include "cash/abertura_caixa.h"
 #include "data/dinheiro.h"
 #include "widgets/campo_dinheiro.h"
+#include "widgets/cria.h"
 #include "widgets/cursor_ocupado.h"
 #include "yard/janela_principal.h"
 
@@ -23,15 +24,12 @@ AberturaCaixa::AberturaCaixa(Contexto& ctx, JanelaPrincipal& janela, QWidget* pa
     Label1 = new QLabel(QStringLiteral("Troco:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     tro = new QLineEdit(this);
+    aplicaRegraDinheiro(tro);
     tro->setObjectName(QStringLiteral("tro"));
     Label1->setBuddy(tro);
-    Command1 = new QPushButton(QStringLiteral("Abrir Caixa"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("Cancelar"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    // Enter in the float opens the register itself; no button takes it by default.
-    Command1->setAutoDefault(false);
-    Command2->setAutoDefault(false);
+    // Enter in the float opens the register itself; on a focused button it presses that one.
+    Command1 = criaBotao(this, "Command1", QStringLiteral("Abrir Caixa"));
+    Command2 = criaBotao(this, "Command2", QStringLiteral("Cancelar"));
 
     auto* linha = new QHBoxLayout;
     linha->addWidget(Label1);

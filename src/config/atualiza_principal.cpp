@@ -12,6 +12,8 @@ void atualizaTurnosDaPrincipal(JanelaPrincipal& a, Banco& db) {
     a.tur->addItems(itensTurnos(db));
     a.tur->setCurrentIndex(-1);
     if (haTurnos(db)) return;
+    // The list goes with its option: with "Turno" off, no shift can be chosen.
+    a.tur->setEnabled(false);
     a.Option4->setEnabled(false);
     JanelaPrincipal::marca(a.Option4, false);
 }

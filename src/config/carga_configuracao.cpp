@@ -1,4 +1,5 @@
 #include "config/carga_configuracao.h"
+#include "config/numeracao_ticket.h"
 
 #include "data/datas.h"
 #include "data/dinheiro.h"
@@ -98,11 +99,11 @@ CargaConfiguracao leCargaConfiguracao(Banco& db) {
 
     const QVariant maximo = db.valor(QStringLiteral("SELECT max(ticket) FROM gera_ticket"));
     if (maximo.isNull()) {
-        c.tic = QStringLiteral("     ");
-        c.pro = QStringLiteral("1    ");
+        c.tic = QString(kCasasTicket, u' ');
+        c.pro = textoNumeracao(1);
     } else {
-        c.tic = textoEmCasas(maximo.toLongLong(), 5);
-        c.pro = textoEmCasas(maximo.toLongLong() + 1, 5);
+        c.tic = textoNumeracao(maximo.toLongLong());
+        c.pro = textoNumeracao(maximo.toLongLong() + 1);
     }
 
     c.escritorio = verdadeiro(g, "escritorio");

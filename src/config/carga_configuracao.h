@@ -30,7 +30,7 @@ struct CargaConfiguracao {
     bool leiturax = false;
     bool reducaoz = false;
     QString hor_red;
-    QString tic, pro;                        // five-place texts
+    QString tic, pro;                        // texts in the ticket box's places
 
     // Tab "Escrit/Pista".
     bool escritorio = false;

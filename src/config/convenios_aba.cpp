@@ -1,28 +1,38 @@
 // The "Convênios" tab of the configuration window: the partner list, the editor with its option
 // buttons and time-value table, and "Inserir Convênio", "Alterar Convênio", "Excluir Convênio".
 
+#include "config/convenios_aba.h"
+
+#include "config/carga_configuracao.h"
+#include "config/controles_configuracao.h"
 #include "config/convenio_editor.h"
 #include "config/convenios_gravacao.h"
 #include "config/grade_convenio.h"
-#include "config/janela_configuracao.h"
+#include "config/listas_configuracao.h"
 #include "config/principal_convenios_geral.h"
 #include "widgets/campo_entrada.h"
+#include "widgets/cria.h"
+#include "widgets/lista_escolha.h"
 #include "yard/janela_principal.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace {
 
-std::array<QCheckBox*, 7> diasDa(JanelaConfiguracao& j) {
+std::array<QCheckBox*, 7> diasDa(AbaConvenios& j) {
     return {j.dom, j.seg, j.ter, j.qua, j.qui, j.sex, j.sab};
 }
 
-EdicaoConvenio edicao(JanelaConfiguracao& j) {
+EdicaoConvenio edicao(AbaConvenios& j) {
     EdicaoConvenio e;
     e.con = j.con->text();
     e.cod_con = j.cod_con->text();
@@ -46,19 +56,123 @@ EdicaoConvenio edicao(JanelaConfiguracao& j) {
 
 }  // namespace
 
-void JanelaConfiguracao::ligaConvenios() {
-    auto aoMarcar = [this](QRadioButton* o, void (JanelaConfiguracao::*h)()) {
+AbaConvenios::AbaConvenios(Contexto& ctx, JanelaPrincipal& a, QWidget* pai)
+    : AbaConfiguracao(ctx, a, pai) {
+    Label1 = cria<QLabel>(this, "Label1", QStringLiteral("Convênio:"));
+    con = cria<QLineEdit>(this, "con");
+    cod_con = cria<QLineEdit>(this, "cod_con");
+    cod_con->setVisible(false);
+    cod_con->setEnabled(false);
+    Option1 = cria<QRadioButton>(this, "Option1", QStringLiteral("Isento"));
+    Option2 = cria<QRadioButton>(this, "Option2", QStringLiteral("Valor Fixo:"));
+    val_fix = campoDinheiro(this, "val_fix");
+    Option3 = cria<QRadioButton>(this, "Option3",
+                                 QStringLiteral("Valor Variável (intervalo de tempo/valor)"));
+
+    Frame1 = cria<QGroupBox>(this, "Frame1", QStringLiteral("Valor Variável"));
+    Label2 = cria<QLabel>(Frame1, "Label2", QStringLiteral("Tempo:"));
+    tem = campoMascara(Frame1, "tem", QStringLiteral("##:##"), true);
+    Label6 = cria<QLabel>(Frame1, "Label6", QStringLiteral("Valor:"));
+    val_con = campoDinheiro(Frame1, "val_con");
+    Command1 = criaBotao(Frame1, "Command1", QStringLiteral("Inserir"));
+    Command3 = criaBotao(Frame1, "Command3", QStringLiteral("Remover"));
+    grid_con = gradeConfiguracao(Frame1, "grid_con", 2, 3);
+    Option4 = cria<QRadioButton>(Frame1, "Option4",
+                                 QStringLiteral("Após tempo acima, cobrar o valor fixo de R$"));
+    apo_fix = campoDinheiro(Frame1, "apo_fix");
+    Option5 = cria<QRadioButton>(Frame1, "Option5", QStringLiteral("Após tempo acima, cobrar  R$"));
+    apo_var = campoDinheiro(Frame1, "apo_var");
+    Label23 = cria<QLabel>(Frame1, "Label23", QStringLiteral("a cada"));
+    apo_tem = campoMascara(Frame1, "apo_tem", QStringLiteral("##:##"), true);
+    auto* f1 = new QGridLayout(Frame1);
+    f1->addLayout(linhaDe({Label2, tem, Label6, val_con, Command1, Command3}), 0, 0);
+    f1->addWidget(grid_con, 1, 0);
+    f1->addLayout(linhaDe({Option4, apo_fix}), 2, 0);
+    f1->addLayout(linhaDe({Option5, apo_var, Label23, apo_tem}), 3, 0);
+
+    Check1 = cria<QCheckBox>(this, "Check1", QStringLiteral("Das"));
+    hor_ini = campoMascara(this, "hor_ini", QStringLiteral("##:##"), true);
+    Label7 = cria<QLabel>(this, "Label7", QStringLiteral("às"));
+    hor_fim = campoMascara(this, "hor_fim", QStringLiteral("##:##"), true);
+    Label8 = cria<QLabel>(this, "Label8", QStringLiteral("R$"));
+    cob = campoDinheiro(this, "cob");
+
+    Frame7 = cria<QGroupBox>(this, "Frame7", QStringLiteral("Horário permitido"));
+    Label37 = cria<QLabel>(Frame7, "Label37", QStringLiteral("Das"));
+    hora_inicio = campoMascara(Frame7, "hora_inicio", QStringLiteral("##:##:##"), true);
+    Label38 = cria<QLabel>(Frame7, "Label38", QStringLiteral("às"));
+    hora_fim = campoMascara(Frame7, "hora_fim", QStringLiteral("##:##:##"), true);
+    auto* f7 = new QHBoxLayout(Frame7);
+    f7->addLayout(linhaDe({Label37, hora_inicio, Label38, hora_fim}));
+
+    Frame8 = cria<QGroupBox>(this, "Frame8", QStringLiteral("Dias permitidos"));
+    dom = cria<QCheckBox>(Frame8, "dom", QStringLiteral("Domingo"));
+    seg = cria<QCheckBox>(Frame8, "seg", QStringLiteral("Segunda"));
+    ter = cria<QCheckBox>(Frame8, "ter", QStringLiteral("Terça"));
+    qua = cria<QCheckBox>(Frame8, "qua", QStringLiteral("Quarta"));
+    qui = cria<QCheckBox>(Frame8, "qui", QStringLiteral("Quinta"));
+    sex = cria<QCheckBox>(Frame8, "sex", QStringLiteral("Sexta"));
+    sab = cria<QCheckBox>(Frame8, "sab", QStringLiteral("Sábado"));
+    tod = cria<QCheckBox>(Frame8, "tod", QStringLiteral("Todos"));
+    auto* f8 = new QGridLayout(Frame8);
+    int i = 0;
+    for (QCheckBox* c : {dom, seg, ter, qua, qui, sex, sab, tod}) {
+        f8->addWidget(c, i / 4, i % 4);
+        ++i;
+    }
+
+    Label9 = cria<QLabel>(this, "Label9", QStringLiteral("Convênios cadastrados:"));
+    List1 = cria<QListWidget>(this, "List1");
+    Command4 = criaBotao(this, "Command4", QStringLiteral("Inserir Convênio"));
+    Command16 = criaBotao(this, "Command16", QStringLiteral("Excluir Convênio"));
+    Command17 = criaBotao(this, "Command17", QStringLiteral("Alterar Convênio"));
+    Command5 = botaoFechar("Command5");
+
+    auto* esquerda = new QVBoxLayout;
+    esquerda->addLayout(linhaDe({Label1, con}, false));
+    esquerda->addWidget(Option1);
+    esquerda->addLayout(linhaDe({Option2, val_fix}));
+    esquerda->addWidget(Option3);
+    esquerda->addWidget(Frame1);
+    esquerda->addLayout(linhaDe({Check1, hor_ini, Label7, hor_fim, Label8, cob}));
+    auto* direita = new QVBoxLayout;
+    direita->addWidget(Frame7);
+    direita->addWidget(Frame8);
+    direita->addWidget(Label9);
+    direita->addWidget(List1);
+    auto* corpo = new QHBoxLayout;
+    corpo->addLayout(esquerda, 3);
+    corpo->addLayout(direita, 2);
+    auto* botoes = new QHBoxLayout;
+    for (QPushButton* b : {Command4, Command16, Command17, Command5}) botoes->addWidget(b);
+    auto* tudo = new QVBoxLayout(this);
+    tudo->addLayout(corpo);
+    tudo->addLayout(botoes);
+
+    // The tab opens with "Isento" and the fixed amount after the steps chosen, and the fields
+    // those choices leave out disabled.
+    Option1->setChecked(true);
+    Option4->setChecked(true);
+    val_fix->setEnabled(false);
+    Frame1->setEnabled(false);
+    apo_var->setEnabled(false);
+    apo_tem->setEnabled(false);
+    hor_ini->setEnabled(false);
+    hor_fim->setEnabled(false);
+    cob->setEnabled(false);
+
+    auto aoMarcar = [this](QRadioButton* o, void (AbaConvenios::*h)()) {
         connect(o, &QRadioButton::toggled, this, [this, h](bool marcado) { if (marcado) (this->*h)(); });
     };
-    aoMarcar(Option1, &JanelaConfiguracao::Option1_Click);
-    aoMarcar(Option2, &JanelaConfiguracao::Option2_Click);
-    aoMarcar(Option3, &JanelaConfiguracao::Option3_Click);
-    aoMarcar(Option4, &JanelaConfiguracao::Option4_Click);
-    aoMarcar(Option5, &JanelaConfiguracao::Option5_Click);
+    aoMarcar(Option1, &AbaConvenios::Option1_Click);
+    aoMarcar(Option2, &AbaConvenios::Option2_Click);
+    aoMarcar(Option3, &AbaConvenios::Option3_Click);
+    aoMarcar(Option4, &AbaConvenios::Option4_Click);
+    aoMarcar(Option5, &AbaConvenios::Option5_Click);
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
     connect(tod, &QCheckBox::toggled, this, [this] { tod_Click(); });
-    connect(List1, &QListWidget::itemClicked, this,
-            [this] { le(QStringLiteral("o convênio escolhido"), [this] { List1_Click(); }); });
+    aoEscolher(List1, this,
+               [this] { le(QStringLiteral("o convênio escolhido"), [this] { List1_Click(); }); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
     connect(Command4, &QPushButton::clicked, this,
@@ -67,40 +181,42 @@ void JanelaConfiguracao::ligaConvenios() {
             [this] { executa(QStringLiteral("alterar o convênio"), [this] { Command17_Click(); }); });
     connect(Command16, &QPushButton::clicked, this,
             [this] { executa(QStringLiteral("excluir o convênio"), [this] { Command16_Click(); }); });
-    connect(Command20, &QPushButton::clicked, this,
-            [this] { executa(QStringLiteral("gravar as configurações"), [this] { Command20_Click(); }); });
-    connect(Command22, &QPushButton::clicked, this, [this] {
-        executa(QStringLiteral("alterar a numeração dos tickets"), [this] { Command22_Click(); });
-    });
-    connect(Command23, &QPushButton::clicked, this, [this] {
-        executa(QStringLiteral("gravar o escritório ou a pista"), [this] { Command23_Click(); });
-    });
+}
+
+void AbaConvenios::carrega(const CargaConfiguracao&) {
+    grid_con->setHorizontalHeaderLabels({QStringLiteral("Tempo"), QStringLiteral("Valor")});
+    carrega_convenios();
+}
+
+void AbaConvenios::carrega_convenios() {
+    List1->clear();
+    List1->addItems(nomesConvenios(ctx_.estado.db));
 }
 
 // Enabling rules of the kind, of the charge after the steps and of the charging window.
-void JanelaConfiguracao::Option1_Click() {
+void AbaConvenios::Option1_Click() {
     val_fix->setEnabled(false);
     Frame1->setEnabled(false);
 }
-void JanelaConfiguracao::Option2_Click() {
+void AbaConvenios::Option2_Click() {
     val_fix->setEnabled(true);
     Frame1->setEnabled(false);
 }
-void JanelaConfiguracao::Option3_Click() {
+void AbaConvenios::Option3_Click() {
     val_fix->setEnabled(false);
     Frame1->setEnabled(true);
 }
-void JanelaConfiguracao::Option4_Click() {
+void AbaConvenios::Option4_Click() {
     apo_fix->setEnabled(true);
     apo_var->setEnabled(false);
     apo_tem->setEnabled(false);
 }
-void JanelaConfiguracao::Option5_Click() {
+void AbaConvenios::Option5_Click() {
     apo_fix->setEnabled(false);
     apo_var->setEnabled(true);
     apo_tem->setEnabled(true);
 }
-void JanelaConfiguracao::Check1_Click() {
+void AbaConvenios::Check1_Click() {
     const bool marcado = Check1->isChecked();
     for (QWidget* w : std::initializer_list<QWidget*>{hor_ini, hor_fim, cob}) w->setEnabled(marcado);
     if (!marcado) {
@@ -109,11 +225,11 @@ void JanelaConfiguracao::Check1_Click() {
         cob->clear();
     }
 }
-void JanelaConfiguracao::tod_Click() {
+void AbaConvenios::tod_Click() {
     for (QCheckBox* d : diasDa(*this)) d->setChecked(tod->isChecked());
 }
 
-void JanelaConfiguracao::limpa_campos_convenio() {
+void AbaConvenios::limpa_campos_convenio() {
     cod_con->clear();
     con->clear();
     // Already chosen options raise no signal: their rule is run here all the same.
@@ -137,7 +253,7 @@ void JanelaConfiguracao::limpa_campos_convenio() {
     cob->clear();
 }
 
-void JanelaConfiguracao::List1_Click() {
+void AbaConvenios::List1_Click() {
     const QListWidgetItem* item = List1->currentItem();
     if (!item) return;
     const auto e = le_convenio(ctx_.estado.db, item->text());
@@ -176,7 +292,7 @@ void JanelaConfiguracao::List1_Click() {
     if (e->tipo == u'V') preenche_grade_convenio(grid_con, e->passos);
 }
 
-void JanelaConfiguracao::Command1_Click() {
+void AbaConvenios::Command1_Click() {
     const ResultadoAba r = valida_passo(tem->texto(), val_con->text());
     if (!r.feito) {
         ctx_.plataforma.mensagem(r.mensagem, r.icone);
@@ -189,7 +305,7 @@ void JanelaConfiguracao::Command1_Click() {
     tem->setFocus();
 }
 
-void JanelaConfiguracao::Command3_Click() {
+void AbaConvenios::Command3_Click() {
     const ResultadoAba r = remove_linha_convenio(grid_con);
     if (!r.feito) ctx_.plataforma.mensagem(r.mensagem, r.icone);
 }
@@ -197,7 +313,7 @@ void JanelaConfiguracao::Command3_Click() {
 // After inserting or changing an agreement: a refusal is told and its field focused; a saved
 // agreement reloads the list, clears the fields and refreshes the main window's agreements
 // before its message. True when it was saved.
-bool JanelaConfiguracao::mostra_gravacao_convenio(const ResultadoAba& r) {
+bool AbaConvenios::mostra_gravacao_convenio(const ResultadoAba& r) {
     if (!r.feito) {
         ctx_.plataforma.mensagem(r.mensagem, r.icone);
         focaCampo(r.foco);
@@ -210,17 +326,17 @@ bool JanelaConfiguracao::mostra_gravacao_convenio(const ResultadoAba& r) {
     return true;
 }
 
-void JanelaConfiguracao::Command4_Click() {
+void AbaConvenios::Command4_Click() {
     if (!mostra_gravacao_convenio(insere_convenio(ctx_.estado.db, edicao(*this)))) return;
     a_.Option5->setEnabled(true);
     con->setFocus();
 }
 
-void JanelaConfiguracao::Command17_Click() {
+void AbaConvenios::Command17_Click() {
     mostra_gravacao_convenio(altera_convenio(ctx_.estado.db, edicao(*this)));
 }
 
-void JanelaConfiguracao::Command16_Click() {
+void AbaConvenios::Command16_Click() {
     const ResultadoExclusao r = exclui_convenio(ctx_.estado.db, cod_con->text());
     if (!r.feito) {
         ctx_.plataforma.mensagem(r.mensagem, r.icone);

@@ -1,12 +1,57 @@
 // The tab "Escrit/Pista" of the configuration window: office or branch lane, and its number.
 
+#include "config/escritorio_aba.h"
+
+#include "config/carga_configuracao.h"
+#include "config/controles_configuracao.h"
 #include "config/filial_config.h"
-#include "config/janela_configuracao.h"
 #include "widgets/campo_entrada.h"
+#include "widgets/cria.h"
 
 #include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
 
-void JanelaConfiguracao::Command23_Click() {
+AbaEscritorio::AbaEscritorio(Contexto& ctx, JanelaPrincipal& a, qint16& filial, QWidget* pai)
+    : AbaConfiguracao(ctx, a, pai), filial_carregada(filial) {
+    Label40 = cria<QLabel>(this, "Label40", QStringLiteral("Escritório ou pista?"));
+    esc = cria<QComboBox>(this, "esc");
+    Label41 = cria<QLabel>(this, "Label41", QStringLiteral("Se for pista, qual filial?"));
+    fil = campoMascara(this, "fil", QStringLiteral("##"), true);
+    Command23 = criaBotao(this, "Command23", QStringLiteral("Gravar"));
+    auto* g = new QGridLayout(this);
+    g->addWidget(Label40, 0, 0);
+    g->addLayout(linhaDe({esc}), 0, 1);
+    g->addWidget(Label41, 1, 0);
+    g->addLayout(linhaDe({fil}), 1, 1);
+    g->addLayout(linhaDe({Command23}), 2, 0, 1, 2);
+    g->setRowStretch(3, 1);
+
+    connect(esc, &QComboBox::currentIndexChanged, this, [this] { esc_Click(); });
+    connect(Command23, &QPushButton::clicked, this, [this] {
+        executa(QStringLiteral("gravar o escritório ou a pista"), [this] { Command23_Click(); });
+    });
+}
+
+void AbaEscritorio::carrega(const CargaConfiguracao& c) {
+    esc->addItems({QStringLiteral("Escritório"), QStringLiteral("Pista")});
+    if (c.escritorio) {
+        esc->setCurrentIndex(0);
+        fil->limpa();
+        fil->setEnabled(false);
+    } else {
+        esc->setCurrentIndex(1);
+        fil->setText(c.fil);
+        if (c.filial) filial_carregada = *c.filial;
+    }
+}
+
+void AbaEscritorio::esc_Click() {
+    fil->setEnabled(esc->currentText() != QStringLiteral("Escritório"));
+}
+
+void AbaEscritorio::Command23_Click() {
     const ResultadoFilial r = grava_filial(ctx_, esc->currentText(), fil->texto(), filial_carregada);
     if (r.feito) {
         if (r.fil.trimmed().isEmpty()) fil->limpa();

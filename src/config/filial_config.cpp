@@ -2,6 +2,8 @@
 
 #include "config/hora_texto.h"
 
+#include <QSqlQuery>
+
 namespace {
 
 const char* const kTabelas[] = {"caixa", "cancelamento_ticket", "fechamento_caixa",
@@ -38,13 +40,21 @@ ResultadoFilial grava_filial(Contexto& ctx, const QString& esc, const QString& f
     try {
         Transacao t(db);
         if (novo) {
-            // This installation's rows: no number, the number the window remembers, or the one
-            // stored now.
-            const QVariant antigo = db.valor(QStringLiteral("SELECT filial FROM geral LIMIT 1"));
-            for (const char* tabela : kTabelas)
-                db.executa(QStringLiteral("UPDATE %1 SET filial = ? WHERE filial IS NULL OR filial = ? "
-                                          "OR filial = ?").arg(QLatin1String(tabela)),
-                           {*novo, filial_carregada, antigo});
+            // This installation's rows: no number, the number the window remembers, the one
+            // stored now, or any number its own cash registers carry. `caixa` never comes from
+            // another branch, so its numbers are the ones this installation has had, even when
+            // an office save in between left `geral` without a number.
+            QVariantList proprios{filial_carregada,
+                                  db.valor(QStringLiteral("SELECT filial FROM geral LIMIT 1"))};
+            QSqlQuery q = db.executa(
+                QStringLiteral("SELECT DISTINCT filial FROM caixa WHERE filial IS NOT NULL"));
+            while (q.next()) proprios.append(q.value(0));
+            for (const char* tabela : kTabelas) {
+                const QString sql = QStringLiteral("UPDATE %1 SET filial = ? WHERE filial IS NULL OR filial IN (%2)")
+                                        .arg(QLatin1String(tabela),
+                                             QStringList(proprios.size(), QStringLiteral("?")).join(u','));
+                db.executa(sql, QVariantList{*novo} + proprios);
+            }
         }
         db.executa(QStringLiteral("UPDATE geral SET escritorio = ?, filial = ? "
                                   "WHERE rowid = (SELECT min(rowid) FROM geral)"),

@@ -1,8 +1,10 @@
 #pragma once
 // "Gravar" of the tab "Escrit/Pista": office or branch lane, and the branch number. A changed
 // number, once confirmed, re-stamps `filial` in the eight tables that carry it, in the same
-// transaction as the setting. Only this installation's own rows (its former number, or none)
-// take the new number: rows merged in from other branches keep theirs.
+// transaction as the setting. Only this installation's own rows take the new number: those with
+// no number or with a number this installation has had (the one remembered, the one stored, or
+// one its cash registers carry, whatever office saves came between); rows merged in from other
+// branches keep theirs.
 
 #include "app/contexto.h"
 #include "config/resultado_aba.h"

@@ -21,7 +21,7 @@ void preenche(Banco& db, qint64 de, qint64 ate) {
 
 }  // namespace
 
-QString textoNumeracao(qint64 numero) { return QString::number(numero).leftJustified(5, u' ', true); }
+QString textoNumeracao(qint64 numero) { return QString::number(numero).leftJustified(kCasasTicket); }
 
 ResultadoNumeracao altera_numeracao(Banco& db, const QString& pro) {
     if (pro.trimmed().isEmpty()) return recusa(QStringLiteral("Digite o valor do próximo ticket."));

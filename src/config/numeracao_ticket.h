@@ -17,5 +17,9 @@ struct ResultadoNumeracao : ResultadoAba {
 // `pro` is the text of "Próx. tic.:" as typed.
 ResultadoNumeracao altera_numeracao(Banco& db, const QString& pro);
 
-// A number as the box shows it: its digits left-aligned in five places.
+// Places of the box's two fields: every number the counter can reach, as tickets print, ten
+// digits.
+inline constexpr int kCasasTicket = 10;
+
+// A number as the box shows it: its digits left-aligned in the box's places.
 QString textoNumeracao(qint64 numero);

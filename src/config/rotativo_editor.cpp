@@ -32,6 +32,8 @@ std::optional<ResultadoEditor> validaPassoRotativo(const QString& tempo, const Q
     if (auto r = recusaForaDoDia(tempo, campo)) return r;
     if (!Dinheiro::ler(valor))
         return ResultadoEditor::recusa(QStringLiteral("Valor inválido."), QStringLiteral("val_rot"));
+    if (auto m = recusaValorDigitado(valor))
+        return ResultadoEditor::recusa(*m, QStringLiteral("val_rot"));
     return std::nullopt;
 }
 
@@ -86,6 +88,8 @@ ResultadoEditor gravaRotativo(Banco& db, const GradeRotativo& grade, const QStri
     if (!cobrar)
         return ResultadoEditor::recusa(QStringLiteral("Valor a cobrar inválido."),
                                        QStringLiteral("apo_cob"));
+    if (auto m = recusaValorDigitado(apo_cob))
+        return ResultadoEditor::recusa(*m, QStringLiteral("apo_cob"));
     const QString campo = QStringLiteral("apo_cad");
     if (malPreenchido(apo_cad)) return ResultadoEditor::recusa(kPreencha, campo);
     if (apo_cad == QLatin1String("00:00") && !estacionamento24h)

@@ -1,21 +1,73 @@
-// The "Mensalistas" tab of the configuration window: the subscriber types, each change stored
-// at once. `cod` holds the type last clicked in the list until the next change empties it.
+#include "config/tipos_mensalistas_aba.h"
 
-#include "config/janela_configuracao.h"
+#include "config/controles_configuracao.h"
+#include "config/listas_configuracao.h"
 #include "config/tipos_mensalistas_editor.h"
 #include "widgets/campo_entrada.h"
+#include "widgets/cria.h"
+#include "widgets/lista_escolha.h"
 
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 
-void JanelaConfiguracao::limpa_campos_tipo_mensalista() {
+AbaMensalistas::AbaMensalistas(Contexto& ctx, JanelaPrincipal& a, QWidget* pai)
+    : AbaConfiguracao(ctx, a, pai) {
+    cod = cria<QLineEdit>(this, "cod");
+    cod->setVisible(false);
+    cod->setEnabled(false);
+    Label17 = cria<QLabel>(this, "Label17", QStringLiteral("Tipo Mensalista:"));
+    tip = cria<QLineEdit>(this, "tip");
+    tip->setMaxLength(30);
+    Label18 = cria<QLabel>(this, "Label18", QStringLiteral("Valor Mensalidade:"));
+    valor = campoDinheiro(this, "valor", QStringLiteral("0,00"));
+    Label19 = cria<QLabel>(this, "Label19", QStringLiteral("Dia Vencimento:"));
+    dia = campoMascara(this, "dia", QStringLiteral("##"), false);
+    Label20 = cria<QLabel>(this, "Label20", QStringLiteral("Tipos de Mensalista cadastrados:"));
+    List3 = cria<QListWidget>(this, "List3");
+    Command12 = criaBotao(this, "Command12", QStringLiteral("Inserir Mensalista"));
+    Command13 = criaBotao(this, "Command13", QStringLiteral("Excluir Mensalista"));
+    Command15 = criaBotao(this, "Command15", QStringLiteral("Alterar Mensalista"));
+    Command14 = botaoFechar("Command14");
+
+    auto* g = new QGridLayout(this);
+    g->addWidget(Label17, 0, 0);
+    g->addWidget(tip, 0, 1);
+    g->addWidget(Label18, 1, 0);
+    g->addLayout(linhaDe({valor}), 1, 1);
+    g->addWidget(Label19, 2, 0);
+    g->addLayout(linhaDe({dia}), 2, 1);
+    g->addWidget(Label20, 3, 0, 1, 2);
+    g->addWidget(List3, 4, 0, 1, 2);
+    g->addLayout(linhaDe({Command12, Command13, Command15, Command14}, false), 5, 0, 1, 2);
+
+    aoEscolher(List3, this,
+               [this] { le(QStringLiteral("o tipo de mensalista escolhido"), [this] { List3_Click(); }); });
+    connect(Command12, &QPushButton::clicked, this,
+            [this] { executa(QStringLiteral("inserir o tipo de mensalista"), [this] { Command12_Click(); }); });
+    connect(Command15, &QPushButton::clicked, this,
+            [this] { executa(QStringLiteral("alterar o tipo de mensalista"), [this] { Command15_Click(); }); });
+    connect(Command13, &QPushButton::clicked, this,
+            [this] { executa(QStringLiteral("excluir o tipo de mensalista"), [this] { Command13_Click(); }); });
+}
+
+void AbaMensalistas::carrega(const CargaConfiguracao&) { carrega_tipos_mensalistas(); }
+
+void AbaMensalistas::carrega_tipos_mensalistas() {
+    List3->clear();
+    List3->addItems(tiposMensalistas(ctx_.estado.db));
+}
+
+void AbaMensalistas::limpa_campos_tipo_mensalista() {
     cod->clear();
     tip->clear();
     valor->setText(QStringLiteral("0,00"));
     dia->limpa();
 }
 
-void JanelaConfiguracao::List3_Click() {
+void AbaMensalistas::List3_Click() {
     const QListWidgetItem* item = List3->currentItem();
     if (!item || !item->isSelected()) return;
     const auto t = buscaTipoMensalista(ctx_.estado.db, item->text());
@@ -26,7 +78,7 @@ void JanelaConfiguracao::List3_Click() {
     dia->setText(t->dia);
 }
 
-void JanelaConfiguracao::Command12_Click() {
+void AbaMensalistas::Command12_Click() {
     Plataforma& p = ctx_.plataforma;
     const ResultadoEditor r =
         insereTipoMensalista(ctx_.estado.db, tip->text(), valor->text(), dia->texto(),
@@ -39,7 +91,7 @@ void JanelaConfiguracao::Command12_Click() {
     if (!r.mensagem.isEmpty()) p.mensagem(r.mensagem, Icone::Informacao);
 }
 
-void JanelaConfiguracao::Command15_Click() {
+void AbaMensalistas::Command15_Click() {
     const ResultadoEditor r =
         alteraTipoMensalista(ctx_.estado.db, cod->text(), tip->text(), valor->text(), dia->texto());
     if (r.gravado) {
@@ -50,7 +102,7 @@ void JanelaConfiguracao::Command15_Click() {
     focaCampo(r.foco);
 }
 
-void JanelaConfiguracao::Command13_Click() {
+void AbaMensalistas::Command13_Click() {
     const ResultadoEditor r = excluiTipoMensalista(ctx_.estado.db, cod->text());
     if (r.gravado) {
         limpa_campos_tipo_mensalista();

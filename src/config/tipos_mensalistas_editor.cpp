@@ -15,6 +15,8 @@ std::optional<ResultadoEditor> recusaCampos(const QString& tip, const QString& v
     if (!Dinheiro::ler(valor))
         return ResultadoEditor::recusa(QStringLiteral("Valor deve ser número."),
                                        QStringLiteral("valor"));
+    if (auto m = recusaValorDigitado(valor))
+        return ResultadoEditor::recusa(*m, QStringLiteral("valor"));
     if (dia.trimmed().isEmpty())
         return ResultadoEditor::recusa(QStringLiteral("Preencha o dia de vencimento."),
                                        QStringLiteral("dia"));

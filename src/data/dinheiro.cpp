@@ -46,6 +46,14 @@ QString Dinheiro::formata() const {
     return (negativo && centavos != 0) ? u'-' + texto : texto;
 }
 
+std::optional<QString> recusaValorDigitado(const QString& texto) {
+    const auto valor = Dinheiro::ler(texto);
+    if (!valor) return std::nullopt;
+    if (*valor < Dinheiro{}) return QStringLiteral("O valor não pode ser negativo.");
+    if (Dinheiro::acimaDoDigitavel(*valor)) return msgAcimaDoDigitavel();
+    return std::nullopt;
+}
+
 std::optional<Dinheiro> Dinheiro::doBanco(const QVariant& v) {
     if (v.isNull() || !v.isValid()) return std::nullopt;
     return Dinheiro(v.toLongLong());

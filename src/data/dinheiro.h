@@ -7,10 +7,27 @@
 #include <compare>
 #include <iosfwd>
 #include <optional>
+#include <stdexcept>
+
+// An amount that would leave the range of the money type: the arithmetic refuses it instead of
+// wrapping round to a wrong (even negative) amount.
+class EstouroDinheiro : public std::overflow_error {
+public:
+    EstouroDinheiro() : std::overflow_error("amount out of range") {}
+};
+
+// What the program tells when a computation refuses an amount out of range.
+inline const QString kMsgEstouroDinheiro = QStringLiteral(
+    "O valor calculado ultrapassa o limite que o programa pode registrar. Verifique as tarifas "
+    "e os valores cadastrados.");
 
 class Dinheiro {
 public:
     static constexpr qint64 kEscala = 10000;
+    // The largest tariff, fee or float an operator may type: far enough below the type's
+    // range that a month's proration, a shift's sums and a closing's totals stay inside it;
+    // the fee of a stay is computed with checked arithmetic all the same.
+    static constexpr qint64 kMaiorDigitadoBruto = 99'999'999'99 * 100;
 
     constexpr Dinheiro() = default;
     static constexpr Dinheiro bruto(qint64 decimosDeMilesimo) { return Dinheiro(decimosDeMilesimo); }
@@ -31,18 +48,45 @@ public:
 
     constexpr qint64 valorBruto() const { return valor_; }
 
-    constexpr Dinheiro operator+(Dinheiro o) const { return Dinheiro(valor_ + o.valor_); }
-    constexpr Dinheiro operator-(Dinheiro o) const { return Dinheiro(valor_ - o.valor_); }
-    constexpr Dinheiro operator*(qint64 n) const { return Dinheiro(valor_ * n); }
-    constexpr Dinheiro operator-() const { return Dinheiro(-valor_); }
-    Dinheiro& operator+=(Dinheiro o) { valor_ += o.valor_; return *this; }
-    Dinheiro& operator-=(Dinheiro o) { valor_ -= o.valor_; return *this; }
+    static constexpr Dinheiro maiorDigitado() { return Dinheiro(kMaiorDigitadoBruto); }
+    // True when `d` is above what an operator may type as a tariff or fee.
+    static constexpr bool acimaDoDigitavel(Dinheiro d) { return d.valor_ > kMaiorDigitadoBruto; }
+
+    // Checked: a result outside the type's range throws EstouroDinheiro.
+    constexpr Dinheiro operator+(Dinheiro o) const {
+        qint64 r = 0;
+        if (__builtin_add_overflow(valor_, o.valor_, &r)) throw EstouroDinheiro();
+        return Dinheiro(r);
+    }
+    constexpr Dinheiro operator-(Dinheiro o) const {
+        qint64 r = 0;
+        if (__builtin_sub_overflow(valor_, o.valor_, &r)) throw EstouroDinheiro();
+        return Dinheiro(r);
+    }
+    constexpr Dinheiro operator*(qint64 n) const {
+        qint64 r = 0;
+        if (__builtin_mul_overflow(valor_, n, &r)) throw EstouroDinheiro();
+        return Dinheiro(r);
+    }
+    constexpr Dinheiro operator-() const { return Dinheiro() - *this; }
+    Dinheiro& operator+=(Dinheiro o) { return *this = *this + o; }
+    Dinheiro& operator-=(Dinheiro o) { return *this = *this - o; }
     constexpr auto operator<=>(const Dinheiro&) const = default;
 
 private:
     constexpr explicit Dinheiro(qint64 v) : valor_(v) {}
     qint64 valor_ = 0;
 };
+
+// The refusal of a typed tariff, fee or float above Dinheiro::maiorDigitado().
+inline QString msgAcimaDoDigitavel() {
+    return QStringLiteral("Valor acima do máximo permitido (%1).").arg(Dinheiro::maiorDigitado().formata());
+}
+
+// For a typed tariff or fee that reads as an amount: the refusal when it is negative or above
+// Dinheiro::maiorDigitado(), nothing when it may be stored (or when it is no amount at all,
+// which the caller's own check refuses).
+std::optional<QString> recusaValorDigitado(const QString& texto);
 
 // Prints money in test failure messages.
 void PrintTo(const Dinheiro& d, std::ostream* os);

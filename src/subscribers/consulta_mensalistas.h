@@ -1,12 +1,12 @@
 #pragma once
 // The lookup `cons_men`: finds a subscriber by code or by the first letters of its name and
-// loads it into the register.
+// hands what is stored of it to whoever opened the lookup (the register shows it).
 
 #include "app/contexto.h"
+#include "subscribers/ficha_mensalista.h"
 
 #include <QWidget>
 
-class JanelaMensalistas;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -14,7 +14,7 @@ class QPushButton;
 class ConsultaMensalistas : public QWidget {
     Q_OBJECT
 public:
-    ConsultaMensalistas(Contexto& ctx, JanelaMensalistas& registro, QWidget* parent = nullptr);
+    explicit ConsultaMensalistas(Contexto& ctx, QWidget* parent = nullptr);
 
     QLineEdit* codigo;
     QPushButton* Command3;   // OK by code
@@ -31,6 +31,10 @@ public:
     void Command1_Click();
     void Command3_Click();
 
+signals:
+    // The subscriber chosen and found; the lookup closes after it.
+    void escolhido(const FichaMensalista& ficha);
+
 protected:
     bool eventFilter(QObject* alvo, QEvent* evento) override;
 
@@ -38,10 +42,5 @@ private:
     void carrega(qint64 codigo);
 
     Contexto& ctx_;
-    JanelaMensalistas& registro_;
     bool listaComFoco_ = false;
 };
-
-// Shows the subscriber in the register: its fields, its vehicles and its fee history. False when
-// there is no subscriber with that code.
-bool carrega_mensalista(Banco& db, qint64 codigo, JanelaMensalistas& men);

@@ -39,6 +39,13 @@ std::optional<ResultadoMensalista> verifica_mensalista(Banco& db, const EntradaM
     // A blank due day is no day at all: the lanes and the payment need one.
     if (!temDigito(e.dia) || numeroNoCampo(e.dia) > 31)
         return R::recusa(QStringLiteral("Dia de vencimento inválido."), C::dia);
+    // A fee left empty would be stored as 0,00 and every month then paid at nothing.
+    if (e.valor.trimmed().isEmpty())
+        return R::recusa(QStringLiteral("Preencha o valor da mensalidade."), C::valor);
+    const auto mensalidade = Dinheiro::ler(e.valor);
+    if (!mensalidade || *mensalidade < Dinheiro{})
+        return R::recusa(QStringLiteral("Valor da mensalidade inválido."), C::valor);
+    if (Dinheiro::acimaDoDigitavel(*mensalidade)) return R::recusa(msgAcimaDoDigitavel(), C::valor);
     if (e.veiculos.empty() || e.veiculos.front().veiculo.isEmpty())
         return R::recusa(
             QStringLiteral("Insira veículo(s) autorizados por este mensalista a estacionar."),

@@ -36,7 +36,7 @@ struct EntradaMensalista {
 
 // Where the focus goes after a refusal.
 enum class CampoMensalista { Nenhum, dat, nom, tip, dia, vei, num, dat_ini, dat_fim, hor_ini,
-                             hor_fim, ani, tol, fil, ano, pla };
+                             hor_fim, ani, tol, fil, ano, pla, valor };
 
 struct ResultadoMensalista {
     bool feito = false;

@@ -65,7 +65,7 @@ void JanelaMensalistas::montaControles() {
     setObjectName(QStringLiteral("men"));
     setWindowTitle(QStringLiteral("Cadastro de Mensalistas"));
 
-    Command1 = cria<QPushButton>(this, "Command1", QStringLiteral("&Novo"));
+    Command1 = criaBotao(this, "Command1", QStringLiteral("&Novo"));
     cod = cria<QLineEdit>(this, "cod");
     cod->setEnabled(false);
     dat = mascarado(this, "dat", QStringLiteral("00/00/0000; "));
@@ -90,6 +90,7 @@ void JanelaMensalistas::montaControles() {
     dia->setInputMask(QStringLiteral("00; "));
     tol = mascarado(this, "tol", QStringLiteral("00; "));
     valor = cria<CampoSelecionado>(this, "valor");
+    aplicaRegraDinheiro(valor);
     valor->setText(QStringLiteral("0,00"));
     fil = cria<QComboBox>(this, "fil");
     cod_fil = cria<QComboBox>(this, "cod_fil");
@@ -104,8 +105,8 @@ void JanelaMensalistas::montaControles() {
     ano = cria<QLineEdit>(frameVeiculos, "ano");
     ano->setInputMask(QStringLiteral("0000; "));
     pla = mascarado(frameVeiculos, "pla", QStringLiteral(">nnn-nnnn; "));
-    Command6 = cria<QPushButton>(frameVeiculos, "Command6", QStringLiteral("Inserir"));
-    Command7 = cria<QPushButton>(frameVeiculos, "Command7", QStringLiteral("Remover"));
+    Command6 = criaBotao(frameVeiculos, "Command6", QStringLiteral("Inserir"));
+    Command7 = criaBotao(frameVeiculos, "Command7", QStringLiteral("Remover"));
     grid1 = cria<QTableWidget>(frameVeiculos, "grid1", 2, 3);
     grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -157,13 +158,13 @@ void JanelaMensalistas::montaControles() {
     grid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid2->verticalHeader()->hide();
 
-    Command2 = cria<QPushButton>(this, "Command2", QStringLiteral("&Gravar"));
-    Command3 = cria<QPushButton>(this, "Command3", QStringLiteral("C&ancelar"));
-    Command4 = cria<QPushButton>(this, "Command4", QStringLiteral("&Excluir"));
-    Command5 = cria<QPushButton>(this, "Command5", QStringLiteral("&Consultar"));
-    Command10 = cria<QPushButton>(this, "Command10", QStringLiteral("Fechar"));
-    Command8 = cria<QPushButton>(this, "Command8", QStringLiteral("Gerar/Receber Arquivo"));
-    Command9 = cria<QPushButton>(this, "Command9", QStringLiteral("Trocar código"));
+    Command2 = criaBotao(this, "Command2", QStringLiteral("&Gravar"));
+    Command3 = criaBotao(this, "Command3", QStringLiteral("C&ancelar"));
+    Command4 = criaBotao(this, "Command4", QStringLiteral("&Excluir"));
+    Command5 = criaBotao(this, "Command5", QStringLiteral("&Consultar"));
+    Command10 = criaBotao(this, "Command10", QStringLiteral("Fechar"));
+    Command8 = criaBotao(this, "Command8", QStringLiteral("Gerar/Receber Arquivo"));
+    Command9 = criaBotao(this, "Command9", QStringLiteral("Trocar código"));
 
     // Layout: the personal data on a grid of label and field pairs.
     auto* g = new QGridLayout;
@@ -287,7 +288,10 @@ void JanelaMensalistas::ligaEventos() {
             [this] { cod_fil->setCurrentIndex(fil->currentIndex()); });
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
     connect(checks[7], &QCheckBox::toggled, this, [this] { Check8_Click(); });
-    connect(grid1, &QTableWidget::cellClicked, this, [this](int r, int) { linhaAtual_ = r + 1; });
+    // The highlighted row is the current one, however it was reached (click, arrows, Home/End).
+    connect(grid1, &QTableWidget::currentCellChanged, this, [this](int r, int) {
+        if (r >= 0) linhaAtual_ = r + 1;
+    });
 
     for (QWidget* w : {static_cast<QWidget*>(tol), static_cast<QWidget*>(valor)})
         w->installEventFilter(this);
@@ -322,12 +326,6 @@ void JanelaMensalistas::Form_Load() {
         cod_fil->addItem(q.value(0).toString());
     }
     fil->setCurrentIndex(0);
-    if (fil->count() == 1) {
-        ctx_.plataforma.mensagem(QStringLiteral(
-            "Cadastre a(s) filial(is) e/ou matriz antes de cadastrar mensalistas."));
-        Command2->setEnabled(false);
-        return;
-    }
     grid1->setHorizontalHeaderLabels(
         {QStringLiteral("Veículo"), QStringLiteral("Ano"), QStringLiteral("Placa")});
     grid1->setColumnWidth(0, px(3200));
@@ -336,6 +334,23 @@ void JanelaMensalistas::Form_Load() {
     grid2->setColumnWidth(0, px(550) + 8);
     grid2->setColumnWidth(1, px(850) + 20);
     grid2->setColumnWidth(2, px(850) + 20);
+
+    const QSignalBlocker bloqueioDoc(Combo1);
+    Combo1->addItem(QStringLiteral("CPF:"));
+    Combo1->addItem(QStringLiteral("CNPJ:"));
+    Combo1->setCurrentIndex(0);
+    dat->setText(dataBr(ctx_.plataforma.agora().date()));
+    // Controls that are never typed into hold their empty masks from the start.
+    limpa_campos();
+    grid1->setRowCount(2);
+    // Without a branch nothing can be saved, but the window looks as it always does: the
+    // captions and masks above are set whatever the branches.
+    if (fil->count() == 1) {
+        ctx_.plataforma.mensagem(QStringLiteral(
+            "Cadastre a(s) filial(is) e/ou matriz antes de cadastrar mensalistas."));
+        Command2->setEnabled(false);
+        return;
+    }
 
     const QSignalBlocker bloqueio(tip);
     cod_tip->addItem(QStringLiteral(" "));
@@ -354,15 +369,6 @@ void JanelaMensalistas::Form_Load() {
     }
     tip->setCurrentIndex(0);
     tip_Click();
-
-    const QSignalBlocker bloqueioDoc(Combo1);
-    Combo1->addItem(QStringLiteral("CPF:"));
-    Combo1->addItem(QStringLiteral("CNPJ:"));
-    Combo1->setCurrentIndex(0);
-    dat->setText(dataBr(ctx_.plataforma.agora().date()));
-    // Controls that are never typed into hold their empty masks from the start.
-    limpa_campos();
-    grid1->setRowCount(2);
 }
 
 int JanelaMensalistas::linhasGrid1() const { return grid1->rowCount() + 1; }
@@ -398,7 +404,7 @@ void JanelaMensalistas::limpa_campos() {
     pla->setText(kPlacaMensalistaVazia);
     grid1->setRowCount(1);
     for (int c = 0; c < 3; ++c) defineCelula(grid1, 1, c, QString());
-    linhaAtual_ = 1;
+    defineLinhaAtualGrid1(1);
     if (tip->count() > 0) tip->setCurrentIndex(0);
     dia->setText(QStringLiteral("  "));
     valor->setText(QStringLiteral("0,00"));
@@ -448,13 +454,15 @@ void JanelaMensalistas::tol_LostFocus() {
 }
 
 void JanelaMensalistas::valor_LostFocus() {
+    // A field left empty stays empty, so that saving refuses it instead of storing 0,00.
+    if (valor->text().trimmed().isEmpty()) return valor->clear();
     const auto v = Dinheiro::ler(valor->text().trimmed());
     valor->setText(v ? v->formata() : QStringLiteral("0,00"));
 }
 
 void JanelaMensalistas::foca(int campo) {
     QWidget* alvos[] = {nullptr, dat, nom, tip, dia, vei, num, dat_ini, dat_fim, hor_ini, hor_fim,
-                        ani,     tol, fil, ano, pla};
+                        ani,     tol, fil, ano, pla, valor};
     if (campo > 0 && campo < int(std::size(alvos))) alvos[campo]->setFocus();
 }
 
@@ -525,8 +533,10 @@ void JanelaMensalistas::Command4_Click() {
 
 void JanelaMensalistas::Command5_Click() {
     if (!consulta_) {
-        auto* c = new ConsultaMensalistas(ctx_, *this, this);
+        auto* c = new ConsultaMensalistas(ctx_, this);
         c->setWindowFlag(Qt::Window);
+        connect(c, &ConsultaMensalistas::escolhido, this,
+                [this](const FichaMensalista& f) { mostra_mensalista(f); });
         c->setAttribute(Qt::WA_DeleteOnClose);
         consulta_ = c;
     }
@@ -574,7 +584,12 @@ void JanelaMensalistas::insere_veiculo_grid() {
     defineCelula(grid1, linha, 0, vei->text().trimmed());
     defineCelula(grid1, linha, 1, ano->displayText());
     defineCelula(grid1, linha, 2, pla->displayText());
-    if (tornaAtual) linhaAtual_ = linha;
+    if (tornaAtual) defineLinhaAtualGrid1(linha);
+}
+
+void JanelaMensalistas::defineLinhaAtualGrid1(int linha) {
+    linhaAtual_ = linha;
+    grid1->setCurrentCell(linha - 1, 0);
 }
 
 void JanelaMensalistas::Command7_Click() {
@@ -593,7 +608,7 @@ void JanelaMensalistas::Command7_Click() {
     } else {
         for (int r = atual + 1; r <= ultima; ++r)
             for (int c = 0; c < 3; ++c) defineCelula(grid1, r - 1, c, celula(grid1, r, c));
-        linhaAtual_ = ultima;
+        defineLinhaAtualGrid1(ultima);
         for (int c = 0; c < 3; ++c) defineCelula(grid1, ultima, c, QString());
     }
     grid1->scrollToTop();
@@ -604,4 +619,69 @@ void JanelaMensalistas::Command7_Click() {
 void JanelaMensalistas::Command9_Click() {
     TrocaCodigoDialogo dialogo(ctx_, *this, this);
     dialogo.exec();
+}
+
+void JanelaMensalistas::mostra_mensalista(const FichaMensalista& f) {
+    cod->setText(f.cod);
+    dat->setText(f.dat);
+    nom->setText(f.nom);
+    ende->setText(f.ende);
+    bai->setText(f.bai);
+    cep->setText(f.cep);
+    cid->setText(f.cid);
+    ani->setText(f.ani);
+    tel_res->setText(f.tel_res);
+    tel_com->setText(f.tel_com);
+    tel_cel->setText(f.tel_cel);
+    fax->setText(f.fax);
+    rg->setText(f.rg);
+    Combo1->setCurrentIndex(f.cnpj ? 1 : 0);
+    Combo1_Click();
+    cpf->setText(f.documento);
+    const auto selecionaPorTexto = [](QComboBox* lista, const QString& texto) {
+        const int i = lista->findText(texto);
+        lista->setCurrentIndex(i < 0 ? 0 : i);
+    };
+    selecionaPorTexto(cod_tip, f.tipo);
+    tip->setCurrentIndex(cod_tip->currentIndex());
+    tip_Click();
+    dia->setText(f.dia);
+    valor->setText(f.valor);
+    tol->setText(f.tol);
+    selecionaPorTexto(cod_fil, f.filial);
+    fil->setCurrentIndex(cod_fil->currentIndex());
+    num->setText(f.num);
+    vei->clear();
+    ano->setText(kAnoVazio);
+    pla->setText(kPlacaMensalistaVazia);
+    dat_ini->setText(f.dat_ini);
+    dat_fim->setText(f.dat_fim);
+    const bool todos = std::all_of(f.dias.begin(), f.dias.end(), [](bool d) { return d; });
+    for (int i = 0; i < 7; ++i) checks[i]->setChecked(f.dias[size_t(i)]);
+    if (todos) checks[7]->setChecked(true);
+    hor_ini->setText(f.hor_ini);
+    hor_fim->setText(f.hor_fim);
+
+    grid1->setRowCount(int(f.veiculos.size()));
+    for (int i = 0; i < f.veiculos.size(); ++i)
+        for (int c = 0; c < 3; ++c) defineCelula(grid1, i + 1, c, f.veiculos[i][c]);
+    defineLinhaAtualGrid1(1);
+
+    // The fee history, newest month first, unpaid months in white on red.
+    grid2->setRowCount(1);
+    for (int c = 0; c < 3; ++c) {
+        defineCelula(grid2, 1, c, QString());
+        grid2->item(0, c)->setBackground(Qt::white);
+        grid2->item(0, c)->setForeground(Qt::black);
+    }
+    for (int i = 1; i <= f.historico.size(); ++i) {
+        const MesHistorico& m = f.historico[i - 1];
+        if (i > 1) grid2->setRowCount(i);
+        for (int c = 0; c < 3; ++c) {
+            defineCelula(grid2, i, c, m.celulas[c]);
+            QTableWidgetItem* item = grid2->item(i - 1, c);
+            item->setBackground(m.aberto ? QColor(255, 0, 0) : QColor(Qt::white));
+            item->setForeground(m.aberto ? QColor(Qt::white) : QColor(Qt::black));
+        }
+    }
 }

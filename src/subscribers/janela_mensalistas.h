@@ -4,6 +4,7 @@
 // public, as are the handlers that tests drive as the operator would.
 
 #include "app/contexto.h"
+#include "subscribers/ficha_mensalista.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -73,11 +74,14 @@ public:
     // The list's rows as the old grid counted them: the header row plus the data rows.
     int linhasGrid1() const;
     int linhaAtualGrid1() const { return linhaAtual_; }
-    void defineLinhaAtualGrid1(int linha) { linhaAtual_ = linha; }
+    // Makes `linha` (1 the first data row) the current row and highlights it.
+    void defineLinhaAtualGrid1(int linha);
     QString celula(QTableWidget* grid, int linha, int coluna) const;   // linha from 1
     void defineCelula(QTableWidget* grid, int linha, int coluna, const QString& texto);
 
     void limpa_campos();
+    // Shows a stored subscriber, as the lookup hands it over.
+    void mostra_mensalista(const FichaMensalista& f);
     void Command1_Click();
     void Command2_Click();
     void Command4_Click();

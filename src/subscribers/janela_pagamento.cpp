@@ -39,8 +39,7 @@ JanelaPagamento::JanelaPagamento(Contexto& ctx, QWidget* parent) : QDialog(paren
     men = cria<QComboBox>(this, "men");
     cod = cria<QComboBox>(this, "cod");
     cod->hide();
-    Command1 = cria<QPushButton>(this, "Command1", QStringLiteral("OK"));
-    Command1->setAutoDefault(false);
+    Command1 = criaBotao(this, "Command1", QStringLiteral("OK"));
     tip = leitura(this, "tip");
     dia = leitura(this, "dia");
     fil = leitura(this, "fil");
@@ -62,9 +61,8 @@ JanelaPagamento::JanelaPagamento(Contexto& ctx, QWidget* parent) : QDialog(paren
     valor = leitura(this, "valor");
     des = cria<CampoSelecionado>(this, "des");
     adi = cria<CampoSelecionado>(this, "adi");
-    Command2 = cria<QPushButton>(this, "Command2", QStringLiteral("Efetuar Pagamento"));
-    Command3 = cria<QPushButton>(this, "Command3", QStringLiteral("Fechar"));
-    for (QPushButton* b : {Command2, Command3}) b->setAutoDefault(false);
+    Command2 = criaBotao(this, "Command2", QStringLiteral("Efetuar Pagamento"));
+    Command3 = criaBotao(this, "Command3", QStringLiteral("Fechar"));
 
     auto* g = new QGridLayout(this);
     auto rotulo = [this](const char* t) { return new QLabel(QString::fromUtf8(t), this); };

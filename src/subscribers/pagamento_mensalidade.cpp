@@ -47,11 +47,12 @@ std::optional<QDate> mesDoTexto(const QString& texto) {
 }
 
 Dinheiro proporcional(Dinheiro f, int diasDoMes, int dias) {
-    // In cents: f × dias / diasDoMes, half a cent and more goes up.
-    const qint64 num = f.valorBruto() * dias;
-    const qint64 den = qint64(diasDoMes) * 100;
-    const qint64 centavos = num >= 0 ? (2 * num + den) / (2 * den) : -((-2 * num + den) / (2 * den));
-    return Dinheiro::bruto(centavos * 100);
+    // In cents: f × dias / diasDoMes, half a cent and more goes up. The product is taken in 128
+    // bits: a share is never more than the fee, whatever the fee.
+    const __int128 num = __int128(f.valorBruto()) * dias;
+    const __int128 den = __int128(diasDoMes) * 100;
+    const __int128 centavos = num >= 0 ? (2 * num + den) / (2 * den) : -((-2 * num + den) / (2 * den));
+    return Dinheiro::bruto(qint64(centavos)) * 100;
 }
 
 int diasDeFerias(const QDate& inicio, const QDate& fim, const QDate& mes) {
@@ -79,12 +80,12 @@ Dinheiro calcula_mensalidade(Banco& db, qint64 codigo, const QDate& mes, Dinheir
                                             "FROM mensalistas WHERE codigo = ?"),
                              {codigo});
     if (!m.next()) return f;
-    if (primeira) {
-        const QDate inicio = dataDoBanco(m.value(0));
-        if (inicio.isValid() && inicio.year() == mes.year() && inicio.month() == mes.month())
-            return proporcional(f, dias, dias - inicio.day() + 1);
-        return f;
-    }
+    // The month the subscription started is charged from the start date, whatever rows the
+    // lanes or earlier payments left for this or later months.
+    const QDate inicio = dataDoBanco(m.value(0));
+    if (inicio.isValid() && inicio.year() == mes.year() && inicio.month() == mes.month())
+        return proporcional(f, dias, dias - inicio.day() + 1);
+    if (primeira) return f;
     const bool aberta = db.existe(
         QStringLiteral("SELECT codigo FROM mensalidades WHERE codigo = ? AND substr(mes, 1, 10) = ? "
                        "AND pago = 0"),

@@ -39,8 +39,9 @@ Dinheiro proporcional(Dinheiro f, int diasDoMes, int dias);
 int diasDeFerias(const QDate& inicio, const QDate& fim, const QDate& mes);
 
 // The amount owed for the month starting on `mes`, from the monthly fee `f`: the share from the
-// start date in the subscriber's first month, the full fee for a month already opened by an
-// entry, otherwise the fee less the vacation days that fall in the month.
+// start date in the month the subscription started, the full fee for the subscriber's first
+// row otherwise or for a month already opened by an entry, otherwise the fee less the vacation
+// days that fall in the month.
 Dinheiro calcula_mensalidade(Banco& db, qint64 codigo, const QDate& mes, Dinheiro f);
 
 // A typed money text as "#,##0.00", or "0,00" when it is not a number.

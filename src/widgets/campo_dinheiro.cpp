@@ -2,6 +2,23 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
+
+namespace {
+
+class ValidadorDinheiro : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& texto, int&) const override {
+        for (QChar c : texto)
+            if (!((c >= u'0' && c <= u'9') || c == u',' || c == u'.')) return Invalid;
+        return Acceptable;
+    }
+};
+
+}  // namespace
+
+void aplicaRegraDinheiro(QLineEdit* campo) { campo->setValidator(new ValidadorDinheiro(campo)); }
 
 bool filtraTeclaDinheiro(QLineEdit* campo, QKeyEvent* tecla) {
     const QString texto = tecla->text();

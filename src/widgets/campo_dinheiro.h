@@ -14,6 +14,11 @@ class QLineEdit;
 // dropped. Returns true when the key was consumed here.
 bool filtraTeclaDinheiro(QLineEdit* campo, QKeyEvent* tecla);
 
+// The same rule for text pasted (context menu, Ctrl+V, Shift+Insert) or dropped into the field:
+// a text holding anything but digits, "," and "." is refused whole and the field keeps what it
+// had, so no sign or letter gets in by another way than typing.
+void aplicaRegraDinheiro(QLineEdit* campo);
+
 // Leaving a money field: an amount is rewritten "#,##0.00" and returned; any other text is
 // cleared and nullopt returned.
 std::optional<Dinheiro> formataCampoDinheiro(QLineEdit* campo);

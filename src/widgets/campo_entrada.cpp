@@ -49,7 +49,9 @@ void CampoMascara::focusInEvent(QFocusEvent* evento) {
 }
 
 CampoDinheiro::CampoDinheiro(const QString& reserva, QWidget* pai)
-    : QLineEdit(pai), reserva_(reserva) {}
+    : QLineEdit(pai), reserva_(reserva) {
+    aplicaRegraDinheiro(this);
+}
 
 void CampoDinheiro::focusInEvent(QFocusEvent* evento) {
     QLineEdit::focusInEvent(evento);

@@ -16,9 +16,7 @@ W* cria(QWidget* pai, const char* nome, A&&... args) {
     return w;
 }
 
-// A window's push button: Enter on it, once focused, presses it, as the operator expects.
-inline QPushButton* criaBotao(QWidget* pai, const char* nome, const QString& texto) {
-    auto* b = cria<QPushButton>(pai, nome, texto);
-    b->setAutoDefault(true);
-    return b;
-}
+// A window's push button, the one way every window makes them: Enter on it, once focused,
+// presses it, as the operator expects, in a plain window and in a dialog alike; Enter typed in
+// a field presses no button.
+QPushButton* criaBotao(QWidget* pai, const char* nome, const QString& texto);

@@ -1,6 +1,7 @@
 #include "widgets/trabalho_banco.h"
 
 #include "data/banco.h"
+#include "data/dinheiro.h"
 #include "widgets/cursor_ocupado.h"
 
 namespace {
@@ -13,6 +14,9 @@ bool noBanco(Plataforma& plataforma, const std::function<void()>& trabalho,
         trabalho();
     } catch (const ErroBanco& e) {
         plataforma.mensagem(texto(e), Icone::Critico);
+        return false;
+    } catch (const EstouroDinheiro&) {
+        plataforma.mensagem(kMsgEstouroDinheiro, Icone::Critico);
         return false;
     }
     return true;

@@ -120,6 +120,7 @@ void JanelaPrincipal::montaControles() {
     cod_con = cria<QComboBox>(Frame2, "cod_con");
     tot = campoLeitura(Frame2, "tot");
     val_pag = cria<QLineEdit>(Frame2, "val_pag");
+    aplicaRegraDinheiro(val_pag);
     tro = campoLeitura(Frame2, "tro");
     Check1 = cria<QCheckBox>(Frame2, "Check1", QStringLiteral("Imprimir apenas autenticação"));
     Command3 = cria<QPushButton>(Frame2, "Command3", QStringLiteral("Registrar  Saída"));

@@ -9,6 +9,7 @@
 #include "cash/abe_cai.h"
 #include "cash/fec_cai.h"
 #include "cash/val_cai.h"
+#include "config/diaria_aba.h"
 #include "config/janela_configuracao.h"
 #include "reports/janela_relatorios.h"
 #include "subscribers/consulta_mensalistas.h"
@@ -124,9 +125,9 @@ TEST_F(FalhasBanco, CadaJanelaDizOQueNaoFoiFeito) {
         {"con", nullptr, {"diaria"}, nullptr,
          [&](Dono& d) {
              auto* j = cria(d, new JanelaConfiguracao(ctx, janela, memoria));
-             j->tem_dia->setText("24");
-             j->val_dia->setText("30,00");
-             j->Command18->click();
+             j->diaria->tem_dia->setText("24");
+             j->diaria->val_dia->setText("30,00");
+             j->diaria->Command18->click();
              return j;
          },
          "Não foi possível gravar a diária. Nada foi gravado.\n"},
@@ -144,7 +145,7 @@ TEST_F(FalhasBanco, CadaJanelaDizOQueNaoFoiFeito) {
              mensalistaNoBanco();
              men = std::make_unique<JanelaMensalistas>(ctx, &janela);
          },
-         [&](Dono& d) { return cria(d, new ConsultaMensalistas(ctx, *men)); },
+         [&](Dono& d) { return cria(d, new ConsultaMensalistas(ctx)); },
          "Não foi possível ler a lista de mensalistas.\n"},
         {"tro_cod", nullptr, {"mensalistas"},
          [&] {

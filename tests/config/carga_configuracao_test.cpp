@@ -25,52 +25,52 @@ TEST_F(CargaTest, JanelaAbreNaAbaGeralComAsSeteAbasEOsCabecalhos) {
         for (int i = 0; i < g->columnCount(); ++i) r << g->horizontalHeaderItem(i)->text();
         return r;
     };
-    EXPECT_EQ(cabecalho(con->grid_con), (QStringList{"Tempo", "Valor"}));
-    EXPECT_EQ(cabecalho(con->grid_tur), (QStringList{"Hora Inicial", "Hora Final", "Valor"}));
-    EXPECT_EQ(cabecalho(con->grid_rot), (QStringList{"Tempo", "Valor"}));
-    EXPECT_EQ(con->grid_con->rowCount(), 3);
+    EXPECT_EQ(cabecalho(con->convenios->grid_con), (QStringList{"Tempo", "Valor"}));
+    EXPECT_EQ(cabecalho(con->turnos->grid_tur), (QStringList{"Hora Inicial", "Hora Final", "Valor"}));
+    EXPECT_EQ(cabecalho(con->rotativo->grid_rot), (QStringList{"Tempo", "Valor"}));
+    EXPECT_EQ(con->convenios->grid_con->rowCount(), 3);
     // The partner tab starts with "Isento" and the fixed amount chosen, their fields disabled.
-    EXPECT_TRUE(con->Option1->isChecked() && con->Option4->isChecked());
-    EXPECT_FALSE(con->Frame1->isEnabled() || con->val_fix->isEnabled() || con->cob->isEnabled());
-    EXPECT_TRUE(con->cod->isHidden() && !con->cod->isEnabled());
-    EXPECT_FALSE(con->tic->isEnabled());
-    EXPECT_EQ(con->Label14->text(), "Após o tempo acima, cobrar R$");
-    EXPECT_EQ(con->Option5->text(), "Após tempo acima, cobrar  R$");
-    EXPECT_TRUE(con->Command20->font().bold());
+    EXPECT_TRUE(con->convenios->Option1->isChecked() && con->convenios->Option4->isChecked());
+    EXPECT_FALSE(con->convenios->Frame1->isEnabled() || con->convenios->val_fix->isEnabled() || con->convenios->cob->isEnabled());
+    EXPECT_TRUE(con->mensalistas->cod->isHidden() && !con->mensalistas->cod->isEnabled());
+    EXPECT_FALSE(con->geral->tic->isEnabled());
+    EXPECT_EQ(con->rotativo->Label14->text(), "Após o tempo acima, cobrar R$");
+    EXPECT_EQ(con->convenios->Option5->text(), "Após tempo acima, cobrar  R$");
+    EXPECT_TRUE(con->geral->Command20->font().bold());
     // Every tab has "Fechar" but "Escrit/Pista", and each closes the whole window.
-    for (QPushButton* b : {con->Command14, con->Command5, con->Command7, con->Command11,
-                           con->Command19, con->Command21})
+    for (QPushButton* b : {con->mensalistas->Command14, con->convenios->Command5, con->turnos->Command7, con->rotativo->Command11,
+                           con->diaria->Command19, con->geral->Command21})
         EXPECT_EQ(b->text(), "Fechar");
-    clica(con->Command19);
+    clica(con->diaria->Command19);
     EXPECT_FALSE(con->isVisible());
 }
 
 TEST_F(CargaTest, CamposVaziosSemTarifasNemTickets) {
     abre();
-    EXPECT_EQ(con->apo_cob->text(), "");
-    EXPECT_EQ(con->apo_cad->texto(), "  :  ");
-    EXPECT_EQ(con->tem_dia->texto(), "  ");
-    EXPECT_EQ(con->val_dia->text(), "");
-    EXPECT_EQ(con->cnp->texto(), "  .   .   /    -  ");
-    EXPECT_EQ(con->tic->texto(), "     ");
-    EXPECT_EQ(con->pro->texto(), "1    ");
-    EXPECT_EQ(con->tem_ent->texto(), "0");
-    EXPECT_TRUE(con->Check9->isChecked());
-    EXPECT_FALSE(con->Check10->isChecked());
-    EXPECT_TRUE(con->Option8->isChecked());
-    EXPECT_EQ(itens(con->impr), (QStringList{" ", "LPT1", "LPT2", "COM1"}));
-    EXPECT_EQ(con->impr->currentText(), "LPT1");
-    EXPECT_EQ(itens(con->can_ent), (QStringList{" ", "LPT1", "LPT2"}));
-    EXPECT_EQ(itens(con->ali), (QStringList{" ", "3,0", "12,0", "17,0", "25,0", "ST", "Isento"}));
-    EXPECT_EQ(itens(con->imp_fis), (QStringList{" ", "Daruma FS345"}));
-    EXPECT_EQ(con->imp_fis->currentText(), " ");
-    EXPECT_EQ(con->ali->currentText(), " ");
-    EXPECT_EQ(itens(con->esc), (QStringList{"Escritório", "Pista"}));
-    EXPECT_EQ(con->esc->currentText(), "Pista");
-    EXPECT_TRUE(con->fil->isEnabled());
-    EXPECT_EQ(con->List3->count(), 0);
-    EXPECT_EQ(linhas(con->grid_tur), QStringList{"||"});
-    EXPECT_EQ(linhas(con->grid_rot), QStringList{"|"});
+    EXPECT_EQ(con->rotativo->apo_cob->text(), "");
+    EXPECT_EQ(con->rotativo->apo_cad->texto(), "  :  ");
+    EXPECT_EQ(con->diaria->tem_dia->texto(), "  ");
+    EXPECT_EQ(con->diaria->val_dia->text(), "");
+    EXPECT_EQ(con->geral->cnp->texto(), "  .   .   /    -  ");
+    EXPECT_EQ(con->geral->tic->texto(), "          ");
+    EXPECT_EQ(con->geral->pro->texto(), "1         ");
+    EXPECT_EQ(con->geral->tem_ent->texto(), "0");
+    EXPECT_TRUE(con->geral->Check9->isChecked());
+    EXPECT_FALSE(con->geral->Check10->isChecked());
+    EXPECT_TRUE(con->geral->Option8->isChecked());
+    EXPECT_EQ(itens(con->geral->impr), (QStringList{" ", "LPT1", "LPT2", "COM1"}));
+    EXPECT_EQ(con->geral->impr->currentText(), "LPT1");
+    EXPECT_EQ(itens(con->geral->can_ent), (QStringList{" ", "LPT1", "LPT2"}));
+    EXPECT_EQ(itens(con->geral->ali), (QStringList{" ", "3,0", "12,0", "17,0", "25,0", "ST", "Isento"}));
+    EXPECT_EQ(itens(con->geral->imp_fis), (QStringList{" ", "Daruma FS345"}));
+    EXPECT_EQ(con->geral->imp_fis->currentText(), " ");
+    EXPECT_EQ(con->geral->ali->currentText(), " ");
+    EXPECT_EQ(itens(con->escritorio->esc), (QStringList{"Escritório", "Pista"}));
+    EXPECT_EQ(con->escritorio->esc->currentText(), "Pista");
+    EXPECT_TRUE(con->escritorio->fil->isEnabled());
+    EXPECT_EQ(con->mensalistas->List3->count(), 0);
+    EXPECT_EQ(linhas(con->turnos->grid_tur), QStringList{"||"});
+    EXPECT_EQ(linhas(con->rotativo->grid_rot), QStringList{"|"});
 }
 
 // Each row changes the settings row, opens the window afresh and reads the controls.
@@ -83,41 +83,41 @@ TEST_F(CargaTest, ConfiguracoesGeraisNosControles) {
         std::function<QString(JanelaConfiguracao&)> le;
         const char* esperado;
     } casos[] = {
-        {"tempo_baixa_cancelas = 30", [](auto& c) { return QString("%1%2/%3").arg(c.Check9->isChecked()).arg(c.Check10->isChecked()).arg(c.bai->texto()); }, "01/30"},
-        {"tempo_baixa_cancelas = 5", [](auto& c) { return c.bai->texto(); }, "5 "},
-        {"tempo_baixa_cancelas = 0", [](auto& c) { return QString("%1%2").arg(c.Check9->isChecked()).arg(c.Check10->isChecked()); }, "10"},
-        {"bobina = 40", [](auto& c) { return QString::number(c.Option6->isChecked()); }, "1"},
-        {"bobina = 48", [](auto& c) { return QString::number(c.Option7->isChecked()); }, "1"},
-        {"bobina = 44", [](auto& c) { return QString::number(c.Option8->isChecked()); }, "1"},
-        {"imposto = 'ST', aliquota = 170000", [](auto& c) { return c.ali->currentText(); }, "ST"},
-        {"imposto = '', aliquota = 0", [](auto& c) { return c.ali->currentText(); }, "Isento"},
-        {"imposto = NULL, aliquota = 120000", [](auto& c) { return c.ali->currentText(); }, "12,0"},
-        {"impressora_fiscal = 'Daruma FS345'", [](auto& c) { return c.imp_fis->currentText(); }, "Daruma FS345"},
-        {"cnpj = '12.345.678/0001-90'", [](auto& c) { return c.cnp->texto(); }, "12.345.678/0001-90"},
-        {"ativar_cancela_sai = 1, ativar_cancela_sai_manual = 1", [](auto& c) { return QString("%1%2").arg(c.Check4->isChecked()).arg(c.Check6->isChecked()); }, "01"},
-        {"ativar_cancela_ent = 1, tempo_cancela_ent = 3", [](auto& c) { return QString("%1%2/%3").arg(c.Check3->isChecked()).arg(c.Check5->isChecked()).arg(c.tem_ent->texto()); }, "10/3"},
-        {"reducaoz = '14:30:00', leiturax = 1", [](auto& c) { return QString("%1%2/%3").arg(c.Check12->isChecked()).arg(c.Check13->isChecked()).arg(c.hor_red->texto()); }, "11/14:30"},
-        {"avanco_bobina = 7", [](auto& c) { return c.ava->texto(); }, "7 "},
-        {"linha2 = 'Rua A', penult_linha = NULL, ult_linha = 'Volte'", [](auto& c) { return c.lin2->text() + "/" + c.pen->text() + "/" + c.ult->text(); }, "Rua A//Volte"},
+        {"tempo_baixa_cancelas = 30", [](auto& c) { return QString("%1%2/%3").arg(c.geral->Check9->isChecked()).arg(c.geral->Check10->isChecked()).arg(c.geral->bai->texto()); }, "01/30"},
+        {"tempo_baixa_cancelas = 5", [](auto& c) { return c.geral->bai->texto(); }, "5 "},
+        {"tempo_baixa_cancelas = 0", [](auto& c) { return QString("%1%2").arg(c.geral->Check9->isChecked()).arg(c.geral->Check10->isChecked()); }, "10"},
+        {"bobina = 40", [](auto& c) { return QString::number(c.geral->Option6->isChecked()); }, "1"},
+        {"bobina = 48", [](auto& c) { return QString::number(c.geral->Option7->isChecked()); }, "1"},
+        {"bobina = 44", [](auto& c) { return QString::number(c.geral->Option8->isChecked()); }, "1"},
+        {"imposto = 'ST', aliquota = 170000", [](auto& c) { return c.geral->ali->currentText(); }, "ST"},
+        {"imposto = '', aliquota = 0", [](auto& c) { return c.geral->ali->currentText(); }, "Isento"},
+        {"imposto = NULL, aliquota = 120000", [](auto& c) { return c.geral->ali->currentText(); }, "12,0"},
+        {"impressora_fiscal = 'Daruma FS345'", [](auto& c) { return c.geral->imp_fis->currentText(); }, "Daruma FS345"},
+        {"cnpj = '12.345.678/0001-90'", [](auto& c) { return c.geral->cnp->texto(); }, "12.345.678/0001-90"},
+        {"ativar_cancela_sai = 1, ativar_cancela_sai_manual = 1", [](auto& c) { return QString("%1%2").arg(c.geral->Check4->isChecked()).arg(c.geral->Check6->isChecked()); }, "01"},
+        {"ativar_cancela_ent = 1, tempo_cancela_ent = 3", [](auto& c) { return QString("%1%2/%3").arg(c.geral->Check3->isChecked()).arg(c.geral->Check5->isChecked()).arg(c.geral->tem_ent->texto()); }, "10/3"},
+        {"reducaoz = '14:30:00', leiturax = 1", [](auto& c) { return QString("%1%2/%3").arg(c.geral->Check12->isChecked()).arg(c.geral->Check13->isChecked()).arg(c.geral->hor_red->texto()); }, "11/14:30"},
+        {"avanco_bobina = 7", [](auto& c) { return c.geral->ava->texto(); }, "7 "},
+        {"linha2 = 'Rua A', penult_linha = NULL, ult_linha = 'Volte'", [](auto& c) { return c.geral->lin2->text() + "/" + c.geral->pen->text() + "/" + c.geral->ult->text(); }, "Rua A//Volte"},
         {"mostrar_lista = 1, habilitar_prisma = 0, estacionamento24h = 1, men_atraso_tranca = 0, rel_analitico = 1, habilitar_veiculo = 1",
-         [](auto& c) { return QString("%1%2%3%4%5%6").arg(c.Check2->isChecked()).arg(c.Check7->isChecked()).arg(c.Check11->isChecked()).arg(c.Check8->isChecked()).arg(c.Check14->isChecked()).arg(c.Check15->isChecked()); }, "101011"},
-        {"escritorio = 0, filial = 3", [](auto& c) { return c.esc->currentText() + "/" + c.fil->texto() + "/" + QString::number(c.filial_carregada) + QString::number(c.fil->isEnabled()); }, "Pista/03/31"},
+         [](auto& c) { return QString("%1%2%3%4%5%6").arg(c.geral->Check2->isChecked()).arg(c.geral->Check7->isChecked()).arg(c.geral->Check11->isChecked()).arg(c.geral->Check8->isChecked()).arg(c.geral->Check14->isChecked()).arg(c.geral->Check15->isChecked()); }, "101011"},
+        {"escritorio = 0, filial = 3", [](auto& c) { return c.escritorio->esc->currentText() + "/" + c.escritorio->fil->texto() + "/" + QString::number(c.escritorio->filial_carregada) + QString::number(c.escritorio->fil->isEnabled()); }, "Pista/03/31"},
         // At the office the branch number kept from the last load stays.
-        {"escritorio = 1, filial = 7", [](auto& c) { return c.esc->currentText() + "/" + c.fil->texto() + "/" + QString::number(c.filial_carregada) + QString::number(c.fil->isEnabled()); }, "Escritório/  /30"},
-        {"escritorio = 0, filial = NULL", [](auto& c) { return c.fil->texto() + "/" + QString::number(c.filial_carregada); }, "  /0"},
+        {"escritorio = 1, filial = 7", [](auto& c) { return c.escritorio->esc->currentText() + "/" + c.escritorio->fil->texto() + "/" + QString::number(c.escritorio->filial_carregada) + QString::number(c.escritorio->fil->isEnabled()); }, "Escritório/  /30"},
+        {"escritorio = 0, filial = NULL", [](auto& c) { return c.escritorio->fil->texto() + "/" + QString::number(c.escritorio->filial_carregada); }, "  /0"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.sql);
         amb.db().executa(QString("UPDATE geral SET ") + c.sql);
         abre();
         EXPECT_EQ(c.le(*con), QString::fromUtf8(c.esperado));
-        EXPECT_EQ(con->tic->texto(), "41   ");
-        EXPECT_EQ(con->pro->texto(), "42   ");
-        EXPECT_EQ(con->apo_cob->text(), "2,50");
-        EXPECT_EQ(con->apo_cad->texto(), "01:30");
-        EXPECT_EQ(con->tem_dia->texto(), "05");
-        EXPECT_EQ(con->val_dia->text(), "1.234,50");
-        EXPECT_EQ(con->impr->count(), 4) << "each opening adds the fixed items once";
+        EXPECT_EQ(con->geral->tic->texto(), "41        ");
+        EXPECT_EQ(con->geral->pro->texto(), "42        ");
+        EXPECT_EQ(con->rotativo->apo_cob->text(), "2,50");
+        EXPECT_EQ(con->rotativo->apo_cad->texto(), "01:30");
+        EXPECT_EQ(con->diaria->tem_dia->texto(), "05");
+        EXPECT_EQ(con->diaria->val_dia->text(), "1.234,50");
+        EXPECT_EQ(con->geral->impr->count(), 4) << "each opening adds the fixed items once";
     }
 }
 
@@ -132,21 +132,21 @@ TEST_F(CargaTest, ListasEGradesMostramOQueEstaGravado) {
     amb.db().executa("INSERT INTO rotativo_variavel (tempo, valor, ordem) VALUES ('03:00:00', 25000, 1)");
     abre();
     QStringList tipos;
-    for (int i = 0; i < con->List3->count(); ++i) tipos << con->List3->item(i)->text();
+    for (int i = 0; i < con->mensalistas->List3->count(); ++i) tipos << con->mensalistas->List3->item(i)->text();
     EXPECT_EQ(tipos, (QStringList{"bronze", "Ouro", "Prata"}));
     QStringList convenios;
-    for (int i = 0; i < con->List1->count(); ++i) convenios << con->List1->item(i)->text();
+    for (int i = 0; i < con->convenios->List1->count(); ++i) convenios << con->convenios->List1->item(i)->text();
     EXPECT_EQ(convenios, (QStringList{"Banco", "Mercado"}));
-    EXPECT_EQ(linhas(con->grid_tur), (QStringList{"08:00|23:00|12.345,00", "14:00|23:00|12.345,00",
+    EXPECT_EQ(linhas(con->turnos->grid_tur), (QStringList{"08:00|23:00|12.345,00", "14:00|23:00|12.345,00",
                                                   "18:00|23:00|12.345,00"}));
-    EXPECT_EQ(linhas(con->grid_rot), (QStringList{"03:00|2,50", "02:00|5,00"}));
-    EXPECT_TRUE(con->grid_tur->selectedItems().isEmpty());
-    EXPECT_TRUE(con->grid_rot->selectedItems().isEmpty());
+    EXPECT_EQ(linhas(con->rotativo->grid_rot), (QStringList{"03:00|2,50", "02:00|5,00"}));
+    EXPECT_TRUE(con->turnos->grid_tur->selectedItems().isEmpty());
+    EXPECT_TRUE(con->rotativo->grid_rot->selectedItems().isEmpty());
     // An emptied table leaves one blank row in its own grid only.
     amb.db().executa("DELETE FROM turnos");
-    con->carrega_turnos();
-    EXPECT_EQ(linhas(con->grid_tur), QStringList{"||"});
-    EXPECT_EQ(con->grid_rot->rowCount(), 2);
+    con->turnos->carrega_turnos();
+    EXPECT_EQ(linhas(con->turnos->grid_tur), QStringList{"||"});
+    EXPECT_EQ(con->rotativo->grid_rot->rowCount(), 2);
 }
 
 TEST_F(CargaTest, BotaoTresAbreAJanelaUmaVezSo) {
@@ -156,10 +156,10 @@ TEST_F(CargaTest, BotaoTresAbreAJanelaUmaVezSo) {
     auto* j = principal.findChild<JanelaConfiguracao*>("con");
     ASSERT_NE(j, nullptr);
     EXPECT_TRUE(j->isVisible());
-    j->tip->setText("digitado");
+    j->mensalistas->tip->setText("digitado");
     principal.botoes[2]->trigger();
     EXPECT_EQ(principal.findChildren<JanelaConfiguracao*>().size(), 1);
-    EXPECT_EQ(j->tip->text(), "digitado") << "brought forward, not loaded again";
+    EXPECT_EQ(j->mensalistas->tip->text(), "digitado") << "brought forward, not loaded again";
     j->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(principal.findChildren<JanelaConfiguracao*>().size(), 0);

@@ -21,10 +21,10 @@ TEST_F(DiariaTest, GravarValidaEGuardaUmaLinhaSo) {
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.tempo);
-        con->tem_dia->setText(c.tempo);
-        con->val_dia->setText(c.preco);
-        con->Command19->setFocus();
-        clica(con->Command18);
+        con->diaria->tem_dia->setText(c.tempo);
+        con->diaria->val_dia->setText(c.preco);
+        con->diaria->Command19->setFocus();
+        clica(con->diaria->Command18);
         EXPECT_EQ(mensagem(), QString::fromUtf8(c.mensagem));
         if (c.foco) { EXPECT_EQ(foco(), c.foco); }
         EXPECT_EQ(valor("SELECT count(*) || ':' || coalesce(group_concat(tempo || '/' || valor), '') FROM diaria"),

@@ -2,7 +2,14 @@
 // Shared set-up of the configuration window tests: the main window as the login leaves it and
 // the configuration window opened over a fresh database.
 
+#include "config/convenios_aba.h"
+#include "config/diaria_aba.h"
+#include "config/escritorio_aba.h"
+#include "config/geral_aba.h"
 #include "config/janela_configuracao.h"
+#include "config/rotativo_aba.h"
+#include "config/tipos_mensalistas_aba.h"
+#include "config/turnos_aba.h"
 #include "support/ambiente.h"
 #include "widgets/campo_entrada.h"
 #include "yard/janela_principal.h"

@@ -19,63 +19,63 @@ TEST_F(JanelaParte2Test, ConvenioPelaJanelaChegaAPrincipal) {
     principal.Option5->setEnabled(false);
     abre();
     // The enabling rules follow the option buttons and the window box.
-    con->Option3->setChecked(true);
-    EXPECT_TRUE(con->Frame1->isEnabled());
-    EXPECT_FALSE(con->val_fix->isEnabled());
-    con->Option5->setChecked(true);
-    EXPECT_TRUE(con->apo_var->isEnabled() && con->apo_tem->isEnabled() && !con->apo_fix->isEnabled());
-    con->Check1->setChecked(true);
-    con->hor_ini->setText("12:00");
-    con->Check1->setChecked(false);
-    EXPECT_EQ(con->hor_ini->texto(), "  :  ");
-    EXPECT_FALSE(con->hor_ini->isEnabled());
-    con->tod->setChecked(true);
-    EXPECT_TRUE(con->dom->isChecked() && con->sab->isChecked());
+    con->convenios->Option3->setChecked(true);
+    EXPECT_TRUE(con->convenios->Frame1->isEnabled());
+    EXPECT_FALSE(con->convenios->val_fix->isEnabled());
+    con->convenios->Option5->setChecked(true);
+    EXPECT_TRUE(con->convenios->apo_var->isEnabled() && con->convenios->apo_tem->isEnabled() && !con->convenios->apo_fix->isEnabled());
+    con->convenios->Check1->setChecked(true);
+    con->convenios->hor_ini->setText("12:00");
+    con->convenios->Check1->setChecked(false);
+    EXPECT_EQ(con->convenios->hor_ini->texto(), "  :  ");
+    EXPECT_FALSE(con->convenios->hor_ini->isEnabled());
+    con->convenios->tod->setChecked(true);
+    EXPECT_TRUE(con->convenios->dom->isChecked() && con->convenios->sab->isChecked());
 
-    con->con->setText("Padaria");
-    con->tem->setText("12:60");
-    clica(con->Command1);
+    con->convenios->con->setText("Padaria");
+    con->convenios->tem->setText("12:60");
+    clica(con->convenios->Command1);
     EXPECT_EQ(mensagem(), "O valor máximo para os minutos é 59.");
     for (const char* t : {"01:00", "01:00"}) {
-        con->tem->setText(t);
-        con->val_con->setText("4,00");
-        clica(con->Command1);
+        con->convenios->tem->setText(t);
+        con->convenios->val_con->setText("4,00");
+        clica(con->convenios->Command1);
     }
-    EXPECT_EQ(linhas(con->grid_con), (QStringList{"01:00|4,00", "01:00|4,00", "|"}));
-    EXPECT_EQ(con->tem->texto(), "  :  ");
-    clica(con->Command3);   // removes the step just inserted
-    EXPECT_EQ(linhas(con->grid_con), (QStringList{"01:00|4,00", "|", "|"}));
-    con->tem->setText("01:00");
-    con->val_con->setText("2,00");
-    clica(con->Command1);
-    con->apo_var->setText("1,50");
-    con->apo_tem->setText("00:30");
-    clica(con->Command4);
+    EXPECT_EQ(linhas(con->convenios->grid_con), (QStringList{"01:00|4,00", "01:00|4,00", "|"}));
+    EXPECT_EQ(con->convenios->tem->texto(), "  :  ");
+    clica(con->convenios->Command3);   // removes the step just inserted
+    EXPECT_EQ(linhas(con->convenios->grid_con), (QStringList{"01:00|4,00", "|", "|"}));
+    con->convenios->tem->setText("01:00");
+    con->convenios->val_con->setText("2,00");
+    clica(con->convenios->Command1);
+    con->convenios->apo_var->setText("1,50");
+    con->convenios->apo_tem->setText("00:30");
+    clica(con->convenios->Command4);
     EXPECT_EQ(mensagem(), "Dados gravados com sucesso.");
     EXPECT_EQ(valor("SELECT group_concat(valor, ' ') FROM convenios_variaveis"), "40000 20000");
 
     // The editor is reset, the list and the main window's lists are refilled.
-    EXPECT_TRUE(con->con->text().isEmpty() && con->cod_con->text().isEmpty());
-    EXPECT_TRUE(con->Option1->isChecked() && con->Option4->isChecked());
-    EXPECT_EQ(linhas(con->grid_con), QStringList{"|"});
-    EXPECT_EQ(con->List1->count(), 1);
+    EXPECT_TRUE(con->convenios->con->text().isEmpty() && con->convenios->cod_con->text().isEmpty());
+    EXPECT_TRUE(con->convenios->Option1->isChecked() && con->convenios->Option4->isChecked());
+    EXPECT_EQ(linhas(con->convenios->grid_con), QStringList{"|"});
+    EXPECT_EQ(con->convenios->List1->count(), 1);
     EXPECT_EQ(itens(principal.conv), QStringList{"Padaria"});
     EXPECT_EQ(itens(principal.cod_con), QStringList{valor("SELECT codigo FROM convenios")});
     EXPECT_EQ(principal.conv->currentIndex(), -1);
     EXPECT_TRUE(habilitada(principal.Option5));
 
     // Chosen from the list it comes back whole.
-    con->List1->setCurrentRow(0);
-    con->List1_Click();
-    EXPECT_EQ(con->con->text(), "Padaria");
-    EXPECT_TRUE(con->Option3->isChecked() && con->Option5->isChecked() && con->tod->isChecked());
-    EXPECT_EQ((QStringList{con->apo_var->text(), con->apo_tem->texto(), con->hora_inicio->texto()}),
+    con->convenios->List1->setCurrentRow(0);
+    con->convenios->List1_Click();
+    EXPECT_EQ(con->convenios->con->text(), "Padaria");
+    EXPECT_TRUE(con->convenios->Option3->isChecked() && con->convenios->Option5->isChecked() && con->convenios->tod->isChecked());
+    EXPECT_EQ((QStringList{con->convenios->apo_var->text(), con->convenios->apo_tem->texto(), con->convenios->hora_inicio->texto()}),
               (QStringList{"1,50", "00:30", "  :  :  "}));
-    EXPECT_EQ(linhas(con->grid_con), (QStringList{"01:00|4,00", "01:00|2,00"}));
+    EXPECT_EQ(linhas(con->convenios->grid_con), (QStringList{"01:00|4,00", "01:00|2,00"}));
 
     // Deleting the last agreement takes the kind away from the lanes.
     principal.Option5->setChecked(true);
-    clica(con->Command16);
+    clica(con->convenios->Command16);
     EXPECT_EQ(mensagem(), "Convênio excluído com sucesso.");
     EXPECT_FALSE(habilitada(principal.Option5) || principal.Option5->isChecked());
     EXPECT_EQ(principal.conv->count(), 0);
@@ -90,16 +90,16 @@ TEST_F(JanelaParte2Test, GravarGeralAtualizaPrincipalNaHora) {
     amb.ctx.estado.bobina = 36;
     principal.pri->setText("12 ");
     abre();
-    con->Option6->setChecked(true);   // "40 colunas"
-    con->Check2->setChecked(true);
-    con->Check7->setChecked(false);
-    con->Check15->setChecked(true);
-    con->impr->setCurrentText(" ");
-    con->imp_fis->setCurrentText("Daruma FS345");
-    con->ali->setCurrentText("Isento");
-    con->Check3->setChecked(true);
-    con->tem_ent->setText("2");
-    clica(con->Command20);
+    con->geral->Option6->setChecked(true);   // "40 colunas"
+    con->geral->Check2->setChecked(true);
+    con->geral->Check7->setChecked(false);
+    con->geral->Check15->setChecked(true);
+    con->geral->impr->setCurrentText(" ");
+    con->geral->imp_fis->setCurrentText("Daruma FS345");
+    con->geral->ali->setCurrentText("Isento");
+    con->geral->Check3->setChecked(true);
+    con->geral->tem_ent->setText("2");
+    clica(con->geral->Command20);
     EXPECT_EQ(mensagem(), "Dados gravados com sucesso.");
     EXPECT_EQ(amb.ctx.estado.bobina, 40);
     EXPECT_EQ(valor("SELECT bobina FROM geral"), "40");
@@ -117,9 +117,9 @@ TEST_F(JanelaParte2Test, GravarGeralAtualizaPrincipalNaHora) {
     EXPECT_FALSE(habilitada(principal.Command11));
 
     // A refused save changes nothing and puts the focus on its field.
-    con->Check2->setChecked(false);
-    con->ava->setText("  ");
-    clica(con->Command20);
+    con->geral->Check2->setChecked(false);
+    con->geral->ava->setText("  ");
+    clica(con->geral->Command20);
     EXPECT_EQ(mensagem(), "Preencha o valor de quantas linhas a bobina deve avançar após impressão.");
     EXPECT_EQ(foco(), "ava");
     EXPECT_TRUE(principal.Frame3->isVisibleTo(&principal));
@@ -128,26 +128,26 @@ TEST_F(JanelaParte2Test, GravarGeralAtualizaPrincipalNaHora) {
 // Must show: the next ticket set to 50000 in the box is the next entry's ticket.
 TEST_F(JanelaParte2Test, NumeracaoEFilialPelaJanela) {
     abre();
-    EXPECT_EQ(con->pro->texto(), "1    ");
-    con->pro->setText("50000");
-    clica(con->Command22);
+    EXPECT_EQ(con->geral->pro->texto(), "1         ");
+    con->geral->pro->setText("50000");
+    clica(con->geral->Command22);
     EXPECT_EQ(mensagem(), "Alteração realizada com sucesso.");
-    EXPECT_EQ((QStringList{con->tic->texto(), con->pro->texto()}), (QStringList{"49999", "50000"}));
+    EXPECT_EQ((QStringList{con->geral->tic->texto(), con->geral->pro->texto()}), (QStringList{"49999     ", "50000     "}));
     ControleCancelas cancelas{amb.ctx, nullptr, nullptr};
     EXPECT_EQ(registra_entrada(amb.ctx, cancelas, {"ABC-1234", "   ", ""}).tic, "50000     ");
 
     con->SSTab1->setCurrentIndex(6);
-    con->esc->setCurrentText("Pista");
-    con->fil->setText("02");
+    con->escritorio->esc->setCurrentText("Pista");
+    con->escritorio->fil->setText("02");
     amb.db().executa("INSERT INTO caixa (usuario, filial) VALUES ('ana', NULL)");
     amb.plataforma.responde({true});
-    clica(con->Command23);
+    clica(con->escritorio->Command23);
     EXPECT_EQ(mensagem(), "Dados gravados com sucesso.");
     EXPECT_EQ(valor("SELECT filial FROM caixa"), "2");
     EXPECT_EQ(memoria.filial_carregada, 2);
-    con->esc->setCurrentText("Escritório");
-    clica(con->Command23);   // "02" is the number remembered: nothing re-stamped, nothing asked
-    EXPECT_EQ(con->fil->texto(), "  ");
+    con->escritorio->esc->setCurrentText("Escritório");
+    clica(con->escritorio->Command23);   // "02" is the number remembered: nothing re-stamped, nothing asked
+    EXPECT_EQ(con->escritorio->fil->texto(), "  ");
     EXPECT_EQ(valor("SELECT coalesce(filial, 'nenhuma') || escritorio FROM geral"), "nenhuma1");
     EXPECT_EQ(valor("SELECT filial FROM caixa"), "2");
 }
@@ -184,8 +184,8 @@ TEST_F(JanelaParte2Test, RoloDe40ColunasNaProximaEntrada) {
     };
     entra("ABC1234");
     abre();
-    con->Option6->setChecked(true);   // "40 colunas"
-    clica(con->Command20);
+    con->geral->Option6->setChecked(true);   // "40 colunas"
+    clica(con->geral->Command20);
     EXPECT_EQ(mensagem(), "Dados gravados com sucesso.");
     entra("XYZ9876");
     EXPECT_EQ(titulos(amb.plataforma.impressoraFalsa.impressoes),

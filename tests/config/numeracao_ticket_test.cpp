@@ -56,7 +56,7 @@ TEST(NumeracaoTicket, AdianteAtrasERecusa) {
         EXPECT_EQ(r.mensagem, c.mensagem) << c.pro.toStdString();
         EXPECT_EQ(r.feito, c.mensagem == ok) << c.pro.toStdString();
         EXPECT_EQ(faixa(a), c.contagem) << c.pro.toStdString();
-        EXPECT_EQ((QStringList{r.tic, r.pro}), (QStringList{c.tic, c.proxima})) << c.pro.toStdString();
+        EXPECT_EQ((QStringList{r.tic.trimmed(), r.pro.trimmed()}), (QStringList{c.tic.trimmed(), c.proxima.trimmed()})) << c.pro.toStdString();
     }
 }
 

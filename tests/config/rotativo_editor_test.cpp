@@ -11,19 +11,19 @@ class RotativoTest : public ConfigTest {
 protected:
     RotativoTest() { abre(); }
     void insere(const char* tempo, const char* valor) {
-        con->tem_rot->setText(tempo);
-        con->val_rot->setText(valor);
-        clica(con->Command8);
+        con->rotativo->tem_rot->setText(tempo);
+        con->rotativo->val_rot->setText(valor);
+        clica(con->rotativo->Command8);
     }
     void seleciona(int linha) {
-        mostraAba(con->grid_rot);
-        QTest::mouseClick(con->grid_rot->viewport(), Qt::LeftButton, {},
-                          con->grid_rot->visualRect(con->grid_rot->model()->index(linha - 1, 0)).center());
+        mostraAba(con->rotativo->grid_rot);
+        QTest::mouseClick(con->rotativo->grid_rot->viewport(), Qt::LeftButton, {},
+                          con->rotativo->grid_rot->visualRect(con->rotativo->grid_rot->model()->index(linha - 1, 0)).center());
     }
     void grava(const char* cobrar, const char* cada) {
-        con->apo_cob->setText(cobrar);
-        con->apo_cad->setText(cada);
-        clica(con->Command10);
+        con->rotativo->apo_cob->setText(cobrar);
+        con->rotativo->apo_cad->setText(cada);
+        clica(con->rotativo->Command10);
     }
 };
 
@@ -45,46 +45,46 @@ TEST_F(RotativoTest, InserirValidaNaOrdem) {
         insere(c.tempo, c.valor);
         EXPECT_EQ(mensagem(), QString::fromUtf8(c.mensagem));
         EXPECT_EQ(foco(), c.foco);
-        EXPECT_EQ(linhas(con->grid_rot), QStringList{"|"});
+        EXPECT_EQ(linhas(con->rotativo->grid_rot), QStringList{"|"});
     }
     // Steps go in the order typed, the same time twice included; nothing sorts them.
     insere("02:00", "5,00");
     EXPECT_EQ(mensagem(), "Tempo/Valor inserido com sucesso. Após feitas todas inserções clique em Gravar.");
     EXPECT_EQ(foco(), "tem_rot");
-    EXPECT_EQ(con->tem_rot->texto(), "  :  ");
-    EXPECT_EQ(con->val_rot->text(), "");
+    EXPECT_EQ(con->rotativo->tem_rot->texto(), "  :  ");
+    EXPECT_EQ(con->rotativo->val_rot->text(), "");
     insere("01:00", "2,50");
     insere("01:00", "2,50");
-    EXPECT_EQ(linhas(con->grid_rot), (QStringList{"02:00|5,00", "01:00|2,50", "01:00|2,50"}));
+    EXPECT_EQ(linhas(con->rotativo->grid_rot), (QStringList{"02:00|5,00", "01:00|2,50", "01:00|2,50"}));
 }
 
 TEST_F(RotativoTest, RemoverDeixaLinhasEmBrancoNoFim) {
-    clica(con->Command9);
+    clica(con->rotativo->Command9);
     EXPECT_EQ(mensagem(), "Selecione o tempo a remover da lista.");
     seleciona(1);
-    clica(con->Command9);
+    clica(con->rotativo->Command9);
     EXPECT_EQ(mensagem(), "Linha em branco. Não pode ser removida.");
-    clica(con->Command10);
+    clica(con->rotativo->Command10);
     EXPECT_EQ(mensagem(), "A tabela de tempo/valor deve ser preenchida.");
 
     insere("01:00", "1,00");
     insere("02:00", "2,00");
     insere("03:00", "3,00");
-    clica(con->Command9);
+    clica(con->rotativo->Command9);
     EXPECT_EQ(mensagem(), "Selecione o tempo a remover da lista.") << "row 0 is current after an insert";
     seleciona(2);
-    clica(con->Command9);
+    clica(con->rotativo->Command9);
     EXPECT_EQ(mensagem(), "Tempo/Valor excluído com sucesso. Após feitas todas exclusões clique em Gravar.");
-    EXPECT_EQ(linhas(con->grid_rot), (QStringList{"01:00|1,00", "03:00|3,00", "|"}));
+    EXPECT_EQ(linhas(con->rotativo->grid_rot), (QStringList{"01:00|1,00", "03:00|3,00", "|"}));
     seleciona(1);
-    clica(con->Command9);
+    clica(con->rotativo->Command9);
     seleciona(1);
-    clica(con->Command9);
-    EXPECT_EQ(linhas(con->grid_rot), (QStringList{"|", "|", "|"}));
+    clica(con->rotativo->Command9);
+    EXPECT_EQ(linhas(con->rotativo->grid_rot), (QStringList{"|", "|", "|"}));
     insere("04:00", "4,00");
-    EXPECT_EQ(linhas(con->grid_rot), (QStringList{"04:00|4,00", "|", "|"}));
+    EXPECT_EQ(linhas(con->rotativo->grid_rot), (QStringList{"04:00|4,00", "|", "|"}));
     insere("05:00", "5,00");
-    EXPECT_EQ(linhas(con->grid_rot), (QStringList{"04:00|4,00", "05:00|5,00", "|"}));
+    EXPECT_EQ(linhas(con->rotativo->grid_rot), (QStringList{"04:00|4,00", "05:00|5,00", "|"}));
 }
 
 TEST(AdicionaLinhaRotativo, VaiLogoAposAUltimaPreenchida) {
@@ -137,14 +137,14 @@ TEST_F(RotativoTest, GravarValidaNaOrdemEGravaTudoDeUmaVez) {
     insere("01:00", "2,50");
     insere("03:00", "7,00");
     seleciona(1);
-    clica(con->Command9);
+    clica(con->rotativo->Command9);
     grava("1,50", "00:30");
     EXPECT_EQ(valor("SELECT group_concat(tempo || '=' || valor || '#' || ordem, ' ') FROM "
                     "(SELECT * FROM rotativo_variavel ORDER BY ordem)"),
               "01:00:00=25000#1 03:00:00=70000#2");
     EXPECT_EQ(valor("SELECT count(*) || ' ' || apos_cobrar || ' ' || apos_a_cada FROM rotativo"),
               "1 15000 00:30:00");
-    EXPECT_EQ(linhas(con->grid_rot), (QStringList{"01:00|2,50", "03:00|7,00", "|"}))
+    EXPECT_EQ(linhas(con->rotativo->grid_rot), (QStringList{"01:00|2,50", "03:00|7,00", "|"}))
         << "the grid keeps its rows as edited";
 }
 

@@ -8,16 +8,16 @@ class TiposTest : public ConfigTest {
 protected:
     TiposTest() { abre(); }
     void preenche(const QString& tipo, const char* fee, const char* dia) {
-        con->tip->setText(tipo);
-        con->valor->setText(fee);
-        con->dia->setText(dia);
+        con->mensalistas->tip->setText(tipo);
+        con->mensalistas->valor->setText(fee);
+        con->mensalistas->dia->setText(dia);
     }
     void clicaNaLista(const QString& nome) {
-        mostraAba(con->List3);
-        const auto achados = con->List3->findItems(nome, Qt::MatchExactly);
+        mostraAba(con->mensalistas->List3);
+        const auto achados = con->mensalistas->List3->findItems(nome, Qt::MatchExactly);
         ASSERT_FALSE(achados.isEmpty()) << nome.toStdString();
-        QTest::mouseClick(con->List3->viewport(), Qt::LeftButton, {},
-                          con->List3->visualItemRect(achados[0]).center());
+        QTest::mouseClick(con->mensalistas->List3->viewport(), Qt::LeftButton, {},
+                          con->mensalistas->List3->visualItemRect(achados[0]).center());
     }
     QString tipos() {
         return valor("SELECT group_concat(codigo || '=' || tipo || '/' || valor || '/' || dia_vencto, ' ') "
@@ -25,7 +25,7 @@ protected:
     }
     QStringList lista() {
         QStringList r;
-        for (int i = 0; i < con->List3->count(); ++i) r << con->List3->item(i)->text();
+        for (int i = 0; i < con->mensalistas->List3->count(); ++i) r << con->mensalistas->List3->item(i)->text();
         return r;
     }
 };
@@ -53,8 +53,8 @@ TEST_F(TiposTest, InserirValidaNaOrdem) {
         amb.plataforma.perguntas.clear();
         amb.plataforma.responde(c.respostas);
         preenche(QString::fromUtf8(c.tipo), c.fee, c.dia);
-        con->Command14->setFocus();
-        clica(con->Command12);
+        con->mensalistas->Command14->setFocus();
+        clica(con->mensalistas->Command12);
         EXPECT_EQ(mensagem(), QString::fromUtf8(c.mensagem));
         if (*c.foco) { EXPECT_EQ(foco(), c.foco); }
         EXPECT_EQ(tipos(), QString::fromUtf8(c.gravado));
@@ -63,8 +63,8 @@ TEST_F(TiposTest, InserirValidaNaOrdem) {
                                      : QStringList{});
     }
     EXPECT_EQ(lista(), (QStringList{"d'Ávila", "Ouro", "x' OR '1'='1"}));
-    EXPECT_EQ(con->valor->text(), "0,00");
-    EXPECT_EQ(con->dia->texto(), "  ");
+    EXPECT_EQ(con->mensalistas->valor->text(), "0,00");
+    EXPECT_EQ(con->mensalistas->dia->texto(), "  ");
 }
 
 TEST_F(TiposTest, AlterarEExcluirPeloTipoClicado) {
@@ -72,39 +72,39 @@ TEST_F(TiposTest, AlterarEExcluirPeloTipoClicado) {
         amb.db().executa("INSERT INTO tipos_mensalistas (codigo, tipo, valor, dia_vencto) VALUES (?, ?, ?, ?)",
                          {i, QString("T%1").arg(i), i * 10000, i});
     amb.db().executa("INSERT INTO mensalistas (codigo, nome, tipo, excluido) VALUES (9, 'Ana', 2, 1)");
-    con->carrega_tipos_mensalistas();
+    con->mensalistas->carrega_tipos_mensalistas();
 
-    clica(con->Command15);
+    clica(con->mensalistas->Command15);
     EXPECT_EQ(mensagem(), "Escolha o tipo de mensalista a alterar na lista.");
-    clica(con->Command13);
+    clica(con->mensalistas->Command13);
     EXPECT_EQ(mensagem(), "Escolha na lista o tipo de mensalista a excluir.");
 
     clicaNaLista("T2");
-    EXPECT_EQ(con->cod->text(), "2");
-    EXPECT_EQ(con->valor->text(), "2,00");
-    EXPECT_EQ(con->dia->texto(), "02");
-    clica(con->Command13);
+    EXPECT_EQ(con->mensalistas->cod->text(), "2");
+    EXPECT_EQ(con->mensalistas->valor->text(), "2,00");
+    EXPECT_EQ(con->mensalistas->dia->texto(), "02");
+    clica(con->mensalistas->Command13);
     EXPECT_EQ(mensagem(), "Há mensalistas deste tipo. Este tipo não pode ser excluído.")
         << "a deleted subscriber still holds the type";
 
     // Renamed to another type's name, with a zero fee: no question, no duplicate test.
     preenche(" T1 ", "0", "15");
-    clica(con->Command15);
+    clica(con->mensalistas->Command15);
     EXPECT_EQ(mensagem(), "Alteração realizada com sucesso.");
     EXPECT_TRUE(amb.plataforma.perguntas.isEmpty());
     EXPECT_EQ(tipos(), "1=T1/10000/1 2=T1/0/15 3=T3/30000/3");
-    EXPECT_EQ(con->cod->text(), "");
-    clica(con->Command15);
+    EXPECT_EQ(con->mensalistas->cod->text(), "");
+    clica(con->mensalistas->Command15);
     EXPECT_EQ(mensagem(), "Escolha o tipo de mensalista a alterar na lista.");
 
     // Deleting the highest code gives it out again; a lower one does not.
     clicaNaLista("T3");
-    clica(con->Command13);
+    clica(con->mensalistas->Command13);
     EXPECT_EQ(mensagem(), "Tipo de mensalista excluído com sucesso.");
     preenche("Novo", "1", "1");
-    clica(con->Command12);
+    clica(con->mensalistas->Command12);
     EXPECT_EQ(valor("SELECT codigo FROM tipos_mensalistas WHERE tipo = 'Novo'"), "3");
-    clica(con->Command13);
+    clica(con->mensalistas->Command13);
     EXPECT_EQ(mensagem(), "Escolha na lista o tipo de mensalista a excluir.");
     EXPECT_EQ(lista(), (QStringList{"Novo", "T1", "T1"}));
 }

@@ -12,15 +12,15 @@ protected:
         abre();
     }
     void insere(const char* inicio, const char* fim, const char* preco) {
-        con->hor_ini_tur->setText(inicio);
-        con->hor_fim_tur->setText(fim);
-        con->val_tur->setText(preco);
-        clica(con->Command2);
+        con->turnos->hor_ini_tur->setText(inicio);
+        con->turnos->hor_fim_tur->setText(fim);
+        con->turnos->val_tur->setText(preco);
+        clica(con->turnos->Command2);
     }
     void seleciona(int linha) {
-        mostraAba(con->grid_tur);
-        QTest::mouseClick(con->grid_tur->viewport(), Qt::LeftButton, {},
-                          con->grid_tur->visualRect(con->grid_tur->model()->index(linha - 1, 0)).center());
+        mostraAba(con->turnos->grid_tur);
+        QTest::mouseClick(con->turnos->grid_tur->viewport(), Qt::LeftButton, {},
+                          con->turnos->grid_tur->visualRect(con->turnos->grid_tur->model()->index(linha - 1, 0)).center());
     }
 };
 
@@ -51,7 +51,7 @@ TEST_F(TurnosTest, InserirValidaNaOrdem) {
         amb.db().executa("INSERT INTO turnos (hora_inicial, hora_final, valor) VALUES ('08:00:00', '12:00:00', 50000)");
         amb.plataforma.perguntas.clear();
         amb.plataforma.responde(c.respostas);
-        con->hor_ini_tur->setFocus();
+        con->turnos->hor_ini_tur->setFocus();
         insere(c.inicio, c.fim, c.preco);
         EXPECT_EQ(mensagem(), QString::fromUtf8(c.mensagem));
         if (*c.foco) { EXPECT_EQ(foco(), c.foco); }
@@ -62,8 +62,8 @@ TEST_F(TurnosTest, InserirValidaNaOrdem) {
                       "Hora inicial maior que hora final. Deseja cadastrar mesmo assim?");
         }
     }
-    EXPECT_EQ(con->hor_ini_tur->texto(), "  :  ");
-    EXPECT_EQ(con->val_tur->text(), "");
+    EXPECT_EQ(con->turnos->hor_ini_tur->texto(), "  :  ");
+    EXPECT_EQ(con->turnos->val_tur->text(), "");
 }
 
 TEST_F(TurnosTest, InserirEExcluirAtualizamAJanelaPrincipal) {
@@ -71,43 +71,46 @@ TEST_F(TurnosTest, InserirEExcluirAtualizamAJanelaPrincipal) {
     insere("22:00", "06:00", "9,00");
     insere("08:00", "12:00", "5,00");
     insere("23:00", "23:30", "1,00");   // inside the overnight shift: never a conflict
-    EXPECT_EQ(linhas(con->grid_tur), (QStringList{"08:00|12:00|5,00", "22:00|06:00|9,00",
+    EXPECT_EQ(linhas(con->turnos->grid_tur), (QStringList{"08:00|12:00|5,00", "22:00|06:00|9,00",
                                                   "23:00|23:30|1,00"}));
     EXPECT_EQ(itens(principal.tur), (QStringList{"08:00 - 12:00", "22:00 - 06:00", "23:00 - 23:30"}));
     EXPECT_TRUE(habilitada(principal.Option4));
     EXPECT_EQ(valor("SELECT valor FROM turnos WHERE hora_inicial = '22:00:00' AND hora_final = '06:00:00'"), "90000");
 
+    // "Turno" chosen at the lane: its list is open.
     JanelaPrincipal::marca(principal.Option4, true);
-    clica(con->Command6);
+    principal.tur->setEnabled(true);
+    clica(con->turnos->Command6);
     EXPECT_EQ(mensagem(), "Selecione o turno a excluir da lista.");
     for (int i = 0; i < 3; ++i) {
         seleciona(1);
-        clica(con->Command6);
+        clica(con->turnos->Command6);
         EXPECT_EQ(mensagem(), "Turno excluído com sucesso.");
     }
     EXPECT_EQ(amb.conta("turnos"), 0);
     EXPECT_TRUE(itens(principal.tur).isEmpty());
     EXPECT_FALSE(habilitada(principal.Option4));
     EXPECT_FALSE(principal.Option4->isChecked());
-    EXPECT_EQ(linhas(con->grid_tur), QStringList{"||"});
-    clica(con->Command6);
+    EXPECT_FALSE(habilitada(principal.tur)) << "the shift list goes with its option";
+    EXPECT_EQ(linhas(con->turnos->grid_tur), QStringList{"||"});
+    clica(con->turnos->Command6);
     EXPECT_EQ(mensagem(), "Selecione o turno a excluir da lista.");
     seleciona(1);
-    clica(con->Command6);
+    clica(con->turnos->Command6);
     EXPECT_EQ(mensagem(), "Lista de turnos vazia.");
 }
 
 TEST_F(TurnosTest, ExcluirTiraUmDeDoisIguais) {
     for (int i = 0; i < 2; ++i)
         amb.db().executa("INSERT INTO turnos (hora_inicial, hora_final, valor) VALUES ('08:00:00', '12:00:00', 50000)");
-    con->carrega_turnos();
+    con->turnos->carrega_turnos();
     seleciona(2);
-    clica(con->Command6);
+    clica(con->turnos->Command6);
     EXPECT_EQ(amb.conta("turnos"), 1);
     EXPECT_TRUE(habilitada(principal.Option4) == false) << "still disabled: one shift is left, nothing enabled it";
     seleciona(1);
     amb.db().executa("DELETE FROM turnos");
-    clica(con->Command6);
+    clica(con->turnos->Command6);
     EXPECT_EQ(mensagem(), "Turno não cadastrado.");
 }
 

@@ -1,5 +1,8 @@
 #include "data/dinheiro.h"
 
+#include <functional>
+#include <limits>
+
 #include <gtest/gtest.h>
 
 TEST(Dinheiro, LeituraDeValoresDigitados) {
@@ -42,4 +45,42 @@ TEST(Dinheiro, AritmeticaExata) {
     EXPECT_EQ(soma, Dinheiro::reais(1));
     EXPECT_EQ(Dinheiro::reais(2, 50) * 3, Dinheiro::reais(7, 50));
     EXPECT_LT(Dinheiro::reais(2), Dinheiro::reais(2, 1));
+}
+
+// Nothing wraps: an operation leaving the 64-bit range throws instead of giving a wrong amount.
+TEST(Dinheiro, ContasForaDoLimiteRecusadas) {
+    const Dinheiro maior = Dinheiro::bruto(std::numeric_limits<qint64>::max());
+    const Dinheiro diaria = Dinheiro::reais(99999999999999);
+    const struct {
+        const char* conta;
+        std::function<Dinheiro()> faz;
+        const char* resultado;   // nullptr: refused
+    } casos[] = {
+        {"diária × 10", [&] { return diaria * 10; }, nullptr},
+        {"maior + 0,01", [&] { return maior + Dinheiro::reais(0, 1); }, nullptr},
+        {"-maior - 1", [&] { return -maior - Dinheiro::bruto(2); }, nullptr},
+        {"soma acumulada", [&] { Dinheiro d = maior; d += Dinheiro::bruto(1); return d; }, nullptr},
+        {"teto digitado × 31", [] { return Dinheiro::maiorDigitado() * 31; }, "3.099.999.999,69"},
+    };
+    for (const auto& c : casos) {
+        if (c.resultado)
+            EXPECT_EQ(c.faz().formata(), c.resultado) << c.conta;
+        else
+            EXPECT_THROW(c.faz(), EstouroDinheiro) << c.conta;
+    }
+}
+
+TEST(Dinheiro, ValorDigitadoAcimaDoTetoOuNegativo) {
+    const struct { const char *digitado, *recusa; } casos[] = {
+        {"99.999.999,99", nullptr},
+        {"100.000.000,00", "Valor acima do máximo permitido (99.999.999,99)."},
+        {"99999999999999", "Valor acima do máximo permitido (99.999.999,99)."},
+        {"-25,00", "O valor não pode ser negativo."},
+        {"0,00", nullptr},
+        {"abc", nullptr},   // no amount at all: the caller's own message
+    };
+    for (const auto& c : casos) {
+        const auto r = recusaValorDigitado(c.digitado);
+        EXPECT_EQ(r.value_or(QString()), QString(c.recusa ? c.recusa : "")) << c.digitado;
+    }
 }

@@ -121,6 +121,10 @@ TEST_F(JanelasMensalistas, SemFilialNaoGrava) {
     EXPECT_EQ(ultimaMensagem(), "Cadastre a(s) filial(is) e/ou matriz antes de cadastrar mensalistas.");
     EXPECT_FALSE(men->Command2->isEnabled());
     EXPECT_EQ(men->tip->count(), 0);
+    // The window looks as usual all the same.
+    EXPECT_EQ(men->celula(men->grid1, 0, 2), "Placa");
+    EXPECT_EQ(men->celula(men->grid2, 0, 0), "Mês");
+    EXPECT_EQ(men->cpf->displayText(), "   .   .   -  ");
     men->limpa_campos();   // must not fail on the empty lists
 }
 

@@ -33,7 +33,7 @@ TEST_F(CamposTest, CampoMascaradoSelecionaAMascaraInteira) {
         {"apo_tem", "  :  ", 5},     {"hor_ini", "  :  ", 5},     {"hor_fim", "  :  ", 5},
         {"hora_inicio", "  :  :  ", 8}, {"hora_fim", "  :  :  ", 8},
         {"cnp", "  .   .   /    -  ", 18}, {"tem_ent", " ", 1}, {"tem_sai", " ", 1},
-        {"ava", "  ", 2},            {"pro", "     ", 5},       {"fil", "  ", 2},
+        {"ava", "  ", 2},            {"pro", "          ", 10},       {"fil", "  ", 2},
         {"hor_red", "  :  ", 0},     {"bai", "  ", 0},          {"dia", "  ", 0},
     };
     for (const auto& c : casos) {

@@ -1,0 +1,234 @@
+// The settings and subscriber screens as an operator uses them: the entry acted on is the one
+// highlighted, numbers and amounts come out whole, and the rows written are the ones chosen.
+
+#include "janela_config.h"
+#include "data/dinheiro.h"
+#include "subscribers/grava_mensalista.h"
+#include "subscribers/janela_mensalistas.h"
+#include "subscribers/pagamento_mensalidade.h"
+#include "yard/cancelas.h"
+#include "yard/entrada.h"
+#include "yard/tarifas/tarifa.h"
+
+#include <QClipboard>
+#include <QListWidget>
+
+#include <functional>
+
+namespace {
+
+// One operator's session over a fresh database.
+struct Sessao {
+    Ambiente amb;
+    JanelaPrincipal principal{amb.ctx};
+    MemoriaConfiguracao memoria;
+    std::unique_ptr<JanelaConfiguracao> con;
+
+    Sessao() {
+        amb.plataforma.defineAgora(QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0)));
+        amb.ctx.estado.data_atual = QDate(2026, 12, 7);
+        amb.ctx.estado.hora_atual = QTime(10, 0, 0);
+    }
+    void abre() {
+        con = std::make_unique<JanelaConfiguracao>(amb.ctx, principal, memoria);
+        con->show();
+        QApplication::setActiveWindow(con.get());
+    }
+    void mostraAba(QWidget* w) {
+        for (int i = 0; i < con->SSTab1->count(); ++i)
+            if (con->SSTab1->widget(i)->isAncestorOf(w)) con->SSTab1->setCurrentIndex(i);
+    }
+    void clica(QPushButton* b) {
+        amb.plataforma.mensagens.clear();
+        mostraAba(b);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    void clicaItem(QListWidget* l, const QString& texto) {
+        mostraAba(l);
+        const auto achados = l->findItems(texto, Qt::MatchExactly);
+        if (achados.isEmpty()) return;
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(achados[0]).center());
+    }
+    void tecla(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = {}) {
+        w->setFocus();
+        QTest::keyClick(w, k, m);
+    }
+    QString mensagens() const { return amb.plataforma.textosMensagens().join(" | "); }
+    QString valor(const QString& sql) { return amb.db().valor(sql).toString(); }
+    QString proximaEntrada() {
+        ControleCancelas cancelas{amb.ctx, nullptr, nullptr};
+        static int placa = 1000;
+        return registra_entrada(amb.ctx, cancelas, {QString("ABC-%1").arg(++placa), "   ", ""}).tic;
+    }
+};
+
+EntradaMensalista entradaCompleta() {
+    EntradaMensalista e;
+    e.dat = "20/11/2026";
+    e.nom = "Ana";
+    e.cep = "     -   ";
+    e.ani = "  /  ";
+    e.rg = "123";
+    e.cpf = "   .   .   -  ";
+    e.tipoEscolhido = true;
+    e.cod_tip = "1";
+    e.dia = "10";
+    e.tol = "0 ";
+    e.valor = "100,00";
+    e.num = "1 ";
+    e.filialEscolhida = true;
+    e.cod_fil = "1";
+    e.hor_ini = e.hor_fim = "  :  :  ";
+    e.dat_ini = e.dat_fim = "  /  /    ";
+    e.veiculos = {{"Gol", "2005", "ABC-1234"}, {"", "", ""}};
+    return e;
+}
+
+TEST(EscolhaEValores, OQueOOperadorEscolheEValoresInteiros) {
+    const struct {
+        const char* falta;
+        std::function<QString(Sessao&)> faz;   // what the operator does; what is then seen
+        QString visto;
+    } casos[] = {
+        {"tipo descido com a seta e excluído",
+         [](Sessao& s) {
+             for (const char* t : {"Anual", "Mensal", "Novo"})
+                 s.amb.db().executa("INSERT INTO tipos_mensalistas (codigo, tipo, valor, dia_vencto) "
+                                    "VALUES ((SELECT count(*) + 1 FROM tipos_mensalistas), ?, 0, 1)",
+                                    {t});
+             s.abre();
+             s.clicaItem(s.con->mensalistas->List3, "Mensal");
+             s.tecla(s.con->mensalistas->List3, Qt::Key_Down);
+             const QString campos = s.con->mensalistas->tip->text();
+             s.clica(s.con->mensalistas->Command13);
+             return campos + " / " + s.valor("SELECT group_concat(tipo, ',') FROM tipos_mensalistas");
+         },
+         "Novo / Anual,Mensal"},
+        {"convênio escolhido com End e excluído",
+         [](Sessao& s) {
+             for (const char* n : {"Alfa", "Beta", "Gama"})
+                 s.amb.db().executa("INSERT INTO convenios (convenio, isento_fixo_variavel) VALUES (?, 'I')", {n});
+             s.abre();
+             s.clicaItem(s.con->convenios->List1, "Alfa");
+             s.tecla(s.con->convenios->List1, Qt::Key_End);
+             const QString campos = s.con->convenios->con->text();
+             s.clica(s.con->convenios->Command16);
+             return campos + " / " + s.valor("SELECT group_concat(convenio, ',') FROM convenios");
+         },
+         "Gama / Alfa,Beta"},
+        {"veículo do registro escolhido com Ctrl+Home e removido",
+         [](Sessao& s) {
+             s.amb.db().executa("INSERT INTO filiais (codigo, nome) VALUES (1, 'Centro')");
+             JanelaMensalistas men(s.amb.ctx, &s.principal);
+             men.show();
+             for (const char* p : {"AAA-1111", "BBB-2222", "CCC-3333"}) {
+                 men.vei->setText("Gol");
+                 men.pla->setText(p);
+                 men.Command6_Click();
+             }
+             const int aposInserir = men.grid1->currentRow();
+             s.tecla(men.grid1, Qt::Key_Home, Qt::ControlModifier);
+             men.Command7_Click();
+             QStringList r{QString::number(aposInserir)};
+             for (int l = 1; l < men.linhasGrid1(); ++l) r << men.celula(men.grid1, l, 2);
+             return r.join(',') + " atual " + QString::number(men.grid1->currentRow());
+         },
+         "2,BBB-2222,CCC-3333, atual 2"},
+        {"próximo ticket 100000 mantido por Alterar",
+         [](Sessao& s) {
+             s.abre();
+             s.con->geral->pro->setText("99999");
+             s.clica(s.con->geral->Command22);
+             const QString primeira = s.proximaEntrada();
+             s.abre();
+             const QString mostrado = s.con->geral->pro->texto();
+             s.clica(s.con->geral->Command22);
+             return primeira + "/" + mostrado + "/" + s.proximaEntrada();
+         },
+         "99999     /100000    /100000    "},
+        {"filial trocada depois de gravar o escritório",
+         [](Sessao& s) {
+             s.amb.db().executa("INSERT INTO caixa (numero, filial) VALUES (1, NULL)");
+             s.amb.db().executa("INSERT INTO registro_saida (ticket, filial) VALUES (1, NULL), (2, 9)");
+             s.abre();
+             const auto grava = [&s](const char* esc, const char* fil) {
+                 s.con->escritorio->esc->setCurrentText(esc);
+                 s.con->escritorio->fil->setText(fil);
+                 s.amb.plataforma.responde({true});
+                 s.clica(s.con->escritorio->Command23);
+             };
+             grava("Pista", "03");
+             grava("Escritório", "03");
+             grava("Pista", "04");
+             return s.valor("SELECT (SELECT group_concat(filial) FROM caixa) || ' ' || "
+                            "(SELECT group_concat(filial) FROM (SELECT filial FROM registro_saida "
+                            "ORDER BY filial)) || ' ' || (SELECT filial FROM geral)");
+         },
+         "4 4,9 4"},
+        {"diária negativa colada",
+         [](Sessao& s) {
+             s.abre();
+             s.mostraAba(s.con->diaria->val_dia);
+             QApplication::clipboard()->setText("-25,00");
+             s.con->diaria->val_dia->setFocus();
+             s.con->diaria->val_dia->paste();
+             s.tecla(s.con->diaria->val_dia, Qt::Key_Insert, Qt::ShiftModifier);
+             const QString campo = s.con->diaria->val_dia->text();
+             s.con->diaria->tem_dia->setText("24");
+             s.clica(s.con->diaria->Command18);
+             return "[" + campo + "] " + s.mensagens() + " " + s.valor("SELECT count(*) FROM diaria");
+         },
+         "[] Valor da diária inválido. 0"},
+        {"diária acima do que as contas comportam",
+         [](Sessao& s) {
+             s.abre();
+             s.con->diaria->val_dia->setText("99999999999999");
+             s.con->diaria->tem_dia->setText("24");
+             s.clica(s.con->diaria->Command18);
+             return s.mensagens() + " " + s.valor("SELECT count(*) FROM diaria");
+         },
+         "Valor acima do máximo permitido (99.999.999,99). 0"},
+        {"diária guardada enorme numa estada de dez dias",
+         [](Sessao& s) {
+             s.amb.db().executa("INSERT INTO diaria (tempo, valor) VALUES (24, ?)",
+                                {Dinheiro::reais(99999999999999).paraBanco()});
+             PedidoTarifa p;
+             p.modalidade = "D";
+             p.dat_ent = "01/12/2026";
+             p.hor_ent = "08:00:00";
+             p.dat_sai = "10/12/2026";
+             p.hor_sai = "09:00:00";
+             const ResultadoTarifa r = calcula_total(s.amb.db(), p);
+             return r.total ? r.total->formata() : r.mensagem;
+         },
+         kMsgEstouroDinheiro},
+        {"primeiro mês de uma mensalidade enorme",
+         [](Sessao&) { return proporcional(Dinheiro::reais(99999999999999), 30, 11).formata(); },
+         "36.666.666.666.666,30"},
+        {"mês do início depois de pago o seguinte",
+         [](Sessao& s) {
+             s.amb.db().executa("INSERT INTO mensalistas (codigo, nome, data_inicio, valor) "
+                                "VALUES (1, 'Ana', '2026-11-20', 1000000)");
+             s.amb.db().executa("INSERT INTO mensalidades (codigo, mes, pago) VALUES (1, '2026-12-01', 1)");
+             const Dinheiro cem = Dinheiro::reais(100);
+             return calcula_mensalidade(s.amb.db(), 1, QDate(2026, 11, 1), cem).formata();
+         },
+         "36,67"},
+        {"mensalidade deixada vazia",
+         [](Sessao& s) {
+             s.amb.db().executa("INSERT INTO filiais (codigo, nome) VALUES (1, 'Centro')");
+             EntradaMensalista e = entradaCompleta();
+             e.valor = "";
+             const ResultadoMensalista r = grava_mensalista(s.amb.db(), e, QDate(2026, 11, 20));
+             return r.mensagem + (r.foco == CampoMensalista::valor ? " (valor) " : " ") +
+                    s.valor("SELECT count(*) FROM mensalistas");
+         },
+         "Preencha o valor da mensalidade. (valor) 0"},
+    };
+    for (const auto& c : casos) {
+        Sessao s;
+        EXPECT_EQ(c.faz(s).toStdString(), c.visto.toStdString()) << c.falta;
+    }
+}
+
+}  // namespace
