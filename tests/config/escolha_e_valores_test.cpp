@@ -18,30 +18,11 @@
 namespace {
 
 // One operator's session over a fresh database.
-struct Sessao {
-    Ambiente amb;
-    JanelaPrincipal principal{amb.ctx};
-    MemoriaConfiguracao memoria;
-    std::unique_ptr<JanelaConfiguracao> con;
-
+struct Sessao : SessaoConfiguracao {
     Sessao() {
         amb.plataforma.defineAgora(QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0)));
         amb.ctx.estado.data_atual = QDate(2026, 12, 7);
         amb.ctx.estado.hora_atual = QTime(10, 0, 0);
-    }
-    void abre() {
-        con = std::make_unique<JanelaConfiguracao>(amb.ctx, principal, memoria);
-        con->show();
-        QApplication::setActiveWindow(con.get());
-    }
-    void mostraAba(QWidget* w) {
-        for (int i = 0; i < con->SSTab1->count(); ++i)
-            if (con->SSTab1->widget(i)->isAncestorOf(w)) con->SSTab1->setCurrentIndex(i);
-    }
-    void clica(QPushButton* b) {
-        amb.plataforma.mensagens.clear();
-        mostraAba(b);
-        QTest::mouseClick(b, Qt::LeftButton);
     }
     void clicaItem(QListWidget* l, const QString& texto) {
         mostraAba(l);
@@ -54,7 +35,6 @@ struct Sessao {
         QTest::keyClick(w, k, m);
     }
     QString mensagens() const { return amb.plataforma.textosMensagens().join(" | "); }
-    QString valor(const QString& sql) { return amb.db().valor(sql).toString(); }
     QString proximaEntrada() {
         ControleCancelas cancelas{amb.ctx, nullptr, nullptr};
         static int placa = 1000;

@@ -25,8 +25,9 @@
 
 #include <memory>
 
-class ConfigTest : public ::testing::Test {
-protected:
+// The main window as the login leaves it and the configuration window over it, driven as the
+// operator drives them.
+struct SessaoConfiguracao {
     // Creates the window, which runs its load, and shows it.
     void abre() {
         con = std::make_unique<JanelaConfiguracao>(amb.ctx, principal, memoria);
@@ -43,6 +44,16 @@ protected:
         mostraAba(b);
         QTest::mouseClick(b, Qt::LeftButton);
     }
+    QString valor(const QString& sql) { return amb.db().valor(sql).toString(); }
+
+    Ambiente amb;
+    JanelaPrincipal principal{amb.ctx};
+    MemoriaConfiguracao memoria;
+    std::unique_ptr<JanelaConfiguracao> con;
+};
+
+class ConfigTest : public ::testing::Test, public SessaoConfiguracao {
+protected:
     // The only message shown since the last click.
     QString mensagem() const {
         const QStringList m = amb.plataforma.textosMensagens();
@@ -70,10 +81,4 @@ protected:
     }
     // Enabled on its own, whatever its frame (the main window's frames wait for a cash register).
     static bool habilitada(const QWidget* w) { return !w->testAttribute(Qt::WA_ForceDisabled); }
-    QString valor(const QString& sql) { return amb.db().valor(sql).toString(); }
-
-    Ambiente amb;
-    JanelaPrincipal principal{amb.ctx};
-    MemoriaConfiguracao memoria;
-    std::unique_ptr<JanelaConfiguracao> con;
 };
