@@ -7,6 +7,7 @@
 #include "data/banco.h"
 #include "data/esquema.h"
 #include "data/gravacao_segura.h"
+#include "data/troca_arquivo.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,5 @@
 #include "data/gravacao_segura.h"
 
-#include "data/banco.h"
-
 #include <QDir>
 #include <QFile>
 
@@ -12,24 +10,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray textoPragma(sqlite3* conexao, const char* sql) {
-    sqlite3_stmt* st = nullptr;
-    QByteArray r;
-    if (sqlite3_prepare_v2(conexao, sql, -1, &st, nullptr) == SQLITE_OK &&
-        sqlite3_step(st) == SQLITE_ROW)
-        r = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
-    sqlite3_finalize(st);
-    return r;
-}
-
-bool sincroniza(const QString& caminho) {
-    const int fd = ::open(QFile::encodeName(caminho).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
 
 bool escreveTudo(int fd, const char* dados, ssize_t n) {
     while (n > 0) {
@@ -54,6 +34,24 @@ bool copiaConteudo(int origem, int destino) {
 }
 
 }  // namespace
+
+QByteArray textoPragma(sqlite3* conexao, const char* sql) {
+    sqlite3_stmt* st = nullptr;
+    QByteArray r;
+    if (sqlite3_prepare_v2(conexao, sql, -1, &st, nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+        r = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+    sqlite3_finalize(st);
+    return r;
+}
+
+bool sincroniza(const QString& caminho) {
+    const int fd = ::open(QFile::encodeName(caminho).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
 
 bool preparaGravacaoSegura(sqlite3* conexao) {
     if (textoPragma(conexao, "PRAGMA journal_mode = WAL").toLower() == "wal")
@@ -96,51 +94,8 @@ bool copiaPrivada(const QString& origem, const QString& destino) {
     return true;
 }
 
-void compactaEm(Banco& db, const QString& destino) {
-    // The engine would create the copy with the usual mode, readable by all: it fills an empty
-    // file made owner-only instead.
-    if (!criaArquivoPrivado(destino))
-        throw ErroBanco(QStringLiteral("não foi possível criar o arquivo %1.").arg(destino));
-    db.executa(QStringLiteral("VACUUM INTO ?"), {destino});
-    if (!sincroniza(destino))
-        throw ErroBanco(QStringLiteral("não foi possível gravar a cópia compactada."));
-}
-
 void removeCopiasTemporarias(const QString& pasta) {
     for (const QString& nome : {kCopiaCompacta, kCopiaRestauracao})
         for (const char* lado : {"", "-journal", "-wal", "-shm"})
             QFile::remove(QDir(pasta).filePath(nome + QLatin1String(lado)));
-}
-
-void fechaSemEsperar(Banco& db) {
-    if (sqlite3* sq = db.nativo()) sqlite3_busy_timeout(sq, 0);
-    db.fecha();
-}
-
-AcessoExclusivo::AcessoExclusivo(const QString& caminho) {
-    const int aberto = sqlite3_open_v2(caminho.toUtf8().constData(), &conexao_,
-                                       SQLITE_OPEN_READWRITE, nullptr);
-    // Never waits: a connection that stays open would only make the operator wait for nothing.
-    if (aberto == SQLITE_OK) sqlite3_busy_timeout(conexao_, 0);
-    // Leaving the log needs every other connection to the file closed (the engine's own test that
-    // this one is alone); in the rollback journal the exclusive lock then keeps newcomers out
-    // until the file is replaced.
-    if (aberto == SQLITE_OK &&
-        textoPragma(conexao_, "PRAGMA journal_mode = DELETE").toLower() == "delete" &&
-        sqlite3_exec(conexao_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK)
-        return;
-    const int codigo = conexao_ ? sqlite3_errcode(conexao_) & 0xff : SQLITE_CANTOPEN;
-    sqlite3_close(conexao_);
-    conexao_ = nullptr;
-    if (codigo == SQLITE_BUSY || codigo == SQLITE_LOCKED)
-        throw ErroBanco(QStringLiteral("o arquivo %1 está aberto em outro programa. Feche esse "
-                                       "programa e tente novamente.")
-                            .arg(caminho));
-    throw ErroBanco(QStringLiteral("o arquivo %1 não pôde ser reservado para a troca.").arg(caminho));
-}
-
-AcessoExclusivo::~AcessoExclusivo() {
-    if (!conexao_) return;
-    sqlite3_exec(conexao_, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(conexao_);
 }

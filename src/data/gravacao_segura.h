@@ -10,7 +10,6 @@
 
 #include <QString>
 
-class Banco;
 struct sqlite3;
 
 // The program's temporary full copies of the database, beside it: the compaction's and the
@@ -28,28 +27,10 @@ bool criaArquivoPrivado(const QString& caminho);
 // Copies `origem` to the new file `destino`, created owner-only and synced. False when either
 // file failed; a part written is removed.
 bool copiaPrivada(const QString& origem, const QString& destino);
-// Compacts the open database into the new file `destino`, created owner-only and synced.
-// Throws ErroBanco.
-void compactaEm(Banco& db, const QString& destino);
 // Removes the temporary copies a backup or restore ended midway left in the program's folder.
 // Called at start-up only, while no other copy of the program can be using them.
 void removeCopiasTemporarias(const QString& pasta);
-
-// Closes `db` without waiting for another connection's reading to end: what the log still holds
-// is copied at the next close.
-void fechaSemEsperar(Banco& db);
-
-// Holds `dados.mdb` for this connection alone while the file is replaced, so that nothing can
-// go on writing into the file retired. Any other connection to it, of this program or of
-// another (the engine's shell), refuses it at once: the caller must have closed its own.
-class AcessoExclusivo {
-public:
-    // Throws ErroBanco naming the file when another connection has it open.
-    explicit AcessoExclusivo(const QString& caminho);
-    ~AcessoExclusivo();
-    AcessoExclusivo(const AcessoExclusivo&) = delete;
-    AcessoExclusivo& operator=(const AcessoExclusivo&) = delete;
-
-private:
-    sqlite3* conexao_ = nullptr;
-};
+// Syncs the file at `caminho` to the disk; false when it could not be opened or synced.
+bool sincroniza(const QString& caminho);
+// The first column of the first row of a pragma, as text ("" when it gave none).
+QByteArray textoPragma(sqlite3* conexao, const char* sql);

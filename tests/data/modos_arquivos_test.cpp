@@ -4,6 +4,7 @@
 #include "branches/filiais_teste.h"
 #include "branches/troca_filial.h"
 #include "data/gravacao_segura.h"
+#include "data/troca_arquivo.h"
 #include "devices/diario_fiscal.h"
 
 #include <QDir>
