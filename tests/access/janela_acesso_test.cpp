@@ -273,7 +273,7 @@ TEST(CodigoAliquota, ImpostoETaxa) {
 }
 
 // Which printers are set decides the two print buttons, the same after the login as after F2
-// and F4: the entry prints only on the ticket printer, the exit on either printer.
+// and F4: either printer offers both, though the entry prints only on the ticket printer.
 TEST_F(ProgramaAcesso, BotoesDeImpressaoPelasImpressoras) {
     const struct {
         const char* impressora;
@@ -282,7 +282,7 @@ TEST_F(ProgramaAcesso, BotoesDeImpressaoPelasImpressoras) {
     } casos[] = {
         {" ", " ", false, false},
         {"LPT1", " ", true, true},
-        {" ", "Daruma FS345", false, true},
+        {" ", "Daruma FS345", true, true},
         {"LPT2", "Daruma FS345", true, true},
     };
     for (const auto& c : casos) {
