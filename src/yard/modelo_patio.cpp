@@ -4,8 +4,6 @@
 #include "data/ordem_geral.h"
 
 #include <QHeaderView>
-#include <QScopedValueRollback>
-#include <QTimer>
 
 #include <sqlite3.h>
 
@@ -159,7 +157,6 @@ int ModeloPatio::entrou(Banco& db, qint64 id) {
     }
     const auto pos = std::upper_bound(linhas_.begin(), linhas_.end(), l, naOrdem);
     const int linha = int(pos - linhas_.begin());
-    const QScopedValueRollback umaLinha(trocandoUmaLinha_, true);
     beginInsertRows({}, linha, linha);
     avulsos_ += l->avulso;
     porId_.insert(l->id, l.get());
@@ -179,7 +176,6 @@ void ModeloPatio::saiu(Banco& db, qint64 id) {
                                       });
     if (pos == linhas_.end() || pos->get() != l) return recarrega(db);
     const int linha = int(pos - linhas_.begin());
-    const QScopedValueRollback umaLinha(trocandoUmaLinha_, true);
     beginRemoveRows({}, linha, linha);
     avulsos_ -= l->avulso;
     porId_.remove(id);
@@ -214,14 +210,4 @@ QVariant ModeloPatio::headerData(int secao, Qt::Orientation orientacao, int pape
 
 GradePatio::GradePatio(QWidget* parent) : QTableView(parent), modelo_(new ModeloPatio(this)) {
     setModel(modelo_);
-}
-
-void GradePatio::updateGeometries() {
-    if (!modelo_->trocandoUmaLinha()) return QTableView::updateGeometries();
-    if (geometriaPendente_) return;
-    geometriaPendente_ = true;
-    QTimer::singleShot(0, this, [this] {
-        geometriaPendente_ = false;
-        QTableView::updateGeometries();
-    });
 }

@@ -45,8 +45,6 @@ public:
 
     int total() const { return int(linhas_.size()); }
     int avulsos() const { return avulsos_; }
-    // True while one row is being added or taken out in place.
-    bool trocandoUmaLinha() const { return trocandoUmaLinha_; }
     QString texto(int linha, int coluna) const;
     void defineTitulos(const QStringList& titulos);
 
@@ -67,7 +65,6 @@ private:
     std::vector<std::unique_ptr<LinhaPatio>> linhas_;
     QHash<qint64, LinhaPatio*> porId_;
     int avulsos_ = 0;
-    bool trocandoUmaLinha_ = false;
     qint64 versao_ = -1;            // the file's data_version at the last reading
     QStringList titulos_;
 };
@@ -85,13 +82,6 @@ public:
     void setHorizontalHeaderLabels(const QStringList& titulos) { modelo_->defineTitulos(titulos); }
     QString texto(int linha, int coluna) const { return modelo_->texto(linha, coluna); }
 
-protected:
-    // The scroll bars and headers of a long list are measured again over every row: when a
-    // single car enters or leaves, that waits for the event loop, as the painting does, so the
-    // lane is ready for the next car first.
-    void updateGeometries() override;
-
 private:
     ModeloPatio* modelo_;
-    bool geometriaPendente_ = false;
 };
