@@ -149,6 +149,13 @@ void JanelaPrincipal::montaControles() {
     g2->addWidget(Command7, 6, 2, 1, 2);
     Frame2->setEnabled(false);
     g1->addWidget(Frame2, l, 0, 1, 4);
+    // The lane fields hold plates, numbers, dates and amounts, which need no text shaping: each
+    // vehicle found rewrites several of them, and they are laid out again at every write.
+    for (QLineEdit* c : {tic, pla, pri, vei, dat_ent, hor_ent, dat_sai, hor_sai, tot, val_pag, tro}) {
+        QFont f = c->font();
+        f.setStyleStrategy(QFont::PreferNoShaping);
+        c->setFont(f);
+    }
 
     // Yard list.
     Frame3 = cria<QGroupBox>(central, "Frame3", QStringLiteral("Lista de Pátio "));
