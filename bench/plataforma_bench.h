@@ -33,7 +33,9 @@ private:
     };
     struct Impressora : SaidaImpressora {
         bool presente(const QString&) const override { return false; }
-        QString imprime(const QString&, const QByteArray&) override { return {}; }
+        void envia(const QString&, const QByteArray&, Feito feito) override {
+            if (feito) feito({});
+        }
     };
     struct Fiscal : ImpressoraFiscal {
         int vendeItem(const QString&, const QString&, const QString&, const QString&,

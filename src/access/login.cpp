@@ -188,6 +188,7 @@ private:
                 a_.Frame2->setEnabled(false);
                 a_.Frame3->setVisible(false);
                 a_.Frame3->setEnabled(false);
+                caixaDeOutro_ = true;
                 a_.Command1->setEnabled(false);
                 a_.Command2->setEnabled(true);
                 a_.Command8->setEnabled(true);
@@ -269,7 +270,8 @@ private:
         a_.vei->setVisible(veiculo);
         a_.LabelVeiculo->setVisible(veiculo);
 
-        if (verdadeiro(g, "mostrar_lista")) {
+        // Another user's register keeps the yard list hidden, whatever the setting.
+        if (verdadeiro(g, "mostrar_lista") && !caixaDeOutro_) {
             a_.Frame3->setVisible(true);
             // 340, 840, 780 and 750 twips at 15 twips a pixel, measured for a narrower font
             // than this system's: a column is never narrower than its usual text, so plates,
@@ -313,6 +315,7 @@ private:
     Estado& e_;
     Banco& db_;
     JanelaPrincipal& a_;
+    bool caixaDeOutro_ = false;   // the register found open is another user's
 };
 
 }  // namespace

@@ -51,6 +51,8 @@ bool PlataformaQt::pergunta(const QString& texto, const QString& titulo) {
 void PlataformaQt::encerra() {
     // Every change is already written; the program ends at once, even before its event loop.
     if (aoEncerrar_) aoEncerrar_();
+    // The printouts already handed to the ticket printer go out first: a few seconds at most.
+    impressora_.conclui();
     std::exit(0);
 }
 

@@ -45,13 +45,15 @@ struct Estado {
     bool men_atraso_tranca = false;
     bool estacionamento24h = false;
 
-    // "Registrar e Imprimir": the entry prints only on the ticket printer; the exit prints its
-    // receipt there or issues the fiscal coupon. The login, the modes and a settings save all
-    // follow this one rule, so the buttons never depend on which of them ran last.
-    bool imprimeEntrada() const { return impressora != QLatin1String(" "); }
+    // "Registrar e Imprimir" is offered when either printer is configured. The entry prints its
+    // ticket only on the ticket printer (with only a fiscal printer it registers the entry and
+    // prints nothing); the exit prints its receipt there or issues the fiscal coupon. The login,
+    // the modes and a settings save all follow this one rule, so the buttons never depend on
+    // which of them ran last.
     bool imprimeSaida() const {
-        return imprimeEntrada() || impressora_fiscal != QLatin1String(" ");
+        return impressora != QLatin1String(" ") || impressora_fiscal != QLatin1String(" ");
     }
+    bool imprimeEntrada() const { return imprimeSaida(); }
 
     // Last status returned by the fiscal printer; kept, read nowhere.
     qint16 retorno_daruma = 0;

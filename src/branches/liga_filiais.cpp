@@ -43,6 +43,7 @@ void acompanhaBancoRestaurado(Contexto& ctx, JanelaPrincipal& a) {
         if (e.numero_caixa) mostraCaixaAberto(a);
         else mostraCaixaFechado(a);
         a.atualiza_lista_patio();
+        a.bancoTrocado();
     } catch (const ErroBanco& erro) {
         ctx.plataforma.mensagem(erro.mensagem(), Icone::Critico);
     }

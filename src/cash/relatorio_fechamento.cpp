@@ -129,7 +129,7 @@ QByteArray impressao_fechamento_caixa(Banco& db, const DadosRelatorioFechamento&
     totalCaixa += Dinheiro::doBanco(r.value("valor_veiculos")).value_or(Dinheiro());
     totalCaixa += Dinheiro::doBanco(r.value("valor_mensalidades")).value_or(Dinheiro());
 
-    Bobina b;
+    Bobina b(largura);
     b.linha(txt(L.titulo));
     b.linha(QStringLiteral("Caixa Numero: ") + r.value("numero").toString());
     b.linha(QStringLiteral("Usuario (abert. caixa) : ") + r.value("usuario").toString());
@@ -141,20 +141,21 @@ QByteArray impressao_fechamento_caixa(Banco& db, const DadosRelatorioFechamento&
         b.linha(QStringLiteral("Hora: ") + hora(r.value("hora_ini")) + QStringLiteral(" | ") +
                 hora(r.value("hora_fim")));
     } else if (largura == 40) {
-        b.linha(QStringLiteral("Data Abert: ") + dataCurta(r.value("data_ini")) +
-                QStringLiteral("  Data Fec: ") + dataCurta(r.value("data_fim")));
-        b.linha(QStringLiteral("Hora Abert: ") + hora(r.value("hora_ini")) +
-                QStringLiteral("  Hora Fec: ") + hora(r.value("hora_fim")));
+        b.par(QStringLiteral("Data Abert: ") + dataCurta(r.value("data_ini")),
+              QStringLiteral("  Data Fec: ") + dataCurta(r.value("data_fim")));
+        b.par(QStringLiteral("Hora Abert: ") + hora(r.value("hora_ini")),
+              QStringLiteral("  Hora Fec: ") + hora(r.value("hora_fim")));
     } else {
-        b.linha(QStringLiteral("Data Abert.: ") + dataCurta(r.value("data_ini")) +
-                QStringLiteral("   Data Fecham.: ") + dataCurta(r.value("data_fim")));
-        b.linha(QStringLiteral("Hora Abert.: ") + hora(r.value("hora_ini")) +
-                QStringLiteral("   Hora Fecham.: ") + hora(r.value("hora_fim")));
+        b.par(QStringLiteral("Data Abert.: ") + dataCurta(r.value("data_ini")),
+              QStringLiteral("   Data Fecham.: ") + dataCurta(r.value("data_fim")));
+        b.par(QStringLiteral("Hora Abert.: ") + hora(r.value("hora_ini")),
+              QStringLiteral("   Hora Fecham.: ") + hora(r.value("hora_fim")));
     }
-    b.linha(txt(L.rotuloQtde) + comSinal(r.value("qtd_veiculos")));
-    b.linha(QStringLiteral("Troco: ") + dinheiro(r.value("troco")));
-    b.linha(txt(L.rotuloValor) + dinheiro(r.value("valor_veiculos")));
-    b.linha(QStringLiteral("Valor Mensalidades: ") + dinheiro(r.value("valor_mensalidades")));
+    // A label and its value: a value too long for the roll goes on the line below its label.
+    b.par(txt(L.rotuloQtde), comSinal(r.value("qtd_veiculos")));
+    b.par(QStringLiteral("Troco: "), dinheiro(r.value("troco")));
+    b.par(txt(L.rotuloValor), dinheiro(r.value("valor_veiculos")));
+    b.par(QStringLiteral("Valor Mensalidades: "), dinheiro(r.value("valor_mensalidades")));
     linhaEmBranco(b);
 
     Dinheiro totalConvenios;
@@ -165,9 +166,12 @@ QByteArray impressao_fechamento_caixa(Banco& db, const DadosRelatorioFechamento&
         b.linha(txt(L.cabecalhoConvenio));
         b.linha(QString(largura, u'-'));
         for (const QSqlRecord& c : convenios) {
-            b.linha(campo(c.value("convenio").toString(), 20) + QStringLiteral("  ") +
-                    campo(comSinal(c.value("qtd")), 5) + txt(L.vaoValorConvenio) +
-                    dinheiro(c.value("valor")));
+            // An amount that does not fit beside the count goes below, under "Total".
+            const QString nomeEQtde = campo(c.value("convenio").toString(), 20) +
+                                      QStringLiteral("  ") + campo(comSinal(c.value("qtd")), 5);
+            const QString valor = dinheiro(c.value("valor"));
+            b.par(nomeEQtde, txt(L.vaoValorConvenio) + valor,
+                  QString(nomeEQtde.size() + qstrlen(L.vaoValorConvenio), u' ') + valor);
             totalConvenios += Dinheiro::doBanco(c.value("valor")).value_or(Dinheiro());
         }
         b.linha(txt(L.reguaCurta));
@@ -203,7 +207,9 @@ QByteArray impressao_fechamento_caixa(Banco& db, const DadosRelatorioFechamento&
         db, QStringLiteral("SELECT * FROM cancelamento_ticket WHERE caixa = ? ORDER BY ticket, rowid"),
         d.caixa);
     if (!cancelados.empty()) {
-        b.linha(txt(L.cancelados) + QString::number(cancelados.size()) + txt(L.canceladosFim));
+        // "(n)" closes the first part of the heading; the column names are the second.
+        const QString fim = txt(L.canceladosFim);
+        b.par(txt(L.cancelados) + QString::number(cancelados.size()) + fim.left(1), fim.mid(1));
         for (const QSqlRecord& c : cancelados)
             b.linha(campoTicket(c.value("ticket")) + QStringLiteral("     ") +
                     c.value("placa").toString() + QStringLiteral("     ") + hora(c.value("hora")));

@@ -25,9 +25,68 @@ QByteArray Bobina::cp1252(const QString& texto) {
     return r;
 }
 
-void Bobina::linha(const QString& texto) {
+namespace {
+
+bool soBrancos(QStringView t) {
+    for (QChar c : t)
+        if (c != u' ') return false;
+    return true;
+}
+
+qsizetype brancosNoFim(const QString& t) {
+    qsizetype n = 0;
+    while (n < t.size() && t[t.size() - 1 - n] == u' ') ++n;
+    return n;
+}
+
+qsizetype brancosNoInicio(const QString& t) {
+    qsizetype n = 0;
+    while (n < t.size() && t[n] == u' ') ++n;
+    return n;
+}
+
+}  // namespace
+
+QStringList Bobina::ajusta(const QString& texto, int colunas) {
+    if (colunas <= 0 || texto.size() <= colunas) return {texto};
+    if (soBrancos(QStringView(texto).mid(colunas))) return {texto.left(colunas)};
+    QString t = texto.left(texto.size() - brancosNoFim(texto));
+    const qsizetype inicio = brancosNoInicio(t);
+    if (t.size() - inicio <= colunas) return {t.mid(t.size() - colunas)};
+    t = t.mid(inicio);
+    // The last blank that leaves the line within the roll; none, and the word breaks at the edge.
+    qsizetype corte = qMin<qsizetype>(colunas, t.size() - 1);
+    while (corte > 0 && t[corte] != u' ') --corte;
+    QStringList r;
+    if (corte > 0) {
+        const QString primeira = t.left(corte);
+        r << primeira.left(primeira.size() - brancosNoFim(primeira));
+        const QString resto = t.mid(corte + 1);
+        r << ajusta(resto.mid(brancosNoInicio(resto)), colunas);
+    } else {
+        r << t.left(colunas) << ajusta(t.mid(colunas), colunas);
+    }
+    return r;
+}
+
+void Bobina::escreve(const QString& texto) {
     bytes_.append(cp1252(texto));
     bytes_.append("\r\n");
+}
+
+void Bobina::linha(const QString& texto) {
+    for (const QString& l : ajusta(texto, colunas_)) escreve(l);
+}
+
+void Bobina::par(const QString& primeiro, const QString& segundo, const QString& sozinho) {
+    const qsizetype excesso = primeiro.size() + segundo.size() - colunas_;
+    if (colunas_ <= 0 || excesso <= 0) return linha(primeiro + segundo);
+    const QString a = primeiro.left(primeiro.size() - brancosNoFim(primeiro));
+    const QString b = segundo.mid(brancosNoInicio(segundo));
+    const qsizetype brancos = (primeiro.size() - a.size()) + (segundo.size() - b.size()) - excesso;
+    if (brancos >= 1) return linha(a + QString(brancos, u' ') + b);
+    linha(a);
+    linha(sozinho.isEmpty() ? b : sozinho);
 }
 
 void Bobina::avanco(int n) {

@@ -1,6 +1,7 @@
 #include "devices/impressora_porta.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -39,26 +40,54 @@ QString ImpressoraPorta::dispositivo(const QString& porta) const {
     return nome.isEmpty() ? QString() : QDir(pasta_).filePath(nome);
 }
 
+ImpressoraPorta::ImpressoraPorta(QString pastaDispositivos) : pasta_(std::move(pastaDispositivos)) {}
+
 bool ImpressoraPorta::presente(const QString& porta) const {
     const QString d = dispositivo(porta);
     return !d.isEmpty() && QFileInfo::exists(d);
 }
 
-QString ImpressoraPorta::imprime(const QString& porta, const QByteArray& bytes) {
+void ImpressoraPorta::envia(const QString& porta, const QByteArray& bytes, Feito feito) {
+    if (!fila_)
+        fila_ = std::make_unique<FilaImpressao>(
+            [this](const QString& p, const QByteArray& b, const std::atomic<bool>& desiste) {
+                return imprime(p, b, 5000, &desiste);
+            });
+    fila_->envia(porta, bytes, std::move(feito));
+}
+
+void ImpressoraPorta::conclui() {
+    if (fila_) fila_->conclui();
+}
+
+QString ImpressoraPorta::imprime(const QString& porta, const QByteArray& bytes, int prazoMs,
+                                 const std::atomic<bool>* desiste) const {
     const QString d = dispositivo(porta);
     const QString nome = porta.trimmed();
     if (d.isEmpty())
         return QStringLiteral("A porta da impressora \"%1\" não é conhecida.").arg(nome);
-    const int fd = ::open(d.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_APPEND);
-    if (fd < 0) {
-        const int falha = errno;
+    QElapsedTimer relogio;
+    relogio.start();
+    auto esperaMais = [&] {
+        if ((desiste && *desiste) || relogio.elapsed() >= prazoMs) return false;
+        return true;
+    };
+    // A printer that is off or busy may come ready within the time it is given.
+    int fd = -1;
+    for (;;) {
+        fd = ::open(d.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_APPEND);
+        const int falha = fd < 0 ? errno : 0;
+        if (fd >= 0) break;
+        if (falha == EINTR) continue;
+        const bool passageira = falha == ENXIO || falha == EAGAIN || falha == EBUSY;
+        if (passageira && esperaMais()) {
+            ::usleep(100 * 1000);
+            continue;
+        }
         return QStringLiteral("Não foi possível abrir a impressora em %1 (%2): %3.")
             .arg(nome, d, motivo(falha));
     }
-    // A printer that takes the bytes slowly gets a few seconds in all; one that stops answering
-    // ends the printout with a message instead of holding the window.
     qsizetype feito = 0;
-    int esperas = 0;
     QString erro;
     while (feito < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.constData() + feito, size_t(bytes.size() - feito));
@@ -68,10 +97,9 @@ QString ImpressoraPorta::imprime(const QString& porta, const QByteArray& bytes) 
             continue;
         }
         if (falha == EINTR) continue;
-        if ((falha == EAGAIN || falha == EWOULDBLOCK) && esperas < 50) {
+        if ((falha == EAGAIN || falha == EWOULDBLOCK) && esperaMais()) {
             pollfd p{fd, POLLOUT, 0};
             ::poll(&p, 1, 100);
-            ++esperas;
             continue;
         }
         erro = QStringLiteral("A impressora em %1 (%2) não recebeu a impressão: %3.")

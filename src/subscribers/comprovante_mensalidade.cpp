@@ -23,13 +23,16 @@ bool le_comprovante(Banco& db, qint64 codigo, const QDate& mes, Comprovante& c) 
 }
 
 QByteArray comprovante_pgto_mensalidade(const Comprovante& c, int bobina, int avanco) {
-    const bool estreita = Bobina::largura(bobina) == 40;
+    // The 40-column layout serves the narrower rolls too, fitted to them; the wide layout's
+    // month line, with the amount beside it, is made for 48 columns.
+    const int colunas = Bobina::largura(bobina);
+    const bool estreita = colunas <= 40;
     const QString data = c.data.toString(QStringLiteral("dd/MM/yyyy"));
     const QString hora = c.hora.toString(QStringLiteral("HH:mm:ss"));
     const QString mes = c.mes.toString(QStringLiteral("MM/yyyy"));
     const QString zero = QStringLiteral("0,00");
 
-    Bobina b;
+    Bobina b(colunas);
     for (int copia = 0; copia < 2; ++copia) {
         b.linha(c.linha1);
         if (!c.cnpj.isEmpty()) b.linha(QStringLiteral("CNPJ: ") + c.cnpj);
@@ -40,15 +43,15 @@ QByteArray comprovante_pgto_mensalidade(const Comprovante& c, int bobina, int av
                          : QStringLiteral("      COMPROVANTE DE PGTO. DE MENSALIDADE"));
         b.linha(QStringLiteral("Cliente  : ") + c.nome);
         const int largura = estreita ? 11 : 12;
-        b.linha(QStringLiteral("Tel.Res. : ") + c.tel_res.left(largura).leftJustified(largura) +
-                QStringLiteral(" Tel.Cel.: ") + c.tel_cel);
-        b.linha(QStringLiteral("Data     : ") + data +
-                (estreita ? QStringLiteral("  Hora    : ") : QStringLiteral("   Hora    : ")) + hora);
+        b.par(QStringLiteral("Tel.Res. : ") + c.tel_res.left(largura).leftJustified(largura),
+              QStringLiteral(" Tel.Cel.: ") + c.tel_cel);
+        b.par(QStringLiteral("Data     : ") + data,
+              (estreita ? QStringLiteral("  Hora    : ") : QStringLiteral("   Hora    : ")) + hora);
         if (estreita)
             b.linha(QStringLiteral("Mes      : ") + mes);
         else
-            b.linha(QStringLiteral("Mes      : ") + mes + QStringLiteral("      Valor   : ") +
-                    c.valorPago.formata());
+            b.par(QStringLiteral("Mes      : ") + mes,
+                  QStringLiteral("      Valor   : ") + c.valorPago.formata());
         b.linha(QStringLiteral("Valor    : ") + c.valorMensalista.formata());
         if (c.des != zero) {
             b.linha(QStringLiteral("Desconto : ") + c.des);

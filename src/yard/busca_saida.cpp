@@ -3,26 +3,59 @@
 #include "data/datas.h"
 #include "yard/resultado_pista.h"
 
+#include <sqlite3.h>
+
+namespace {
+
+QString textoDaColuna(sqlite3_stmt* st, int coluna) {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, coluna));
+    return p ? QString::fromUtf8(p, sqlite3_column_bytes(st, coluna)) : QString();
+}
+
+// "yyyy-MM-dd" as "dd/mm/yyyy" straight from its digits; any other stored form through the
+// general reading.
+QString dataDaColuna(sqlite3_stmt* st, int coluna) {
+    if (sqlite3_column_type(st, coluna) == SQLITE_NULL) return {};
+    const QString t = textoDaColuna(st, coluna);
+    if (t.size() == 10 && t[4] == u'-' && t[7] == u'-') {
+        const QDate d = dataDoBanco(t);
+        if (d.isValid() && d.year() == t.left(4).toInt())
+            return t.mid(8, 2) + u'/' + t.mid(5, 2) + u'/' + t.left(4);
+    }
+    return dataBr(dataDoBanco(t));
+}
+
+// "HH:mm:ss" as stored; any other stored form through the general reading.
+QString horaDaColuna(sqlite3_stmt* st, int coluna) {
+    if (sqlite3_column_type(st, coluna) == SQLITE_NULL) return {};
+    const QString t = textoDaColuna(st, coluna);
+    const QTime h = horaDoBanco(t);
+    if (t.size() == 8 && t[2] == u':' && t[5] == u':' && h.isValid()) return t;
+    return horaHms(h);
+}
+
+}  // namespace
+
 std::optional<VeiculoEncontrado> busca_saida(Banco& db, CampoBusca campo, const QString& texto,
                                              const QDate& data_atual, const QTime& hora_atual) {
     const QString limpo = texto.trimmed();
-    QVariant valor;
-    bool numero = true;
+    qint64 numero = 0;
+    bool ehNumero = true;
     switch (campo) {
     case CampoBusca::Ticket:
-        valor = limpo.toLongLong(&numero);
+        numero = limpo.toLongLong(&ehNumero);
         break;
     case CampoBusca::Prisma:
-        valor = limpo.toInt(&numero);
+        numero = limpo.toInt(&ehNumero);
         break;
     case CampoBusca::Placa:
         if (placaEmBranco(texto)) return std::nullopt;
-        valor = texto;
         break;
     }
-    if (limpo.isEmpty() || !numero) return std::nullopt;
+    if (limpo.isEmpty() || !ehNumero) return std::nullopt;
 
-    // One statement kept for each field: the exit looks up at every vehicle.
+    // One statement kept for each field: the exit looks up at every vehicle, and reads the row's
+    // columns straight from it.
     static const char* const consultas[] = {
         "SELECT ticket, placa, data_entrada, hora_entrada, veiculo FROM veiculos_patio "
         "WHERE ticket = ? ORDER BY rowid LIMIT 1",
@@ -31,19 +64,29 @@ std::optional<VeiculoEncontrado> busca_saida(Banco& db, CampoBusca campo, const 
         "SELECT ticket, placa, data_entrada, hora_entrada, veiculo FROM veiculos_patio "
         "WHERE prisma = ? ORDER BY rowid LIMIT 1",
     };
-    const std::optional<QVariantList> linha = db.primeiraLinha(consultas[int(campo)], {valor});
-    if (!linha) return std::nullopt;
-    const QVariantList& q = *linha;
+    sqlite3_stmt* st = db.preparado(consultas[int(campo)]);
+    if (campo == CampoBusca::Placa) {
+        const QByteArray placa = texto.toUtf8();
+        sqlite3_bind_text(st, 1, placa.constData(), int(placa.size()), SQLITE_TRANSIENT);
+    } else {
+        sqlite3_bind_int64(st, 1, numero);
+    }
+    const int r = sqlite3_step(st);
+    if (r != SQLITE_ROW) {
+        sqlite3_reset(st);
+        if (r != SQLITE_DONE) db.falhaNativa();
+        return std::nullopt;
+    }
     VeiculoEncontrado v;
-    const QVariant ticket = q[0];
-    v.mensalista = ticket.isNull();
+    v.mensalista = sqlite3_column_type(st, 0) == SQLITE_NULL;
     v.tic = v.mensalista ? QStringLiteral("0000000000")
-                         : QString::number(ticket.toLongLong()).leftJustified(10, u' ');
-    v.pla = q[1].toString();
-    v.dat_ent = dataBr(dataDoBanco(q[2]));
-    v.hor_ent = horaHms(horaDoBanco(q[3]));
+                         : QString::number(sqlite3_column_int64(st, 0)).leftJustified(10, u' ');
+    v.pla = textoDaColuna(st, 1);
+    v.dat_ent = dataDaColuna(st, 2);
+    v.hor_ent = horaDaColuna(st, 3);
+    v.vei = textoDaColuna(st, 4);
+    sqlite3_reset(st);
     v.dat_sai = dataBr(data_atual);
     v.hor_sai = horaHms(hora_atual);
-    v.vei = q[4].toString();
     return v;
 }

@@ -57,7 +57,7 @@ QByteArray comprovante_entrada(const ConfigBobina& cfg, const DadosComprovante& 
     const QString placa = campo_fixo(d.pla, 10);
     const bool mensalista = ticket == QLatin1String("0000000000");
 
-    Bobina b;
+    Bobina b(largura);
     cabecalho_comprovante(b, cfg);
     if (largura == 36) {
         b.linha(mensalista ? QStringLiteral(" COMPROVANTE DE ENTRADA(MENSALISTA)")
@@ -92,7 +92,7 @@ QByteArray comprovante_saida(const ConfigBobina& cfg, const DadosComprovante& d)
     const bool mesmoDia = d.dat_ent == d.dat_sai;
     const QString estadia = mesmoDia ? permanencia(d.hor_ent, d.hor_sai) : QStringLiteral("Pernoite");
 
-    Bobina b;
+    Bobina b(largura);
     cabecalho_comprovante(b, cfg);
     b.linha(largura == 36   ? QStringLiteral("        COMPROVANTE DE SAIDA")
             : largura == 40 ? QStringLiteral("          COMPROVANTE DE SAIDA")
@@ -110,16 +110,20 @@ QByteArray comprovante_saida(const ConfigBobina& cfg, const DadosComprovante& d)
     } else {
         b.linha(QStringLiteral("Ticket: ") + ticket + QStringLiteral("        Placa:") + d.pla);
         if (d.veiVisivel) b.linha(QStringLiteral("Veiculo: ") + d.vei);
-        b.linha(QStringLiteral("Data Entrada: ") + d.dat_ent + QStringLiteral("  Hora Entrada:") + d.hor_ent);
-        b.linha(QStringLiteral("Data Saida  : ") + d.dat_sai + QStringLiteral("  Hora Saida  :") + d.hor_sai);
-        b.linha(QStringLiteral("Permanencia : ") + estadia + QStringLiteral("    Valor :") + d.tot);
+        // Where a pair does not fit the roll it goes on a line of its own, as on 36 columns.
+        b.par(QStringLiteral("Data Entrada: ") + d.dat_ent, QStringLiteral("  Hora Entrada:") + d.hor_ent,
+              QStringLiteral("Hora Entrada: ") + d.hor_ent);
+        b.par(QStringLiteral("Data Saida  : ") + d.dat_sai, QStringLiteral("  Hora Saida  :") + d.hor_sai,
+              QStringLiteral("Hora Saida  : ") + d.hor_sai);
+        b.par(QStringLiteral("Permanencia : ") + estadia, QStringLiteral("    Valor :") + d.tot,
+              QStringLiteral("Valor   : ") + d.tot);
     }
     rodape_comprovante(b, cfg);
     return b.bytes();
 }
 
-QByteArray linha_autenticacao(const DadosComprovante& d) {
-    Bobina b;
+QByteArray linha_autenticacao(const DadosComprovante& d, int bobina) {
+    Bobina b(Bobina::largura(bobina));
     b.linha(d.dat_sai + u' ' + d.hor_sai + u' ' + d.pla + u' ' + d.tot);
     return b.bytes();
 }

@@ -42,8 +42,9 @@ QString campo_fixo(const QString& texto, int largura);
 
 QByteArray comprovante_entrada(const ConfigBobina& cfg, const DadosComprovante& d);
 QByteArray comprovante_saida(const ConfigBobina& cfg, const DadosComprovante& d);
-// Exit date, time, plate and fee on one line: no header, footer or feed.
-QByteArray linha_autenticacao(const DadosComprovante& d);
+// Exit date, time, plate and fee on one line (two when a long fee would pass the edge of the
+// `bobina` roll): no header, footer or feed.
+QByteArray linha_autenticacao(const DadosComprovante& d, int bobina);
 
 // The fiscal printer model whose coupon the exit issues.
 inline const QString kModeloFiscal = QStringLiteral("Daruma FS345");

@@ -44,7 +44,7 @@ bool imprime_saida(Contexto& ctx, JanelaPrincipal& j, const DadosComprovante& d)
         return false;
     }
     if (j.Check1->isChecked()) {
-        imprime_bobina(ctx, linha_autenticacao(d), registrada);
+        imprime_bobina(ctx, linha_autenticacao(d, e.bobina), registrada);
         j.Check1->setChecked(false);
     } else {
         imprime_bobina(ctx, comprovante_saida(ConfigBobina::de(e), d), registrada);

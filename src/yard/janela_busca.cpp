@@ -11,8 +11,18 @@
 #include <QRadioButton>
 #include <QTableWidget>
 
+namespace {
+
+// A lane field gets its text only when it changes: each new text is laid out and announced again,
+// and the exit's date or an empty field is mostly what the field already shows.
+void poe(QLineEdit* campo, const QString& texto) {
+    if (campo->text() != texto) campo->setText(texto);
+}
+
+}  // namespace
+
 void JanelaPrincipal::limpaEncontrados() {
-    for (QLineEdit* c : {dat_ent, hor_ent, dat_sai, hor_sai, tot, tro, vei}) c->clear();
+    for (QLineEdit* c : {dat_ent, hor_ent, dat_sai, hor_sai, tot, tro, vei}) poe(c, {});
     calculo_.reset();
 }
 
@@ -40,11 +50,11 @@ void JanelaPrincipal::mostraVeiculo(const VeiculoEncontrado& v, bool preencheTic
                               hor_ent->text() == v.hor_ent && pla->displayText() == v.pla;
     if (preencheTicket) tic->setText(v.tic);
     if (preenchePlaca) pla->setText(v.pla);
-    dat_ent->setText(v.dat_ent);
-    hor_ent->setText(v.hor_ent);
-    dat_sai->setText(v.dat_sai);
-    hor_sai->setText(v.hor_sai);
-    vei->setText(v.vei);
+    poe(dat_ent, v.dat_ent);
+    poe(hor_ent, v.hor_ent);
+    poe(dat_sai, v.dat_sai);
+    poe(hor_sai, v.hor_sai);
+    poe(vei, v.vei);
     recalculaParaOVeiculo(preencheTicket && v.mensalista, mesmoVeiculo);
 }
 
@@ -56,7 +66,7 @@ void JanelaPrincipal::recalculaParaOVeiculo(bool mensalista, bool mesmoVeiculo) 
     if (totalValeParaOPainel()) return;
     const bool selecionaMensalista = mensalista && !Option6->isChecked();
     if (mesmoVeiculo && !selecionaMensalista && !Dinheiro::ler(tot->text())) return;
-    for (QLineEdit* c : {tot, val_pag, tro}) c->clear();
+    for (QLineEdit* c : {tot, val_pag, tro}) poe(c, {});
     calculo_.reset();
     ultima_modalidade.clear();
     ultima_data_ent.clear();

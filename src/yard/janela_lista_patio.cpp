@@ -2,11 +2,13 @@
 
 #include "data/datas.h"
 #include "devices/imprime_bobina.h"
+#include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/lista_patio.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -29,13 +31,13 @@ JanelaListaPatio::JanelaListaPatio(Contexto& ctx, QWidget* parent)
     grid1->verticalHeader()->hide();
     grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Tab leaves the list for the buttons; the arrows move within it.
+    grid1->setTabKeyNavigation(false);
 
     total = new QLabel(this);
     total->setObjectName(QStringLiteral("total"));
-    Command1 = new QPushButton(QStringLiteral("Imprimir"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("Fechar"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command1 = criaBotao(this, "Command1", QStringLiteral("Imprimir"));
+    Command2 = criaBotao(this, "Command2", QStringLiteral("Fechar"));
 
     auto* botoes = new QHBoxLayout;
     botoes->addWidget(total, 1);
@@ -49,6 +51,15 @@ JanelaListaPatio::JanelaListaPatio(Contexto& ctx, QWidget* parent)
     connect(Command1, &QPushButton::clicked, this, &JanelaListaPatio::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
     Form_Load();
+}
+
+void JanelaListaPatio::keyPressEvent(QKeyEvent* evento) {
+    // Esc closes the window, as "Fechar" does.
+    if (evento->key() == Qt::Key_Escape && evento->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(evento);
 }
 
 void JanelaListaPatio::Form_Load() {

@@ -1,6 +1,8 @@
 #pragma once
 // The window `lis` "Lista de Pátio": the vehicles in the yard as they were when it opened, their
 // count, and "Imprimir", which prints the yard as it is at that moment on the ticket printer.
+// From the keyboard: Tab goes from the list to the buttons, Enter presses the focused button,
+// Esc closes the window.
 
 #include "app/contexto.h"
 
@@ -22,6 +24,9 @@ public:
 
     void Form_Load();
     void Command1_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override;
 
 private:
     Contexto& ctx_;

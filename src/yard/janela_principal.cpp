@@ -150,6 +150,13 @@ void JanelaPrincipal::montaControles() {
     g2->addWidget(Command7, 6, 2, 1, 2);
     Frame2->setEnabled(false);
     g1->addWidget(Frame2, l, 0, 1, 4);
+    // The lane fields hold plates, numbers, dates and amounts, which need no text shaping: each
+    // vehicle found rewrites several of them, and they are laid out again at every write.
+    for (QLineEdit* c : {tic, pla, pri, vei, dat_ent, hor_ent, dat_sai, hor_sai, tot, val_pag, tro}) {
+        QFont f = c->font();
+        f.setStyleStrategy(QFont::PreferNoShaping);
+        c->setFont(f);
+    }
 
     // Yard list.
     Frame3 = cria<QGroupBox>(central, "Frame3", QStringLiteral("Lista de Pátio "));
@@ -329,6 +336,8 @@ void JanelaPrincipal::ligaEventos() {
 void JanelaPrincipal::showEvent(QShowEvent* evento) {
     // The clock starts with the window: while the start-up window waits for the login it must
     // not rewrite `data_hora`, which the login's clock check compares with the computer clock.
+    // The clock is shown from the first moment, not only from its first tick.
+    if (!Timer1->isActive()) paineis[2]->setText(QStringLiteral("Hora: ") + horaHms(ctx_.estado.hora_atual));
     if (!Timer1->isActive()) Timer1->start();
     if (!Timer2->isActive()) Timer2->start();
     QMainWindow::showEvent(evento);
@@ -377,12 +386,20 @@ void JanelaPrincipal::modoEntrada() {
     ultima_data_ent.clear();
     ultima_hora_ent.clear();
     ultima_modalidade.clear();
+    mostraProximoTicket();
+    pla->setFocus();
+    pla->selectAll();  // it may have had the focus already: typing must replace the blanks
+}
+
+void JanelaPrincipal::mostraProximoTicket() {
     // The number shown is a preview; the entry takes its own from the counter.
     const QVariant maior = ctx_.estado.db.valor(QStringLiteral("SELECT max(ticket) FROM gera_ticket"));
     const qint64 proximo = maior.isNull() ? 1 : maior.toLongLong() + 1;
     tic->setText(QString::number(proximo).leftJustified(10, u' '));
-    pla->setFocus();
-    pla->selectAll();  // it may have had the focus already: typing must replace the blanks
+}
+
+void JanelaPrincipal::bancoTrocado() {
+    if (Option1->isChecked()) mostraProximoTicket();
 }
 
 void JanelaPrincipal::modoSaida() {

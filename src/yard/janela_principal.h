@@ -46,6 +46,9 @@ public:
     // just written by an entry, or deleted by an exit.
     void entrouNoPatio(qint64 id);
     void saiuDoPatio(qint64 id);
+    // The database was replaced by a restored backup: the entry's "Ticket nº" shows the next
+    // ticket of the database now open.
+    void bancoTrocado();
 
     // Windows the toolbar and the buttons open; set by whoever owns them, so the main window
     // does not depend on every other window.
@@ -163,6 +166,7 @@ protected:
 
 private:
     void montaControles();
+    void mostraProximoTicket();
     void ligaEventos();
     void ligaPainelPagamento();
     // `novoVeiculo`: run for a vehicle just shown with the kind already chosen, which computes

@@ -27,7 +27,7 @@ bool lista_por_placa(int bobina) { return Bobina::largura(bobina) == 48; }
 
 QByteArray impressao_lista_patio(int bobina, int avanco, const QList<VeiculoPatio>& veiculos) {
     const int largura = Bobina::largura(bobina);
-    Bobina b;
+    Bobina b(largura);
     const QString regua(largura, u'-');
     if (largura == 36) {
         b.linha(QStringLiteral("          LISTA DE PATIO"));

@@ -26,14 +26,17 @@ void JanelaPrincipal::mostraContadores() {
         if (n == 1) return QStringLiteral("1 Veículo");
         return QStringLiteral("%1 Veículos").arg(n);
     };
+    // A label is set only when its text changes: a car of one kind leaves the other's count as
+    // it was.
+    auto poe = [](QLabel* rotulo, const QString& texto) {
+        if (rotulo->text() != texto) rotulo->setText(texto);
+    };
     const ModeloPatio* m = grid1->modelo();
     if (m->total() == 0) {
-        tot_men->setText(QStringLiteral("Nenhum"));
-        tot_avu->setText(QStringLiteral("Nenhum"));
-        total->setText(QStringLiteral("Nenhum"));
+        for (QLabel* l : {tot_men, tot_avu, total}) poe(l, QStringLiteral("Nenhum"));
         return;
     }
-    total->setText(contagem(m->total(), false));
-    tot_avu->setText(contagem(m->avulsos(), true));
-    tot_men->setText(contagem(m->total() - m->avulsos(), true));
+    poe(total, contagem(m->total(), false));
+    poe(tot_avu, contagem(m->avulsos(), true));
+    poe(tot_men, contagem(m->total() - m->avulsos(), true));
 }

@@ -87,6 +87,12 @@ LinhaPatio leLinha(sqlite3_stmt* s) {
 
 }  // namespace
 
+namespace {
+bool naOrdem(const std::unique_ptr<LinhaPatio>& a, const std::unique_ptr<LinhaPatio>& b) {
+    return antesNaLista(*a, *b);
+}
+}  // namespace
+
 bool antesNaLista(const LinhaPatio& a, const LinhaPatio& b) {
     if (a.temPrisma != b.temPrisma) return !a.temPrisma;
     if (a.temPrisma && a.prisma != b.prisma) return a.prisma < b.prisma;
@@ -106,17 +112,21 @@ ModeloPatio::ModeloPatio(QObject* parent)
 void ModeloPatio::recarrega(Banco& db) {
     const qint64 versao = numero(db, "PRAGMA data_version");
     sqlite3_stmt* st = db.preparado(CAMPOS_LISTA " ORDER BY prisma, placa, rowid");
-    std::vector<LinhaPatio> novas;
+    std::vector<std::unique_ptr<LinhaPatio>> novas;
+    QHash<qint64, LinhaPatio*> porId;
     int avulsos = 0;
     int r;
     while ((r = sqlite3_step(st)) == SQLITE_ROW) {
-        novas.push_back(leLinha(st));
-        avulsos += novas.back().avulso;
+        novas.push_back(std::make_unique<LinhaPatio>(leLinha(st)));
+        avulsos += novas.back()->avulso;
     }
     sqlite3_reset(st);
     if (r != SQLITE_DONE) db.falhaNativa();
+    porId.reserve(qsizetype(novas.size()));
+    for (const auto& l : novas) porId.insert(l->id, l.get());
     beginResetModel();
     linhas_ = std::move(novas);
+    porId_ = std::move(porId);
     avulsos_ = avulsos;
     versao_ = versao;
     endResetModel();
@@ -139,31 +149,43 @@ int ModeloPatio::entrou(Banco& db, qint64 id) {
         recarrega(db);
         return -1;
     }
-    LinhaPatio l = leLinha(st);
+    auto l = std::make_unique<LinhaPatio>(leLinha(st));
     sqlite3_reset(st);
-    const auto pos = std::upper_bound(linhas_.begin(), linhas_.end(), l, antesNaLista);
+    if (porId_.contains(l->id)) {   // already listed: the list no longer matches the table
+        recarrega(db);
+        return -1;
+    }
+    const auto pos = std::upper_bound(linhas_.begin(), linhas_.end(), l, naOrdem);
     const int linha = int(pos - linhas_.begin());
     beginInsertRows({}, linha, linha);
-    avulsos_ += l.avulso;
+    avulsos_ += l->avulso;
+    porId_.insert(l->id, l.get());
     linhas_.insert(pos, std::move(l));
     endInsertRows();
     return linha;
 }
 
 void ModeloPatio::saiu(Banco& db, qint64 id) {
-    const auto pos = std::find_if(linhas_.begin(), linhas_.end(),
-                                  [id](const LinhaPatio& l) { return l.id == id; });
-    if (pos == linhas_.end() || !emDia(db, -1)) return recarrega(db);
+    // The row must be one the list holds, and no other program may have changed the table since
+    // the list read it; the lanes of this program announce every row they add or delete.
+    LinhaPatio* l = porId_.value(id);
+    if (!l || numero(db, "PRAGMA data_version") != versao_) return recarrega(db);
+    const auto pos = std::lower_bound(linhas_.begin(), linhas_.end(), l,
+                                      [](const std::unique_ptr<LinhaPatio>& a, const LinhaPatio* b) {
+                                          return antesNaLista(*a, *b);
+                                      });
+    if (pos == linhas_.end() || pos->get() != l) return recarrega(db);
     const int linha = int(pos - linhas_.begin());
     beginRemoveRows({}, linha, linha);
-    avulsos_ -= pos->avulso;
+    avulsos_ -= l->avulso;
+    porId_.remove(id);
     linhas_.erase(pos);
     endRemoveRows();
 }
 
 QString ModeloPatio::texto(int linha, int coluna) const {
     if (linha < 0 || linha >= total() || coluna < 0 || coluna > 3) return {};
-    return linhas_[size_t(linha)].celulas[coluna];
+    return linhas_[size_t(linha)]->celulas[coluna];
 }
 
 void ModeloPatio::defineTitulos(const QStringList& titulos) {

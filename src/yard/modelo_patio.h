@@ -7,9 +7,11 @@
 #include "data/banco.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QStringList>
 #include <QTableView>
 
+#include <memory>
 #include <vector>
 
 struct LinhaPatio {
@@ -37,12 +39,12 @@ public:
     // -1 after a full reading, done when the table changed otherwise meanwhile (another
     // program on the same file).
     int entrou(Banco& db, qint64 id);
-    // The yard row `id` has just been deleted: takes it out, with the same fall-back.
+    // The yard row `id` has just been deleted: takes it out; a full reading when the list did
+    // not hold it or another program changed the table meanwhile.
     void saiu(Banco& db, qint64 id);
 
     int total() const { return int(linhas_.size()); }
     int avulsos() const { return avulsos_; }
-    const std::vector<LinhaPatio>& linhas() const { return linhas_; }
     QString texto(int linha, int coluna) const;
     void defineTitulos(const QStringList& titulos);
 
@@ -57,7 +59,11 @@ private:
     // is being applied (`ajuste` rows more or fewer).
     bool emDia(Banco& db, int ajuste);
 
-    std::vector<LinhaPatio> linhas_;
+    // The rows in list order, each held by pointer: a car that enters or leaves in the middle
+    // of a long yard moves pointers, not rows. `porId_` finds a row by its rowid, and the
+    // list order then finds its place without walking the list.
+    std::vector<std::unique_ptr<LinhaPatio>> linhas_;
+    QHash<qint64, LinhaPatio*> porId_;
     int avulsos_ = 0;
     qint64 versao_ = -1;            // the file's data_version at the last reading
     QStringList titulos_;

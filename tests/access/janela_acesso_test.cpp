@@ -195,6 +195,7 @@ TEST_F(ProgramaAcesso, ProcuraDoCaixaAoEntrar) {
         SCOPED_TRACE(c.caso);
         preparaBanco([&](Banco& db) {
             usuario(db, 1, "ana", "a1", "pri men bac");
+            db.executa("UPDATE geral SET mostrar_lista = 1");
             for (const auto& [dono, aberto] : c.caixas)
                 db.executa("INSERT INTO caixa (usuario, aberto) VALUES (?, ?)", {dono, aberto});
         });
@@ -210,6 +211,9 @@ TEST_F(ProgramaAcesso, ProcuraDoCaixaAoEntrar) {
                                      a->Frame1->isEnabled(), habilitado(a->Frame2)}),
                   (std::vector<bool>{!aberto, aberto, aberto, aberto, aberto, !c.outro}));
         EXPECT_EQ(a->mensagem->text().isEmpty(), !c.outro);
+        // Another user's register hides the yard list; the clock shows from the first moment.
+        EXPECT_EQ(a->Frame3->isVisible(), !c.outro);
+        EXPECT_EQ(a->paineis[2]->text(), "Hora: 10:00:00");
         // The first focus: "Abert. de Caixa" with none open, the ticket field with one, where
         // the lane's keys act at once.
         EXPECT_EQ(a->focusWidget(), aberto ? static_cast<QWidget*>(a->tic) : a->Command1);
@@ -273,7 +277,7 @@ TEST(CodigoAliquota, ImpostoETaxa) {
 }
 
 // Which printers are set decides the two print buttons, the same after the login as after F2
-// and F4: the entry prints only on the ticket printer, the exit on either printer.
+// and F4: either printer offers both, though the entry prints only on the ticket printer.
 TEST_F(ProgramaAcesso, BotoesDeImpressaoPelasImpressoras) {
     const struct {
         const char* impressora;
@@ -282,7 +286,7 @@ TEST_F(ProgramaAcesso, BotoesDeImpressaoPelasImpressoras) {
     } casos[] = {
         {" ", " ", false, false},
         {"LPT1", " ", true, true},
-        {" ", "Daruma FS345", false, true},
+        {" ", "Daruma FS345", true, true},
         {"LPT2", "Daruma FS345", true, true},
     };
     for (const auto& c : casos) {

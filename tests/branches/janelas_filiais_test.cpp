@@ -61,6 +61,10 @@ TEST(JanelasFiliais, BarraAbreGerEBacUmaVezCada) {
     janelaBac->Dir1_Click(pasta.path());
     janelaBac->Command1_Click();
     amb.db().executa("INSERT INTO caixa (usuario, aberto) VALUES ('ana', 1)");
+    // Tickets issued after the backup: the entry shows the next one until the restore.
+    for (int i = 0; i < 5; ++i) amb.db().executa("INSERT INTO gera_ticket DEFAULT VALUES");
+    JanelaPrincipal::marca(a.Option1, true);
+    EXPECT_EQ(a.tic->displayText(), "6         ");
     amb.ctx.estado.usuario_atual = "ana";
     amb.ctx.estado.numero_caixa = 1;
     amb.plataforma.responde({true});
@@ -69,6 +73,7 @@ TEST(JanelasFiliais, BarraAbreGerEBacUmaVezCada) {
     EXPECT_EQ(amb.ctx.estado.numero_caixa, 0);
     EXPECT_TRUE(a.Command1->isEnabled());
     EXPECT_FALSE(a.Command2->isEnabled());
+    EXPECT_EQ(a.tic->displayText(), "1         ");
     janelaBac->close();
 }
 

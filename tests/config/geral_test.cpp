@@ -136,8 +136,8 @@ TEST(Geral, GravaEAtualizaEstado) {
     EXPECT_FALSE(r.efeitos.lista_entrada);
     EXPECT_TRUE(r.efeitos.lista_saida);
 
-    // An empty tax number stores an empty text; the fiscal printer alone: no question, the entry
-    // cannot print, the exit issues coupons; "ST" keeps the rate and gives "FF".
+    // An empty tax number stores an empty text; the fiscal printer alone: no question, both
+    // print buttons offered, the exit issues coupons; "ST" keeps the rate and gives "FF".
     d = valido();
     d.impr = " ";
     d.imp_fis = "Daruma FS345";
@@ -148,7 +148,7 @@ TEST(Geral, GravaEAtualizaEstado) {
     EXPECT_EQ(geral(a, "cnpj, imposto, aliquota, leiturax, reducaoz, impressora_fiscal"),
               (QStringList{"", "ST", "120000", "0", "NULL", "Daruma FS345"}));
     EXPECT_EQ(e.codigo_aliquota, "FF");
-    EXPECT_FALSE(r.efeitos.imprime_entrada);
+    EXPECT_TRUE(r.efeitos.imprime_entrada);   // offered: it registers without a ticket
     EXPECT_TRUE(r.efeitos.imprime_saida);
     EXPECT_TRUE(a.plataforma.perguntas.isEmpty());
 

@@ -109,9 +109,9 @@ TEST_F(JanelaParte2Test, GravarGeralAtualizaPrincipalNaHora) {
     EXPECT_FALSE(principal.pri->isVisibleTo(&principal) || principal.Label12->isVisibleTo(&principal));
     EXPECT_EQ(principal.pri->displayText(), "   ");
     EXPECT_TRUE(principal.vei->isVisibleTo(&principal));
-    // The fiscal printer alone: the exit issues coupons, the entry has nothing to print on; the
-    // entry gate button follows its waiting vehicle.
-    EXPECT_FALSE(habilitada(principal.Command6));
+    // The fiscal printer alone: both print buttons are offered (the entry then registers without
+    // a ticket); the entry gate button follows its waiting vehicle.
+    EXPECT_TRUE(habilitada(principal.Command6));
     EXPECT_TRUE(habilitada(principal.Command7));
     EXPECT_TRUE(habilitada(principal.Command10));
     EXPECT_FALSE(habilitada(principal.Command11));

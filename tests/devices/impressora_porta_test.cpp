@@ -1,15 +1,20 @@
 #include "devices/imprime_bobina.h"
+#include "devices/fila_impressao.h"
 #include "devices/impressora_porta.h"
 #include "support/ambiente.h"
 
 #include <QDir>
-#include <QElapsedTimer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <utility>
 
 namespace {
 
@@ -61,17 +66,70 @@ TEST(ImpressoraPorta, PortaQueFalhaDizPorqueENomeiaAPorta) {
     EXPECT_TRUE(impressora.imprime("LPT9", "x").contains("LPT9"));
 }
 
-TEST(ImpressoraPorta, PortaQueNaoRespondeNaoPrendeAJanela) {
+TEST(ImpressoraPorta, PortaQueNaoRespondeFalhaNoPrazoOuQuandoDesiste) {
     // A FIFO nobody reads stands for a printer that is off: a blocking open would wait forever.
     QTemporaryDir dev;
     ASSERT_EQ(::mkfifo(dev.filePath("lp0").toLocal8Bit().constData(), 0600), 0);
     ImpressoraPorta impressora(dev.path());
-    QElapsedTimer relogio;
-    relogio.start();
-    EXPECT_EQ(impressora.imprime("LPT1", "x"),
-              QStringLiteral("Não foi possível abrir a impressora em LPT1 (%1): a impressora não responde "
-                             "(desligada ou desconectada).").arg(dev.filePath("lp0")));
-    EXPECT_LT(relogio.elapsed(), 2000);
+    const QString naoResponde =
+        QStringLiteral("Não foi possível abrir a impressora em LPT1 (%1): a impressora não responde "
+                       "(desligada ou desconectada).").arg(dev.filePath("lp0"));
+    EXPECT_EQ(impressora.imprime("LPT1", "x", 0), naoResponde);   // no time left: one try
+    const std::atomic<bool> desiste{true};
+    EXPECT_EQ(impressora.imprime("LPT1", "x", 3600 * 1000, &desiste), naoResponde);
+}
+
+namespace {
+
+// A printer that holds each printout until the test lets it go, and answers what it is told.
+struct EscritorPreso {
+    std::mutex m;
+    std::condition_variable cv;
+    bool solto = false;
+    QString resposta;
+    QStringList escritas;   // "port:bytes", in the order written
+    QString escreve(const QString& porta, const QByteArray& bytes) {
+        std::unique_lock g(m);
+        escritas << porta + ':' + QString::fromLatin1(bytes);
+        cv.wait(g, [this] { return solto; });
+        return std::exchange(resposta, QString());   // only the printout held fails
+    }
+    void solta(const QString& r) {
+        {
+            std::lock_guard g(m);
+            solto = true;
+            resposta = r;
+        }
+        cv.notify_all();
+    }
+};
+
+}  // namespace
+
+TEST(FilaImpressao, NaoEsperaAImpressoraEUmaFalhaLevaAsQueAguardamAPorta) {
+    EscritorPreso preso;
+    FilaImpressao fila([&](const QString& p, const QByteArray& b, const std::atomic<bool>&) {
+        return preso.escreve(p, b);
+    });
+    QStringList feitos;
+    auto anota = [&](const char* nome) {
+        return [&feitos, nome](const QString& falha) { feitos << QString::fromLatin1(nome) + '=' + falha; };
+    };
+    // The printer holds the first printout: handing out the others does not wait for it.
+    fila.envia("LPT1", "um", anota("um"));
+    fila.envia("LPT1", "dois", anota("dois"));
+    fila.envia("COM1", "tres", anota("tres"));
+    fila.envia("LPT1", "quatro", anota("quatro"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(feitos.isEmpty());
+
+    // The first fails: the two waiting for LPT1 fail with it without a try; COM1 still prints.
+    preso.solta(QStringLiteral("Sem papel."));
+    fila.conclui();
+    EXPECT_TRUE(feitos.isEmpty());   // told on the window thread, by its event loop
+    QCoreApplication::processEvents();
+    EXPECT_EQ(feitos, (QStringList{"um=Sem papel.", "dois=Sem papel.", "quatro=Sem papel.", "tres="}));
+    EXPECT_EQ(preso.escritas, (QStringList{"LPT1:um", "COM1:tres"}));
 }
 
 TEST(ImprimeBobina, EnviaAPortaConfiguradaOuAvisaUmaVez) {
@@ -88,11 +146,28 @@ TEST(ImprimeBobina, EnviaAPortaConfiguradaOuAvisaUmaVez) {
     EXPECT_EQ(fake.impressoes[0].bytes, "a\r\n");
     EXPECT_TRUE(amb.plataforma.mensagens.empty());
 
+    const QString aviso = QStringLiteral("A entrada do veículo está registrada.");
+    const QString texto = "A impressão não saiu na impressora da porta LPT2.\n\nSem papel.\n\n" + aviso;
     fake.falha = QStringLiteral("Sem papel.");
-    EXPECT_FALSE(imprime_bobina(amb.ctx, "b\r\n", QStringLiteral("A entrada do veículo está registrada.")));
-    ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
-    EXPECT_EQ(amb.plataforma.mensagens[0].texto,
-              "A impressão não saiu na impressora da porta LPT2.\n\nSem papel.\n\n"
-              "A entrada do veículo está registrada.");
+    EXPECT_TRUE(imprime_bobina(amb.ctx, "b\r\n", aviso));
+    ASSERT_EQ(amb.plataforma.textosMensagens(), QStringList{texto});
     EXPECT_EQ(amb.plataforma.mensagens[0].icone, Icone::Exclamacao);
+
+    // Two printouts waiting for a stuck printer fail together: told once. One handed after the
+    // operator saw it is told again.
+    fake.falha.clear();
+    fake.segura = true;
+    imprime_bobina(amb.ctx, "c\r\n", aviso);
+    imprime_bobina(amb.ctx, "d\r\n", aviso);
+    EXPECT_EQ(amb.plataforma.mensagens.size(), 1u);
+    fake.libera(QStringLiteral("Sem papel."));
+    EXPECT_EQ(amb.plataforma.textosMensagens(), (QStringList{texto, texto}));
+    imprime_bobina(amb.ctx, "e\r\n", aviso);
+    fake.libera(QStringLiteral("Sem papel."));
+    EXPECT_EQ(amb.plataforma.mensagens.size(), 3u);
+    imprime_bobina(amb.ctx, "f\r\n", aviso);
+    fake.libera();
+    EXPECT_EQ(amb.plataforma.mensagens.size(), 3u);
+    ASSERT_EQ(fake.impressoes.size(), 2u);
+    EXPECT_EQ(fake.impressoes[1].bytes, "f\r\n");
 }

@@ -38,13 +38,37 @@ TEST(Comprovante, LarguraQuarenta) {
               (QStringList{"ESTACIONAMENTO BOM", "CNPJ: 12.345.678/0001-90", "Rua A, 1", "Recife",
                            "Fone 3333", "  COMPROVANTE DE PGTO. DE MENSALIDADE",
                            QString::fromUtf8("Cliente  : Ana d'Ávila"),
-                           "Tel.Res. : 3333-4444   Tel.Cel.: 9999-8888",
-                           "Data     : 16/03/2008  Hora    : 09:05:07", "Mes      : 03/2008",
+                           // Both lines lose padding blanks to fit the 40 columns.
+                           "Tel.Res. : 3333-4444 Tel.Cel.: 9999-8888",
+                           "Data     : 16/03/2008 Hora    : 09:05:07", "Mes      : 03/2008",
                            "Valor    : 100,00", "\r", "\r"}));
 }
 
+// The 36-column roll takes the 40-column layout, fitted: no line passes its edge, no value cut.
+TEST(Comprovante, LarguraTrintaESeisComOsValoresMaisLongos) {
+    Comprovante c = exemplo();
+    c.linha1 = "ESTACIONAMENTO BOM JESUS DOS NAVEGANTES";
+    c.nome = "Maria Aparecida dos Santos Oliveira Cavalcanti";
+    c.tel_res = "(081)3333-4444";
+    c.tel_cel = "(081)99999-8888";
+    c.valorMensalista = Dinheiro::reais(12345, 67);
+    c.valorPago = Dinheiro::reais(12000);
+    c.des = "345,67";
+    const QStringList linhas = copia(comprovante_pgto_mensalidade(c, 36, 0));
+    EXPECT_EQ(linhas, (QStringList{"ESTACIONAMENTO BOM JESUS DOS", "NAVEGANTES", "CNPJ: 12.345.678/0001-90",
+                                   "Rua A, 1", "Recife", "Fone 3333",
+                                   " COMPROVANTE DE PGTO. DE MENSALIDADE",
+                                   "Cliente  : Maria Aparecida dos", "Santos Oliveira Cavalcanti",
+                                   "Tel.Res. : (081)3333-4", "Tel.Cel.: (081)99999-8888",
+                                   "Data     : 16/03/2008", "Hora    : 09:05:07", "Mes      : 03/2008",
+                                   "Valor    : 12.345,67", "Desconto : 345,67", "Total    : 12.000,00"}));
+    for (int bobina : {36, 40, 48})
+        for (const QString& l : QString::fromLatin1(comprovante_pgto_mensalidade(c, bobina, 1)).split("\r\n"))
+            EXPECT_LE(l.size(), bobina) << l.toStdString();
+}
+
 TEST(Comprovante, LarguraLargaComDesconto) {
-    for (int bobina : {36, 48}) {
+    for (int bobina : {48, 0}) {
         Comprovante c = exemplo();
         c.cnpj.clear();
         c.tel_res = "(081)3333-4444";
@@ -68,7 +92,7 @@ TEST(Comprovante, AdicionalSemDesconto) {
     c.valorPago = Dinheiro::reais(107);
     c.adi = "7,00";
     const QStringList linhas = copia(comprovante_pgto_mensalidade(c, 40, 3));
-    EXPECT_EQ(linhas.mid(7, 1), QStringList{"Tel.Res. :             Tel.Cel.: 9999-8888"});
+    EXPECT_EQ(linhas.mid(7, 1), QStringList{"Tel.Res. :           Tel.Cel.: 9999-8888"});
     EXPECT_EQ(linhas.mid(10), (QStringList{"Valor    : 100,00", "Adicional: 7,00",
                                            "Total    : 107,00", "\r", "\r", "\r"}));
 }

@@ -43,7 +43,8 @@ private:
     const qint64& relogioMs_;
 };
 
-// Records every printout, port by port; can be told that no device is there or that it fails.
+// Records every printout, port by port; can be told that no device is there or that it fails,
+// and can hold the printouts back, as a printer that takes its bytes slowly, until released.
 class SaidaImpressoraFalsa : public SaidaImpressora {
 public:
     struct Impressao {
@@ -51,14 +52,30 @@ public:
         QByteArray bytes;
     };
     bool presente(const QString&) const override { return presenca; }
-    QString imprime(const QString& porta, const QByteArray& bytes) override {
-        if (!falha.isEmpty()) return falha;
-        impressoes.push_back({porta, bytes});
-        return {};
+    void envia(const QString& porta, const QByteArray& bytes, Feito feito) override {
+        if (segura) {
+            retidas.push_back({{porta, bytes}, std::move(feito)});
+            return;
+        }
+        termina({porta, bytes}, feito, falha);
     }
-    std::vector<Impressao> impressoes;
+    // The held printouts end, in the order handed: printed, or failed with `falhaRetidas`.
+    void libera(const QString& falhaRetidas = {}) {
+        auto fila = std::move(retidas);
+        retidas.clear();
+        for (auto& [impressao, feito] : fila) termina(impressao, feito, falhaRetidas);
+    }
+    std::vector<Impressao> impressoes;   // the printouts the printer took
     bool presenca = true;
     QString falha;  // when set, every printout fails with this text
+    bool segura = false;   // when set, printouts wait in `retidas` until `libera`
+    std::vector<std::pair<Impressao, Feito>> retidas;
+
+private:
+    void termina(const Impressao& i, const Feito& feito, const QString& motivo) {
+        if (motivo.isEmpty()) impressoes.push_back(i);
+        if (feito) feito(motivo);
+    }
 };
 
 // Records the fiscal printer's calls as text, one line each, and answers `retorno`.

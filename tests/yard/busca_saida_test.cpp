@@ -9,6 +9,8 @@ TEST(BuscaSaida, PorTicketPlacaEPrisma) {
     estaciona(amb, "ABC-1234", 17, 4, {}, "2026-12-06", "22:15:30");
     amb.db().executa("UPDATE veiculos_patio SET veiculo = 'Gol prata'");
     estaciona(amb, "MEN-0001", {}, 5, 9);
+    // Dates and times stored in another form are read as the rest of the program reads them.
+    estaciona(amb, "DEF-5678", 18, {}, {}, "2026-12-05 00:00:00", "7:05:09");
     const QDate hoje(2026, 12, 7);
     const QTime agora(9, 0, 5);
     const auto texto = [](const std::optional<VeiculoEncontrado>& v) {
@@ -26,6 +28,8 @@ TEST(BuscaSaida, PorTicketPlacaEPrisma) {
         {CampoBusca::Prisma, " 4 ", gol},
         {CampoBusca::Placa, "MEN-0001", men},
         {CampoBusca::Prisma, "5", men},
+        {CampoBusca::Placa, "DEF-5678",
+         {"18        ", "DEF-5678", "05/12/2026", "", "07/12/2026", "09:00:05", "", ""}},
         {CampoBusca::Ticket, "99", {}},
         {CampoBusca::Ticket, "          ", {}},
         {CampoBusca::Placa, "   -    ", {}},

@@ -103,14 +103,23 @@ TEST(ComprovanteSaida, LeiautesByteAByte) {
          {"        COMPROVANTE DE SAIDA", "Prisma: 7", "Ticket: 123         Placa:ABC-1234",
           "Veiculo: Fusca azul", "Data Entrada: 05/12/26", "Hora Entrada: 14:35:00",
           "Data Saida  : 06/12/26", "Hora Saida  : 16:02:10", "Permanencia : Pernoite", "Valor   : 5,00"}},
+        // The entry and exit pairs pass the 40-column roll: their times go below, as on 36.
         {"40 mesmo dia", 40, 0, avulso(),
          {"          COMPROVANTE DE SAIDA", "Ticket: 123               Placa:ABC-1234",
-          "Data Entrada: 06/12/2026  Hora Entrada:14:35:00", "Data Saida  : 06/12/2026  Hora Saida  :16:02:10",
-          "Permanencia : 01:27:10    Valor :5,00"}},
+          "Data Entrada: 06/12/2026", "Hora Entrada: 14:35:00", "Data Saida  : 06/12/2026",
+          "Hora Saida  : 16:02:10", "Permanencia : 01:27:10    Valor :5,00"}},
         {"40 mensalista pernoite", 40, 1, pernoite(mensalista()),
          {"          COMPROVANTE DE SAIDA", "Ticket: 0000000000        Placa:ABC-1234",
-          "Data Entrada: 05/12/2026  Hora Entrada:14:35:00", "Data Saida  : 06/12/2026  Hora Saida  :16:02:10",
-          "Permanencia : Pernoite    Valor :5,00"}},
+          "Data Entrada: 05/12/2026", "Hora Entrada: 14:35:00", "Data Saida  : 06/12/2026",
+          "Hora Saida  : 16:02:10", "Permanencia : Pernoite    Valor :5,00"}},
+        {"40 valor de milhar: brancos a menos", 40, 0, [] { auto d = avulso(); d.tot = "12.345,67"; return d; }(),
+         {"          COMPROVANTE DE SAIDA", "Ticket: 123               Placa:ABC-1234",
+          "Data Entrada: 06/12/2026", "Hora Entrada: 14:35:00", "Data Saida  : 06/12/2026",
+          "Hora Saida  : 16:02:10", "Permanencia : 01:27:10  Valor :12.345,67"}},
+        {"40 valor que nao cabe ao lado", 40, 0, [] { auto d = avulso(); d.tot = "1.234.567,89"; return d; }(),
+         {"          COMPROVANTE DE SAIDA", "Ticket: 123               Placa:ABC-1234",
+          "Data Entrada: 06/12/2026", "Hora Entrada: 14:35:00", "Data Saida  : 06/12/2026",
+          "Hora Saida  : 16:02:10", "Permanencia : 01:27:10", "Valor   : 1.234.567,89"}},
         {"48 prisma e veiculo", 48, 0, avulso(true, true),
          {"             COMPROVANTE DE SAIDA", "Prisma: 7", "Ticket: 123               Placa:ABC-1234",
           "Veiculo: Fusca azul", "Data Entrada: 06/12/2026  Hora Entrada:14:35:00",
@@ -127,7 +136,56 @@ TEST(ComprovanteSaida, LeiautesByteAByte) {
 }
 
 TEST(ComprovanteSaida, AutenticacaoEUmaLinhaSo) {
-    EXPECT_EQ(linha_autenticacao(avulso(true, true)), QByteArray("06/12/2026 16:02:10 ABC-1234 5,00\r\n"));
+    for (int bobina : {36, 40, 48})
+        EXPECT_EQ(linha_autenticacao(avulso(true, true), bobina),
+                  QByteArray("06/12/2026 16:02:10 ABC-1234 5,00\r\n")) << bobina;
+    // A fee that would pass the 36-column edge goes on the next line, whole.
+    DadosComprovante d = avulso();
+    d.tot = QStringLiteral("1.234,56");
+    EXPECT_EQ(linha_autenticacao(d, 36), QByteArray("06/12/2026 16:02:10 ABC-1234\r\n1.234,56\r\n"));
+    EXPECT_EQ(linha_autenticacao(d, 40), QByteArray("06/12/2026 16:02:10 ABC-1234 1.234,56\r\n"));
+}
+
+// Every value at its widest: the longest header, tag, vehicle, plate, ticket and fee the
+// fields take. No line passes the roll, and every value is printed whole.
+TEST(Comprovantes, NenhumaLinhaPassaDaBobina) {
+    ConfigBobina c = config(36, 1);
+    c.linha1 = QStringLiteral("ESTACIONAMENTO CENTRAL DA PRACA DA MATRIZ");   // 40, the field's most
+    c.linha2 = QString(40, u'X');
+    c.penult_linha = QStringLiteral("   Obrigado pela preferencia, volte sempre");
+    DadosComprovante d = avulso(true, true);
+    d.tic = QStringLiteral("9999999999");
+    d.pri = QStringLiteral("999");
+    d.vei = QStringLiteral("Caminhonete prata 4x4");
+    d.tot = QStringLiteral("12.345,67");
+    for (int bobina : {36, 40, 48}) {
+        c.bobina = bobina;
+        for (bool pernoite : {false, true}) {
+            d.dat_ent = pernoite ? QStringLiteral("05/12/2026") : QStringLiteral("06/12/2026");
+            const QStringList cabecalho{c.linha1, c.linha2, c.penult_linha};
+            const std::pair<QByteArray, QStringList> impressos[] = {
+                {comprovante_entrada(c, d), cabecalho + QStringList{d.tic, d.pri, d.vei}},
+                {comprovante_saida(c, d), cabecalho + QStringList{d.tic, d.pri, d.vei, d.tot}},
+                {linha_autenticacao(d, bobina), {d.tot, d.pla}}};
+            for (const auto& [impresso, valores] : impressos) {
+                const QString texto = QString::fromLatin1(impresso);
+                for (const QString& l : texto.split("\r\n"))
+                    EXPECT_LE(l.size(), bobina) << bobina << ": " << l.toStdString();
+                // Whole, though maybe over two lines.
+                const QString junto = QString(texto).remove("\r\n").remove(u' ');
+                for (const QString& valor : valores)
+                    EXPECT_TRUE(junto.contains(QString(valor).remove(u' ')))
+                        << bobina << ": " << valor.toStdString();
+            }
+        }
+    }
+    // The header line longer than the 36-column roll breaks at a blank; one without blanks
+    // goes on at the edge; the footer loses its padding blanks first.
+    c.bobina = 36;
+    const QString entrada = QString::fromLatin1(comprovante_entrada(c, d));
+    EXPECT_TRUE(entrada.startsWith("ESTACIONAMENTO CENTRAL DA PRACA DA\r\nMATRIZ\r\n" + QString(36, u'X') +
+                                   "\r\nXXXX\r\n"));
+    EXPECT_TRUE(entrada.contains("\r\nObrigado pela preferencia, volte\r\nsempre\r\n"));
 }
 
 TEST(ComprovanteEntrada, AcentosDoCabecalhoEmWindows1252) {

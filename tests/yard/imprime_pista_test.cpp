@@ -76,28 +76,53 @@ TEST_F(ImprimePistaTest, EntradaImprimeOComprovanteEPreparaAProxima) {
 }
 
 TEST_F(ImprimePistaTest, EntradaSoComFiscalOuComPortaQueFalha) {
-    // Only a fiscal printer: the entry has nothing to print on, so its print button is off.
+    // Only a fiscal printer: "Registrar e Imprimir" registers the entry and prints nothing.
     amb.ctx.estado.impressora = QStringLiteral(" ");
     amb.ctx.estado.impressora_fiscal = kModeloFiscal;
     janela.modoEntrada();
-    EXPECT_FALSE(janela.Command6->isEnabled());
+    EXPECT_TRUE(janela.Command6->isEnabled());
+    entra("FIS1234");
+    EXPECT_EQ(amb.conta("veiculos_patio"), 1);
+    EXPECT_TRUE(impressoes().empty());
+    EXPECT_EQ(janela.tic->displayText(), "2         ");
 
     // A port that fails: the vehicle stays parked, one message names the port.
     amb.ctx.estado.impressora = QStringLiteral("LPT2");
+    amb.ctx.estado.impressora_fiscal = QStringLiteral(" ");
     janela.modoEntrada();
     amb.plataforma.impressoraFalsa.falha = QStringLiteral("Impressora desligada.");
     entra("XYZ9876");
-    EXPECT_EQ(amb.conta("veiculos_patio"), 1);
+    EXPECT_EQ(amb.conta("veiculos_patio"), 2);
     ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
     EXPECT_TRUE(amb.plataforma.mensagens[0].texto.contains("LPT2"));
     EXPECT_TRUE(amb.plataforma.mensagens[0].texto.contains("A entrada do veículo está registrada."));
     EXPECT_TRUE(amb.plataforma.fiscalFalsa.chamadas.isEmpty());
-    EXPECT_EQ(janela.tic->displayText(), "2         ");
+    EXPECT_EQ(janela.tic->displayText(), "3         ");
 
     // A refused entry prints nothing.
     amb.plataforma.impressoraFalsa.falha.clear();
     entra("XYZ9876");
     EXPECT_TRUE(impressoes().empty());
+}
+
+TEST_F(ImprimePistaTest, ImpressoraLentaNaoPrendeAPista) {
+    // The printer holds its bytes back: each entry is stored and the lane is ready for the
+    // next car at once; when the port is known to have failed, one message names it.
+    amb.plataforma.impressoraFalsa.segura = true;
+    entra("ABC1234");
+    EXPECT_EQ(QApplication::focusWidget(), janela.pla);
+    EXPECT_EQ(janela.tic->displayText(), "2         ");
+    entra("XYZ9876");
+    EXPECT_EQ(amb.conta("veiculos_patio"), 2);
+    EXPECT_EQ(janela.tic->displayText(), "3         ");
+    EXPECT_TRUE(amb.plataforma.mensagens.empty());
+    EXPECT_EQ(amb.plataforma.impressoraFalsa.retidas.size(), 2u);
+
+    amb.plataforma.impressoraFalsa.libera(QStringLiteral("A impressora não recebeu os dados a tempo."));
+    ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
+    EXPECT_TRUE(amb.plataforma.mensagens[0].texto.startsWith(
+        "A impressão não saiu na impressora da porta LPT1."));
+    EXPECT_EQ(amb.conta("veiculos_patio"), 2);
 }
 
 TEST_F(ImprimePistaTest, SaidaImprimeOComprovanteEPreparaAProxima) {
@@ -110,8 +135,8 @@ TEST_F(ImprimePistaTest, SaidaImprimeOComprovanteEPreparaAProxima) {
               bytes(cabecalho +
                         QStringList{"          COMPROVANTE DE SAIDA",
                                     "Ticket: 123               Placa:ABC-1234",
-                                    "Data Entrada: 06/12/2026  Hora Entrada:14:35:00",
-                                    "Data Saida  : 06/12/2026  Hora Saida  :16:02:10",
+                                    "Data Entrada: 06/12/2026", "Hora Entrada: 14:35:00",
+                                    "Data Saida  : 06/12/2026", "Hora Saida  : 16:02:10",
                                     "Permanencia : 01:27:10    Valor :5,00"} +
                         rodape,
                     2));

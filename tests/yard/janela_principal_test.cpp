@@ -52,6 +52,47 @@ TEST_F(JanelaPrincipalTest, ListaDePatioContadoresEOrdem) {
                            janela.grid1->texto(4, 3)}), (QStringList{"2", "07/12/26", "08:30:00"}));
 }
 
+// Entries and exits update the list in place, at the place a full reading gives; a row the list
+// does not hold, or a table changed by another program, makes it read the table again.
+TEST_F(JanelaPrincipalTest, ListaDePatioMudaNoLugarAoEntrarESair) {
+    for (auto [placa, prisma] : {std::pair{"CCC-0003", 4}, {"AAA-0001", 4}, {"EEE-0005", 9}})
+        estaciona(amb, placa, 1, prisma);
+    estaciona(amb, "MMM-0001", {}, {}, 5);
+    janela.atualiza_lista_patio();
+    const auto lista = [&] {
+        QStringList r;
+        for (int i = 0; i < janela.grid1->rowCount(); ++i) r << janela.grid1->texto(i, 1);
+        return r << janela.total->text() + "/" + janela.tot_avu->text() + "/" + janela.tot_men->text();
+    };
+    const auto linha = [&](const char* placa) {
+        return amb.db().valor("SELECT rowid FROM veiculos_patio WHERE placa = ?", {placa}).toLongLong();
+    };
+    // The exit of a row in the middle, then an entry between two others.
+    const qint64 c = linha("CCC-0003");
+    amb.db().executa("DELETE FROM veiculos_patio WHERE rowid = ?", {c});
+    janela.saiuDoPatio(c);
+    EXPECT_EQ(lista(), (QStringList{"MMM-0001", "AAA-0001", "EEE-0005", "3 Veículos/2 Veículos/1 Veículo"}));
+    estaciona(amb, "BBB-0002", 2, 4);
+    janela.entrouNoPatio(linha("BBB-0002"));
+    EXPECT_EQ(lista(), (QStringList{"MMM-0001", "AAA-0001", "BBB-0002", "EEE-0005",
+                                    "4 Veículos/3 Veículos/1 Veículo"}));
+    // A row the list never held: read again, so the one added behind its back shows too.
+    estaciona(amb, "DDD-0004", 3, 1);
+    const qint64 d = linha("DDD-0004");
+    amb.db().executa("DELETE FROM veiculos_patio WHERE rowid = ?", {linha("AAA-0001")});
+    janela.saiuDoPatio(d + 1000);
+    EXPECT_EQ(lista(), (QStringList{"MMM-0001", "DDD-0004", "BBB-0002", "EEE-0005",
+                                    "4 Veículos/3 Veículos/1 Veículo"}));
+    // Another program deletes a row: the next exit reads the whole table.
+    Banco outro;
+    outro.abre(amb.db().caminho(), Banco::kSenha);
+    outro.executa("DELETE FROM veiculos_patio WHERE placa = 'MMM-0001'");
+    amb.db().executa("DELETE FROM veiculos_patio WHERE rowid = ?", {d});
+    janela.saiuDoPatio(d);
+    EXPECT_EQ(lista(), (QStringList{"BBB-0002", "EEE-0005", "2 Veículos/2 Veículos/Nenhum"}));
+    outro.fecha();
+}
+
 TEST_F(JanelaPrincipalTest, RelogioRegistraMudancasComCaixaAberto) {
     Estado& e = amb.ctx.estado;
     const QDate hoje(2026, 12, 7), amanha = hoje.addDays(1);

@@ -118,3 +118,37 @@ TEST_F(PistaTest, ListaDePatioVaziaNaoImprime) {
     EXPECT_EQ(lis.grid1->rowCount(), 0);
     EXPECT_FALSE(lis.Command1->isEnabled());
 }
+
+TEST_F(PistaTest, ListaDePatioPeloTeclado) {
+    tresVeiculos(amb);
+    amb.ctx.estado.impressora = QStringLiteral("LPT1");
+    auto* lis = new JanelaListaPatio(amb.ctx, &janela);
+    lis->setAttribute(Qt::WA_DeleteOnClose);
+    QPointer<JanelaListaPatio> aberta = lis;
+    lis->show();
+    QApplication::setActiveWindow(lis);
+    lis->grid1->setFocus();
+    // Tab leaves the list for "Imprimir", then "Fechar"; Enter on "Imprimir" prints.
+    QTest::keyClick(lis->grid1, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), lis->Command1);
+    QTest::keyClick(lis->Command1, Qt::Key_Return);
+    EXPECT_EQ(amb.plataforma.impressoraFalsa.impressoes.size(), 1u);
+    QTest::keyClick(lis->Command1, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), lis->Command2);
+    // Esc closes it, from the list as from a button.
+    lis->grid1->setFocus();
+    QTest::keyClick(lis->grid1, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(aberta.isNull());
+
+    // Enter on "Fechar" closes it too.
+    lis = new JanelaListaPatio(amb.ctx, &janela);
+    lis->setAttribute(Qt::WA_DeleteOnClose);
+    aberta = lis;
+    lis->show();
+    QApplication::setActiveWindow(lis);
+    lis->Command2->setFocus();
+    QTest::keyClick(lis->Command2, Qt::Key_Enter);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(aberta.isNull());
+}
