@@ -4,6 +4,7 @@
 #include "access/carga_acesso.h"
 #include "access/login.h"
 #include "data/datas.h"
+#include "widgets/cria.h"
 #include "yard/janela_principal.h"
 
 #include <QCloseEvent>
@@ -48,13 +49,8 @@ void JanelaAcesso::montaControles() {
     Label1->setBuddy(usu);
     Label2->setBuddy(sen);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("Cancelar"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    // Enter on a focused button presses it.
-    Command1->setAutoDefault(true);
-    Command2->setAutoDefault(true);
+    Command1 = criaBotao(this, "Command1", QStringLiteral("OK"));
+    Command2 = criaBotao(this, "Command2", QStringLiteral("Cancelar"));
 
     auto* versao = new QHBoxLayout;
     versao->addWidget(Label3);

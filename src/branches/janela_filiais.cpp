@@ -2,6 +2,7 @@
 
 #include "branches/janela_cadastro_filiais.h"
 #include "branches/janela_envio_tickets.h"
+#include "widgets/cria.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -27,9 +28,8 @@ JanelaFiliais::JanelaFiliais(Contexto& ctx, QWidget* parent) : QWidget(parent), 
                  {10, "Fechar"}};
     auto* coluna = new QVBoxLayout(this);
     for (const auto& b : ordem) {
-        auto* botao = new QPushButton(QString::fromUtf8(b.texto), this);
-        botao->setObjectName(QStringLiteral("Command%1").arg(b.numero));
-        botao->setAutoDefault(true);
+        const QByteArray nome = "Command" + QByteArray::number(b.numero);
+        auto* botao = criaBotao(this, nome.constData(), QString::fromUtf8(b.texto));
         botao->setEnabled(b.numero == 1 || b.numero == 10);
         botoes[b.numero - 1] = botao;
         coluna->addWidget(botao);

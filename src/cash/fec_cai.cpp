@@ -4,6 +4,7 @@
 #include "cash/leitura_fiscal.h"
 #include "cash/relatorio_fechamento.h"
 #include "devices/imprime_bobina.h"
+#include "widgets/cria.h"
 #include "widgets/cursor_ocupado.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/janela_principal.h"
@@ -18,10 +19,8 @@ FechamentoCaixa::FechamentoCaixa(Contexto& ctx, JanelaPrincipal& janela, QWidget
     setWindowTitle(QStringLiteral("Fechamento de Caixa"));
     setModal(true);
 
-    Command1 = new QPushButton(QStringLiteral("Fechar Caixa"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("Cancelar"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command1 = criaBotao(this, "Command1", QStringLiteral("Fechar Caixa"));
+    Command2 = criaBotao(this, "Command2", QStringLiteral("Cancelar"));
     Command1->setMinimumWidth(160);
     Command2->setMinimumWidth(160);
 

@@ -1,6 +1,7 @@
 #include "cash/val_cai.h"
 
 #include "cash/valor_caixa.h"
+#include "widgets/cria.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -41,8 +42,7 @@ ValorCaixa::ValorCaixa(Contexto& ctx, QWidget* parent) : QDialog(parent), ctx_(c
     tro = caixaValor(this, "tro");
     Label1 = rotulo(this, "Label1", QStringLiteral("Total em Caixa:"));
     Text3 = caixaValor(this, "Text3");
-    Command1 = new QPushButton(QStringLiteral("Fechar"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = criaBotao(this, "Command1", QStringLiteral("Fechar"));
 
     auto* regua = new QFrame(this);
     regua->setFrameShape(QFrame::HLine);

@@ -3,6 +3,7 @@
 #include "subscribers/campo_selecionado.h"
 #include "subscribers/janela_mensalistas.h"
 #include "subscribers/troca_codigo.h"
+#include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 
 #include <QGridLayout>
@@ -20,8 +21,7 @@ TrocaCodigoDialogo::TrocaCodigoDialogo(Contexto& ctx, JanelaMensalistas& registr
     nov = new CampoSelecionado(this);
     nov->setObjectName(QStringLiteral("nov"));
     nov->setInputMask(QStringLiteral("000000; "));
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = criaBotao(this, "Command1", QStringLiteral("OK"));
     auto* g = new QGridLayout(this);
     g->addWidget(new QLabel(QStringLiteral("Código Atual:"), this), 0, 0);
     g->addWidget(cod, 0, 1);

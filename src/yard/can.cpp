@@ -1,5 +1,6 @@
 #include "yard/can.h"
 
+#include "widgets/cria.h"
 #include "widgets/cursor_ocupado.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/cancelamento.h"
@@ -34,10 +35,8 @@ Cancelamento::Cancelamento(Contexto& ctx, JanelaPrincipal& janela, QWidget* pare
     pla->setObjectName(QStringLiteral("pla"));
     pla->setInputMask(QStringLiteral(">nnn-nnnn; "));
     Label2->setBuddy(pla);
-    Command1 = new QPushButton(QStringLiteral("Cancelar Ticket"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("Fechar"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command1 = criaBotao(this, "Command1", QStringLiteral("Cancelar Ticket"));
+    Command2 = criaBotao(this, "Command2", QStringLiteral("Fechar"));
 
     auto* grade = new QGridLayout;
     grade->addWidget(Label1, 0, 0);

@@ -1,6 +1,7 @@
 #include "yard/lista_cancela.h"
 
 #include "data/datas.h"
+#include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/janela_principal.h"
 
@@ -29,8 +30,7 @@ ListaCancela::ListaCancela(Contexto& ctx, JanelaPrincipal& janela, ControleCance
     grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int c = 0; c < 3; ++c) grid1->setColumnWidth(c, 75);
 
-    Command1 = new QPushButton(QStringLiteral("Abrir Cancela"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = criaBotao(this, "Command1", QStringLiteral("Abrir Cancela"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid1);

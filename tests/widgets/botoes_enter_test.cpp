@@ -1,13 +1,21 @@
 // Enter on a focused button presses it, in every window; Enter in a dialog's field presses none.
 
+#include "access/janela_acesso.h"
+#include "branches/janela_filiais.h"
 #include "cash/abe_cai.h"
+#include "cash/fec_cai.h"
+#include "cash/val_cai.h"
 #include "config/janela_configuracao.h"
 #include "subscribers/consulta_mensalistas.h"
 #include "subscribers/janela_mensalistas.h"
 #include "subscribers/janela_pagamento.h"
+#include "subscribers/troca_codigo_dialogo.h"
 #include "support/ambiente.h"
 #include "widgets/cria.h"
+#include "yard/can.h"
+#include "yard/cancelas.h"
 #include "yard/janela_principal.h"
+#include "yard/lista_cancela.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -28,6 +36,8 @@ TEST(BotoesEnter, EnterNoBotaoFocadoPressionaEmCadaJanela) {
     amb.db().executa("INSERT INTO filiais (codigo, nome) VALUES (1, 'Centro')");
     JanelaPrincipal principal{amb.ctx};
     MemoriaConfiguracao memoria;
+    JanelaMensalistas registro{amb.ctx, &principal};
+    ControleCancelas cancelas{amb.ctx, nullptr, nullptr};
     const struct {
         const char* janela;
         std::function<std::unique_ptr<QWidget>()> abre;
@@ -38,6 +48,13 @@ TEST(BotoesEnter, EnterNoBotaoFocadoPressionaEmCadaJanela) {
         {"cons_men", [&] { return std::make_unique<ConsultaMensalistas>(amb.ctx); }, 4},
         {"pag_men", [&] { return std::make_unique<JanelaPagamento>(amb.ctx); }, 3},
         {"abe_cai", [&] { return std::make_unique<AberturaCaixa>(amb.ctx, principal); }, 2},
+        {"fec_cai", [&] { return std::make_unique<FechamentoCaixa>(amb.ctx, principal); }, 2},
+        {"val_cai", [&] { return std::make_unique<ValorCaixa>(amb.ctx); }, 1},
+        {"can", [&] { return std::make_unique<Cancelamento>(amb.ctx, principal); }, 2},
+        {"lis_ent", [&] { return std::make_unique<ListaCancela>(amb.ctx, principal, cancelas, Lado::Entrada); }, 1},
+        {"tro_cod", [&] { return std::make_unique<TrocaCodigoDialogo>(amb.ctx, registro); }, 1},
+        {"acesso", [&] { return std::make_unique<JanelaAcesso>(amb.ctx, principal); }, 2},
+        {"ger", [&] { return std::make_unique<JanelaFiliais>(amb.ctx); }, 10},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.janela);
