@@ -23,10 +23,10 @@ bool le_comprovante(Banco& db, qint64 codigo, const QDate& mes, Comprovante& c) 
 }
 
 QByteArray comprovante_pgto_mensalidade(const Comprovante& c, int bobina, int avanco) {
-    // The 40-column layout serves the narrower rolls too, fitted to them; the wide layout's
-    // month line, with the amount beside it, is made for 48 columns.
+    // The 36-column roll keeps the wide layout, fitted to it: only that layout shows the amount
+    // recorded for the month when there is no discount or additional (a first month's share).
     const int colunas = Bobina::largura(bobina);
-    const bool estreita = colunas <= 40;
+    const bool estreita = colunas == 40;
     const QString data = c.data.toString(QStringLiteral("dd/MM/yyyy"));
     const QString hora = c.hora.toString(QStringLiteral("HH:mm:ss"));
     const QString mes = c.mes.toString(QStringLiteral("MM/yyyy"));

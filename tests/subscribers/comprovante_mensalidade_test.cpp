@@ -59,9 +59,15 @@ TEST(Comprovante, LarguraTrintaESeisComOsValoresMaisLongos) {
                                    "Rua A, 1", "Recife", "Fone 3333",
                                    " COMPROVANTE DE PGTO. DE MENSALIDADE",
                                    "Cliente  : Maria Aparecida dos", "Santos Oliveira Cavalcanti",
-                                   "Tel.Res. : (081)3333-4", "Tel.Cel.: (081)99999-8888",
+                                   "Tel.Res. : (081)3333-44", "Tel.Cel.: (081)99999-8888",
                                    "Data     : 16/03/2008", "Hora    : 09:05:07", "Mes      : 03/2008",
-                                   "Valor    : 12.345,67", "Desconto : 345,67", "Total    : 12.000,00"}));
+                                   "Valor   : 12.000,00", "Valor    : 12.345,67", "Desconto : 345,67",
+                                   "Total    : 12.000,00"}));
+    // A first month's share, with no discount: the amount paid still stands on the receipt.
+    c.valorPago = Dinheiro::reais(36, 67);
+    c.des = "0,00";
+    EXPECT_EQ(copia(comprovante_pgto_mensalidade(c, 36, 0)).mid(13),
+              (QStringList{"Mes      : 03/2008   Valor   : 36,67", "Valor    : 12.345,67"}));
     for (int bobina : {36, 40, 48})
         for (const QString& l : QString::fromLatin1(comprovante_pgto_mensalidade(c, bobina, 1)).split("\r\n"))
             EXPECT_LE(l.size(), bobina) << l.toStdString();
