@@ -20,7 +20,7 @@
 
 namespace {
 
-class EscritorioTest : public RelatorioTeste {
+class EscritorioTest : public JanelaRelatoriosTeste {
 protected:
     EscritorioTest() {
         // Besides 1 Zélia (branch 1) and 2 Bruno, 3 Ana (branch 2): 2 Diana at branch 1 and
@@ -36,21 +36,6 @@ protected:
           "(1, '2008-03-01', 1500000, 2, '2008-03-12', '09:00:00', 0, 0, 2)");
     }
 
-    JanelaRelatorios janela{amb.ctx};
-
-    QStringList imprime(QRadioButton* opcao, bool porTipo, bool porVencto, const QString& filial) {
-        opcao->setChecked(true);
-        janela.Check1->setChecked(porTipo);
-        janela.Check2->setChecked(porVencto);
-        janela.fil->setText(filial);
-        for (QLineEdit* d : {janela.dat_ini, janela.dat_ini_det}) d->setText("01/03/2008");
-        for (QLineEdit* d : {janela.dat_fim, janela.dat_fim_det}) d->setText("31/03/2008");
-        amb.plataforma.visualizados.clear();
-        amb.plataforma.mensagens.clear();
-        janela.Command1_Click();
-        EXPECT_TRUE(amb.plataforma.mensagens.empty()) << amb.plataforma.textosMensagens().join("\n").toStdString();
-        return linhasVistas();
-    }
 };
 
 // Each group heading of a subscriber report with the plates listed under it.

@@ -3,10 +3,14 @@
 // tariffs, partners, subscribers with vehicles, March 2008 stays and monthly-fee payments of
 // branches 1 and 2.
 
+#include "reports/documento.h"
+#include "reports/janela_relatorios.h"
 #include "support/ambiente.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QStringList>
-#include "reports/documento.h"
 
 #include <gtest/gtest.h>
 
@@ -20,4 +24,28 @@ protected:
     QStringList linhasVistas() const;
 
     Ambiente amb;
+};
+
+// The reports window over that database, asked for a report as the operator asks for it.
+class JanelaRelatoriosTeste : public RelatorioTeste {
+protected:
+    // Chooses the report and its options, March 2008 as its dates, and prints it: the lines shown
+    // in the preview. Any message shown fails the test.
+    QStringList imprime(QRadioButton* opcao, bool porTipo = false, bool porVencto = false,
+                        const QString& filial = "  ") {
+        opcao->setChecked(true);
+        janela.Check1->setChecked(porTipo);
+        janela.Check2->setChecked(porVencto);
+        janela.fil->setText(filial);
+        for (QLineEdit* d : {janela.dat_ini, janela.dat_ini_det}) d->setText("01/03/2008");
+        for (QLineEdit* d : {janela.dat_fim, janela.dat_fim_det}) d->setText("31/03/2008");
+        amb.plataforma.visualizados.clear();
+        amb.plataforma.mensagens.clear();
+        janela.Command1_Click();
+        EXPECT_TRUE(amb.plataforma.mensagens.empty())
+            << amb.plataforma.textosMensagens().join("\n").toStdString();
+        return linhasVistas();
+    }
+
+    JanelaRelatorios janela{amb.ctx};
 };

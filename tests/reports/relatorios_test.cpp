@@ -14,24 +14,8 @@ namespace {
 
 const QString kRodape = "Estacionamento Central | Página 1 de 1";
 
-class RelatoriosTest : public RelatorioTeste {
+class RelatoriosTest : public JanelaRelatoriosTeste {
 protected:
-    JanelaRelatorios janela{amb.ctx};
-
-    QStringList imprime(QRadioButton* opcao, bool porTipo = false, bool porVencto = false,
-                        const QString& filial = "  ") {
-        opcao->setChecked(true);
-        janela.Check1->setChecked(porTipo);
-        janela.Check2->setChecked(porVencto);
-        janela.fil->setText(filial);
-        for (QLineEdit* d : {janela.dat_ini, janela.dat_ini_det}) d->setText("01/03/2008");
-        for (QLineEdit* d : {janela.dat_fim, janela.dat_fim_det}) d->setText("31/03/2008");
-        amb.plataforma.visualizados.clear();
-        janela.Command1_Click();
-        EXPECT_TRUE(amb.plataforma.mensagens.empty()) << amb.plataforma.textosMensagens().join("\n").toStdString();
-        return linhasVistas();
-    }
-
     // Runs a request straight on the component; returns the message shown, if any.
     QString falha(const PedidoRelatorio& p) {
         ControleRelatorio cr(amb.db(), amb.plataforma);
