@@ -1,4 +1,5 @@
 #include "yard/modelo_patio.h"
+#include "yard/cabecalho_linhas.h"
 
 #include "data/datas.h"
 #include "data/ordem_geral.h"
@@ -88,9 +89,7 @@ LinhaPatio leLinha(sqlite3_stmt* s) {
 }  // namespace
 
 namespace {
-bool naOrdem(const std::unique_ptr<LinhaPatio>& a, const std::unique_ptr<LinhaPatio>& b) {
-    return antesNaLista(*a, *b);
-}
+bool naOrdem(const LinhaPatio* a, const LinhaPatio* b) { return antesNaLista(*a, *b); }
 }  // namespace
 
 bool antesNaLista(const LinhaPatio& a, const LinhaPatio& b) {
@@ -112,18 +111,19 @@ ModeloPatio::ModeloPatio(QObject* parent)
 void ModeloPatio::recarrega(Banco& db) {
     const qint64 versao = numero(db, "PRAGMA data_version");
     sqlite3_stmt* st = db.preparado(CAMPOS_LISTA " ORDER BY prisma, placa, rowid");
-    std::vector<std::unique_ptr<LinhaPatio>> novas;
-    QHash<qint64, LinhaPatio*> porId;
+    std::vector<LinhaPatio*> novas;
+    std::unordered_map<qint64, std::unique_ptr<LinhaPatio>> porId;
     int avulsos = 0;
     int r;
     while ((r = sqlite3_step(st)) == SQLITE_ROW) {
-        novas.push_back(std::make_unique<LinhaPatio>(leLinha(st)));
-        avulsos += novas.back()->avulso;
+        auto l = std::make_unique<LinhaPatio>(leLinha(st));
+        novas.push_back(l.get());
+        avulsos += l->avulso;
+        const qint64 id = l->id;
+        porId.emplace(id, std::move(l));
     }
     sqlite3_reset(st);
     if (r != SQLITE_DONE) db.falhaNativa();
-    porId.reserve(qsizetype(novas.size()));
-    for (const auto& l : novas) porId.insert(l->id, l.get());
     beginResetModel();
     linhas_ = std::move(novas);
     porId_ = std::move(porId);
@@ -151,16 +151,17 @@ int ModeloPatio::entrou(Banco& db, qint64 id) {
     }
     auto l = std::make_unique<LinhaPatio>(leLinha(st));
     sqlite3_reset(st);
-    if (porId_.contains(l->id)) {   // already listed: the list no longer matches the table
+    if (porId_.count(l->id)) {   // already listed: the list no longer matches the table
         recarrega(db);
         return -1;
     }
-    const auto pos = std::upper_bound(linhas_.begin(), linhas_.end(), l, naOrdem);
+    const auto pos = std::upper_bound(linhas_.begin(), linhas_.end(), l.get(), naOrdem);
     const int linha = int(pos - linhas_.begin());
     beginInsertRows({}, linha, linha);
     avulsos_ += l->avulso;
-    porId_.insert(l->id, l.get());
-    linhas_.insert(pos, std::move(l));
+    linhas_.insert(pos, l.get());
+    const qint64 chave = l->id;
+    porId_.emplace(chave, std::move(l));
     endInsertRows();
     return linha;
 }
@@ -168,18 +169,16 @@ int ModeloPatio::entrou(Banco& db, qint64 id) {
 void ModeloPatio::saiu(Banco& db, qint64 id) {
     // The row must be one the list holds, and no other program may have changed the table since
     // the list read it; the lanes of this program announce every row they add or delete.
-    LinhaPatio* l = porId_.value(id);
-    if (!l || numero(db, "PRAGMA data_version") != versao_) return recarrega(db);
-    const auto pos = std::lower_bound(linhas_.begin(), linhas_.end(), l,
-                                      [](const std::unique_ptr<LinhaPatio>& a, const LinhaPatio* b) {
-                                          return antesNaLista(*a, *b);
-                                      });
-    if (pos == linhas_.end() || pos->get() != l) return recarrega(db);
+    const auto dono = porId_.find(id);
+    if (dono == porId_.end() || numero(db, "PRAGMA data_version") != versao_) return recarrega(db);
+    const LinhaPatio* l = dono->second.get();
+    const auto pos = std::lower_bound(linhas_.begin(), linhas_.end(), l, naOrdem);
+    if (pos == linhas_.end() || *pos != l) return recarrega(db);
     const int linha = int(pos - linhas_.begin());
     beginRemoveRows({}, linha, linha);
     avulsos_ -= l->avulso;
-    porId_.remove(id);
     linhas_.erase(pos);
+    porId_.erase(dono);
     endRemoveRows();
 }
 
@@ -209,5 +208,6 @@ QVariant ModeloPatio::headerData(int secao, Qt::Orientation orientacao, int pape
 }
 
 GradePatio::GradePatio(QWidget* parent) : QTableView(parent), modelo_(new ModeloPatio(this)) {
+    setVerticalHeader(new CabecalhoLinhas(this));
     setModel(modelo_);
 }

@@ -7,11 +7,11 @@
 #include "data/banco.h"
 
 #include <QAbstractTableModel>
-#include <QHash>
 #include <QStringList>
 #include <QTableView>
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 struct LinhaPatio {
@@ -59,11 +59,11 @@ private:
     // is being applied (`ajuste` rows more or fewer).
     bool emDia(Banco& db, int ajuste);
 
-    // The rows in list order, each held by pointer: a car that enters or leaves in the middle
-    // of a long yard moves pointers, not rows. `porId_` finds a row by its rowid, and the
-    // list order then finds its place without walking the list.
-    std::vector<std::unique_ptr<LinhaPatio>> linhas_;
-    QHash<qint64, LinhaPatio*> porId_;
+    // The rows in list order, as plain pointers: a car that enters or leaves in the middle of a
+    // long yard moves a block of pointers, not rows. `porId_` holds the rows and finds one by
+    // its rowid; the list order then finds its place without walking the list.
+    std::vector<LinhaPatio*> linhas_;
+    std::unordered_map<qint64, std::unique_ptr<LinhaPatio>> porId_;
     int avulsos_ = 0;
     qint64 versao_ = -1;            // the file's data_version at the last reading
     QStringList titulos_;

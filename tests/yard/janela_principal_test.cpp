@@ -5,6 +5,7 @@
 
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QHeaderView>
 
 using JanelaPrincipalTest = PistaTest;
 
@@ -60,6 +61,12 @@ TEST_F(JanelaPrincipalTest, ListaDePatioMudaNoLugarAoEntrarESair) {
     estaciona(amb, "MMM-0001", {}, {}, 5);
     janela.atualiza_lista_patio();
     const auto lista = [&] {
+        // The view's rows follow the list's, each of them laid out.
+        EXPECT_EQ(janela.grid1->verticalHeader()->count(), janela.grid1->rowCount());
+        const int ultima = janela.grid1->rowCount() - 1;
+        if (ultima >= 0) {
+            EXPECT_EQ(janela.grid1->rowViewportPosition(ultima), ultima * janela.grid1->rowHeight(0));
+        }
         QStringList r;
         for (int i = 0; i < janela.grid1->rowCount(); ++i) r << janela.grid1->texto(i, 1);
         return r << janela.total->text() + "/" + janela.tot_avu->text() + "/" + janela.tot_men->text();
@@ -91,6 +98,16 @@ TEST_F(JanelaPrincipalTest, ListaDePatioMudaNoLugarAoEntrarESair) {
     janela.saiuDoPatio(d);
     EXPECT_EQ(lista(), (QStringList{"BBB-0002", "EEE-0005", "2 Veículos/2 Veículos/Nenhum"}));
     outro.fecha();
+    // The yard emptied, then a car again.
+    for (const char* placa : {"EEE-0005", "BBB-0002"}) {
+        const qint64 id = linha(placa);
+        amb.db().executa("DELETE FROM veiculos_patio WHERE rowid = ?", {id});
+        janela.saiuDoPatio(id);
+    }
+    EXPECT_EQ(lista(), (QStringList{"Nenhum/Nenhum/Nenhum"}));
+    estaciona(amb, "FFF-0006", 5, 2);
+    janela.entrouNoPatio(linha("FFF-0006"));
+    EXPECT_EQ(lista(), (QStringList{"FFF-0006", "1 Veículo/1 Veículo/Nenhum"}));
 }
 
 TEST_F(JanelaPrincipalTest, RelogioRegistraMudancasComCaixaAberto) {
