@@ -1,5 +1,4 @@
 #include "yard/modelo_patio.h"
-#include "yard/cabecalho_linhas.h"
 
 #include "data/datas.h"
 #include "data/ordem_geral.h"
@@ -206,6 +205,32 @@ QVariant ModeloPatio::headerData(int secao, Qt::Orientation orientacao, int pape
         return QAbstractTableModel::headerData(secao, orientacao, papel);
     return titulos_[secao];
 }
+
+namespace {
+
+// The list's row header. Its rows are all of one height and it is never shown, so a row that
+// leaves can be taken off its end: Qt's own handling of a removed row walks every one of the
+// 20,000 rows a busy yard holds, at each exit.
+class CabecalhoLinhas : public QHeaderView {
+public:
+    explicit CabecalhoLinhas(QWidget* pai) : QHeaderView(Qt::Vertical, pai) {}
+
+    void setModel(QAbstractItemModel* modelo) override {
+        if (model()) disconnect(model(), &QAbstractItemModel::rowsRemoved, this, nullptr);
+        QHeaderView::setModel(modelo);
+        if (!modelo) return;
+        disconnect(modelo, &QAbstractItemModel::rowsRemoved, this, nullptr);
+        connect(modelo, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex& pai) {
+            if (pai.isValid()) return;
+            // Every section is alike: the one taken off is the last, which costs nothing.
+            const int restam = model()->rowCount();
+            if (restam > 0) initializeSections(restam - 1, restam - 1);
+            else initializeSections();
+        });
+    }
+};
+
+}  // namespace
 
 GradePatio::GradePatio(QWidget* parent) : QTableView(parent), modelo_(new ModeloPatio(this)) {
     setVerticalHeader(new CabecalhoLinhas(this));
