@@ -20,7 +20,7 @@ std::string letras(int n, int quantas) {
     return s;
 }
 
-std::string digitos(int n) {
+std::string comZeros(int n) {
     char b[8];
     std::snprintf(b, sizeof b, "%04d", n % 10000);
     return b;
@@ -29,14 +29,14 @@ std::string digitos(int n) {
 // The i-th plate of the yard, spread over the alphabet.
 std::string placaDoPatio(int i) {
     const int j = int((long long)(i) * 7919 % 1000003);
-    return letras(j / 10000, 3) + "-" + digitos(j);
+    return letras(j / 10000, 3) + "-" + comZeros(j);
 }
 
-std::string placaDeMensalista(int k) { return "MEN-" + digitos(k); }
+std::string placaDeMensalista(int k) { return "MEN-" + comZeros(k); }
 
-std::string data(int i) { return "2026-12-0" + std::to_string(1 + i % 7); }
+std::string dataDoPatio(int i) { return "2026-12-0" + std::to_string(1 + i % 7); }
 
-std::string hora(int i) {
+std::string horaDoPatio(int i) {
     char b[16];
     std::snprintf(b, sizeof b, "%02d:%02d:%02d", i % 24, (i / 24) % 60, (i / 7) % 60);
     return b;
@@ -67,8 +67,8 @@ void criaModelo(const QString& caminho) {
                       "?, ?, ?)");
         for (int i = 0; i < 1000000; ++i) {
             const std::string d =
-                "2025-" + digitos(1 + (i / 3000) % 12).substr(2) + "-" + digitos(1 + i % 28).substr(2);
-            c.texto(1, d).texto(2, hora(i)).texto(3, d).texto(4, hora(i + 3)).inteiro(5, i + 1)
+                "2025-" + comZeros(1 + (i / 3000) % 12).substr(2) + "-" + comZeros(1 + i % 28).substr(2);
+            c.texto(1, d).texto(2, horaDoPatio(i)).texto(3, d).texto(4, horaDoPatio(i + 3)).inteiro(5, i + 1)
                 .texto(6, placaDoPatio(i % 50000)).inteiro(7, 1 + i / 5000)
                 .inteiro(8, 100000 + i % 7 * 10000).inteiro(9, 100000 + i % 7 * 10000).roda();
         }
@@ -107,7 +107,7 @@ Cenario::Cenario(const QString& pasta, const QString& modelo, int patio_, std::s
             t.inteiro(1, i + 1).roda();
             if (mensalista) v.inteiro(1, i / 20 + 1).nulo(5);
             else v.nulo(1).inteiro(5, i + 1);
-            v.texto(2, placas_.back()).texto(3, data(i)).texto(4, hora(i));
+            v.texto(2, placas_.back()).texto(3, dataDoPatio(i)).texto(4, horaDoPatio(i));
             if (prismaBase(i)) v.inteiro(6, prismaBase(i));
             else v.nulo(6);
             v.roda();

@@ -41,7 +41,7 @@ double mede(F&& f) {
     return segundos(t0, Relogio::now());
 }
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString qtexto(const std::string& s) { return QString::fromStdString(s); }
 
 
 // Each benchmark runs the program's operation and its counterpart side by side in every
@@ -53,7 +53,7 @@ struct Repeticao {
 std::map<std::string, std::vector<Repeticao>> g_reps;
 
 template <typename A, typename B>
-void par(benchmark::State& st, const std::string& nome, A&& programa, B&& base) {
+void medeLadoALado(benchmark::State& st, const std::string& nome, A&& programa, B&& base) {
     Repeticao& r = g_reps[nome].emplace_back();
     bool primeiroPrograma = true;
     for (auto _ : st) {
@@ -76,7 +76,7 @@ void par(benchmark::State& st, const std::string& nome, A&& programa, B&& base) 
 // --- Entry and exit -------------------------------------------------------------------------
 
 double entradaPrograma(Cenario* c) {
-    const QString placa = q(c->novaPlaca());
+    const QString placa = qtexto(c->novaPlaca());
     ResultadoPista r;
     const double t = mede([&] {
         r = registra_entrada(c->ctx, c->cancelas, {placa, QStringLiteral("   "), QString()});
@@ -125,7 +125,7 @@ CamposSaida camposSaida(const QString& ticket, const QString& placa) {
 
 double saidaPrograma(Cenario* c) {
     Banco& db = c->ctx.estado.db;
-    const QString placa = q(c->novaPlaca());
+    const QString placa = qtexto(c->novaPlaca());
     const qint64 ticket =
         db.executa("INSERT INTO gera_ticket DEFAULT VALUES").lastInsertId().toLongLong();
     db.executa("INSERT INTO veiculos_patio (placa, ticket, data_entrada, hora_entrada) "
@@ -174,13 +174,13 @@ int veiculoCom(Cenario* c, Chave k) {
     }
 }
 
-void busca(benchmark::State& st, const std::string& nome, Cenario* c, Chave k) {
+void medeBusca(benchmark::State& st, const std::string& nome, Cenario* c, Chave k) {
     Banco& db = c->ctx.estado.db;
     int i = 0;
-    par(st, nome,
+    medeLadoALado(st, nome,
         [&] {
             i = veiculoCom(c, k);   // the same vehicle for both
-            const QString placa = q(c->placaBase(i));
+            const QString placa = qtexto(c->placaBase(i));
             const QString texto = k == Chave::Placa    ? placa
                                   : k == Chave::Ticket ? QString::number(i + 1)
                                                        : QString::number(c->prismaBase(i));
@@ -217,10 +217,10 @@ void buscaNaPista(benchmark::State& st, const std::string& nome, Cenario* c) {
     int i = 0;
     auto digita = [&] {
         j.trata_tecla(Qt::Key_Escape);
-        j.pla->setText(q(c->placaBase(i)));
+        j.pla->setText(qtexto(c->placaBase(i)));
         QCoreApplication::processEvents();
     };
-    par(st, nome,
+    medeLadoALado(st, nome,
         [&] {
             i = veiculoCom(c, Chave::Ticket);   // a casual car: no kind is chosen for it
             digita();
@@ -244,7 +244,7 @@ void buscaNaPista(benchmark::State& st, const std::string& nome, Cenario* c) {
 // --- The yard list --------------------------------------------------------------------------
 
 void lista(benchmark::State& st, const std::string& nome, Cenario* c) {
-    par(st, nome,
+    medeLadoALado(st, nome,
         [&] {
             const double t = mede([&] { c->janela->atualiza_lista_patio(); });
             QCoreApplication::processEvents();
@@ -261,7 +261,7 @@ double botoes(Cenario* c, bool comLista, bool medeEntrada) {
         j.Frame3->setVisible(comLista);
         QCoreApplication::processEvents();
     }
-    const QString placa = q(c->novaPlaca());
+    const QString placa = qtexto(c->novaPlaca());
     j.Option1->setChecked(true);
     j.pla->setText(placa);
     const double entrada = mede([&] { j.Command5->click(); });
@@ -286,7 +286,7 @@ double botoes(Cenario* c, bool comLista, bool medeEntrada) {
 void botao(benchmark::State& st, const std::string& nome, Cenario* c, bool entrada) {
     // Bare writes in between came from another connection: the list reads them once here.
     c->janela->atualiza_lista_patio();
-    par(st, nome, [&] { return botoes(c, true, entrada); }, [&] { return botoes(c, false, entrada); });
+    medeLadoALado(st, nome, [&] { return botoes(c, true, entrada); }, [&] { return botoes(c, false, entrada); });
     c->janela->Frame3->setVisible(true);
 }
 
@@ -418,17 +418,17 @@ int main(int argc, char** argv) {
         Cenario* p = c.get();
         const std::string s = chave + "/";
         registra(s + "entrada", 16, [p](benchmark::State& st, const std::string& n) {
-            par(st, n, [p] { return entradaPrograma(p); }, [p] { return entradaNu(p); });
+            medeLadoALado(st, n, [p] { return entradaPrograma(p); }, [p] { return entradaNu(p); });
         });
         registra(s + "saida", 16, [p](benchmark::State& st, const std::string& n) {
-            par(st, n, [p] { return saidaPrograma(p); }, [p] { return saidaNu(p); });
+            medeLadoALado(st, n, [p] { return saidaPrograma(p); }, [p] { return saidaNu(p); });
         });
         if (p->diario != "WAL" || p->sincronia != "FULL") continue;
         const std::pair<const char*, Chave> chaves[] = {
             {"placa", Chave::Placa}, {"ticket", Chave::Ticket}, {"prisma", Chave::Prisma}};
         for (auto [nome, k] : chaves)
             registra(s + "busca-" + nome, 200,
-                     [p, k](benchmark::State& st, const std::string& n) { busca(st, n, p, k); });
+                     [p, k](benchmark::State& st, const std::string& n) { medeBusca(st, n, p, k); });
         registra(s + "busca-placa-pista", 200,
                  [p](benchmark::State& st, const std::string& n) { buscaNaPista(st, n, p); });
         registra(s + "lista", p->patio >= 20000 ? 3 : p->patio >= 2000 ? 10 : 40,
