@@ -25,19 +25,22 @@ QVariant placaOuNula(const QString& pla) {
 
 }  // namespace
 
+PedidoTarifa pedidoDaSaida(const CamposSaida& c) {
+    PedidoTarifa p;
+    p.modalidade = c.modalidade;
+    p.tic = c.tic;
+    p.pla = c.pla;
+    p.dat_ent = c.dat_ent;
+    p.hor_ent = c.hor_ent;
+    p.dat_sai = c.dat_sai;
+    p.hor_sai = c.hor_sai;
+    p.tur = c.tur;
+    p.cod_con = c.cod_con;
+    return p;
+}
+
 bool totalDoVeiculo(const CamposSaida& c) {
-    if (!c.calculo || c.calculo->tot != c.tot) return false;
-    PedidoTarifa agora;
-    agora.modalidade = c.modalidade;
-    agora.tic = c.tic;
-    agora.pla = c.pla;
-    agora.dat_ent = c.dat_ent;
-    agora.hor_ent = c.hor_ent;
-    agora.dat_sai = c.dat_sai;
-    agora.hor_sai = c.hor_sai;
-    agora.tur = c.tur;
-    agora.cod_con = c.cod_con;
-    return mesmoCalculo(c.calculo->pedido, agora);
+    return c.calculo && c.calculo->tot == c.tot && mesmoCalculo(c.calculo->pedido, pedidoDaSaida(c));
 }
 
 ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const CamposSaida& c) {
