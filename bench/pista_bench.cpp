@@ -9,7 +9,6 @@
 #include "yard/saida.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFocusEvent>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -97,7 +96,7 @@ double entradaNu(Cenario* c) {
             .inteiro(4, sqlite3_last_insert_rowid(c->nu)).roda();
         c->confirma->roda();
     });
-    c->apagaPorRowid->inteiro(1, sqlite3_last_insert_rowid(c->nu)).roda();
+    c->apagaVeiculo->inteiro(1, sqlite3_last_insert_rowid(c->nu)).roda();
     return t;
 }
 
