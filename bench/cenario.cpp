@@ -161,14 +161,12 @@ Cenario::Cenario(const QString& pasta, const QString& modelo, int patio_, std::s
                        "WHERE prisma = ? ORDER BY rowid LIMIT 1");
     lista = prepara("SELECT prisma, placa, data_entrada, hora_entrada, mensalista "
                     "FROM veiculos_patio ORDER BY prisma, placa");
-    apagaPorRowid = prepara("DELETE FROM veiculos_patio WHERE rowid = ?");
 }
 
 Cenario::~Cenario() {
     inicia.reset(); confirma.reset(); placaNoPatio.reset(); placaMensalista.reset();
     novoTicket.reset(); novoVeiculo.reset(); achaSaida.reset(); apagaVeiculo.reset();
     novaEstadia.reset(); porPlaca.reset(); porTicket.reset(); porPrisma.reset(); lista.reset();
-    apagaPorRowid.reset();
     sqlite3_close(nu);
     janela.reset();
     ctx.estado.db.fecha();

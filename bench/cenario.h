@@ -36,7 +36,7 @@ public:
     // Bare statements of the lanes, prepared once.
     std::unique_ptr<Comando> inicia, confirma, placaNoPatio, placaMensalista, novoTicket,
         novoVeiculo, achaSaida, apagaVeiculo, novaEstadia, porPlaca, porTicket, porPrisma,
-        lista, apagaPorRowid;
+        lista;
 
     std::string novaPlaca();             // a plate not in the yard
     const std::string& placaBase(int i) const { return placas_[size_t(i)]; }

@@ -9,7 +9,6 @@
 #include "yard/saida.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFocusEvent>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -97,7 +96,7 @@ double entradaNu(Cenario* c) {
             .inteiro(4, sqlite3_last_insert_rowid(c->nu)).roda();
         c->confirma->roda();
     });
-    c->apagaPorRowid->inteiro(1, sqlite3_last_insert_rowid(c->nu)).roda();
+    c->apagaVeiculo->inteiro(1, sqlite3_last_insert_rowid(c->nu)).roda();
     return t;
 }
 
@@ -111,15 +110,7 @@ CamposSaida camposSaida(const QString& ticket, const QString& placa) {
     s.tot = s.val_pag = QStringLiteral("10,00");
     s.modalidade = QStringLiteral("R");
     // The fee as the panel would have computed it for this vehicle, kind and times.
-    PedidoTarifa p;
-    p.modalidade = s.modalidade;
-    p.tic = s.tic;
-    p.pla = s.pla;
-    p.dat_ent = s.dat_ent;
-    p.hor_ent = s.hor_ent;
-    p.dat_sai = s.dat_sai;
-    p.hor_sai = s.hor_sai;
-    s.calculo = TotalCalculado{s.tot, p};
+    s.calculo = TotalCalculado{s.tot, pedidoDaSaida(s)};
     return s;
 }
 

@@ -12,28 +12,6 @@ QString textoDaColuna(sqlite3_stmt* st, int coluna) {
     return p ? QString::fromUtf8(p, sqlite3_column_bytes(st, coluna)) : QString();
 }
 
-// "yyyy-MM-dd" as "dd/mm/yyyy" straight from its digits; any other stored form through the
-// general reading.
-QString dataDaColuna(sqlite3_stmt* st, int coluna) {
-    if (sqlite3_column_type(st, coluna) == SQLITE_NULL) return {};
-    const QString t = textoDaColuna(st, coluna);
-    if (t.size() == 10 && t[4] == u'-' && t[7] == u'-') {
-        const QDate d = dataDoBanco(t);
-        if (d.isValid() && d.year() == t.left(4).toInt())
-            return t.mid(8, 2) + u'/' + t.mid(5, 2) + u'/' + t.left(4);
-    }
-    return dataBr(dataDoBanco(t));
-}
-
-// "HH:mm:ss" as stored; any other stored form through the general reading.
-QString horaDaColuna(sqlite3_stmt* st, int coluna) {
-    if (sqlite3_column_type(st, coluna) == SQLITE_NULL) return {};
-    const QString t = textoDaColuna(st, coluna);
-    const QTime h = horaDoBanco(t);
-    if (t.size() == 8 && t[2] == u':' && t[5] == u':' && h.isValid()) return t;
-    return horaHms(h);
-}
-
 }  // namespace
 
 std::optional<VeiculoEncontrado> busca_saida(Banco& db, CampoBusca campo, const QString& texto,
@@ -82,8 +60,8 @@ std::optional<VeiculoEncontrado> busca_saida(Banco& db, CampoBusca campo, const 
     v.tic = v.mensalista ? QStringLiteral("0000000000")
                          : QString::number(sqlite3_column_int64(st, 0)).leftJustified(10, u' ');
     v.pla = textoDaColuna(st, 1);
-    v.dat_ent = dataDaColuna(st, 2);
-    v.hor_ent = horaDaColuna(st, 3);
+    v.dat_ent = dataBr(dataDoBanco(textoDaColuna(st, 2)));
+    v.hor_ent = horaHms(horaDoBanco(textoDaColuna(st, 3)));
     v.vei = textoDaColuna(st, 4);
     sqlite3_reset(st);
     v.dat_sai = dataBr(data_atual);

@@ -21,7 +21,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QSqlQuery>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>

@@ -84,23 +84,20 @@ LinhaPatio leLinha(sqlite3_stmt* s) {
     return l;
 }
 
-
-}  // namespace
-
-namespace {
-bool naOrdem(const LinhaPatio* a, const LinhaPatio* b) { return antesNaLista(*a, *b); }
-}  // namespace
-
-bool antesNaLista(const LinhaPatio& a, const LinhaPatio& b) {
-    if (a.temPrisma != b.temPrisma) return !a.temPrisma;
-    if (a.temPrisma && a.prisma != b.prisma) return a.prisma < b.prisma;
-    if (a.temPlaca != b.temPlaca) return !a.temPlaca;
-    if (a.temPlaca) {
-        const int c = comparaOrdemGeral(a.placa, b.placa);
+// The order of the list: no tag first, then tags ascending; by plate in the general sort
+// order (no plate first); entry order (rowid) last.
+bool naOrdem(const LinhaPatio* a, const LinhaPatio* b) {
+    if (a->temPrisma != b->temPrisma) return !a->temPrisma;
+    if (a->temPrisma && a->prisma != b->prisma) return a->prisma < b->prisma;
+    if (a->temPlaca != b->temPlaca) return !a->temPlaca;
+    if (a->temPlaca) {
+        const int c = comparaOrdemGeral(a->placa, b->placa);
         if (c != 0) return c < 0;
     }
-    return a.id < b.id;
+    return a->id < b->id;
 }
+
+}  // namespace
 
 ModeloPatio::ModeloPatio(QObject* parent)
     : QAbstractTableModel(parent),

@@ -24,10 +24,6 @@ struct LinhaPatio {
     bool avulso = true;             // `mensalista` is NULL
 };
 
-// The order of the list: no tag first, then tags ascending; by plate in the general sort
-// order (no plate first); entry order (rowid) last.
-bool antesNaLista(const LinhaPatio& a, const LinhaPatio& b);
-
 class ModeloPatio : public QAbstractTableModel {
     Q_OBJECT
 public:

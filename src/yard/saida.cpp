@@ -8,10 +8,6 @@
 
 namespace {
 
-QVariant dataDoCampo(const QString& texto) { return dataBrParaBanco(texto); }
-
-QVariant horaDoCampo(const QString& texto) { return horaTextoParaBanco(texto); }
-
 QVariant numeroOuNulo(const QString& texto) {
     bool ok = false;
     const qint64 n = texto.trimmed().toLongLong(&ok);
@@ -25,19 +21,22 @@ QVariant placaOuNula(const QString& pla) {
 
 }  // namespace
 
+PedidoTarifa pedidoDaSaida(const CamposSaida& c) {
+    PedidoTarifa p;
+    p.modalidade = c.modalidade;
+    p.tic = c.tic;
+    p.pla = c.pla;
+    p.dat_ent = c.dat_ent;
+    p.hor_ent = c.hor_ent;
+    p.dat_sai = c.dat_sai;
+    p.hor_sai = c.hor_sai;
+    p.tur = c.tur;
+    p.cod_con = c.cod_con;
+    return p;
+}
+
 bool totalDoVeiculo(const CamposSaida& c) {
-    if (!c.calculo || c.calculo->tot != c.tot) return false;
-    PedidoTarifa agora;
-    agora.modalidade = c.modalidade;
-    agora.tic = c.tic;
-    agora.pla = c.pla;
-    agora.dat_ent = c.dat_ent;
-    agora.hor_ent = c.hor_ent;
-    agora.dat_sai = c.dat_sai;
-    agora.hor_sai = c.hor_sai;
-    agora.tur = c.tur;
-    agora.cod_con = c.cod_con;
-    return mesmoCalculo(c.calculo->pedido, agora);
+    return c.calculo && c.calculo->tot == c.tot && mesmoCalculo(c.calculo->pedido, pedidoDaSaida(c));
 }
 
 ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const CamposSaida& c) {
@@ -101,15 +100,15 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
             "INSERT INTO registro_saida (data_entrada, hora_entrada, data_saida, "
             "hora_saida, ticket, placa, mensalista, convenio, tipo_estacionamento, "
             "caixa, total, valor_liquido) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-            {dataDoCampo(c.dat_ent), horaDoCampo(c.hor_ent), dataDoCampo(c.dat_sai),
-             horaDoCampo(c.hor_sai), numeroOuNulo(c.tic), placaOuNula(c.pla),
+            {dataBrParaBanco(c.dat_ent), horaTextoParaBanco(c.hor_ent), dataBrParaBanco(c.dat_sai),
+             horaTextoParaBanco(c.hor_sai), numeroOuNulo(c.tic), placaOuNula(c.pla),
              mensalista ? codigoMensalista : QVariant(),
              c.modalidade == QLatin1String("C") ? numeroOuNulo(c.cod_con) : QVariant(),
              tipo, e.numero_caixa, total->paraBanco(), total->paraBanco()});
         if (e.ativar_cancela_sai_manual) {
             db.executa(QStringLiteral("INSERT INTO lista_saida (placa, data_entrada, hora_entrada) "
                                       "VALUES (?, ?, ?)"),
-                       {c.pla.isEmpty() ? QStringLiteral("   -    ") : c.pla, dataDoCampo(c.dat_ent), horaDoCampo(c.hor_ent)});
+                       {c.pla.isEmpty() ? QStringLiteral("   -    ") : c.pla, dataBrParaBanco(c.dat_ent), horaTextoParaBanco(c.hor_ent)});
             r.enfileirado = true;
         }
         t.confirma();

@@ -27,6 +27,9 @@ inline const QString kMsgTotalDeOutroVeiculo = QStringLiteral(
     "O total mostrado não foi calculado para este veículo, com estes horários e esta forma de "
     "pagamento. Confira o veículo: o total será calculado de novo.");
 
+// The fee request the fields describe: the vehicle, its times, kind, shift and partner.
+PedidoTarifa pedidoDaSaida(const CamposSaida& campos);
+
 // True when `campos.tot` is the fee computed for the vehicle and kind the other fields show.
 bool totalDoVeiculo(const CamposSaida& campos);
 

@@ -10,17 +10,7 @@ namespace {
 // The fields as the panel leaves them once it has computed `tot` for this vehicle and kind:
 // ticket, plate, entry and exit, total, amount paid, kind, shift, partner code.
 CamposSaida calculado(CamposSaida c) {
-    PedidoTarifa p;
-    p.modalidade = c.modalidade;
-    p.tic = c.tic;
-    p.pla = c.pla;
-    p.dat_ent = c.dat_ent;
-    p.hor_ent = c.hor_ent;
-    p.dat_sai = c.dat_sai;
-    p.hor_sai = c.hor_sai;
-    p.tur = c.tur;
-    p.cod_con = c.cod_con;
-    c.calculo = TotalCalculado{c.tot, p};
+    c.calculo = TotalCalculado{c.tot, pedidoDaSaida(c)};
     return c;
 }
 
