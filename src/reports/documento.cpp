@@ -217,12 +217,6 @@ void DocumentoRelatorio::acrescenta(LinhaRelatorio::Tipo tipo, const std::vector
     resta_ -= estilo_->linha;
 }
 
-void DocumentoRelatorio::acrescenta(const LinhaRelatorio& linha) {
-    std::vector<std::string> c;
-    for (const QString& t : linha.celulas) c.push_back(t.toStdString());
-    acrescenta(linha.tipo, c);
-}
-
 void DocumentoRelatorio::conclui() {
     {
         QMutexLocker t(&trava_);
