@@ -80,14 +80,7 @@ void criaBanco(const QString& caminho, int saidas) {
 PedidoRelatorio pedido(Banco& db, bool detalhado) {
     PedidoRelatorio p;
     p.arquivo = QStringLiteral(QUELMAR_MODELOS) + (detalhado ? "/rel_fat_det.rpt" : "/rel_fat.rpt");
-    p.titulo = detalhado ? "Relatório de Faturamento Detalhado" : "Relatório de Faturamento";
-    p.selecao = formulaFaixa("registro_saida.data_saida", kInicio, kFim);
-    p.selecaoSub["rel_fat_mensalidades"] = formulaFaixa("pagamento_mensalidade.data", kInicio, kFim);
-    p.formulas[0] = QString("titulo='%1 %2 e %3'")
-                        .arg(detalhado ? "Faturamento detalhado entre" : "Faturamento entre",
-                             kInicio.toString("dd/MM/yyyy"), kFim.toString("dd/MM/yyyy"));
-    p.formulas[1] = formulaTotalMensalidades(db, kInicio, kFim, "  ");
-    p.formulas[2] = formulaRodape(db);
+    pedidoFaturamento(p, db, detalhado, kInicio, kFim, "  ");
     return p;
 }
 
