@@ -481,10 +481,3 @@ bool MontagemRelatorio::avanca(int linhas) {
     doc.conclui();
     return true;
 }
-
-std::shared_ptr<DocumentoRelatorio> montaRelatorio(Banco& db, const PedidoRelatorio& pedido) {
-    MontagemRelatorio m(db, pedido);
-    while (!m.avanca(1 << 20)) {
-    }
-    return m.documento();
-}
