@@ -5,6 +5,8 @@
 //
 //     quelmar_bench_relatorios [--pasta=/var/tmp] [--repeticoes=3]
 
+#include "../sqlite_nu.h"
+
 #include "data/banco.h"
 #include "data/cria_banco.h"
 #include "reports/catalogo.h"
@@ -46,34 +48,23 @@ void criaBanco(const QString& caminho, int saidas) {
                   "'10:00:00', '', '', '', '', ' ', ' ', ' ', 1, 'Estacionamento Central')");
     });
     Transacao t(db);
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db.nativo(),
-                       "INSERT INTO registro_saida (data_entrada, hora_entrada, data_saida, hora_saida, ticket, "
-                       "placa, tipo_estacionamento, caixa, total, valor_liquido, filial) "
-                       "VALUES (?1, ?2, ?1, ?3, ?4, ?5, ?6, ?7, ?8, ?8, ?9)",
-                       -1, &st, nullptr);
+    Comando insere(db.nativo(),
+                   "INSERT INTO registro_saida (data_entrada, hora_entrada, data_saida, hora_saida, ticket, "
+                   "placa, tipo_estacionamento, caixa, total, valor_liquido, filial) "
+                   "VALUES (?1, ?2, ?1, ?3, ?4, ?5, ?6, ?7, ?8, ?8, ?9)");
     const char* tipos[] = {"R", "R", "R", "C", "M", "T", "D"};
     for (int i = 0; i < saidas; ++i) {
         const int dia = int(qint64(i) * kDias / saidas);
-        const QByteArray data = kInicio.addDays(dia).toString("yyyy-MM-dd").toUtf8();
         char entrada[16], saida[16], placa[16];
         std::snprintf(entrada, sizeof entrada, "%02d:%02d:00", 6 + i % 12, i % 60);
         std::snprintf(saida, sizeof saida, "%02d:%02d:00", 7 + i % 12, (i * 7) % 60);
         std::snprintf(placa, sizeof placa, "%c%c%c-%04d", 'A' + i % 26, 'A' + i / 26 % 26, 'A' + i / 676 % 26,
                       i % 10000);
-        sqlite3_bind_text(st, 1, data.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 2, entrada, -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 3, saida, -1, SQLITE_TRANSIENT);
-        sqlite3_bind_int64(st, 4, i + 1);
-        sqlite3_bind_text(st, 5, placa, -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 6, tipos[i % 7], -1, SQLITE_STATIC);
-        sqlite3_bind_int64(st, 7, 1 + i / 500);
-        sqlite3_bind_int64(st, 8, 50000 + (i % 9) * 10000);
-        sqlite3_bind_int64(st, 9, 1 + i % 3);
-        sqlite3_step(st);
-        sqlite3_reset(st);
+        insere.texto(1, kInicio.addDays(dia).toString("yyyy-MM-dd").toStdString())
+            .texto(2, entrada).texto(3, saida).inteiro(4, i + 1).texto(5, placa).texto(6, tipos[i % 7])
+            .inteiro(7, 1 + i / 500).inteiro(8, 50000 + (i % 9) * 10000).inteiro(9, 1 + i % 3)
+            .roda();
     }
-    sqlite3_finalize(st);
     for (int k = 1; k <= 300; ++k) {
         db.executa("INSERT INTO mensalistas (codigo, nome, filial, excluido) VALUES (?, ?, ?, 0)",
                    {k, QString("Mensalista %1").arg(k), 1 + k % 3});
@@ -89,14 +80,7 @@ void criaBanco(const QString& caminho, int saidas) {
 PedidoRelatorio pedido(Banco& db, bool detalhado) {
     PedidoRelatorio p;
     p.arquivo = QStringLiteral(QUELMAR_MODELOS) + (detalhado ? "/rel_fat_det.rpt" : "/rel_fat.rpt");
-    p.titulo = detalhado ? "Relatório de Faturamento Detalhado" : "Relatório de Faturamento";
-    p.selecao = formulaFaixa("registro_saida.data_saida", kInicio, kFim);
-    p.selecaoSub["rel_fat_mensalidades"] = formulaFaixa("pagamento_mensalidade.data", kInicio, kFim);
-    p.formulas[0] = QString("titulo='%1 %2 e %3'")
-                        .arg(detalhado ? "Faturamento detalhado entre" : "Faturamento entre",
-                             kInicio.toString("dd/MM/yyyy"), kFim.toString("dd/MM/yyyy"));
-    p.formulas[1] = formulaTotalMensalidades(db, kInicio, kFim, "  ");
-    p.formulas[2] = formulaRodape(db);
+    pedidoFaturamento(p, db, detalhado, kInicio, kFim, "  ");
     return p;
 }
 
@@ -154,24 +138,11 @@ Medida constroi(Banco& db, const PedidoRelatorio& p) {
 double nua(Banco& db, const QStringList& consultas) {
     QElapsedTimer t;
     t.start();
-    const QByteArray ini = kInicio.toString("yyyy-MM-dd").toUtf8(), fim = kFim.toString("yyyy-MM-dd").toUtf8();
-    volatile size_t lidos = 0;
+    const std::string ini = kInicio.toString("yyyy-MM-dd").toStdString(), fim = kFim.toString("yyyy-MM-dd").toStdString();
     for (const QString& sql : consultas) {
-        sqlite3_stmt* st = nullptr;
-        const QByteArray texto = sql.toUtf8();
-        if (sqlite3_prepare_v2(db.nativo(), texto.constData(), -1, &st, nullptr) != SQLITE_OK) std::exit(4);
-        for (int i = 1; i <= sqlite3_bind_parameter_count(st); ++i)
-            sqlite3_bind_text(st, i, (i % 2 ? ini : fim).constData(), -1, SQLITE_STATIC);
-        while (sqlite3_step(st) == SQLITE_ROW)
-            for (int c = 0; c < sqlite3_column_count(st); ++c) {
-                if (sqlite3_column_type(st, c) == SQLITE_INTEGER) {
-                    lidos = lidos + size_t(sqlite3_column_int64(st, c));
-                } else {
-                    const unsigned char* v = sqlite3_column_text(st, c);
-                    lidos = lidos + (v ? size_t(sqlite3_column_bytes(st, c)) : 0);
-                }
-            }
-        sqlite3_finalize(st);
+        Comando c(db.nativo(), sql.toUtf8().constData());
+        for (int i = 1; i <= sqlite3_bind_parameter_count(c.st()); ++i) c.texto(i, i % 2 ? ini : fim);
+        c.roda(sqlite3_column_count(c.st()));
     }
     return t.nsecsElapsed() / 1e9;
 }

@@ -37,3 +37,24 @@ QString formulaTotalMensalidades(Banco& db, const QDate& inicio, const QDate& fi
     if (soma.isNull()) return QStringLiteral("total_mensalidades=0");
     return QStringLiteral("total_mensalidades=") + numeroFormula(Dinheiro::bruto(soma.toLongLong()));
 }
+
+void pedidoFaturamento(PedidoRelatorio& pedido, Banco& db, bool detalhado, const QDate& inicio, const QDate& fim,
+                       const QString& filial) {
+    // Both ends of the period, and the branch when one is given.
+    const auto selecao = [&](const QString& tabela, const QString& campoData) {
+        const QString f = formulaFaixa(tabela + QLatin1Char('.') + campoData, inicio, fim);
+        return filial == QLatin1String("  ") ? f : f + QStringLiteral(" and {%1.filial}=").arg(tabela) + filial;
+    };
+    pedido.titulo = detalhado ? QStringLiteral("Relatório de Faturamento Detalhado")
+                              : QStringLiteral("Relatório de Faturamento");
+    pedido.selecao = selecao(QStringLiteral("registro_saida"), QStringLiteral("data_saida"));
+    pedido.selecaoSub[QStringLiteral("rel_fat_mensalidades")] =
+        selecao(QStringLiteral("pagamento_mensalidade"), QStringLiteral("data"));
+    pedido.formulas[0] = QStringLiteral("titulo='%1 %2 e %3'")
+                             .arg(detalhado ? QStringLiteral("Faturamento detalhado entre")
+                                            : QStringLiteral("Faturamento entre"),
+                                  inicio.toString(QStringLiteral("dd/MM/yyyy")), fim.toString(QStringLiteral("dd/MM/yyyy")));
+    // The monthly fees of a report restricted to one branch are that branch's too.
+    pedido.formulas[1] = formulaTotalMensalidades(db, inicio, fim, filial);
+    pedido.formulas[2] = formulaRodape(db);
+}

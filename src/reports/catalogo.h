@@ -4,6 +4,7 @@
 
 #include "data/banco.h"
 #include "data/dinheiro.h"
+#include "reports/pedido.h"
 
 #include <QDate>
 #include <QString>
@@ -25,3 +26,10 @@ QString numeroFormula(Dinheiro valor);
 // "total_mensalidades=" and the monthly-fee payments received between the two dates (both
 // included), only those of the branch when `filial` is filled ("  " is not); "=0" when none.
 QString formulaTotalMensalidades(Banco& db, const QDate& inicio, const QDate& fim, const QString& filial);
+
+// The revenue report's request, "Faturamento entre" or (`detalhado`) "Faturamento detalhado
+// entre" the two dates: its title, the selection of its exits and of the monthly fees in its
+// subreport (only those of the branch when `filial` is filled) and its three formulas. The
+// template, the sort fields and the rest of `pedido` stay as they were.
+void pedidoFaturamento(PedidoRelatorio& pedido, Banco& db, bool detalhado, const QDate& inicio, const QDate& fim,
+                       const QString& filial);

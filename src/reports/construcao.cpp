@@ -20,6 +20,18 @@ bool leituraSeparada(Banco& db) {
     }
 }
 
+// One turn of the build, on either path: batches of rows until the report is whole, the turn's
+// time is up or the build is told to stop. True once the report is whole.
+bool umTurno(MontagemRelatorio& montagem, const std::atomic<bool>& parar) {
+    QElapsedTimer t;
+    t.start();
+    bool pronto = false;
+    do {
+        pronto = montagem.avanca(kLinhasPorLote);
+    } while (!pronto && !parar && t.elapsed() < kMsPorTurno);
+    return pronto;
+}
+
 }  // namespace
 
 ConstrucaoRelatorio::ConstrucaoRelatorio(Banco& db, const PedidoRelatorio& pedido) : db_(db), pedido_(pedido) {
@@ -89,13 +101,9 @@ void ConstrucaoRelatorio::encerra() {
 
 void ConstrucaoRelatorio::turno() {
     if (!montagem_) return;
-    QElapsedTimer t;
-    t.start();
     bool pronto = false;
     try {
-        do {
-            pronto = montagem_->avanca(kLinhasPorLote);
-        } while (!pronto && t.elapsed() < kMsPorTurno);
+        pronto = umTurno(*montagem_, parar_);
     } catch (const ErroRelatorio& e) {
         erro_ = e.mensagem();
         encerra();
@@ -129,17 +137,11 @@ void ConstrucaoRelatorio::emSeparado() {
                     QMutexLocker t(&trava_);
                     documento_ = doc;
                 }
-                QElapsedTimer t;
-                t.start();
-                bool pronto = false;
-                while (!parar_ && !pronto) {
-                    pronto = montagem->avanca(kLinhasPorLote);
+                for (bool pronto = false; !pronto && !parar_;) {
+                    pronto = umTurno(*montagem, parar_);
                     lidas_ = montagem->linhasLidas();
-                    if (pronto || t.elapsed() >= kMsPorTurno) {
-                        doc->avisaCrescimento();
-                        avisa(&ConstrucaoRelatorio::progrediu);
-                        t.restart();
-                    }
+                    doc->avisaCrescimento();
+                    avisa(&ConstrucaoRelatorio::progrediu);
                 }
             }
         } catch (const ErroRelatorio& e) {

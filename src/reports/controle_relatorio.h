@@ -45,6 +45,8 @@ public:
     std::function<void(qint64 linhas, int paginas)> aoProgredir;
 
     const PedidoRelatorio& pedido() const { return pedido_; }
+    // The request itself, for a plain function that fills several of its settings at once.
+    PedidoRelatorio& pedido() { return pedido_; }
     const QString& subrelatorio() const { return subrelatorio_; }
     const QMap<int, QVariant>& ajustes() const { return ajustes_; }
 

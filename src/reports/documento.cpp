@@ -31,6 +31,47 @@ int colunasDoRotulo(const QVector<ColunaModelo>& c) {
     return k;
 }
 
+// Where a cell of a line stands, for the page's text and its painting alike: the cell, the
+// columns [de, ate) it spans (ate < 0: the page's whole width), in bold or not, and its alignment.
+struct Peca {
+    int celula, de, ate;
+    bool negrito;
+    Qt::Alignment alinhamento;
+};
+
+std::vector<Peca> pecas(LinhaRelatorio::Tipo tipo, const QVector<ColunaModelo>& colunas) {
+    const int n = int(colunas.size());
+    std::vector<Peca> r;
+    switch (tipo) {
+    case LinhaRelatorio::Tipo::Detalhe:
+        for (int k = 0; k < n; ++k) r.push_back({k, k, k + 1, false, alinhamento(colunas[k])});
+        break;
+    case LinhaRelatorio::Tipo::Subtotal: {
+        const int k0 = colunasDoRotulo(colunas);
+        r.push_back({0, 0, k0, true, Qt::AlignLeft});
+        for (int k = k0; k < n; ++k) r.push_back({k, k, k + 1, true, alinhamento(colunas[k])});
+        break;
+    }
+    case LinhaRelatorio::Tipo::Grupo:
+    case LinhaRelatorio::Tipo::Vazio:
+        r.push_back({0, 0, -1, tipo == LinhaRelatorio::Tipo::Grupo, Qt::AlignLeft});
+        break;
+    case LinhaRelatorio::Tipo::Resumo:
+        if (n > 1) {
+            r.push_back({0, 0, n - 1, true, Qt::AlignRight});
+            r.push_back({1, n - 1, n, true, Qt::AlignRight});
+        } else {
+            r.push_back({0, 0, -1, true, Qt::AlignRight});
+        }
+        break;
+    }
+    return r;
+}
+
+QString tituloNaPagina(const QString& titulo, bool continuacao) {
+    return continuacao ? titulo + QStringLiteral(" (continuação)") : titulo;
+}
+
 }  // namespace
 
 QSizeF tamanhoPaginaRelatorio() {
@@ -176,12 +217,6 @@ void DocumentoRelatorio::acrescenta(LinhaRelatorio::Tipo tipo, const std::vector
     resta_ -= estilo_->linha;
 }
 
-void DocumentoRelatorio::acrescenta(const LinhaRelatorio& linha) {
-    std::vector<std::string> c;
-    for (const QString& t : linha.celulas) c.push_back(t.toStdString());
-    acrescenta(linha.tipo, c);
-}
-
 void DocumentoRelatorio::conclui() {
     {
         QMutexLocker t(&trava_);
@@ -248,34 +283,19 @@ QStringList DocumentoRelatorio::textoPaginaSemTrava(int pagina) const {
     for (int i = paginas_[size_t(pagina)].primeiroPedaco; i < ultimoPedaco(pagina); ++i) {
         const Pedaco& pd = pedacos_[size_t(i)];
         const Secao& s = secoes_[size_t(pd.secao)];
-        if (!s.titulo.isEmpty()) r << (pd.continuacao ? s.titulo + QStringLiteral(" (continuação)") : s.titulo);
+        if (!s.titulo.isEmpty()) r << tituloNaPagina(s.titulo, pd.continuacao);
         if (!s.colunas.isEmpty()) {
             QStringList cab;
             for (const ColunaModelo& c : s.colunas) cab << c.cabecalho;
             r << cab.join(QStringLiteral(" | "));
         }
         const QVector<ColunaModelo> colunas = colunasDesenhadas(s.colunas);
-        const int n = int(colunas.size());
         for (qint64 li = pd.de; li < pd.ate; ++li) {
             const Linha& l = linhas_[size_t(li)];
             const std::vector<QString> c = celulas(l);
-            const auto cel = [&c](int i) { return i < int(c.size()) ? c[size_t(i)] : QString(); };
             QStringList partes;
-            switch (l.tipo) {
-            case LinhaRelatorio::Tipo::Detalhe:
-                for (int k = 0; k < n; ++k) partes << cel(k);
-                break;
-            case LinhaRelatorio::Tipo::Subtotal:
-                partes << cel(0);
-                for (int k = colunasDoRotulo(colunas); k < n; ++k) partes << cel(k);
-                break;
-            case LinhaRelatorio::Tipo::Grupo:
-            case LinhaRelatorio::Tipo::Vazio: partes << cel(0); break;
-            case LinhaRelatorio::Tipo::Resumo:
-                partes << cel(0);
-                if (n > 1) partes << cel(1);
-                break;
-            }
+            for (const Peca& pc : pecas(l.tipo, colunas))
+                partes << (pc.celula < int(c.size()) ? c[size_t(pc.celula)] : QString());
             r << partes.join(QStringLiteral(" | "));
         }
     }
@@ -319,9 +339,8 @@ void DocumentoRelatorio::pintaPagina(QPainter& p, int pagina) const {
         const Secao& s = secoes_[size_t(pd.secao)];
         if (!s.titulo.isEmpty()) {
             y += e.espacoSecao;
-            escreve(QRectF(0, y, e.largura, e.mNegrito.height()),
-                    pd.continuacao ? s.titulo + QStringLiteral(" (continuação)") : s.titulo, e.negrito, e.mNegrito,
-                    Qt::AlignLeft);
+            escreve(QRectF(0, y, e.largura, e.mNegrito.height()), tituloNaPagina(s.titulo, pd.continuacao), e.negrito,
+                    e.mNegrito, Qt::AlignLeft);
             y += e.alturaTituloSecao - e.espacoSecao;
         } else {
             y += e.espacoSecao / 2;
@@ -343,30 +362,11 @@ void DocumentoRelatorio::pintaPagina(QPainter& p, int pagina) const {
         for (qint64 li = pd.de; li < pd.ate; ++li, y += e.linha) {
             const Linha& l = linhas_[size_t(li)];
             const std::vector<QString> c = celulas(l);
-            const auto cel = [&c](int k) { return k < int(c.size()) ? c[size_t(k)] : QString(); };
-            const auto larg = [&x](int de, int ate) { return x[size_t(ate)] - x[size_t(de)]; };
-            switch (l.tipo) {
-            case LinhaRelatorio::Tipo::Detalhe:
-                for (int k = 0; k < n; ++k) celula(x[size_t(k)], y, larg(k, k + 1), cel(k), false, alinhamento(colunas[k]));
-                break;
-            case LinhaRelatorio::Tipo::Subtotal: {
-                const int k0 = colunasDoRotulo(colunas);
-                celula(0, y, larg(0, k0), cel(0), true, Qt::AlignLeft);
-                for (int k = k0; k < n; ++k) celula(x[size_t(k)], y, larg(k, k + 1), cel(k), true, alinhamento(colunas[k]));
-                break;
-            }
-            case LinhaRelatorio::Tipo::Grupo:
-            case LinhaRelatorio::Tipo::Vazio:
-                celula(0, y, e.largura, cel(0), l.tipo == LinhaRelatorio::Tipo::Grupo, Qt::AlignLeft);
-                break;
-            case LinhaRelatorio::Tipo::Resumo:
-                if (n > 1) {
-                    celula(0, y, larg(0, n - 1), cel(0), true, Qt::AlignRight);
-                    celula(x[size_t(n) - 1], y, larg(n - 1, n), cel(1), true, Qt::AlignRight);
-                } else {
-                    celula(0, y, e.largura, cel(0), true, Qt::AlignRight);
-                }
-                break;
+            for (const Peca& pc : pecas(l.tipo, colunas)) {
+                const double x0 = x[size_t(pc.de)];
+                const double w = pc.ate < 0 ? e.largura - x0 : x[size_t(pc.ate)] - x0;
+                celula(x0, y, w, pc.celula < int(c.size()) ? c[size_t(pc.celula)] : QString(), pc.negrito,
+                       pc.alinhamento);
             }
         }
     }

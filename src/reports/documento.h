@@ -23,7 +23,6 @@
 #include <string>
 #include <vector>
 
-class QFont;
 class QPainter;
 
 inline constexpr double kMargemMm = 10.0;
@@ -33,10 +32,9 @@ inline constexpr double kUnidadesPorPolegada = 720.0;
 QSizeF tamanhoPaginaRelatorio();
 
 struct LinhaRelatorio {
+    // The cells of a line: Detalhe, Subtotal: one per column; Grupo, Vazio: the text;
+    // Resumo: the label and the value.
     enum class Tipo : quint8 { Detalhe, Grupo, Subtotal, Resumo, Vazio };
-    Tipo tipo;
-    QStringList celulas;   // Detalhe, Subtotal: one per column; Grupo, Vazio: the text;
-                           // Resumo: the label and the value
 };
 
 class DocumentoRelatorio : public QObject {
@@ -52,7 +50,6 @@ public:
     // Building: a section, then its lines, in order. A line's cells are UTF-8 texts.
     void comecaSecao(const QString& titulo, const QVector<ColunaModelo>& colunas);
     void acrescenta(LinhaRelatorio::Tipo tipo, const std::vector<std::string>& celulas);
-    void acrescenta(const LinhaRelatorio& linha);
     // No more lines: the last page is closed and the page count known.
     void conclui();
     // The build was stopped or failed: what was laid out stays, but the document is not whole.

@@ -25,8 +25,6 @@
 
 namespace {
 
-const QString kSubrelatorio = QStringLiteral("rel_fat_mensalidades");
-
 QLineEdit* campoData(QWidget* pai, const char* nome) {
     auto* c = cria<QLineEdit>(pai, nome);
     c->setInputMask(QStringLiteral("00/00/0000; "));
@@ -310,22 +308,7 @@ void JanelaRelatorios::imprime() {
         cr.defineFormula(0, QStringLiteral("titulo=''"));
         cr.defineFormula(1, QString());
     } else {
-        cr.defineTitulo(opcao == 5 ? QStringLiteral("Relatório de Faturamento")
-                                   : QStringLiteral("Relatório de Faturamento Detalhado"));
-        cr.defineSelecao(formulaFaixa(QStringLiteral("registro_saida.data_saida"), inicio, fim));
-        if (filtraFilial) cr.defineSelecao(cr.selecao() + QStringLiteral(" and {registro_saida.filial}=") + filial);
-        cr.defineFormula(0, QStringLiteral("titulo='%1 %2 e %3'")
-                                .arg(opcao == 5 ? QStringLiteral("Faturamento entre")
-                                                : QStringLiteral("Faturamento detalhado entre"),
-                                     inicio.toString(QStringLiteral("dd/MM/yyyy")),
-                                     fim.toString(QStringLiteral("dd/MM/yyyy"))));
-        // The monthly fees of a report restricted to one branch are that branch's too.
-        cr.defineFormula(1, formulaTotalMensalidades(db, inicio, fim, filial));
-        cr.defineFormula(2, formulaRodape(db));
-        cr.escolheSubrelatorio(kSubrelatorio);
-        cr.defineSelecao(formulaFaixa(QStringLiteral("pagamento_mensalidade.data"), inicio, fim));
-        if (filtraFilial) cr.defineSelecao(cr.selecao() + QStringLiteral(" and {pagamento_mensalidade.filial}=") + filial);
-        cr.escolheSubrelatorio(QString());
+        pedidoFaturamento(cr.pedido(), db, opcao == 6, inicio, fim, filial);
     }
     cr.defineAjuste(34, true);
     cr.defineAjuste(67, 2);

@@ -353,7 +353,7 @@ struct MontagemRelatorio::Estado {
         std::fill(subtotais.begin(), subtotais.end(), 0);
     }
 
-    LinhaRelatorio resumo(const ResumoModelo& res, const SecaoModelo& s) const {
+    void resumo(DocumentoRelatorio& doc, const ResumoModelo& res, const SecaoModelo& s) const {
         qint64 soma = 0;
         bool moeda = false;
         for (const QString& t : res.termos) {
@@ -368,14 +368,15 @@ struct MontagemRelatorio::Estado {
                     moeda = moeda || s.colunas[i].formato == Formato::Moeda;
                 }
         }
-        return {LinhaRelatorio::Tipo::Resumo,
-                {res.rotulo, moeda ? Dinheiro::bruto(soma).formata() : QString::number(soma)}};
+        doc.acrescenta(LinhaRelatorio::Tipo::Resumo,
+                       {res.rotulo.toStdString(),
+                        (moeda ? Dinheiro::bruto(soma).formata() : QString::number(soma)).toStdString()});
     }
 
     void terminaSecao(DocumentoRelatorio& doc, const SecaoModelo& s) {
         fechaGrupo(doc, s);
-        if (linhasDaSecao == 0 && !s.vazio.isEmpty()) doc.acrescenta({LinhaRelatorio::Tipo::Vazio, {s.vazio}});
-        for (const ResumoModelo& r : s.resumos) doc.acrescenta(resumo(r, s));
+        if (linhasDaSecao == 0 && !s.vazio.isEmpty()) doc.acrescenta(LinhaRelatorio::Tipo::Vazio, {s.vazio.toStdString()});
+        for (const ResumoModelo& r : s.resumos) resumo(doc, r, s);
     }
 
     // One row of the section's query into the document.
@@ -394,7 +395,7 @@ struct MontagemRelatorio::Estado {
             if (!haGrupo || chave != chaveGrupo) {
                 fechaGrupo(doc, s);
                 const LeCampo le = leitor(sm);
-                doc.acrescenta({LinhaRelatorio::Tipo::Grupo, {preencheRotulo(s.rotuloGrupo, le)}});
+                doc.acrescenta(LinhaRelatorio::Tipo::Grupo, {preencheRotulo(s.rotuloGrupo, le).toStdString()});
                 rotuloSubtotal = preencheRotulo(s.rotuloSubtotal, le);
                 chaveGrupo = chave;
                 haGrupo = true;
@@ -479,11 +480,4 @@ bool MontagemRelatorio::avanca(int linhas) {
     }
     doc.conclui();
     return true;
-}
-
-std::shared_ptr<DocumentoRelatorio> montaRelatorio(Banco& db, const PedidoRelatorio& pedido) {
-    MontagemRelatorio m(db, pedido);
-    while (!m.avanca(1 << 20)) {
-    }
-    return m.documento();
 }

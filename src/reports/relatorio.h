@@ -37,6 +37,3 @@ private:
     std::shared_ptr<DocumentoRelatorio> documento_;
     qint64 lidas_ = 0;
 };
-
-// The whole report at once.
-std::shared_ptr<DocumentoRelatorio> montaRelatorio(Banco& db, const PedidoRelatorio& pedido);

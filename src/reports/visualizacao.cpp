@@ -5,7 +5,6 @@
 
 #include <QAbstractScrollArea>
 #include <QAction>
-#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
