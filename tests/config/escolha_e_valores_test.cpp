@@ -10,7 +10,6 @@
 #include "yard/tarifas/tarifa.h"
 
 #include <QClipboard>
-#include <QListWidget>
 
 #include <functional>
 
@@ -22,12 +21,6 @@ struct Sessao : SessaoConfiguracao {
         amb.plataforma.defineAgora(QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0)));
         amb.ctx.estado.data_atual = QDate(2026, 12, 7);
         amb.ctx.estado.hora_atual = QTime(10, 0, 0);
-    }
-    void clicaItem(QListWidget* l, const QString& texto) {
-        mostraAba(l);
-        const auto achados = l->findItems(texto, Qt::MatchExactly);
-        if (achados.isEmpty()) return;
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(achados[0]).center());
     }
     void tecla(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = {}) {
         w->setFocus();
