@@ -49,16 +49,10 @@ AbaGeral::AbaGeral(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfigu
     pen = cria<QLineEdit>(Frame2, "pen");
     Label32 = cria<QLabel>(Frame2, "Label32", QStringLiteral("Última Linha:"));
     ult = cria<QLineEdit>(Frame2, "ult");
-    auto* f2 = new QGridLayout(Frame2);
-    const std::pair<QLabel*, QLineEdit*> linhas[] = {{Label22, lin1}, {Label24, lin2},
-                                                     {Label25, lin3}, {Label26, lin4},
-                                                     {Label31, pen},  {Label32, ult}};
-    int l = 0;
-    for (const auto& [rotulo, campo] : linhas) {
-        campo->setMaxLength(40);
-        f2->addWidget(rotulo, l, 0);
-        f2->addWidget(campo, l++, 1);
-    }
+    for (QLineEdit* campo : {lin1, lin2, lin3, lin4, pen, ult}) campo->setMaxLength(40);
+    rotulosECampos(new QGridLayout(Frame2), {{Label22, lin1}, {Label24, lin2}, {Label25, lin3},
+                                             {Label26, lin4}, {Label31, pen}, {Label32, ult}},
+                   false);
 
     Frame5 = cria<QGroupBox>(this, "Frame5", QStringLiteral("Impressão Bobina"));
     Option8 = cria<QRadioButton>(Frame5, "Option8", QStringLiteral("36 colunas"));
@@ -96,10 +90,7 @@ AbaGeral::AbaGeral(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfigu
     pro = campoMascara(Frame6, "pro", casas, true);
     Command22 = criaBotao(Frame6, "Command22", QStringLiteral("Alterar"));
     auto* f6 = new QGridLayout(Frame6);
-    f6->addWidget(Label36, 0, 0);
-    f6->addWidget(tic, 0, 1);
-    f6->addWidget(Label35, 1, 0);
-    f6->addWidget(pro, 1, 1);
+    rotulosECampos(f6, {{Label36, tic}, {Label35, pro}}, false);
     f6->addWidget(Command22, 2, 0, 1, 2);
 
     Frame3 = cria<QGroupBox>(this, "Frame3", QStringLiteral("Portas Paralelas"));
@@ -109,13 +100,8 @@ AbaGeral::AbaGeral(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfigu
     can_ent = cria<QComboBox>(Frame3, "can_ent");
     Label30 = cria<QLabel>(Frame3, "Label30", QStringLiteral("Cancela Saída:"));
     can_sai = cria<QComboBox>(Frame3, "can_sai");
-    auto* f3 = new QGridLayout(Frame3);
-    f3->addWidget(Label28, 0, 0);
-    f3->addWidget(impr, 0, 1);
-    f3->addWidget(Label29, 1, 0);
-    f3->addWidget(can_ent, 1, 1);
-    f3->addWidget(Label30, 2, 0);
-    f3->addWidget(can_sai, 2, 1);
+    rotulosECampos(new QGridLayout(Frame3), {{Label28, impr}, {Label29, can_ent}, {Label30, can_sai}},
+                   false);
 
     Frame4 = cria<QGroupBox>(this, "Frame4", QStringLiteral("Opções da Cancela"));
     Check3 = cria<QCheckBox>(Frame4, "Check3", QStringLiteral("Ativar a Cancela de Entrada após "));
