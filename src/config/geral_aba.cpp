@@ -22,6 +22,16 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// Two boxes that exclude each other: checking one, by hand or by the program, unchecks the other.
+void excluemSe(QCheckBox* a, QCheckBox* b) {
+    QObject::connect(a, &QCheckBox::toggled, b, [b](bool marcado) { if (marcado) b->setChecked(false); });
+    QObject::connect(b, &QCheckBox::toggled, a, [a](bool marcado) { if (marcado) a->setChecked(false); });
+}
+
+}  // namespace
+
 AbaGeral::AbaGeral(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfiguracao(ctx, a, pai) {
     Label27 = cria<QLabel>(this, "Label27", QStringLiteral("CNPJ:"));
     cnp = campoMascara(this, "cnp", QStringLiteral("##.###.###/####-##"), true);
@@ -149,13 +159,9 @@ AbaGeral::AbaGeral(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfigu
     tudo->addLayout(esquerda, 3);
     tudo->addLayout(direita, 2);
 
-    // A box set by the program runs its handler as a click would.
-    connect(Check3, &QCheckBox::toggled, this, [this] { Check3_Click(); });
-    connect(Check4, &QCheckBox::toggled, this, [this] { Check4_Click(); });
-    connect(Check5, &QCheckBox::toggled, this, [this] { Check5_Click(); });
-    connect(Check6, &QCheckBox::toggled, this, [this] { Check6_Click(); });
-    connect(Check9, &QCheckBox::toggled, this, [this] { Check9_Click(); });
-    connect(Check10, &QCheckBox::toggled, this, [this] { Check10_Click(); });
+    excluemSe(Check3, Check5);   // entry gate: automatic or manual
+    excluemSe(Check4, Check6);   // exit gate: automatic or manual
+    excluemSe(Check9, Check10);  // gates lowered on their own or after a time
     connect(Command20, &QPushButton::clicked, this,
             [this] { executa(QStringLiteral("gravar as configurações"), [this] { Command20_Click(); }); });
     connect(Command22, &QPushButton::clicked, this, [this] {
@@ -212,13 +218,6 @@ void AbaGeral::carrega(const CargaConfiguracao& c) {
     pro->setText(c.pro);
 
 }
-
-void AbaGeral::Check3_Click() { if (Check3->isChecked()) Check5->setChecked(false); }
-void AbaGeral::Check5_Click() { if (Check5->isChecked()) Check3->setChecked(false); }
-void AbaGeral::Check4_Click() { if (Check4->isChecked()) Check6->setChecked(false); }
-void AbaGeral::Check6_Click() { if (Check6->isChecked()) Check4->setChecked(false); }
-void AbaGeral::Check9_Click() { if (Check9->isChecked()) Check10->setChecked(false); }
-void AbaGeral::Check10_Click() { if (Check10->isChecked()) Check9->setChecked(false); }
 
 void AbaGeral::Command20_Click() {
     DadosGeral d;
