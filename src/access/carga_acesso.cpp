@@ -29,8 +29,12 @@ QString semGeral() {
         .arg(kNomeBanco);
 }
 
-QString comEncerramento(const QString& mensagem) {
-    return mensagem + QStringLiteral("\r\nO programa será encerrado.");
+// A load that cannot go on: `mensagem` is told and the program ends.
+ResultadoCarga encerrando(const QString& mensagem) {
+    ResultadoCarga r;
+    r.ok = false;
+    r.falha = mensagem + QStringLiteral("\r\nO programa será encerrado.");
+    return r;
 }
 
 ResultadoCarga abreExistente(Contexto& ctx, const QString& caminho) {
@@ -124,21 +128,13 @@ ResultadoCarga carrega_banco(Contexto& ctx) {
     switch (ctx.estado.trava.trava(pasta)) {
     case TravaPasta::Resultado::Travada:
         break;
-    case TravaPasta::Resultado::EmUso: {
-        ResultadoCarga r;
-        r.ok = false;
-        r.falha = comEncerramento(kProgramaJaAberto.arg(QDir::toNativeSeparators(pasta)));
-        return r;
-    }
-    case TravaPasta::Resultado::Falhou: {
-        ResultadoCarga r;
-        r.ok = false;
-        r.falha = comEncerramento(
+    case TravaPasta::Resultado::EmUso:
+        return encerrando(kProgramaJaAberto.arg(QDir::toNativeSeparators(pasta)));
+    case TravaPasta::Resultado::Falhou:
+        return encerrando(
             QStringLiteral("Não foi possível reservar a pasta %1 para o programa (arquivo %2). "
                            "Verifique se o programa pode ler e gravar nessa pasta.")
                 .arg(pasta, QDir(pasta).filePath(kNomeTrava)));
-        return r;
-    }
     }
     // Left behind by a backup or restore ended midway: full copies of the data, never in use.
     removeCopiasTemporarias(pasta);
@@ -147,11 +143,9 @@ ResultadoCarga carrega_banco(Contexto& ctx) {
         return existe ? abreExistente(ctx, caminho) : criaNovo(ctx, caminho);
     } catch (const ErroBanco& erro) {
         ctx.estado.db.fecha();
-        ResultadoCarga r;
-        r.ok = false;
-        r.semUsuarios = !existe;
-        r.falha = comEncerramento(erro.mensagemPara(
+        ResultadoCarga r = encerrando(erro.mensagemPara(
             existe ? QStringLiteral("abrir o banco de dados") : QStringLiteral("criar o banco de dados")));
+        r.semUsuarios = !existe;
         return r;
     }
 }

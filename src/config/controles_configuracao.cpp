@@ -4,6 +4,7 @@
 #include "widgets/cria.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QTableWidget>
 
@@ -33,6 +34,18 @@ QHBoxLayout* linhaDe(std::initializer_list<QWidget*> ws, bool estica) {
     for (QWidget* w : ws) l->addWidget(w);
     if (estica) l->addStretch();
     return l;
+}
+
+void rotulosECampos(QGridLayout* g, std::initializer_list<std::pair<QWidget*, QWidget*>> pares,
+                    bool larguraPropria, int linha) {
+    for (const auto& [rotulo, campo] : pares) {
+        g->addWidget(rotulo, linha, 0);
+        if (larguraPropria)
+            g->addLayout(linhaDe({campo}), linha, 1);
+        else
+            g->addWidget(campo, linha, 1);
+        ++linha;
+    }
 }
 
 void selecionaItem(QComboBox* lista, const QString& texto) {

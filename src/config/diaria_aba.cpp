@@ -22,10 +22,7 @@ AbaDiaria::AbaDiaria(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfi
     Command18 = criaBotao(this, "Command18", QStringLiteral("Gravar"));
     Command19 = botaoFechar("Command19");
     auto* g = new QGridLayout(this);
-    g->addWidget(Label16, 0, 0);
-    g->addLayout(linhaDe({tem_dia}), 0, 1);
-    g->addWidget(Label21, 1, 0);
-    g->addLayout(linhaDe({val_dia}), 1, 1);
+    rotulosECampos(g, {{Label16, tem_dia}, {Label21, val_dia}}, true);
     g->addLayout(linhaDe({Command18, Command19}), 2, 0, 1, 2);
     g->setRowStretch(3, 1);
 

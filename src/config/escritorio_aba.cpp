@@ -21,10 +21,7 @@ AbaEscritorio::AbaEscritorio(Contexto& ctx, JanelaPrincipal& a, qint16& filial, 
     fil = campoMascara(this, "fil", QStringLiteral("##"), true);
     Command23 = criaBotao(this, "Command23", QStringLiteral("Gravar"));
     auto* g = new QGridLayout(this);
-    g->addWidget(Label40, 0, 0);
-    g->addLayout(linhaDe({esc}), 0, 1);
-    g->addWidget(Label41, 1, 0);
-    g->addLayout(linhaDe({fil}), 1, 1);
+    rotulosECampos(g, {{Label40, esc}, {Label41, fil}}, true);
     g->addLayout(linhaDe({Command23}), 2, 0, 1, 2);
     g->setRowStretch(3, 1);
 

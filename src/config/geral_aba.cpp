@@ -22,6 +22,16 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// Two boxes that exclude each other: checking one, by hand or by the program, unchecks the other.
+void excluemSe(QCheckBox* a, QCheckBox* b) {
+    QObject::connect(a, &QCheckBox::toggled, b, [b](bool marcado) { if (marcado) b->setChecked(false); });
+    QObject::connect(b, &QCheckBox::toggled, a, [a](bool marcado) { if (marcado) a->setChecked(false); });
+}
+
+}  // namespace
+
 AbaGeral::AbaGeral(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfiguracao(ctx, a, pai) {
     Label27 = cria<QLabel>(this, "Label27", QStringLiteral("CNPJ:"));
     cnp = campoMascara(this, "cnp", QStringLiteral("##.###.###/####-##"), true);
@@ -49,16 +59,10 @@ AbaGeral::AbaGeral(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfigu
     pen = cria<QLineEdit>(Frame2, "pen");
     Label32 = cria<QLabel>(Frame2, "Label32", QStringLiteral("Última Linha:"));
     ult = cria<QLineEdit>(Frame2, "ult");
-    auto* f2 = new QGridLayout(Frame2);
-    const std::pair<QLabel*, QLineEdit*> linhas[] = {{Label22, lin1}, {Label24, lin2},
-                                                     {Label25, lin3}, {Label26, lin4},
-                                                     {Label31, pen},  {Label32, ult}};
-    int l = 0;
-    for (const auto& [rotulo, campo] : linhas) {
-        campo->setMaxLength(40);
-        f2->addWidget(rotulo, l, 0);
-        f2->addWidget(campo, l++, 1);
-    }
+    for (QLineEdit* campo : {lin1, lin2, lin3, lin4, pen, ult}) campo->setMaxLength(40);
+    rotulosECampos(new QGridLayout(Frame2), {{Label22, lin1}, {Label24, lin2}, {Label25, lin3},
+                                             {Label26, lin4}, {Label31, pen}, {Label32, ult}},
+                   false);
 
     Frame5 = cria<QGroupBox>(this, "Frame5", QStringLiteral("Impressão Bobina"));
     Option8 = cria<QRadioButton>(Frame5, "Option8", QStringLiteral("36 colunas"));
@@ -96,10 +100,7 @@ AbaGeral::AbaGeral(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfigu
     pro = campoMascara(Frame6, "pro", casas, true);
     Command22 = criaBotao(Frame6, "Command22", QStringLiteral("Alterar"));
     auto* f6 = new QGridLayout(Frame6);
-    f6->addWidget(Label36, 0, 0);
-    f6->addWidget(tic, 0, 1);
-    f6->addWidget(Label35, 1, 0);
-    f6->addWidget(pro, 1, 1);
+    rotulosECampos(f6, {{Label36, tic}, {Label35, pro}}, false);
     f6->addWidget(Command22, 2, 0, 1, 2);
 
     Frame3 = cria<QGroupBox>(this, "Frame3", QStringLiteral("Portas Paralelas"));
@@ -109,13 +110,8 @@ AbaGeral::AbaGeral(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfigu
     can_ent = cria<QComboBox>(Frame3, "can_ent");
     Label30 = cria<QLabel>(Frame3, "Label30", QStringLiteral("Cancela Saída:"));
     can_sai = cria<QComboBox>(Frame3, "can_sai");
-    auto* f3 = new QGridLayout(Frame3);
-    f3->addWidget(Label28, 0, 0);
-    f3->addWidget(impr, 0, 1);
-    f3->addWidget(Label29, 1, 0);
-    f3->addWidget(can_ent, 1, 1);
-    f3->addWidget(Label30, 2, 0);
-    f3->addWidget(can_sai, 2, 1);
+    rotulosECampos(new QGridLayout(Frame3), {{Label28, impr}, {Label29, can_ent}, {Label30, can_sai}},
+                   false);
 
     Frame4 = cria<QGroupBox>(this, "Frame4", QStringLiteral("Opções da Cancela"));
     Check3 = cria<QCheckBox>(Frame4, "Check3", QStringLiteral("Ativar a Cancela de Entrada após "));
@@ -163,13 +159,9 @@ AbaGeral::AbaGeral(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfigu
     tudo->addLayout(esquerda, 3);
     tudo->addLayout(direita, 2);
 
-    // A box set by the program runs its handler as a click would.
-    connect(Check3, &QCheckBox::toggled, this, [this] { Check3_Click(); });
-    connect(Check4, &QCheckBox::toggled, this, [this] { Check4_Click(); });
-    connect(Check5, &QCheckBox::toggled, this, [this] { Check5_Click(); });
-    connect(Check6, &QCheckBox::toggled, this, [this] { Check6_Click(); });
-    connect(Check9, &QCheckBox::toggled, this, [this] { Check9_Click(); });
-    connect(Check10, &QCheckBox::toggled, this, [this] { Check10_Click(); });
+    excluemSe(Check3, Check5);   // entry gate: automatic or manual
+    excluemSe(Check4, Check6);   // exit gate: automatic or manual
+    excluemSe(Check9, Check10);  // gates lowered on their own or after a time
     connect(Command20, &QPushButton::clicked, this,
             [this] { executa(QStringLiteral("gravar as configurações"), [this] { Command20_Click(); }); });
     connect(Command22, &QPushButton::clicked, this, [this] {
@@ -226,13 +218,6 @@ void AbaGeral::carrega(const CargaConfiguracao& c) {
     pro->setText(c.pro);
 
 }
-
-void AbaGeral::Check3_Click() { if (Check3->isChecked()) Check5->setChecked(false); }
-void AbaGeral::Check5_Click() { if (Check5->isChecked()) Check3->setChecked(false); }
-void AbaGeral::Check4_Click() { if (Check4->isChecked()) Check6->setChecked(false); }
-void AbaGeral::Check6_Click() { if (Check6->isChecked()) Check4->setChecked(false); }
-void AbaGeral::Check9_Click() { if (Check9->isChecked()) Check10->setChecked(false); }
-void AbaGeral::Check10_Click() { if (Check10->isChecked()) Check9->setChecked(false); }
 
 void AbaGeral::Command20_Click() {
     DadosGeral d;

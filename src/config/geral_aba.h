@@ -83,13 +83,6 @@ public:
     QPushButton* Command20;   // "Gravar"
     QPushButton* Command21;   // "Fechar"
 
-    // Ticking one box of a gate pair unticks the other; unticking changes nothing.
-    void Check3_Click();
-    void Check4_Click();
-    void Check5_Click();
-    void Check6_Click();
-    void Check9_Click();
-    void Check10_Click();
     void Command20_Click();   // "Gravar"
     void Command22_Click();   // "Alterar" the next ticket
 };

@@ -29,7 +29,6 @@ struct ResultadoAba {
         r.mensagem = mensagem;
         return r;
     }
-    static ResultadoAba desistiu() { return {}; }
 };
 
 inline const QString kMsgGravados = QStringLiteral("Dados gravados com sucesso.");

@@ -33,12 +33,8 @@ AbaMensalistas::AbaMensalistas(Contexto& ctx, JanelaPrincipal& a, QWidget* pai)
     Command14 = botaoFechar("Command14");
 
     auto* g = new QGridLayout(this);
-    g->addWidget(Label17, 0, 0);
-    g->addWidget(tip, 0, 1);
-    g->addWidget(Label18, 1, 0);
-    g->addLayout(linhaDe({valor}), 1, 1);
-    g->addWidget(Label19, 2, 0);
-    g->addLayout(linhaDe({dia}), 2, 1);
+    rotulosECampos(g, {{Label17, tip}}, false);
+    rotulosECampos(g, {{Label18, valor}, {Label19, dia}}, true, 1);
     g->addWidget(Label20, 3, 0, 1, 2);
     g->addWidget(List3, 4, 0, 1, 2);
     g->addLayout(linhaDe({Command12, Command13, Command15, Command14}, false), 5, 0, 1, 2);

@@ -31,12 +31,7 @@ AbaTurnos::AbaTurnos(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfi
     Command6 = criaBotao(this, "Command6", QStringLiteral("Excluir Turno"));
     Command7 = botaoFechar("Command7");
     auto* g = new QGridLayout(this);
-    g->addWidget(Label10, 0, 0);
-    g->addLayout(linhaDe({hor_ini_tur}), 0, 1);
-    g->addWidget(Label3, 1, 0);
-    g->addLayout(linhaDe({hor_fim_tur}), 1, 1);
-    g->addWidget(Label11, 2, 0);
-    g->addLayout(linhaDe({val_tur}), 2, 1);
+    rotulosECampos(g, {{Label10, hor_ini_tur}, {Label3, hor_fim_tur}, {Label11, val_tur}}, true);
     g->addWidget(Label12, 3, 0, 1, 2);
     g->addWidget(grid_tur, 4, 0, 1, 2);
     g->addLayout(linhaDe({Command2, Command6, Command7}), 5, 0, 1, 2);

@@ -73,7 +73,6 @@ public:
 
     // The list's rows as the old grid counted them: the header row plus the data rows.
     int linhasGrid1() const;
-    int linhaAtualGrid1() const { return linhaAtual_; }
     // Makes `linha` (1 the first data row) the current row and highlights it.
     void defineLinhaAtualGrid1(int linha);
     QString celula(QTableWidget* grid, int linha, int coluna) const;   // linha from 1

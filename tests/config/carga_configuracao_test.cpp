@@ -131,12 +131,8 @@ TEST_F(CargaTest, ListasEGradesMostramOQueEstaGravado) {
     amb.db().executa("INSERT INTO rotativo_variavel (tempo, valor, ordem) VALUES ('02:00:00', 50000, 2)");
     amb.db().executa("INSERT INTO rotativo_variavel (tempo, valor, ordem) VALUES ('03:00:00', 25000, 1)");
     abre();
-    QStringList tipos;
-    for (int i = 0; i < con->mensalistas->List3->count(); ++i) tipos << con->mensalistas->List3->item(i)->text();
-    EXPECT_EQ(tipos, (QStringList{"bronze", "Ouro", "Prata"}));
-    QStringList convenios;
-    for (int i = 0; i < con->convenios->List1->count(); ++i) convenios << con->convenios->List1->item(i)->text();
-    EXPECT_EQ(convenios, (QStringList{"Banco", "Mercado"}));
+    EXPECT_EQ(itens(con->mensalistas->List3), (QStringList{"bronze", "Ouro", "Prata"}));
+    EXPECT_EQ(itens(con->convenios->List1), (QStringList{"Banco", "Mercado"}));
     EXPECT_EQ(linhas(con->turnos->grid_tur), (QStringList{"08:00|23:00|12.345,00", "14:00|23:00|12.345,00",
                                                   "18:00|23:00|12.345,00"}));
     EXPECT_EQ(linhas(con->rotativo->grid_rot), (QStringList{"03:00|2,50", "02:00|5,00"}));

@@ -3,7 +3,6 @@
 
 #include "janela_config.h"
 #include "data/dinheiro.h"
-#include "subscribers/grava_mensalista.h"
 #include "subscribers/janela_mensalistas.h"
 #include "subscribers/pagamento_mensalidade.h"
 #include "yard/cancelas.h"
@@ -11,7 +10,6 @@
 #include "yard/tarifas/tarifa.h"
 
 #include <QClipboard>
-#include <QListWidget>
 
 #include <functional>
 
@@ -24,12 +22,6 @@ struct Sessao : SessaoConfiguracao {
         amb.ctx.estado.data_atual = QDate(2026, 12, 7);
         amb.ctx.estado.hora_atual = QTime(10, 0, 0);
     }
-    void clicaItem(QListWidget* l, const QString& texto) {
-        mostraAba(l);
-        const auto achados = l->findItems(texto, Qt::MatchExactly);
-        if (achados.isEmpty()) return;
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(achados[0]).center());
-    }
     void tecla(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = {}) {
         w->setFocus();
         QTest::keyClick(w, k, m);
@@ -41,28 +33,6 @@ struct Sessao : SessaoConfiguracao {
         return registra_entrada(amb.ctx, cancelas, {QString("ABC-%1").arg(++placa), "   ", ""}).tic;
     }
 };
-
-EntradaMensalista entradaCompleta() {
-    EntradaMensalista e;
-    e.dat = "20/11/2026";
-    e.nom = "Ana";
-    e.cep = "     -   ";
-    e.ani = "  /  ";
-    e.rg = "123";
-    e.cpf = "   .   .   -  ";
-    e.tipoEscolhido = true;
-    e.cod_tip = "1";
-    e.dia = "10";
-    e.tol = "0 ";
-    e.valor = "100,00";
-    e.num = "1 ";
-    e.filialEscolhida = true;
-    e.cod_fil = "1";
-    e.hor_ini = e.hor_fim = "  :  :  ";
-    e.dat_ini = e.dat_fim = "  /  /    ";
-    e.veiculos = {{"Gol", "2005", "ABC-1234"}, {"", "", ""}};
-    return e;
-}
 
 TEST(EscolhaEValores, OQueOOperadorEscolheEValoresInteiros) {
     const struct {
@@ -194,16 +164,6 @@ TEST(EscolhaEValores, OQueOOperadorEscolheEValoresInteiros) {
              return calcula_mensalidade(s.amb.db(), 1, QDate(2026, 11, 1), cem).formata();
          },
          "36,67"},
-        {"mensalidade deixada vazia",
-         [](Sessao& s) {
-             s.amb.db().executa("INSERT INTO filiais (codigo, nome) VALUES (1, 'Centro')");
-             EntradaMensalista e = entradaCompleta();
-             e.valor = "";
-             const ResultadoMensalista r = grava_mensalista(s.amb.db(), e, QDate(2026, 11, 20));
-             return r.mensagem + (r.foco == CampoMensalista::valor ? " (valor) " : " ") +
-                    s.valor("SELECT count(*) FROM mensalistas");
-         },
-         "Preencha o valor da mensalidade. (valor) 0"},
     };
     for (const auto& c : casos) {
         Sessao s;

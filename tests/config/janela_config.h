@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -43,6 +44,22 @@ struct SessaoConfiguracao {
         amb.plataforma.mensagens.clear();
         mostraAba(b);
         QTest::mouseClick(b, Qt::LeftButton);
+    }
+    // A click on the entry `texto` of the list, as the operator picks it.
+    void clicaItem(QListWidget* l, const QString& texto) {
+        mostraAba(l);
+        const auto achados = l->findItems(texto, Qt::MatchExactly);
+        if (achados.isEmpty()) {
+            ADD_FAILURE() << "not in the list: " << texto.toStdString();
+            return;
+        }
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(achados[0]).center());
+    }
+    // A click on the grid's row `linha`, counted from 1.
+    void clicaLinha(QTableWidget* g, int linha) {
+        mostraAba(g);
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
+                          g->visualRect(g->model()->index(linha - 1, 0)).center());
     }
     QString valor(const QString& sql) { return amb.db().valor(sql).toString(); }
 
@@ -73,10 +90,15 @@ protected:
         }
         return r;
     }
-    // A combo box's items, in order.
+    // A combo box's or a list's items, in order.
     static QStringList itens(const QComboBox* c) {
         QStringList r;
         for (int i = 0; i < c->count(); ++i) r << c->itemText(i);
+        return r;
+    }
+    static QStringList itens(const QListWidget* l) {
+        QStringList r;
+        for (int i = 0; i < l->count(); ++i) r << l->item(i)->text();
         return r;
     }
     // Enabled on its own, whatever its frame (the main window's frames wait for a cash register).

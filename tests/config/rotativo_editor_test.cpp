@@ -15,11 +15,7 @@ protected:
         con->rotativo->val_rot->setText(valor);
         clica(con->rotativo->Command8);
     }
-    void seleciona(int linha) {
-        mostraAba(con->rotativo->grid_rot);
-        QTest::mouseClick(con->rotativo->grid_rot->viewport(), Qt::LeftButton, {},
-                          con->rotativo->grid_rot->visualRect(con->rotativo->grid_rot->model()->index(linha - 1, 0)).center());
-    }
+    void seleciona(int linha) { clicaLinha(con->rotativo->grid_rot, linha); }
     void grava(const char* cobrar, const char* cada) {
         con->rotativo->apo_cob->setText(cobrar);
         con->rotativo->apo_cad->setText(cada);

@@ -1,7 +1,5 @@
 #include "janela_config.h"
 
-#include <QListWidget>
-
 namespace {
 
 class TiposTest : public ConfigTest {
@@ -12,21 +10,10 @@ protected:
         con->mensalistas->valor->setText(fee);
         con->mensalistas->dia->setText(dia);
     }
-    void clicaNaLista(const QString& nome) {
-        mostraAba(con->mensalistas->List3);
-        const auto achados = con->mensalistas->List3->findItems(nome, Qt::MatchExactly);
-        ASSERT_FALSE(achados.isEmpty()) << nome.toStdString();
-        QTest::mouseClick(con->mensalistas->List3->viewport(), Qt::LeftButton, {},
-                          con->mensalistas->List3->visualItemRect(achados[0]).center());
-    }
+    void clicaNaLista(const QString& nome) { clicaItem(con->mensalistas->List3, nome); }
     QString tipos() {
         return valor("SELECT group_concat(codigo || '=' || tipo || '/' || valor || '/' || dia_vencto, ' ') "
                      "FROM (SELECT * FROM tipos_mensalistas ORDER BY codigo)");
-    }
-    QStringList lista() {
-        QStringList r;
-        for (int i = 0; i < con->mensalistas->List3->count(); ++i) r << con->mensalistas->List3->item(i)->text();
-        return r;
     }
 };
 
@@ -62,7 +49,7 @@ TEST_F(TiposTest, InserirValidaNaOrdem) {
                   c.respostas.size() ? QStringList{"Confirma valor da mensalidade igual a ZERO?"}
                                      : QStringList{});
     }
-    EXPECT_EQ(lista(), (QStringList{"d'Ávila", "Ouro", "x' OR '1'='1"}));
+    EXPECT_EQ(itens(con->mensalistas->List3), (QStringList{"d'Ávila", "Ouro", "x' OR '1'='1"}));
     EXPECT_EQ(con->mensalistas->valor->text(), "0,00");
     EXPECT_EQ(con->mensalistas->dia->texto(), "  ");
 }
@@ -106,7 +93,7 @@ TEST_F(TiposTest, AlterarEExcluirPeloTipoClicado) {
     EXPECT_EQ(valor("SELECT codigo FROM tipos_mensalistas WHERE tipo = 'Novo'"), "3");
     clica(con->mensalistas->Command13);
     EXPECT_EQ(mensagem(), "Escolha na lista o tipo de mensalista a excluir.");
-    EXPECT_EQ(lista(), (QStringList{"Novo", "T1", "T1"}));
+    EXPECT_EQ(itens(con->mensalistas->List3), (QStringList{"Novo", "T1", "T1"}));
 }
 
 }  // namespace

@@ -17,11 +17,7 @@ protected:
         con->turnos->val_tur->setText(preco);
         clica(con->turnos->Command2);
     }
-    void seleciona(int linha) {
-        mostraAba(con->turnos->grid_tur);
-        QTest::mouseClick(con->turnos->grid_tur->viewport(), Qt::LeftButton, {},
-                          con->turnos->grid_tur->visualRect(con->turnos->grid_tur->model()->index(linha - 1, 0)).center());
-    }
+    void seleciona(int linha) { clicaLinha(con->turnos->grid_tur, linha); }
 };
 
 // Each row is tried with only 08:00 to 12:00 stored.

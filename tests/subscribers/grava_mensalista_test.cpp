@@ -52,6 +52,7 @@ TEST_F(GravaMensalista, RegrasNaOrdem) {
         {[](auto& e) { e.dia = "32"; }, "Dia de vencimento inválido.", C::dia},
         {[](auto& e) { e.dia = "  "; }, "Dia de vencimento inválido.", C::dia},
         {[](auto& e) { e.dia = "31"; }, nullptr, C::Nenhum},
+        {[](auto& e) { e.valor = ""; }, "Preencha o valor da mensalidade.", C::valor},
         {[](auto& e) { e.veiculos = {{"", "", ""}}; },
          "Insira veículo(s) autorizados por este mensalista a estacionar.", C::vei},
         {[](auto& e) { e.num = "  "; },
