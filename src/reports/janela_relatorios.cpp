@@ -75,14 +75,13 @@ void JanelaRelatorios::montaControles() {
     fil->setInputMask(QStringLiteral("00; "));
     fil->setText(kFilialVazia);
     fil->setFixedWidth(fil->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
-    Command1 = cria<QPushButton>(Frame1, "Command1", QStringLiteral("Imprimir"));
-    Command2 = cria<QPushButton>(Frame1, "Command2", QStringLiteral("Fechar"));
-    for (QPushButton* b : {Command1, Command2}) b->setAutoDefault(true);
+    Command1 = criaBotao(Frame1, "Command1", QStringLiteral("Imprimir"));
+    Command2 = criaBotao(Frame1, "Command2", QStringLiteral("Fechar"));
     progresso = cria<QProgressBar>(Frame1, "progresso");
     progresso->setRange(0, 0);
     lidas = cria<QLabel>(Frame1, "lidas");
     lidas->setMinimumHeight(2 * lidas->fontMetrics().lineSpacing());
-    cancelar = cria<QPushButton>(Frame1, "cancelar", QStringLiteral("Cancelar"));
+    cancelar = criaBotao(Frame1, "cancelar", QStringLiteral("Cancelar"));
     // Their room is kept while hidden, so the window does not change size when a build starts.
     for (QWidget* w : std::initializer_list<QWidget*>{progresso, lidas, cancelar}) {
         QSizePolicy politica = w->sizePolicy();

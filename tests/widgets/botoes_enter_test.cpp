@@ -6,6 +6,7 @@
 #include "cash/fec_cai.h"
 #include "cash/val_cai.h"
 #include "config/janela_configuracao.h"
+#include "reports/janela_relatorios.h"
 #include "subscribers/consulta_mensalistas.h"
 #include "subscribers/janela_mensalistas.h"
 #include "subscribers/janela_pagamento.h"
@@ -55,6 +56,7 @@ TEST(BotoesEnter, EnterNoBotaoFocadoPressionaEmCadaJanela) {
         {"tro_cod", [&] { return std::make_unique<TrocaCodigoDialogo>(amb.ctx, registro); }, 1},
         {"acesso", [&] { return std::make_unique<JanelaAcesso>(amb.ctx, principal); }, 2},
         {"ger", [&] { return std::make_unique<JanelaFiliais>(amb.ctx); }, 10},
+        {"rel", [&] { return std::make_unique<JanelaRelatorios>(amb.ctx); }, 3},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.janela);
