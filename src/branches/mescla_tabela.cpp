@@ -149,3 +149,9 @@ qint64 linhasDoArquivo(Banco& arq, const LeiauteArquivo& leiaute) {
                      .toLongLong();
     return total;
 }
+
+QString textoFalhaRecebimento(const QString& arquivo, const QString& causa) {
+    return QStringLiteral("O arquivo %1 não pôde ser recebido.\r\n%2\r\n"
+                          "Nada foi alterado e o arquivo foi mantido.")
+        .arg(arquivo, causa);
+}
