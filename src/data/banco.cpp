@@ -326,9 +326,7 @@ sqlite3_stmt* Banco::preparado(const char* sql) {
 
 void Banco::falhaNativa() const { throw ErroBanco(causaNativa(nativo(), nomeExibido_)); }
 
-namespace {
-
-void ligaValor(sqlite3_stmt* st, int i, const QVariant& v) {
+void ligaParametro(sqlite3_stmt* st, int i, const QVariant& v) {
     if (v.isNull()) {
         sqlite3_bind_null(st, i);
         return;
@@ -362,6 +360,8 @@ void ligaValor(sqlite3_stmt* st, int i, const QVariant& v) {
     }
 }
 
+namespace {
+
 QVariant valorDaColuna(sqlite3_stmt* st, int i) {
     switch (sqlite3_column_type(st, i)) {
     case SQLITE_NULL: return {};
@@ -383,7 +383,7 @@ sqlite3_stmt* Banco::preparadoCom(const char* sql, const QVariantList& valores) 
     if (valores.size() != sqlite3_bind_parameter_count(st))
         throw ErroBanco(QStringLiteral("O banco de dados recusou a operação (número de valores "
                                        "diferente do pedido)."));
-    for (int i = 0; i < valores.size(); ++i) ligaValor(st, i + 1, valores[i]);
+    for (int i = 0; i < valores.size(); ++i) ligaParametro(st, i + 1, valores[i]);
     return st;
 }
 

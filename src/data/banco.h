@@ -106,6 +106,9 @@ private:
     std::map<std::string, sqlite3_stmt*> preparados_;
 };
 
+// Binds `v` to the parameter `i` (from 1) of an engine statement, as the kept statements do.
+void ligaParametro(sqlite3_stmt* st, int i, const QVariant& v);
+
 // One transaction: rolled back on destruction unless confirmed, so an operation that throws
 // half-way leaves the data as it was.
 class Transacao {
