@@ -387,29 +387,27 @@ sqlite3_stmt* Banco::preparadoCom(const char* sql, const QVariantList& valores) 
     return st;
 }
 
+bool Banco::passo(sqlite3_stmt* st) {
+    const int r = sqlite3_step(st);
+    if (r == SQLITE_ROW || r == SQLITE_DONE) return r == SQLITE_ROW;
+    const QString erro = causaNativa(nativo(), nomeExibido_);
+    sqlite3_reset(st);
+    throw ErroBanco(erro);
+}
+
 qint64 Banco::executaDireto(const char* sql, const QVariantList& valores) {
     sqlite3_stmt* st = preparadoCom(sql, valores);
-    const int r = sqlite3_step(st);
-    if (r != SQLITE_DONE && r != SQLITE_ROW) {
-        const QString erro = causaNativa(nativo(), nomeExibido_);
-        sqlite3_reset(st);
-        throw ErroBanco(erro);
-    }
+    passo(st);
     sqlite3_reset(st);
     return sqlite3_last_insert_rowid(nativo());
 }
 
 std::optional<QVariantList> Banco::primeiraLinha(const char* sql, const QVariantList& valores) {
     sqlite3_stmt* st = preparadoCom(sql, valores);
-    const int r = sqlite3_step(st);
     std::optional<QVariantList> linha;
-    if (r == SQLITE_ROW) {
+    if (passo(st)) {
         linha.emplace();
         for (int i = 0, n = sqlite3_column_count(st); i < n; ++i) linha->append(valorDaColuna(st, i));
-    } else if (r != SQLITE_DONE) {
-        const QString erro = causaNativa(nativo(), nomeExibido_);
-        sqlite3_reset(st);
-        throw ErroBanco(erro);
     }
     sqlite3_reset(st);
     return linha;

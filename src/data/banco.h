@@ -99,6 +99,8 @@ private:
     void conecta(const QString& caminho, bool leitura = false);
     void registraColacao(bool leitura);
     void verificaMarca(const QString& caminho, const QString& senha) const;
+    // Steps a kept statement once: true on a row. A failure resets it and is thrown.
+    bool passo(sqlite3_stmt* st);
 
     QString nomeConexao_;
     QString caminho_;
