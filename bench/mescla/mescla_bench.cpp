@@ -38,6 +38,15 @@ double mede(F&& f) {
     return std::chrono::duration<double>(Relogio::now() - t0).count();
 }
 
+// Times one operation of the program; its refusal, if any, is told.
+template <typename F>
+double medeOperacao(F&& operacao) {
+    decltype(operacao()) res;
+    const double t = mede([&] { res = operacao(); });
+    if (!res.ok) std::fprintf(stderr, "\n%s\n", qPrintable(res.mensagem));
+    return t;
+}
+
 double mediana(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
@@ -237,12 +246,9 @@ int main(int argc, char** argv) {
             copia(troca, arquivo);
             Banco b;
             b.abre(trabalho, Banco::kSenha);
-            ResultadoBackup res;
-            mescla.programa.push_back(mede([&] { res = mescla_filial(b, arquivo); }));
-            if (!res.ok) std::fprintf(stderr, "\n%s\n", qPrintable(res.mensagem));
+            mescla.programa.push_back(medeOperacao([&] { return mescla_filial(b, arquivo); }));
             copia(troca, arquivo);
-            remescla.programa.push_back(mede([&] { res = mescla_filial(b, arquivo); }));
-            if (!res.ok) std::fprintf(stderr, "\n%s\n", qPrintable(res.mensagem));
+            remescla.programa.push_back(medeOperacao([&] { return mescla_filial(b, arquivo); }));
         };
         const auto nuMescla = [&] {
             copia(escritorio, trabalho);
@@ -255,10 +261,8 @@ int main(int argc, char** argv) {
             copia(arquivoMens, mensTrabalho);
             Banco b;
             b.abre(trabalho, Banco::kSenha);
-            ResultadoArquivo res;
-            importa.programa.push_back(
-                mede([&] { res = recebe_arquivo_mensalistas(b, pastaArquivo, false, 1); }));
-            if (!res.ok) std::fprintf(stderr, "\n%s\n", qPrintable(res.mensagem));
+            importa.programa.push_back(medeOperacao(
+                [&] { return recebe_arquivo_mensalistas(b, pastaArquivo, false, 1); }));
         };
         const auto nuImporta = [&] {
             copia(filialMens, trabalho);

@@ -71,11 +71,7 @@ ResultadoArquivo recebe_arquivo_mensalistas(Banco& db, const QString& unidade, b
         return {false, QStringLiteral("Arquivo %1 não encontrado.").arg(arquivo), false};
 
     const auto falha = [&](const QString& causa) {
-        return ResultadoArquivo{false,
-                                QStringLiteral("O arquivo %1 não pôde ser recebido.\r\n%2\r\n"
-                                               "Nada foi alterado e o arquivo foi mantido.")
-                                    .arg(arquivo, causa),
-                                false};
+        return ResultadoArquivo{false, textoFalhaRecebimento(arquivo, causa), false};
     };
     Banco arq;
     try {

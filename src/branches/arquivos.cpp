@@ -1,15 +1,12 @@
 #include "branches/arquivos.h"
 
 #include "data/banco.h"
+#include "data/gravacao_segura.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlQuery>
 
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 bool existe_arquivo(const QString& caminho) {
     const QFileInfo f(caminho);
@@ -25,24 +22,8 @@ void removeBanco(const QString& caminho) {
     for (const char* lado : {"", "-journal", "-wal", "-shm"}) QFile::remove(caminho + QLatin1String(lado));
 }
 
-namespace {
-
-bool sincroniza(const QString& caminho, int modo) {
-    const int fd = ::open(QFile::encodeName(caminho).constData(), modo | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
-}  // namespace
-
-bool sincronizaArquivo(const QString& caminho) { return sincroniza(caminho, O_RDONLY); }
-
-bool sincronizaPasta(const QString& pasta) { return sincroniza(pasta, O_RDONLY | O_DIRECTORY); }
-
 void substituiArquivo(const QString& novo, const QString& destino) {
-    if (!sincronizaArquivo(novo))
+    if (!sincroniza(novo))
         throw ErroBanco(QStringLiteral("Não foi possível gravar o arquivo %1 no disco.").arg(novo));
     if (std::rename(QFile::encodeName(novo).constData(), QFile::encodeName(destino).constData()) != 0)
         throw ErroBanco(QStringLiteral("Não foi possível gravar o arquivo %1.").arg(destino));

@@ -20,11 +20,6 @@ QString naPasta(const QString& pasta, const QString& nome);
 // (journal, log, shared memory), so that a later file of the same name never picks them up.
 void removeBanco(const QString& caminho);
 
-// Writes the file's contents to the disk (and its folder's entries), so that what follows
-// finds them there after a power cut. False when the system refused.
-bool sincronizaArquivo(const QString& caminho);
-bool sincronizaPasta(const QString& pasta);
-
 // Puts `novo` in the place of `destino` in one step: either the old file or the new one is
 // there, never a part of either. Both must be in the same folder. Throws ErroBanco.
 void substituiArquivo(const QString& novo, const QString& destino);

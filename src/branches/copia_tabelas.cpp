@@ -2,7 +2,6 @@
 
 #include "data/banco.h"
 
-
 void comArquivoAnexado(Banco& db, const QString& caminho, const std::function<void()>& copia) {
     db.executa(QStringLiteral("ATTACH DATABASE ? AS arquivo"), {caminho});
     try {

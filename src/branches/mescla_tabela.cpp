@@ -31,17 +31,11 @@ public:
         const int n = sqlite3_column_count(origem), parametros = sqlite3_bind_parameter_count(st_);
         for (int i = 0; i < n && i < parametros; ++i)
             sqlite3_bind_value(st_, i + 1, sqlite3_column_value(origem, i));
-        for (int i = 0; i < extras.size() && n + i < parametros; ++i) liga(n + i + 1, extras[i]);
-    }
-    void liga(int i, const QVariant& v) {
-        if (v.isNull()) sqlite3_bind_null(st_, i);
-        else if (v.typeId() == QMetaType::QString) {
-            const QByteArray t = v.toString().toUtf8();
-            sqlite3_bind_text(st_, i, t.constData(), int(t.size()), SQLITE_TRANSIENT);
-        } else sqlite3_bind_int64(st_, i, v.toLongLong());
+        for (int i = 0; i < extras.size() && n + i < parametros; ++i)
+            ligaParametro(st_, n + i + 1, extras[i]);
     }
     void ligaTodos(const QVariantList& valores) {
-        for (int i = 0; i < valores.size(); ++i) liga(i + 1, valores[i]);
+        for (int i = 0; i < valores.size(); ++i) ligaParametro(st_, i + 1, valores[i]);
     }
     // Steps once; true on a row. Throws on failure.
     bool passo() {
@@ -148,4 +142,10 @@ qint64 linhasDoArquivo(Banco& arq, const LeiauteArquivo& leiaute) {
         total += arq.valor(QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(t.nome)))
                      .toLongLong();
     return total;
+}
+
+QString textoFalhaRecebimento(const QString& arquivo, const QString& causa) {
+    return QStringLiteral("O arquivo %1 não pôde ser recebido.\r\n%2\r\n"
+                          "Nada foi alterado e o arquivo foi mantido.")
+        .arg(arquivo, causa);
 }

@@ -42,3 +42,6 @@ void executaPorLinha(Banco& db, Banco& arq, const QString& consulta,
 
 // The rows of the tables of `leiaute` in the file: the whole of a merge's work.
 qint64 linhasDoArquivo(Banco& arq, const LeiauteArquivo& leiaute);
+
+// What the operator reads when a file was refused or its merge failed: nothing changed.
+QString textoFalhaRecebimento(const QString& arquivo, const QString& causa);

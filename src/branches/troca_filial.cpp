@@ -51,12 +51,6 @@ const RegraChave& regraDe(const char* tabela) {
     throw ErroBanco(QStringLiteral("tabela sem chave: %1").arg(QLatin1String(tabela)));
 }
 
-QString textoFalhaRecebimento(const QString& arquivo, const QString& causa) {
-    return QStringLiteral("O arquivo %1 não pôde ser recebido.\r\n%2\r\n"
-                          "Nada foi alterado e o arquivo foi mantido.")
-        .arg(arquivo, causa);
-}
-
 }  // namespace
 
 ResultadoBackup exporta_filial(Banco& db, const QString& arquivo) {

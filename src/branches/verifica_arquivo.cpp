@@ -175,22 +175,16 @@ void verificaValores(Banco& arq, const TabelaArquivo& t) {
             new Campos(campos), confere, nullptr, nullptr,
             [](void* p) { delete static_cast<Campos*>(p); }) != SQLITE_OK)
         arq.falhaNativa();
-    const QByteArray sql =
+    const auto ruim = arq.primeiraLinha(
         QStringLiteral("SELECT rowid, quelmar_confere(%1) AS ruim FROM %2 WHERE ruim > 0 LIMIT 1")
             .arg(listaCampos(t), nome)
-            .toUtf8();
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(arq.nativo(), sql.constData(), -1, &st, nullptr) != SQLITE_OK)
-        arq.falhaNativa();
-    const int r = sqlite3_step(st);
-    const sqlite3_int64 registro = r == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
-    const int i = r == SQLITE_ROW ? sqlite3_column_int(st, 1) - 1 : -1;
-    sqlite3_finalize(st);
-    if (r != SQLITE_ROW && r != SQLITE_DONE) arq.falhaNativa();
-    if (i < 0) return;
+            .toUtf8()
+            .constData());
+    if (!ruim) return;
+    const size_t i = size_t((*ruim)[1].toInt() - 1);
     throw Recusa(QStringLiteral("O campo %1 da tabela %2 tem um valor que não é %3 (registro %4).")
-                     .arg(l1(t.campos[size_t(i)]), nome, tipoEmPalavras(*campos[size_t(i)]))
-                     .arg(registro));
+                     .arg(l1(t.campos[i]), nome, tipoEmPalavras(*campos[i]))
+                     .arg((*ruim)[0].toLongLong()));
 }
 
 void verifica(Banco& arq, const LeiauteArquivo& leiaute, Andamento* andamento, bool completo) {

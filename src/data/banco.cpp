@@ -326,9 +326,7 @@ sqlite3_stmt* Banco::preparado(const char* sql) {
 
 void Banco::falhaNativa() const { throw ErroBanco(causaNativa(nativo(), nomeExibido_)); }
 
-namespace {
-
-void ligaValor(sqlite3_stmt* st, int i, const QVariant& v) {
+void ligaParametro(sqlite3_stmt* st, int i, const QVariant& v) {
     if (v.isNull()) {
         sqlite3_bind_null(st, i);
         return;
@@ -362,6 +360,8 @@ void ligaValor(sqlite3_stmt* st, int i, const QVariant& v) {
     }
 }
 
+namespace {
+
 QVariant valorDaColuna(sqlite3_stmt* st, int i) {
     switch (sqlite3_column_type(st, i)) {
     case SQLITE_NULL: return {};
@@ -383,33 +383,31 @@ sqlite3_stmt* Banco::preparadoCom(const char* sql, const QVariantList& valores) 
     if (valores.size() != sqlite3_bind_parameter_count(st))
         throw ErroBanco(QStringLiteral("O banco de dados recusou a operação (número de valores "
                                        "diferente do pedido)."));
-    for (int i = 0; i < valores.size(); ++i) ligaValor(st, i + 1, valores[i]);
+    for (int i = 0; i < valores.size(); ++i) ligaParametro(st, i + 1, valores[i]);
     return st;
+}
+
+bool Banco::passo(sqlite3_stmt* st) {
+    const int r = sqlite3_step(st);
+    if (r == SQLITE_ROW || r == SQLITE_DONE) return r == SQLITE_ROW;
+    const QString erro = causaNativa(nativo(), nomeExibido_);
+    sqlite3_reset(st);
+    throw ErroBanco(erro);
 }
 
 qint64 Banco::executaDireto(const char* sql, const QVariantList& valores) {
     sqlite3_stmt* st = preparadoCom(sql, valores);
-    const int r = sqlite3_step(st);
-    if (r != SQLITE_DONE && r != SQLITE_ROW) {
-        const QString erro = causaNativa(nativo(), nomeExibido_);
-        sqlite3_reset(st);
-        throw ErroBanco(erro);
-    }
+    passo(st);
     sqlite3_reset(st);
     return sqlite3_last_insert_rowid(nativo());
 }
 
 std::optional<QVariantList> Banco::primeiraLinha(const char* sql, const QVariantList& valores) {
     sqlite3_stmt* st = preparadoCom(sql, valores);
-    const int r = sqlite3_step(st);
     std::optional<QVariantList> linha;
-    if (r == SQLITE_ROW) {
+    if (passo(st)) {
         linha.emplace();
         for (int i = 0, n = sqlite3_column_count(st); i < n; ++i) linha->append(valorDaColuna(st, i));
-    } else if (r != SQLITE_DONE) {
-        const QString erro = causaNativa(nativo(), nomeExibido_);
-        sqlite3_reset(st);
-        throw ErroBanco(erro);
     }
     sqlite3_reset(st);
     return linha;

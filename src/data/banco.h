@@ -99,12 +99,17 @@ private:
     void conecta(const QString& caminho, bool leitura = false);
     void registraColacao(bool leitura);
     void verificaMarca(const QString& caminho, const QString& senha) const;
+    // Steps a kept statement once: true on a row. A failure resets it and is thrown.
+    bool passo(sqlite3_stmt* st);
 
     QString nomeConexao_;
     QString caminho_;
     QString nomeExibido_;   // the file as messages name it
     std::map<std::string, sqlite3_stmt*> preparados_;
 };
+
+// Binds `v` to the parameter `i` (from 1) of an engine statement, as the kept statements do.
+void ligaParametro(sqlite3_stmt* st, int i, const QVariant& v);
 
 // One transaction: rolled back on destruction unless confirmed, so an operation that throws
 // half-way leaves the data as it was.

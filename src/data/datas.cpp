@@ -100,19 +100,11 @@ QString dataBr(const QDate& d) {
 QString horaHm(const QTime& t) { return t.isValid() ? textoHora(t, false) : QString(); }
 QString horaHms(const QTime& t) { return t.isValid() ? textoHora(t, true) : QString(); }
 
-
 QVariant dataBrParaBanco(const QString& texto) {
     const QStringView t = QStringView(texto).trimmed();
     if (forma(t, u"99/99/9999")) {
         const int d = numero(t, 0, 2), m = numero(t, 3, 2), a = numero(t, 6, 4);
-        if (QDate::isValid(a, m, d)) {
-            QString r = t.mid(6, 4).toString();
-            r += u'-';
-            r += t.mid(3, 2);
-            r += u'-';
-            r += t.mid(0, 2);
-            return r;
-        }
+        if (QDate::isValid(a, m, d)) return dataParaBanco(QDate(a, m, d));
     }
     return dataParaBanco(QDate::fromString(t.toString(), QStringLiteral("dd/MM/yyyy")));
 }

@@ -45,13 +45,21 @@ QByteArray textoPragma(sqlite3* conexao, const char* sql) {
     return r;
 }
 
-bool sincroniza(const QString& caminho) {
-    const int fd = ::open(QFile::encodeName(caminho).constData(), O_RDONLY | O_CLOEXEC);
+namespace {
+
+bool sincroniza(const QString& caminho, int modo) {
+    const int fd = ::open(QFile::encodeName(caminho).constData(), modo | O_CLOEXEC);
     if (fd < 0) return false;
     const bool ok = ::fsync(fd) == 0;
     ::close(fd);
     return ok;
 }
+
+}  // namespace
+
+bool sincroniza(const QString& caminho) { return sincroniza(caminho, O_RDONLY); }
+
+bool sincronizaPasta(const QString& pasta) { return sincroniza(pasta, O_RDONLY | O_DIRECTORY); }
 
 bool preparaGravacaoSegura(sqlite3* conexao) {
     if (textoPragma(conexao, "PRAGMA journal_mode = WAL").toLower() == "wal")

@@ -32,5 +32,7 @@ bool copiaPrivada(const QString& origem, const QString& destino);
 void removeCopiasTemporarias(const QString& pasta);
 // Syncs the file at `caminho` to the disk; false when it could not be opened or synced.
 bool sincroniza(const QString& caminho);
+// Syncs the folder's entries (a file created, renamed or removed in it); false as above.
+bool sincronizaPasta(const QString& pasta);
 // The first column of the first row of a pragma, as text ("" when it gave none).
 QByteArray textoPragma(sqlite3* conexao, const char* sql);

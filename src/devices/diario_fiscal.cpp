@@ -1,5 +1,7 @@
 #include "devices/diario_fiscal.h"
 
+#include "data/gravacao_segura.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,10 +26,7 @@ int abreDiario(const QByteArray& nome) {
 int criaDiario(const QByteArray& nome, const QString& pasta) {
     const int fd = ::open(nome.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) return errno == EEXIST ? abreDiario(nome) : -1;
-    const int dir = ::open(QFile::encodeName(pasta).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const bool sincronizada = dir >= 0 && ::fsync(dir) == 0;
-    if (dir >= 0) ::close(dir);
-    if (!sincronizada) {
+    if (!sincronizaPasta(pasta)) {
         ::close(fd);
         ::unlink(nome.constData());
         return -1;

@@ -147,9 +147,9 @@ TEST(TrocaFilial, ArquivoEstranhoOuDanificadoNaoMudaNada) {
     diaDaFilial(filial, 3);
     saida(escritorio, 9, "OFF-0009", "08:00:00", 9);
     ASSERT_TRUE(exporta_filial(filial.db(), arquivoDe(filial)).ok);
-    const QByteArray bom = bytes(arquivoDe(filial));
 
-    // The same file without one of its tables, and one with a row that has no branch.
+    // A file with a row that has no branch; the damaged, foreign and incomplete files every
+    // reading of a file refuses are in the file check's tests.
     const auto alterado = [&](const QString& sql) {
         QTemporaryDir d;
         const QString c = d.filePath("x.mdb");
@@ -161,24 +161,12 @@ TEST(TrocaFilial, ArquivoEstranhoOuDanificadoNaoMudaNada) {
         }
         return bytes(c);
     };
-    const auto comOutraSenha = [] {
-        QTemporaryDir d;
-        const QString c = d.filePath("x.mdb");
-        Banco b;
-        b.cria(c, "outra");
-        b.executa("CREATE TABLE registro_saida (ticket INTEGER)");
-        b.fecha();
-        return bytes(c);
-    };
     const struct {
         const char* caso;
         QByteArray conteudo;
         const char* causa;
     } casos[] = {
-        {"truncado", bom.left(bom.size() / 2), ""},
         {"texto", "nada", ""},
-        {"outra senha", comOutraSenha(), "Senha do banco de dados inválida"},
-        {"sem tabela", alterado("DROP TABLE fechamento_caixa"), "Falta a tabela fechamento_caixa."},
         {"sem filial", alterado("UPDATE registro_saida SET filial = NULL"),
          "A tabela registro_saida tem registros sem número de filial."},
     };
