@@ -185,17 +185,6 @@ Dinheiro dinheiroDaFormula(const QString& texto) {
     return negativo ? -d : d;
 }
 
-void ligaValor(sqlite3_stmt* st, int i, const QVariant& v) {
-    if (v.isNull()) {
-        sqlite3_bind_null(st, i);
-    } else if (v.typeId() == QMetaType::Bool || v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong) {
-        sqlite3_bind_int64(st, i, v.toLongLong());
-    } else {
-        const QByteArray t = v.toString().toUtf8();
-        sqlite3_bind_text(st, i, t.constData(), int(t.size()), SQLITE_TRANSIENT);
-    }
-}
-
 }  // namespace
 
 // One section of the template (or of a subreport) with its prepared query.
@@ -291,7 +280,7 @@ struct MontagemRelatorio::Estado {
         const QByteArray texto = sm->sql.toUtf8();
         if (sqlite3_prepare_v2(nativo, texto.constData(), int(texto.size()), &sm->st, nullptr) != SQLITE_OK)
             falhaBanco();
-        for (int i = 0; i < valores.size(); ++i) ligaValor(sm->st, i + 1, valores[i]);
+        for (int i = 0; i < valores.size(); ++i) ligaParametro(sm->st, i + 1, valores[i]);
 
         // Every column and the group's fields must come from the query.
         for (int i = 0; i < sqlite3_column_count(sm->st); ++i)
