@@ -11,17 +11,6 @@
 
 namespace {
 
-bool escreveTudo(int fd, const char* dados, ssize_t n) {
-    while (n > 0) {
-        const ssize_t w = ::write(fd, dados, size_t(n));
-        if (w < 0 && errno == EINTR) continue;
-        if (w <= 0) return false;
-        dados += w;
-        n -= w;
-    }
-    return true;
-}
-
 bool copiaConteudo(int origem, int destino) {
     char buffer[1 << 16];
     for (;;) {
@@ -34,6 +23,17 @@ bool copiaConteudo(int origem, int destino) {
 }
 
 }  // namespace
+
+bool escreveTudo(int fd, const char* dados, ssize_t n) {
+    while (n > 0) {
+        const ssize_t w = ::write(fd, dados, size_t(n));
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) return false;
+        dados += w;
+        n -= w;
+    }
+    return true;
+}
 
 QByteArray textoPragma(sqlite3* conexao, const char* sql) {
     sqlite3_stmt* st = nullptr;

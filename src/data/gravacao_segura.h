@@ -10,6 +10,8 @@
 
 #include <QString>
 
+#include <sys/types.h>
+
 struct sqlite3;
 
 // The program's temporary full copies of the database, beside it: the compaction's and the
@@ -36,3 +38,5 @@ bool sincroniza(const QString& caminho);
 bool sincronizaPasta(const QString& pasta);
 // The first column of the first row of a pragma, as text ("" when it gave none).
 QByteArray textoPragma(sqlite3* conexao, const char* sql);
+// Writes all `n` bytes to `fd`, going on after interruptions; false when a write failed.
+bool escreveTudo(int fd, const char* dados, ssize_t n);

@@ -34,17 +34,6 @@ int criaDiario(const QByteArray& nome, const QString& pasta) {
     return fd;
 }
 
-bool escreveTudo(int fd, const char* dados, size_t n) {
-    while (n > 0) {
-        const ssize_t w = ::write(fd, dados, n);
-        if (w < 0 && errno == EINTR) continue;
-        if (w <= 0) return false;
-        dados += w;
-        n -= size_t(w);
-    }
-    return true;
-}
-
 // Appends `linha` whole and synced, or leaves the file as it was: a call is reported carried out
 // only once its line is on the disk, and a call reported refused never shows up in the file.
 bool acrescentaLinha(const QString& caminho, const QByteArray& linha) {
@@ -59,7 +48,7 @@ bool acrescentaLinha(const QString& caminho, const QByteArray& linha) {
     }
     // A journal of an earlier version, readable by all, becomes owner-only.
     if (s.st_mode & 077) ::fchmod(fd, s.st_mode & 0700);
-    const bool ok = escreveTudo(fd, linha.constData(), size_t(linha.size())) && ::fsync(fd) == 0;
+    const bool ok = escreveTudo(fd, linha.constData(), linha.size()) && ::fsync(fd) == 0;
     if (!ok && ::ftruncate(fd, s.st_size) == 0) ::fsync(fd);
     ::close(fd);   // once synced, the line stands whatever the closing says
     return ok;
