@@ -336,8 +336,10 @@ void JanelaPrincipal::showEvent(QShowEvent* evento) {
     // The clock starts with the window: while the start-up window waits for the login it must
     // not rewrite `data_hora`, which the login's clock check compares with the computer clock.
     // The clock is shown from the first moment, not only from its first tick.
-    if (!Timer1->isActive()) paineis[2]->setText(QStringLiteral("Hora: ") + horaHms(ctx_.estado.hora_atual));
-    if (!Timer1->isActive()) Timer1->start();
+    if (!Timer1->isActive()) {
+        paineis[2]->setText(QStringLiteral("Hora: ") + horaHms(ctx_.estado.hora_atual));
+        Timer1->start();
+    }
     if (!Timer2->isActive()) Timer2->start();
     QMainWindow::showEvent(evento);
 }
