@@ -114,7 +114,7 @@ TEST(EscolhaEValores, OQueOOperadorEscolheEValoresInteiros) {
                             "(SELECT group_concat(filial) FROM (SELECT filial FROM registro_saida "
                             "ORDER BY filial)) || ' ' || (SELECT filial FROM geral)");
          },
-         "4 4,9 4"},
+         "4 4,4 4"},
         {"diária negativa colada",
          [](Sessao& s) {
              s.abre();
