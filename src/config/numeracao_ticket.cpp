@@ -23,7 +23,24 @@ qint64 contador(Banco& db) {
 // The counter stands at `atual`: its highest row and the auto-number's position, so that the
 // next entry takes `atual` + 1. The rows below it tell nothing that the highest does not.
 void posiciona(Banco& db, qint64 atual, bool esvazia) {
-    if (esvazia) db.executa(QStringLiteral("DELETE FROM gera_ticket"));
+    if (esvazia) {
+        // A counter that older versions filled with a row per number may hold millions: its
+        // pages are given back without being overwritten first, which would write them all
+        // again. They held nothing but the numbers.
+        struct Rapido {
+            Banco& db;
+            const int antes = db.valor(QStringLiteral("PRAGMA secure_delete")).toInt();
+            explicit Rapido(Banco& b) : db(b) { db.executa(QStringLiteral("PRAGMA secure_delete = FAST")); }
+            ~Rapido() {
+                try {
+                    db.executa(QStringLiteral("PRAGMA secure_delete = %1").arg(antes));
+                } catch (const ErroBanco&) {
+                    // Left as it is: later deletes only skip overwriting what they free.
+                }
+            }
+        } rapido(db);
+        db.executa(QStringLiteral("DELETE FROM gera_ticket"));
+    }
     if (atual > 0)
         db.executa(QStringLiteral("INSERT OR IGNORE INTO gera_ticket (ticket) VALUES (?)"), {atual});
     db.executa(QStringLiteral("DELETE FROM sqlite_sequence WHERE name = 'gera_ticket'"));
