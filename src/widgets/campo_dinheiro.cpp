@@ -35,6 +35,12 @@ void cola(QLineEdit* campo, const QString& texto) {
     QToolTip::showText(campo->mapToGlobal(QPoint(0, campo->height())), kMsgColadoNaoEValor, campo);
 }
 
+// The paste entry of a field's standard context menu, under the caption the menu gives it.
+bool ehColar(const QAction* a) {
+    return a->objectName() == QLatin1String("edit-paste") ||
+           a->text().section(u'\t', 0, 0) == QCoreApplication::translate("QLineEdit", "&Paste");
+}
+
 // The paths by which text arrives without being typed: the context menu's paste and a drop.
 class ColagemDinheiro : public QObject {
 public:
@@ -45,7 +51,7 @@ protected:
         if (evento->type() == QEvent::ContextMenu) {
             QMenu* menu = campo_->createStandardContextMenu();
             for (QAction* a : menu->actions()) {
-                if (a->objectName() != QLatin1String("edit-paste")) continue;
+                if (!ehColar(a)) continue;
                 QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
                 QObject::connect(a, &QAction::triggered, campo_,
                                  [c = campo_] { cola(c, QGuiApplication::clipboard()->text()); });

@@ -1,8 +1,11 @@
 #include "widgets/campo_dinheiro.h"
 #include "widgets/campo_entrada.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QTimer>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolTip>
@@ -66,6 +69,19 @@ TEST(CampoDinheiro, AtalhosEAreaDeTransferencia) {
     auto copia = [](const char* t) {
         return Acao([t](QLineEdit*) { QApplication::clipboard()->setText(QString::fromUtf8(t)); });
     };
+    // "Colar" of the field's context menu, chosen while the menu is open.
+    auto menuColar = Acao([](QLineEdit* c) {
+        QTimer::singleShot(0, [] {
+            QWidget* menu = QApplication::activePopupWidget();
+            if (!menu) return;
+            for (QAction* a : menu->actions())
+                if (a->text().section(u'\t', 0, 0) == QCoreApplication::translate("QLineEdit", "&Paste"))
+                    a->trigger();
+            menu->close();
+        });
+        QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), c->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(c, &e);
+    });
     const struct {
         const char* nome;
         std::vector<Acao> acoes;
@@ -81,6 +97,8 @@ TEST(CampoDinheiro, AtalhosEAreaDeTransferencia) {
         {"Ctrl+V sobre a seleção", {teclas("9"), atalho(Qt::Key_A), copia("3,00"), atalho(Qt::Key_V)}, "3,00", nullptr, false},
         {"Ctrl+V de um texto", {teclas("5"), copia("dez reais"), atalho(Qt::Key_V)}, "5", nullptr, true},
         {"Ctrl+V negativo", {copia("-3,00"), atalho(Qt::Key_V)}, "", nullptr, true},
+        {"Colar do menu", {copia("120.50"), menuColar}, "120,50", nullptr, false},
+        {"Colar do menu um texto", {copia("abc"), menuColar}, "", nullptr, true},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nome);
