@@ -6,8 +6,6 @@
 #include "subscribers/consulta_mensalistas.h"
 #include "subscribers/janela_mensalistas.h"
 #include "subscribers/janela_pagamento.h"
-#include "yard/cancelas.h"
-#include "yard/entrada.h"
 #include "yard/janela_lista_patio.h"
 
 #include <QClipboard>
@@ -19,13 +17,10 @@
 
 namespace {
 
-// One operator's session over a fresh database: a branch "Centro" (1) and the type "Mensal"
-// (1) of 100,00, the program clock on 07/12/2026 and a cash register open.
-struct Sessao : SessaoConfiguracao {
+// One operator's session: a branch "Centro" (1) and the type "Mensal" (1) of 100,00, a cash
+// register open.
+struct Sessao : SessaoOperador {
     Sessao() {
-        amb.plataforma.defineAgora(QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0)));
-        amb.ctx.estado.data_atual = QDate(2026, 12, 7);
-        amb.ctx.estado.hora_atual = QTime(10, 0, 0);
         amb.ctx.estado.numero_caixa = 1;
         amb.ctx.estado.impressora = "LPT1";
         amb.ctx.estado.bobina = 40;
@@ -57,16 +52,11 @@ struct Sessao : SessaoConfiguracao {
     }
     void enter(QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }
     void atalho(QWidget* w, Qt::Key k) { QTest::keyClick(w, k, Qt::ControlModifier); }
-    QString mensagens() const { return amb.plataforma.textosMensagens().join(" | "); }
     QString focado() const {
         QWidget* w = QApplication::focusWidget();
         return w ? w->objectName() : QStringLiteral("nada");
     }
-    QString entrada() {
-        ControleCancelas cancelas{amb.ctx, nullptr, nullptr};
-        static int placa = 1000;
-        return registra_entrada(amb.ctx, cancelas, {QString("ABC-%1").arg(++placa), "   ", ""}).tic.trimmed();
-    }
+    QString entrada() { return proximaEntrada().trimmed(); }
     // The payment window over the subscriber `nome`, loaded with "OK".
     std::unique_ptr<JanelaPagamento> pagamento(const char* nome) {
         auto pag = std::make_unique<JanelaPagamento>(amb.ctx);
@@ -172,13 +162,14 @@ TEST(CaminhosDoOperador, LinhasGravadasSaoAsEscolhidas) {
          },
          "O valor máximo do ticket deve ser 2147483647. [1] / Alteração realizada com sucesso. / "
          "2147483646 / 2147483647 / 1,2147483646,2147483647"},
-        {"Pista 3 antes de haver caixa, Escritório, Pista 4 (Sim)",
+        {"Pista 3 antes de haver caixa, Escritório, Pista 4 (Sim), depois Pista 5",
          [](Sessao& s) {
              s.mensalista(1, "Ana", "2026-11-20", false, 3);
              s.veiculo(1, "ANA-0001", 3);
              s.amb.db().executa("INSERT INTO mensalidades (codigo, mes, pago, filial) "
                                 "VALUES (1, '2026-11-01', 1, 3)");
-             s.amb.db().executa("INSERT INTO registro_saida (ticket, filial) VALUES (1, NULL)");
+             // An exit not yet stamped, and one received from branch 9 while this was the office.
+             s.amb.db().executa("INSERT INTO registro_saida (ticket, filial) VALUES (1, NULL), (2, 9)");
              s.abre();
              s.mostraAba(s.con->escritorio->esc);
              const auto grava = [&s](const char* esc, const char* fil) {
@@ -190,11 +181,15 @@ TEST(CaminhosDoOperador, LinhasGravadasSaoAsEscolhidas) {
              grava("Pista", "03");
              grava("Escritório", "03");
              grava("Pista", "04");
+             // A cash register opened meanwhile, as a lane does.
+             s.amb.db().executa("INSERT INTO caixa (numero, filial) VALUES (1, 3)");
+             grava("Pista", "05");
              return s.valor("SELECT (SELECT filial FROM mensalistas) || (SELECT filial FROM "
-                            "mensalidades) || (SELECT filial FROM veiculos_mensalistas) || "
-                            "(SELECT filial FROM registro_saida) || ' ' || (SELECT filial FROM geral)");
+                            "mensalidades) || (SELECT filial FROM veiculos_mensalistas) || ' ' || "
+                            "(SELECT group_concat(filial) FROM registro_saida) || ' ' || "
+                            "(SELECT filial FROM caixa) || ' ' || (SELECT filial FROM geral)");
          },
-         "4444 4"},
+         "555 5,5 5 5"},
         {"\"120.50\" colado em Valor Mensalidade e Inserir Mensalista",
          [](Sessao& s) {
              s.abre();
@@ -337,6 +332,14 @@ TEST(CaminhosDoOperador, LinhasGravadasSaoAsEscolhidas) {
     }
 }
 
+// The subscriber register, open and active, kept among the windows of the case.
+JanelaMensalistas* registro(Sessao& s, std::vector<std::unique_ptr<QWidget>>& janelas) {
+    auto men = std::make_unique<JanelaMensalistas>(s.amb.ctx, &s.principal);
+    s.ativa(men.get());
+    janelas.push_back(std::move(men));
+    return static_cast<JanelaMensalistas*>(janelas.back().get());
+}
+
 // Tab and Shift+Tab leave every grid for the controls around it, with rows in it or not.
 TEST(CaminhosDoOperador, TabSaiDasGrades) {
     struct Grade {
@@ -375,21 +378,9 @@ TEST(CaminhosDoOperador, TabSaiDasGrades) {
              return Grade{g, "Command1", "mes"};
          }},
         {"veículos do cadastro",
-         [](Sessao& s, auto& janelas) {
-             auto men = std::make_unique<JanelaMensalistas>(s.amb.ctx, &s.principal);
-             s.ativa(men.get());
-             QTableWidget* g = men->grid1;
-             janelas.push_back(std::move(men));
-             return Grade{g, "Command8", "grid2"};
-         }},
+         [](Sessao& s, auto& janelas) { return Grade{registro(s, janelas)->grid1, "Command8", "grid2"}; }},
         {"mensalidades do cadastro",
-         [](Sessao& s, auto& janelas) {
-             auto men = std::make_unique<JanelaMensalistas>(s.amb.ctx, &s.principal);
-             s.ativa(men.get());
-             QTableWidget* g = men->grid2;
-             janelas.push_back(std::move(men));
-             return Grade{g, "grid1", "Command9"};
-         }},
+         [](Sessao& s, auto& janelas) { return Grade{registro(s, janelas)->grid2, "grid1", "Command9"}; }},
         {"Lista de Pátio",
          [](Sessao& s, auto& janelas) {
              s.entrada();
