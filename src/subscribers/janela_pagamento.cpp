@@ -296,7 +296,9 @@ void JanelaPagamento::Command2_Click() {
     aplicaDescontoAdicional();
     if (!aPagar.valor) {
         p.mensagem(aPagar.recusa);
-        (aPagar.foco == FocoPagamento::adi ? adi : des)->setFocus();
+        QLineEdit* campo = aPagar.foco == FocoPagamento::adi ? adi : des;
+        campo->setFocus();
+        campo->selectAll();   // what is typed next replaces the amount refused
         return;
     }
     if (adi->text() != kZero && des->text() != kZero) {
