@@ -34,8 +34,7 @@ JanelaCadastroFiliais::JanelaCadastroFiliais(Contexto& ctx, QWidget* parent)
     cnp->setObjectName(QStringLiteral("cnp"));
     cnp->setInputMask(QStringLiteral("99.999.999/9999-99; "));
 
-    grid1 = new QTableWidget(1, 2, this);
-    grid1->setObjectName(QStringLiteral("grid1"));
+    grid1 = cria<QTableWidget>(this, "grid1", 1, 2);
     grid1->setHorizontalHeaderLabels({QStringLiteral("Código"), QStringLiteral("Nome")});
     grid1->verticalHeader()->hide();
     grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);

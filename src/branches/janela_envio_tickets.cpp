@@ -37,8 +37,7 @@ JanelaEnvioTickets::JanelaEnvioTickets(Contexto& ctx, QWidget* parent)
     tic_ini = mascara("tic_ini", QStringLiteral("99999; "));
     tic_fin = mascara("tic_fin", QStringLiteral("99999; "));
 
-    grid1 = new QTableWidget(1, 5, this);
-    grid1->setObjectName(QStringLiteral("grid1"));
+    grid1 = cria<QTableWidget>(this, "grid1", 1, 5);
     grid1->setHorizontalHeaderLabels({QStringLiteral("Filial"), QStringLiteral("Data"),
                                       QStringLiteral("Série"), QStringLiteral("Ticket Inic."),
                                       QStringLiteral("Ticket Fim")});

@@ -83,9 +83,9 @@ ResultadoAba valida_passo(const QString& tem, const QString& val_con) {
                                     Icone::Informacao, "tem");
     if (!horaDoTexto(tem))
         return ResultadoAba::recusa(QStringLiteral("Preencha o tempo corretamente."), Icone::Informacao, "tem");
+    if (auto m = recusaValorDigitado(val_con)) return ResultadoAba::recusa(*m, Icone::Informacao, "val_con");
     if (!Dinheiro::ler(val_con))
         return ResultadoAba::recusa(QStringLiteral("Valor incorreto."), Icone::Informacao, "val_con");
-    if (auto m = recusaValorDigitado(val_con)) return ResultadoAba::recusa(*m, Icone::Informacao, "val_con");
     ResultadoAba ok;
     ok.feito = true;
     return ok;

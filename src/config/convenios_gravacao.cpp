@@ -89,13 +89,13 @@ ResultadoAba valida_convenio(const EdicaoConvenio& e) {
         return R::recusa(QStringLiteral("O nome do convênio pode ter no máximo %1 caracteres.")
                              .arg(kTamanhoNomeConvenio),
                          Icone::Informacao, "con");
-    if (e.tipo == u'F' && !numerico(e.val_fix))
-        return R::recusa(QStringLiteral("Valor fixo incorreto."), Icone::Informacao, "val_fix");
     // Amounts out of the range the fees can be computed in, whichever option uses them.
     const std::pair<const QString*, const char*> valores[] = {
         {&e.val_fix, "val_fix"}, {&e.apo_fix, "apo_fix"}, {&e.apo_var, "apo_var"}, {&e.cob, "cob"}};
     for (const auto& [valor, campo] : valores)
         if (auto m = recusaValorDigitado(*valor)) return R::recusa(*m, Icone::Informacao, campo);
+    if (e.tipo == u'F' && !numerico(e.val_fix))
+        return R::recusa(QStringLiteral("Valor fixo incorreto."), Icone::Informacao, "val_fix");
     for (const auto& passo : e.passos)
         if (auto m = recusaValorDigitado(passo.second)) return R::recusa(*m, Icone::Informacao, "tem");
     if (e.tipo == u'V') {

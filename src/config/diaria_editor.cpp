@@ -8,12 +8,12 @@ ResultadoEditor gravaDiaria(Banco& db, const QString& tempo, const QString& valo
     if (horas.isEmpty())
         return ResultadoEditor::recusa(QStringLiteral("Preencha o tempo da diária (em horas)."),
                                        campoTempo);
+    if (auto m = recusaValorDigitado(valor))
+        return ResultadoEditor::recusa(*m, QStringLiteral("val_dia"));
     const auto preco = Dinheiro::ler(valor);
     if (!preco)
         return ResultadoEditor::recusa(QStringLiteral("Valor da diária inválido."),
                                        QStringLiteral("val_dia"));
-    if (auto m = recusaValorDigitado(valor))
-        return ResultadoEditor::recusa(*m, QStringLiteral("val_dia"));
     // The fee divides the stay by these hours: a day rate of 0 hours cannot be charged.
     if (horas.toInt() < 1)
         return ResultadoEditor::recusa(

@@ -39,11 +39,13 @@ ResultadoFilial grava_filial(Contexto& ctx, const QString& esc, const QString& f
     Banco& db = ctx.estado.db;
     try {
         Transacao t(db);
-        if (novo) {
+        if (novo && !escritorio) {
+            for (const char* tabela : kTabelas)
+                db.executa(QStringLiteral("UPDATE %1 SET filial = ?").arg(QLatin1String(tabela)), {*novo});
+        } else if (novo) {
             // This installation's rows: no number, the number the window remembers, the one
             // stored now, or any number its own cash registers carry. `caixa` never comes from
-            // another branch, so its numbers are the ones this installation has had, even when
-            // an office save in between left `geral` without a number.
+            // another branch, so its numbers are the ones this installation has had.
             QVariantList proprios{filial_carregada,
                                   db.valor(QStringLiteral("SELECT filial FROM geral LIMIT 1"))};
             QSqlQuery q = db.executa(

@@ -1,10 +1,10 @@
 #pragma once
 // "Gravar" of the tab "Escrit/Pista": office or branch lane, and the branch number. A changed
 // number, once confirmed, re-stamps `filial` in the eight tables that carry it, in the same
-// transaction as the setting. Only this installation's own rows take the new number: those with
-// no number or with a number this installation has had (the one remembered, the one stored, or
-// one its cash registers carry, whatever office saves came between); rows merged in from other
-// branches keep theirs.
+// transaction as the setting. A lane's rows are all its own: every row takes the new number,
+// as the question says, whatever numbers earlier settings (an office among them) left on them.
+// The office clearing its number keeps the rows merged in from the branches: only its own rows
+// (no number, or a number this installation has had) lose theirs.
 
 #include "app/contexto.h"
 #include "config/resultado_aba.h"

@@ -261,10 +261,10 @@ void AbaGeral::Command20_Click() {
 }
 
 void AbaGeral::Command22_Click() {
-    const ResultadoNumeracao r = altera_numeracao(ctx_.estado.db, pro->texto());
+    const ResultadoNumeracao r = altera_numeracao(ctx_.estado.db, pro->texto(), pro->isModified());
     if (r.feito) {
         tic->setText(r.tic);
-        pro->setText(r.pro);
+        pro->setText(r.pro);   // the box shows the counter again: nothing typed since
     }
     ctx_.plataforma.mensagem(r.mensagem, r.icone);
 }

@@ -18,8 +18,11 @@ QStringList coluna(Banco& db, const QString& sql) {
 
 }  // namespace
 
-QStringList tiposMensalistas(Banco& db) {
-    return coluna(db, QStringLiteral("SELECT tipo, codigo FROM tipos_mensalistas ORDER BY tipo"));
+QList<std::pair<QString, qint64>> tiposMensalistas(Banco& db) {
+    QList<std::pair<QString, qint64>> r;
+    QSqlQuery q = db.executa(QStringLiteral("SELECT tipo, codigo FROM tipos_mensalistas ORDER BY tipo, codigo"));
+    while (q.next()) r.append({q.value(0).toString(), q.value(1).toLongLong()});
+    return r;
 }
 
 QStringList nomesConvenios(Banco& db) {

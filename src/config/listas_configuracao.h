@@ -6,8 +6,10 @@
 #include <QList>
 #include <QStringList>
 
-// Names of the subscriber types, in name order.
-QStringList tiposMensalistas(Banco& db);
+#include <utility>
+
+// The subscriber types in name order: each one's name and code.
+QList<std::pair<QString, qint64>> tiposMensalistas(Banco& db);
 // Names of the partner agreements, in name order.
 QStringList nomesConvenios(Banco& db);
 // One row per shift in start order: start "HH:MM", end "HH:MM", price "#,##0.00".

@@ -11,43 +11,81 @@ ResultadoNumeracao recusa(const QString& mensagem, Icone icone = Icone::Exclamac
     return r;
 }
 
-// Rows `de` to `ate` of the counter, each the number a ticket took.
-void preenche(Banco& db, qint64 de, qint64 ate) {
-    if (de > ate) return;
-    db.executa(QStringLiteral("WITH RECURSIVE n(x) AS (SELECT ? UNION ALL SELECT x + 1 FROM n "
-                              "WHERE x < ?) INSERT INTO gera_ticket (ticket) SELECT x FROM n"),
-               {de, ate});
+// The last number the counter gave or stands at: its highest row or its auto-number's
+// position, whichever is ahead (rows the lanes wrote may have gone since).
+qint64 contador(Banco& db) {
+    return db.valor(QStringLiteral(
+                        "SELECT max(coalesce((SELECT max(ticket) FROM gera_ticket), 0), "
+                        "coalesce((SELECT seq FROM sqlite_sequence WHERE name = 'gera_ticket'), 0))"))
+        .toLongLong();
+}
+
+// The counter stands at `atual`: its highest row and the auto-number's position, so that the
+// next entry takes `atual` + 1. The rows below it tell nothing that the highest does not.
+void posiciona(Banco& db, qint64 atual, bool esvazia) {
+    if (esvazia) {
+        // A counter that older versions filled with a row per number may hold millions: its
+        // pages are given back without being overwritten first, which would write them all
+        // again. They held nothing but the numbers.
+        struct Rapido {
+            Banco& db;
+            const int antes = db.valor(QStringLiteral("PRAGMA secure_delete")).toInt();
+            explicit Rapido(Banco& b) : db(b) { db.executa(QStringLiteral("PRAGMA secure_delete = FAST")); }
+            ~Rapido() {
+                try {
+                    db.executa(QStringLiteral("PRAGMA secure_delete = %1").arg(antes));
+                } catch (const ErroBanco&) {
+                    // Left as it is: later deletes only skip overwriting what they free.
+                }
+            }
+        } rapido(db);
+        db.executa(QStringLiteral("DELETE FROM gera_ticket"));
+    }
+    if (atual > 0)
+        db.executa(QStringLiteral("INSERT OR IGNORE INTO gera_ticket (ticket) VALUES (?)"), {atual});
+    db.executa(QStringLiteral("DELETE FROM sqlite_sequence WHERE name = 'gera_ticket'"));
+    if (atual > 0)
+        db.executa(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('gera_ticket', ?)"),
+                   {atual});
 }
 
 }  // namespace
 
 QString textoNumeracao(qint64 numero) { return QString::number(numero).leftJustified(kCasasTicket); }
 
-ResultadoNumeracao altera_numeracao(Banco& db, const QString& pro) {
+ResultadoNumeracao altera_numeracao(Banco& db, const QString& pro, bool digitado) {
     if (pro.trimmed().isEmpty()) return recusa(QStringLiteral("Digite o valor do próximo ticket."));
     const qint64 n = numeroDoTexto(pro).value_or(0);
     if (n < 1) return recusa(QStringLiteral("O valor mínimo do ticket deve ser 1."));
+    if (n > kMaiorTicket)
+        return recusa(QStringLiteral("O valor máximo do ticket deve ser %1.").arg(kMaiorTicket));
 
+    QString mensagem = QStringLiteral("Alteração realizada com sucesso.");
     try {
         Transacao t(db);
         // The counter as stored, not as the box showed it: an entry made meanwhile at the lanes
-        // counts, so the next ticket is the number chosen.
-        const qint64 c = db.valor(QStringLiteral("SELECT max(ticket) FROM gera_ticket")).toLongLong();
+        // counts.
+        const qint64 c = contador(db);
         if (c < n) {
-            preenche(db, c + 1, n - 1);
+            posiciona(db, n - 1, false);
+        } else if (!digitado) {
+            // The box showed a number the lanes have since used: it is no choice to go back to.
+            mensagem = QStringLiteral("Foram emitidos tickets desde que esta tela foi aberta: o "
+                                      "próximo ticket já é %1. A numeração não foi alterada.")
+                           .arg(c + 1);
         } else {
             if (db.existe(QStringLiteral("SELECT ticket FROM veiculos_patio WHERE ticket >= ?"), {n}))
                 return recusa(QStringLiteral("Há veículo(s) estacionado(s) com ticket maior que %1! "
                                              "Não é possível alterar o valor do próximo ticket!")
                                   .arg(pro.trimmed()));
-            // Emptied with its auto-number position, as a table created anew.
-            db.executa(QStringLiteral("DELETE FROM gera_ticket"));
-            db.executa(QStringLiteral("DELETE FROM sqlite_sequence WHERE name = 'gera_ticket'"));
-            preenche(db, 1, n - 1);
+            if (db.existe(QStringLiteral("SELECT ticket FROM registro_saida WHERE ticket >= ? UNION ALL "
+                                         "SELECT ticket FROM cancelamento_ticket WHERE ticket >= ?"),
+                          {n, n}))
+                return recusa(QStringLiteral("Já foram emitidos tickets com número igual ou maior que "
+                                             "%1! Não é possível alterar o valor do próximo ticket!")
+                                  .arg(pro.trimmed()));
+            posiciona(db, n - 1, true);
         }
-        // The auto-number goes on from the highest ticket now stored, whatever it had reached.
-        db.executa(QStringLiteral("UPDATE sqlite_sequence SET seq = (SELECT max(ticket) FROM gera_ticket) "
-                                  "WHERE name = 'gera_ticket'"));
         t.confirma();
     } catch (const ErroBanco& erro) {
         return recusa(QStringLiteral("Não foi possível alterar a numeração dos tickets. Nada foi "
@@ -56,15 +94,15 @@ ResultadoNumeracao altera_numeracao(Banco& db, const QString& pro) {
     }
 
     ResultadoNumeracao r;
-    const QVariant maior = db.valor(QStringLiteral("SELECT max(ticket) FROM gera_ticket"));
-    if (maior.isNull()) {
+    const qint64 maior = contador(db);
+    if (maior == 0) {
         r.tic = QStringLiteral("    0");
         r.pro = QStringLiteral("    1");
     } else {
-        r.tic = textoNumeracao(maior.toLongLong());
-        r.pro = textoNumeracao(maior.toLongLong() + 1);
+        r.tic = textoNumeracao(maior);
+        r.pro = textoNumeracao(maior + 1);
     }
     r.feito = true;
-    r.mensagem = QStringLiteral("Alteração realizada com sucesso.");
+    r.mensagem = mensagem;
     return r;
 }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 void atualizaConveniosDaPrincipal(JanelaPrincipal& a, const ListaConvenios& lista) {
     a.conv->clear();
@@ -25,8 +26,10 @@ void aplicaGeralNaPrincipal(JanelaPrincipal& a, const EfeitosGeral& e) {
     a.Label12->setVisible(e.habilitar_prisma);
     a.vei->setVisible(e.habilitar_veiculo);
     a.LabelVeiculo->setVisible(e.habilitar_veiculo);
-    a.Command6->setEnabled(e.imprime_entrada);
-    a.Command7->setEnabled(e.imprime_saida);
+    // Each lane's "Registrar e Imprimir" follows the printers only in its own mode: the entry's
+    // button stays off at the exit and the exit's at the entry, as the mode left them.
+    a.Command6->setEnabled(e.imprime_entrada && a.Option1->isChecked());
+    a.Command7->setEnabled(e.imprime_saida && a.Option2->isChecked());
     a.Command10->setEnabled(e.lista_entrada);
     a.Command11->setEnabled(e.lista_saida);
 }

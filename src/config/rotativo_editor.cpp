@@ -30,10 +30,10 @@ std::optional<ResultadoEditor> validaPassoRotativo(const QString& tempo, const Q
     if (tempo == QLatin1String("00:00"))
         return ResultadoEditor::recusa(QStringLiteral("O tempo não pode ser 00:00"), campo);
     if (auto r = recusaForaDoDia(tempo, campo)) return r;
-    if (!Dinheiro::ler(valor))
-        return ResultadoEditor::recusa(QStringLiteral("Valor inválido."), QStringLiteral("val_rot"));
     if (auto m = recusaValorDigitado(valor))
         return ResultadoEditor::recusa(*m, QStringLiteral("val_rot"));
+    if (!Dinheiro::ler(valor))
+        return ResultadoEditor::recusa(QStringLiteral("Valor inválido."), QStringLiteral("val_rot"));
     return std::nullopt;
 }
 
@@ -84,12 +84,12 @@ ResultadoEditor gravaRotativo(Banco& db, const GradeRotativo& grade, const QStri
     if (grade.isEmpty() || grade[0].tempo.isEmpty())
         return ResultadoEditor::recusa(
             QStringLiteral("A tabela de tempo/valor deve ser preenchida."), QStringLiteral("tem_rot"));
+    if (auto m = recusaValorDigitado(apo_cob))
+        return ResultadoEditor::recusa(*m, QStringLiteral("apo_cob"));
     const auto cobrar = Dinheiro::ler(apo_cob);
     if (!cobrar)
         return ResultadoEditor::recusa(QStringLiteral("Valor a cobrar inválido."),
                                        QStringLiteral("apo_cob"));
-    if (auto m = recusaValorDigitado(apo_cob))
-        return ResultadoEditor::recusa(*m, QStringLiteral("apo_cob"));
     const QString campo = QStringLiteral("apo_cad");
     if (malPreenchido(apo_cad)) return ResultadoEditor::recusa(kPreencha, campo);
     if (apo_cad == QLatin1String("00:00") && !estacionamento24h)

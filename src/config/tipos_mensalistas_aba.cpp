@@ -53,7 +53,12 @@ void AbaMensalistas::carrega(const CargaConfiguracao&) { carrega_tipos_mensalist
 
 void AbaMensalistas::carrega_tipos_mensalistas() {
     List3->clear();
-    List3->addItems(tiposMensalistas(ctx_.estado.db));
+    // Each entry carries its type's code: the one highlighted is the one loaded and acted on,
+    // whatever names stored types share.
+    for (const auto& [nome, codigo] : tiposMensalistas(ctx_.estado.db)) {
+        auto* item = new QListWidgetItem(nome, List3);
+        item->setData(Qt::UserRole, codigo);
+    }
 }
 
 void AbaMensalistas::limpa_campos_tipo_mensalista() {
@@ -66,7 +71,7 @@ void AbaMensalistas::limpa_campos_tipo_mensalista() {
 void AbaMensalistas::List3_Click() {
     const QListWidgetItem* item = List3->currentItem();
     if (!item || !item->isSelected()) return;
-    const auto t = buscaTipoMensalista(ctx_.estado.db, item->text());
+    const auto t = buscaTipoMensalista(ctx_.estado.db, item->data(Qt::UserRole).toLongLong());
     if (!t) return;
     cod->setText(t->cod);
     tip->setText(t->tip);

@@ -12,11 +12,11 @@ std::optional<ResultadoEditor> recusaCampos(const QString& tip, const QString& v
     if (tip.trimmed().isEmpty())
         return ResultadoEditor::recusa(QStringLiteral("Preencha o campo Tipo Mensalista."),
                                        QStringLiteral("tip"));
+    if (auto m = recusaValorDigitado(valor))
+        return ResultadoEditor::recusa(*m, QStringLiteral("valor"));
     if (!Dinheiro::ler(valor))
         return ResultadoEditor::recusa(QStringLiteral("Valor deve ser número."),
                                        QStringLiteral("valor"));
-    if (auto m = recusaValorDigitado(valor))
-        return ResultadoEditor::recusa(*m, QStringLiteral("valor"));
     if (dia.trimmed().isEmpty())
         return ResultadoEditor::recusa(QStringLiteral("Preencha o dia de vencimento."),
                                        QStringLiteral("dia"));
@@ -26,16 +26,19 @@ std::optional<ResultadoEditor> recusaCampos(const QString& tip, const QString& v
     return std::nullopt;
 }
 
+const ResultadoEditor kJaExiste =
+    ResultadoEditor::recusa(QStringLiteral("Tipo Mensalista já existente."), QStringLiteral("tip"));
+
 QVariantList valores(const QString& tip, const QString& valor, const QString& dia) {
     return {tip.trimmed(), Dinheiro::ler(valor)->paraBanco(), dia.trimmed().toInt()};
 }
 
 }  // namespace
 
-std::optional<TipoMensalista> buscaTipoMensalista(Banco& db, const QString& nome) {
+std::optional<TipoMensalista> buscaTipoMensalista(Banco& db, qint64 codigo) {
     QSqlQuery q = db.executa(QStringLiteral("SELECT codigo, tipo, valor, dia_vencto "
-                                            "FROM tipos_mensalistas WHERE tipo = ? LIMIT 1"),
-                             {nome});
+                                            "FROM tipos_mensalistas WHERE codigo = ?"),
+                             {codigo});
     if (!q.next()) return std::nullopt;
     TipoMensalista t;
     t.cod = q.value(0).toString();
@@ -51,8 +54,7 @@ ResultadoEditor insereTipoMensalista(Banco& db, const QString& tip, const QStrin
     if (auto r = recusaCampos(tip, valor, dia)) return *r;
     if (db.existe(QStringLiteral("SELECT codigo FROM tipos_mensalistas WHERE tipo = ?"),
                   {tip.trimmed()}))
-        return ResultadoEditor::recusa(QStringLiteral("Tipo Mensalista já existente."),
-                                       QStringLiteral("tip"));
+        return kJaExiste;
     if (*Dinheiro::ler(valor) == Dinheiro{} &&
         !pergunta(QStringLiteral("Confirma valor da mensalidade igual a ZERO?")))
         return {};
@@ -71,6 +73,10 @@ ResultadoEditor alteraTipoMensalista(Banco& db, const QString& cod, const QStrin
         return ResultadoEditor::recusa(
             QStringLiteral("Escolha o tipo de mensalista a alterar na lista."));
     if (auto r = recusaCampos(tip, valor, dia)) return *r;
+    // Two types whose names differ only in letter case could not be told apart in a list.
+    if (db.existe(QStringLiteral("SELECT codigo FROM tipos_mensalistas WHERE tipo = ? AND codigo <> ?"),
+                  {tip.trimmed(), cod.toLongLong()}))
+        return kJaExiste;
     db.executa(QStringLiteral("UPDATE tipos_mensalistas SET tipo = ?, valor = ?, dia_vencto = ? "
                               "WHERE codigo = ?"),
                valores(tip, valor, dia) + QVariantList{cod.toLongLong()});

@@ -27,11 +27,11 @@ ResultadoEditor insereTurno(Banco& db, const QString& inicio, const QString& fim
     if (!horaValida(fim))
         return ResultadoEditor::recusa(QStringLiteral("Hora Final inválida."),
                                        QStringLiteral("hor_fim_tur"));
+    if (auto m = recusaValorDigitado(valor))
+        return ResultadoEditor::recusa(*m, QStringLiteral("val_tur"));
     const auto preco = Dinheiro::ler(valor);
     if (!preco)
         return ResultadoEditor::recusa(QStringLiteral("Valor inválido."), QStringLiteral("val_tur"));
-    if (auto m = recusaValorDigitado(valor))
-        return ResultadoEditor::recusa(*m, QStringLiteral("val_tur"));
     const QVariant s = horaParaBanco(tempoDoTexto(inicio));
     const QVariant e = horaParaBanco(tempoDoTexto(fim));
     if (emConflito(db, s))

@@ -2,7 +2,13 @@
 
 #include <ostream>
 
-std::optional<Dinheiro> Dinheiro::ler(const QString& entrada) {
+namespace {
+
+enum class Leitura { valor, naoNumero, grande };
+
+// Reads a typed amount into ten-thousandths; `grande` is a well-written amount with more whole
+// digits than the money type holds.
+Leitura interpreta(const QString& entrada, qint64& bruto) {
     QString texto = entrada.trimmed();
     bool negativo = false;
     if (texto.startsWith(u'-')) {
@@ -10,30 +16,39 @@ std::optional<Dinheiro> Dinheiro::ler(const QString& entrada) {
         texto = texto.mid(1);
     }
     const qsizetype virgula = texto.indexOf(u',');
-    if (virgula != texto.lastIndexOf(u',')) return std::nullopt;
+    if (virgula != texto.lastIndexOf(u',')) return Leitura::naoNumero;
     QString inteira = virgula < 0 ? texto : texto.left(virgula);
     const QString fracao = virgula < 0 ? QString() : texto.mid(virgula + 1);
 
     // Points may only group thousands in the whole part.
     if (inteira.contains(u'.')) {
         const QStringList grupos = inteira.split(u'.');
-        if (grupos.first().isEmpty() || grupos.first().size() > 3) return std::nullopt;
+        if (grupos.first().isEmpty() || grupos.first().size() > 3) return Leitura::naoNumero;
         for (qsizetype i = 1; i < grupos.size(); ++i)
-            if (grupos[i].size() != 3) return std::nullopt;
+            if (grupos[i].size() != 3) return Leitura::naoNumero;
         inteira = grupos.join(QString());
     }
-    if (inteira.isEmpty() && fracao.isEmpty()) return std::nullopt;
+    if (inteira.isEmpty() && fracao.isEmpty()) return Leitura::naoNumero;
     for (QChar c : inteira + fracao)
-        if (c < u'0' || c > u'9') return std::nullopt;
-    if (inteira.size() > 14) return std::nullopt;
+        if (c < u'0' || c > u'9') return Leitura::naoNumero;
+    if (inteira.size() > 14) return Leitura::grande;
 
-    qint64 valor = inteira.isEmpty() ? 0 : inteira.toLongLong() * kEscala;
+    qint64 valor = inteira.isEmpty() ? 0 : inteira.toLongLong() * Dinheiro::kEscala;
     // Up to four decimals are kept; a fifth rounds half away from zero.
     QString f = fracao.left(5).leftJustified(5, u'0');
     qint64 dec = f.left(4).toLongLong();
     if (f[4] >= u'5') ++dec;
     valor += dec;
-    return Dinheiro(negativo ? -valor : valor);
+    bruto = negativo ? -valor : valor;
+    return Leitura::valor;
+}
+
+}  // namespace
+
+std::optional<Dinheiro> Dinheiro::ler(const QString& entrada) {
+    qint64 bruto = 0;
+    if (interpreta(entrada, bruto) != Leitura::valor) return std::nullopt;
+    return Dinheiro(bruto);
 }
 
 QString Dinheiro::formata() const {
@@ -47,6 +62,8 @@ QString Dinheiro::formata() const {
 }
 
 std::optional<QString> recusaValorDigitado(const QString& texto) {
+    qint64 bruto = 0;
+    if (interpreta(texto, bruto) == Leitura::grande) return msgAcimaDoDigitavel();
     const auto valor = Dinheiro::ler(texto);
     if (!valor) return std::nullopt;
     if (*valor < Dinheiro{}) return QStringLiteral("O valor não pode ser negativo.");

@@ -83,9 +83,9 @@ inline QString msgAcimaDoDigitavel() {
     return QStringLiteral("Valor acima do máximo permitido (%1).").arg(Dinheiro::maiorDigitado().formata());
 }
 
-// For a typed tariff or fee that reads as an amount: the refusal when it is negative or above
-// Dinheiro::maiorDigitado(), nothing when it may be stored (or when it is no amount at all,
-// which the caller's own check refuses).
+// For a typed tariff or fee: the refusal when it is negative or above Dinheiro::maiorDigitado()
+// (digits too many for any amount included), nothing when it may be stored or when it is no
+// amount at all, which the caller's own check refuses after this one.
 std::optional<QString> recusaValorDigitado(const QString& texto);
 
 // Prints money in test failure messages.

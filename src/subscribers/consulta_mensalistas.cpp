@@ -102,6 +102,14 @@ bool ConsultaMensalistas::eventFilter(QObject* alvo, QEvent* evento) {
     return QWidget::eventFilter(alvo, evento);
 }
 
+void ConsultaMensalistas::keyPressEvent(QKeyEvent* evento) {
+    if (evento->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(evento);
+}
+
 void ConsultaMensalistas::Text1_Change() {
     int achado = -1;
     const QString busca = Text1->text();

@@ -37,6 +37,8 @@ signals:
 
 protected:
     bool eventFilter(QObject* alvo, QEvent* evento) override;
+    // Esc closes the lookup, as its "Fechar" buttons do.
+    void keyPressEvent(QKeyEvent* evento) override;
 
 private:
     void carrega(qint64 codigo);

@@ -38,6 +38,7 @@ std::optional<FichaMensalista> leFichaMensalista(Banco& db, qint64 codigo) {
 
     FichaMensalista f;
     f.cod = t("codigo");
+    f.excluido = v("excluido").toBool();
     f.dat = dataOu(v("data_inicio"), kDataVazia);
     f.nom = t("nome");
     f.ende = t("endereco");

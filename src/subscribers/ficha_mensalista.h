@@ -18,6 +18,7 @@ struct MesHistorico {
 
 struct FichaMensalista {
     QString cod, dat, nom, ende, bai, cep, cid, ani;
+    bool excluido = false;      // marked deleted: found only by its code
     QString tel_res, tel_com, tel_cel, fax, rg;
     bool cnpj = false;          // the document is a CNPJ
     QString documento;          // the CPF or CNPJ text

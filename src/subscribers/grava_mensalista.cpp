@@ -42,10 +42,9 @@ std::optional<ResultadoMensalista> verifica_mensalista(Banco& db, const EntradaM
     // A fee left empty would be stored as 0,00 and every month then paid at nothing.
     if (e.valor.trimmed().isEmpty())
         return R::recusa(QStringLiteral("Preencha o valor da mensalidade."), C::valor);
-    const auto mensalidade = Dinheiro::ler(e.valor);
-    if (!mensalidade || *mensalidade < Dinheiro{})
+    if (auto m = recusaValorDigitado(e.valor)) return R::recusa(*m, C::valor);
+    if (!Dinheiro::ler(e.valor))
         return R::recusa(QStringLiteral("Valor da mensalidade inválido."), C::valor);
-    if (Dinheiro::acimaDoDigitavel(*mensalidade)) return R::recusa(msgAcimaDoDigitavel(), C::valor);
     if (e.veiculos.empty() || e.veiculos.front().veiculo.isEmpty())
         return R::recusa(
             QStringLiteral("Insira veículo(s) autorizados por este mensalista a estacionar."),
@@ -98,7 +97,30 @@ std::optional<ResultadoMensalista> verifica_mensalista(Banco& db, const EntradaM
     if (existe)
         return R::recusa(QStringLiteral("Já existe mensalista com este nome!"), C::Nenhum,
                          Icone::Exclamacao);
+    for (const VeiculoMensalista& v : e.veiculos) {
+        if (v.veiculo.isEmpty()) break;
+        if (auto r = placaDeOutro(db, e.cod, v.placa)) return r;
+    }
     return std::nullopt;
+}
+
+std::optional<ResultadoMensalista> placaDeOutro(Banco& db, const QString& cod, const QString& placa) {
+    QString sql = QStringLiteral(
+        "SELECT veiculos_mensalistas.placa, mensalistas.codigo FROM veiculos_mensalistas, "
+        "mensalistas WHERE veiculos_mensalistas.placa = ? AND mensalistas.codigo = "
+        "veiculos_mensalistas.codigo AND mensalistas.excluido = 0");
+    QVariantList valores{placa};
+    if (!cod.isEmpty()) {
+        sql += QStringLiteral(" AND mensalistas.codigo <> ?");
+        valores << cod.toLongLong();
+    }
+    QSqlQuery q = db.executa(sql, valores);
+    if (!q.next()) return std::nullopt;
+    return ResultadoMensalista::recusa(
+        QStringLiteral("A placa %1 pertence ao mensalista com código %2 e não pode ser inserido "
+                       "novamente.")
+            .arg(q.value(0).toString(), q.value(1).toString().trimmed()),
+        CampoMensalista::Nenhum);
 }
 
 ResultadoMensalista grava_mensalista(Banco& db, const EntradaMensalista& e, const QDate& hoje) {

@@ -55,7 +55,12 @@ struct ResultadoMensalista {
     }
 };
 
-// The first refusal of the chain, or nothing when the entry may be saved.
+// The refusal of a plate that an active subscriber other than `cod` (empty: none) holds.
+std::optional<ResultadoMensalista> placaDeOutro(Banco& db, const QString& cod, const QString& placa);
+
+// The first refusal of the chain, or nothing when the entry may be saved. Whatever the list
+// held when its vehicles were put in, saving never leaves a plate with two active subscribers
+// (a deleted subscriber saved again, or a plate taken by another meanwhile).
 std::optional<ResultadoMensalista> verifica_mensalista(Banco& db, const EntradaMensalista& e);
 
 // Checks and saves. `hoje` is the computer's date: a subscription starting today whose due day

@@ -9,7 +9,7 @@
 #include "subscribers/grava_mensalista.h"
 #include "subscribers/registro_mensalista.h"
 #include "subscribers/troca_codigo_dialogo.h"
-#include "widgets/campo_dinheiro.h"
+#include "widgets/campo_entrada.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/janela_principal.h"
@@ -68,6 +68,10 @@ void JanelaMensalistas::montaControles() {
     Command1 = criaBotao(this, "Command1", QStringLiteral("&Novo"));
     cod = cria<QLineEdit>(this, "cod");
     cod->setEnabled(false);
+    // Shown while the subscriber on screen is one marked deleted (loaded by its code).
+    excluido = cria<QLabel>(this, "excluido", QStringLiteral("MENSALISTA EXCLUÍDO"));
+    excluido->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+    excluido->hide();
     dat = mascarado(this, "dat", QStringLiteral("00/00/0000; "));
     nom = texto(this, "nom", 50);
     ende = texto(this, "ende", 50);
@@ -89,8 +93,8 @@ void JanelaMensalistas::montaControles() {
     dia = cria<QLineEdit>(this, "dia");
     dia->setInputMask(QStringLiteral("00; "));
     tol = mascarado(this, "tol", QStringLiteral("00; "));
-    valor = cria<CampoSelecionado>(this, "valor");
-    aplicaRegraDinheiro(valor);
+    // Left empty it stays empty, so that saving refuses it instead of storing 0,00.
+    valor = cria<CampoDinheiro>(this, "valor", QString());
     valor->setText(QStringLiteral("0,00"));
     fil = cria<QComboBox>(this, "fil");
     cod_fil = cria<QComboBox>(this, "cod_fil");
@@ -171,7 +175,10 @@ void JanelaMensalistas::montaControles() {
     auto rotulo = [this](const char* t) { return new QLabel(QString::fromUtf8(t), this); };
     int l = 0;
     g->addWidget(rotulo("Código:"), l, 0);
-    g->addWidget(cod, l, 1);
+    auto* codigoEMarca = new QHBoxLayout;
+    codigoEMarca->addWidget(cod);
+    codigoEMarca->addWidget(excluido);
+    g->addLayout(codigoEMarca, l, 1);
     g->addWidget(rotulo("Data Início:"), l, 2);
     g->addWidget(dat, l, 3);
     ++l;
@@ -293,18 +300,11 @@ void JanelaMensalistas::ligaEventos() {
         if (r >= 0) linhaAtual_ = r + 1;
     });
 
-    for (QWidget* w : {static_cast<QWidget*>(tol), static_cast<QWidget*>(valor)})
-        w->installEventFilter(this);
+    tol->installEventFilter(this);
 }
 
 bool JanelaMensalistas::eventFilter(QObject* alvo, QEvent* evento) {
-    if (evento->type() == QEvent::FocusOut) {
-        if (alvo == tol) tol_LostFocus();
-        if (alvo == valor) valor_LostFocus();
-    } else if (evento->type() == QEvent::KeyPress && alvo == valor) {
-        auto* tecla = static_cast<QKeyEvent*>(evento);
-        if (filtraTeclaDinheiro(valor, tecla)) return true;
-    }
+    if (evento->type() == QEvent::FocusOut && alvo == tol) tol_LostFocus();
     return QWidget::eventFilter(alvo, evento);
 }
 
@@ -392,6 +392,7 @@ void JanelaMensalistas::defineCelula(QTableWidget* grid, int linha, int coluna,
 
 void JanelaMensalistas::limpa_campos() {
     cod->clear();
+    excluido->hide();
     dat->setText(dataBr(ctx_.plataforma.agora().date()));
     for (QLineEdit* c : {nom, ende, bai, cid, tel_res, tel_com, tel_cel, fax, rg, vei}) c->clear();
     cep->setText(kCepVazio);
@@ -453,13 +454,6 @@ void JanelaMensalistas::tol_LostFocus() {
     if (tol->displayText() == QLatin1String("  ")) tol->setText(QStringLiteral("0 "));
 }
 
-void JanelaMensalistas::valor_LostFocus() {
-    // A field left empty stays empty, so that saving refuses it instead of storing 0,00.
-    if (valor->text().trimmed().isEmpty()) return valor->clear();
-    const auto v = Dinheiro::ler(valor->text().trimmed());
-    valor->setText(v ? v->formata() : QStringLiteral("0,00"));
-}
-
 void JanelaMensalistas::foca(int campo) {
     QWidget* alvos[] = {nullptr, dat, nom, tip, dia, vei, num, dat_ini, dat_fim, hor_ini, hor_fim,
                         ani,     tol, fil, ano, pla, valor};
@@ -506,6 +500,7 @@ void JanelaMensalistas::Command2_Click() {
         return;
     }
     cod->setText(QString::number(r.codigo));
+    excluido->hide();   // saved, the subscriber is active again
     if (principal_) principal_->Option6->setEnabled(true);
     ctx_.plataforma.mensagem(r.mensagem);
 }
@@ -515,10 +510,18 @@ void JanelaMensalistas::Command4_Click() {
         ctx_.plataforma.mensagem(QStringLiteral("Escolha o mensalista a excluir."));
         return;
     }
-    if (!ctx_.plataforma.pergunta(
-            QStringLiteral("Tem certeza que deseja excluir o mensalista %1?").arg(nom->text())))
+    // The question names the subscriber that is deleted, as stored, not a name typed since.
+    const qint64 codigo = cod->text().toLongLong();
+    const auto linha =
+        ctx_.estado.db.primeiraLinha("SELECT nome FROM mensalistas WHERE codigo = ?", {codigo});
+    if (!linha) {
+        ctx_.plataforma.mensagem(QStringLiteral("Mensalista não encontrado."));
         return;
-    const ResultadoExclusao r = exclui_mensalista(ctx_.estado.db, cod->text().toLongLong());
+    }
+    if (!ctx_.plataforma.pergunta(QStringLiteral("Tem certeza que deseja excluir o mensalista %1?")
+                                      .arg(linha->first().toString())))
+        return;
+    const ResultadoExclusao r = exclui_mensalista(ctx_.estado.db, codigo);
     if (!r.encontrado) {
         ctx_.plataforma.mensagem(QStringLiteral("Mensalista não encontrado."));
         return;
@@ -623,6 +626,7 @@ void JanelaMensalistas::Command9_Click() {
 
 void JanelaMensalistas::mostra_mensalista(const FichaMensalista& f) {
     cod->setText(f.cod);
+    excluido->setVisible(f.excluido);
     dat->setText(f.dat);
     nom->setText(f.nom);
     ende->setText(f.ende);

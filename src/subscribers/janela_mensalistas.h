@@ -26,6 +26,7 @@ public:
     JanelaMensalistas(Contexto& ctx, JanelaPrincipal* principal, QWidget* parent = nullptr);
 
     QLineEdit* cod;
+    QLabel* excluido;   // "MENSALISTA EXCLUÍDO", shown over a deleted subscriber
     QLineEdit* dat;
     QLineEdit* nom;
     QLineEdit* ende;
@@ -92,7 +93,6 @@ public:
     void Combo1_Click();
     void Check8_Click();
     void tol_LostFocus();
-    void valor_LostFocus();
 
 protected:
     bool eventFilter(QObject* alvo, QEvent* evento) override;

@@ -6,6 +6,7 @@
 #include "subscribers/campos_mensalista.h"
 #include "subscribers/comprovante_mensalidade.h"
 #include "subscribers/pagamento_mensalidade.h"
+#include "widgets/campo_entrada.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 
@@ -59,8 +60,8 @@ JanelaPagamento::JanelaPagamento(Contexto& ctx, QWidget* parent) : QDialog(paren
     mes = cria<CampoSelecionado>(this, "mes");
     mes->setInputMask(QStringLiteral("00/00; "));
     valor = leitura(this, "valor");
-    des = cria<CampoSelecionado>(this, "des");
-    adi = cria<CampoSelecionado>(this, "adi");
+    des = cria<CampoDinheiro>(this, "des", kZero);
+    adi = cria<CampoDinheiro>(this, "adi", kZero);
     Command2 = criaBotao(this, "Command2", QStringLiteral("Efetuar Pagamento"));
     Command3 = criaBotao(this, "Command3", QStringLiteral("Fechar"));
 
@@ -179,7 +180,8 @@ void JanelaPagamento::Command1_Click() {
     valorMes_ = m.valor;
     valor->setText(m.valor.formata());
     cod_fil->setText(QString::number(m.filial));
-    if (!m.nomeFilial.isEmpty()) fil->setText(m.nomeFilial);
+    // A branch that is not registered shows no name, not the previous subscriber's.
+    fil->setText(m.nomeFilial);
     des->setText(kZero);
     adi->setText(kZero);
     carregado_ = codigo;
@@ -240,7 +242,9 @@ void JanelaPagamento::grid2_Click(int linha) {
     calcula_mensalidade();
 }
 
-// The discount and the additional apply to the month's amount as computed.
+// The discount and the additional apply to the month's amount as computed. What the window
+// shows is what the payment would store; a discount that no longer fits (the month or the
+// additional changed after it) shows the amount below zero, which the payment refuses.
 void JanelaPagamento::aplicaDescontoAdicional() {
     if (!carregado_) return;
     const Dinheiro d = Dinheiro::ler(des->text()).value_or(Dinheiro{});
@@ -249,7 +253,7 @@ void JanelaPagamento::aplicaDescontoAdicional() {
 }
 
 void JanelaPagamento::des_LostFocus() {
-    des->setText(normalizaDinheiro(des->text()));
+    des->setText(textoDinheiroAoSair(des->text(), kZero));
     const Dinheiro a = Dinheiro::ler(adi->text()).value_or(Dinheiro{});
     // A discount larger than what is owed is dropped.
     if (carregado_ && Dinheiro::ler(des->text()).value_or(Dinheiro{}) > valorMes_ + a)
@@ -258,7 +262,7 @@ void JanelaPagamento::des_LostFocus() {
 }
 
 void JanelaPagamento::adi_LostFocus() {
-    adi->setText(normalizaDinheiro(adi->text()));
+    adi->setText(textoDinheiroAoSair(adi->text(), kZero));
     aplicaDescontoAdicional();
 }
 
@@ -280,6 +284,23 @@ void JanelaPagamento::Command2_Click() {
         mes->setFocus();
         return;
     }
+    // The month's amount and the discount checked now, at the moment of payment: whatever was
+    // typed or changed in between, what is stored is what the month costs, never below zero.
+    // Netting the discount against the additional below leaves the amount as it is.
+    ValorAPagar aPagar;
+    if (!le(QStringLiteral("o valor da mensalidade"), [&] {
+            valorMes_ = ::calcula_mensalidade(ctx_.estado.db, *carregado_, *primeiro, valor_mensalista);
+            aPagar = valor_a_pagar(valorMes_, des->text(), adi->text());
+        }))
+        return;
+    aplicaDescontoAdicional();
+    if (!aPagar.valor) {
+        p.mensagem(aPagar.recusa);
+        QLineEdit* campo = aPagar.foco == FocoPagamento::adi ? adi : des;
+        campo->setFocus();
+        campo->selectAll();   // what is typed next replaces the amount refused
+        return;
+    }
     if (adi->text() != kZero && des->text() != kZero) {
         if (!p.pergunta(QStringLiteral("Valores do adicional e desconto são maiores que ZERO. Eles "
                                        "serão ajustados automaticamente. Clique em SIM para o ajuste "
@@ -288,14 +309,15 @@ void JanelaPagamento::Command2_Click() {
         const DescontoAdicional c = compensa_desconto_adicional(des->text(), adi->text());
         des->setText(c.des);
         adi->setText(c.adi);
+        aPagar = valor_a_pagar(valorMes_, des->text(), adi->text());
     }
 
     PedidoPagamento pedido;
     pedido.codigo = *carregado_;
     pedido.mes = *primeiro;
-    pedido.valor = Dinheiro::ler(valor->text()).value_or(Dinheiro{});
-    pedido.desconto = Dinheiro::ler(des->text()).value_or(Dinheiro{});
-    pedido.adicional = Dinheiro::ler(adi->text()).value_or(Dinheiro{});
+    pedido.valor = *aPagar.valor;
+    pedido.desconto = aPagar.desconto;
+    pedido.adicional = aPagar.adicional;
     pedido.filial = cod_fil->text().toLongLong();
     pedido.caixa = ctx_.estado.numero_caixa;
     pedido.data = ctx_.estado.data_atual;
@@ -307,6 +329,7 @@ void JanelaPagamento::Command2_Click() {
     if (!r.pago) {
         p.mensagem(r.mensagem);
         if (r.foco == FocoPagamento::mes) mes->setFocus();
+        if (r.foco == FocoPagamento::des) des->setFocus();
         return;
     }
     // The payment is stored: what follows only reads.

@@ -95,8 +95,30 @@ Dinheiro calcula_mensalidade(Banco& db, qint64 codigo, const QDate& mes, Dinheir
     return ferias == 0 ? f : proporcional(f, dias, dias - ferias);
 }
 
-QString normalizaDinheiro(const QString& texto) {
-    return Dinheiro::ler(texto.trimmed()).value_or(Dinheiro{}).formata();
+ValorAPagar valor_a_pagar(Dinheiro valorMes, const QString& des, const QString& adi) {
+    ValorAPagar r;
+    auto recusa = [&r](const QString& m, FocoPagamento f) {
+        r.recusa = m;
+        r.foco = f;
+        return r;
+    };
+    const std::pair<const QString*, FocoPagamento> campos[] = {{&des, FocoPagamento::des},
+                                                               {&adi, FocoPagamento::adi}};
+    for (const auto& [texto, foco] : campos) {
+        const QString nome = foco == FocoPagamento::des ? QStringLiteral("Desconto")
+                                                        : QStringLiteral("Adicional");
+        if (auto m = recusaValorDigitado(*texto)) return recusa(*m, foco);
+        if (!Dinheiro::ler(*texto)) return recusa(QStringLiteral("%1 inválido.").arg(nome), foco);
+    }
+    r.desconto = *Dinheiro::ler(des);
+    r.adicional = *Dinheiro::ler(adi);
+    if (r.desconto > valorMes + r.adicional)
+        return recusa(QStringLiteral("O desconto (%1) é maior que o valor da mensalidade (%2). "
+                                     "Corrija o desconto.")
+                          .arg(r.desconto.formata(), (valorMes + r.adicional).formata()),
+                      FocoPagamento::des);
+    r.valor = valorMes - r.desconto + r.adicional;
+    return r;
 }
 
 DescontoAdicional compensa_desconto_adicional(const QString& des, const QString& adi) {
@@ -115,6 +137,9 @@ ResultadoPagamento efetua_pagamento(Banco& db, const PedidoPagamento& p) {
         r.foco = f;
         return r;
     };
+    if (p.valor < Dinheiro{})
+        return recusa(QStringLiteral("O valor a pagar não pode ser negativo. Corrija o desconto."),
+                      FocoPagamento::des);
     const QVariant inicioBanco =
         db.valor(QStringLiteral("SELECT data_inicio FROM mensalistas WHERE codigo = ?"), {p.codigo});
     const QDate inicio = dataDoBanco(inicioBanco);

@@ -44,9 +44,6 @@ int diasDeFerias(const QDate& inicio, const QDate& fim, const QDate& mes);
 // days that fall in the month.
 Dinheiro calcula_mensalidade(Banco& db, qint64 codigo, const QDate& mes, Dinheiro f);
 
-// A typed money text as "#,##0.00", or "0,00" when it is not a number.
-QString normalizaDinheiro(const QString& texto);
-
 // The discount and the additional both filled: the smaller is taken off the larger and cleared.
 struct DescontoAdicional {
     QString des;
@@ -66,7 +63,7 @@ struct PedidoPagamento {
     QTime hora;
 };
 
-enum class FocoPagamento { Nenhum, men, mes };
+enum class FocoPagamento { Nenhum, men, mes, des, adi };
 
 struct ResultadoPagamento {
     bool pago = false;
@@ -74,5 +71,18 @@ struct ResultadoPagamento {
     FocoPagamento foco = FocoPagamento::Nenhum;
 };
 
-// The checks against the start date and the months already paid, then the payment.
+// What the month costs with the discount and the additional as typed: the month's amount less
+// the discount plus the additional, or the refusal of a discount or additional that is no
+// amount, or of a discount larger than what is owed (no payment is ever below zero).
+struct ValorAPagar {
+    std::optional<Dinheiro> valor;   // nothing when refused
+    Dinheiro desconto;
+    Dinheiro adicional;
+    QString recusa;
+    FocoPagamento foco = FocoPagamento::Nenhum;
+};
+ValorAPagar valor_a_pagar(Dinheiro valorMes, const QString& des, const QString& adi);
+
+// The checks against the start date and the months already paid, then the payment. An amount
+// below zero is refused whatever led to it.
 ResultadoPagamento efetua_pagamento(Banco& db, const PedidoPagamento& p);

@@ -1,7 +1,5 @@
 #include "subscribers/registro_mensalista.h"
 
-#include <QSqlQuery>
-
 std::optional<ResultadoMensalista> verifica_veiculo(Banco& db, const QString& cod,
                                                      const QString& vei, const QString& ano,
                                                      const QString& pla,
@@ -22,22 +20,7 @@ std::optional<ResultadoMensalista> verifica_veiculo(Banco& db, const QString& co
         for (const QString& p : placasNaLista)
             if (p == placa) return R::recusa(QStringLiteral("Este veículo já foi inserido."), C::pla);
 
-    QString sql = QStringLiteral(
-        "SELECT veiculos_mensalistas.placa, mensalistas.codigo FROM veiculos_mensalistas, "
-        "mensalistas WHERE veiculos_mensalistas.placa = ? AND mensalistas.codigo = "
-        "veiculos_mensalistas.codigo AND mensalistas.excluido = 0");
-    QVariantList valores{pla};
-    if (!cod.isEmpty()) {
-        sql += QStringLiteral(" AND mensalistas.codigo <> ?");
-        valores << cod.toLongLong();
-    }
-    QSqlQuery q = db.executa(sql, valores);
-    if (q.next())
-        return R::recusa(QStringLiteral("A placa %1 pertence ao mensalista com código %2 e não pode "
-                                        "ser inserido novamente.")
-                             .arg(q.value(0).toString(), q.value(1).toString().trimmed()),
-                         C::Nenhum);
-    return std::nullopt;
+    return placaDeOutro(db, cod, pla);
 }
 
 ResultadoExclusao exclui_mensalista(Banco& db, qint64 codigo) {

@@ -1,7 +1,16 @@
 #include "widgets/campo_dinheiro.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QToolTip>
 #include <QValidator>
 
 namespace {
@@ -16,11 +25,87 @@ public:
     }
 };
 
+// Puts a pasted or dropped text into the field as the paste rule says.
+void cola(QLineEdit* campo, const QString& texto) {
+    if (const auto t = textoDinheiroColado(texto)) {
+        campo->insert(*t);
+        return;
+    }
+    QApplication::beep();
+    QToolTip::showText(campo->mapToGlobal(QPoint(0, campo->height())), kMsgColadoNaoEValor, campo);
+}
+
+// The paste entry of a field's standard context menu, under the caption the menu gives it.
+bool ehColar(const QAction* a) {
+    return a->objectName() == QLatin1String("edit-paste") ||
+           a->text().section(u'\t', 0, 0) == QCoreApplication::translate("QLineEdit", "&Paste");
+}
+
+// The paths by which text arrives without being typed: the context menu's paste and a drop.
+class ColagemDinheiro : public QObject {
+public:
+    explicit ColagemDinheiro(QLineEdit* campo) : QObject(campo), campo_(campo) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override {
+        if (evento->type() == QEvent::ContextMenu) {
+            QMenu* menu = campo_->createStandardContextMenu();
+            for (QAction* a : menu->actions()) {
+                if (!ehColar(a)) continue;
+                QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
+                QObject::connect(a, &QAction::triggered, campo_,
+                                 [c = campo_] { cola(c, QGuiApplication::clipboard()->text()); });
+            }
+            menu->exec(static_cast<QContextMenuEvent*>(evento)->globalPos());
+            delete menu;
+            return true;
+        }
+        if (evento->type() == QEvent::Drop) {
+            auto* d = static_cast<QDropEvent*>(evento);
+            // A selection moved within the field itself is already an amount's characters.
+            if (d->source() == campo_ || !d->mimeData()->hasText()) return false;
+            campo_->setCursorPosition(campo_->cursorPositionAt(d->position().toPoint()));
+            cola(campo_, d->mimeData()->text());
+            d->acceptProposedAction();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QLineEdit* campo_;
+};
+
 }  // namespace
 
-void aplicaRegraDinheiro(QLineEdit* campo) { campo->setValidator(new ValidadorDinheiro(campo)); }
+void aplicaRegraDinheiro(QLineEdit* campo) {
+    campo->setValidator(new ValidadorDinheiro(campo));
+    campo->installEventFilter(new ColagemDinheiro(campo));
+}
+
+std::optional<QString> textoDinheiroColado(const QString& entrada) {
+    QString t = entrada;
+    t.remove(QRegularExpression(QStringLiteral("\\s")));
+    if (t.startsWith(QLatin1String("R$"))) t = t.mid(2);
+    if (t.isEmpty() || t.startsWith(u'-')) return std::nullopt;
+    if (Dinheiro::ler(t)) return t;
+    // Written with a decimal point, commas (if any) grouping thousands.
+    static const QRegularExpression comPonto(
+        QStringLiteral("^(\\d{1,3}(,\\d{3})+|\\d+)\\.\\d+$"));
+    if (!comPonto.match(t).hasMatch()) return std::nullopt;
+    t.remove(u',');
+    t.replace(u'.', u',');
+    return Dinheiro::ler(t) ? std::optional(t) : std::nullopt;
+}
 
 bool filtraTeclaDinheiro(QLineEdit* campo, QKeyEvent* tecla) {
+    if (tecla->matches(QKeySequence::Paste)) {
+        cola(campo, QGuiApplication::clipboard()->text());
+        return true;
+    }
+    // Shortcuts (select all, copy, cut, undo) do their usual work; they type nothing.
+    const Qt::KeyboardModifiers m = tecla->modifiers();
+    if ((m & Qt::ControlModifier) && !(m & Qt::AltModifier)) return false;
     const QString texto = tecla->text();
     switch (tecla->key()) {
     case Qt::Key_Tab:

@@ -74,6 +74,9 @@ void CampoDinheiro::keyPressEvent(QKeyEvent* evento) {
 }
 
 QString textoDinheiroAoSair(const QString& texto, const QString& reserva) {
+    if (texto.trimmed().isEmpty()) return reserva;
     const auto valor = Dinheiro::ler(texto);
-    return valor ? valor->formata() : reserva;
+    // What is no amount stays as typed: the button that stores it refuses it with its message,
+    // instead of an amount the operator never typed being stored.
+    return valor ? valor->formata() : texto;
 }

@@ -4,8 +4,9 @@
 // - a masked field (digits and literals, blank prompt) that may select its whole mask when it
 //   gets the focus, so that typing replaces the whole value;
 // - a money field that selects its whole text on focus, takes only digits and the decimal comma
-//   ("." becomes ","), and on leaving shows its amount as "#,##0.00" or falls back to a fixed
-//   text when what it holds is not an amount.
+//   ("." becomes ","), takes pasted amounts as the amounts they are, and on leaving shows its
+//   amount as "#,##0.00", falls back to a fixed text when left empty, and keeps as typed what
+//   is no amount, for the button that stores it to refuse aloud.
 
 #include <QLineEdit>
 
@@ -29,7 +30,7 @@ private:
     bool seleciona_;
 };
 
-// A money field. `reserva` is the text left on leaving when the field holds no amount.
+// A money field. `reserva` is the text left on leaving when the field is left empty.
 class CampoDinheiro : public QLineEdit {
     Q_OBJECT
 public:
@@ -44,5 +45,6 @@ private:
     QString reserva_;
 };
 
-// What a money field shows on leaving: the amount as "#,##0.00", else `reserva`.
+// What a money field shows on leaving: the amount as "#,##0.00"; `reserva` when it is empty;
+// otherwise the text as it stands.
 QString textoDinheiroAoSair(const QString& texto, const QString& reserva);

@@ -3,16 +3,21 @@
 // window names its controls the same way: `cria<QLineEdit>(this, "pla")`. Arguments before the
 // parent go to the control's constructor.
 
+#include <QAbstractItemView>
 #include <QLatin1String>
 #include <QPushButton>
 #include <QWidget>
 
+#include <type_traits>
 #include <utility>
 
 template <typename W, typename... A>
 W* cria(QWidget* pai, const char* nome, A&&... args) {
     auto* w = new W(std::forward<A>(args)..., pai);
     w->setObjectName(QLatin1String(nome));
+    // Every grid and list: Tab and Shift+Tab leave it for the controls around it, the arrows
+    // move within it, as the operator walks a window with the keyboard.
+    if constexpr (std::is_base_of_v<QAbstractItemView, W>) w->setTabKeyNavigation(false);
     return w;
 }
 

@@ -24,15 +24,12 @@ JanelaListaPatio::JanelaListaPatio(Contexto& ctx, QWidget* parent)
     setObjectName(QStringLiteral("lis"));
     setWindowTitle(QStringLiteral("Lista de Pátio"));
 
-    grid1 = new QTableWidget(0, 4, this);
-    grid1->setObjectName(QStringLiteral("grid1"));
+    grid1 = cria<QTableWidget>(this, "grid1", 0, 4);
     grid1->setHorizontalHeaderLabels({QStringLiteral("Prisma"), QStringLiteral("Placa"),
                                       QStringLiteral("Data Entrada"), QStringLiteral("Hora Ent.")});
     grid1->verticalHeader()->hide();
     grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    // Tab leaves the list for the buttons; the arrows move within it.
-    grid1->setTabKeyNavigation(false);
 
     total = new QLabel(this);
     total->setObjectName(QStringLiteral("total"));

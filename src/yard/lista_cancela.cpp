@@ -20,8 +20,7 @@ ListaCancela::ListaCancela(Contexto& ctx, JanelaPrincipal& janela, ControleCance
                            : QStringLiteral("Lista de Saída de Veículos"));
     setModal(true);
 
-    grid1 = new QTableWidget(0, 3, this);
-    grid1->setObjectName(QStringLiteral("grid1"));
+    grid1 = cria<QTableWidget>(this, "grid1", 0, 3);
     grid1->setHorizontalHeaderLabels(
         {QStringLiteral("Placa"), QStringLiteral("Data Entrada"), QStringLiteral("Hora Entrada")});
     grid1->verticalHeader()->hide();

@@ -5,8 +5,6 @@
 #include "data/dinheiro.h"
 #include "subscribers/janela_mensalistas.h"
 #include "subscribers/pagamento_mensalidade.h"
-#include "yard/cancelas.h"
-#include "yard/entrada.h"
 #include "yard/tarifas/tarifa.h"
 
 #include <QClipboard>
@@ -15,24 +13,7 @@
 
 namespace {
 
-// One operator's session over a fresh database.
-struct Sessao : SessaoConfiguracao {
-    Sessao() {
-        amb.plataforma.defineAgora(QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0)));
-        amb.ctx.estado.data_atual = QDate(2026, 12, 7);
-        amb.ctx.estado.hora_atual = QTime(10, 0, 0);
-    }
-    void tecla(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = {}) {
-        w->setFocus();
-        QTest::keyClick(w, k, m);
-    }
-    QString mensagens() const { return amb.plataforma.textosMensagens().join(" | "); }
-    QString proximaEntrada() {
-        ControleCancelas cancelas{amb.ctx, nullptr, nullptr};
-        static int placa = 1000;
-        return registra_entrada(amb.ctx, cancelas, {QString("ABC-%1").arg(++placa), "   ", ""}).tic;
-    }
-};
+using Sessao = SessaoOperador;
 
 TEST(EscolhaEValores, OQueOOperadorEscolheEValoresInteiros) {
     const struct {
@@ -96,25 +77,6 @@ TEST(EscolhaEValores, OQueOOperadorEscolheEValoresInteiros) {
              return primeira + "/" + mostrado + "/" + s.proximaEntrada();
          },
          "99999     /100000    /100000    "},
-        {"filial trocada depois de gravar o escritório",
-         [](Sessao& s) {
-             s.amb.db().executa("INSERT INTO caixa (numero, filial) VALUES (1, NULL)");
-             s.amb.db().executa("INSERT INTO registro_saida (ticket, filial) VALUES (1, NULL), (2, 9)");
-             s.abre();
-             const auto grava = [&s](const char* esc, const char* fil) {
-                 s.con->escritorio->esc->setCurrentText(esc);
-                 s.con->escritorio->fil->setText(fil);
-                 s.amb.plataforma.responde({true});
-                 s.clica(s.con->escritorio->Command23);
-             };
-             grava("Pista", "03");
-             grava("Escritório", "03");
-             grava("Pista", "04");
-             return s.valor("SELECT (SELECT group_concat(filial) FROM caixa) || ' ' || "
-                            "(SELECT group_concat(filial) FROM (SELECT filial FROM registro_saida "
-                            "ORDER BY filial)) || ' ' || (SELECT filial FROM geral)");
-         },
-         "4 4,9 4"},
         {"diária negativa colada",
          [](Sessao& s) {
              s.abre();

@@ -10,8 +10,8 @@ const char* const kTabelas[] = {"caixa", "cancelamento_ticket", "fechamento_caix
                                 "mensalistas", "veiculos_mensalistas"};
 
 // In every table one row of each number given (NULL for none).
-// 9 stands for rows merged from another branch, which registers never are: `caixa` does not
-// take it.
+// 9 stands for rows merged from another branch at an office, which registers never are: `caixa`
+// does not take it.
 void semeia(Ambiente& a, const QVariantList& filiais) {
     for (const char* t : kTabelas)
         for (const QVariant& f : filiais)
@@ -50,10 +50,13 @@ TEST(Filial, PistaReEscritorio) {
     };
     const QString ok = "Dados gravados com sucesso.";
     const std::vector<Caso> casos{
-        {"pista 1 para 2", 0, 1, 1, "Pista", "02", {true}, ok, {"2 2 9"}, {"0", "2"}, 2, "02"},
+        // A lane: every row, whatever its number, takes the new one ("Todos registros").
+        {"pista 1 para 2", 0, 1, 1, "Pista", "02", {true}, ok, {"2 2 2"}, {"0", "2"}, 2, "02"},
         {"resposta não", 0, 1, 1, "Pista", "02", {false}, "", {"1 9 NULL"}, {"0", "1"}, 1, "02"},
         {"sem mudança", 0, 1, 1, "Pista", "1 ", {}, ok, {"1 9 NULL"}, {"0", "1"}, 1, "1 "},
-        {"esvaziada", 0, 1, 1, "Pista", "  ", {true}, ok, {"9 NULL NULL"}, {"0", "NULL"}, 0, "  "},
+        {"esvaziada", 0, 1, 1, "Pista", "  ", {true}, ok, {"NULL NULL NULL"}, {"0", "NULL"}, 0, "  "},
+        // An office that was never a lane, or whose number was lost, becoming lane 4.
+        {"escritório vira pista", 1, QVariant(), 0, "Pista", "04", {true}, ok, {"4 4 4"}, {"0", "4"}, 4, "04"},
         {"zero", 0, 1, 1, "Pista", "00", {}, "Filial não pode ser ZERO.", {"1 9 NULL"}, {"0", "1"}, 1, "00"},
         {"nenhuma e vazia", QVariant(), QVariant(), 0, "Pista", "  ", {}, ok, {"1 9 NULL"}, {"0", "NULL"}, 0, "  "},
         // The office: the number shown is not re-stamped, the field is emptied.

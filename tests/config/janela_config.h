@@ -12,6 +12,8 @@
 #include "config/turnos_aba.h"
 #include "support/ambiente.h"
 #include "widgets/campo_entrada.h"
+#include "yard/cancelas.h"
+#include "yard/entrada.h"
 #include "yard/janela_principal.h"
 
 #include <QApplication>
@@ -67,6 +69,26 @@ struct SessaoConfiguracao {
     JanelaPrincipal principal{amb.ctx};
     MemoriaConfiguracao memoria;
     std::unique_ptr<JanelaConfiguracao> con;
+};
+
+// One operator's session over a fresh database, on 07/12/2026 at 10:00 by both clocks.
+struct SessaoOperador : SessaoConfiguracao {
+    SessaoOperador() {
+        amb.plataforma.defineAgora(QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0)));
+        amb.ctx.estado.data_atual = QDate(2026, 12, 7);
+        amb.ctx.estado.hora_atual = QTime(10, 0, 0);
+    }
+    void tecla(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = {}) {
+        w->setFocus();
+        QTest::keyClick(w, k, m);
+    }
+    QString mensagens() const { return amb.plataforma.textosMensagens().join(" | "); }
+    // The ticket of a casual vehicle entering now, as the lane shows it.
+    QString proximaEntrada() {
+        ControleCancelas cancelas{amb.ctx, nullptr, nullptr};
+        static int placa = 1000;
+        return registra_entrada(amb.ctx, cancelas, {QString("ABC-%1").arg(++placa), "   ", ""}).tic;
+    }
 };
 
 class ConfigTest : public ::testing::Test, public SessaoConfiguracao {

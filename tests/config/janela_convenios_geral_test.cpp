@@ -109,12 +109,22 @@ TEST_F(JanelaParte2Test, GravarGeralAtualizaPrincipalNaHora) {
     EXPECT_FALSE(principal.pri->isVisibleTo(&principal) || principal.Label12->isVisibleTo(&principal));
     EXPECT_EQ(principal.pri->displayText(), "   ");
     EXPECT_TRUE(principal.vei->isVisibleTo(&principal));
-    // The fiscal printer alone: both print buttons are offered (the entry then registers without
-    // a ticket); the entry gate button follows its waiting vehicle.
-    EXPECT_TRUE(habilitada(principal.Command6));
-    EXPECT_TRUE(habilitada(principal.Command7));
+    // The entry gate button follows its waiting vehicle.
     EXPECT_TRUE(habilitada(principal.Command10));
     EXPECT_FALSE(habilitada(principal.Command11));
+    // The fiscal printer alone offers both print buttons (the entry then registers without a
+    // ticket), each only in its own lane mode.
+    const struct {
+        QRadioButton* modo;   // nullptr: no mode, the cash register closed
+        bool entrada, saida;
+    } modos[] = {{nullptr, false, false}, {principal.Option1, true, false}, {principal.Option2, false, true}};
+    for (const auto& m : modos) {
+        JanelaPrincipal::marca(principal.Option1, m.modo == principal.Option1);
+        JanelaPrincipal::marca(principal.Option2, m.modo == principal.Option2);
+        clica(con->geral->Command20);
+        EXPECT_EQ(habilitada(principal.Command6), m.entrada) << (m.modo ? m.modo->objectName().toStdString() : "");
+        EXPECT_EQ(habilitada(principal.Command7), m.saida) << (m.modo ? m.modo->objectName().toStdString() : "");
+    }
 
     // A refused save changes nothing and puts the focus on its field.
     con->geral->Check2->setChecked(false);

@@ -27,36 +27,59 @@ TEST(NumeracaoTicket, AdianteAtrasERecusa) {
     struct Caso {
         int emitidos;          // tickets 1 .. emitidos stored before
         QVariant estacionado;  // ticket of a parked vehicle (NULL: a subscriber's)
+        QVariant saiu;         // ticket of a stay already out (NULL: none)
         QString pro;
+        bool digitado;         // typed by the operator, not left as the box showed it
         QString mensagem;
         QString contagem;      // count, lowest, highest of the counter afterwards
         QString tic, proxima;
     };
     const QString ok = "Alteração realizada com sucesso.";
+    const QString estacionado40 = "Há veículo(s) estacionado(s) com ticket maior que 40! Não é "
+                                  "possível alterar o valor do próximo ticket!";
     const std::vector<Caso> casos{
-        {0, {}, "     ", "Digite o valor do próximo ticket.", "0 NULL NULL", "", ""},
-        {0, {}, "0    ", "O valor mínimo do ticket deve ser 1.", "0 NULL NULL", "", ""},
-        {0, {}, "1    ", ok, "0 NULL NULL", "    0", "    1"},
-        {0, {}, "10   ", ok, "9 1 9", "9    ", "10   "},
-        {42, {}, "43   ", ok, "42 1 42", "42   ", "43   "},
-        {42, 41, "42   ", ok, "41 1 41", "41   ", "42   "},
-        {42, 40, "40   ", "Há veículo(s) estacionado(s) com ticket maior que 40! Não é possível "
-                          "alterar o valor do próximo ticket!", "42 1 42", "", ""},
-        {42, QVariant(), "5    ", ok, "4 1 4", "4    ", "5    "},
-        // Wide numbers: nothing wraps at 32767.
-        {42, {}, "40000", ok, "39999 1 39999", "39999", "40000"},
-        {40000, 39000, "32768", "Há veículo(s) estacionado(s) com ticket maior que 32768! Não é "
-                                "possível alterar o valor do próximo ticket!", "40000 1 40000", "", ""},
+        {0, {}, {}, "          ", true, "Digite o valor do próximo ticket.", "0 NULL NULL", "", ""},
+        {0, {}, {}, "0         ", true, "O valor mínimo do ticket deve ser 1.", "0 NULL NULL", "", ""},
+        {0, {}, {}, "1         ", true, ok, "0 NULL NULL", "    0", "    1"},
+        // Forward: one row at one below the number, whatever the jump.
+        {0, {}, {}, "10        ", true, ok, "1 9 9", "9", "10"},
+        {42, {}, {}, "43        ", true, ok, "42 1 42", "42", "43"},
+        {42, {}, {}, "40000     ", true, ok, "43 1 39999", "39999", "40000"},
+        {42, {}, {}, "2147483647", true, ok, "43 1 2147483646", "2147483646", "2147483647"},
+        // Beyond what a stay's ticket can hold: no entry could be stored after it.
+        {42, {}, {}, "2147483648", true, "O valor máximo do ticket deve ser 2147483647.", "42 1 42", "", ""},
+        {42, {}, {}, "9999999999", true, "O valor máximo do ticket deve ser 2147483647.", "42 1 42", "", ""},
+        // Back: only below every ticket a stay holds, parked, out or cancelled.
+        {42, 41, {}, "42        ", true, ok, "1 41 41", "41", "42"},
+        {42, 40, {}, "40        ", true, estacionado40, "42 1 42", "", ""},
+        {42, QVariant(), {}, "5         ", true, ok, "1 4 4", "4", "5"},
+        {42, {}, 30, "31        ", true, ok, "1 30 30", "30", "31"},
+        {42, {}, 30, "30        ", true, "Já foram emitidos tickets com número igual ou maior que 30! "
+                                        "Não é possível alterar o valor do próximo ticket!", "42 1 42", "", ""},
+        {40000, 39000, {}, "32768     ", true, "Há veículo(s) estacionado(s) com ticket maior que 32768! "
+                                             "Não é possível alterar o valor do próximo ticket!", "40000 1 40000", "", ""},
+        // The box left as it showed a number the lanes have used since: nothing goes back.
+        {42, {}, {}, "20        ", false, "Foram emitidos tickets desde que esta tela foi aberta: o "
+                                          "próximo ticket já é 43. A numeração não foi alterada.",
+         "42 1 42", "42", "43"},
+        {42, {}, {}, "50        ", false, ok, "43 1 49", "49", "50"},
     };
     for (const Caso& c : casos) {
+        SCOPED_TRACE(c.pro.toStdString());
         Ambiente a;
         if (c.emitidos) tickets(a, c.emitidos);
         if (c.emitidos) a.db().executa("INSERT INTO veiculos_patio (placa, ticket) VALUES ('AAA-1111', ?)", {c.estacionado});
-        const ResultadoNumeracao r = altera_numeracao(a.db(), c.pro);
-        EXPECT_EQ(r.mensagem, c.mensagem) << c.pro.toStdString();
-        EXPECT_EQ(r.feito, c.mensagem == ok) << c.pro.toStdString();
-        EXPECT_EQ(faixa(a), c.contagem) << c.pro.toStdString();
-        EXPECT_EQ((QStringList{r.tic.trimmed(), r.pro.trimmed()}), (QStringList{c.tic.trimmed(), c.proxima.trimmed()})) << c.pro.toStdString();
+        if (!c.saiu.isNull()) a.db().executa("INSERT INTO registro_saida (placa, ticket) VALUES ('BBB-2222', ?)", {c.saiu});
+        const ResultadoNumeracao r = altera_numeracao(a.db(), c.pro, c.digitado);
+        EXPECT_EQ(r.mensagem, c.mensagem);
+        EXPECT_EQ(r.feito, c.tic != "");
+        EXPECT_EQ(faixa(a), c.contagem);
+        EXPECT_EQ((QStringList{r.tic.trimmed(), r.pro.trimmed()}), (QStringList{c.tic.trimmed(), c.proxima.trimmed()}));
+        // The next entry takes the number the box shows.
+        if (r.feito) {
+            a.db().executa("INSERT INTO gera_ticket DEFAULT VALUES");
+            EXPECT_EQ(a.linha("SELECT max(ticket) FROM gera_ticket"), QStringList{c.proxima.trimmed()});
+        }
     }
 }
 
@@ -75,20 +98,17 @@ TEST(NumeracaoTicket, ProximaEntradaRecebeONumero) {
     EXPECT_EQ(registra_entrada(a.ctx, cancelas, {"XYZ-9876", "   ", ""}).tic, "60000     ");
 }
 
-// A counter that cannot be rebuilt is left as it was.
+// A counter that cannot be moved is left as it was, forward and back.
 TEST(NumeracaoTicket, FalhaNoMeioDesfazTudo) {
     Ambiente a;
     tickets(a, 30);
-    a.db().executa("CREATE TRIGGER falha BEFORE INSERT ON gera_ticket WHEN NEW.ticket = 7 "
+    a.db().executa("CREATE TRIGGER falha BEFORE INSERT ON gera_ticket "
                    "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
-    ResultadoNumeracao r = altera_numeracao(a.db(), "20");
-    EXPECT_FALSE(r.feito);
-    EXPECT_EQ(r.icone, Icone::Critico);
-    EXPECT_EQ(faixa(a), "30 1 30");
-    EXPECT_EQ(a.linha("SELECT seq FROM sqlite_sequence WHERE name = 'gera_ticket'"), QStringList{"30"});
-    a.db().executa("DROP TRIGGER falha");
-    a.db().executa("CREATE TRIGGER falha BEFORE INSERT ON gera_ticket WHEN NEW.ticket = 40 "
-                   "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
-    EXPECT_FALSE(altera_numeracao(a.db(), "50").feito);
-    EXPECT_EQ(faixa(a), "30 1 30");
+    for (const char* pro : {"20", "50"}) {
+        ResultadoNumeracao r = altera_numeracao(a.db(), pro);
+        EXPECT_FALSE(r.feito) << pro;
+        EXPECT_EQ(r.icone, Icone::Critico) << pro;
+        EXPECT_EQ(faixa(a), "30 1 30") << pro;
+        EXPECT_EQ(a.linha("SELECT seq FROM sqlite_sequence WHERE name = 'gera_ticket'"), QStringList{"30"});
+    }
 }

@@ -74,12 +74,18 @@ TEST_F(TiposTest, AlterarEExcluirPeloTipoClicado) {
     EXPECT_EQ(mensagem(), "Há mensalistas deste tipo. Este tipo não pode ser excluído.")
         << "a deleted subscriber still holds the type";
 
-    // Renamed to another type's name, with a zero fee: no question, no duplicate test.
-    preenche(" T1 ", "0", "15");
+    // Renamed to another type's name in any letter case: refused, nothing changed.
+    preenche(" t1 ", "0", "15");
+    clica(con->mensalistas->Command15);
+    EXPECT_EQ(mensagem(), "Tipo Mensalista já existente.");
+    EXPECT_EQ(foco(), "tip");
+    EXPECT_EQ(tipos(), "1=T1/10000/1 2=T2/20000/2 3=T3/30000/3");
+    // Its own name in another case, with a zero fee: no question.
+    preenche(" t2 ", "0", "15");
     clica(con->mensalistas->Command15);
     EXPECT_EQ(mensagem(), "Alteração realizada com sucesso.");
     EXPECT_TRUE(amb.plataforma.perguntas.isEmpty());
-    EXPECT_EQ(tipos(), "1=T1/10000/1 2=T1/0/15 3=T3/30000/3");
+    EXPECT_EQ(tipos(), "1=T1/10000/1 2=t2/0/15 3=T3/30000/3");
     EXPECT_EQ(con->mensalistas->cod->text(), "");
     clica(con->mensalistas->Command15);
     EXPECT_EQ(mensagem(), "Escolha o tipo de mensalista a alterar na lista.");
@@ -93,7 +99,7 @@ TEST_F(TiposTest, AlterarEExcluirPeloTipoClicado) {
     EXPECT_EQ(valor("SELECT codigo FROM tipos_mensalistas WHERE tipo = 'Novo'"), "3");
     clica(con->mensalistas->Command13);
     EXPECT_EQ(mensagem(), "Escolha na lista o tipo de mensalista a excluir.");
-    EXPECT_EQ(itens(con->mensalistas->List3), (QStringList{"Novo", "T1", "T1"}));
+    EXPECT_EQ(itens(con->mensalistas->List3), (QStringList{"Novo", "T1", "t2"}));
 }
 
 }  // namespace

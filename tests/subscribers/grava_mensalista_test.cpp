@@ -79,7 +79,21 @@ TEST_F(GravaMensalista, RegrasNaOrdem) {
         {[](auto& e) { e.filialEscolhida = false; }, "Escolha a filial.", C::fil},
         {[](auto& e) { e.nom = "josé"; }, "Já existe mensalista com este nome!", C::Nenhum},
         {[](auto& e) { e.nom = "velho"; }, nullptr, C::Nenhum},
+        // A plate of an active subscriber, saved under another: refused; a deleted one's is free.
+        {[](auto& e) { e.nom = "Outro"; e.veiculos = {{"Uno", "    ", "JOS-0001"}}; },
+         "A placa JOS-0001 pertence ao mensalista com código 1 e não pode ser inserido novamente.",
+         C::Nenhum},
+        {[](auto& e) { e.nom = "Ana"; e.veiculos = {{"Uno", "    ", "VEL-0002"}}; }, nullptr, C::Nenhum},
+        // The deleted subscriber saved again while its plate is another's: stays deleted.
+        {[](auto& e) { e.cod = "2"; e.nom = "Velho 2"; e.veiculos = {{"Uno", "    ", "VEL-0002"}}; },
+         "A placa VEL-0002 pertence ao mensalista com código 5 e não pode ser inserido novamente.",
+         C::Nenhum},
+        {[](auto& e) { e.valor = "123456789012345"; },
+         "Valor acima do máximo permitido (99.999.999,99).", C::valor},
+        {[](auto& e) { e.valor = "1,2,3"; }, "Valor da mensalidade inválido.", C::valor},
     };
+    veiculo(1, "JOS-0001");
+    veiculo(2, "VEL-0002");
     for (const auto& caso : casos) {
         EntradaMensalista e = entrada();
         caso.muda(e);
@@ -96,8 +110,11 @@ TEST_F(GravaMensalista, RegrasNaOrdem) {
         } else {
             EXPECT_TRUE(r.feito);
             EXPECT_EQ(amb.conta("mensalistas"), antes + 1);
+            // The plates of the entry every case starts from are free again for the next one.
+            db().executa("DELETE FROM veiculos_mensalistas WHERE placa IN ('ABC-1234', 'XYZ-9876')");
         }
     }
+    EXPECT_EQ(amb.linha("SELECT excluido FROM mensalistas WHERE codigo = 2"), QStringList{"1"});
 }
 
 TEST_F(GravaMensalista, CamposGravadosEVeiculosSubstituidos) {
@@ -143,6 +160,7 @@ TEST_F(GravaMensalista, VeiculoEstacionadoPassaAoMensalista) {
     int n = 0;
     for (const auto& c : casos) {
         db().executa("DELETE FROM veiculos_patio");
+        db().executa("DELETE FROM veiculos_mensalistas");   // each case's subscriber holds the plates
         db().executa("INSERT INTO veiculos_patio (placa, mensalista, mensalista_pago) "
                      "VALUES ('ABC-1234', 99, 3)");
         EntradaMensalista e = entrada();

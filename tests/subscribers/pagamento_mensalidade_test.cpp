@@ -154,4 +154,42 @@ TEST_F(Pagamento, DescontoEAdicionalSeCompensam) {
     }
 }
 
+// What the month costs with the discount and the additional; never below zero.
+TEST_F(Pagamento, ValorAPagarComDescontoEAdicional) {
+    const struct {
+        const char *mes, *des, *adi;
+        const char* valor;   // nullptr: refused
+        const char* recusa;
+        FocoPagamento foco;
+    } casos[] = {
+        {"100,00", "0,00", "0,00", "100,00", nullptr, FocoPagamento::Nenhum},
+        {"36,67", "10,00", "0,00", "26,67", nullptr, FocoPagamento::Nenhum},
+        {"36,67", "36,67", "0,00", "0,00", nullptr, FocoPagamento::Nenhum},
+        {"36,67", "80,00", "50,00", "6,67", nullptr, FocoPagamento::Nenhum},
+        {"36,67", "50,00", "0,00", nullptr,
+         "O desconto (50,00) é maior que o valor da mensalidade (36,67). Corrija o desconto.",
+         FocoPagamento::des},
+        {"36,67", "80,00", "10,00", nullptr,
+         "O desconto (80,00) é maior que o valor da mensalidade (46,67). Corrija o desconto.",
+         FocoPagamento::des},
+        {"100,00", "1,2,3", "0,00", nullptr, "Desconto inválido.", FocoPagamento::des},
+        {"100,00", "0,00", "", nullptr, "Adicional inválido.", FocoPagamento::adi},
+        {"100,00", "0,00", "123456789012345", nullptr,
+         "Valor acima do máximo permitido (99.999.999,99).", FocoPagamento::adi},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.des) + " " + c.adi);
+        const ValorAPagar r = valor_a_pagar(*Dinheiro::ler(c.mes), c.des, c.adi);
+        EXPECT_EQ(r.valor ? r.valor->formata() : QString(), c.valor ? QString(c.valor) : QString());
+        EXPECT_EQ(r.recusa, c.recusa ? QString::fromUtf8(c.recusa) : QString());
+        EXPECT_EQ(r.foco, c.foco);
+    }
+    // The payment itself refuses an amount below zero, whatever led to it.
+    mensalista(1, "Ana");
+    const ResultadoPagamento r = paga(1, "03/08", Dinheiro::reais(0, 1) - Dinheiro::reais(1));
+    EXPECT_FALSE(r.pago);
+    EXPECT_EQ(r.mensagem, "O valor a pagar não pode ser negativo. Corrija o desconto.");
+    EXPECT_EQ(amb.conta("pagamento_mensalidade") + amb.conta("mensalidades"), 0);
+}
+
 }  // namespace

@@ -79,7 +79,9 @@ TEST_F(CamposTest, CampoDinheiroFiltraEFormata) {
         {"12345", "12345", "12.345,00"},
         {"a-1 b2", "12", "12,00"},
         {"", "", nullptr},
-        {"1,2,3", "1,2,3", nullptr},
+        // No amount: kept as typed for the button to refuse, never turned into 0,00.
+        {"1,2,3", "1,2,3", "1,2,3"},
+        {"123456789012345", "123456789012345", "123456789012345"},
     };
     for (const auto& f : campos) {
         QLineEdit* c = campo(f.nome);
@@ -97,12 +99,12 @@ TEST_F(CamposTest, CampoDinheiroFiltraEFormata) {
             EXPECT_EQ(c->text(), t.aoSair ? t.aoSair : f.reserva);
         }
     }
-    // Pasted text that is not an amount goes on leaving.
+    // Text that is not an amount stays, and the button refuses it with the focus on the field.
     QLineEdit* v = campo("valor");
     foca(v);
     v->setText("dez reais");
     v->clearFocus();
-    EXPECT_EQ(v->text(), "0,00");
+    EXPECT_EQ(v->text(), "dez reais");
     // The selection is the field's own text, whatever the length of its neighbour's.
     campo("apo_fix")->setText("1.234.567,00");
     QLineEdit* apoVar = campo("apo_var");
@@ -116,7 +118,8 @@ TEST(TextoDinheiroAoSair, FormataOuCaiNaReserva) {
     EXPECT_EQ(textoDinheiroAoSair("1.234,5", ""), "1.234,50");
     EXPECT_EQ(textoDinheiroAoSair("3", ""), "3,00");
     EXPECT_EQ(textoDinheiroAoSair("", "0,00"), "0,00");
-    EXPECT_EQ(textoDinheiroAoSair("12.34", ""), "");
+    EXPECT_EQ(textoDinheiroAoSair("  ", "0,00"), "0,00");
+    EXPECT_EQ(textoDinheiroAoSair("12.34", "0,00"), "12.34");
 }
 
 }  // namespace
