@@ -136,8 +136,9 @@ ResultadoCarga carrega_banco(Contexto& ctx) {
                            "Verifique se o programa pode ler e gravar nessa pasta.")
                 .arg(pasta, QDir(pasta).filePath(kNomeTrava)));
     }
-    // Left behind by a backup or restore ended midway: full copies of the data, never in use.
-    removeCopiasTemporarias(pasta);
+    // Left behind by a backup, restore or file export ended midway: full copies of the data,
+    // passwords included, never in use once their operation ended.
+    removeCopiasTemporarias(caminho);
     const bool existe = QFileInfo::exists(caminho);
     try {
         return existe ? abreExistente(ctx, caminho) : criaNovo(ctx, caminho);

@@ -91,7 +91,10 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
     PlataformaFalsa p;
     const QDir pasta(p.pastaPrograma());
     const QStringList temporarios = {"compact.mdb", "compact.mdb-journal", "dados.mdb.restaurando",
-                                     "dados.mdb.restaurando-wal"};
+                                     "dados.mdb.restaurando-wal", "dados.mdb.reconstruido",
+                                     "dados.mdb.reconstruido.criando-shm", "backup.gravando",
+                                     "backup.gravando-wal", "backup_filial.mdb.gravando",
+                                     "mensalistas.mdb.gravando-journal"};
     const auto criaTemporarios = [&] {
         for (const QString& t : temporarios) {
             QFile f(pasta.filePath(t));
@@ -124,6 +127,25 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
     primeira.reset();
     EXPECT_TRUE(carrega_banco(segunda).ok);
     EXPECT_EQ(restam(), QStringList());
+
+    // The file a swap cut short kept of the database: stale beside it, put back in its place
+    // when the database itself is gone, never a fresh empty database in its stead.
+    segunda.estado.db.executa("INSERT INTO veiculos_patio (placa) VALUES ('AAA-0001')");
+    segunda.estado.db.fecha();
+    segunda.estado.trava.solta();
+    for (const bool semBanco : {false, true}) {
+        SCOPED_TRACE(semBanco ? "sem dados.mdb" : "com dados.mdb");
+        ASSERT_TRUE(QFile::copy(pasta.filePath("dados.mdb"), pasta.filePath("dados.mdb.anterior")));
+        if (semBanco) {
+            ASSERT_TRUE(QFile::remove(pasta.filePath("dados.mdb")));
+        }
+        Contexto ctx(p);
+        const ResultadoCarga carga = carrega_banco(ctx);
+        ASSERT_TRUE(carga.ok) << carga.falha.toStdString();
+        EXPECT_FALSE(carga.criado);
+        EXPECT_TRUE(ctx.estado.db.existe("SELECT 1 FROM veiculos_patio WHERE placa = 'AAA-0001'"));
+        EXPECT_FALSE(pasta.exists("dados.mdb.anterior"));
+    }
 
     PlataformaFalsa semPasta;
     semPasta.definePasta(pasta.filePath("nao_existe"));

@@ -4,9 +4,13 @@
 #include "branches/backup.h"
 #include "branches/filiais_teste.h"
 #include "branches/troca_filial.h"
+#include "access/carga_acesso.h"
+#include "data/dinheiro.h"
+#include "support/banco_teste.h"
 
 #include <QDir>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -78,13 +82,19 @@ public:
         return {};
     }
 
-    // Puts the good file back, changed by `sql` (through the engine, its value checks off).
+    // Puts the good file back, changed by `sql` (through the engine, its value checks off, its
+    // layout writable as the engine's shell allows).
     void altera(const QStringList& sql) {
         escreve(bom);
         Banco b;
         b.abre(arquivo(), Banco::kSenha);
         b.executa("PRAGMA ignore_check_constraints = ON");
-        for (const QString& s : sql) b.executa(s);
+        b.executa("PRAGMA writable_schema = ON");
+        for (const QString& s : sql) {
+            b.executa(s);
+            // A change that found nothing to change would test the good file again.
+            EXPECT_GT(b.valor("SELECT changes()").toInt() + !s.startsWith("UPDATE"), 0) << s.toStdString();
+        }
     }
     void escreve(const QByteArray& conteudo) {
         removeBanco(arquivo());
@@ -220,6 +230,167 @@ TEST(VerificaArquivo, RestauracaoRecusaBackupIncompleto) {
     }
     EXPECT_EQ(e.destino.conta("usuarios"), 0);
     e.destino.db().executa("INSERT INTO usuarios (usuario, senha) VALUES ('ana', '1')");
+}
+
+// The layout of a database as the engine keeps it: every table and index with its text, the
+// merge's own lookup indexes aside (the office keeps them after its first merge).
+QStringList leiauteDe(Banco& db) {
+    QStringList r;
+    QSqlQuery q = db.executa("SELECT type, name, sql FROM sqlite_schema WHERE name NOT LIKE "
+                             "'mescla_%' ORDER BY type, name");
+    while (q.next()) r << q.value(0).toString() + ' ' + q.value(1).toString() + ' ' + q.value(2).toString();
+    return r;
+}
+
+// A rule's text as the layout writes it into the file, and the same text changed.
+QString trocaNoLeiaute(const QString& tabela, QString de, QString para) {
+    return QStringLiteral("UPDATE sqlite_schema SET sql = replace(sql, '%2', '%3') WHERE name = '%1'")
+        .arg(tabela, de.replace("'", "''"), para.replace("'", "''"));
+}
+
+// Files whose layout another program (the engine's shell) or a damaged page changed, and amounts
+// no operator could have stored. Each is taken by restore, merge and import with the database
+// left as the program's own (its rules and indexes, nothing of the file's), or refused naming
+// the file, never the live database, with both left as they were.
+TEST(VerificaArquivo, LeiauteDeOutroProgramaNuncaChegaAoBanco) {
+    const QString regra = "CHECK(length(placa) <= 8 AND placa <> '')";
+    const qint64 limite = Dinheiro::kMaiorDigitadoBruto;
+    const struct {
+        const char* caso;
+        QStringList sql;
+        const char* causa;   // null: taken
+    } casos[] = {
+        {"regra de placa que nunca vale",
+         {trocaNoLeiaute("veiculos_mensalistas", regra, "CHECK(length(placa) > 8 AND placa = '')")},
+         nullptr},
+        {"regra com função que não existe",
+         {trocaNoLeiaute("veiculos_mensalistas", regra, "CHECK(comprimento(placa) <= 8)")}, nullptr},
+        {"regra ilegível", {trocaNoLeiaute("veiculos_mensalistas", regra, "CHECK(length(placa) <= 8 AND")},
+         "O arquivo está danificado."},
+        {"índice único a mais", {"CREATE UNIQUE INDEX unico ON veiculos_mensalistas (codigo)"}, nullptr},
+        {"outro índice, parcial e descendente",
+         {"CREATE INDEX outro ON mensalistas (nome COLLATE NOCASE DESC, filial) WHERE excluido = 0"},
+         nullptr},
+        {"campo chamado rowid", {"ALTER TABLE mensalidades ADD COLUMN rowid INTEGER"},
+         "A tabela mensalidades tem o campo rowid, que não é deste sistema."},
+        {"valor no limite", {QString("UPDATE mensalidades SET valor = %1").arg(limite)}, nullptr},
+        {"negativo no limite", {QString("UPDATE mensalidades SET valor = %1").arg(-limite)}, nullptr},
+        {"um décimo de milésimo acima do limite",
+         {QString("UPDATE mensalidades SET valor = %1").arg(limite + 1)},
+         "O campo valor da tabela mensalidades tem um valor que não é um valor em dinheiro de até "
+         "99.999.999,99"},
+        {"abaixo do limite negativo", {QString("UPDATE mensalidades SET valor = %1").arg(-limite - 1)},
+         "O campo valor da tabela mensalidades tem um valor que não é um valor em dinheiro"},
+        {"perto do fim do inteiro", {"UPDATE mensalidades SET valor = 9223372036854775000"},
+         "O campo valor da tabela mensalidades tem um valor que não é um valor em dinheiro"},
+    };
+    for (Operacao op : {Operacao::Restauracao, Operacao::Mescla, Operacao::Importacao}) {
+        Entrada e(op);
+        BancoTeste novo;
+        const QStringList proprio = leiauteDe(novo.db());
+        for (const auto& c : casos) {
+            SCOPED_TRACE(std::string(c.caso) + " / operação " + std::to_string(int(op)));
+            e.altera(c.sql);
+            const QByteArray dadosAntes = bytes(e.dados());
+            const QByteArray arquivoAntes = bytes(e.arquivo());
+            const Resultado r = e.executa();
+            EXPECT_EQ(r.ok, c.causa == nullptr) << r.mensagem.toStdString();
+            if (c.causa) {
+                EXPECT_TRUE(r.mensagem.contains(QString::fromUtf8(c.causa))) << r.mensagem.toStdString();
+                EXPECT_TRUE(r.mensagem.contains(e.arquivo())) << r.mensagem.toStdString();
+                EXPECT_FALSE(r.mensagem.contains("dados.mdb")) << r.mensagem.toStdString();
+                EXPECT_EQ(bytes(e.arquivo()), arquivoAntes);
+                EXPECT_EQ(bytes(e.dados()), dadosAntes);
+                continue;
+            }
+            // Taken: the rows are there, under the program's own rules and indexes only, and
+            // the database takes what those allow, a second vehicle of one subscriber included.
+            EXPECT_EQ(leiauteDe(e.destino.db()), proprio);
+            EXPECT_TRUE(e.destino.db().existe("SELECT 1 FROM veiculos_mensalistas WHERE placa = 'MEN-0001'"));
+            veiculo(e.destino, 7, "MEN-0002", 1);
+            EXPECT_THROW(veiculo(e.destino, 7, "MEN-00003", 1), ErroBanco);
+            e.destino.db().executa("DELETE FROM veiculos_mensalistas WHERE placa = 'MEN-0002'");
+            if (op == Operacao::Restauracao) continue;
+            // The merge and the import consume the file: the next case starts from the bytes.
+            e.escreve(e.bom);
+        }
+    }
+}
+
+// The backups of the restore alone: its whole layout came from another program. Each restored
+// one is the program's layout with the backup's rows, kept in their order and with the next
+// number of each counter; the lanes work on it after the next start.
+TEST(VerificaArquivo, BackupRestauradoNoLeiauteDoPrograma) {
+    const struct {
+        const char* caso;
+        QStringList sql;
+        const char* causa;   // null: taken
+        qint64 proximoTicket = 4;
+    } casos[] = {
+        {"regra de placa do pátio que nunca vale",
+         {trocaNoLeiaute("veiculos_patio", "CHECK(length(placa) <= 8 AND placa <> '')", "CHECK(0)")},
+         nullptr},
+        {"placa única nas saídas", {"CREATE UNIQUE INDEX uma_saida ON registro_saida (placa)"}, nullptr},
+        {"regra do Geral danificada",
+         {trocaNoLeiaute("geral", "CHECK(length(linha1) <= 40)", "CHECK(length(linha1) <= 4)")}, nullptr},
+        {"contador de tickets adiante das linhas",
+         {"UPDATE sqlite_sequence SET seq = 500 WHERE name = 'gera_ticket'"}, nullptr, 501},
+        {"contador além do campo",
+         {"UPDATE sqlite_sequence SET seq = 2147483647 + 1 WHERE name = 'gera_ticket'"},
+         "A numeração automática da tabela gera_ticket não é um número que o campo possa guardar."},
+        {"contador que não é número",
+         {"UPDATE sqlite_sequence SET seq = 'muitos' WHERE name = 'gera_ticket'"},
+         "A numeração automática da tabela gera_ticket não é um número que o campo possa guardar."},
+    };
+    BancoTeste novo;
+    const QStringList proprio = leiauteDe(novo.db());
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        Ambiente origem, destino;
+        QTemporaryDir pasta;
+        for (const char* placa : {"AAA-0001", "BBB-0002", "CCC-0003"}) {
+            const qint64 ticket = origem.db().executaDireto("INSERT INTO gera_ticket DEFAULT VALUES");
+            origem.db().executa("INSERT INTO veiculos_patio (placa, data_entrada, hora_entrada, ticket) "
+                                "VALUES (?, '2026-12-07', '10:00:00', ?)", {placa, ticket});
+        }
+        origem.db().executa("DELETE FROM veiculos_patio WHERE placa = 'AAA-0001'");
+        saida(origem, 9, "DDD-0004", "08:00:00", 1);
+        const QString ordem = "SELECT group_concat(rowid || placa) FROM veiculos_patio";
+        const QString antes = origem.db().valor(ordem).toString();
+        ASSERT_TRUE(realiza_backup(origem.db(), origem.plataforma.pastaPrograma(), pasta.path(), 1 << 30).ok);
+        {
+            Banco b;
+            b.abre(pasta.filePath("backup"), Banco::kSenha);
+            b.executa("PRAGMA writable_schema = ON");
+            for (const QString& s : c.sql) {
+                b.executa(s);
+                EXPECT_GT(b.valor("SELECT changes()").toInt() + !s.startsWith("UPDATE"), 0);
+            }
+        }
+        const QByteArray dadosAntes = bytes(destino.plataforma.pastaPrograma() + "/dados.mdb");
+        const ResultadoBackup r =
+            restaura_backup(destino.db(), destino.plataforma.pastaPrograma(), pasta.path());
+        EXPECT_EQ(r.ok, c.causa == nullptr) << r.mensagem.toStdString();
+        if (c.causa) {
+            EXPECT_TRUE(r.mensagem.contains(QString::fromUtf8(c.causa))) << r.mensagem.toStdString();
+            EXPECT_TRUE(r.mensagem.contains(pasta.filePath("backup"))) << r.mensagem.toStdString();
+            EXPECT_EQ(bytes(destino.plataforma.pastaPrograma() + "/dados.mdb"), dadosAntes);
+            continue;
+        }
+        // The next start: the file in place opens as any database of the program.
+        destino.db().fecha();
+        Contexto ctx(destino.plataforma);
+        ASSERT_TRUE(carrega_banco(ctx).ok);
+        Banco& db = ctx.estado.db;
+        EXPECT_EQ(leiauteDe(db), proprio);
+        EXPECT_EQ(db.valor(ordem).toString(), antes);
+        EXPECT_EQ(db.executaDireto("INSERT INTO gera_ticket DEFAULT VALUES"), c.proximoTicket);
+        db.executa("INSERT INTO veiculos_patio (placa, data_entrada, hora_entrada, ticket) "
+                   "VALUES ('EEE-0005', '2026-12-07', '11:00:00', ?)", {c.proximoTicket});
+        db.executa("INSERT INTO registro_saida (ticket, placa, total) VALUES (10, 'DDD-0004', 50000)");
+        db.executa("UPDATE geral SET linha1 = 'Estacionamento Central'");
+        EXPECT_EQ(db.valor("SELECT count(*) FROM registro_saida WHERE placa = 'DDD-0004'").toInt(), 2);
+    }
 }
 
 // Cancelled by the operator at the first look: nothing changes and the file stays.
