@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,6 +55,59 @@ private:
     pid_t pid_ = -1;
     int libera_ = -1;
 };
+
+// While it lives, this thread writes only where the modes let it, even as root: the powers
+// that pass over them leave its effective set, and come back at the end.
+class ObedeceAosModos {
+public:
+    ObedeceAosModos() {
+        ::syscall(SYS_capget, &cabecalho_, antes_);
+        __user_cap_data_struct sem[2] = {antes_[0], antes_[1]};
+        for (int poder : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+            sem[poder / 32].effective &= ~(1u << (poder % 32));
+        ::syscall(SYS_capset, &cabecalho_, sem);
+    }
+    ~ObedeceAosModos() { ::syscall(SYS_capset, &cabecalho_, antes_); }
+    ObedeceAosModos(const ObedeceAosModos&) = delete;
+    ObedeceAosModos& operator=(const ObedeceAosModos&) = delete;
+
+private:
+    __user_cap_header_struct cabecalho_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct antes_[2]{};
+};
+
+// A folder the program may not write in is told as such, with or without the lock file a
+// former run left there, and nothing in it is touched.
+TEST(CargaAcesso, PastaSemGravacao) {
+    for (const bool comTrava : {true, false}) {
+        SCOPED_TRACE(comTrava ? "com a trava" : "sem a trava");
+        PlataformaFalsa p;
+        const QString pasta = p.pastaPrograma();
+        {
+            Contexto primeira(p);
+            ASSERT_TRUE(carrega_banco(primeira).ok);
+        }
+        if (!comTrava) {
+            ASSERT_TRUE(QFile::remove(pasta + "/dados.mdb.trava"));
+        }
+        const QStringList antes = QDir(pasta).entryList(QDir::Files);
+        ASSERT_EQ(::chmod(QFile::encodeName(pasta).constData(), 0555), 0);
+        ResultadoCarga r;
+        {
+            const ObedeceAosModos modos;
+            Contexto ctx(p);
+            r = carrega_banco(ctx);
+            EXPECT_FALSE(ctx.estado.db.aberto());
+        }
+        ::chmod(QFile::encodeName(pasta).constData(), 0700);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.falha, "Não é possível gravar na pasta " + pasta +
+                               ", onde ficam o programa e o banco de dados (dados.mdb). Libere a "
+                               "gravação dessa pasta e inicie o programa novamente.\r\n"
+                               "O programa será encerrado.");
+        EXPECT_EQ(QDir(pasta).entryList(QDir::Files), antes);
+    }
+}
 
 TEST(TravaPasta, UmaCopiaPorPastaEmQualquerProcesso) {
     QTemporaryDir pasta;
