@@ -28,7 +28,9 @@ struct Resultado {
 // database with subscribers of branch 1, and the operation that takes it into `destino`.
 class Entrada {
 public:
-    explicit Entrada(Operacao op) : op_(op) {
+    // `mais` adds rows of its own to the database the file is made from.
+    explicit Entrada(Operacao op, const std::function<void(Ambiente&)>& mais = {}) : op_(op) {
+        if (mais) mais(origem);
         defineFilial(origem, 1, op == Operacao::Importacao);
         mensalista(origem, 7, "José D'Ávila", 1);
         veiculo(origem, 7, "MEN-0001", 1);
@@ -342,54 +344,41 @@ TEST(VerificaArquivo, BackupRestauradoNoLeiauteDoPrograma) {
          {"UPDATE sqlite_sequence SET seq = 'muitos' WHERE name = 'gera_ticket'"},
          "A numeração automática da tabela gera_ticket não é um número que o campo possa guardar."},
     };
+    // Three vehicles entered, the first gone: the rows keep their numbers and order.
+    const auto patio = [](Ambiente& a) {
+        for (const char* placa : {"AAA-0001", "BBB-0002", "CCC-0003"})
+            a.db().executa("INSERT INTO veiculos_patio (placa, ticket) VALUES (?, ?)",
+                           {placa, a.db().executaDireto("INSERT INTO gera_ticket DEFAULT VALUES")});
+        a.db().executa("DELETE FROM veiculos_patio WHERE placa = 'AAA-0001'");
+    };
+    const QString ordem = "SELECT group_concat(rowid || placa) FROM veiculos_patio";
     BancoTeste novo;
     const QStringList proprio = leiauteDe(novo.db());
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
-        Ambiente origem, destino;
-        QTemporaryDir pasta;
-        for (const char* placa : {"AAA-0001", "BBB-0002", "CCC-0003"}) {
-            const qint64 ticket = origem.db().executaDireto("INSERT INTO gera_ticket DEFAULT VALUES");
-            origem.db().executa("INSERT INTO veiculos_patio (placa, data_entrada, hora_entrada, ticket) "
-                                "VALUES (?, '2026-12-07', '10:00:00', ?)", {placa, ticket});
-        }
-        origem.db().executa("DELETE FROM veiculos_patio WHERE placa = 'AAA-0001'");
-        saida(origem, 9, "DDD-0004", "08:00:00", 1);
-        const QString ordem = "SELECT group_concat(rowid || placa) FROM veiculos_patio";
-        const QString antes = origem.db().valor(ordem).toString();
-        ASSERT_TRUE(realiza_backup(origem.db(), origem.plataforma.pastaPrograma(), pasta.path(), 1 << 30).ok);
-        {
-            Banco b;
-            b.abre(pasta.filePath("backup"), Banco::kSenha);
-            b.executa("PRAGMA writable_schema = ON");
-            for (const QString& s : c.sql) {
-                b.executa(s);
-                EXPECT_GT(b.valor("SELECT changes()").toInt() + !s.startsWith("UPDATE"), 0);
-            }
-        }
-        const QByteArray dadosAntes = bytes(destino.plataforma.pastaPrograma() + "/dados.mdb");
-        const ResultadoBackup r =
-            restaura_backup(destino.db(), destino.plataforma.pastaPrograma(), pasta.path());
+        Entrada e(Operacao::Restauracao, patio);
+        e.altera(c.sql);
+        const QByteArray dadosAntes = bytes(e.dados());
+        const Resultado r = e.executa();
         EXPECT_EQ(r.ok, c.causa == nullptr) << r.mensagem.toStdString();
         if (c.causa) {
             EXPECT_TRUE(r.mensagem.contains(QString::fromUtf8(c.causa))) << r.mensagem.toStdString();
-            EXPECT_TRUE(r.mensagem.contains(pasta.filePath("backup"))) << r.mensagem.toStdString();
-            EXPECT_EQ(bytes(destino.plataforma.pastaPrograma() + "/dados.mdb"), dadosAntes);
+            EXPECT_TRUE(r.mensagem.contains(e.arquivo())) << r.mensagem.toStdString();
+            EXPECT_EQ(bytes(e.dados()), dadosAntes);
             continue;
         }
         // The next start: the file in place opens as any database of the program.
-        destino.db().fecha();
-        Contexto ctx(destino.plataforma);
+        e.destino.db().fecha();
+        Contexto ctx(e.destino.plataforma);
         ASSERT_TRUE(carrega_banco(ctx).ok);
         Banco& db = ctx.estado.db;
         EXPECT_EQ(leiauteDe(db), proprio);
-        EXPECT_EQ(db.valor(ordem).toString(), antes);
+        EXPECT_EQ(db.valor(ordem).toString(), e.origem.db().valor(ordem).toString());
         EXPECT_EQ(db.executaDireto("INSERT INTO gera_ticket DEFAULT VALUES"), c.proximoTicket);
-        db.executa("INSERT INTO veiculos_patio (placa, data_entrada, hora_entrada, ticket) "
-                   "VALUES ('EEE-0005', '2026-12-07', '11:00:00', ?)", {c.proximoTicket});
-        db.executa("INSERT INTO registro_saida (ticket, placa, total) VALUES (10, 'DDD-0004', 50000)");
+        db.executa("INSERT INTO veiculos_patio (placa, ticket) VALUES ('EEE-0005', ?)", {c.proximoTicket});
+        db.executa("INSERT INTO registro_saida (ticket, placa, total) VALUES (10, 'ABC-1234', 50000)");
         db.executa("UPDATE geral SET linha1 = 'Estacionamento Central'");
-        EXPECT_EQ(db.valor("SELECT count(*) FROM registro_saida WHERE placa = 'DDD-0004'").toInt(), 2);
+        EXPECT_EQ(db.valor("SELECT count(*) FROM registro_saida WHERE placa = 'ABC-1234'").toInt(), 2);
     }
 }
 
