@@ -135,7 +135,7 @@ void removeCopiasTemporarias(const QString& banco) {
     const QString anterior = banco + kSufixoAnterior;
     if (QFileInfo::exists(anterior) && !QFileInfo::exists(banco))
         QFile::rename(anterior, banco);
-    removeBanco(anterior);
+    if (QFileInfo::exists(banco)) removeBanco(anterior);
     for (const QString& nome : {kCopiaCompacta, kCopiaRestauracao, kBancoReconstruido})
         removeBanco(pasta.filePath(nome));
     // Whatever was being written or created under its second name (the backup, the exchange
