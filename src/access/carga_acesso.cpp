@@ -6,9 +6,14 @@
 #include "data/gravacao_segura.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QSqlRecord>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -27,6 +32,14 @@ QString semGeral() {
         "O arquivo %1 não contém as configurações gerais do sistema e não pode ser usado. "
         "O programa será encerrado.")
         .arg(kNomeBanco);
+}
+
+// False only when the folder exists and this process may not write in it (its mode, a
+// read-only medium); a folder that is missing is told by the lock that cannot be taken.
+bool pastaGravavel(const QString& pasta) {
+    if (::faccessat(AT_FDCWD, QFile::encodeName(pasta).constData(), W_OK, AT_EACCESS) == 0)
+        return true;
+    return errno != EACCES && errno != EROFS && errno != EPERM;
 }
 
 // A load that cannot go on: `mensagem` is told and the program ends.
@@ -124,6 +137,13 @@ ResultadoCarga criaNovo(Contexto& ctx, const QString& caminho) {
 ResultadoCarga carrega_banco(Contexto& ctx) {
     const QString pasta = ctx.plataforma.pastaPrograma();
     const QString caminho = QDir(pasta).filePath(kNomeBanco);
+    // Every operation writes beside the database (its log, the lock, the copies of a backup):
+    // a folder that takes no writes is told as such, before anything else could fail in it.
+    if (!pastaGravavel(pasta))
+        return encerrando(QStringLiteral("Não é possível gravar na pasta %1, onde ficam o programa "
+                                         "e o banco de dados (%2). Libere a gravação dessa pasta "
+                                         "e inicie o programa novamente.")
+                              .arg(QDir::toNativeSeparators(pasta), kNomeBanco));
     // Before the database is opened: a second copy on this folder must not touch it at all.
     switch (ctx.estado.trava.trava(pasta)) {
     case TravaPasta::Resultado::Travada:
@@ -136,8 +156,9 @@ ResultadoCarga carrega_banco(Contexto& ctx) {
                            "Verifique se o programa pode ler e gravar nessa pasta.")
                 .arg(pasta, QDir(pasta).filePath(kNomeTrava)));
     }
-    // Left behind by a backup or restore ended midway: full copies of the data, never in use.
-    removeCopiasTemporarias(pasta);
+    // Left behind by a backup, restore or file export ended midway: full copies of the data,
+    // passwords included, never in use once their operation ended.
+    removeCopiasTemporarias(caminho);
     const bool existe = QFileInfo::exists(caminho);
     try {
         return existe ? abreExistente(ctx, caminho) : criaNovo(ctx, caminho);

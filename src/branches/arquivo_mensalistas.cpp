@@ -32,7 +32,7 @@ ResultadoArquivo gera_arquivo_mensalistas(Banco& db, std::optional<qint32> filia
     if (livre == 0)
         return {false, QStringLiteral("Drive '%1' não disponível.").arg(unidade), false};
     const QString arquivo = arquivo_mensalistas(unidade);
-    const QString temporario = arquivo + QStringLiteral(".gravando");
+    const QString temporario = arquivo + kSufixoGravando;
     bool haMensalistas = false;
     try {
         if (!db.existe(QStringLiteral("SELECT 1 FROM mensalistas")))

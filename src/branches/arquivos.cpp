@@ -18,13 +18,10 @@ QString naPasta(const QString& pasta, const QString& nome) {
     return pasta + u'/' + nome;
 }
 
-void removeBanco(const QString& caminho) {
-    for (const char* lado : {"", "-journal", "-wal", "-shm"}) QFile::remove(caminho + QLatin1String(lado));
-}
-
 void substituiArquivo(const QString& novo, const QString& destino) {
     if (!sincroniza(novo))
         throw ErroBanco(QStringLiteral("Não foi possível gravar o arquivo %1 no disco.").arg(novo));
+    avisaMudanca(destino);
     if (std::rename(QFile::encodeName(novo).constData(), QFile::encodeName(destino).constData()) != 0)
         throw ErroBanco(QStringLiteral("Não foi possível gravar o arquivo %1.").arg(destino));
     sincronizaPasta(QFileInfo(destino).absolutePath());

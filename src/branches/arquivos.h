@@ -3,6 +3,7 @@
 // replacement and the checks a database file must pass before it is used.
 
 #include "data/esquema.h"
+#include "data/gravacao_segura.h"
 
 #include <QString>
 
@@ -15,10 +16,6 @@ bool existe_arquivo(const QString& caminho);
 
 // `nome` inside `pasta`, whether or not the folder's path ends with "/".
 QString naPasta(const QString& pasta, const QString& nome);
-
-// Removes a database file together with the side files the engine may leave beside it
-// (journal, log, shared memory), so that a later file of the same name never picks them up.
-void removeBanco(const QString& caminho);
 
 // Puts `novo` in the place of `destino` in one step: either the old file or the new one is
 // there, never a part of either. Both must be in the same folder. Throws ErroBanco.

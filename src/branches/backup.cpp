@@ -2,6 +2,7 @@
 
 #include "branches/arquivos.h"
 #include "branches/leiautes.h"
+#include "branches/reconstroi_banco.h"
 #include "branches/verifica_arquivo.h"
 #include "data/atualiza_banco.h"
 #include "data/banco.h"
@@ -25,6 +26,7 @@ const QString kFalhaBackup = QStringLiteral("Não foi possível realizar o backu
 // holds the general settings row, as every database of this program does.
 void verificaCopia(const QString& caminho) {
     Banco b;
+    avisaMudanca(caminho);   // opened to be written: its log appears beside it
     b.abre(caminho, Banco::kSenha);
     try {
         if (b.valor(QStringLiteral("PRAGMA integrity_check")).toString() != QLatin1String("ok"))
@@ -51,6 +53,7 @@ void verificaBackup(const QString& copia, const QString& nome) {
     const int versao = geral->first().toInt();
     if (versao < kVersaoEsquema) {
         try {
+            avisaMudanca(copia);
             b.abre(copia, Banco::kSenha);
             atualiza_banco(b, versao);
             b.fecha();
@@ -71,6 +74,14 @@ void copiaArquivo(const QString& origem, const QString& destino) {
 
 QString lado(const QString& caminho, const char* sufixo) { return caminho + QLatin1String(sufixo); }
 
+// Removes a side file of the live database, if there is one.
+void removeLado(const QString& dados, const char* sufixo) {
+    const QString arquivo = lado(dados, sufixo);
+    if (!QFile::exists(arquivo)) return;
+    avisaMudanca(arquivo);
+    QFile::remove(arquivo);
+}
+
 // Refused while another connection (another program, the engine's shell) has `dados` open: it
 // would go on writing into the file a backup or restore retires, and its entries would be lost.
 void exigeAcessoUnico(Banco& db, const QString& dados) {
@@ -88,7 +99,7 @@ void exigeAcessoUnico(Banco& db, const QString& dados) {
 // reopens it. On any failure the database is reopened on the file that is then in place: the
 // old one, or the new one when only the reopening failed and the old one could not be kept.
 void trocaBanco(Banco& db, const QString& novo, const QString& dados) {
-    const QString anterior = lado(dados, ".anterior");
+    const QString anterior = dados + kSufixoAnterior;
     removeBanco(anterior);
     fechaSemEsperar(db);
     // Held until the new file is in place, so that no connection opens the old one meanwhile.
@@ -99,17 +110,18 @@ void trocaBanco(Banco& db, const QString& novo, const QString& dados) {
         reabre_banco(db, dados);
         throw;
     }
-    QFile::remove(lado(dados, "-wal"));
-    QFile::remove(lado(dados, "-shm"));
+    removeLado(dados, "-wal");
+    removeLado(dados, "-shm");
     // The new file is as private as the one it replaces.
     QFile::setPermissions(novo, QFile::permissions(dados));
+    avisaMudanca(anterior);
     const bool guardado =
         ::link(QFile::encodeName(dados).constData(), QFile::encodeName(anterior).constData()) == 0;
     try {
         substituiArquivo(novo, dados);
     } catch (...) {
         sozinho.reset();
-        QFile::remove(anterior);
+        removeBanco(anterior);
         reabre_banco(db, dados);
         throw;
     }
@@ -119,13 +131,14 @@ void trocaBanco(Banco& db, const QString& novo, const QString& dados) {
     } catch (...) {
         if (!guardado) throw;
         removeBanco(novo);
+        avisaMudanca(dados);
         std::rename(QFile::encodeName(anterior).constData(), QFile::encodeName(dados).constData());
-        QFile::remove(lado(dados, "-wal"));
-        QFile::remove(lado(dados, "-shm"));
+        removeLado(dados, "-wal");
+        removeLado(dados, "-shm");
         reabre_banco(db, dados);
         throw;
     }
-    QFile::remove(anterior);
+    removeBanco(anterior);
 }
 
 }  // namespace
@@ -133,6 +146,7 @@ void trocaBanco(Banco& db, const QString& novo, const QString& dados) {
 QString arquivo_backup(const QString& pasta) { return naPasta(pasta, QStringLiteral("backup")); }
 
 void reabre_banco(Banco& db, const QString& caminho) {
+    avisaMudanca(caminho);   // its journal goes back to the log
     db.abre(caminho, Banco::kSenha);
     try {
         const QVariant versao = db.valor(QStringLiteral("SELECT versao FROM geral"));
@@ -156,7 +170,7 @@ ResultadoBackup realiza_backup(Banco& db, const QString& pastaPrograma, const QS
         return {false, QStringLiteral("Espaço insuficiente para realizar o backup.")};
 
     const QString compacto = naPasta(pastaPrograma, kCopiaCompacta);
-    const QString novo = naPasta(pasta, QStringLiteral("backup.gravando"));
+    const QString novo = arquivo_backup(pasta) + kSufixoGravando;
     removeBanco(compacto);
     try {
         exigeAcessoUnico(db, dados);
@@ -191,8 +205,24 @@ ResultadoBackup restaura_backup(Banco& db, const QString& pastaPrograma, const Q
     const QString origem = arquivo_backup(pasta);
     const QString dados = naPasta(pastaPrograma, kNomeArquivoBanco);
     const QString novo = naPasta(pastaPrograma, kCopiaRestauracao);
+    const QString reconstruido = naPasta(pastaPrograma, kBancoReconstruido);
     if (!QFileInfo(pasta).isDir())
         return {false, QStringLiteral("A pasta %1 não existe.").arg(pasta)};
+    // A refusal names the backup, whatever private copy of it was being read.
+    const auto recusa = [&](const QString& causa) {
+        removeBanco(novo);
+        return ResultadoBackup{false, QStringLiteral("O arquivo %1 não é um backup válido deste "
+                                                     "sistema.\r\n%2\r\nOs dados não foram alterados.")
+                                          .arg(origem, causa)};
+    };
+    // Any other failure (the disk, the swap) leaves the database in use as it was.
+    const auto falha = [&](const QString& causa) {
+        removeBanco(novo);
+        removeBanco(reconstruido);
+        return ResultadoBackup{false, QStringLiteral("Não foi possível restaurar o backup: %1\r\n"
+                                                     "O banco de dados atual continua em uso.")
+                                          .arg(causa)};
+    };
     try {
         if (!existe_arquivo(origem))
             throw ErroBanco(QStringLiteral("O arquivo %1 não existe.").arg(origem));
@@ -205,18 +235,22 @@ ResultadoBackup restaura_backup(Banco& db, const QString& pastaPrograma, const Q
         }
         verificaBackup(novo, origem);
     } catch (const ErroBanco& e) {
-        removeBanco(novo);
-        return {false, QStringLiteral("O arquivo %1 não é um backup válido deste sistema.\r\n%2\r\n"
-                                      "Os dados não foram alterados.")
-                           .arg(origem, e.mensagem())};
+        return recusa(e.mensagem());
     }
+    // The database put in place is the program's own layout holding the backup's rows, never
+    // the backup's file itself with the rules and indexes it came with.
     try {
-        trocaBanco(db, novo, dados);
+        reconstroi_banco(novo, reconstruido);
+    } catch (const RecusaArquivo& e) {
+        return recusa(e.mensagem());
     } catch (const ErroBanco& e) {
-        removeBanco(novo);
-        return {false, QStringLiteral("Não foi possível restaurar o backup: %1\r\n"
-                                      "O banco de dados atual continua em uso.")
-                           .arg(e.mensagem())};
+        return falha(e.mensagem());
+    }
+    removeBanco(novo);
+    try {
+        trocaBanco(db, reconstruido, dados);
+    } catch (const ErroBanco& e) {
+        return falha(e.mensagem());
     }
     return {true, QStringLiteral("Restauração realizada com sucesso!")};
 }

@@ -54,7 +54,7 @@ const RegraChave& regraDe(const char* tabela) {
 }  // namespace
 
 ResultadoBackup exporta_filial(Banco& db, const QString& arquivo) {
-    const QString temporario = arquivo + QStringLiteral(".gravando");
+    const QString temporario = arquivo + kSufixoGravando;
     try {
         const QVariant propria = db.valor(QStringLiteral("SELECT filial FROM geral"));
         if (propria.isNull()) {

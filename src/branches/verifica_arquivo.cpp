@@ -2,6 +2,7 @@
 
 #include "branches/andamento.h"
 #include "data/banco.h"
+#include "data/dinheiro.h"
 #include "data/esquema.h"
 
 #include <QDate>
@@ -12,10 +13,7 @@
 namespace {
 
 // A refusal of ours, told as it is; an engine failure met on the way is told as a damaged file.
-class Recusa : public ErroBanco {
-public:
-    using ErroBanco::ErroBanco;
-};
+using Recusa = RecusaArquivo;
 
 QString l1(const char* s) { return QLatin1String(s); }
 
@@ -56,7 +54,11 @@ void verificaTabela(Banco& arq, const TabelaArquivo& t) {
         const QString campo = q.value(0).toString();
         bool doLeiaute = false;
         for (const char* c : t.campos) doLeiaute = doLeiaute || campo.compare(l1(c), Qt::CaseInsensitive) == 0;
-        if (q.value(3).toInt() != 0 ||
+        // A field that takes the name of the row number would stand for it in our reads.
+        const bool nomeDaLinha = !doLeiaute && QStringList{QStringLiteral("rowid"), QStringLiteral("oid"),
+                                                           QStringLiteral("_rowid_")}
+                                                   .contains(campo, Qt::CaseInsensitive);
+        if (q.value(3).toInt() != 0 || nomeDaLinha ||
             (!doLeiaute && q.value(1).toInt() != 0 && q.value(2).isNull()))
             throw Recusa(QStringLiteral("A tabela %1 tem o campo %2, que não é deste sistema.")
                              .arg(nome, campo));
@@ -87,7 +89,8 @@ QString tipoEmPalavras(const Campo& c) {
     case TipoCampo::Booleano: return QStringLiteral("sim ou não");
     case TipoCampo::Inteiro:
     case TipoCampo::Longo: return QStringLiteral("um número inteiro");
-    case TipoCampo::Moeda: return QStringLiteral("um valor em dinheiro");
+    case TipoCampo::Moeda:
+        return QStringLiteral("um valor em dinheiro de até %1").arg(Dinheiro::maiorDigitado().formata());
     case TipoCampo::Data: return QStringLiteral("uma data ou uma hora");
     case TipoCampo::Texto:
         return QStringLiteral("um texto de até %1 letras%2")
@@ -138,7 +141,13 @@ bool doTipo(sqlite3_value* v, const Campo& c) {
         const sqlite3_int64 x = sqlite3_value_int64(v);
         return x >= -2147483648LL && x <= 2147483647LL;
     }
-    case TipoCampo::Moeda: return tipo == SQLITE_INTEGER;
+    case TipoCampo::Moeda: {
+        // No amount the program takes comes near the type's range, so sums of them never leave
+        // it: a larger one would only make every closing that adds it up fail.
+        if (tipo != SQLITE_INTEGER) return false;
+        const sqlite3_int64 x = sqlite3_value_int64(v);
+        return x >= -Dinheiro::kMaiorDigitadoBruto && x <= Dinheiro::kMaiorDigitadoBruto;
+    }
     case TipoCampo::Data:
         return tipo == SQLITE_TEXT && dataOuHora(sqlite3_value_text(v), sqlite3_value_bytes(v));
     case TipoCampo::Texto: {
@@ -224,7 +233,7 @@ void abreVerificado(Banco& arq, const QString& caminho, const LeiauteArquivo& le
         const int codigo = arq.nativo() ? sqlite3_errcode(arq.nativo()) & 0xff : SQLITE_OK;
         arq.fecha();
         if (codigo == SQLITE_CORRUPT || codigo == SQLITE_NOTADB)
-            throw ErroBanco(QStringLiteral("O arquivo está danificado."));
+            throw Recusa(QStringLiteral("O arquivo está danificado."));
         throw;
     }
 }

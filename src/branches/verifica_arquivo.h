@@ -6,13 +6,22 @@
 // known, so a view in place of a table is refused at once, however many rows it would give.
 
 #include "branches/arquivos.h"
+#include "data/banco.h"
 
 class Andamento;
+
+// What is wrong with a file, as the check or the use of it found: the file's fault, told to the
+// operator as it is, not a failure of the disk or of the live database.
+class RecusaArquivo : public ErroBanco {
+public:
+    using ErroBanco::ErroBanco;
+};
 
 // Opens `caminho` only to read it (nothing is written to it or beside it) into `arq` and checks
 // it against `leiaute`. `nome` is the file as the operator knows it (empty: `caminho`);
 // `completo` also checks the indexes against their tables, for a file that becomes the live
-// database. Throws ErroBanco with what is wrong, in a sentence; `arq` is then closed.
+// database. Throws RecusaArquivo with what is wrong, in a sentence (ErroBanco when the file
+// could not be read at all); `arq` is then closed.
 void abreVerificado(Banco& arq, const QString& caminho, const LeiauteArquivo& leiaute,
                     const QString& nome = {}, Andamento* andamento = nullptr,
                     bool completo = false);

@@ -2,13 +2,17 @@
 
 #include "data/banco.h"
 #include "data/esquema.h"
+#include "data/gravacao_segura.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 void cria_banco(Banco& db, const QString& caminho,
                 const std::function<void(Banco&)>& primeirasLinhas) {
-    const QString temporario = caminho + QStringLiteral(".criando");
-    QFile::remove(temporario);  // left by a creation that was cut short
+    const QString temporario = caminho + kSufixoCriando;
+    // Left by a creation cut short, with its log: a log left beside the new file would be
+    // taken for its own and replayed into it.
+    removeBanco(temporario);
     try {
         db.cria(temporario, Banco::kSenha);
         {
@@ -20,15 +24,19 @@ void cria_banco(Banco& db, const QString& caminho,
                                              QLatin1String(tabela.campoIndice)));
             }
             if (primeirasLinhas) primeirasLinhas(db);
+            avisaMudanca(temporario);
             t.confirma();
         }
+        avisaMudanca(temporario);
         db.fecha();
+        avisaMudanca(caminho);
         if (!QFile::rename(temporario, caminho))
             throw ErroBanco(QStringLiteral("Não foi possível criar o arquivo %1.").arg(caminho));
+        sincronizaPasta(QFileInfo(caminho).absolutePath());
         db.abre(caminho, Banco::kSenha);
     } catch (...) {
         db.fecha();
-        QFile::remove(temporario);
+        removeBanco(temporario);
         throw;
     }
 }

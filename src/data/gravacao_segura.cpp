@@ -2,14 +2,21 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sqlite3.h>
 
 #include <cerrno>
+#include <utility>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
+
+OuvinteArquivos& ouvinte() {
+    static OuvinteArquivos o;
+    return o;
+}
 
 bool copiaConteudo(int origem, int destino) {
     char buffer[1 << 16];
@@ -23,6 +30,14 @@ bool copiaConteudo(int origem, int destino) {
 }
 
 }  // namespace
+
+OuvinteArquivos ouveMudancasArquivos(OuvinteArquivos novo) {
+    return std::exchange(ouvinte(), std::move(novo));
+}
+
+void avisaMudanca(const QString& arquivo) {
+    if (ouvinte()) ouvinte()(arquivo);
+}
 
 bool escreveTudo(int fd, const char* dados, ssize_t n) {
     while (n > 0) {
@@ -77,6 +92,7 @@ void consolidaGravacoes(sqlite3* conexao) {
 }
 
 bool criaArquivoPrivado(const QString& caminho) {
+    avisaMudanca(caminho);
     const int fd = ::open(QFile::encodeName(caminho).constData(),
                           O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) return false;
@@ -88,11 +104,13 @@ bool copiaPrivada(const QString& origem, const QString& destino) {
     const int de = ::open(QFile::encodeName(origem).constData(), O_RDONLY | O_CLOEXEC);
     if (de < 0) return false;
     const QByteArray nome = QFile::encodeName(destino);
+    avisaMudanca(destino);
     const int para = ::open(nome.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (para < 0) {
         ::close(de);
         return false;
     }
+    avisaMudanca(destino);   // created, still empty
     const bool ok = copiaConteudo(de, para);
     ::close(de);
     if (::close(para) != 0 || !ok) {
@@ -102,8 +120,28 @@ bool copiaPrivada(const QString& origem, const QString& destino) {
     return true;
 }
 
-void removeCopiasTemporarias(const QString& pasta) {
-    for (const QString& nome : {kCopiaCompacta, kCopiaRestauracao})
-        for (const char* lado : {"", "-journal", "-wal", "-shm"})
-            QFile::remove(QDir(pasta).filePath(nome + QLatin1String(lado)));
+void removeBanco(const QString& caminho) {
+    // The file itself last: cut short, the removal leaves a name the next one finds.
+    for (const char* lado : {"-journal", "-wal", "-shm", ""}) {
+        const QString arquivo = caminho + QLatin1String(lado);
+        if (!QFileInfo::exists(arquivo)) continue;
+        avisaMudanca(arquivo);
+        QFile::remove(arquivo);
+    }
+}
+
+void removeCopiasTemporarias(const QString& banco) {
+    const QDir pasta = QFileInfo(banco).dir();
+    const QString anterior = banco + kSufixoAnterior;
+    if (QFileInfo::exists(anterior) && !QFileInfo::exists(banco))
+        QFile::rename(anterior, banco);
+    if (QFileInfo::exists(banco)) removeBanco(anterior);
+    for (const QString& nome : {kCopiaCompacta, kCopiaRestauracao, kBancoReconstruido})
+        removeBanco(pasta.filePath(nome));
+    // Whatever was being written or created under its second name (the backup, the exchange
+    // and subscriber files, a new database) when the program was stopped.
+    for (const QString& sufixo : {kSufixoGravando, kSufixoCriando})
+        for (const QString& nome : pasta.entryList({u'*' + sufixo, u'*' + sufixo + QStringLiteral("-*")},
+                                                   QDir::Files | QDir::Hidden | QDir::System))
+            removeBanco(pasta.filePath(nome.left(nome.lastIndexOf(sufixo) + sufixo.size())));
 }

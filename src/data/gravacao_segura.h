@@ -10,14 +10,33 @@
 
 #include <QString>
 
+#include <functional>
+
 #include <sys/types.h>
 
 struct sqlite3;
 
-// The program's temporary full copies of the database, beside it: the compaction's and the
-// restore's. Both hold the users' passwords, so they are created owner-only.
+// The program's temporary full copies of the database. All hold the users' passwords, so they
+// are created owner-only, and none is in use once its operation has ended.
+// Beside the database: a backup's compaction, a restore's private copy of the backup and the
+// database rebuilt from it.
 inline const QString kCopiaCompacta = QStringLiteral("compact.mdb");
 inline const QString kCopiaRestauracao = QStringLiteral("dados.mdb.restaurando");
+inline const QString kBancoReconstruido = QStringLiteral("dados.mdb.reconstruido");
+// Beside the file they stand for: the database replaced, kept until the new one opens; a file
+// written under a second name and renamed once whole; a new database until it is complete.
+inline const QString kSufixoAnterior = QStringLiteral(".anterior");
+inline const QString kSufixoGravando = QStringLiteral(".gravando");
+inline const QString kSufixoCriando = QStringLiteral(".criando");
+
+// The seam of the file changes. Every change the program makes to its database files (a file
+// created, filled, renamed, linked or removed, a connection closed or its journal switched) is
+// told here first, naming the file; a test stops at each one and looks at the folders as a kill
+// just there would leave them. The program itself listens to nothing.
+using OuvinteArquivos = std::function<void(const QString& arquivo)>;
+// Puts `ouvinte` in place (empty: nobody) and gives the one it replaces.
+OuvinteArquivos ouveMudancasArquivos(OuvinteArquivos ouvinte);
+void avisaMudanca(const QString& arquivo);
 
 // Sets the journal and the syncing of a connection just opened. False when the engine refused.
 bool preparaGravacaoSegura(sqlite3* conexao);
@@ -29,9 +48,14 @@ bool criaArquivoPrivado(const QString& caminho);
 // Copies `origem` to the new file `destino`, created owner-only and synced. False when either
 // file failed; a part written is removed.
 bool copiaPrivada(const QString& origem, const QString& destino);
-// Removes the temporary copies a backup or restore ended midway left in the program's folder.
-// Called at start-up only, while no other copy of the program can be using them.
-void removeCopiasTemporarias(const QString& pasta);
+// Removes a database file together with the side files the engine may leave beside it
+// (journal, log, shared memory), so that a later file of the same name never picks them up.
+void removeBanco(const QString& caminho);
+// Removes every temporary copy that an operation ended midway (a kill, a power cut) left beside
+// the database at `banco`. Called at start-up only, under the folder's lock, while no other
+// copy of the program can be using them. The database replaced by a swap cut short is put back
+// only when the database itself is missing; otherwise it is stale and goes too.
+void removeCopiasTemporarias(const QString& banco);
 // Syncs the file at `caminho` to the disk; false when it could not be opened or synced.
 bool sincroniza(const QString& caminho);
 // Syncs the folder's entries (a file created, renamed or removed in it); false as above.

@@ -10,17 +10,21 @@ void compactaEm(Banco& db, const QString& destino) {
     // file made owner-only instead.
     if (!criaArquivoPrivado(destino))
         throw ErroBanco(QStringLiteral("não foi possível criar o arquivo %1.").arg(destino));
+    avisaMudanca(destino);
     db.executa(QStringLiteral("VACUUM INTO ?"), {destino});
     if (!sincroniza(destino))
         throw ErroBanco(QStringLiteral("não foi possível gravar a cópia compactada."));
 }
 
 void fechaSemEsperar(Banco& db) {
+    // Closing copies the log into the file and removes it.
+    if (db.aberto()) avisaMudanca(db.caminho());
     if (sqlite3* sq = db.nativo()) sqlite3_busy_timeout(sq, 0);
     db.fecha();
 }
 
 AcessoExclusivo::AcessoExclusivo(const QString& caminho) {
+    avisaMudanca(caminho);   // its journal is switched
     const int aberto = sqlite3_open_v2(caminho.toUtf8().constData(), &conexao_,
                                        SQLITE_OPEN_READWRITE, nullptr);
     // Never waits: a connection that stays open would only make the operator wait for nothing.

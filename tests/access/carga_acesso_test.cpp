@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -54,6 +56,59 @@ private:
     int libera_ = -1;
 };
 
+// While it lives, this thread writes only where the modes let it, even as root: the powers
+// that pass over them leave its effective set, and come back at the end.
+class ObedeceAosModos {
+public:
+    ObedeceAosModos() {
+        ::syscall(SYS_capget, &cabecalho_, antes_);
+        __user_cap_data_struct sem[2] = {antes_[0], antes_[1]};
+        for (int poder : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+            sem[poder / 32].effective &= ~(1u << (poder % 32));
+        ::syscall(SYS_capset, &cabecalho_, sem);
+    }
+    ~ObedeceAosModos() { ::syscall(SYS_capset, &cabecalho_, antes_); }
+    ObedeceAosModos(const ObedeceAosModos&) = delete;
+    ObedeceAosModos& operator=(const ObedeceAosModos&) = delete;
+
+private:
+    __user_cap_header_struct cabecalho_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct antes_[2]{};
+};
+
+// A folder the program may not write in is told as such, with or without the lock file a
+// former run left there, and nothing in it is touched.
+TEST(CargaAcesso, PastaSemGravacao) {
+    for (const bool comTrava : {true, false}) {
+        SCOPED_TRACE(comTrava ? "com a trava" : "sem a trava");
+        PlataformaFalsa p;
+        const QString pasta = p.pastaPrograma();
+        {
+            Contexto primeira(p);
+            ASSERT_TRUE(carrega_banco(primeira).ok);
+        }
+        if (!comTrava) {
+            ASSERT_TRUE(QFile::remove(pasta + "/dados.mdb.trava"));
+        }
+        const QStringList antes = QDir(pasta).entryList(QDir::Files);
+        ASSERT_EQ(::chmod(QFile::encodeName(pasta).constData(), 0555), 0);
+        ResultadoCarga r;
+        {
+            const ObedeceAosModos modos;
+            Contexto ctx(p);
+            r = carrega_banco(ctx);
+            EXPECT_FALSE(ctx.estado.db.aberto());
+        }
+        ::chmod(QFile::encodeName(pasta).constData(), 0700);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.falha, "Não é possível gravar na pasta " + pasta +
+                               ", onde ficam o programa e o banco de dados (dados.mdb). Libere a "
+                               "gravação dessa pasta e inicie o programa novamente.\r\n"
+                               "O programa será encerrado.");
+        EXPECT_EQ(QDir(pasta).entryList(QDir::Files), antes);
+    }
+}
+
 TEST(TravaPasta, UmaCopiaPorPastaEmQualquerProcesso) {
     QTemporaryDir pasta;
     using R = TravaPasta::Resultado;
@@ -91,7 +146,10 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
     PlataformaFalsa p;
     const QDir pasta(p.pastaPrograma());
     const QStringList temporarios = {"compact.mdb", "compact.mdb-journal", "dados.mdb.restaurando",
-                                     "dados.mdb.restaurando-wal"};
+                                     "dados.mdb.restaurando-wal", "dados.mdb.reconstruido",
+                                     "dados.mdb.reconstruido.criando-shm", "backup.gravando",
+                                     "backup.gravando-wal", "backup_filial.mdb.gravando",
+                                     "mensalistas.mdb.gravando-journal"};
     const auto criaTemporarios = [&] {
         for (const QString& t : temporarios) {
             QFile f(pasta.filePath(t));
@@ -124,6 +182,25 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
     primeira.reset();
     EXPECT_TRUE(carrega_banco(segunda).ok);
     EXPECT_EQ(restam(), QStringList());
+
+    // The file a swap cut short kept of the database: stale beside it, put back in its place
+    // when the database itself is gone, never a fresh empty database in its stead.
+    segunda.estado.db.executa("INSERT INTO veiculos_patio (placa) VALUES ('AAA-0001')");
+    segunda.estado.db.fecha();
+    segunda.estado.trava.solta();
+    for (const bool semBanco : {false, true}) {
+        SCOPED_TRACE(semBanco ? "sem dados.mdb" : "com dados.mdb");
+        ASSERT_TRUE(QFile::copy(pasta.filePath("dados.mdb"), pasta.filePath("dados.mdb.anterior")));
+        if (semBanco) {
+            ASSERT_TRUE(QFile::remove(pasta.filePath("dados.mdb")));
+        }
+        Contexto ctx(p);
+        const ResultadoCarga carga = carrega_banco(ctx);
+        ASSERT_TRUE(carga.ok) << carga.falha.toStdString();
+        EXPECT_FALSE(carga.criado);
+        EXPECT_TRUE(ctx.estado.db.existe("SELECT 1 FROM veiculos_patio WHERE placa = 'AAA-0001'"));
+        EXPECT_FALSE(pasta.exists("dados.mdb.anterior"));
+    }
 
     PlataformaFalsa semPasta;
     semPasta.definePasta(pasta.filePath("nao_existe"));

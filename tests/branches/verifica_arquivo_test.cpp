@@ -4,9 +4,13 @@
 #include "branches/backup.h"
 #include "branches/filiais_teste.h"
 #include "branches/troca_filial.h"
+#include "access/carga_acesso.h"
+#include "data/dinheiro.h"
+#include "support/banco_teste.h"
 
 #include <QDir>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -24,7 +28,9 @@ struct Resultado {
 // database with subscribers of branch 1, and the operation that takes it into `destino`.
 class Entrada {
 public:
-    explicit Entrada(Operacao op) : op_(op) {
+    // `mais` adds rows of its own to the database the file is made from.
+    explicit Entrada(Operacao op, const std::function<void(Ambiente&)>& mais = {}) : op_(op) {
+        if (mais) mais(origem);
         defineFilial(origem, 1, op == Operacao::Importacao);
         mensalista(origem, 7, "José D'Ávila", 1);
         veiculo(origem, 7, "MEN-0001", 1);
@@ -78,13 +84,36 @@ public:
         return {};
     }
 
-    // Puts the good file back, changed by `sql` (through the engine, its value checks off).
+    // Runs the operation on the file as it is now: taken when `causa` is null, otherwise refused
+    // for it, naming the file and never the live database, both left byte for byte. True when
+    // taken.
+    bool executaEsperando(const char* causa) {
+        const QByteArray dadosAntes = bytes(dados());
+        const QByteArray arquivoAntes = bytes(arquivo());
+        const Resultado r = executa();
+        EXPECT_EQ(r.ok, causa == nullptr) << r.mensagem.toStdString();
+        if (r.ok || !causa) return r.ok;
+        EXPECT_TRUE(r.mensagem.contains(QString::fromUtf8(causa))) << r.mensagem.toStdString();
+        EXPECT_TRUE(r.mensagem.contains(arquivo())) << r.mensagem.toStdString();
+        EXPECT_FALSE(r.mensagem.contains("dados.mdb")) << r.mensagem.toStdString();
+        EXPECT_EQ(bytes(arquivo()), arquivoAntes);
+        EXPECT_EQ(bytes(dados()), dadosAntes);
+        return false;
+    }
+
+    // Puts the good file back, changed by `sql` (through the engine, its value checks off, its
+    // layout writable as the engine's shell allows).
     void altera(const QStringList& sql) {
         escreve(bom);
         Banco b;
         b.abre(arquivo(), Banco::kSenha);
         b.executa("PRAGMA ignore_check_constraints = ON");
-        for (const QString& s : sql) b.executa(s);
+        b.executa("PRAGMA writable_schema = ON");
+        for (const QString& s : sql) {
+            b.executa(s);
+            // A change that found nothing to change would test the good file again.
+            EXPECT_GT(b.valor("SELECT changes()").toInt() + !s.startsWith("UPDATE"), 0) << s.toStdString();
+        }
     }
     void escreve(const QByteArray& conteudo) {
         removeBanco(arquivo());
@@ -220,6 +249,135 @@ TEST(VerificaArquivo, RestauracaoRecusaBackupIncompleto) {
     }
     EXPECT_EQ(e.destino.conta("usuarios"), 0);
     e.destino.db().executa("INSERT INTO usuarios (usuario, senha) VALUES ('ana', '1')");
+}
+
+// The layout of a database as the engine keeps it: every table and index with its text, the
+// merge's own lookup indexes aside (the office keeps them after its first merge).
+QStringList leiauteDe(Banco& db) {
+    QStringList r;
+    QSqlQuery q = db.executa("SELECT type, name, sql FROM sqlite_schema WHERE name NOT LIKE "
+                             "'mescla_%' ORDER BY type, name");
+    while (q.next()) r << q.value(0).toString() + ' ' + q.value(1).toString() + ' ' + q.value(2).toString();
+    return r;
+}
+
+// A rule's text as the layout writes it into the file, and the same text changed.
+QString trocaNoLeiaute(const QString& tabela, QString de, QString para) {
+    return QStringLiteral("UPDATE sqlite_schema SET sql = replace(sql, '%2', '%3') WHERE name = '%1'")
+        .arg(tabela, de.replace("'", "''"), para.replace("'", "''"));
+}
+
+// Files whose layout another program (the engine's shell) or a damaged page changed, and amounts
+// no operator could have stored. Each is taken by restore, merge and import with the database
+// left as the program's own (its rules and indexes, nothing of the file's), or refused naming
+// the file, never the live database, with both left as they were.
+TEST(VerificaArquivo, LeiauteDeOutroProgramaNuncaChegaAoBanco) {
+    const QString regra = "CHECK(length(placa) <= 8 AND placa <> '')";
+    const qint64 limite = Dinheiro::kMaiorDigitadoBruto;
+    const struct {
+        const char* caso;
+        QStringList sql;
+        const char* causa;   // null: taken
+    } casos[] = {
+        {"regra de placa que nunca vale",
+         {trocaNoLeiaute("veiculos_mensalistas", regra, "CHECK(length(placa) > 8 AND placa = '')")},
+         nullptr},
+        {"regra com função que não existe",
+         {trocaNoLeiaute("veiculos_mensalistas", regra, "CHECK(comprimento(placa) <= 8)")}, nullptr},
+        {"regra ilegível", {trocaNoLeiaute("veiculos_mensalistas", regra, "CHECK(length(placa) <= 8 AND")},
+         "O arquivo está danificado."},
+        {"índice único a mais", {"CREATE UNIQUE INDEX unico ON veiculos_mensalistas (codigo)"}, nullptr},
+        {"outro índice, parcial e descendente",
+         {"CREATE INDEX outro ON mensalistas (nome COLLATE NOCASE DESC, filial) WHERE excluido = 0"},
+         nullptr},
+        {"campo chamado rowid", {"ALTER TABLE mensalidades ADD COLUMN rowid INTEGER"},
+         "A tabela mensalidades tem o campo rowid, que não é deste sistema."},
+        {"valor no limite", {QString("UPDATE mensalidades SET valor = %1").arg(limite)}, nullptr},
+        {"negativo no limite", {QString("UPDATE mensalidades SET valor = %1").arg(-limite)}, nullptr},
+        {"um décimo de milésimo acima do limite",
+         {QString("UPDATE mensalidades SET valor = %1").arg(limite + 1)},
+         "O campo valor da tabela mensalidades tem um valor que não é um valor em dinheiro de até "
+         "99.999.999,99"},
+        {"abaixo do limite negativo", {QString("UPDATE mensalidades SET valor = %1").arg(-limite - 1)},
+         "O campo valor da tabela mensalidades tem um valor que não é um valor em dinheiro"},
+        {"perto do fim do inteiro", {"UPDATE mensalidades SET valor = 9223372036854775000"},
+         "O campo valor da tabela mensalidades tem um valor que não é um valor em dinheiro"},
+    };
+    for (Operacao op : {Operacao::Restauracao, Operacao::Mescla, Operacao::Importacao}) {
+        Entrada e(op);
+        BancoTeste novo;
+        const QStringList proprio = leiauteDe(novo.db());
+        for (const auto& c : casos) {
+            SCOPED_TRACE(std::string(c.caso) + " / operação " + std::to_string(int(op)));
+            e.altera(c.sql);
+            if (!e.executaEsperando(c.causa)) continue;
+            // Taken: the rows are there, under the program's own rules and indexes only, and
+            // the database takes what those allow, a second vehicle of one subscriber included.
+            EXPECT_EQ(leiauteDe(e.destino.db()), proprio);
+            EXPECT_TRUE(e.destino.db().existe("SELECT 1 FROM veiculos_mensalistas WHERE placa = 'MEN-0001'"));
+            veiculo(e.destino, 7, "MEN-0002", 1);
+            EXPECT_THROW(veiculo(e.destino, 7, "MEN-00003", 1), ErroBanco);
+            e.destino.db().executa("DELETE FROM veiculos_mensalistas WHERE placa = 'MEN-0002'");
+            if (op == Operacao::Restauracao) continue;
+            // The merge and the import consume the file: the next case starts from the bytes.
+            e.escreve(e.bom);
+        }
+    }
+}
+
+// The backups of the restore alone: its whole layout came from another program. Each restored
+// one is the program's layout with the backup's rows, kept in their order and with the next
+// number of each counter; the lanes work on it after the next start.
+TEST(VerificaArquivo, BackupRestauradoNoLeiauteDoPrograma) {
+    const struct {
+        const char* caso;
+        QStringList sql;
+        const char* causa;   // null: taken
+        qint64 proximoTicket = 4;
+    } casos[] = {
+        {"regra de placa do pátio que nunca vale",
+         {trocaNoLeiaute("veiculos_patio", "CHECK(length(placa) <= 8 AND placa <> '')", "CHECK(0)")},
+         nullptr},
+        {"placa única nas saídas", {"CREATE UNIQUE INDEX uma_saida ON registro_saida (placa)"}, nullptr},
+        {"regra do Geral danificada",
+         {trocaNoLeiaute("geral", "CHECK(length(linha1) <= 40)", "CHECK(length(linha1) <= 4)")}, nullptr},
+        {"contador de tickets adiante das linhas",
+         {"UPDATE sqlite_sequence SET seq = 500 WHERE name = 'gera_ticket'"}, nullptr, 501},
+        {"contador além do campo",
+         {"UPDATE sqlite_sequence SET seq = 2147483647 + 1 WHERE name = 'gera_ticket'"},
+         "A numeração automática da tabela gera_ticket não é um número que o campo possa guardar."},
+        {"contador que não é número",
+         {"UPDATE sqlite_sequence SET seq = 'muitos' WHERE name = 'gera_ticket'"},
+         "A numeração automática da tabela gera_ticket não é um número que o campo possa guardar."},
+    };
+    // Three vehicles entered, the first gone: the rows keep their numbers and order.
+    const auto patio = [](Ambiente& a) {
+        for (const char* placa : {"AAA-0001", "BBB-0002", "CCC-0003"})
+            a.db().executa("INSERT INTO veiculos_patio (placa, ticket) VALUES (?, ?)",
+                           {placa, a.db().executaDireto("INSERT INTO gera_ticket DEFAULT VALUES")});
+        a.db().executa("DELETE FROM veiculos_patio WHERE placa = 'AAA-0001'");
+    };
+    const QString ordem = "SELECT group_concat(rowid || placa) FROM veiculos_patio";
+    BancoTeste novo;
+    const QStringList proprio = leiauteDe(novo.db());
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        Entrada e(Operacao::Restauracao, patio);
+        e.altera(c.sql);
+        if (!e.executaEsperando(c.causa)) continue;
+        // The next start: the file in place opens as any database of the program.
+        e.destino.db().fecha();
+        Contexto ctx(e.destino.plataforma);
+        ASSERT_TRUE(carrega_banco(ctx).ok);
+        Banco& db = ctx.estado.db;
+        EXPECT_EQ(leiauteDe(db), proprio);
+        EXPECT_EQ(db.valor(ordem).toString(), e.origem.db().valor(ordem).toString());
+        EXPECT_EQ(db.executaDireto("INSERT INTO gera_ticket DEFAULT VALUES"), c.proximoTicket);
+        db.executa("INSERT INTO veiculos_patio (placa, ticket) VALUES ('EEE-0005', ?)", {c.proximoTicket});
+        db.executa("INSERT INTO registro_saida (ticket, placa, total) VALUES (10, 'ABC-1234', 50000)");
+        db.executa("UPDATE geral SET linha1 = 'Estacionamento Central'");
+        EXPECT_EQ(db.valor("SELECT count(*) FROM registro_saida WHERE placa = 'ABC-1234'").toInt(), 2);
+    }
 }
 
 // Cancelled by the operator at the first look: nothing changes and the file stays.

@@ -1,0 +1,111 @@
+#include "access/carga_acesso.h"
+#include "branches/backup.h"
+#include "branches/filiais_teste.h"
+#include "data/gravacao_segura.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// The program's folder as a kill at one file change leaves it: a copy of every file there,
+// taken before the change is made.
+struct Retrato {
+    QString antes;   // the file about to change
+    std::unique_ptr<QTemporaryDir> pasta = std::make_unique<QTemporaryDir>();
+    QStringList arquivos;
+};
+
+Retrato retrata(const QString& programa, const QString& antes) {
+    Retrato r;
+    r.antes = QFileInfo(antes).fileName();
+    const QDir de(programa);
+    for (const QString& nome : de.entryList(QDir::Files | QDir::Hidden)) {
+        EXPECT_TRUE(QFile::copy(de.filePath(nome), r.pasta->filePath(nome))) << nome.toStdString();
+        r.arquivos << nome;
+    }
+    return r;
+}
+
+// Every file change of `opera` in the program's folder, each one a kill point, and the end.
+std::vector<Retrato> retratosDe(const QString& programa, const std::function<void()>& opera) {
+    std::vector<Retrato> r;
+    const OuvinteArquivos antes = ouveMudancasArquivos(
+        [&](const QString& arquivo) { r.push_back(retrata(programa, arquivo)); });
+    opera();
+    ouveMudancasArquivos(antes);
+    r.push_back(retrata(programa, "fim"));
+    return r;
+}
+
+const QStringList kDoPrograma = {"dados.mdb", "dados.mdb-wal", "dados.mdb-shm", "dados.mdb.trava"};
+
+// A backup into the program's folder (the window's first choice) and a restore, stopped at each
+// of their file changes: the next start opens the data as they were before or after, and finds
+// no full copy of them left beside it but the backup the operator asked for, whole.
+TEST(Interrupcoes, ProximoInicioSemCopiasEsquecidas) {
+    const QStringList placas = {"AAA-0001", "BBB-0002", "CCC-0003"};
+    const auto entra = [](Ambiente& amb, const QString& placa) {
+        amb.db().executa("INSERT INTO veiculos_patio (placa, data_entrada, hora_entrada, ticket) "
+                         "VALUES (?, '2026-12-07', '10:00:00', 1)",
+                         {placa});
+    };
+    enum class Op { BackupNaPastaDoPrograma, Restauracao };
+    for (Op op : {Op::BackupNaPastaDoPrograma, Op::Restauracao}) {
+        SCOPED_TRACE(op == Op::Restauracao ? "restauração" : "backup na pasta do programa");
+        Ambiente amb;
+        QTemporaryDir outra;
+        const QString programa = amb.plataforma.pastaPrograma();
+        entra(amb, placas[0]);
+        entra(amb, placas[1]);
+        // The restore brings back the two vehicles over the three of now.
+        if (op == Op::Restauracao) {
+            ASSERT_TRUE(realiza_backup(amb.db(), programa, outra.path(), 1 << 30).ok);
+            entra(amb, placas[2]);
+        }
+        const int agora = amb.conta("veiculos_patio");
+        const std::vector<Retrato> retratos = retratosDe(programa, [&] {
+            const ResultadoBackup r = op == Op::Restauracao
+                ? restaura_backup(amb.db(), programa, outra.path())
+                : realiza_backup(amb.db(), programa, programa, 1 << 30);
+            EXPECT_TRUE(r.ok) << r.mensagem.toStdString();
+        });
+
+        // The kills fall where the copies stand beside the data.
+        QStringList vistos;
+        for (const Retrato& r : retratos) vistos += r.arquivos;
+        EXPECT_TRUE(vistos.contains("dados.mdb.anterior"));
+        EXPECT_TRUE(vistos.contains(op == Op::Restauracao ? "dados.mdb.reconstruido" : "backup.gravando"));
+        EXPECT_TRUE(vistos.contains(op == Op::Restauracao ? "dados.mdb.restaurando" : "compact.mdb"));
+        EXPECT_GE(retratos.size(), 15u);
+
+        for (const Retrato& r : retratos) {
+            SCOPED_TRACE(("antes de mudar " + r.antes + " em " + r.arquivos.join(' ')).toStdString());
+            PlataformaFalsa p;
+            p.definePasta(r.pasta->path());
+            Contexto ctx(p);
+            const ResultadoCarga carga = carrega_banco(ctx);
+            ASSERT_TRUE(carga.ok) << carga.falha.toStdString();
+            EXPECT_FALSE(carga.criado);
+            const int vistas = ctx.estado.db.valor("SELECT count(*) FROM veiculos_patio").toInt();
+            if (op == Op::Restauracao) EXPECT_TRUE(vistas == agora || vistas == 2) << vistas;
+            else EXPECT_EQ(vistas, agora);
+
+            QStringList restam = QDir(r.pasta->path()).entryList(QDir::Files | QDir::Hidden);
+            if (op == Op::BackupNaPastaDoPrograma && restam.removeAll("backup")) {
+                Banco backup;
+                backup.abre(r.pasta->filePath("backup"), Banco::kSenha);
+                EXPECT_EQ(backup.valor("SELECT count(*) FROM veiculos_patio").toInt(), agora);
+            }
+            for (const QString& f : kDoPrograma) restam.removeAll(f);
+            EXPECT_EQ(restam.join(' ').toStdString(), "");
+        }
+    }
+}
+
+}  // namespace
