@@ -341,6 +341,6 @@ void JanelaPagamento::imprimeComprovante(qint64 codigo, const QDate& mes) {
     c.valorMensalista = valor_mensalista;
     c.des = des->text();
     c.adi = adi->text();
-    imprime_bobina(ctx_, comprovante_pgto_mensalidade(c, e.bobina, e.avanco_bobina),
-                   QStringLiteral("A mensalidade está paga."));
+    imprime_bobina(ctx_, Impresso::ComprovanteMensalidade,
+                   comprovante_pgto_mensalidade(c, e.bobina, e.avanco_bobina));
 }

@@ -1,6 +1,7 @@
 #include "yard/janela_principal.h"
 
 #include "data/datas.h"
+#include "devices/imprime_bobina.h"
 #include "widgets/campo_dinheiro.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
@@ -276,7 +277,7 @@ void JanelaPrincipal::ligaEventos() {
         };
     };
     for (int i = 0; i < 7; ++i) connect(botoes[i], &QAction::triggered, this, abre(abreJanelaBarra[i]));
-    connect(botoes[7], &QAction::triggered, this, [this] { ctx_.plataforma.encerra(); });
+    connect(botoes[7], &QAction::triggered, this, [this] { sai_do_programa(ctx_); });
     connect(Command1, &QPushButton::clicked, this, abre(abreAberturaCaixa));
     connect(Command2, &QPushButton::clicked, this, abre(abreFechamentoCaixa));
     connect(Command4, &QPushButton::clicked, this, abre(abreCancelamento));

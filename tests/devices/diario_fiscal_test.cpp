@@ -94,6 +94,7 @@ TEST(DiarioFiscal, ChamadaRecusadaNaoDeixaLinhaNemAgoraNemDepois) {
     ASSERT_EQ(fiscal.leituraX(), 1);
     const QByteArray antes = conteudo(fiscal.caminho());
     qint16 retorno = 0;
+    QString aberto;
     const auto numero = [](int r) { return QString::number(r); };
     const struct {
         const char* nome;
@@ -105,7 +106,7 @@ TEST(DiarioFiscal, ChamadaRecusadaNaoDeixaLinhaNemAgoraNemDepois) {
         {"fechamento", [&] { return numero(fiscal.fechaCupomResumido("DINHEIRO", "Volte sempre")); }, "0"},
         {"redução Z", [&] { return numero(fiscal.reducaoZ("", "")); }, "0"},
         {"cupom de uma saída",
-         [&] { return cupom_fiscal_saida(fiscal, "FF", "Volte sempre", saida("7", "AAA-0001"), retorno); },
+         [&] { return cupom_fiscal_saida(fiscal, "FF", "Volte sempre", saida("7", "AAA-0001"), retorno, aberto).texto; },
          "A impressora fiscal recusou o item do cupom (retorno 0): o cupom fiscal não foi emitido."},
     };
     for (const auto& c : casos) {
@@ -116,7 +117,7 @@ TEST(DiarioFiscal, ChamadaRecusadaNaoDeixaLinhaNemAgoraNemDepois) {
         }
         EXPECT_EQ(conteudo(fiscal.caminho()), antes);
     }
-    EXPECT_EQ(cupom_fiscal_saida(fiscal, "FF", "Volte sempre", saida("8", "BBB-0002"), retorno), "");
+    EXPECT_EQ(cupom_fiscal_saida(fiscal, "FF", "Volte sempre", saida("8", "BBB-0002"), retorno, aberto).texto, "");
     EXPECT_EQ(
         QString::fromUtf8(conteudo(fiscal.caminho())).split('\n'),
         (QStringList{"2026-12-07 10:30:00 LeituraX()",
