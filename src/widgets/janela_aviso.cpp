@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
 
 JanelaAviso::JanelaAviso(const QString& t, Icone icone, std::function<void()> fechado)
     : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
@@ -48,9 +50,36 @@ void JanelaAviso::trocaTexto(const QString& t) {
     adjustSize();
 }
 
+namespace {
+
+// The window the keys go to now: the active one or, where keys follow the mouse (a display
+// without a window manager), the one under the pointer.
+QWidget* janelaDoTeclado(const QWidget* aviso) {
+    QWidget* w = QApplication::activeWindow();
+    if (!w)
+        if (QWidget* sob = QApplication::widgetAt(QCursor::pos())) w = sob->window();
+    return w == aviso ? nullptr : w;
+}
+
+// Gives `janela` the keyboard outright, even when Qt already takes it for the active window and
+// the display does not: a notice that comes under the pointer, or goes from under it, then takes
+// no key typed for the lane.
+void prendeTeclado(QWidget* janela) {
+    if (janela && janela->windowHandle()) janela->windowHandle()->requestActivate();
+}
+
+}  // namespace
+
+void JanelaAviso::showEvent(QShowEvent* evento) {
+    QWidget::showEvent(evento);
+    emUso_ = janelaDoTeclado(this);
+    prendeTeclado(emUso_);
+}
+
 void JanelaAviso::closeEvent(QCloseEvent* evento) {
     if (const auto f = std::exchange(fechado_, {})) f();
     QWidget::closeEvent(evento);
+    prendeTeclado(emUso_ ? emUso_.data() : janelaDoTeclado(this));
 }
 
 AvisosNaTela::~AvisosNaTela() {

@@ -24,10 +24,12 @@ public:
     QPushButton* ok;
 
 protected:
+    void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
 private:
     std::function<void()> fechado_;
+    QPointer<QWidget> emUso_;   // the window that had the keyboard when the notice came
 };
 
 // The notices shown, by key: a notice given again under a key still shown only changes its text.
