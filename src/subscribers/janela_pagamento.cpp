@@ -338,7 +338,6 @@ void JanelaPagamento::imprimeComprovante(qint64 codigo, const QDate& mes) {
     c.cnpj = e.cnpj;
     c.data = e.data_atual;
     c.hora = e.hora_atual;
-    c.valorMensalista = valor_mensalista;
     c.des = des->text();
     c.adi = adi->text();
     imprime_bobina(ctx_, Impresso::ComprovanteMensalidade,

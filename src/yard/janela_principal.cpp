@@ -1,6 +1,7 @@
 #include "yard/janela_principal.h"
 
 #include "data/datas.h"
+#include "data/dinheiro.h"
 #include "devices/imprime_bobina.h"
 #include "widgets/campo_dinheiro.h"
 #include "widgets/cria.h"
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -46,6 +48,14 @@ QLineEdit* campoLeitura(QWidget* pai, const char* nome) {
     c->setReadOnly(true);
     c->setFocusPolicy(Qt::NoFocus);
     return c;
+}
+
+// An amount field wide enough to show the largest amount the program takes whole: the field's
+// own margins (what its usual width gives beyond its usual 17 characters) around the amount.
+void larguraDeValor(QLineEdit* c) {
+    const QFontMetrics m = c->fontMetrics();
+    const int margens = c->sizeHint().width() - m.horizontalAdvance(QLatin1Char('x')) * 17;
+    c->setMinimumWidth(m.horizontalAdvance(Dinheiro::maiorDigitado().formata()) + margens + 2);
 }
 
 }  // namespace
@@ -157,6 +167,7 @@ void JanelaPrincipal::montaControles() {
         f.setStyleStrategy(QFont::PreferNoShaping);
         c->setFont(f);
     }
+    for (QLineEdit* c : {tot, val_pag, tro}) larguraDeValor(c);
 
     // Yard list.
     Frame3 = cria<QGroupBox>(central, "Frame3", QStringLiteral("Lista de Pátio "));

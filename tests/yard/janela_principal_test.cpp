@@ -257,6 +257,24 @@ TEST_F(JanelaPrincipalTest, ValorPagoETroco) {
     EXPECT_EQ(janela.val_pag->text(), "12,5");
 }
 
+// The amounts of the exit panel show whole up to the largest the program takes: the first
+// digit at the field's left edge while the cursor stands after the last one.
+TEST_F(JanelaPrincipalTest, ValoresDoPainelAparecemInteiros) {
+    abreCaixa();
+    janela.Option2->setChecked(true);
+    janela.resize(janela.minimumSizeHint());
+    QApplication::processEvents();
+    const QString maior = QStringLiteral("99.999.999,99");
+    for (QLineEdit* c : {janela.tot, janela.val_pag, janela.tro}) {
+        c->setText(maior);
+        c->end(false);
+        const QRect r = c->contentsRect();
+        EXPECT_EQ(c->cursorPositionAt(QPoint(r.left() + 3, r.center().y())), 0) << c->objectName().toStdString();
+        EXPECT_EQ(c->cursorPositionAt(QPoint(r.right() - 1, r.center().y())), maior.size())
+            << c->objectName().toStdString();
+    }
+}
+
 // The read-only fields are no tab stops; Tab runs from the ticket through the lane fields to
 // the modes and the buttons.
 TEST_F(JanelaPrincipalTest, OrdemDeTabulacaoSemCamposDeLeitura) {
