@@ -139,3 +139,69 @@ TEST(DiarioFiscal, SoODonoLeODiario) {
     ASSERT_EQ(::stat(QFile::encodeName(fiscal.caminho()).constData(), &s), 0);
     EXPECT_EQ(s.st_mode & 0777, 0600u);
 }
+
+namespace {
+
+// The journal, with its disk filling up right before each close while `cheio`: the item goes
+// in, the close finds no room.
+class EncheAntesDoFechamento : public ImpressoraFiscal {
+public:
+    explicit EncheAntesDoFechamento(DiarioFiscal& d) : diario_(d) {}
+    int vendeItem(const QString& codigo, const QString& descricao, const QString& aliquota,
+                  const QString& tipoQuantidade, const QString& quantidade, int casasDecimais,
+                  const QString& valor, const QString& tipoDesconto, const QString& desconto) override {
+        return diario_.vendeItem(codigo, descricao, aliquota, tipoQuantidade, quantidade, casasDecimais,
+                                 valor, tipoDesconto, desconto);
+    }
+    int fechaCupomResumido(const QString& forma, const QString& mensagem) override {
+        if (!cheio) return diario_.fechaCupomResumido(forma, mensagem);
+        const DiscoCheio disco(rlim_t(conteudo(diario_.caminho()).size() + 20));
+        return diario_.fechaCupomResumido(forma, mensagem);
+    }
+    int leituraX() override { return diario_.leituraX(); }
+    int reducaoZ(const QString& data, const QString& hora) override { return diario_.reducaoZ(data, hora); }
+    bool cheio = false;
+
+private:
+    DiarioFiscal& diario_;
+};
+
+}  // namespace
+
+// Two exits on a full disk, then one with room again: the first exit's close is refused and its
+// coupon stays open; the second cannot close it and sells nothing into it; the third closes it
+// on its own before its own item. Each close in the journal ends the item of one stay.
+TEST(DiarioFiscal, DiscoCheioEmDuasSaidasUmFechamentoPorSaida) {
+    QTemporaryDir pasta;
+    DiarioFiscal diario([&] { return pasta.path(); },
+                        [] { return QDateTime(QDate(2026, 12, 7), QTime(10, 30)); });
+    EncheAntesDoFechamento fiscal(diario);
+    const struct {
+        DadosComprovante saida;
+        bool cheio;
+        QString texto;
+        QString aberto;
+    } saidas[] = {
+        {saida("7", "AAA-0001"), true,
+         "A impressora fiscal não fechou o cupom (retorno 0). Ele será fechado antes do próximo cupom.", "7"},
+        {saida("8", "BBB-0002"), true,
+         "O cupom fiscal da saída anterior (ticket 7) continua aberto: a impressora fiscal não o fechou "
+         "(retorno 0).\nO cupom desta saída não foi emitido, para que um cupom não junte duas saídas.",
+         "7"},
+        {saida("9", "CCC-0003"), false,
+         "O cupom fiscal da saída anterior (ticket 7), que tinha ficado aberto, foi fechado agora.", ""},
+    };
+    QString aberto;
+    qint16 retorno = 0;
+    for (const auto& s : saidas) {
+        fiscal.cheio = s.cheio;
+        EXPECT_EQ(cupom_fiscal_saida(fiscal, "FF", "Volte sempre", s.saida, retorno, aberto).texto, s.texto)
+            << s.saida.tic.toStdString();
+        EXPECT_EQ(aberto, s.aberto) << s.saida.tic.toStdString();
+    }
+    const QStringList chamadas = QString::fromUtf8(conteudo(diario.caminho())).split('\n', Qt::SkipEmptyParts);
+    QStringList nomes;
+    for (const QString& l : chamadas) nomes << l.section(u' ', 2, 2).section(u'(', 0, 0) + l.section(u'"', 1, 1);
+    EXPECT_EQ(nomes, (QStringList{"VendeItem7", "FechaCupomResumidoDINHEIRO", "VendeItem9",
+                                  "FechaCupomResumidoDINHEIRO"}));
+}
