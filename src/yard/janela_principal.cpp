@@ -13,7 +13,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,6 +24,7 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -50,12 +50,16 @@ QLineEdit* campoLeitura(QWidget* pai, const char* nome) {
     return c;
 }
 
-// An amount field wide enough to show the largest amount the program takes whole: the field's
-// own margins (what its usual width gives beyond its usual 17 characters) around the amount.
+// An amount field wide enough to show the largest amount the program takes whole, the cursor
+// after it: the amount, the frame on each side, the field's own margin of 2 pixels on each
+// side, its text margins and the cursor, with a pixel to spare on each side.
 void larguraDeValor(QLineEdit* c) {
-    const QFontMetrics m = c->fontMetrics();
-    const int margens = c->sizeHint().width() - m.horizontalAdvance(QLatin1Char('x')) * 17;
-    c->setMinimumWidth(m.horizontalAdvance(Dinheiro::maiorDigitado().formata()) + margens + 2);
+    const QStyle* estilo = c->style();
+    const QMargins texto = c->textMargins();
+    c->setMinimumWidth(c->fontMetrics().horizontalAdvance(Dinheiro::maiorDigitado().formata()) +
+                       2 * estilo->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, c) + 2 * 2 +
+                       texto.left() + texto.right() +
+                       estilo->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, c) + 2);
 }
 
 }  // namespace
