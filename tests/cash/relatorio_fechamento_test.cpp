@@ -178,11 +178,5 @@ TEST_F(RelatorioFechamentoTest, TotaisAjustadosFicamSobAsReguas) {
                   (QStringList{c.reguaConvenio, c.totalConvenio}).join('|').toStdString());
         EXPECT_EQ(linhas.mid(caixa - 1, 3).join('|').toStdString(),
                   (QStringList{c.reguaCaixa, c.totalCaixa, c.reguaCaixa}).join('|').toStdString());
-        // Under the rule: from where the amount starts to the end of the line.
-        for (const auto& [regua, total] : {std::pair{c.reguaConvenio, c.totalConvenio}, {c.reguaCaixa, c.totalCaixa}}) {
-            const qsizetype inicioValor = total.lastIndexOf(u' ') + 1;
-            EXPECT_LE(regua.indexOf(regua.back()), inicioValor) << c.bobina;
-            EXPECT_GE(regua.size(), c.bobina == 48 ? inicioValor + 7 : total.size()) << c.bobina;
-        }
     }
 }

@@ -1,4 +1,5 @@
 #include "devices/diario_fiscal.h"
+#include "support/disco_cheio.h"
 #include "yard/comprovantes.h"
 
 #include <QDir>
@@ -9,8 +10,6 @@
 
 #include <functional>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 TEST(DiarioFiscal, UmaLinhaPorChamadaComDataEHora) {
@@ -50,26 +49,6 @@ QByteArray conteudo(const QString& caminho) {
     QFile f(caminho);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(sem arquivo)");
 }
-
-// Files may grow to `limite` bytes only, as on a full disk: a write that crosses it is cut short.
-class DiscoCheio {
-public:
-    explicit DiscoCheio(rlim_t limite) {
-        ::getrlimit(RLIMIT_FSIZE, &antes_);
-        sinal_ = ::signal(SIGXFSZ, SIG_IGN);
-        rlimit r = antes_;
-        r.rlim_cur = limite;
-        ::setrlimit(RLIMIT_FSIZE, &r);
-    }
-    ~DiscoCheio() {
-        ::setrlimit(RLIMIT_FSIZE, &antes_);
-        ::signal(SIGXFSZ, sinal_);
-    }
-
-private:
-    rlimit antes_{};
-    sighandler_t sinal_;
-};
 
 DadosComprovante saida(const QString& ticket, const QString& placa) {
     DadosComprovante d;
