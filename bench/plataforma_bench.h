@@ -17,6 +17,9 @@ public:
         // A lane that refuses a vehicle measures nothing: say so.
         std::fprintf(stderr, "mensagem: %s\n", texto.toLocal8Bit().constData());
     }
+    void avisa(const QString&, const QString& texto, Icone, std::function<void()>) override {
+        std::fprintf(stderr, "aviso: %s\n", texto.toLocal8Bit().constData());
+    }
     bool pergunta(const QString&, const QString&) override { return false; }
     void encerra() override {}
     void aguarda(int, std::function<void()>) override {}

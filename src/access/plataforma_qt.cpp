@@ -51,8 +51,9 @@ bool PlataformaQt::pergunta(const QString& texto, const QString& titulo) {
 void PlataformaQt::encerra() {
     // Every change is already written; the program ends at once, even before its event loop.
     if (aoEncerrar_) aoEncerrar_();
-    // The printouts already handed to the ticket printer go out first: a few seconds at most.
-    impressora_.conclui();
+    // Whoever asked to end has chosen about the printouts still waiting for the ticket printer:
+    // the one being written is given up at once, so the end takes no more than a moment.
+    impressora_.abandona();
     std::exit(0);
 }
 

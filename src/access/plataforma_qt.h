@@ -6,6 +6,7 @@
 #include "devices/discos_sistema.h"
 #include "devices/impressora_porta.h"
 #include "devices/porta_paralela.h"
+#include "widgets/janela_aviso.h"
 
 #include <functional>
 
@@ -17,6 +18,10 @@ public:
     QString pastaPrograma() const override;
     QDateTime agora() const override;
     void mensagem(const QString& texto, Icone icone, const QString& titulo) override;
+    void avisa(const QString& chave, const QString& texto, Icone icone,
+               std::function<void()> fechado) override {
+        avisos_.mostra(chave, texto, icone, std::move(fechado));
+    }
     bool pergunta(const QString& texto, const QString& titulo) override;
     void encerra() override;
     void aguarda(int ms, std::function<void()> depois) override;
@@ -32,4 +37,5 @@ private:
     ImpressoraPorta impressora_;
     DiarioFiscal fiscal_{[this] { return pastaPrograma(); }, [this] { return agora(); }};
     std::function<void()> aoEncerrar_;
+    AvisosNaTela avisos_;
 };

@@ -4,10 +4,13 @@
 
 #include "app/trava_pasta.h"
 #include "data/banco.h"
+#include "devices/impressos.h"
 
 #include <QDate>
 #include <QString>
 #include <QTime>
+
+#include <memory>
 
 struct Estado {
     // Declared before the database: released only after it is closed.
@@ -57,4 +60,11 @@ struct Estado {
 
     // Last status returned by the fiscal printer; kept, read nowhere.
     qint16 retorno_daruma = 0;
+    // The item code of the fiscal coupon whose close the printer refused, which is still open;
+    // empty when none is. It is closed before any other item is sold.
+    QString cupom_aberto;
+
+    // The printouts on their way to the ticket printer and those that failed unseen; the
+    // printer's answers, which come later, reach it only while it lives.
+    std::shared_ptr<ImpressoesBobina> impressoes = std::make_shared<ImpressoesBobina>();
 };

@@ -31,6 +31,13 @@ public:
     // A modal message box with OK.
     virtual void mensagem(const QString& texto, Icone icone = Icone::Informacao,
                           const QString& titulo = kTituloPrograma) = 0;
+    // A notice that arrives by itself, while the operator works on (a printer that failed
+    // after the lane went on): shown over the windows without taking the keyboard, so that the
+    // keys typed for a car still reach the lane, it stays until the operator closes it, and then
+    // `fechado` runs. Given again under the same `chave` while it is still shown, only its text
+    // changes.
+    virtual void avisa(const QString& chave, const QString& texto, Icone icone,
+                       std::function<void()> fechado) = 0;
     // A modal Yes/No question; true for Yes.
     virtual bool pergunta(const QString& texto, const QString& titulo = kTituloPrograma) = 0;
 

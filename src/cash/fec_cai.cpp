@@ -83,7 +83,7 @@ void FechamentoCaixa::imprimeFechamento(const Dinheiro& troco) {
             Icone::Critico);
         return;
     }
-    imprime_bobina(ctx_, bytes, aviso);
+    imprime_bobina(ctx_, Impresso::FechamentoCaixa, bytes);
 }
 
 void mostraCaixaFechado(JanelaPrincipal& janela) {

@@ -114,6 +114,27 @@ std::vector<QSqlRecord> linhas(Banco& db, const QString& sql, qint32 caixa) {
 
 void linhaEmBranco(Bobina& b) { b.linha(QStringLiteral("\r")); }
 
+// A total under its rule (`regua`), and over the same rule again when `fecha`. As laid out, the
+// amount stands under the rule; an amount too long for the roll moves the line left, and the
+// rule moves with it, growing to the end of the amount, so that it still stands over all of it.
+void totalSobRegua(Bobina& b, int largura, const QString& regua, const QString& rotulo,
+                   const QString& valor, bool fecha) {
+    const QString linha = rotulo + valor;
+    const QStringList ajustada = Bobina::ajusta(linha, largura);
+    QString r = regua;
+    const qsizetype desvio = linha.size() - ajustada.front().size();
+    if (ajustada.size() == 1 && desvio > 0) {
+        qsizetype inicio = 0;
+        while (inicio < regua.size() && regua[inicio] == u' ') ++inicio;
+        const qsizetype de = qMax<qsizetype>(0, inicio - desvio);
+        const qsizetype ate = qMax(regua.size() - desvio, ajustada.front().size());
+        r = QString(de, u' ') + QString(ate - de, regua.back());
+    }
+    b.linha(r);
+    for (const QString& l : ajustada) b.linha(l);
+    if (fecha) b.linha(r);
+}
+
 }  // namespace
 
 QByteArray impressao_fechamento_caixa(Banco& db, const DadosRelatorioFechamento& d) {
@@ -174,15 +195,13 @@ QByteArray impressao_fechamento_caixa(Banco& db, const DadosRelatorioFechamento&
                   QString(nomeEQtde.size() + qstrlen(L.vaoValorConvenio), u' ') + valor);
             totalConvenios += Dinheiro::doBanco(c.value("valor")).value_or(Dinheiro());
         }
-        b.linha(txt(L.reguaCurta));
-        b.linha(txt(L.rotuloTotalConvenio) + totalConvenios.formata());
+        totalSobRegua(b, largura, txt(L.reguaCurta), txt(L.rotuloTotalConvenio),
+                      totalConvenios.formata(), false);
     }
     totalCaixa += totalConvenios + d.troco;
 
     linhaEmBranco(b);
-    b.linha(txt(L.reguaIgual));
-    b.linha(txt(L.rotuloTotalCaixa) + totalCaixa.formata());
-    b.linha(txt(L.reguaIgual));
+    totalSobRegua(b, largura, txt(L.reguaIgual), txt(L.rotuloTotalCaixa), totalCaixa.formata(), true);
     linhaEmBranco(b);
 
     const std::vector<QSqlRecord> datas =

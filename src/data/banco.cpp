@@ -80,15 +80,28 @@ QString causaCodigo(int codigo, const QString& detalhe, const QString& caminho) 
     default:
         break;
     }
-    return detalhe.isEmpty()
-        ? QStringLiteral("O banco de dados recusou a operação.")
-        : QStringLiteral("O banco de dados recusou a operação (%1).").arg(detalhe);
+    // The engine's own words are English: the operator gets its code, for whoever supports him.
+    return codigo > 0 ? QStringLiteral("O banco de dados recusou a operação (erro %1 do SQLite).").arg(codigo)
+                      : QStringLiteral("O banco de dados recusou a operação.");
+}
+
+// The primary result code whose text the engine gave, for the failures that Qt reports without
+// their code (a refused COMMIT, a disk that fills while a transaction is written); -1 when none.
+int codigoDoTexto(const QString& detalhe) {
+    if (detalhe.isEmpty()) return -1;
+    for (const bool exato : {true, false})
+        for (int c = 1; c <= SQLITE_WARNING; ++c) {
+            const QString texto = QString::fromUtf8(sqlite3_errstr(c));
+            if (exato ? detalhe == texto : detalhe.contains(texto)) return c;
+        }
+    return -1;
 }
 
 QString causaErro(const QSqlError& e, const QString& caminho) {
     bool ok = false;
-    const int codigo = e.nativeErrorCode().toInt(&ok) & 0xff;   // the primary result code
-    return causaCodigo(ok ? codigo : -1, textoErro(e), caminho);
+    int codigo = e.nativeErrorCode().toInt(&ok) & 0xff;   // the primary result code
+    if (!ok) codigo = codigoDoTexto(textoErro(e));
+    return causaCodigo(codigo, textoErro(e), caminho);
 }
 
 // The same for a failure met through the engine's own calls.

@@ -78,15 +78,20 @@ void Bobina::linha(const QString& texto) {
     for (const QString& l : ajusta(texto, colunas_)) escreve(l);
 }
 
-void Bobina::par(const QString& primeiro, const QString& segundo, const QString& sozinho) {
-    const qsizetype excesso = primeiro.size() + segundo.size() - colunas_;
-    if (colunas_ <= 0 || excesso <= 0) return linha(primeiro + segundo);
+std::optional<QString> Bobina::junta(const QString& primeiro, const QString& segundo, int colunas) {
+    const qsizetype excesso = primeiro.size() + segundo.size() - colunas;
+    if (colunas <= 0 || excesso <= 0) return primeiro + segundo;
     const QString a = primeiro.left(primeiro.size() - brancosNoFim(primeiro));
     const QString b = segundo.mid(brancosNoInicio(segundo));
     const qsizetype brancos = (primeiro.size() - a.size()) + (segundo.size() - b.size()) - excesso;
-    if (brancos >= 1) return linha(a + QString(brancos, u' ') + b);
-    linha(a);
-    linha(sozinho.isEmpty() ? b : sozinho);
+    if (brancos < 1) return std::nullopt;
+    return a + QString(brancos, u' ') + b;
+}
+
+void Bobina::par(const QString& primeiro, const QString& segundo, const QString& sozinho) {
+    if (const std::optional<QString> junto = junta(primeiro, segundo, colunas_)) return linha(*junto);
+    linha(primeiro.left(primeiro.size() - brancosNoFim(primeiro)));
+    linha(sozinho.isEmpty() ? segundo.mid(brancosNoInicio(segundo)) : sozinho);
 }
 
 void Bobina::avanco(int n) {

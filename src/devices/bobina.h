@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The bytes of one paper-roll printout: one byte a character in Windows-1252, each line ended by
 // CR LF, and the feed lines that push the paper out, each a lone CR before the line end.
 //
@@ -24,6 +26,9 @@ public:
     // when the line still does not fit, `segundo` goes on a line of its own, as `sozinho` when
     // given (the narrower layout's text of the same pair), else without its leading blanks.
     void par(const QString& primeiro, const QString& segundo, const QString& sozinho = {});
+    // The one line `par` prints for the pair on a roll of `colunas` columns, its padding where
+    // the two meet cut down as needed; nothing when the pair does not fit on one line.
+    static std::optional<QString> junta(const QString& primeiro, const QString& segundo, int colunas);
     // `n` feed lines; none when n is 0 or less.
     void avanco(int n);
     const QByteArray& bytes() const { return bytes_; }

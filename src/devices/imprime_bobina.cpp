@@ -1,38 +1,49 @@
 #include "devices/imprime_bobina.h"
 
-#include <QHash>
-
 namespace {
 
-// Printouts are numbered as they are handed over. For each port, the number of the last one
-// handed when a failure on it was told: a later failure of one of those is the same failure.
-struct Avisos {
-    quint64 entregues = 0;
-    QHash<QString, quint64> contadoAte;
-};
-
-Avisos& avisos() {
-    static Avisos a;
-    return a;
+QString textoFalhas(const QString& porta, const ImpressoesBobina::Falhas& f) {
+    return QStringLiteral("Não saíram na impressora da porta %1: %2.\n\n%3\n\n"
+                          "Os registros estão gravados; só as impressões não saíram.")
+        .arg(porta, f.contagem.descreve(), f.motivo);
 }
 
 }  // namespace
 
 bool ha_impressora(const Estado& estado) { return !estado.impressora.trimmed().isEmpty(); }
 
-bool imprime_bobina(Contexto& ctx, const QByteArray& bytes, const QString& aviso) {
+bool imprime_bobina(Contexto& ctx, Impresso tipo, const QByteArray& bytes) {
     if (!ha_impressora(ctx.estado)) return false;
     const QString porta = ctx.estado.impressora.trimmed();
-    const quint64 numero = ++avisos().entregues;
+    std::weak_ptr<ImpressoesBobina> registro = ctx.estado.impressoes;
     Plataforma* plataforma = &ctx.plataforma;
-    ctx.plataforma.impressora().envia(porta, bytes, [plataforma, porta, numero, aviso](const QString& falha) {
+    ctx.estado.impressoes->aCaminho.soma(tipo);
+    ctx.plataforma.impressora().envia(porta, bytes, [registro, plataforma, porta, tipo](const QString& falha) {
+        const std::shared_ptr<ImpressoesBobina> r = registro.lock();
+        if (!r) return;
+        r->aCaminho.soma(tipo, -1);
         if (falha.isEmpty()) return;
-        Avisos& a = avisos();
-        if (numero <= a.contadoAte.value(porta)) return;
-        a.contadoAte[porta] = a.entregues;
-        QString texto = QStringLiteral("A impressão não saiu na impressora da porta %1.\n\n%2").arg(porta, falha);
-        if (!aviso.isEmpty()) texto += QStringLiteral("\n\n") + aviso;
-        plataforma->mensagem(texto, Icone::Exclamacao);
+        // A burst of failures (a printer gone while the lane went on) is one notice that counts
+        // them all, until the operator has closed it.
+        ImpressoesBobina::Falhas& f = r->falhas[porta];
+        f.contagem.soma(tipo);
+        f.motivo = falha;
+        plataforma->avisa(QStringLiteral("impressora ") + porta, textoFalhas(porta, f), Icone::Exclamacao,
+                          [registro, porta] {
+                              if (const auto visto = registro.lock()) visto->falhas.remove(porta);
+                          });
     });
     return true;
+}
+
+void sai_do_programa(Contexto& ctx) {
+    const ContagemImpressos& pendentes = ctx.estado.impressoes->aCaminho;
+    if (!pendentes.vazia() &&
+        !ctx.plataforma.pergunta(
+            QStringLiteral("Ainda não saíram na impressora: %1.\n\nSair agora? Essas impressões "
+                           "serão perdidas.\nEscolha Não para continuar no programa enquanto a "
+                           "impressora as imprime.")
+                .arg(pendentes.descreve())))
+        return;
+    ctx.plataforma.encerra();
 }

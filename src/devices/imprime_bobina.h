@@ -3,6 +3,7 @@
 // the yard list, the cash-closing report and the monthly-payment receipt all go through here.
 
 #include "app/contexto.h"
+#include "devices/impressos.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,11 +11,15 @@
 // Whether a ticket printer is configured: `impressora` holds a port, not the single blank.
 bool ha_impressora(const Estado& estado);
 
-// Hands one printout, built with `Bobina`, to the port in `impressora` and returns at once: the
-// lane goes on while the printer takes the bytes. With no ticket printer configured it does
-// nothing and returns false, with no message. When the printout fails the operator is told,
-// once it is known, in a message that names the port, with `aviso` (for example "A entrada do
-// veículo está registrada.") as its last line when given; whatever the caller stored before
-// printing stays stored. The printouts that were already waiting for the port when a failure
-// was told fail for the same reason and are not told again.
-bool imprime_bobina(Contexto& ctx, const QByteArray& bytes, const QString& aviso = {});
+// Hands one printout of kind `tipo`, built with `Bobina`, to the port in `impressora` and
+// returns at once: the lane goes on while the printer takes the bytes. With no ticket printer
+// configured it does nothing and returns false, with no message. A printout that fails is told
+// in a notice that never takes the keyboard: it names the port, what did not print and how
+// many, counting every failure of the port until the operator closes it. Whatever the caller
+// stored before printing stays stored.
+bool imprime_bobina(Contexto& ctx, Impresso tipo, const QByteArray& bytes);
+
+// "Sair": the program ends at once when every printout handed to the ticket printer has ended.
+// Otherwise the operator is told how many, and which, have not printed yet, and chooses between
+// leaving without them and going back to the program while the printer takes them.
+void sai_do_programa(Contexto& ctx);

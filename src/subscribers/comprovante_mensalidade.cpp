@@ -24,13 +24,17 @@ bool le_comprovante(Banco& db, qint64 codigo, const QDate& mes, Comprovante& c) 
 
 QByteArray comprovante_pgto_mensalidade(const Comprovante& c, int bobina, int avanco) {
     // The 36-column roll keeps the wide layout, fitted to it: only that layout shows the amount
-    // recorded for the month when there is no discount or additional (a first month's share).
+    // paid beside its month.
     const int colunas = Bobina::largura(bobina);
     const bool estreita = colunas == 40;
     const QString data = c.data.toString(QStringLiteral("dd/MM/yyyy"));
     const QString hora = c.hora.toString(QStringLiteral("HH:mm:ss"));
-    const QString mes = c.mes.toString(QStringLiteral("MM/yyyy"));
+    const QString mes = QStringLiteral("Mes      : ") + c.mes.toString(QStringLiteral("MM/yyyy"));
     const QString zero = QStringLiteral("0,00");
+    const Dinheiro desconto = Dinheiro::ler(c.des).value_or(Dinheiro{});
+    const Dinheiro adicional = Dinheiro::ler(c.adi).value_or(Dinheiro{});
+    const Dinheiro valorMes = c.valorPago + desconto - adicional;
+    const QString valorAoLado = QStringLiteral("      Valor   : ") + c.valorPago.formata();
 
     Bobina b(colunas);
     for (int copia = 0; copia < 2; ++copia) {
@@ -47,12 +51,11 @@ QByteArray comprovante_pgto_mensalidade(const Comprovante& c, int bobina, int av
               QStringLiteral(" Tel.Cel.: ") + c.tel_cel);
         b.par(QStringLiteral("Data     : ") + data,
               (estreita ? QStringLiteral("  Hora    : ") : QStringLiteral("   Hora    : ")) + hora);
-        if (estreita)
-            b.linha(QStringLiteral("Mes      : ") + mes);
-        else
-            b.par(QStringLiteral("Mes      : ") + mes,
-                  QStringLiteral("      Valor   : ") + c.valorPago.formata());
-        b.linha(QStringLiteral("Valor    : ") + c.valorMensalista.formata());
+        // The amount paid stays on its month's line only while the line fits the roll; else the
+        // month stands alone, with its amount on the lines right below.
+        const std::optional<QString> mesEValor = Bobina::junta(mes, valorAoLado, colunas);
+        b.linha(estreita || !mesEValor ? mes : *mesEValor);
+        b.linha(QStringLiteral("Valor    : ") + valorMes.formata());
         if (c.des != zero) {
             b.linha(QStringLiteral("Desconto : ") + c.des);
             b.linha(QStringLiteral("Total    : ") + c.valorPago.formata());

@@ -18,7 +18,6 @@ struct Comprovante {
     QTime hora;
     QDate mes;                                       // the month paid
     Dinheiro valorPago;                              // recorded for the month
-    Dinheiro valorMensalista;                        // the subscriber's monthly fee
     QString des, adi;                                // as the payment window shows them
 };
 
@@ -26,4 +25,7 @@ struct Comprovante {
 bool le_comprovante(Banco& db, qint64 codigo, const QDate& mes, Comprovante& c);
 
 // Both copies, each followed by `avanco` feed lines, in the layout of the paper width `bobina`.
+// The receipt adds up: its "Valor" is the month's amount before the discount or the additional
+// (the whole fee, or the share of a first month or of a month with vacation days), so that with
+// them it makes the "Total" paid; without them it is the amount paid, under its month.
 QByteArray comprovante_pgto_mensalidade(const Comprovante& c, int bobina, int avanco);

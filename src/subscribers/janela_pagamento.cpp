@@ -361,9 +361,8 @@ void JanelaPagamento::imprimeComprovante(qint64 codigo, const QDate& mes) {
     c.cnpj = e.cnpj;
     c.data = e.data_atual;
     c.hora = e.hora_atual;
-    c.valorMensalista = valor_mensalista;
     c.des = des->text();
     c.adi = adi->text();
-    imprime_bobina(ctx_, comprovante_pgto_mensalidade(c, e.bobina, e.avanco_bobina),
-                   QStringLiteral("A mensalidade está paga."));
+    imprime_bobina(ctx_, Impresso::ComprovanteMensalidade,
+                   comprovante_pgto_mensalidade(c, e.bobina, e.avanco_bobina));
 }

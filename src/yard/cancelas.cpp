@@ -21,14 +21,16 @@ QString nomeCancela(Lado lado) {
 }  // namespace
 
 // Whether each gate's failure has been told: a gate whose device is missing is told once, not
-// at every pulse, and again only after a pulse of it has gone out whole.
+// at every pulse, and again only after a pulse of it has gone out whole. A pulse fails while the
+// cashier may be typing the next car (the gate's delay, its lowering): it is told in a notice
+// that never takes the keyboard.
 struct ControleCancelas::Avisos {
     explicit Avisos(Plataforma& p) : plataforma(p) {}
     void falhou(Lado lado, const QString& texto) {
         bool& avisado = avisados[lado == Lado::Entrada ? 0 : 1];
         if (avisado) return;
         avisado = true;
-        plataforma.mensagem(texto, Icone::Exclamacao);
+        plataforma.avisa(QStringLiteral("cancela de ") + nomeCancela(lado), texto, Icone::Exclamacao, {});
     }
     void funcionou(Lado lado) { avisados[lado == Lado::Entrada ? 0 : 1] = false; }
 

@@ -135,17 +135,44 @@ ItemFiscal item_fiscal_saida(const DadosComprovante& d) {
     return {campo_fixo(d.tic, 10).trimmed(), descricao.trimmed(), d.tot.trimmed()};
 }
 
-QString cupom_fiscal_saida(ImpressoraFiscal& fiscal, const QString& aliquota, const QString& mensagem,
-                           const DadosComprovante& d, qint16& retorno) {
+ResultadoCupom cupom_fiscal_saida(ImpressoraFiscal& fiscal, const QString& aliquota,
+                                  const QString& mensagem, const DadosComprovante& d,
+                                  qint16& retorno, QString& aberto) {
+    ResultadoCupom r;
+    const auto fecha = [&] {
+        retorno = qint16(fiscal.fechaCupomResumido(QStringLiteral("DINHEIRO"), mensagem));
+        return retorno == 1;
+    };
+    if (!aberto.isEmpty()) {
+        if (!fecha()) {
+            r.falhou = true;
+            r.texto = QStringLiteral("O cupom fiscal da saída anterior (ticket %1) continua aberto: a "
+                                     "impressora fiscal não o fechou (retorno %2).\nO cupom desta "
+                                     "saída não foi emitido, para que um cupom não junte duas saídas.")
+                          .arg(aberto)
+                          .arg(retorno);
+            return r;
+        }
+        r.texto = QStringLiteral("O cupom fiscal da saída anterior (ticket %1), que tinha ficado "
+                                 "aberto, foi fechado agora.").arg(aberto);
+        aberto.clear();
+    }
+    const auto falha = [&r](const QString& texto) {
+        r.falhou = true;
+        r.texto += (r.texto.isEmpty() ? QString() : QStringLiteral("\n")) + texto;
+        return r;
+    };
     const ItemFiscal item = item_fiscal_saida(d);
     retorno = qint16(fiscal.vendeItem(item.codigo, item.descricao, aliquota, QStringLiteral("I"),
                                       campo_fixo(QStringLiteral("1"), 2).trimmed(), 2, item.valor,
                                       QStringLiteral("%"), QStringLiteral("0000")));
     if (retorno != 1)
-        return QStringLiteral("A impressora fiscal recusou o item do cupom (retorno %1): o cupom "
-                              "fiscal não foi emitido.").arg(retorno);
-    retorno = qint16(fiscal.fechaCupomResumido(QStringLiteral("DINHEIRO"), mensagem));
-    if (retorno != 1)
-        return QStringLiteral("A impressora fiscal não fechou o cupom (retorno %1).").arg(retorno);
-    return QString();
+        return falha(QStringLiteral("A impressora fiscal recusou o item do cupom (retorno %1): o "
+                                    "cupom fiscal não foi emitido.").arg(retorno));
+    if (!fecha()) {
+        aberto = item.codigo.isEmpty() ? QStringLiteral("sem número") : item.codigo;
+        return falha(QStringLiteral("A impressora fiscal não fechou o cupom (retorno %1). Ele será "
+                                    "fechado antes do próximo cupom.").arg(retorno));
+    }
+    return r;
 }

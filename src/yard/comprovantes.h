@@ -56,8 +56,19 @@ struct ItemFiscal {
 };
 ItemFiscal item_fiscal_saida(const DadosComprovante& d);
 
+// What an exit's fiscal coupon came to, for the operator: empty when the coupon was issued
+// and nothing else happened.
+struct ResultadoCupom {
+    QString texto;
+    bool falhou = false;   // something was not done: told with the exclamation icon
+};
+
 // Issues the exit's coupon: the item, then the summarised close paid "DINHEIRO" with `mensagem`.
-// `retorno` gets each call's status in turn. A coupon whose item was refused is not closed. Empty
-// when both calls were carried out, else what went wrong, for the operator.
-QString cupom_fiscal_saida(ImpressoraFiscal& fiscal, const QString& aliquota, const QString& mensagem,
-                           const DadosComprovante& d, qint16& retorno);
+// `retorno` gets each call's status in turn. A coupon whose item was refused is not closed.
+// `aberto` is the item code of a coupon whose close was refused and which is still open (empty
+// when none): it is closed first, on its own, so that no coupon holds two stays, and while it
+// cannot be closed no item of this exit is sold. When this exit's own close is refused,
+// `aberto` gets its item code.
+ResultadoCupom cupom_fiscal_saida(ImpressoraFiscal& fiscal, const QString& aliquota,
+                                  const QString& mensagem, const DadosComprovante& d,
+                                  qint16& retorno, QString& aberto);

@@ -27,8 +27,7 @@ bool ha_impressora_fiscal(const Estado& e) {
 }
 
 void imprime_entrada(Contexto& ctx, const DadosComprovante& d) {
-    imprime_bobina(ctx, comprovante_entrada(ConfigBobina::de(ctx.estado), d),
-                   QStringLiteral("A entrada do veículo está registrada."));
+    imprime_bobina(ctx, Impresso::ComprovanteEntrada, comprovante_entrada(ConfigBobina::de(ctx.estado), d));
 }
 
 bool imprime_saida(Contexto& ctx, JanelaPrincipal& j, const DadosComprovante& d) {
@@ -36,18 +35,19 @@ bool imprime_saida(Contexto& ctx, JanelaPrincipal& j, const DadosComprovante& d)
     const QString registrada = QStringLiteral("A saída do veículo está registrada.");
     if (ha_impressora_fiscal(e)) {
         if (e.impressora_fiscal == kModeloFiscal) {
-            const QString falha = cupom_fiscal_saida(ctx.plataforma.fiscal(), e.codigo_aliquota,
-                                                     e.ult_linha, d, e.retorno_daruma);
-            if (!falha.isEmpty())
-                ctx.plataforma.mensagem(falha + QStringLiteral("\n\n") + registrada, Icone::Exclamacao);
+            const ResultadoCupom r = cupom_fiscal_saida(ctx.plataforma.fiscal(), e.codigo_aliquota,
+                                                        e.ult_linha, d, e.retorno_daruma, e.cupom_aberto);
+            if (!r.texto.isEmpty())
+                ctx.plataforma.mensagem(r.texto + QStringLiteral("\n\n") + registrada,
+                                        r.falhou ? Icone::Exclamacao : Icone::Informacao);
         }
         return false;
     }
     if (j.Check1->isChecked()) {
-        imprime_bobina(ctx, linha_autenticacao(d, e.bobina), registrada);
+        imprime_bobina(ctx, Impresso::Autenticacao, linha_autenticacao(d, e.bobina));
         j.Check1->setChecked(false);
     } else {
-        imprime_bobina(ctx, comprovante_saida(ConfigBobina::de(e), d), registrada);
+        imprime_bobina(ctx, Impresso::ComprovanteSaida, comprovante_saida(ConfigBobina::de(e), d));
     }
     return true;
 }

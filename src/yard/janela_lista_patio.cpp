@@ -84,5 +84,5 @@ void JanelaListaPatio::Command1_Click() {
     if (!leDoBanco(ctx_.plataforma, QStringLiteral("os veículos do pátio para imprimir a lista"),
                    [&] { veiculos = veiculos_no_patio(ctx_.estado.db, lista_por_placa(e.bobina)); }))
         return;
-    imprime_bobina(ctx_, impressao_lista_patio(e.bobina, e.avanco_bobina, veiculos));
+    imprime_bobina(ctx_, Impresso::ListaPatio, impressao_lista_patio(e.bobina, e.avanco_bobina, veiculos));
 }

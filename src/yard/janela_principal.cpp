@@ -1,6 +1,8 @@
 #include "yard/janela_principal.h"
 
 #include "data/datas.h"
+#include "data/dinheiro.h"
+#include "devices/imprime_bobina.h"
 #include "widgets/campo_dinheiro.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
@@ -22,6 +24,7 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -45,6 +48,18 @@ QLineEdit* campoLeitura(QWidget* pai, const char* nome) {
     c->setReadOnly(true);
     c->setFocusPolicy(Qt::NoFocus);
     return c;
+}
+
+// An amount field wide enough to show the largest amount the program takes whole, the cursor
+// after it: the amount, the frame on each side, the field's own margin of 2 pixels on each
+// side, its text margins and the cursor, with a pixel to spare on each side.
+void larguraDeValor(QLineEdit* c) {
+    const QStyle* estilo = c->style();
+    const QMargins texto = c->textMargins();
+    c->setMinimumWidth(c->fontMetrics().horizontalAdvance(Dinheiro::maiorDigitado().formata()) +
+                       2 * estilo->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, c) + 2 * 2 +
+                       texto.left() + texto.right() +
+                       estilo->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, c) + 2);
 }
 
 }  // namespace
@@ -156,6 +171,7 @@ void JanelaPrincipal::montaControles() {
         f.setStyleStrategy(QFont::PreferNoShaping);
         c->setFont(f);
     }
+    for (QLineEdit* c : {tot, val_pag, tro}) larguraDeValor(c);
 
     // Yard list.
     Frame3 = cria<QGroupBox>(central, "Frame3", QStringLiteral("Lista de Pátio "));
@@ -276,7 +292,7 @@ void JanelaPrincipal::ligaEventos() {
         };
     };
     for (int i = 0; i < 7; ++i) connect(botoes[i], &QAction::triggered, this, abre(abreJanelaBarra[i]));
-    connect(botoes[7], &QAction::triggered, this, [this] { ctx_.plataforma.encerra(); });
+    connect(botoes[7], &QAction::triggered, this, [this] { sai_do_programa(ctx_); });
     connect(Command1, &QPushButton::clicked, this, abre(abreAberturaCaixa));
     connect(Command2, &QPushButton::clicked, this, abre(abreFechamentoCaixa));
     connect(Command4, &QPushButton::clicked, this, abre(abreCancelamento));

@@ -24,8 +24,9 @@ void JanelaPrincipal::Timer1_Timer() {
 }
 
 void JanelaPrincipal::passoDoRelogio() {
-    // A database that keeps failing is told once, not in a new message box every 30 seconds
-    // piling up over the lanes; the next step that succeeds arms the message again.
+    // A database that keeps failing is told once, not in a new message every 30 seconds piling
+    // up over the lanes, and in a notice that never takes the keys typed for a car; the next
+    // step that succeeds arms it again.
     CursorOcupado ampulheta;
     try {
         Timer2_Timer();
@@ -33,9 +34,10 @@ void JanelaPrincipal::passoDoRelogio() {
     } catch (const ErroBanco& e) {
         if (erroRelogioAvisado_) return;
         erroRelogioAvisado_ = true;
-        ctx_.plataforma.mensagem(
+        ctx_.plataforma.avisa(
+            QStringLiteral("relógio"),
             e.mensagemPara(QStringLiteral("registrar a data e a hora do relógio do programa")),
-            Icone::Critico);
+            Icone::Critico, {});
     }
 }
 

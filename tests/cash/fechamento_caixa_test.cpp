@@ -143,7 +143,7 @@ TEST_F(FechamentoCaixaTest, FalhaNoMeioDeixaOCaixaAbertoEOResumoAntigo) {
     EXPECT_FALSE(r.fechado);
     EXPECT_EQ(r.icone, Icone::Critico);
     EXPECT_TRUE(r.mensagem.startsWith("Não foi possível fechar o caixa. O caixa continua aberto"));
-    EXPECT_TRUE(r.mensagem.contains("disco cheio"));
+    EXPECT_TRUE(r.mensagem.contains("O banco de dados recusou a operação"));
     EXPECT_EQ(amb.linha("SELECT aberto, data_fechamento FROM caixa"), (QStringList{"1", "NULL"}));
     EXPECT_EQ(amb.linha("SELECT count(*), qtd_veiculos FROM fechamento_caixa"), (QStringList{"1", "99"}));
 }

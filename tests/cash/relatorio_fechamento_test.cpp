@@ -3,6 +3,8 @@
 #include "cash/caixa_teste.h"
 #include "devices/bobina.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -141,4 +143,40 @@ TEST_F(RelatorioFechamentoTest, SemConveniosNemRegistrosEComValorVazio) {
                     "\r", "\r", b(14) + QString(22, u'='), b(14) + "Total Caixa -> 1.254,50",
                     b(14) + QString(22, u'='), "\r"},
                    0));
+}
+
+// With the largest amounts no line passes the roll's edge, and each total, moved left to fit,
+// still stands wholly under its rule ("-------" over the partners' total, "=" over and under the
+// register's), the rule following it; the rules of amounts that fit stay as laid out.
+TEST_F(RelatorioFechamentoTest, TotaisAjustadosFicamSobAsReguas) {
+    const Dinheiro maior = Dinheiro::maiorDigitado();
+    amb.db().executa("UPDATE fechamento_caixa SET valor_veiculos = ?, valor_mensalidades = ?, troco = ?",
+                     {maior.paraBanco(), maior.paraBanco(), maior.paraBanco()});
+    for (const char* nome : {"Shopping Centro Nort", "Farmácia"})
+        amb.db().executa("INSERT INTO fechamento_caixa_convenios (numero, convenio, qtd, valor) "
+                         "VALUES (7, ?, 32767, ?)", {nome, maior.paraBanco()});
+    const struct {
+        int bobina;
+        QString reguaConvenio, totalConvenio, reguaCaixa, totalCaixa;
+    } casos[] = {
+        {36, b(22) + QString(14, u'-'), b(4) + "Total Convenio -> 199.999.999,98", b(7) + QString(29, u'='),
+         b(7) + "Total Caixa -> 399.999.999,96"},
+        {40, b(26) + QString(14, u'-'), b(8) + "Total Convenio -> 199.999.999,98", b(11) + QString(29, u'='),
+         b(11) + "Total Caixa -> 399.999.999,96"},
+        {48, b(34) + "-------", b(16) + "Total Convenio -> 199.999.999,98", b(19) + QString(22, u'='),
+         b(19) + "Total Caixa -> 399.999.999,96"},
+    };
+    for (const auto& c : casos) {
+        const QByteArray bytes = impressao_fechamento_caixa(amb.db(), {7, "joao", c.bobina, 0, Dinheiro()});
+        const QStringList linhas = QString::fromLatin1(bytes).split("\r\n");
+        for (const QString& l : linhas) EXPECT_LE(l.size(), c.bobina) << c.bobina << ": " << l.toStdString();
+        const qsizetype convenio = linhas.indexOf(QRegularExpression(" *Total Convenio.*"));
+        const qsizetype caixa = linhas.indexOf(QRegularExpression(" *Total Caixa.*"));
+        ASSERT_GT(convenio, 0);
+        ASSERT_GT(caixa, 0);
+        EXPECT_EQ(linhas.mid(convenio - 1, 2).join('|').toStdString(),
+                  (QStringList{c.reguaConvenio, c.totalConvenio}).join('|').toStdString());
+        EXPECT_EQ(linhas.mid(caixa - 1, 3).join('|').toStdString(),
+                  (QStringList{c.reguaCaixa, c.totalCaixa, c.reguaCaixa}).join('|').toStdString());
+    }
 }

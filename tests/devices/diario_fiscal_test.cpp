@@ -1,4 +1,5 @@
 #include "devices/diario_fiscal.h"
+#include "support/disco_cheio.h"
 #include "yard/comprovantes.h"
 
 #include <QDir>
@@ -9,8 +10,6 @@
 
 #include <functional>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 TEST(DiarioFiscal, UmaLinhaPorChamadaComDataEHora) {
@@ -51,26 +50,6 @@ QByteArray conteudo(const QString& caminho) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(sem arquivo)");
 }
 
-// Files may grow to `limite` bytes only, as on a full disk: a write that crosses it is cut short.
-class DiscoCheio {
-public:
-    explicit DiscoCheio(rlim_t limite) {
-        ::getrlimit(RLIMIT_FSIZE, &antes_);
-        sinal_ = ::signal(SIGXFSZ, SIG_IGN);
-        rlimit r = antes_;
-        r.rlim_cur = limite;
-        ::setrlimit(RLIMIT_FSIZE, &r);
-    }
-    ~DiscoCheio() {
-        ::setrlimit(RLIMIT_FSIZE, &antes_);
-        ::signal(SIGXFSZ, sinal_);
-    }
-
-private:
-    rlimit antes_{};
-    sighandler_t sinal_;
-};
-
 DadosComprovante saida(const QString& ticket, const QString& placa) {
     DadosComprovante d;
     d.tic = ticket;
@@ -94,6 +73,7 @@ TEST(DiarioFiscal, ChamadaRecusadaNaoDeixaLinhaNemAgoraNemDepois) {
     ASSERT_EQ(fiscal.leituraX(), 1);
     const QByteArray antes = conteudo(fiscal.caminho());
     qint16 retorno = 0;
+    QString aberto;
     const auto numero = [](int r) { return QString::number(r); };
     const struct {
         const char* nome;
@@ -105,7 +85,7 @@ TEST(DiarioFiscal, ChamadaRecusadaNaoDeixaLinhaNemAgoraNemDepois) {
         {"fechamento", [&] { return numero(fiscal.fechaCupomResumido("DINHEIRO", "Volte sempre")); }, "0"},
         {"redução Z", [&] { return numero(fiscal.reducaoZ("", "")); }, "0"},
         {"cupom de uma saída",
-         [&] { return cupom_fiscal_saida(fiscal, "FF", "Volte sempre", saida("7", "AAA-0001"), retorno); },
+         [&] { return cupom_fiscal_saida(fiscal, "FF", "Volte sempre", saida("7", "AAA-0001"), retorno, aberto).texto; },
          "A impressora fiscal recusou o item do cupom (retorno 0): o cupom fiscal não foi emitido."},
     };
     for (const auto& c : casos) {
@@ -116,7 +96,7 @@ TEST(DiarioFiscal, ChamadaRecusadaNaoDeixaLinhaNemAgoraNemDepois) {
         }
         EXPECT_EQ(conteudo(fiscal.caminho()), antes);
     }
-    EXPECT_EQ(cupom_fiscal_saida(fiscal, "FF", "Volte sempre", saida("8", "BBB-0002"), retorno), "");
+    EXPECT_EQ(cupom_fiscal_saida(fiscal, "FF", "Volte sempre", saida("8", "BBB-0002"), retorno, aberto).texto, "");
     EXPECT_EQ(
         QString::fromUtf8(conteudo(fiscal.caminho())).split('\n'),
         (QStringList{"2026-12-07 10:30:00 LeituraX()",
@@ -137,4 +117,70 @@ TEST(DiarioFiscal, SoODonoLeODiario) {
     ASSERT_EQ(fiscal.leituraX(), 1);
     ASSERT_EQ(::stat(QFile::encodeName(fiscal.caminho()).constData(), &s), 0);
     EXPECT_EQ(s.st_mode & 0777, 0600u);
+}
+
+namespace {
+
+// The journal, with its disk filling up right before each close while `cheio`: the item goes
+// in, the close finds no room.
+class EncheAntesDoFechamento : public ImpressoraFiscal {
+public:
+    explicit EncheAntesDoFechamento(DiarioFiscal& d) : diario_(d) {}
+    int vendeItem(const QString& codigo, const QString& descricao, const QString& aliquota,
+                  const QString& tipoQuantidade, const QString& quantidade, int casasDecimais,
+                  const QString& valor, const QString& tipoDesconto, const QString& desconto) override {
+        return diario_.vendeItem(codigo, descricao, aliquota, tipoQuantidade, quantidade, casasDecimais,
+                                 valor, tipoDesconto, desconto);
+    }
+    int fechaCupomResumido(const QString& forma, const QString& mensagem) override {
+        if (!cheio) return diario_.fechaCupomResumido(forma, mensagem);
+        const DiscoCheio disco(rlim_t(conteudo(diario_.caminho()).size() + 20));
+        return diario_.fechaCupomResumido(forma, mensagem);
+    }
+    int leituraX() override { return diario_.leituraX(); }
+    int reducaoZ(const QString& data, const QString& hora) override { return diario_.reducaoZ(data, hora); }
+    bool cheio = false;
+
+private:
+    DiarioFiscal& diario_;
+};
+
+}  // namespace
+
+// Two exits on a full disk, then one with room again: the first exit's close is refused and its
+// coupon stays open; the second cannot close it and sells nothing into it; the third closes it
+// on its own before its own item. Each close in the journal ends the item of one stay.
+TEST(DiarioFiscal, DiscoCheioEmDuasSaidasUmFechamentoPorSaida) {
+    QTemporaryDir pasta;
+    DiarioFiscal diario([&] { return pasta.path(); },
+                        [] { return QDateTime(QDate(2026, 12, 7), QTime(10, 30)); });
+    EncheAntesDoFechamento fiscal(diario);
+    const struct {
+        DadosComprovante saida;
+        bool cheio;
+        QString texto;
+        QString aberto;
+    } saidas[] = {
+        {saida("7", "AAA-0001"), true,
+         "A impressora fiscal não fechou o cupom (retorno 0). Ele será fechado antes do próximo cupom.", "7"},
+        {saida("8", "BBB-0002"), true,
+         "O cupom fiscal da saída anterior (ticket 7) continua aberto: a impressora fiscal não o fechou "
+         "(retorno 0).\nO cupom desta saída não foi emitido, para que um cupom não junte duas saídas.",
+         "7"},
+        {saida("9", "CCC-0003"), false,
+         "O cupom fiscal da saída anterior (ticket 7), que tinha ficado aberto, foi fechado agora.", ""},
+    };
+    QString aberto;
+    qint16 retorno = 0;
+    for (const auto& s : saidas) {
+        fiscal.cheio = s.cheio;
+        EXPECT_EQ(cupom_fiscal_saida(fiscal, "FF", "Volte sempre", s.saida, retorno, aberto).texto, s.texto)
+            << s.saida.tic.toStdString();
+        EXPECT_EQ(aberto, s.aberto) << s.saida.tic.toStdString();
+    }
+    const QStringList chamadas = QString::fromUtf8(conteudo(diario.caminho())).split('\n', Qt::SkipEmptyParts);
+    QStringList nomes;
+    for (const QString& l : chamadas) nomes << l.section(u' ', 2, 2).section(u'(', 0, 0) + l.section(u'"', 1, 1);
+    EXPECT_EQ(nomes, (QStringList{"VendeItem7", "FechaCupomResumidoDINHEIRO", "VendeItem9",
+                                  "FechaCupomResumidoDINHEIRO"}));
 }

@@ -1,7 +1,5 @@
-#include "devices/imprime_bobina.h"
 #include "devices/fila_impressao.h"
 #include "devices/impressora_porta.h"
-#include "support/ambiente.h"
 
 #include <QDir>
 #include <QCoreApplication>
@@ -10,10 +8,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -132,42 +135,95 @@ TEST(FilaImpressao, NaoEsperaAImpressoraEUmaFalhaLevaAsQueAguardamAPorta) {
     EXPECT_EQ(preso.escritas, (QStringList{"LPT1:um", "COM1:tres"}));
 }
 
-TEST(ImprimeBobina, EnviaAPortaConfiguradaOuAvisaUmaVez) {
-    Ambiente amb;
-    auto& fake = amb.plataforma.impressoraFalsa;
-    amb.ctx.estado.impressora = QStringLiteral(" ");
-    EXPECT_FALSE(imprime_bobina(amb.ctx, "a\r\n"));   // no ticket printer: nothing, silently
-    EXPECT_TRUE(fake.impressoes.empty() && amb.plataforma.mensagens.empty());
+namespace {
 
-    amb.ctx.estado.impressora = QStringLiteral("LPT2");
-    EXPECT_TRUE(imprime_bobina(amb.ctx, "a\r\n"));
-    ASSERT_EQ(fake.impressoes.size(), 1u);
-    EXPECT_EQ(fake.impressoes[0].porta, "LPT2");
-    EXPECT_EQ(fake.impressoes[0].bytes, "a\r\n");
-    EXPECT_TRUE(amb.plataforma.mensagens.empty());
+// The reading end of the FIFO that stands for the printer, with a buffer of one page: a longer
+// printout goes out only as the reader takes it.
+class Leitor {
+public:
+    explicit Leitor(const QString& fifo)
+        : fd_(::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
+        ::fcntl(fd_, F_SETPIPE_SZ, 4096);
+    }
+    ~Leitor() { fecha(); }
+    Leitor(const Leitor&) = delete;
+    Leitor& operator=(const Leitor&) = delete;
+    void fecha() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+    // Takes up to `n` bytes once some are there; false when the writer is done and nothing is left.
+    bool le(qsizetype n, const std::atomic<bool>& escritorAcabou) {
+        for (;;) {
+            QByteArray pedaco(n, '\0');
+            const ssize_t r = ::read(fd_, pedaco.data(), size_t(n));
+            if (r > 0) {
+                lido += pedaco.left(r);
+                return true;
+            }
+            if ((r == 0 && escritorAcabou) || (r < 0 && errno != EAGAIN)) return false;
+            pollfd p{fd_, POLLIN, 0};
+            ::poll(&p, 1, 10);
+        }
+    }
+    QByteArray lido;
 
-    const QString aviso = QStringLiteral("A entrada do veículo está registrada.");
-    const QString texto = "A impressão não saiu na impressora da porta LPT2.\n\nSem papel.\n\n" + aviso;
-    fake.falha = QStringLiteral("Sem papel.");
-    EXPECT_TRUE(imprime_bobina(amb.ctx, "b\r\n", aviso));
-    ASSERT_EQ(amb.plataforma.textosMensagens(), QStringList{texto});
-    EXPECT_EQ(amb.plataforma.mensagens[0].icone, Icone::Exclamacao);
+private:
+    int fd_;
+};
 
-    // Two printouts waiting for a stuck printer fail together: told once. One handed after the
-    // operator saw it is told again.
-    fake.falha.clear();
-    fake.segura = true;
-    imprime_bobina(amb.ctx, "c\r\n", aviso);
-    imprime_bobina(amb.ctx, "d\r\n", aviso);
-    EXPECT_EQ(amb.plataforma.mensagens.size(), 1u);
-    fake.libera(QStringLiteral("Sem papel."));
-    EXPECT_EQ(amb.plataforma.textosMensagens(), (QStringList{texto, texto}));
-    imprime_bobina(amb.ctx, "e\r\n", aviso);
-    fake.libera(QStringLiteral("Sem papel."));
-    EXPECT_EQ(amb.plataforma.mensagens.size(), 3u);
-    imprime_bobina(amb.ctx, "f\r\n", aviso);
-    fake.libera();
-    EXPECT_EQ(amb.plataforma.mensagens.size(), 3u);
-    ASSERT_EQ(fake.impressoes.size(), 2u);
-    EXPECT_EQ(fake.impressoes[1].bytes, "f\r\n");
+}  // namespace
+
+// A printer may take its bytes as slowly as it likes: the time it is given runs from the last
+// byte it took, not from the start of the printout. One that stops taking them, or whose line
+// goes dead in the middle (the other end of the port closed), fails with its reason, and the
+// program goes on.
+TEST(ImpressoraPorta, PrazoContaDoUltimoByteRecebido) {
+    QByteArray impressao;
+    for (int i = 0; i < 2000; ++i) impressao += QStringLiteral("Vaga %1 ABC-1234\r\n").arg(i, 4).toLatin1();
+    const struct {
+        const char* nome;
+        std::function<void(Leitor&, const std::atomic<bool>&)> le;
+        int prazoMs;
+        QString falha;
+        bool inteira;
+    } casos[] = {
+        {"lê aos poucos", [](Leitor& l, const std::atomic<bool>& fim) { while (l.le(256, fim)) {} },
+         2500, "", true},
+        {"para de ler", [](Leitor&, const std::atomic<bool>&) {}, 1000,
+         "parou no meio da impressão: a impressora parou de receber os dados.", false},
+        {"some no meio",
+         [](Leitor& l, const std::atomic<bool>& fim) {
+             while (l.lido.size() < 1000 && l.le(256, fim)) {}
+             l.fecha();
+         },
+         2500,
+         "parou no meio da impressão: a ligação com a impressora caiu (desligada ou desconectada "
+         "durante a impressão).",
+         false},
+    };
+    for (const auto& c : casos) {
+        QTemporaryDir dev;
+        const QString fifo = dev.filePath("lp0");
+        ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        // Each look at the clock is a second later: the printout, in many pieces, takes many
+        // seconds, and so do the pauses of the reader.
+        std::atomic<qint64> agora{0};
+        ImpressoraPorta impressora(dev.path(), [&agora] { return agora += 1000; });
+        Leitor leitor(fifo);
+        std::atomic<bool> acabou{false};
+        QString falha;
+        std::thread escritor([&] {
+            falha = impressora.imprime("LPT1", impressao, c.prazoMs);
+            acabou = true;
+        });
+        c.le(leitor, acabou);
+        escritor.join();
+        EXPECT_EQ(falha, c.falha.isEmpty() ? QString()
+                                           : QStringLiteral("A impressora em LPT1 (%1) %2").arg(fifo, c.falha))
+            << c.nome;
+        while (leitor.le(4096, acabou)) {}
+        EXPECT_EQ(leitor.lido == impressao, c.inteira) << c.nome;
+        EXPECT_TRUE(impressao.startsWith(leitor.lido)) << c.nome;
+    }
 }

@@ -1,6 +1,7 @@
 #include "support/plataforma_falsa.h"
 
 #include "reports/documento.h"
+#include "widgets/janela_aviso.h"
 
 #include <QCoreApplication>
 
@@ -10,6 +11,46 @@
 
 PlataformaFalsa::PlataformaFalsa()
     : pasta_(dir_.path()), agora_(QDate(2026, 12, 7), QTime(10, 0, 0)) {}
+
+PlataformaFalsa::~PlataformaFalsa() = default;
+
+void PlataformaFalsa::avisa(const QString& chave, const QString& texto, Icone icone,
+                            std::function<void()> fechado) {
+    for (AvisoVisto& a : avisos)
+        if (a.aberto && a.chave == chave) {
+            a.texto = texto;
+            if (tela_) tela_->mostra(chave, texto, icone, {});
+            return;
+        }
+    avisos.push_back({chave, texto, icone, true, std::move(fechado)});
+    if (!avisosNaTela) return;
+    if (!tela_) tela_ = std::make_unique<AvisosNaTela>();
+    const std::size_t i = avisos.size() - 1;
+    tela_->mostra(chave, texto, icone, [this, i] {
+        AvisoVisto& a = avisos[i];
+        a.aberto = false;
+        if (a.fechado) a.fechado();
+    });
+}
+
+QStringList PlataformaFalsa::textosAvisos() const {
+    QStringList r;
+    for (const AvisoVisto& a : avisos)
+        if (a.aberto) r << a.texto;
+    return r;
+}
+
+void PlataformaFalsa::fechaAvisos() {
+    for (std::size_t i = 0; i < avisos.size(); ++i) {
+        if (!avisos[i].aberto) continue;
+        if (JanelaAviso* j = tela_ ? tela_->aberto(avisos[i].chave) : nullptr) {
+            j->close();
+            continue;
+        }
+        avisos[i].aberto = false;
+        if (avisos[i].fechado) avisos[i].fechado();
+    }
+}
 
 void PlataformaFalsa::mensagem(const QString& texto, Icone icone, const QString& titulo) {
     mensagens.push_back({texto, icone, titulo});

@@ -126,15 +126,29 @@ struct MensagemVista {
     QString titulo;
 };
 
+// A notice as the operator sees it now: its key, its last text, and whether it is still shown.
+struct AvisoVisto {
+    QString chave;
+    QString texto;
+    Icone icone;
+    bool aberto = true;
+    std::function<void()> fechado;
+};
+
+class AvisosNaTela;
+
 class PlataformaFalsa : public Plataforma {
     qint64 relogioMs_ = 0;  // declared first: the port fake reads it
 
 public:
     PlataformaFalsa();
+    ~PlataformaFalsa() override;
 
     QString pastaPrograma() const override { return pasta_; }
     QDateTime agora() const override { return agora_; }
     void mensagem(const QString& texto, Icone icone, const QString& titulo) override;
+    void avisa(const QString& chave, const QString& texto, Icone icone,
+               std::function<void()> fechado) override;
     bool pergunta(const QString& texto, const QString& titulo) override;
     void encerra() override { ++encerramentos; }
     void aguarda(int ms, std::function<void()> depois) override;
@@ -158,6 +172,15 @@ public:
     std::function<void()> aoMostrar;
 
     std::vector<MensagemVista> mensagens;
+    // Every notice given, one per key while it stays shown; its text is the last one given.
+    std::vector<AvisoVisto> avisos;
+    // The texts of the notices still shown.
+    QStringList textosAvisos() const;
+    // The operator closes the notices still shown.
+    void fechaAvisos();
+    // When set, notices are also shown as the program shows them, windows that never take the
+    // keyboard; closing one of them counts as the operator closing it.
+    bool avisosNaTela = false;
     QStringList perguntas;
     int encerramentos = 0;
     SaidaPortaFalsa portaFalsa{relogioMs_};
@@ -185,4 +208,5 @@ private:
     QDateTime agora_;
     std::deque<bool> respostas_;
     std::vector<Espera> esperas_;
+    std::unique_ptr<AvisosNaTela> tela_;
 };

@@ -53,9 +53,10 @@ TEST_F(CancelasTest, PortaQueRecusaAvisaUmaVezENaoArmaABaixa) {
     amb.plataforma.portaFalsa.recusa = true;
     cancelas.passoAutomatico(Lado::Entrada);
     amb.plataforma.passaTempo(5000);
-    EXPECT_EQ(amb.plataforma.textosMensagens(),
+    EXPECT_EQ(amb.plataforma.textosAvisos(),
               QStringList{"Não foi possível acionar a cancela de entrada: a porta LPT1 não "
                           "respondeu. Verifique a ligação da cancela."});
+    EXPECT_TRUE(amb.plataforma.mensagens.empty());
     EXPECT_FALSE(timerEntrada.isActive());
     // The port back: the next pulse goes out, nothing stuck in the queue.
     amb.plataforma.portaFalsa.recusa = false;
@@ -66,7 +67,8 @@ TEST_F(CancelasTest, PortaQueRecusaAvisaUmaVezENaoArmaABaixa) {
 }
 
 // A gate whose device is missing is told once for the session, not at every pulse, each gate
-// on its own; once a pulse of it has gone out whole, a new failure is told again.
+// on its own, in a notice that never takes the keyboard; once a pulse of it has gone out whole,
+// a new failure is told again.
 TEST_F(CancelasTest, FalhaDeCadaCancelaAvisadaUmaVezAteFuncionar) {
     amb.ctx.estado.cancela_saida = QStringLiteral("LPT2");
     amb.plataforma.portaFalsa.recusa = true;
@@ -76,14 +78,17 @@ TEST_F(CancelasTest, FalhaDeCadaCancelaAvisadaUmaVezAteFuncionar) {
         cancelas.levanta(Lado::Saida);
         amb.plataforma.passaTempo(1000);
     }
-    EXPECT_EQ(amb.plataforma.mensagens.size(), 2u);   // one for each gate
+    EXPECT_EQ(amb.plataforma.avisos.size(), 2u);   // one for each gate
+    amb.plataforma.fechaAvisos();
     amb.plataforma.portaFalsa.recusa = false;
     cancelas.levanta(Lado::Entrada);
     amb.plataforma.passaTempo(1000);
     amb.plataforma.portaFalsa.recusa = true;
     cancelas.levanta(Lado::Entrada);
     cancelas.levanta(Lado::Saida);
-    EXPECT_EQ(amb.plataforma.mensagens.size(), 3u);   // the entry again, not the exit
+    EXPECT_EQ(amb.plataforma.textosAvisos().size(), 1);   // the entry again, not the exit
+    EXPECT_TRUE(amb.plataforma.textosAvisos()[0].contains("cancela de entrada"));
+    EXPECT_TRUE(amb.plataforma.mensagens.empty());
 }
 
 // The gate went up with the first write: when the write that ends the pulse fails, the
@@ -93,6 +98,6 @@ TEST_F(CancelasTest, SubiuMasOFimDoPulsoFalhouAindaArmaABaixa) {
     cancelas.levanta(Lado::Entrada);
     amb.plataforma.passaTempo(1000);
     EXPECT_EQ(escritas(amb), QStringList{"378=1@0"});
-    EXPECT_EQ(amb.plataforma.mensagens.size(), 1u);
+    EXPECT_EQ(amb.plataforma.textosAvisos().size(), 1);
     EXPECT_EQ(intervalo(timerEntrada), 10000);
 }

@@ -218,39 +218,57 @@ public:
 
 }  // namespace
 
+// A coupon holds the item of one stay: a coupon whose close was refused is closed on its own
+// before the next item, and while it cannot be, no item is sold into it.
 TEST(CupomFiscalSaida, ItemEFechamentoNaOrdem) {
     const QString desc = "ABC-1234  E: 06/12/26 14:35\r\n          S: 06/12/26 16:02";
+    const QString item = "VendeItem|123|" + desc + "|FF|I|1|2|5,00|%|0000";
+    const QString fecha = "FechaCupomResumido|DINHEIRO|Volte sempre";
     DadosComprovante milhar = avulso();
     milhar.tot = QStringLiteral("1.234,50");
     const struct {
         const char* nome;
         DadosComprovante dados;
+        QString abertoAntes;
         QList<int> retornos;
         QStringList chamadas;
         qint16 retorno;
-        QString falha;
+        QString texto;
+        bool falhou;
+        QString abertoDepois;
     } casos[] = {
-        {"avulso", avulso(), {},
-         {"VendeItem|123|" + desc + "|FF|I|1|2|5,00|%|0000", "FechaCupomResumido|DINHEIRO|Volte sempre"}, 1, ""},
-        {"mensalista", mensalista(), {},
-         {"VendeItem|0000000000|" + desc + "|FF|I|1|2|5,00|%|0000", "FechaCupomResumido|DINHEIRO|Volte sempre"},
-         1, ""},
-        {"mil reais inteiros", milhar, {},
-         {"VendeItem|123|" + desc + "|FF|I|1|2|1.234,50|%|0000", "FechaCupomResumido|DINHEIRO|Volte sempre"},
-         1, ""},
-        {"item recusado", avulso(), {0},
-         {"VendeItem|123|" + desc + "|FF|I|1|2|5,00|%|0000"}, 0,
-         "A impressora fiscal recusou o item do cupom (retorno 0): o cupom fiscal não foi emitido."},
-        {"fechamento recusado", avulso(), {1, -27},
-         {"VendeItem|123|" + desc + "|FF|I|1|2|5,00|%|0000", "FechaCupomResumido|DINHEIRO|Volte sempre"},
-         -27, "A impressora fiscal não fechou o cupom (retorno -27)."},
+        {"avulso", avulso(), "", {}, {item, fecha}, 1, "", false, ""},
+        {"mensalista", mensalista(), "", {},
+         {"VendeItem|0000000000|" + desc + "|FF|I|1|2|5,00|%|0000", fecha}, 1, "", false, ""},
+        {"mil reais inteiros", milhar, "", {},
+         {"VendeItem|123|" + desc + "|FF|I|1|2|1.234,50|%|0000", fecha}, 1, "", false, ""},
+        {"item recusado", avulso(), "", {0}, {item}, 0,
+         "A impressora fiscal recusou o item do cupom (retorno 0): o cupom fiscal não foi emitido.", true, ""},
+        {"fechamento recusado", avulso(), "", {1, -27}, {item, fecha}, -27,
+         "A impressora fiscal não fechou o cupom (retorno -27). Ele será fechado antes do próximo cupom.",
+         true, "123"},
+        {"cupom anterior fechado antes do item", avulso(), "77", {}, {fecha, item, fecha}, 1,
+         "O cupom fiscal da saída anterior (ticket 77), que tinha ficado aberto, foi fechado agora.",
+         false, ""},
+        {"cupom anterior ainda aberto", avulso(), "77", {0}, {fecha}, 0,
+         "O cupom fiscal da saída anterior (ticket 77) continua aberto: a impressora fiscal não o fechou "
+         "(retorno 0).\nO cupom desta saída não foi emitido, para que um cupom não junte duas saídas.",
+         true, "77"},
+        {"anterior fechado e este recusado", avulso(), "77", {1, 1, 0}, {fecha, item, fecha}, 0,
+         "O cupom fiscal da saída anterior (ticket 77), que tinha ficado aberto, foi fechado agora.\n"
+         "A impressora fiscal não fechou o cupom (retorno 0). Ele será fechado antes do próximo cupom.",
+         true, "123"},
     };
     for (const auto& c : casos) {
         FiscalGravado fiscal;
         fiscal.retornos = c.retornos;
         qint16 retorno = 99;
-        EXPECT_EQ(cupom_fiscal_saida(fiscal, "FF", "Volte sempre", c.dados, retorno), c.falha) << c.nome;
+        QString aberto = c.abertoAntes;
+        const ResultadoCupom r = cupom_fiscal_saida(fiscal, "FF", "Volte sempre", c.dados, retorno, aberto);
+        EXPECT_EQ(r.texto, c.texto) << c.nome;
+        EXPECT_EQ(r.falhou, c.falhou) << c.nome;
         EXPECT_EQ(fiscal.chamadas, c.chamadas) << c.nome;
         EXPECT_EQ(retorno, c.retorno) << c.nome;
+        EXPECT_EQ(aberto, c.abertoDepois) << c.nome;
     }
 }

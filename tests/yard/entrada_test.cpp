@@ -140,7 +140,7 @@ TEST_F(EntradaTest, FalhaAoGravarDesfazTudoEDepoisEnfileiraEPulsa) {
     const ResultadoPista r = entra("LIA-0001");
     EXPECT_FALSE(r.registrado);
     EXPECT_EQ(r.icone, Icone::Critico);
-    EXPECT_TRUE(r.mensagem.contains("disco cheio"));
+    EXPECT_TRUE(r.mensagem.contains("O banco de dados recusou a operação"));
     EXPECT_FALSE(entra("CAS-0001").registrado);
     for (const char* t : {"gera_ticket", "veiculos_patio", "lista_entrada", "mensalidades"})
         EXPECT_EQ(amb.conta(t), 0) << t;

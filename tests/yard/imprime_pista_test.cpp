@@ -93,9 +93,10 @@ TEST_F(ImprimePistaTest, EntradaSoComFiscalOuComPortaQueFalha) {
     amb.plataforma.impressoraFalsa.falha = QStringLiteral("Impressora desligada.");
     entra("XYZ9876");
     EXPECT_EQ(amb.conta("veiculos_patio"), 2);
-    ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
-    EXPECT_TRUE(amb.plataforma.mensagens[0].texto.contains("LPT2"));
-    EXPECT_TRUE(amb.plataforma.mensagens[0].texto.contains("A entrada do veículo está registrada."));
+    EXPECT_TRUE(amb.plataforma.mensagens.empty());
+    ASSERT_EQ(amb.plataforma.textosAvisos().size(), 1);
+    EXPECT_TRUE(amb.plataforma.textosAvisos()[0].startsWith(
+        "Não saíram na impressora da porta LPT2: 1 comprovante de entrada.\n\nImpressora desligada."));
     EXPECT_TRUE(amb.plataforma.fiscalFalsa.chamadas.isEmpty());
     EXPECT_EQ(janela.tic->displayText(), "3         ");
 
@@ -118,10 +119,11 @@ TEST_F(ImprimePistaTest, ImpressoraLentaNaoPrendeAPista) {
     EXPECT_TRUE(amb.plataforma.mensagens.empty());
     EXPECT_EQ(amb.plataforma.impressoraFalsa.retidas.size(), 2u);
 
-    amb.plataforma.impressoraFalsa.libera(QStringLiteral("A impressora não recebeu os dados a tempo."));
-    ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
-    EXPECT_TRUE(amb.plataforma.mensagens[0].texto.startsWith(
-        "A impressão não saiu na impressora da porta LPT1."));
+    amb.plataforma.impressoraFalsa.libera(QStringLiteral("A impressora parou de receber os dados."));
+    EXPECT_TRUE(amb.plataforma.mensagens.empty());
+    ASSERT_EQ(amb.plataforma.textosAvisos().size(), 1);
+    EXPECT_TRUE(amb.plataforma.textosAvisos()[0].startsWith(
+        "Não saíram na impressora da porta LPT1: 2 comprovantes de entrada."));
     EXPECT_EQ(amb.conta("veiculos_patio"), 2);
 }
 
@@ -191,8 +193,9 @@ TEST_F(ImprimePistaTest, SaidaComPortaQueFalhaAvisaUmaVez) {
     preparaSaida();
     janela.Command7->click();
     EXPECT_EQ(amb.conta("registro_saida"), 1);
-    ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
-    EXPECT_TRUE(amb.plataforma.mensagens[0].texto.contains("LPT1"));
+    EXPECT_EQ(amb.plataforma.textosAvisos(),
+              QStringList{"Não saíram na impressora da porta LPT1: 1 comprovante de saída.\n\nSem papel."
+                          "\n\nOs registros estão gravados; só as impressões não saíram."});
     EXPECT_EQ(janela.tic->displayText(), kTicketVazio);
 }
 
@@ -212,4 +215,41 @@ TEST_F(ImprimePistaTest, SaidaComImpressoraFiscalEscreveNoDiario) {
               "2026-12-06 16:02:11 VendeItem(\"123\", \"ABC-1234  E: 06/12/26 14:35\\n          S: 06/12/26 "
               "16:02\", \"FF\", \"I\", \"1\", \"2\", \"5,00\", \"%\", \"0000\")\n"
               "2026-12-06 16:02:11 FechaCupomResumido(\"DINHEIRO\", \"Volte sempre\")\n");
+}
+
+// The cashier types cars as fast as he can while the printer fails: the failure arrives between
+// two cars and shows beside the lane without taking the keyboard, every car typed is stored,
+// and the notice stays, counting the later failures too.
+TEST_F(ImprimePistaTest, TeclasChegamAPistaEnquantoAFalhaChega) {
+    amb.plataforma.avisosNaTela = true;
+    amb.plataforma.impressoraFalsa.segura = true;
+    // Each key goes where the keyboard sends it: to the control with the focus.
+    const auto tecla = [](auto k) {
+        QWidget* w = QApplication::focusWidget();
+        QTest::keyClick(w ? w : QApplication::activeWindow(), k);
+    };
+    const char* placas[] = {"AAA1111", "BBB2222", "CCC3333", "DDD4444", "EEE5555"};
+    for (int i = 0; i < 5; ++i) {
+        tecla(Qt::Key_F2);
+        for (const char* c = placas[i]; *c; ++c) tecla(*c);
+        tecla(Qt::Key_Return);
+        tecla(Qt::Key_Return);
+        // The first two tickets fail while the third car is being typed.
+        if (i == 2) amb.plataforma.impressoraFalsa.libera(QStringLiteral("Desligada."));
+    }
+    EXPECT_EQ(amb.linha("SELECT group_concat(placa, ' ') FROM veiculos_patio"),
+              QStringList{"AAA-1111 BBB-2222 CCC-3333 DDD-4444 EEE-5555"});
+    EXPECT_EQ(QApplication::activeWindow(), &janela);
+    EXPECT_EQ(QApplication::focusWidget(), janela.pla);
+
+    QList<QWidget*> avisos;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "aviso" && w->isVisible()) avisos << w;
+    ASSERT_EQ(avisos.size(), 1);
+    EXPECT_FALSE(avisos[0]->isActiveWindow());
+    const auto texto = [&] { return avisos[0]->findChild<QLabel*>("texto")->text(); };
+    EXPECT_TRUE(texto().startsWith("Não saíram na impressora da porta LPT1: 3 comprovantes de entrada."));
+    amb.plataforma.impressoraFalsa.libera(QStringLiteral("Desligada."));
+    EXPECT_TRUE(texto().startsWith("Não saíram na impressora da porta LPT1: 5 comprovantes de entrada."));
+    EXPECT_TRUE(amb.plataforma.mensagens.empty());
 }

@@ -257,6 +257,24 @@ TEST_F(JanelaPrincipalTest, ValorPagoETroco) {
     EXPECT_EQ(janela.val_pag->text(), "12,5");
 }
 
+// The amounts of the exit panel show whole up to the largest the program takes: the first
+// digit at the field's left edge while the cursor stands after the last one.
+TEST_F(JanelaPrincipalTest, ValoresDoPainelAparecemInteiros) {
+    abreCaixa();
+    janela.Option2->setChecked(true);
+    janela.resize(janela.minimumSizeHint());
+    QApplication::processEvents();
+    const QString maior = QStringLiteral("99.999.999,99");
+    for (QLineEdit* c : {janela.tot, janela.val_pag, janela.tro}) {
+        c->setText(maior);
+        c->end(false);
+        const QRect r = c->contentsRect();
+        EXPECT_EQ(c->cursorPositionAt(QPoint(r.left() + 3, r.center().y())), 0) << c->objectName().toStdString();
+        EXPECT_EQ(c->cursorPositionAt(QPoint(r.right() - 1, r.center().y())), maior.size())
+            << c->objectName().toStdString();
+    }
+}
+
 // The read-only fields are no tab stops; Tab runs from the ticket through the lane fields to
 // the modes and the buttons.
 TEST_F(JanelaPrincipalTest, OrdemDeTabulacaoSemCamposDeLeitura) {
@@ -384,12 +402,15 @@ TEST_F(JanelaPrincipalTest, FocoLevadoPorOutraJanelaNaoBusca) {
 TEST_F(JanelaPrincipalTest, FalhaDoRelogioAvisadaUmaVez) {
     amb.db().executa("DROP TABLE data_hora");
     for (int i = 0; i < 3; ++i) janela.passoDoRelogio();
-    ASSERT_EQ(amb.plataforma.mensagens.size(), 1u);
+    ASSERT_EQ(amb.plataforma.avisos.size(), 1u);   // a notice: the lane keeps the keyboard
+    EXPECT_EQ(amb.plataforma.avisos[0].icone, Icone::Critico);
+    amb.plataforma.fechaAvisos();
     amb.db().executa("CREATE TABLE data_hora (data TEXT, hora TEXT)");
-    janela.passoDoRelogio();   // a step that works arms the message again
+    janela.passoDoRelogio();   // a step that works arms the notice again
     amb.db().executa("DROP TABLE data_hora");
     janela.passoDoRelogio();
-    EXPECT_EQ(amb.plataforma.mensagens.size(), 2u);
+    EXPECT_EQ(amb.plataforma.textosAvisos().size(), 1);
+    EXPECT_TRUE(amb.plataforma.mensagens.empty());
 }
 
 TEST_F(JanelaPrincipalTest, MensalistaClicadoNaListaEmModoEntrada) {
