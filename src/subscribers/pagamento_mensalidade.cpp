@@ -140,6 +140,12 @@ ResultadoPagamento efetua_pagamento(Banco& db, const PedidoPagamento& p) {
     if (p.valor < Dinheiro{})
         return recusa(QStringLiteral("O valor a pagar não pode ser negativo. Corrija o desconto."),
                       FocoPagamento::des);
+    // An additional on top of a large fee may pass the largest amount the program keeps.
+    if (Dinheiro::acimaDoDigitavel(p.valor))
+        return recusa(QStringLiteral("O valor a pagar ultrapassa o máximo permitido (%1). Corrija o "
+                                     "adicional.")
+                          .arg(Dinheiro::maiorDigitado().formata()),
+                      FocoPagamento::adi);
     const QVariant inicioBanco =
         db.valor(QStringLiteral("SELECT data_inicio FROM mensalistas WHERE codigo = ?"), {p.codigo});
     const QDate inicio = dataDoBanco(inicioBanco);

@@ -114,6 +114,21 @@ TEST(EscolhaEValores, OQueOOperadorEscolheEValoresInteiros) {
              return r.total ? r.total->formata() : r.mensagem;
          },
          kMsgEstouroDinheiro},
+        {"diária no máximo permitido numa estada de dez dias",
+         [](Sessao& s) {
+             // No wrap here: the fee fits the type, but not what a backup of the site may hold.
+             s.amb.db().executa("INSERT INTO diaria (tempo, valor) VALUES (24, ?)",
+                                {Dinheiro::maiorDigitado().paraBanco()});
+             PedidoTarifa p;
+             p.modalidade = "D";
+             p.dat_ent = "01/12/2026";
+             p.hor_ent = "08:00:00";
+             p.dat_sai = "10/12/2026";
+             p.hor_sai = "09:00:00";
+             const ResultadoTarifa r = calcula_total(s.amb.db(), p);
+             return r.total ? r.total->formata() : r.mensagem;
+         },
+         kMsgEstouroDinheiro},
         {"primeiro mês de uma mensalidade enorme",
          [](Sessao&) { return proporcional(Dinheiro::reais(99999999999999), 30, 11).formata(); },
          "36.666.666.666.666,30"},

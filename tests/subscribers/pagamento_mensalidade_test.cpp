@@ -189,6 +189,12 @@ TEST_F(Pagamento, ValorAPagarComDescontoEAdicional) {
     const ResultadoPagamento r = paga(1, "03/08", Dinheiro::reais(0, 1) - Dinheiro::reais(1));
     EXPECT_FALSE(r.pago);
     EXPECT_EQ(r.mensagem, "O valor a pagar não pode ser negativo. Corrija o desconto.");
+    // Nor above the largest amount kept, which a large fee and an additional can pass.
+    const ResultadoPagamento acima =
+        paga(1, "03/08", Dinheiro::maiorDigitado() + Dinheiro::reais(0, 1));
+    EXPECT_FALSE(acima.pago);
+    EXPECT_EQ(acima.mensagem, "O valor a pagar ultrapassa o máximo permitido (99.999.999,99). "
+                              "Corrija o adicional.");
     EXPECT_EQ(amb.conta("pagamento_mensalidade") + amb.conta("mensalidades"), 0);
 }
 

@@ -15,11 +15,15 @@ ResultadoTarifa calcula_total(Banco& db, const PedidoTarifa& p) {
         return r;
     }
     try {
-        if (p.modalidade == u"R") return calcula_rotativo(db, p);
-        if (p.modalidade == u"T") return calcula_turno(db, p);
-        if (p.modalidade == u"C") return calcula_convenio(db, p);
-        if (p.modalidade == u"M") return calcula_mensalista(db, p);
-        return calcula_diaria(db, p);
+        ResultadoTarifa r = p.modalidade == u"R"   ? calcula_rotativo(db, p)
+                            : p.modalidade == u"T" ? calcula_turno(db, p)
+                            : p.modalidade == u"C" ? calcula_convenio(db, p)
+                            : p.modalidade == u"M" ? calcula_mensalista(db, p)
+                                                   : calcula_diaria(db, p);
+        // A stay charged past the largest amount the program keeps would be stored where no
+        // backup of this site could be restored any more: refused like a fee out of range.
+        if (r.total && Dinheiro::acimaDoDigitavel(*r.total)) return recusaTarifa(kMsgEstouroDinheiro);
+        return r;
     } catch (const EstouroDinheiro&) {
         // A stored tariff so large that the stay's fee leaves the money range: no wrapped total.
         return recusaTarifa(kMsgEstouroDinheiro);
