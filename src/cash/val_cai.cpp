@@ -1,6 +1,7 @@
 #include "cash/val_cai.h"
 
 #include "cash/valor_caixa.h"
+#include "widgets/campo_dinheiro.h"
 #include "widgets/cria.h"
 
 #include <QFrame>
@@ -17,7 +18,7 @@ QLineEdit* caixaValor(QWidget* pai, const char* nome) {
     c->setReadOnly(true);
     c->setFocusPolicy(Qt::NoFocus);
     c->setAlignment(Qt::AlignRight);
-    c->setFixedWidth(90);
+    c->setFixedWidth(larguraDeValor(c));
     return c;
 }
 

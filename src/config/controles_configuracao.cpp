@@ -1,5 +1,6 @@
 #include "config/controles_configuracao.h"
 
+#include "widgets/campo_dinheiro.h"
 #include "widgets/campo_entrada.h"
 #include "widgets/cria.h"
 
@@ -16,7 +17,7 @@ CampoMascara* campoMascara(QWidget* pai, const char* nome, const QString& mascar
 
 CampoDinheiro* campoDinheiro(QWidget* pai, const char* nome, const QString& reserva) {
     auto* c = cria<CampoDinheiro>(pai, nome, reserva);
-    c->setMaximumWidth(c->fontMetrics().horizontalAdvance(QStringLiteral("000.000,00")) + 16);
+    c->setFixedWidth(larguraDeValor(c));
     return c;
 }
 

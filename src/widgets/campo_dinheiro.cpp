@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QToolTip>
 #include <QValidator>
 
@@ -131,4 +132,15 @@ std::optional<Dinheiro> formataCampoDinheiro(QLineEdit* campo) {
     const std::optional<Dinheiro> valor = Dinheiro::ler(campo->text());
     campo->setText(valor ? valor->formata() : QString());
     return valor;
+}
+
+// The amount, the frame on each side, the field's own margin of 2 pixels on each side, its text
+// margins and the cursor, with a pixel to spare on each side.
+int larguraDeValor(const QLineEdit* campo) {
+    const QStyle* estilo = campo->style();
+    const QMargins texto = campo->textMargins();
+    return campo->fontMetrics().horizontalAdvance(Dinheiro::maiorDigitado().formata()) +
+           2 * estilo->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, campo) + 2 * 2 +
+           texto.left() + texto.right() +
+           estilo->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, campo) + 2;
 }

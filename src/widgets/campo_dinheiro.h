@@ -31,6 +31,10 @@ std::optional<QString> textoDinheiroColado(const QString& texto);
 inline const QString kMsgColadoNaoEValor =
     QStringLiteral("O texto colado não é um valor. O campo ficou como estava.");
 
+// The width an amount field needs to show the largest amount the program takes whole, the
+// cursor after it.
+int larguraDeValor(const QLineEdit* campo);
+
 // Leaving a money field: an amount is rewritten "#,##0.00" and returned; any other text is
 // cleared and nullopt returned.
 std::optional<Dinheiro> formataCampoDinheiro(QLineEdit* campo);

@@ -50,18 +50,6 @@ QLineEdit* campoLeitura(QWidget* pai, const char* nome) {
     return c;
 }
 
-// An amount field wide enough to show the largest amount the program takes whole, the cursor
-// after it: the amount, the frame on each side, the field's own margin of 2 pixels on each
-// side, its text margins and the cursor, with a pixel to spare on each side.
-void larguraDeValor(QLineEdit* c) {
-    const QStyle* estilo = c->style();
-    const QMargins texto = c->textMargins();
-    c->setMinimumWidth(c->fontMetrics().horizontalAdvance(Dinheiro::maiorDigitado().formata()) +
-                       2 * estilo->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, c) + 2 * 2 +
-                       texto.left() + texto.right() +
-                       estilo->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, c) + 2);
-}
-
 }  // namespace
 
 JanelaPrincipal::JanelaPrincipal(Contexto& ctx, QWidget* parent)
@@ -171,7 +159,7 @@ void JanelaPrincipal::montaControles() {
         f.setStyleStrategy(QFont::PreferNoShaping);
         c->setFont(f);
     }
-    for (QLineEdit* c : {tot, val_pag, tro}) larguraDeValor(c);
+    for (QLineEdit* c : {tot, val_pag, tro}) c->setMinimumWidth(larguraDeValor(c));
 
     // Yard list.
     Frame3 = cria<QGroupBox>(central, "Frame3", QStringLiteral("Lista de Pátio "));

@@ -1,4 +1,5 @@
 #include "janela_config.h"
+#include "support/mostra_inteiro.h"
 #include "cash/abe_cai.h"
 #include "yard/cancelas.h"
 #include "yard/entrada.h"
@@ -14,6 +15,18 @@
 namespace {
 
 using JanelaParte2Test = ConfigTest;
+
+// Every amount field of the window, on whichever tab, shows the largest amount whole.
+TEST_F(JanelaParte2Test, ValoresDasAbasAparecemInteiros) {
+    abre();
+    const auto campos = con->findChildren<CampoDinheiro*>();
+    ASSERT_GE(campos.size(), 5);
+    for (CampoDinheiro* c : campos) {
+        mostraAba(c);
+        QApplication::processEvents();
+        EXPECT_TRUE(mostraInteiro(c, QStringLiteral("99.999.999,99"))) << c->objectName().toStdString();
+    }
+}
 
 TEST_F(JanelaParte2Test, ConvenioPelaJanelaChegaAPrincipal) {
     principal.Option5->setEnabled(false);
