@@ -159,6 +159,8 @@ ResultadoCarga carrega_banco(Contexto& ctx) {
     // Left behind by a backup, restore or file export ended midway: full copies of the data,
     // passwords included, never in use once their operation ended.
     removeCopiasTemporarias(caminho);
+    // A coupon the fiscal printer was left holding is closed before the next one is sold.
+    ctx.estado.cupom_aberto = ctx.plataforma.fiscal().cupomAberto();
     const bool existe = QFileInfo::exists(caminho);
     try {
         return existe ? abreExistente(ctx, caminho) : criaNovo(ctx, caminho);

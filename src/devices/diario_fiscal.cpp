@@ -90,6 +90,26 @@ int DiarioFiscal::fechaCupomResumido(const QString& formaPagamento, const QStrin
 
 int DiarioFiscal::leituraX() { return registra(QStringLiteral("LeituraX"), {}); }
 
+QString DiarioFiscal::cupomAberto() const {
+    QFile f(caminho());
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    // A coupon holds a few lines: the journal's end tells, however long the journal is.
+    constexpr qint64 kFim = 64 * 1024;
+    if (f.size() > kFim) f.seek(f.size() - kFim);
+    const QList<QByteArray> linhas = f.readAll().split('\n');
+    const QByteArray venda = " VendeItem(\"", fecha = " FechaCupomResumido(";
+    for (auto l = linhas.crbegin(); l != linhas.crend(); ++l) {
+        if (l->contains(fecha)) return {};
+        const qsizetype i = l->indexOf(venda);
+        if (i < 0) continue;
+        // The code is the first argument; an item code is digits, never an escaped quote.
+        const qsizetype inicio = i + venda.size();
+        const QString codigo = QString::fromUtf8(l->mid(inicio, l->indexOf('"', inicio) - inicio));
+        return codigo.isEmpty() ? QStringLiteral("sem número") : codigo;
+    }
+    return {};
+}
+
 int DiarioFiscal::reducaoZ(const QString& data, const QString& hora) {
     return registra(QStringLiteral("ReducaoZ"), {data, hora});
 }

@@ -21,6 +21,8 @@ public:
     int fechaCupomResumido(const QString& formaPagamento, const QString& mensagem) override;
     int leituraX() override;
     int reducaoZ(const QString& data, const QString& hora) override;
+    // Read from the journal: its last item with no close after it.
+    QString cupomAberto() const override;
 
     static inline const QString kArquivo = QStringLiteral("impressora_fiscal.txt");
     QString caminho() const;

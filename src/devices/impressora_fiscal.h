@@ -14,4 +14,7 @@ public:
     virtual int fechaCupomResumido(const QString& formaPagamento, const QString& mensagem) = 0;
     virtual int leituraX() = 0;
     virtual int reducaoZ(const QString& data, const QString& hora) = 0;
+    // The item code of a coupon the printer holds open (an item sold, no close after it), or
+    // empty when none is: a coupon left open stays open across a restart of the program.
+    virtual QString cupomAberto() const { return {}; }
 };

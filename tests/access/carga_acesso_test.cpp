@@ -1,5 +1,6 @@
 #include "access/carga_acesso.h"
 #include "app/trava_pasta.h"
+#include "devices/diario_fiscal.h"
 #include "support/plataforma_falsa.h"
 
 #include <QDir>
@@ -210,6 +211,36 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
     EXPECT_TRUE(falhou.falha.startsWith("Não foi possível reservar a pasta " +
                                         pasta.filePath("nao_existe")))
         << falhou.falha.toStdString();
+}
+
+// A coupon the fiscal journal shows open (an item, then no close, whatever came after) is
+// known at start, so the next exit closes it before selling its own item.
+TEST(CargaAcesso, CupomAbertoNoDiarioFiscal) {
+    const struct {
+        const char* diario;
+        const char* aberto;
+    } casos[] = {
+        {"", ""},
+        {"2026-12-07 10:00:00 VendeItem(\"7\", \"AAA-0001\")\n", "7"},
+        {"2026-12-07 10:00:00 VendeItem(\"7\", \"A\")\n2026-12-07 10:00:01 LeituraX()\n", "7"},
+        {"2026-12-07 10:00:00 VendeItem(\"\", \"A\")\n", "sem número"},
+        {"2026-12-07 10:00:00 VendeItem(\"7\", \"A\")\n"
+         "2026-12-07 10:00:01 FechaCupomResumido(\"DINHEIRO\", \"VendeItem(\\\"9\\\"\")\n", ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.diario);
+        PlataformaFalsa p;
+        DiarioFiscal diario([&] { return p.pastaPrograma(); }, [] { return QDateTime(); });
+        p.fiscalUsada = &diario;
+        if (*c.diario) {
+            QFile f(diario.caminho());
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.diario);
+        }
+        Contexto ctx(p);
+        ASSERT_TRUE(carrega_banco(ctx).ok);
+        EXPECT_EQ(ctx.estado.cupom_aberto, QString::fromUtf8(c.aberto));
+    }
 }
 
 }  // namespace

@@ -177,6 +177,9 @@ TEST(DiarioFiscal, DiscoCheioEmDuasSaidasUmFechamentoPorSaida) {
         EXPECT_EQ(cupom_fiscal_saida(fiscal, "FF", "Volte sempre", s.saida, retorno, aberto).texto, s.texto)
             << s.saida.tic.toStdString();
         EXPECT_EQ(aberto, s.aberto) << s.saida.tic.toStdString();
+        // What a restart reads back from the journal agrees with what the lane keeps.
+        const DiarioFiscal reaberto([&] { return pasta.path(); }, [] { return QDateTime(); });
+        EXPECT_EQ(reaberto.cupomAberto(), s.aberto) << s.saida.tic.toStdString();
     }
     const QStringList chamadas = QString::fromUtf8(conteudo(diario.caminho())).split('\n', Qt::SkipEmptyParts);
     QStringList nomes;
