@@ -5,6 +5,7 @@
 #include "reports/relatorio_teste.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QImage>
@@ -108,9 +109,9 @@ TEST_F(EscritorioTest, MensalistasUmaLinhaPorMensalistaComSuaFilial) {
 }
 
 TEST_F(EscritorioTest, FaturamentoNomeiaOPagadorDaFilialDoPagamento) {
-    const QStringList pagamentos = {"05/03/2008 | 1 | Zélia Souza | 01/03/2008 | 1 | 0,00 | 0,00 | 80,00",
-                                    "10/03/2008 | 2 | Bruno Lima | 01/03/2008 | 2 | 0,00 | 0,00 | 150,00",
-                                    "12/03/2008 | 1 | Eduardo Dias | 01/03/2008 | 2 | 0,00 | 0,00 | 150,00"};
+    const QStringList pagamentos = {"05/03/2008 | 1 | Zélia Souza | 03/2008 | 1 | 0,00 | 0,00 | 80,00",
+                                    "10/03/2008 | 2 | Bruno Lima | 03/2008 | 2 | 0,00 | 0,00 | 150,00",
+                                    "12/03/2008 | 1 | Eduardo Dias | 03/2008 | 2 | 0,00 | 0,00 | 150,00"};
     for (QRadioButton* opcao : {janela.Option5, janela.Option6}) {
         QStringList vistos;
         for (const QString& l : imprime(opcao, false, false, "  "))
@@ -150,25 +151,34 @@ TEST_F(EscritorioTest, CancelarParaAMontagemEDeixaAJanelaComoEstava) {
     janela.dat_ini_det->setText("01/03/2008");
     janela.dat_fim_det->setText("31/03/2008");
 
-    bool andamentoVisto = false;
-    QTimer::singleShot(0, &janela, [&] {
-        const QCursor* cursor = QGuiApplication::overrideCursor();
-        andamentoVisto = !janela.progresso->isHidden() && !janela.lidas->isHidden() &&
-                         !janela.cancelar->isHidden() && !janela.Command1->isEnabled() && cursor &&
-                         cursor->shape() == Qt::WaitCursor;
-        janela.cancelar->click();
-    });
+    // The click returns at once; while the report is read the window shows its progress and the
+    // way to stop it, the hourglass over itself alone.
+    const auto andamentoVisivel = [this] {
+        return !janela.progresso->isHidden() && !janela.lidas->isHidden() && !janela.cancelar->isHidden() &&
+               !janela.Command1->isEnabled() && janela.cursor().shape() == Qt::WaitCursor;
+    };
     janela.Command1_Click();
-    EXPECT_TRUE(andamentoVisto);
+    EXPECT_TRUE(janela.cr.construindo());
+    EXPECT_TRUE(andamentoVisivel());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    janela.cancelar->click();
+    esperaRelatorio(amb.plataforma, janela.cr);
     EXPECT_TRUE(amb.plataforma.visualizados.empty());
     EXPECT_TRUE(amb.plataforma.mensagens.empty());
     EXPECT_TRUE(janela.progresso->isHidden() && janela.cancelar->isHidden() && janela.lidas->isHidden());
     EXPECT_TRUE(janela.Command1->isEnabled());
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(janela.cursor().shape(), Qt::ArrowCursor);
     EXPECT_FALSE(janela.cr.construindo());
 
-    // Run again to its end: the preview follows the build to its last page.
+    // Run again: once the preview has the first page, the window shows no progress of a build
+    // that is the preview's now, and the preview follows it to its last page.
     janela.Command1_Click();
+    while (amb.plataforma.visualizados.empty()) QCoreApplication::processEvents();
+    EXPECT_FALSE(janela.cr.construindo());
+    EXPECT_TRUE(janela.progresso->isHidden() && janela.cancelar->isHidden() && janela.lidas->isHidden());
+    EXPECT_TRUE(janela.Command1->isEnabled());
+    EXPECT_EQ(janela.cursor().shape(), Qt::ArrowCursor);
+    esperaRelatorio(amb.plataforma, janela.cr);
     ASSERT_EQ(amb.plataforma.visualizados.size(), 1u);
     const DocumentoRelatorio& doc = *amb.plataforma.visualizados.back().documento;
     EXPECT_TRUE(doc.concluido());
@@ -234,7 +244,7 @@ TEST_F(EscritorioTest, ConveniosComATarifaInteira) {
                      "FROM convenios WHERE convenio = 'Clínica'");
     const QStringList linhas = imprime(janela.Option3, false, false, "  ");
     EXPECT_EQ(linhas.mid(1, 12),
-              (QStringList{"Passo | Até (horas) | Valor", "4 - Banco (Isento) - Seg - qualquer horário",
+              (QStringList{"Passo | Duração (horas) | Valor", "4 - Banco (Isento) - Seg - qualquer horário",
                            "3 - Clínica (Variável) - Seg - qualquer horário", "1 | 02:00 | 1,00",
                            "Após tempo acima, cobrar o valor fixo de R$ 5,00",
                            "2 - Hotel (Valor fixo 10,00) - Seg - qualquer horário",
