@@ -3,6 +3,8 @@
 #include "reports/construcao.h"
 #include "reports/relatorio.h"
 
+#include <QCoreApplication>
+
 void ControleRelatorio::defineSelecao(const QString& formula) {
     if (subrelatorio_.isEmpty()) pedido_.selecao = formula;
     else pedido_.selecaoSub[subrelatorio_] = formula;
@@ -28,6 +30,8 @@ void ControleRelatorio::cancela() {
 void ControleRelatorio::executa() {
     if (construcao_) return;
     auto* c = new ConstrucaoRelatorio(db_, pedido_);
+    // It outlives this window once the preview has it; a program that ends meanwhile stops it.
+    c->setParent(QCoreApplication::instance());
     construcao_ = c;
     QObject::connect(c, &ConstrucaoRelatorio::terminou, c, &QObject::deleteLater);
     QObject::connect(c, &ConstrucaoRelatorio::progrediu, &ligacoes_, [this, c] { progrediu(c); });
