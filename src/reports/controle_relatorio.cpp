@@ -34,8 +34,8 @@ void ControleRelatorio::executa() {
     c->setParent(QCoreApplication::instance());
     construcao_ = c;
     QObject::connect(c, &ConstrucaoRelatorio::terminou, c, &QObject::deleteLater);
-    QObject::connect(c, &ConstrucaoRelatorio::progrediu, &ligacoes_, [this, c] { progrediu(c); });
-    QObject::connect(c, &ConstrucaoRelatorio::terminou, &ligacoes_, [this, c] { terminou(c); });
+    QObject::connect(c, &ConstrucaoRelatorio::progrediu, &ligacoes_, [this, c] { construcaoAvancou(c); });
+    QObject::connect(c, &ConstrucaoRelatorio::terminou, &ligacoes_, [this, c] { construcaoTerminou(c); });
     if (aoConstruir) aoConstruir(true);
     c->inicia();
 }
@@ -47,7 +47,7 @@ void ControleRelatorio::solta() {
     if (aoConstruir) aoConstruir(false);
 }
 
-void ControleRelatorio::progrediu(ConstrucaoRelatorio* c) {
+void ControleRelatorio::construcaoAvancou(ConstrucaoRelatorio* c) {
     if (c != construcao_) return;
     const auto documento = c->documento();
     if (!documento) return;
@@ -59,7 +59,7 @@ void ControleRelatorio::progrediu(ConstrucaoRelatorio* c) {
     }
 }
 
-void ControleRelatorio::terminou(ConstrucaoRelatorio* c) {
+void ControleRelatorio::construcaoTerminou(ConstrucaoRelatorio* c) {
     if (c != construcao_) return;
     // Ended before a page was handed over: a short report read whole, a failure or a cancel.
     const auto documento = c->documento();

@@ -68,7 +68,7 @@ private:
     // Owns the connections to the builds, so none outlives this component.
     QObject ligacoes_;
 
-    void progrediu(ConstrucaoRelatorio* c);
-    void terminou(ConstrucaoRelatorio* c);
+    void construcaoAvancou(ConstrucaoRelatorio* c);
+    void construcaoTerminou(ConstrucaoRelatorio* c);
     void solta();
 };
