@@ -190,10 +190,12 @@ private:
         resultado_ = falha.isEmpty() ? textoFeito_ : falha;
         mostraSituacao();
         if (!falha.isEmpty()) {
-            // Over the preview alone, and without waiting for it.
+            // Over the preview alone, without waiting for it, and without taking the keyboard
+            // from the lane the operator may be typing at meanwhile.
             auto* aviso = new QMessageBox(QMessageBox::Information, QStringLiteral("Quelmar"), falha,
                                           QMessageBox::Ok, this);
             aviso->setAttribute(Qt::WA_DeleteOnClose);
+            aviso->setAttribute(Qt::WA_ShowWithoutActivating);
             aviso->open();
         }
     }
