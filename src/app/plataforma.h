@@ -55,8 +55,9 @@ public:
     virtual ImpressoraFiscal& fiscal() = 0;
 
     // Shows a report's pages in a print preview, from which the operator prints them or saves
-    // them as PDF; returns when the preview is closed. The document may still be growing: the
-    // preview follows it until it is concluded or interrupted.
+    // them as PDF; returns at once, the preview beside the other windows until it is closed. The
+    // document may still be growing: the preview follows it until it is concluded or
+    // interrupted, and abandons it when closed first.
     virtual void visualiza(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo) = 0;
     // The drives offered for backups and the subscriber file, with their free space.
     virtual Discos& discos() = 0;

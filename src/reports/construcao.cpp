@@ -95,12 +95,13 @@ void ConstrucaoRelatorio::encerra() {
     ativa_ = false;
     relogio_.stop();
     montagem_.reset();   // ends the queries' reads
-    if (const auto d = documento(); d && !d->concluido()) d->interrompe();
+    if (const auto d = documento(); d && !d->concluido()) d->interrompe(erro());
     emit terminou();
 }
 
 void ConstrucaoRelatorio::turno() {
     if (!montagem_) return;
+    if (documento_->abandonado()) return cancela();   // the preview was closed
     bool pronto = false;
     try {
         pronto = umTurno(*montagem_, parar_);
@@ -137,7 +138,7 @@ void ConstrucaoRelatorio::emSeparado() {
                     QMutexLocker t(&trava_);
                     documento_ = doc;
                 }
-                for (bool pronto = false; !pronto && !parar_;) {
+                for (bool pronto = false; !pronto && !parar_ && !doc->abandonado();) {
                     pronto = umTurno(*montagem, parar_);
                     lidas_ = montagem->linhasLidas();
                     doc->avisaCrescimento();
@@ -159,6 +160,6 @@ void ConstrucaoRelatorio::emSeparado() {
         QMutexLocker t(&trava_);
         conexaoSeparada_ = nullptr;
     }
-    if (const auto d = documento(); d && !d->concluido()) d->interrompe();
+    if (const auto d = documento(); d && !d->concluido()) d->interrompe(erro());
     QMetaObject::invokeMethod(this, &ConstrucaoRelatorio::encerra, Qt::QueuedConnection);
 }

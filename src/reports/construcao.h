@@ -4,7 +4,8 @@
 // connection to the same file, so even the engine's sort of a million rows does not hold the
 // window; the report sees the data as they stood when it began. Otherwise it is read on the
 // window's connection, a batch of rows at a time between the window's events.
-// Cancelling ends the read at once; the document keeps what it had.
+// Cancelling, or closing the preview (which abandons the document), ends the read at once; the
+// document keeps what it had. A failure interrupts the document with its message.
 
 #include "data/banco.h"
 #include "reports/relatorio.h"

@@ -1,16 +1,19 @@
 #pragma once
 // The report component as the reports window drives it: it keeps the request between runs,
 // setting by setting, and when told to run builds the report and shows it in the print
-// preview. The build goes on between the windows' events: the preview opens as soon as its
-// first page is laid out and fills up while it is shown; until then the window that asked may
-// show the progress and cancel. A failure (a template that cannot be read, a refused formula, a
-// failing query) is told to the operator and nothing is shown.
+// preview. Nothing waits for it: the build goes on beside the windows' events, the preview opens
+// as soon as the first page is laid out and fills up while it is shown; until then the window
+// that asked may show the progress and cancel. Once the preview has the report, the report is
+// the preview's: closing the preview stops the build. A failure before that (a template that
+// cannot be read, a refused formula, a failing query) is told to the operator and nothing is
+// shown; after it, the preview says why its report stopped.
 
 #include "app/plataforma.h"
 #include "data/banco.h"
 #include "reports/pedido.h"
 
 #include <QMap>
+#include <QObject>
 #include <QVariant>
 
 #include <functional>
@@ -20,6 +23,9 @@ class ConstrucaoRelatorio;
 class ControleRelatorio {
 public:
     ControleRelatorio(Banco& db, Plataforma& plataforma) : db_(db), plataforma_(plataforma) {}
+    ~ControleRelatorio();
+    ControleRelatorio(const ControleRelatorio&) = delete;
+    ControleRelatorio& operator=(const ControleRelatorio&) = delete;
 
     void defineArquivo(const QString& caminho) { pedido_.arquivo = caminho; }
     void defineTitulo(const QString& titulo) { pedido_.titulo = titulo; }
@@ -33,14 +39,15 @@ public:
     // Settings the window gives by number; kept with the request, they change nothing here.
     void defineAjuste(int numero, const QVariant& valor) { ajustes_[numero] = valor; }
 
-    // Produces the report and shows it; false when it failed and the operator was told why,
-    // or when it was cancelled before its first page.
-    bool executa();
-    // Stops the build under way; nothing more is shown.
+    // Starts producing the report and returns at once; does nothing while a build is under way.
+    void executa();
+    // Stops the build under way, before its preview opens; nothing is shown.
     void cancela();
+    // From executa() until the preview opens or the build ends without one.
     bool construindo() const { return construcao_ != nullptr; }
 
-    // Told when a build starts (true) and ends (false), and as rows are read.
+    // Told when a build starts (true) and when it is done with this window (false: the preview
+    // opened, or the build ended without one), and as rows are read.
     std::function<void(bool)> aoConstruir;
     std::function<void(qint64 linhas, int paginas)> aoProgredir;
 
@@ -56,5 +63,12 @@ private:
     PedidoRelatorio pedido_;
     QString subrelatorio_;
     QMap<int, QVariant> ajustes_;
+    // The build until its preview opens; it deletes itself once it ends.
     ConstrucaoRelatorio* construcao_ = nullptr;
+    // Owns the connections to the builds, so none outlives this component.
+    QObject ligacoes_;
+
+    void construcaoAvancou(ConstrucaoRelatorio* c);
+    void construcaoTerminou(ConstrucaoRelatorio* c);
+    void solta();
 };

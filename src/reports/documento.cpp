@@ -1,11 +1,14 @@
 #include "reports/documento.h"
 
+#include "reports/encaixe.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -13,6 +16,11 @@ constexpr double kUnidadesPorMm = kUnidadesPorPolegada / 25.4;
 constexpr size_t kTamanhoBloco = size_t(1) << 20;
 constexpr char kSeparador = '\x1f';
 constexpr double kPreenchimento = 11;   // inside each cell, above, below and at the sides
+// Besides the cells' own padding, before every column but the first: a number right-aligned in
+// one column and a text in the next read as two values ("2  Bruno Lima"), not one.
+constexpr double kEntreColunas = 40;
+constexpr int kTipos = 5;
+constexpr int kMaisLinhasTexto = 40;   // a row never grows past a page
 
 QVector<ColunaModelo> colunasDesenhadas(const QVector<ColunaModelo>& c) {
     // A section of totals only: the label and the value.
@@ -31,17 +39,17 @@ int colunasDoRotulo(const QVector<ColunaModelo>& c) {
     return k;
 }
 
-// Where a cell of a line stands, for the page's text and its painting alike: the cell, the
-// columns [de, ate) it spans (ate < 0: the page's whole width), in bold or not, and its alignment.
-struct Peca {
+// Where a cell of a line stands: the cell, the columns [de, ate) it spans (ate < 0: the page's
+// whole width), in bold or not, and its alignment.
+struct Lugar {
     int celula, de, ate;
     bool negrito;
     Qt::Alignment alinhamento;
 };
 
-std::vector<Peca> pecas(LinhaRelatorio::Tipo tipo, const QVector<ColunaModelo>& colunas) {
+std::vector<Lugar> lugares(LinhaRelatorio::Tipo tipo, const QVector<ColunaModelo>& colunas) {
     const int n = int(colunas.size());
-    std::vector<Peca> r;
+    std::vector<Lugar> r;
     switch (tipo) {
     case LinhaRelatorio::Tipo::Detalhe:
         for (int k = 0; k < n; ++k) r.push_back({k, k, k + 1, false, alinhamento(colunas[k])});
@@ -68,8 +76,12 @@ std::vector<Peca> pecas(LinhaRelatorio::Tipo tipo, const QVector<ColunaModelo>& 
     return r;
 }
 
-QString tituloNaPagina(const QString& titulo, bool continuacao) {
-    return continuacao ? titulo + QStringLiteral(" (continuação)") : titulo;
+QString continuacao(const QString& titulo, bool continua) {
+    return continua ? titulo + QStringLiteral(" (continuação)") : titulo;
+}
+
+std::string_view celula(const std::vector<std::string>& celulas, int i) {
+    return i < int(celulas.size()) ? std::string_view(celulas[size_t(i)]) : std::string_view();
 }
 
 }  // namespace
@@ -79,24 +91,23 @@ QSizeF tamanhoPaginaRelatorio() {
 }
 
 struct DocumentoRelatorio::Estilo {
+    EncaixeTexto encaixe{85};
     QFont normal, negrito, titulo;
     QFontMetricsF mNormal, mNegrito, mTitulo;
     double largura, altura;
     double linha, alturaTitulo, alturaCabecalho, alturaTituloSecao, espacoSecao, alturaRodape;
 
-    static QFont fonte(int decimos, bool negrito) {
-        QFont f(QStringLiteral("DejaVu Sans"));
-        f.setPixelSize(decimos);   // the painter is scaled: pixels here are layout units
-        f.setBold(negrito);
+    static QFont comTamanho(QFont f, int pixels) {
+        f.setPixelSize(pixels);
         return f;
     }
 
     Estilo()
-        : normal(fonte(85, false)), negrito(fonte(85, true)), titulo(fonte(125, true)),
+        : normal(encaixe.fonte(false)), negrito(encaixe.fonte(true)), titulo(comTamanho(negrito, 125)),
           mNormal(normal), mNegrito(negrito), mTitulo(titulo) {
         largura = tamanhoPaginaRelatorio().width();
         altura = tamanhoPaginaRelatorio().height();
-        linha = mNormal.height() + 2 * kPreenchimento;
+        linha = encaixe.alturaLinha() + 2 * kPreenchimento;
         alturaTitulo = mTitulo.height() + 20;
         alturaCabecalho = mNegrito.height() + 20;
         espacoSecao = 60;
@@ -104,7 +115,13 @@ struct DocumentoRelatorio::Estilo {
         alturaRodape = 100 + mNormal.height();
     }
 
-    double larguraColuna(int percentual) const { return largura * percentual / 100.0; }
+    // The box of a cell over the columns [de, ate) (ate < 0: to the page's right edge), inside
+    // its padding.
+    std::pair<double, double> caixa(const std::vector<double>& x, int de, int ate) const {
+        const double esquerda = x[size_t(de)] + kPreenchimento + (de > 0 ? kEntreColunas : 0);
+        const double direita = (ate < 0 ? largura : x[size_t(ate)]) - kPreenchimento;
+        return {esquerda, std::max(1.0, direita - esquerda)};
+    }
 };
 
 DocumentoRelatorio::DocumentoRelatorio(const QString& titulo, const QString& cabecalho, const QString& rodape)
@@ -123,6 +140,11 @@ bool DocumentoRelatorio::interrompido() const {
     return interrompido_;
 }
 
+QString DocumentoRelatorio::motivoInterrupcao() const {
+    QMutexLocker t(&trava_);
+    return motivo_;
+}
+
 int DocumentoRelatorio::paginas() const {
     QMutexLocker t(&trava_);
     return int(paginas_.size());
@@ -138,23 +160,40 @@ qint64 DocumentoRelatorio::linhas() const {
     return qint64(linhas_.size());
 }
 
+double DocumentoRelatorio::alturaLinha(int linhasTexto) const {
+    return estilo_->linha + (linhasTexto - 1) * estilo_->encaixe.alturaLinha();
+}
+
 void DocumentoRelatorio::abreSecaoPendente() {
     // A section that had no line still shows its title and headings.
-    if (!secoes_.empty() && !secaoAberta_) abreSecaoNaPagina(false);
+    if (!secoes_.empty() && !secaoAberta_) abreSecaoNaPagina(false, estilo_->linha);
 }
 
 void DocumentoRelatorio::comecaSecao(const QString& titulo, const QVector<ColunaModelo>& colunas) {
     QMutexLocker t(&trava_);
     abreSecaoPendente();
-    Secao s{titulo, colunas, 0};
-    double h = 0;
-    for (const ColunaModelo& c : colunas) {
-        const double w = estilo_->larguraColuna(c.largura) - 2 * kPreenchimento;
-        h = std::max(h, estilo_->mNegrito.boundingRect(QRectF(0, 0, w, 1e6), Qt::TextWordWrap, c.cabecalho).height());
+    const Estilo& e = *estilo_;
+    Secao s{titulo, colunas, 0, {}, {}};
+    const QVector<ColunaModelo> desenhadas = colunasDesenhadas(colunas);
+    std::vector<double> x(size_t(desenhadas.size()) + 1, 0);
+    for (int k = 0; k < desenhadas.size(); ++k)
+        x[size_t(k) + 1] = x[size_t(k)] + e.largura * desenhadas[k].largura / 100.0;
+    for (int tipo = 0; tipo < kTipos; ++tipo)
+        for (const Lugar& l : lugares(LinhaRelatorio::Tipo(tipo), desenhadas)) {
+            const auto [esquerda, largura] = e.caixa(x, l.de, l.ate);
+            s.pecas[tipo].push_back({l.celula, esquerda, largura, l.negrito, l.alinhamento});
+        }
+    int linhasCabecalho = 0;
+    for (int k = 0; k < colunas.size(); ++k) {
+        const auto [esquerda, largura] = e.caixa(x, k, k + 1);
+        s.cabecalhos.push_back({k, esquerda, largura, true, alinhamento(colunas[k])});
+        linhasCabecalho = std::max(
+            linhasCabecalho, int(e.encaixe.encaixa(colunas[k].cabecalho, largura, true).linhas.size()));
     }
-    if (!colunas.isEmpty()) s.alturaCabecalho = h + 2 * kPreenchimento;
+    if (!colunas.isEmpty()) s.alturaCabecalho = alturaLinha(linhasCabecalho);
     secoes_.push_back(std::move(s));
     secaoAberta_ = false;
+    grupoAberto_ = -1;
 }
 
 double DocumentoRelatorio::alturaAbertura(const Secao& s) const {
@@ -167,16 +206,27 @@ void DocumentoRelatorio::novaPagina() {
              (cabecalho_.isEmpty() ? 0 : estilo_->alturaCabecalho);
 }
 
-void DocumentoRelatorio::abreSecaoNaPagina(bool continuacao) {
+void DocumentoRelatorio::abreSecaoNaPagina(bool continuacao, double precisa) {
     if (secoes_.empty()) return;
     const Secao& s = secoes_.back();
     const bool temConteudo = !paginas_.empty() && int(pedacos_.size()) > paginas_.back().primeiroPedaco;
-    // Opening a section takes its title, its headings and one line, or the next page.
-    if (paginas_.empty() || (!continuacao && temConteudo && resta_ < alturaAbertura(s) + estilo_->linha))
+    // Opening a section takes its title, its headings and its first line, or the next page.
+    if (paginas_.empty() || (!continuacao && temConteudo && resta_ < alturaAbertura(s) + precisa))
         novaPagina();
     pedacos_.push_back({int(secoes_.size()) - 1, qint64(linhas_.size()), qint64(linhas_.size()), continuacao});
     resta_ -= alturaAbertura(s);
     secaoAberta_ = true;
+}
+
+void DocumentoRelatorio::repeteGrupo() {
+    // The heading of the group the page goes on with, marked as continued, on top of the page.
+    const Linha& grupo = linhas_[size_t(grupoAberto_)];
+    const Peca& p = secoes_.back().pecas[int(LinhaRelatorio::Tipo::Grupo)].front();
+    const std::string texto = continuacao(celulas(grupo).front(), true).toStdString();
+    const int n = std::min(kMaisLinhasTexto, estilo_->encaixe.linhas(texto, p.largura, true));
+    pedacos_.back().grupo = grupoAberto_;
+    pedacos_.back().linhasGrupo = quint8(n);
+    resta_ -= alturaLinha(n);
 }
 
 void DocumentoRelatorio::guardaTexto(const char* dados, size_t tamanho, Linha& l) {
@@ -206,15 +256,31 @@ void DocumentoRelatorio::acrescenta(LinhaRelatorio::Tipo tipo, const std::vector
     l.secao = quint16(secoes_.size() - 1);
     guardaTexto(junto.data(), junto.size(), l);
 
+    // The row is as tall as its tallest cell.
+    int n = 1;
+    for (const Peca& p : secoes_.back().pecas[int(tipo)])
+        n = std::max(n, estilo_->encaixe.linhas(celula(celulas, p.celula), p.largura, p.negrito));
+    l.linhasTexto = quint8(std::min(n, kMaisLinhasTexto));
+    const double altura = alturaLinha(l.linhasTexto);
+
+    // The totals after the groups belong to none of them.
+    if (tipo == LinhaRelatorio::Tipo::Resumo || tipo == LinhaRelatorio::Tipo::Vazio ||
+        tipo == LinhaRelatorio::Tipo::Grupo)
+        grupoAberto_ = -1;
+    // A group's heading goes to the next page with its first line rather than end a page.
+    const double precisa = altura + (tipo == LinhaRelatorio::Tipo::Grupo ? estilo_->linha : 0);
     if (!secaoAberta_) {
-        abreSecaoNaPagina(false);
-    } else if (resta_ < estilo_->linha) {
+        abreSecaoNaPagina(false, precisa);
+    } else if (resta_ < precisa) {
         novaPagina();
-        abreSecaoNaPagina(true);
+        abreSecaoNaPagina(true, precisa);
+        if (grupoAberto_ >= 0) repeteGrupo();
     }
     linhas_.push_back(l);
     pedacos_.back().ate = qint64(linhas_.size());
-    resta_ -= estilo_->linha;
+    resta_ -= altura;
+    if (tipo == LinhaRelatorio::Tipo::Grupo) grupoAberto_ = qint64(linhas_.size()) - 1;
+    if (tipo == LinhaRelatorio::Tipo::Subtotal) grupoAberto_ = -1;   // it closes its group
 }
 
 void DocumentoRelatorio::conclui() {
@@ -228,11 +294,12 @@ void DocumentoRelatorio::conclui() {
     emit terminou();
 }
 
-void DocumentoRelatorio::interrompe() {
+void DocumentoRelatorio::interrompe(const QString& motivo) {
     {
         QMutexLocker t(&trava_);
         if (concluido_ || interrompido_) return;
         interrompido_ = true;
+        motivo_ = motivo;
     }
     emit terminou();
 }
@@ -283,19 +350,19 @@ QStringList DocumentoRelatorio::textoPaginaSemTrava(int pagina) const {
     for (int i = paginas_[size_t(pagina)].primeiroPedaco; i < ultimoPedaco(pagina); ++i) {
         const Pedaco& pd = pedacos_[size_t(i)];
         const Secao& s = secoes_[size_t(pd.secao)];
-        if (!s.titulo.isEmpty()) r << tituloNaPagina(s.titulo, pd.continuacao);
+        if (!s.titulo.isEmpty()) r << continuacao(s.titulo, pd.continuacao);
         if (!s.colunas.isEmpty()) {
             QStringList cab;
             for (const ColunaModelo& c : s.colunas) cab << c.cabecalho;
             r << cab.join(QStringLiteral(" | "));
         }
-        const QVector<ColunaModelo> colunas = colunasDesenhadas(s.colunas);
+        if (pd.grupo >= 0) r << continuacao(celulas(linhas_[size_t(pd.grupo)]).front(), true);
         for (qint64 li = pd.de; li < pd.ate; ++li) {
             const Linha& l = linhas_[size_t(li)];
             const std::vector<QString> c = celulas(l);
             QStringList partes;
-            for (const Peca& pc : pecas(l.tipo, colunas))
-                partes << (pc.celula < int(c.size()) ? c[size_t(pc.celula)] : QString());
+            for (const Peca& p : s.pecas[int(l.tipo)])
+                partes << (p.celula < int(c.size()) ? c[size_t(p.celula)] : QString());
             r << partes.join(QStringLiteral(" | "));
         }
     }
@@ -310,28 +377,33 @@ QStringList DocumentoRelatorio::texto() const {
     return r;
 }
 
-void DocumentoRelatorio::pintaPagina(QPainter& p, int pagina) const {
+DesenhoPagina DocumentoRelatorio::desenhoPagina(int pagina) const {
     QMutexLocker t(&trava_);
-    if (pagina < 0 || pagina >= int(paginas_.size())) return;
+    return desenhoPaginaSemTrava(pagina);
+}
+
+DesenhoPagina DocumentoRelatorio::desenhoPaginaSemTrava(int pagina) const {
+    DesenhoPagina d;
+    if (pagina < 0 || pagina >= int(paginas_.size())) return d;
     const Estilo& e = *estilo_;
-    p.save();
-    p.setPen(Qt::black);
-    const auto escreve = [&p](const QRectF& r, const QString& t, const QFont& f, const QFontMetricsF& m,
-                              Qt::Alignment a) {
-        p.setFont(f);
-        p.drawText(r, int(a | Qt::AlignVCenter | Qt::TextSingleLine),
-                   m.elidedText(t, Qt::ElideRight, r.width()));
+    const double h = e.encaixe.alturaLinha();
+    // A line of the page's own (title, heading, footer), smaller should it not fit its width.
+    const auto linhaSo = [&d](const QRectF& r, const QString& texto, const QFont& f, Qt::Alignment a) {
+        d.textos.push_back({r, texto, fonteQueCabe(f, texto, r.width()), a});
     };
-    const auto celula = [&](double x, double y, double w, const QString& t, bool negrito, Qt::Alignment a) {
-        escreve(QRectF(x + kPreenchimento, y, w - 2 * kPreenchimento, e.linha), t, negrito ? e.negrito : e.normal,
-                negrito ? e.mNegrito : e.mNormal, a);
+    // A cell from `y`, set whole on as many lines as it takes.
+    const auto poe = [&](double y, const Peca& p, const QString& texto) {
+        const EncaixeTexto::Encaixe en = e.encaixe.encaixa(texto, p.largura, p.negrito);
+        for (int i = 0; i < en.linhas.size(); ++i)
+            d.textos.push_back({QRectF(p.x, y + kPreenchimento + i * h, p.largura, h), en.linhas[i], en.fonte,
+                                p.alinhamento});
     };
 
     double y = 0;
-    escreve(QRectF(0, y, e.largura, e.alturaTitulo), titulo_, e.titulo, e.mTitulo, Qt::AlignLeft);
+    linhaSo(QRectF(0, y, e.largura, e.alturaTitulo), titulo_, e.titulo, Qt::AlignLeft);
     y += e.alturaTitulo;
     if (!cabecalho_.isEmpty()) {
-        escreve(QRectF(0, y, e.largura, e.alturaCabecalho), cabecalho_, e.negrito, e.mNegrito, Qt::AlignLeft);
+        linhaSo(QRectF(0, y, e.largura, e.alturaCabecalho), cabecalho_, e.negrito, Qt::AlignLeft);
         y += e.alturaCabecalho;
     }
     for (int i = paginas_[size_t(pagina)].primeiroPedaco; i < ultimoPedaco(pagina); ++i) {
@@ -339,42 +411,46 @@ void DocumentoRelatorio::pintaPagina(QPainter& p, int pagina) const {
         const Secao& s = secoes_[size_t(pd.secao)];
         if (!s.titulo.isEmpty()) {
             y += e.espacoSecao;
-            escreve(QRectF(0, y, e.largura, e.mNegrito.height()), tituloNaPagina(s.titulo, pd.continuacao), e.negrito,
-                    e.mNegrito, Qt::AlignLeft);
+            linhaSo(QRectF(0, y, e.largura, e.mNegrito.height()), continuacao(s.titulo, pd.continuacao), e.negrito,
+                    Qt::AlignLeft);
             y += e.alturaTituloSecao - e.espacoSecao;
         } else {
             y += e.espacoSecao / 2;
         }
-        const QVector<ColunaModelo> colunas = colunasDesenhadas(s.colunas);
-        const int n = int(colunas.size());
-        std::vector<double> x(size_t(n) + 1, 0);
-        for (int k = 0; k < n; ++k) x[size_t(k) + 1] = x[size_t(k)] + e.larguraColuna(colunas[k].largura);
         if (!s.colunas.isEmpty()) {
-            p.fillRect(QRectF(0, y, e.largura, s.alturaCabecalho), QColor(225, 225, 225));
-            p.setFont(e.negrito);
-            for (int k = 0; k < n; ++k)
-                p.drawText(QRectF(x[size_t(k)] + kPreenchimento, y + kPreenchimento,
-                                  x[size_t(k) + 1] - x[size_t(k)] - 2 * kPreenchimento,
-                                  s.alturaCabecalho - 2 * kPreenchimento),
-                           int(alinhamento(colunas[k]) | Qt::AlignTop | Qt::TextWordWrap), colunas[k].cabecalho);
+            d.fundos.push_back(QRectF(0, y, e.largura, s.alturaCabecalho));
+            for (const Peca& p : s.cabecalhos) poe(y, p, s.colunas[p.celula].cabecalho);
             y += s.alturaCabecalho;
         }
-        for (qint64 li = pd.de; li < pd.ate; ++li, y += e.linha) {
+        if (pd.grupo >= 0) {
+            const Peca& p = s.pecas[int(LinhaRelatorio::Tipo::Grupo)].front();
+            poe(y, p, continuacao(celulas(linhas_[size_t(pd.grupo)]).front(), true));
+            y += alturaLinha(pd.linhasGrupo);
+        }
+        for (qint64 li = pd.de; li < pd.ate; ++li) {
             const Linha& l = linhas_[size_t(li)];
             const std::vector<QString> c = celulas(l);
-            for (const Peca& pc : pecas(l.tipo, colunas)) {
-                const double x0 = x[size_t(pc.de)];
-                const double w = pc.ate < 0 ? e.largura - x0 : x[size_t(pc.ate)] - x0;
-                celula(x0, y, w, pc.celula < int(c.size()) ? c[size_t(pc.celula)] : QString(), pc.negrito,
-                       pc.alinhamento);
-            }
+            for (const Peca& p : s.pecas[int(l.tipo)])
+                poe(y, p, p.celula < int(c.size()) ? c[size_t(p.celula)] : QString());
+            y += alturaLinha(l.linhasTexto);
         }
     }
     // The footer stands at the bottom of the printable height, whatever the page holds.
-    const QRectF rodape(0, e.altura - e.mNormal.height(), e.largura, e.mNormal.height());
-    escreve(QRectF(rodape.x(), rodape.y(), e.largura * 0.75, rodape.height()), rodapePagina(pagina), e.normal,
-            e.mNormal, Qt::AlignLeft);
-    escreve(QRectF(e.largura * 0.75, rodape.y(), e.largura * 0.25, rodape.height()),
-            numeroPagina(pagina, int(paginas_.size()), concluido_), e.normal, e.mNormal, Qt::AlignRight);
+    const double yRodape = e.altura - e.mNormal.height();
+    linhaSo(QRectF(0, yRodape, e.largura * 0.75, e.mNormal.height()), rodapePagina(pagina), e.normal, Qt::AlignLeft);
+    linhaSo(QRectF(e.largura * 0.75, yRodape, e.largura * 0.25, e.mNormal.height()),
+            numeroPagina(pagina, int(paginas_.size()), concluido_), e.normal, Qt::AlignRight);
+    return d;
+}
+
+void DocumentoRelatorio::pintaPagina(QPainter& p, int pagina) const {
+    const DesenhoPagina d = desenhoPagina(pagina);
+    p.save();
+    p.setPen(Qt::black);
+    for (const QRectF& r : d.fundos) p.fillRect(r, QColor(225, 225, 225));
+    for (const TextoPosto& t : d.textos) {
+        p.setFont(t.fonte);
+        p.drawText(t.caixa, int(t.alinhamento | Qt::AlignVCenter | Qt::TextSingleLine), t.texto);
+    }
     p.restore();
 }

@@ -5,24 +5,32 @@
 // with the template's footer and "Página n de m". The rows are kept as compact text, so a report
 // of a million rows stays small, and a page is painted only when it is shown or printed.
 //
+// No value is cut: a cell too wide for its column is set a little smaller or wraps, its row
+// taking the lines it needs. A group whose lines go on over a page break has its heading
+// repeated on the next page, marked as continued, and a heading never ends a page.
+//
 // The document grows while the report is built: pages already full can be shown before the
 // last row is read; the page count is known once it is concluded. It may be built on another
 // thread while it is shown: every member takes the document's lock.
 
 #include "reports/modelo.h"
 
+#include <QFont>
 #include <QMutex>
 #include <QObject>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
+#include <atomic>
 #include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
+class EncaixeTexto;
 class QPainter;
 
 inline constexpr double kMargemMm = 10.0;
@@ -35,6 +43,19 @@ struct LinhaRelatorio {
     // The cells of a line: Detalhe, Subtotal: one per column; Grupo, Vazio: the text;
     // Resumo: the label and the value.
     enum class Tipo : quint8 { Detalhe, Grupo, Subtotal, Resumo, Vazio };
+};
+
+// What a page shows, placed: the grey backgrounds of the column headings, and every line of text
+// in its box with its font.
+struct TextoPosto {
+    QRectF caixa;
+    QString texto;
+    QFont fonte;
+    Qt::Alignment alinhamento;
+};
+struct DesenhoPagina {
+    std::vector<QRectF> fundos;
+    std::vector<TextoPosto> textos;
 };
 
 class DocumentoRelatorio : public QObject {
@@ -52,11 +73,16 @@ public:
     void acrescenta(LinhaRelatorio::Tipo tipo, const std::vector<std::string>& celulas);
     // No more lines: the last page is closed and the page count known.
     void conclui();
-    // The build was stopped or failed: what was laid out stays, but the document is not whole.
-    void interrompe();
+    // The build was stopped or failed (`motivo` says why, for the operator): what was laid out
+    // stays, but the document is not whole.
+    void interrompe(const QString& motivo = {});
+    // Nobody shows the document any more: whoever builds it may stop.
+    void abandona() const { abandonado_ = true; }
+    bool abandonado() const { return abandonado_; }
 
     bool concluido() const;
     bool interrompido() const;
+    QString motivoInterrupcao() const;
     // Pages laid out so far; before the document is concluded the last one may still grow.
     int paginas() const;
     // Pages that will not change any more (all of them once concluded).
@@ -66,6 +92,8 @@ public:
     // Paints page `pagina` (from 0) with the printable area's top left corner at the painter's
     // origin, in layout units: the caller scales the painter to its device.
     void pintaPagina(QPainter& p, int pagina) const;
+    // The same page as placed texts, in layout units from the printable area's top left corner.
+    DesenhoPagina desenhoPagina(int pagina) const;
     // The page as text: each line of a table with its cells joined by " | ", other text as it
     // stands; the footer as the footer text and the page number.
     QStringList textoPagina(int pagina) const;
@@ -82,33 +110,49 @@ public:
     void avisaCrescimento() { emit cresceu(); }
 
 private:
+    // Where a cell of a line stands: the cell, its box's left edge and width, in bold or not,
+    // and its alignment.
+    struct Peca {
+        int celula;
+        double x, largura;
+        bool negrito;
+        Qt::Alignment alinhamento;
+    };
     struct Secao {
         QString titulo;
         QVector<ColunaModelo> colunas;
         double alturaCabecalho = 0;   // the column headings, on as many lines as they need
+        std::vector<Peca> cabecalhos;
+        std::vector<Peca> pecas[5];   // by the line's type
     };
     struct Linha {
         quint32 bloco, inicio, tamanho;
         quint16 secao;
         LinhaRelatorio::Tipo tipo;
+        quint8 linhasTexto;   // the lines of text of its tallest cell
     };
     struct Pedaco {
         int secao;
         qint64 de, ate;   // lines [de, ate)
         bool continuacao;
+        qint64 grupo = -1;         // the heading of the group it continues, repeated on top
+        quint8 linhasGrupo = 0;    // the lines that heading takes, marked as continued
     };
     struct Pagina {
         int primeiroPedaco;
     };
 
     double alturaAbertura(const Secao& s) const;
+    double alturaLinha(int linhasTexto) const;
     void novaPagina();
-    void abreSecaoNaPagina(bool continuacao);
+    void abreSecaoNaPagina(bool continuacao, double precisa);
+    void repeteGrupo();
     std::vector<QString> celulas(const Linha& l) const;
     void guardaTexto(const char* dados, size_t tamanho, Linha& l);
     int ultimoPedaco(int pagina) const;
     QString rodapePagina(int pagina) const;
     QStringList textoPaginaSemTrava(int pagina) const;
+    DesenhoPagina desenhoPaginaSemTrava(int pagina) const;
     void abreSecaoPendente();
 
     mutable QMutex trava_;
@@ -122,7 +166,10 @@ private:
     std::vector<Pagina> paginas_;
     double resta_ = 0;          // height left on the page being filled
     bool secaoAberta_ = false;  // the current section has its title and headings on this page
+    qint64 grupoAberto_ = -1;   // the heading line of the group whose lines are being added
     bool concluido_ = false, interrompido_ = false;
+    QString motivo_;
+    mutable std::atomic<bool> abandonado_{false};
 
     struct Estilo;
     std::unique_ptr<Estilo> estilo_;

@@ -2,10 +2,10 @@
 
 #include "reports/documento.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
-#include <QPainter>
 #include <QPrinter>
 
 void configuraImpressora(QPrinter& impressora) {
@@ -14,48 +14,111 @@ void configuraImpressora(QPrinter& impressora) {
     impressora.setPageMargins(QMarginsF(kMargemMm, kMargemMm, kMargemMm, kMargemMm), QPageLayout::Millimeter);
 }
 
-void imprimeDocumento(const DocumentoRelatorio& documento, QPrinter& impressora,
-                      const std::function<bool(int, int)>& andamento) {
-    int de = 0, ate = documento.paginas() - 1;
-    if (impressora.printRange() == QPrinter::PageRange && impressora.fromPage() > 0) {
-        de = impressora.fromPage() - 1;
-        ate = std::min(ate, impressora.toPage() - 1);
+namespace {
+
+std::unique_ptr<QPrinter> impressoraPdf(const DocumentoRelatorio& documento, const QString& caminho) {
+    auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    p->setOutputFormat(QPrinter::PdfFormat);
+    p->setOutputFileName(caminho);
+    p->setDocName(documento.titulo());
+    configuraImpressora(*p);
+    return p;
+}
+
+}  // namespace
+
+ImpressaoRelatorio::ImpressaoRelatorio(const DocumentoRelatorio& documento, QPrinter& impressora)
+    : documento_(documento), impressora_(impressora) {}
+
+ImpressaoRelatorio::ImpressaoRelatorio(const DocumentoRelatorio& documento, const QString& caminho)
+    : documento_(documento), proprio_(impressoraPdf(documento, caminho)), impressora_(*proprio_), caminho_(caminho) {
+}
+
+ImpressaoRelatorio::~ImpressaoRelatorio() {
+    if (!terminada_) cancela();
+}
+
+bool ImpressaoRelatorio::comeca() {
+    comecou_ = true;
+    de_ = 0;
+    ate_ = documento_.paginas() - 1;
+    if (impressora_.printRange() == QPrinter::PageRange && impressora_.fromPage() > 0) {
+        de_ = impressora_.fromPage() - 1;
+        ate_ = std::min(ate_, impressora_.toPage() - 1);
     }
-    if (ate < de) return;
-    QPainter p;
-    if (!p.begin(&impressora)) return;
-    p.setRenderHint(QPainter::TextAntialiasing);
-    // The painter starts at the printable area's corner, in device pixels.
-    const double escala = impressora.resolution() / kUnidadesPorPolegada;
-    for (int pg = de; pg <= ate; ++pg) {
-        if (pg > de && !impressora.newPage()) break;
-        p.save();
-        p.scale(escala, escala);
-        documento.pintaPagina(p, pg);
-        p.restore();
-        if (andamento && !andamento(pg - de + 1, ate - de + 1)) {
-            impressora.abort();
-            break;
+    atual_ = de_;
+    if (!caminho_.isEmpty()) {
+        // QPrinter says nothing when it cannot write the file: try it first.
+        QFile f(caminho_);
+        if (!f.open(QIODevice::WriteOnly)) {
+            falha_ = QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(caminho_, f.errorString());
+            return false;
         }
     }
-    p.end();
+    if (ate_ < de_) return true;
+    if (!pintor_.begin(&impressora_)) {
+        falha_ = caminho_.isEmpty() ? QStringLiteral("Não foi possível imprimir: a impressora não está disponível.")
+                                    : QStringLiteral("Não foi possível gravar o arquivo %1.").arg(caminho_);
+        return false;
+    }
+    pintor_.setRenderHint(QPainter::TextAntialiasing);
+    return true;
+}
+
+bool ImpressaoRelatorio::avanca(int ms) {
+    if (terminada_) return true;
+    if (!comecou_ && !comeca()) {
+        terminada_ = true;
+        return true;
+    }
+    QElapsedTimer relogio;
+    relogio.start();
+    // The painter starts at the printable area's corner, in device pixels.
+    const double escala = impressora_.resolution() / kUnidadesPorPolegada;
+    while (atual_ <= ate_) {
+        if (atual_ > de_ && !impressora_.newPage()) {
+            falha_ = caminho_.isEmpty() ? QStringLiteral("A impressão foi interrompida pela impressora.")
+                                        : QStringLiteral("Não foi possível gravar o arquivo %1.").arg(caminho_);
+            break;
+        }
+        pintor_.save();
+        pintor_.scale(escala, escala);
+        documento_.pintaPagina(pintor_, atual_);
+        pintor_.restore();
+        ++atual_;
+        if (relogio.elapsed() >= ms) break;
+    }
+    if (atual_ > ate_ || !falha_.isEmpty()) termina();
+    return terminada_;
+}
+
+void ImpressaoRelatorio::termina() {
+    terminada_ = true;
+    if (pintor_.isActive()) pintor_.end();
+    if (!caminho_.isEmpty() && falha_.isEmpty() && QFileInfo(caminho_).size() == 0)
+        falha_ = QStringLiteral("Não foi possível gravar o arquivo %1.").arg(caminho_);
+    if (!caminho_.isEmpty() && !falha_.isEmpty()) QFile::remove(caminho_);
+}
+
+void ImpressaoRelatorio::cancela() {
+    if (terminada_) return;
+    terminada_ = true;
+    if (pintor_.isActive()) {
+        impressora_.abort();
+        pintor_.end();
+    }
+    if (comecou_ && !caminho_.isEmpty()) QFile::remove(caminho_);
 }
 
 QString gravaPdf(const DocumentoRelatorio& documento, const QString& caminho,
                  const std::function<bool(int, int)>& andamento) {
-    {
-        // QPrinter says nothing when it cannot write the file: try it first.
-        QFile f(caminho);
-        if (!f.open(QIODevice::WriteOnly))
-            return QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(caminho, f.errorString());
+    ImpressaoRelatorio pdf(documento, caminho);
+    for (bool fim = false; !fim;) {
+        fim = pdf.avanca(0);
+        if (andamento && !fim && !andamento(pdf.feitas(), pdf.total())) {
+            pdf.cancela();
+            break;
+        }
     }
-    QPrinter impressora(QPrinter::HighResolution);
-    impressora.setOutputFormat(QPrinter::PdfFormat);
-    impressora.setOutputFileName(caminho);
-    impressora.setDocName(documento.titulo());
-    configuraImpressora(impressora);
-    imprimeDocumento(documento, impressora, andamento);
-    if (QFileInfo(caminho).size() == 0)
-        return QStringLiteral("Não foi possível gravar o arquivo %1.").arg(caminho);
-    return {};
+    return pdf.falha();
 }

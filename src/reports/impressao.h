@@ -1,20 +1,57 @@
 #pragma once
-// Printing a laid-out report: on a printer, or written to a PDF file.
+// Printing a laid-out report: on a printer, or written to a PDF file. The printing goes a page at
+// a time, so whoever drives it paints a few pages between the windows' events and a report of
+// thousands of pages never holds the program.
 
+#include <QPainter>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class DocumentoRelatorio;
 class QPrinter;
 
 // Sets A4 and the margins the report's pages were laid out for.
 void configuraImpressora(QPrinter& impressora);
-// Prints the pages of the document on the printer as it is configured (all of them, or the
-// range chosen in the print dialog). `andamento`, when given, hears of each page printed and
-// stops the printing by answering false.
-void imprimeDocumento(const DocumentoRelatorio& documento, QPrinter& impressora,
-                      const std::function<bool(int feitas, int total)>& andamento = {});
-// Writes the document as a PDF file; returns an empty text, or the failure for the operator.
+
+class ImpressaoRelatorio {
+public:
+    // On `impressora` as it is configured: all the pages, or the range chosen in the print dialog.
+    ImpressaoRelatorio(const DocumentoRelatorio& documento, QPrinter& impressora);
+    // Into the PDF file `caminho`.
+    ImpressaoRelatorio(const DocumentoRelatorio& documento, const QString& caminho);
+    // Stopped before its end: the printer's job is dropped, a PDF half written is removed.
+    ~ImpressaoRelatorio();
+    ImpressaoRelatorio(const ImpressaoRelatorio&) = delete;
+    ImpressaoRelatorio& operator=(const ImpressaoRelatorio&) = delete;
+
+    // Paints the next pages for about `ms` milliseconds, at least one; true once it is over:
+    // every page done, or a failure (falha()).
+    bool avanca(int ms);
+    void cancela();
+    int feitas() const { return atual_ - de_; }
+    int total() const { return ate_ - de_ + 1; }
+    bool terminada() const { return terminada_; }
+    // Why it failed, for the operator; empty when it did not.
+    const QString& falha() const { return falha_; }
+
+private:
+    bool comeca();
+    void termina();
+
+    const DocumentoRelatorio& documento_;
+    std::unique_ptr<QPrinter> proprio_;   // the PDF's
+    QPrinter& impressora_;
+    QString caminho_;
+    QPainter pintor_;
+    int de_ = 0, ate_ = -1, atual_ = 0;
+    bool comecou_ = false, terminada_ = false;
+    QString falha_;
+};
+
+// Writes the document as a PDF file at once; returns an empty text, or the failure for the
+// operator. `andamento`, when given, hears of each page written and stops the writing (the file
+// removed) by answering false.
 QString gravaPdf(const DocumentoRelatorio& documento, const QString& caminho,
                  const std::function<bool(int feitas, int total)>& andamento = {});

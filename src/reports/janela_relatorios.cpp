@@ -183,6 +183,9 @@ void JanelaRelatorios::mostraConstrucao(bool construindo) {
     lidas->setVisible(construindo);
     cancelar->setVisible(construindo);
     Command1->setEnabled(!construindo);
+    // The hourglass over this window only: the lanes go on taking cars meanwhile.
+    if (construindo) setCursor(Qt::WaitCursor);
+    else unsetCursor();
 }
 
 void JanelaRelatorios::habilitaSemFiltro() {
@@ -228,7 +231,7 @@ void JanelaRelatorios::Check2_Click() { if (Check2->isChecked()) Check1->setChec
 void JanelaRelatorios::Command2_Click() { close(); }
 
 void JanelaRelatorios::Command1_Click() {
-    // Not under the hourglass as a whole: the report's query shows it, the preview does not.
+    // The report is built beside the windows' events: this returns at once.
     try {
         imprime();
     } catch (const ErroBanco& e) {

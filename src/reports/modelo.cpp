@@ -28,6 +28,7 @@ Formato formatoDoNome(const QString& nome, bool* ok) {
     if (nome == QLatin1String("data")) return Formato::Data;
     if (nome == QLatin1String("hora")) return Formato::Hora;
     if (nome == QLatin1String("simnao")) return Formato::SimNao;
+    if (nome == QLatin1String("mes")) return Formato::Mes;
     *ok = false;
     return Formato::Texto;
 }

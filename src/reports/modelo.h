@@ -31,7 +31,7 @@ private:
     QString mensagem_;
 };
 
-enum class Formato { Texto, Inteiro, Moeda, Data, Hora, SimNao };
+enum class Formato { Texto, Inteiro, Moeda, Data, Hora, SimNao, Mes };
 
 struct ColunaModelo {
     QString campo;

@@ -34,9 +34,15 @@ QString formata(const QVariant& v, Formato f) {
     if (v.isNull() && f != Formato::SimNao) return {};
     switch (f) {
     case Formato::Texto: return v.toString();
-    case Formato::Inteiro: return QString::number(v.toLongLong());
+    case Formato::Inteiro:
+        // A text stands as it is ("0000000000", the ticket of a subscriber's stay), never as a 0.
+        return v.typeId() == QMetaType::QString ? v.toString() : QString::number(v.toLongLong());
     case Formato::Moeda: return Dinheiro::bruto(v.toLongLong()).formata();
     case Formato::Data: return dataBr(dataDoBanco(v));
+    case Formato::Mes: {
+        const QDate d = dataDoBanco(v);
+        return d.isValid() ? d.toString(QStringLiteral("MM/yyyy")) : QString();
+    }
     case Formato::Hora: return horaHm(horaDoBanco(v));
     case Formato::SimNao: return v.toInt() != 0 ? QStringLiteral("Sim") : QStringLiteral("Não");
     }
@@ -100,11 +106,14 @@ void formataCelula(sqlite3_stmt* st, int i, Formato f, std::string& s) {
         if (tipo == SQLITE_INTEGER) return formataMoeda(sqlite3_column_int64(st, i), s);
         break;
     case Formato::Data:
+    case Formato::Mes:
         if (tipo == SQLITE_TEXT && n >= 10 && t[4] == '-' && t[7] == '-' && digitos(t, {0, 1, 2, 3, 5, 6, 8, 9}) &&
             QDate::isValid(numero(t, 0, 4), numero(t, 5, 2), numero(t, 8, 2)) && numero(t, 0, 4) >= 1000) {
             const char d[10] = {char(t[8]), char(t[9]), '/', char(t[5]), char(t[6]), '/',
                                 char(t[0]), char(t[1]), char(t[2]), char(t[3])};
-            s.append(d, 10);
+            // A month is its number and year: the day of its key says nothing.
+            if (f == Formato::Mes) s.append(d + 3, 7);
+            else s.append(d, 10);
             return;
         }
         break;

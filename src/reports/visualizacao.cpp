@@ -5,18 +5,17 @@
 
 #include <QAbstractScrollArea>
 #include <QAction>
-#include <QDialog>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
-#include <QProgressDialog>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -24,6 +23,8 @@ namespace {
 
 constexpr double kPixelsPorMm = 96.0 / 25.4;
 constexpr int kEspaco = 12;
+// Printing and saving paint pages for this long, then let the program's events through.
+constexpr int kMsPorVez = 25;
 
 // The pages one under the other, each painted when it comes into view.
 class AreaPaginas : public QAbstractScrollArea {
@@ -91,90 +92,182 @@ private:
     double zoom_ = 1.0;
 };
 
-}  // namespace
+class JanelaVisualizacao : public QWidget {
+public:
+    JanelaVisualizacao(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo)
+        : doc_(std::move(documento)), titulo_(titulo) {
+        setObjectName(QStringLiteral("visualizacao"));
+        setWindowTitle(titulo);
+        setAttribute(Qt::WA_DeleteOnClose);
+        // Closing the main window still ends the program, with a preview open or not.
+        setAttribute(Qt::WA_QuitOnClose, false);
+        resize(900, 1000);
+        auto* leiaute = new QVBoxLayout(this);
+        auto* barra = new QToolBar(this);
+        barra->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        area_ = new AreaPaginas(*doc_, this);
+        situacao_ = new QLabel(this);
+        situacao_->setObjectName(QStringLiteral("situacao"));
+        andamento_ = new QProgressBar(this);
+        andamento_->setObjectName(QStringLiteral("andamento"));
+        andamento_->setMaximumWidth(200);
+        auto* rodape = new QHBoxLayout;
+        rodape->addWidget(situacao_, 1);
+        rodape->addWidget(andamento_);
+        leiaute->addWidget(barra);
+        leiaute->addWidget(area_, 1);
+        leiaute->addLayout(rodape);
 
-void visualizaDocumento(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo, QWidget* pai) {
-    const DocumentoRelatorio& doc = *documento;
-    QPrinter impressora(QPrinter::HighResolution);
-    configuraImpressora(impressora);
-    impressora.setDocName(titulo);
+        imprimir_ = barra->addAction(QStringLiteral("Imprimir..."), this, [this] { imprime(); });
+        salvar_ = barra->addAction(QStringLiteral("Salvar PDF..."), this, [this] { salva(); });
+        cancelar_ = barra->addAction(QStringLiteral("Cancelar"), this, [this] { para(QStringLiteral("cancelada")); });
+        barra->addSeparator();
+        barra->addAction(QStringLiteral("Ampliar"), this, [this] { area_->amplia(1.25); });
+        barra->addAction(QStringLiteral("Reduzir"), this, [this] { area_->amplia(0.8); });
+        barra->addAction(QStringLiteral("Página inteira"), this, [this] { area_->paginaInteira(); });
+        barra->addSeparator();
+        barra->addAction(QStringLiteral("Fechar"), this, &QWidget::close);
+        for (QAction* a : {imprimir_, salvar_, cancelar_})
+            a->setObjectName(a->text().remove(QLatin1Char('.')).replace(QLatin1Char(' '), QLatin1Char('_')));
 
-    QDialog janela(pai);
-    janela.setObjectName(QStringLiteral("visualizacao"));
-    janela.setWindowTitle(titulo);
-    janela.resize(900, 1000);
-    auto* leiaute = new QVBoxLayout(&janela);
-    auto* barra = new QToolBar(&janela);
-    barra->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    auto* area = new AreaPaginas(doc, &janela);
-    auto* situacao = new QLabel(&janela);
-    situacao->setObjectName(QStringLiteral("situacao"));
-    auto* andamento = new QProgressBar(&janela);
-    andamento->setObjectName(QStringLiteral("andamento"));
-    andamento->setRange(0, 0);
-    andamento->setMaximumWidth(200);
-    auto* rodape = new QHBoxLayout;
-    rodape->addWidget(situacao, 1);
-    rodape->addWidget(andamento);
-    leiaute->addWidget(barra);
-    leiaute->addWidget(area, 1);
-    leiaute->addLayout(rodape);
+        relogio_.setInterval(0);
+        connect(&relogio_, &QTimer::timeout, this, [this] { passo(); });
+        connect(doc_.get(), &DocumentoRelatorio::cresceu, this, [this] { mostraSituacao(); });
+        connect(doc_.get(), &DocumentoRelatorio::terminou, this, [this] { mostraSituacao(); });
+        mostraSituacao();
+    }
 
-    // Writing every page, with a way to stop.
-    const auto comAndamento = [&](const QString& texto, const std::function<void(const std::function<bool(int, int)>&)>& f) {
-        QProgressDialog progresso(texto, QStringLiteral("Cancelar"), 0, doc.paginas(), &janela);
-        progresso.setWindowModality(Qt::WindowModal);
-        progresso.setMinimumDuration(500);
-        f([&progresso](int feitas, int total) {
-            progresso.setMaximum(total);
-            progresso.setValue(feitas);
-            return !progresso.wasCanceled();
-        });
-    };
-    auto* imprimir = barra->addAction(QStringLiteral("Imprimir..."), &janela, [&] {
-        QPrintDialog escolha(&impressora, &janela);
+    ~JanelaVisualizacao() override {
+        trabalho_.reset();   // a printing or a PDF stopped half-way is dropped
+        // The report still being built is not wanted any more.
+        if (!doc_->concluido()) doc_->abandona();
+    }
+
+private:
+    void imprime() {
+        if (!impressora_) {
+            impressora_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            configuraImpressora(*impressora_);
+            impressora_->setDocName(titulo_);
+        }
+        // Modal to the preview only: the other windows go on.
+        QPrintDialog escolha(impressora_.get(), this);
         escolha.setWindowTitle(QStringLiteral("Imprimir"));
-        escolha.setMinMax(1, doc.paginas());
+        escolha.setMinMax(1, doc_->paginas());
+        escolha.setWindowModality(Qt::WindowModal);
         if (escolha.exec() != QDialog::Accepted) return;
-        comAndamento(QStringLiteral("Imprimindo..."),
-                     [&](const auto& a) { imprimeDocumento(doc, impressora, a); });
-    });
-    auto* salvar = barra->addAction(QStringLiteral("Salvar PDF..."), &janela, [&] {
-        const QString caminho = QFileDialog::getSaveFileName(
-            &janela, QStringLiteral("Salvar PDF"), QDir::home().filePath(titulo + QStringLiteral(".pdf")),
-            QStringLiteral("Arquivos PDF (*.pdf)"));
-        if (caminho.isEmpty()) return;
-        bool parou = false;
-        QString falha;
-        comAndamento(QStringLiteral("Gravando o PDF..."), [&](const auto& a) {
-            falha = gravaPdf(doc, caminho, [&](int feitas, int total) { return (parou = !a(feitas, total)) == false; });
-        });
-        if (parou) QFile::remove(caminho);
-        else if (!falha.isEmpty()) QMessageBox::information(&janela, QStringLiteral("Quelmar"), falha);
-    });
-    barra->addSeparator();
-    barra->addAction(QStringLiteral("Ampliar"), area, [area] { area->amplia(1.25); });
-    barra->addAction(QStringLiteral("Reduzir"), area, [area] { area->amplia(0.8); });
-    barra->addAction(QStringLiteral("Página inteira"), area, [area] { area->paginaInteira(); });
-    barra->addSeparator();
-    barra->addAction(QStringLiteral("Fechar"), &janela, &QDialog::accept);
+        comeca(std::make_unique<ImpressaoRelatorio>(*doc_, *impressora_), QStringLiteral("Imprimindo"),
+               QStringLiteral("Impressão enviada à impressora."));
+    }
+
+    void salva() {
+        QFileDialog escolha(this, QStringLiteral("Salvar PDF"), QDir::home().filePath(titulo_ + QStringLiteral(".pdf")),
+                            QStringLiteral("Arquivos PDF (*.pdf)"));
+        escolha.setAcceptMode(QFileDialog::AcceptSave);
+        escolha.setDefaultSuffix(QStringLiteral("pdf"));
+        escolha.setWindowModality(Qt::WindowModal);
+        if (escolha.exec() != QDialog::Accepted || escolha.selectedFiles().isEmpty()) return;
+        const QString caminho = escolha.selectedFiles().first();
+        comeca(std::make_unique<ImpressaoRelatorio>(*doc_, caminho), QStringLiteral("Gravando o PDF"),
+               QStringLiteral("PDF gravado em %1.").arg(caminho));
+    }
+
+    void comeca(std::unique_ptr<ImpressaoRelatorio> trabalho, const QString& texto, const QString& feito) {
+        trabalho_ = std::move(trabalho);
+        textoTrabalho_ = texto;
+        textoFeito_ = feito;
+        relogio_.start();
+        mostraSituacao();
+    }
+
+    // A few pages, then the program's events.
+    void passo() {
+        if (!trabalho_) return relogio_.stop();
+        if (!trabalho_->avanca(kMsPorVez)) return mostraSituacao();
+        relogio_.stop();
+        const QString falha = trabalho_->falha();
+        trabalho_.reset();
+        resultado_ = falha.isEmpty() ? textoFeito_ : falha;
+        mostraSituacao();
+        if (!falha.isEmpty()) {
+            // Over the preview alone, without waiting for it, and without taking the keyboard
+            // from the lane the operator may be typing at meanwhile.
+            auto* aviso = new QMessageBox(QMessageBox::Information, QStringLiteral("Quelmar"), falha,
+                                          QMessageBox::Ok, this);
+            aviso->setAttribute(Qt::WA_DeleteOnClose);
+            aviso->setAttribute(Qt::WA_ShowWithoutActivating);
+            aviso->open();
+        }
+    }
+
+    void para(const QString& como) {
+        if (!trabalho_) return;
+        relogio_.stop();
+        trabalho_.reset();
+        resultado_ = textoTrabalho_ == QLatin1String("Imprimindo") ? QStringLiteral("Impressão %1.").arg(como)
+                                                                   : QStringLiteral("Gravação do PDF %1.").arg(como);
+        mostraSituacao();
+    }
 
     // Printing waits for the last page; meanwhile the pages laid out so far are shown.
-    const auto mostraSituacao = [&] {
-        const bool pronto = doc.concluido();
-        imprimir->setEnabled(pronto);
-        salvar->setEnabled(pronto);
-        andamento->setVisible(!doc.concluido() && !doc.interrompido());
-        area->viewport()->setCursor(andamento->isVisible() ? Qt::BusyCursor : Qt::ArrowCursor);
-        if (pronto) situacao->setText(QStringLiteral("%1 página(s)").arg(doc.paginas()));
-        else if (doc.interrompido()) situacao->setText(QStringLiteral("Relatório interrompido: %1 página(s)").arg(doc.paginas()));
-        else situacao->setText(QStringLiteral("Montando o relatório: %1 página(s), %2 linha(s)...")
-                                   .arg(doc.paginas()).arg(doc.linhas()));
-        area->atualiza();
-    };
-    QObject::connect(&doc, &DocumentoRelatorio::cresceu, &janela, mostraSituacao);
-    QObject::connect(&doc, &DocumentoRelatorio::terminou, &janela, mostraSituacao);
-    mostraSituacao();
+    void mostraSituacao() {
+        const bool pronto = doc_->concluido();
+        const bool trabalhando = trabalho_ != nullptr;
+        imprimir_->setEnabled(pronto && !trabalhando);
+        salvar_->setEnabled(pronto && !trabalhando);
+        cancelar_->setVisible(trabalhando);
+        const bool montando = !pronto && !doc_->interrompido();
+        andamento_->setVisible(montando || trabalhando);
+        if (trabalhando) {
+            andamento_->setRange(0, trabalho_->total());
+            andamento_->setValue(trabalho_->feitas());
+            situacao_->setText(QStringLiteral("%1: página %2 de %3...")
+                                   .arg(textoTrabalho_).arg(trabalho_->feitas()).arg(trabalho_->total()));
+        } else if (montando) {
+            andamento_->setRange(0, 0);
+            situacao_->setText(QStringLiteral("Montando o relatório: %1 página(s), %2 linha(s)...")
+                                   .arg(doc_->paginas()).arg(doc_->linhas()));
+        } else if (pronto) {
+            situacao_->setText(QStringLiteral("%1 página(s)").arg(doc_->paginas()) +
+                               (resultado_.isEmpty() ? QString() : QStringLiteral(". ") + resultado_));
+        } else {
+            const QString motivo = doc_->motivoInterrupcao();
+            situacao_->setText(QStringLiteral("Relatório interrompido: %1 página(s)").arg(doc_->paginas()) +
+                               (motivo.isEmpty() ? QString() : QStringLiteral(". ") + motivo));
+        }
+        area_->viewport()->setCursor(montando ? Qt::BusyCursor : Qt::ArrowCursor);
+        area_->atualiza();
+    }
 
-    janela.exec();
+    std::shared_ptr<const DocumentoRelatorio> doc_;
+    QString titulo_;
+    AreaPaginas* area_;
+    QLabel* situacao_;
+    QProgressBar* andamento_;
+    QAction* imprimir_;
+    QAction* salvar_;
+    QAction* cancelar_;
+    std::unique_ptr<QPrinter> impressora_;   // made on the first print: it asks the system for printers
+    std::unique_ptr<ImpressaoRelatorio> trabalho_;
+    QTimer relogio_;
+    QString textoTrabalho_, textoFeito_, resultado_;
+};
+
+}  // namespace
+
+QWidget* visualizaDocumento(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo,
+                            QWidget* perto) {
+    // A window of its own, owned by nobody: the window that asked may close before it.
+    auto* janela = new JanelaVisualizacao(std::move(documento), titulo);
+    if (perto) janela->move(perto->window()->pos() + QPoint(40, 40));
+    // A long report arrives while the operator may be back at the lane: it takes the keyboard
+    // only from the reports window that is waiting for it, never from the cars being typed.
+    const bool pedida = perto && perto->window()->objectName() == QLatin1String("rel");
+    janela->setAttribute(Qt::WA_ShowWithoutActivating, !pedida);
+    janela->show();
+    if (pedida) {
+        janela->raise();
+        janela->activateWindow();
+    }
+    return janela;
 }

@@ -1,8 +1,12 @@
 #pragma once
 // The print preview of a report, as the operator sees it: the pages, zoom, "Imprimir" and
-// "Salvar PDF...". Only pages in view are painted, so a report of thousands of pages opens at
-// once; while the report is still being built the pages fill in, with the progress shown, and
-// printing waits for the last page. Only the real seam opens it; tests never do.
+// "Salvar PDF...". It is a window of its own beside the others, never modal: the lanes go on
+// taking cars while a report is on screen, printing or being saved. Only pages in view are
+// painted, so a report of thousands of pages opens at once; while the report is still being
+// built the pages fill in, with the progress shown, and printing waits for the last page.
+// Printing and saving go a few pages at a time between the program's events, with their
+// progress and a way to stop them in the preview. Closing the preview stops what it still does,
+// the build of its report included.
 
 #include <QString>
 
@@ -11,4 +15,7 @@
 class DocumentoRelatorio;
 class QWidget;
 
-void visualizaDocumento(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo, QWidget* pai);
+// Opens the preview and returns at once. `perto` is the window it opens over; it does not own
+// the preview, which lives until the operator closes it (or the program ends).
+QWidget* visualizaDocumento(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo,
+                            QWidget* perto);

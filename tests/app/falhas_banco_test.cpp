@@ -24,6 +24,7 @@
 #include "yard/lista_cancela.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
@@ -185,6 +186,9 @@ TEST_F(FalhasBanco, CadaJanelaDizOQueNaoFoiFeito) {
              auto* j = cria(d, new JanelaRelatorios(ctx));
              j->Option1->setChecked(true);
              j->Command1->click();
+             // The report is read beside the events: until it has failed.
+             while (j->cr.construindo()) QCoreApplication::processEvents();
+             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
              return j;
          },
          "Não foi possível gerar o relatório \"Relatório de Usuários\".\n"},

@@ -3,8 +3,10 @@
 
 #include "reports/janela_relatorios.h"
 #include "reports/relatorio_teste.h"
+#include "subscribers/pagamento_mensalidade.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QImage>
@@ -107,15 +109,61 @@ TEST_F(EscritorioTest, MensalistasUmaLinhaPorMensalistaComSuaFilial) {
     }
 }
 
-TEST_F(EscritorioTest, FaturamentoNomeiaOPagadorDaFilialDoPagamento) {
-    const QStringList pagamentos = {"05/03/2008 | 1 | Zélia Souza | 01/03/2008 | 1 | 0,00 | 0,00 | 80,00",
-                                    "10/03/2008 | 2 | Bruno Lima | 01/03/2008 | 2 | 0,00 | 0,00 | 150,00",
-                                    "12/03/2008 | 1 | Eduardo Dias | 01/03/2008 | 2 | 0,00 | 0,00 | 150,00"};
-    for (QRadioButton* opcao : {janela.Option5, janela.Option6}) {
-        QStringList vistos;
-        for (const QString& l : imprime(opcao, false, false, "  "))
-            if (l.contains("/03/2008 | ") && l.count(" | ") == 7) vistos << l;
-        EXPECT_EQ(vistos, pagamentos) << opcao->objectName().toStdString();
+// Payments taken at the branches carry their branch; those taken at this installation's own
+// register carry none, and the month's row paid with them, or the installation's own branch,
+// tells whose they are: every fee row of both revenue reports names its payer and branch.
+TEST_F(EscritorioTest, FaturamentoNomeiaOPagadorDeCadaMensalidade) {
+    // At the office's register, as the payment window takes them: 2 Diana of branch 1 and
+    // 1 Eduardo of branch 2, whose codes branches 2 and 1 use for others.
+    const struct {
+        qint64 codigo, filial;
+        const char* data;
+        qint64 valor;
+    } noCaixa[] = {{2, 1, "2008-03-20", 800000}, {1, 2, "2008-03-21", 1500000}};
+    for (const auto& c : noCaixa) {
+        PedidoPagamento p;
+        p.codigo = c.codigo;
+        p.mes = QDate(2008, 1, 1);   // the month each started in
+        p.valor = Dinheiro::bruto(c.valor);
+        p.filial = c.filial;
+        p.caixa = 9;
+        p.data = QDate::fromString(c.data, Qt::ISODate);
+        p.hora = QTime(10, 0);
+        ASSERT_TRUE(efetua_pagamento(amb.db(), p).pago) << c.codigo;
+    }
+    ASSERT_EQ(amb.db().valor("SELECT count(*) FROM pagamento_mensalidade WHERE filial IS NULL").toInt(), 2);
+    // A payment without a branch nor its month's row (an older row): the only subscriber of
+    // code 3, or, once this is branch 2, the code's subscriber at branch 2.
+    const auto x = [this](const char* sql) { amb.db().executa(QString::fromUtf8(sql)); };
+    x("INSERT INTO pagamento_mensalidade (mensalista, mes, valor, caixa, data, hora, desconto, adicional) VALUES "
+      "(3, '2008-02-01', 1500000, 9, '2008-03-22', '10:00:00', 0, 0), "
+      "(1, '2008-02-01', 1500000, 9, '2008-03-23', '10:00:00', 0, 0)");
+
+    const QStringList naFilial = {"05/03/2008 | 1 | Zélia Souza | 03/2008 | 1 | 0,00 | 0,00 | 80,00",
+                                  "10/03/2008 | 2 | Bruno Lima | 03/2008 | 2 | 0,00 | 0,00 | 150,00",
+                                  "12/03/2008 | 1 | Eduardo Dias | 03/2008 | 2 | 0,00 | 0,00 | 150,00",
+                                  "20/03/2008 | 2 | Diana Melo | 01/2008 | 1 | 0,00 | 0,00 | 80,00",
+                                  "21/03/2008 | 1 | Eduardo Dias | 01/2008 | 2 | 0,00 | 0,00 | 150,00",
+                                  "22/03/2008 | 3 | Ana Reis | 02/2008 | 2 | 0,00 | 0,00 | 150,00"};
+    const struct {
+        const char* instalacao;   // the settings row
+        QString ultima;           // the code-1 payment without a month's row
+    } casos[] = {
+        // The office: code 1 is two subscribers, and nothing tells which paid.
+        {"UPDATE geral SET escritorio = 1, filial = NULL", "23/03/2008 | 1 |  | 02/2008 |  | 0,00 | 0,00 | 150,00"},
+        {"UPDATE geral SET escritorio = 0, filial = 2",
+         "23/03/2008 | 1 | Eduardo Dias | 02/2008 | 2 | 0,00 | 0,00 | 150,00"},
+    };
+    for (const auto& c : casos) {
+        x(c.instalacao);
+        for (QRadioButton* opcao : {janela.Option5, janela.Option6}) {
+            const QStringList linhas = imprime(opcao, false, false, "  ");
+            QStringList vistos;
+            for (const QString& l : linhas)
+                if (l.contains("/03/2008 | ") && l.count(" | ") == 7) vistos << l;
+            EXPECT_EQ(vistos, naFilial + QStringList{c.ultima}) << c.instalacao << opcao->objectName().toStdString();
+            EXPECT_TRUE(linhas.contains("Total das mensalidades recebidas | 910,00")) << c.instalacao;
+        }
     }
 }
 
@@ -150,25 +198,34 @@ TEST_F(EscritorioTest, CancelarParaAMontagemEDeixaAJanelaComoEstava) {
     janela.dat_ini_det->setText("01/03/2008");
     janela.dat_fim_det->setText("31/03/2008");
 
-    bool andamentoVisto = false;
-    QTimer::singleShot(0, &janela, [&] {
-        const QCursor* cursor = QGuiApplication::overrideCursor();
-        andamentoVisto = !janela.progresso->isHidden() && !janela.lidas->isHidden() &&
-                         !janela.cancelar->isHidden() && !janela.Command1->isEnabled() && cursor &&
-                         cursor->shape() == Qt::WaitCursor;
-        janela.cancelar->click();
-    });
+    // The click returns at once; while the report is read the window shows its progress and the
+    // way to stop it, the hourglass over itself alone.
+    const auto andamentoVisivel = [this] {
+        return !janela.progresso->isHidden() && !janela.lidas->isHidden() && !janela.cancelar->isHidden() &&
+               !janela.Command1->isEnabled() && janela.cursor().shape() == Qt::WaitCursor;
+    };
     janela.Command1_Click();
-    EXPECT_TRUE(andamentoVisto);
+    EXPECT_TRUE(janela.cr.construindo());
+    EXPECT_TRUE(andamentoVisivel());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    janela.cancelar->click();
+    esperaRelatorio(amb.plataforma, janela.cr);
     EXPECT_TRUE(amb.plataforma.visualizados.empty());
     EXPECT_TRUE(amb.plataforma.mensagens.empty());
     EXPECT_TRUE(janela.progresso->isHidden() && janela.cancelar->isHidden() && janela.lidas->isHidden());
     EXPECT_TRUE(janela.Command1->isEnabled());
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(janela.cursor().shape(), Qt::ArrowCursor);
     EXPECT_FALSE(janela.cr.construindo());
 
-    // Run again to its end: the preview follows the build to its last page.
+    // Run again: once the preview has the first page, the window shows no progress of a build
+    // that is the preview's now, and the preview follows it to its last page.
     janela.Command1_Click();
+    while (amb.plataforma.visualizados.empty()) QCoreApplication::processEvents();
+    EXPECT_FALSE(janela.cr.construindo());
+    EXPECT_TRUE(janela.progresso->isHidden() && janela.cancelar->isHidden() && janela.lidas->isHidden());
+    EXPECT_TRUE(janela.Command1->isEnabled());
+    EXPECT_EQ(janela.cursor().shape(), Qt::ArrowCursor);
+    esperaRelatorio(amb.plataforma, janela.cr);
     ASSERT_EQ(amb.plataforma.visualizados.size(), 1u);
     const DocumentoRelatorio& doc = *amb.plataforma.visualizados.back().documento;
     EXPECT_TRUE(doc.concluido());
@@ -234,7 +291,7 @@ TEST_F(EscritorioTest, ConveniosComATarifaInteira) {
                      "FROM convenios WHERE convenio = 'Clínica'");
     const QStringList linhas = imprime(janela.Option3, false, false, "  ");
     EXPECT_EQ(linhas.mid(1, 12),
-              (QStringList{"Passo | Até (horas) | Valor", "4 - Banco (Isento) - Seg - qualquer horário",
+              (QStringList{"Passo | Duração (horas) | Valor", "4 - Banco (Isento) - Seg - qualquer horário",
                            "3 - Clínica (Variável) - Seg - qualquer horário", "1 | 02:00 | 1,00",
                            "Após tempo acima, cobrar o valor fixo de R$ 5,00",
                            "2 - Hotel (Valor fixo 10,00) - Seg - qualquer horário",

@@ -117,6 +117,7 @@ TEST_F(JanelaRelatoriosTest, PedidoDeCadaOpcao) {
         janela.fil->setText(QString::fromLatin1(c.filial));
         const size_t vistos = amb.plataforma.visualizados.size();
         janela.Command1_Click();
+        esperaRelatorio(amb.plataforma, janela.cr);
         SCOPED_TRACE(c.arquivo);
         EXPECT_TRUE(amb.plataforma.mensagens.empty()) << amb.plataforma.textosMensagens().join("\n").toStdString();
         ASSERT_EQ(amb.plataforma.visualizados.size(), vistos + 1);
@@ -171,6 +172,7 @@ TEST_F(JanelaRelatoriosTest, RodapeComAEmpresaComoEla) {
     for (const auto& c : casos) {
         amb.db().executa("UPDATE geral SET empresa = ?", {c.empresa});
         janela.Command1_Click();
+        esperaRelatorio(amb.plataforma, janela.cr);
         EXPECT_EQ(janela.cr.pedido().formulas[2], QString::fromUtf8(c.formula));
         ASSERT_FALSE(linhasVistas().isEmpty());
         EXPECT_EQ(linhasVistas().last(), QString::fromUtf8(c.rodape) + " | Página 1 de 1");

@@ -1,7 +1,20 @@
 #include "reports/relatorio_teste.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+
+void esperaRelatorio(PlataformaFalsa& plataforma, const ControleRelatorio& cr) {
+    const auto passa = [] {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    while (cr.construindo()) passa();
+    passa();
+    // The preview's document is the fake's alone once its build has ended and gone.
+    if (!plataforma.visualizados.empty())
+        while (plataforma.visualizados.back().documento.use_count() > 1) passa();
+}
 
 RelatorioTeste::RelatorioTeste() {
     instalaModelos();

@@ -14,6 +14,10 @@
 
 #include <gtest/gtest.h>
 
+// Runs the program's events until the report asked of `cr` is done with: shown and whole, or
+// ended without a preview, its build gone. The operator's wait, without a real second.
+void esperaRelatorio(PlataformaFalsa& plataforma, const ControleRelatorio& cr);
+
 class RelatorioTeste : public ::testing::Test {
 protected:
     RelatorioTeste();
@@ -42,6 +46,7 @@ protected:
         amb.plataforma.visualizados.clear();
         amb.plataforma.mensagens.clear();
         janela.Command1_Click();
+        esperaRelatorio(amb.plataforma, janela.cr);
         EXPECT_TRUE(amb.plataforma.mensagens.empty())
             << amb.plataforma.textosMensagens().join("\n").toStdString();
         return linhasVistas();
