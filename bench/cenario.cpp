@@ -3,7 +3,7 @@
 #include "cash/abe_cai.h"
 #include "data/banco.h"
 #include "data/cria_banco.h"
-#include "yard/liga_pista.h"
+#include "programa/liga_pista.h"
 
 #include <QDir>
 #include <QFile>

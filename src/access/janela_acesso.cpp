@@ -1,9 +1,9 @@
 #include "access/janela_acesso.h"
 
-#include "access/caixa_texto.h"
 #include "access/carga_acesso.h"
 #include "access/login.h"
 #include "data/datas.h"
+#include "widgets/caixa_texto.h"
 #include "widgets/cria.h"
 #include "yard/janela_principal.h"
 

@@ -1,10 +1,9 @@
 #include "access/janela_usuarios.h"
 
-#include "access/caixa_texto.h"
 #include "data/datas.h"
+#include "widgets/caixa_texto.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
-#include "yard/janela_principal.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,11 +11,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <memory>
 
 namespace {
 
@@ -218,18 +214,3 @@ void JanelaUsuarios::Command4_Click() {
 }
 
 void JanelaUsuarios::Command10_Click() { close(); }
-
-void liga_janela_usuarios(Contexto& ctx, JanelaPrincipal& a) {
-    auto aberta = std::make_shared<QPointer<JanelaUsuarios>>();
-    a.abreJanelaBarra[0] = [&ctx, &a, aberta] {
-        if (!*aberta) {
-            auto* j = new JanelaUsuarios(ctx, &a);
-            j->setWindowFlag(Qt::Window);
-            j->setAttribute(Qt::WA_DeleteOnClose);
-            *aberta = j;
-        }
-        (*aberta)->show();
-        (*aberta)->raise();
-        (*aberta)->activateWindow();
-    };
-}

@@ -11,7 +11,6 @@
 #include <array>
 
 class CaixaTexto;
-class JanelaPrincipal;
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
@@ -54,7 +53,3 @@ private:
     Contexto& ctx_;
     bool mudandoLista_ = false;
 };
-
-// Makes the main window's toolbar button 1 open the users window, one at a time: a second
-// click brings the open one forward.
-void liga_janela_usuarios(Contexto& ctx, JanelaPrincipal& a);

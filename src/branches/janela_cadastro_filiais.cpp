@@ -1,7 +1,7 @@
 #include "branches/janela_cadastro_filiais.h"
 
-#include "access/caixa_texto.h"
 #include "branches/filiais.h"
+#include "widgets/caixa_texto.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 

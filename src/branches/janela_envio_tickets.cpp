@@ -1,8 +1,8 @@
 #include "branches/janela_envio_tickets.h"
 
-#include "access/caixa_texto.h"
 #include "branches/filiais.h"
 #include "branches/preenche_filiais.h"
+#include "widgets/caixa_texto.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 

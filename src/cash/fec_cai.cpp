@@ -1,9 +1,9 @@
 #include "cash/fec_cai.h"
 
+#include "app/imprime_bobina.h"
 #include "cash/fechamento_caixa.h"
 #include "cash/leitura_fiscal.h"
 #include "cash/relatorio_fechamento.h"
-#include "devices/imprime_bobina.h"
 #include "widgets/cria.h"
 #include "widgets/cursor_ocupado.h"
 #include "widgets/trabalho_banco.h"

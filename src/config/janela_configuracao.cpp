@@ -12,12 +12,8 @@
 #include "widgets/trabalho_banco.h"
 #include "yard/janela_principal.h"
 
-#include <QPointer>
-#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-#include <memory>
 
 JanelaConfiguracao::JanelaConfiguracao(Contexto& ctx, JanelaPrincipal& a,
                                        MemoriaConfiguracao& memoria, QWidget* parent)
@@ -56,22 +52,4 @@ JanelaConfiguracao::~JanelaConfiguracao() = default;
 void JanelaConfiguracao::Form_Load() {
     const CargaConfiguracao c = leCargaConfiguracao(ctx_.estado.db);
     for (int i = 0; i < SSTab1->count(); ++i) static_cast<AbaConfiguracao*>(SSTab1->widget(i))->carrega(c);
-}
-
-void liga_janela_configuracao(Contexto& ctx, JanelaPrincipal& a) {
-    auto memoria = std::make_shared<MemoriaConfiguracao>();
-    auto aberta = std::make_shared<QPointer<JanelaConfiguracao>>();
-    a.abreJanelaBarra[2] = [&ctx, &a, memoria, aberta] {
-        if (!*aberta) {
-            auto* j = new JanelaConfiguracao(ctx, a, *memoria, &a);
-            j->setAttribute(Qt::WA_DeleteOnClose);
-            j->adjustSize();
-            if (QScreen* tela = j->screen())
-                j->move(tela->availableGeometry().center() - j->rect().center());
-            *aberta = j;
-        }
-        (*aberta)->show();
-        (*aberta)->raise();
-        (*aberta)->activateWindow();
-    };
 }

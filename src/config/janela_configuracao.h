@@ -46,7 +46,3 @@ public:
 private:
     Contexto& ctx_;
 };
-
-// Toolbar button 3 of the main window opens the window, not modal; pressing it while the
-// window is open brings it forward without loading it again.
-void liga_janela_configuracao(Contexto& ctx, JanelaPrincipal& a);

@@ -2,7 +2,6 @@
 
 #include "reports/catalogo.h"
 #include "widgets/cria.h"
-#include "yard/janela_principal.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -13,15 +12,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QVBoxLayout>
-
-#include <memory>
 
 namespace {
 
@@ -315,19 +311,4 @@ void JanelaRelatorios::imprime() {
     cr.defineAjuste(34, true);
     cr.defineAjuste(67, 2);
     cr.executa();
-}
-
-void liga_janela_relatorios(Contexto& ctx, JanelaPrincipal& a) {
-    auto aberta = std::make_shared<QPointer<JanelaRelatorios>>();
-    a.abreJanelaBarra[4] = [&ctx, &a, aberta] {
-        if (!*aberta) {
-            auto* j = new JanelaRelatorios(ctx, &a);
-            j->setWindowFlag(Qt::Window);
-            j->setAttribute(Qt::WA_DeleteOnClose);
-            *aberta = j;
-        }
-        (*aberta)->show();
-        (*aberta)->raise();
-        (*aberta)->activateWindow();
-    };
 }

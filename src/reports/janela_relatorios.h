@@ -8,7 +8,6 @@
 
 #include <QWidget>
 
-class JanelaPrincipal;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -79,7 +78,3 @@ private:
 
     Contexto& ctx_;
 };
-
-// Makes the main window's toolbar button 5 open the reports window, one at a time: a second
-// click brings the open one forward.
-void liga_janela_relatorios(Contexto& ctx, JanelaPrincipal& a);

@@ -1,7 +1,7 @@
 #include "subscribers/janela_pagamento.h"
 
+#include "app/imprime_bobina.h"
 #include "data/datas.h"
-#include "devices/imprime_bobina.h"
 #include "subscribers/campo_selecionado.h"
 #include "subscribers/campos_mensalista.h"
 #include "subscribers/comprovante_mensalidade.h"

@@ -1,6 +1,6 @@
 #include "yard/imprime_pista.h"
 
-#include "devices/imprime_bobina.h"
+#include "app/imprime_bobina.h"
 #include "yard/janela_principal.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "yard/janela_lista_patio.h"
 
+#include "app/imprime_bobina.h"
 #include "data/datas.h"
-#include "devices/imprime_bobina.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/lista_patio.h"

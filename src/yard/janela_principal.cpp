@@ -1,8 +1,8 @@
 #include "yard/janela_principal.h"
 
+#include "app/imprime_bobina.h"
 #include "data/datas.h"
 #include "data/dinheiro.h"
-#include "devices/imprime_bobina.h"
 #include "widgets/campo_dinheiro.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"

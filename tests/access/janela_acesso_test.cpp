@@ -1,8 +1,8 @@
 #include "access/janela_acesso.h"
-#include "access/caixa_texto.h"
 #include "access/carga_acesso.h"
 #include "data/datas.h"
 #include "support/plataforma_falsa.h"
+#include "widgets/caixa_texto.h"
 #include "yard/janela_principal.h"
 
 #include <QAction>

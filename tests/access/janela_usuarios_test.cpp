@@ -1,7 +1,7 @@
 #include "access/janela_usuarios.h"
-#include "access/caixa_texto.h"
 #include "data/cria_banco.h"
 #include "support/plataforma_falsa.h"
+#include "widgets/caixa_texto.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,7 +1,7 @@
 // A database that refuses the work of a window: each window tells what it could not do, in
 // Portuguese, leaves the data as it was and stays in use.
 
-#include "access/caixa_texto.h"
+#include "widgets/caixa_texto.h"
 #include "access/janela_usuarios.h"
 #include "app/falha_solta.h"
 #include "branches/janela_cadastro_filiais.h"

@@ -6,7 +6,7 @@
 #include "branches/janela_cadastro_filiais.h"
 #include "branches/janela_envio_tickets.h"
 #include "branches/janela_filiais.h"
-#include "branches/liga_filiais.h"
+#include "programa/liga_filiais.h"
 #include "yard/janela_principal.h"
 
 #include <QApplication>

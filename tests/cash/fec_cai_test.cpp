@@ -2,9 +2,9 @@
 
 #include "cash/abertura_caixa.h"
 #include "cash/caixa_teste.h"
-#include "cash/liga_caixa.h"
 #include "cash/relatorio_fechamento.h"
 #include "cash/val_cai.h"
+#include "programa/liga_caixa.h"
 #include "support/pista_janela.h"
 
 #include <QGroupBox>

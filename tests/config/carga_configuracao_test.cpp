@@ -1,4 +1,5 @@
 #include "janela_config.h"
+#include "programa/liga_janelas.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "janela_config.h"
-#include "support/mostra_inteiro.h"
 #include "cash/abe_cai.h"
+#include "programa/liga_pista.h"
+#include "support/mostra_inteiro.h"
 #include "yard/cancelas.h"
 #include "yard/entrada.h"
-#include "yard/liga_pista.h"
 
 #include <QCheckBox>
 #include <QComboBox>

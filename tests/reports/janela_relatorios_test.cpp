@@ -1,3 +1,4 @@
+#include "programa/liga_janelas.h"
 #include "reports/janela_relatorios.h"
 #include "reports/relatorio_teste.h"
 #include "yard/janela_principal.h"

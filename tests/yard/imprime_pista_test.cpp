@@ -1,8 +1,8 @@
-#include "yard/liga_pista.h"
+#include "programa/liga_pista.h"
 
+#include "devices/diario_fiscal.h"
 #include "support/bytes_bobina.h"
 #include "support/pista_janela.h"
-#include "devices/diario_fiscal.h"
 #include "yard/comprovantes.h"
 
 #include <QFile>

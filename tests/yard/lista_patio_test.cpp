@@ -1,5 +1,5 @@
 #include "yard/janela_lista_patio.h"
-#include "yard/liga_pista.h"
+#include "programa/liga_pista.h"
 #include "yard/lista_patio.h"
 
 #include "support/bytes_bobina.h"

@@ -1,34 +1,13 @@
-#include "branches/liga_filiais.h"
+#include "programa/liga_filiais.h"
 
 #include "branches/janela_backup.h"
 #include "branches/janela_filiais.h"
 #include "cash/abe_cai.h"
 #include "cash/fec_cai.h"
+#include "programa/janela_unica.h"
 #include "yard/janela_principal.h"
 
-#include <QPointer>
-
-#include <memory>
-
 namespace {
-
-template <typename Janela>
-std::function<void()> abreUmaVez(Contexto& ctx, JanelaPrincipal& a,
-                                 std::function<void(Janela&)> prepara = {}) {
-    auto aberta = std::make_shared<QPointer<Janela>>();
-    return [&ctx, &a, aberta, prepara] {
-        if (!*aberta) {
-            auto* j = new Janela(ctx, &a);
-            j->setWindowFlag(Qt::Window);
-            j->setAttribute(Qt::WA_DeleteOnClose);
-            if (prepara) prepara(*j);
-            *aberta = j;
-        }
-        (*aberta)->show();
-        (*aberta)->raise();
-        (*aberta)->activateWindow();
-    };
-}
 
 // A restored database has its own cash registers: the operator goes on with his register when
 // the backup holds it open, and with none otherwise, so that no exit is charged to a register
@@ -53,7 +32,10 @@ void acompanhaBancoRestaurado(Contexto& ctx, JanelaPrincipal& a) {
 
 void liga_filiais(Contexto& ctx, JanelaPrincipal& a) {
     a.abreJanelaBarra[5] = abreUmaVez<JanelaFiliais>(ctx, a);
-    a.abreJanelaBarra[6] = abreUmaVez<JanelaBackup>(ctx, a, [&ctx, &a](JanelaBackup& j) {
-        j.aoTrocarBanco = [&ctx, &a] { acompanhaBancoRestaurado(ctx, a); };
+    a.abreJanelaBarra[6] = abreUmaVez<JanelaBackup>([&ctx, &a] {
+        auto* j = new JanelaBackup(ctx, &a);
+        j->setWindowFlag(Qt::Window);
+        j->aoTrocarBanco = [&ctx, &a] { acompanhaBancoRestaurado(ctx, a); };
+        return j;
     });
 }

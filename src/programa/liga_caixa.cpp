@@ -1,4 +1,4 @@
-#include "cash/liga_caixa.h"
+#include "programa/liga_caixa.h"
 
 #include "cash/fec_cai.h"
 #include "cash/val_cai.h"

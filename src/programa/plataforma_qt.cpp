@@ -1,4 +1,4 @@
-#include "access/plataforma_qt.h"
+#include "programa/plataforma_qt.h"
 
 #include "reports/visualizacao.h"
 

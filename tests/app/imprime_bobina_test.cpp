@@ -1,4 +1,4 @@
-#include "devices/imprime_bobina.h"
+#include "app/imprime_bobina.h"
 #include "support/ambiente.h"
 
 #include <gtest/gtest.h>

@@ -1,13 +1,11 @@
 #include "access/janela_acesso.h"
-#include "access/janela_usuarios.h"
-#include "access/plataforma_qt.h"
 #include "app/aplicacao.h"
 #include "app/contexto.h"
-#include "branches/liga_filiais.h"
-#include "config/janela_configuracao.h"
-#include "reports/janela_relatorios.h"
+#include "programa/liga_filiais.h"
+#include "programa/liga_janelas.h"
+#include "programa/liga_pista.h"
+#include "programa/plataforma_qt.h"
 #include "yard/janela_principal.h"
-#include "yard/liga_pista.h"
 
 #include <QLibraryInfo>
 #include <QScopeGuard>

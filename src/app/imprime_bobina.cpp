@@ -1,4 +1,4 @@
-#include "devices/imprime_bobina.h"
+#include "app/imprime_bobina.h"
 
 namespace {
 

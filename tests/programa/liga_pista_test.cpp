@@ -1,4 +1,4 @@
-#include "yard/liga_pista.h"
+#include "programa/liga_pista.h"
 
 #include "data/datas.h"
 #include "support/pista_janela.h"

@@ -1,8 +1,9 @@
-#include "yard/liga_pista.h"
+#include "programa/liga_pista.h"
 
 #include "cash/abe_cai.h"
-#include "cash/liga_caixa.h"
-#include "subscribers/liga_mensalistas.h"
+#include "programa/liga_caixa.h"
+#include "programa/janela_unica.h"
+#include "programa/liga_mensalistas.h"
 #include "yard/cancelas.h"
 #include "yard/entrada.h"
 #include "yard/imprime_pista.h"
@@ -14,7 +15,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -140,15 +140,6 @@ void ligaPista(Contexto& ctx, JanelaPrincipal& janela) {
 
     // "Lista de Pátio" opens beside the main window; pressed again while it is open, it comes
     // forward as it is. "Fechar" destroys it, so the next opening lists the yard afresh.
-    auto lis = std::make_shared<QPointer<JanelaListaPatio>>();
-    janela.abreJanelaBarra[3] = [c, j, lis] {
-        if (!*lis) {
-            *lis = new JanelaListaPatio(*c, j);
-            (*lis)->setAttribute(Qt::WA_DeleteOnClose);
-        }
-        (*lis)->show();
-        (*lis)->raise();
-        (*lis)->activateWindow();
-    };
+    janela.abreJanelaBarra[3] = abreUmaVez<JanelaListaPatio>([c, j] { return new JanelaListaPatio(*c, j); });
     ligaMensalistas(ctx, janela);
 }
