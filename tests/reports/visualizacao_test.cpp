@@ -2,10 +2,10 @@
 // the main window takes entries.
 
 #include "cash/abe_cai.h"
+#include "programa/liga_pista.h"
 #include "reports/relatorio_teste.h"
 #include "reports/visualizacao.h"
 #include "yard/janela_principal.h"
-#include "yard/liga_pista.h"
 
 #include <QAction>
 #include <QApplication>
