@@ -65,6 +65,8 @@ void ControleRelatorio::construcaoTerminou(ConstrucaoRelatorio* c) {
     const auto documento = c->documento();
     const QString erro = c->erro();
     solta();
-    if (!erro.isEmpty()) plataforma_.mensagem(erro, Icone::Critico);
+    // The build ends on its own, maybe while the operator is back at the lane: its failure is a
+    // notice that leaves the keyboard where it is.
+    if (!erro.isEmpty()) plataforma_.avisa(QStringLiteral("relatorio"), erro, Icone::Critico, {});
     else if (documento && documento->concluido()) plataforma_.visualiza(documento, pedido_.titulo);
 }

@@ -29,10 +29,13 @@ protected:
             cr.escolheSubrelatorio({});
         }
         amb.plataforma.mensagens.clear();
+        amb.plataforma.avisos.clear();
         cr.executa();
         esperaRelatorio(amb.plataforma, cr);
         EXPECT_TRUE(amb.plataforma.visualizados.empty());
-        return amb.plataforma.mensagens.empty() ? QString() : amb.plataforma.mensagens.back().texto;
+        // Told in a notice that leaves the keyboard to the lane, never in a message box.
+        EXPECT_TRUE(amb.plataforma.mensagens.empty());
+        return amb.plataforma.avisos.empty() ? QString() : amb.plataforma.avisos.back().texto;
     }
     QString modelo(const QString& nome) const { return amb.plataforma.pastaPrograma() + "/" + nome; }
     void escreve(const QString& nome, const QByteArray& texto) {
