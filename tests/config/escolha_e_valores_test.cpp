@@ -15,6 +15,19 @@ namespace {
 
 using Sessao = SessaoOperador;
 
+// The fee of a ten-day stay charged at a stored day rate of `valor`, or its refusal.
+QString diariaDeDezDias(Sessao& s, Dinheiro valor) {
+    s.amb.db().executa("INSERT INTO diaria (tempo, valor) VALUES (24, ?)", {valor.paraBanco()});
+    PedidoTarifa p;
+    p.modalidade = "D";
+    p.dat_ent = "01/12/2026";
+    p.hor_ent = "08:00:00";
+    p.dat_sai = "10/12/2026";
+    p.hor_sai = "09:00:00";
+    const ResultadoTarifa r = calcula_total(s.amb.db(), p);
+    return r.total ? r.total->formata() : r.mensagem;
+}
+
 TEST(EscolhaEValores, OQueOOperadorEscolheEValoresInteiros) {
     const struct {
         const char* falta;
@@ -101,33 +114,11 @@ TEST(EscolhaEValores, OQueOOperadorEscolheEValoresInteiros) {
          },
          "Valor acima do máximo permitido (99.999.999,99). 0"},
         {"diária guardada enorme numa estada de dez dias",
-         [](Sessao& s) {
-             s.amb.db().executa("INSERT INTO diaria (tempo, valor) VALUES (24, ?)",
-                                {Dinheiro::reais(99999999999999).paraBanco()});
-             PedidoTarifa p;
-             p.modalidade = "D";
-             p.dat_ent = "01/12/2026";
-             p.hor_ent = "08:00:00";
-             p.dat_sai = "10/12/2026";
-             p.hor_sai = "09:00:00";
-             const ResultadoTarifa r = calcula_total(s.amb.db(), p);
-             return r.total ? r.total->formata() : r.mensagem;
-         },
+         [](Sessao& s) { return diariaDeDezDias(s, Dinheiro::reais(99999999999999)); },
          kMsgEstouroDinheiro},
+        // No wrap here: the fee fits the type, but not what a backup of the site may hold.
         {"diária no máximo permitido numa estada de dez dias",
-         [](Sessao& s) {
-             // No wrap here: the fee fits the type, but not what a backup of the site may hold.
-             s.amb.db().executa("INSERT INTO diaria (tempo, valor) VALUES (24, ?)",
-                                {Dinheiro::maiorDigitado().paraBanco()});
-             PedidoTarifa p;
-             p.modalidade = "D";
-             p.dat_ent = "01/12/2026";
-             p.hor_ent = "08:00:00";
-             p.dat_sai = "10/12/2026";
-             p.hor_sai = "09:00:00";
-             const ResultadoTarifa r = calcula_total(s.amb.db(), p);
-             return r.total ? r.total->formata() : r.mensagem;
-         },
+         [](Sessao& s) { return diariaDeDezDias(s, Dinheiro::maiorDigitado()); },
          kMsgEstouroDinheiro},
         {"primeiro mês de uma mensalidade enorme",
          [](Sessao&) { return proporcional(Dinheiro::reais(99999999999999), 30, 11).formata(); },
