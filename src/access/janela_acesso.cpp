@@ -126,6 +126,9 @@ void JanelaAcesso::Command1_Click() {
         descarrega();
         entrou_ = true;
         a_.show();
+        // The cashier types the first car right away: the keys go to the main window, not to
+        // wherever the start-up window leaves the keyboard.
+        a_.activateWindow();
         close();
         break;
     case ResultadoLogin::FocoUsuario:
