@@ -4,6 +4,7 @@
 // Each repetition starts both sides from a fresh copy of the same files; the order of the two
 // alternates. Prints the medians, the ratios and whether the goal (at most 2×) is met.
 
+#include "../argumentos.h"
 #include "../sqlite_nu.h"
 
 #include "branches/arquivo_mensalistas.h"
@@ -148,14 +149,8 @@ void imprime(const std::vector<Linha>& linhas, int repeticoes) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    std::string pastaBase = "/var/tmp";
-    int repeticoes = 5;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a.rfind("--pasta=", 0) == 0) pastaBase = a.substr(8);
-        else if (a.rfind("--repeticoes=", 0) == 0) repeticoes = std::max(1, std::stoi(a.substr(13)));
-    }
-    QTemporaryDir dir(QString::fromStdString(pastaBase) + "/quelmar-mescla-XXXXXX");
+    const auto [pastaBase, repeticoes] = leArgumentosBench(app.arguments(), 5);
+    QTemporaryDir dir(pastaBase + "/quelmar-mescla-XXXXXX");
     if (!dir.isValid()) return 2;
     const auto caminho = [&](const char* n) { return dir.filePath(QString::fromLatin1(n)); };
 

@@ -4,6 +4,7 @@
 // Prints the median time and what the file grew by; the goal is well under a second and next
 // to nothing written, whatever the jump.
 
+#include "../argumentos.h"
 #include "../sqlite_nu.h"
 
 #include "config/numeracao_ticket.h"
@@ -87,14 +88,8 @@ struct Linha {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    std::string pastaBase = "/var/tmp";
-    int repeticoes = 7;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a.rfind("--pasta=", 0) == 0) pastaBase = a.substr(8);
-        else if (a.rfind("--repeticoes=", 0) == 0) repeticoes = std::max(1, std::stoi(a.substr(13)));
-    }
-    QTemporaryDir dir(QString::fromStdString(pastaBase) + "/quelmar-numeracao-XXXXXX");
+    const auto [pastaBase, repeticoes] = leArgumentosBench(app.arguments(), 7);
+    QTemporaryDir dir(pastaBase + "/quelmar-numeracao-XXXXXX");
     if (!dir.isValid()) return 2;
     std::fprintf(stderr, "Pasta: %s\nPreparando os contadores...", qPrintable(dir.path()));
     const QString novo = dir.filePath("novo.mdb"), antigo = dir.filePath("antigo.mdb");
@@ -131,7 +126,7 @@ int main(int argc, char** argv) {
     std::printf("\n\"Próx. tic.\" and \"Alterar\" (altera_numeracao), WAL journal, synchronous FULL, "
                 "files on disk under %s,\n%d repetitions, each from a fresh copy; goal: under "
                 "%.2f s and under %lld KiB written.\n\n",
-                pastaBase.c_str(), repeticoes, kMetaSegundos, kMetaBytes / 1024);
+                qPrintable(pastaBase), repeticoes, kMetaSegundos, kMetaBytes / 1024);
     std::printf("%-56s %10s %14s %14s  %s\n", "operation", "median", "file before", "growth", "goal");
     bool todas = true;
     for (const Linha& l : linhas) {

@@ -5,6 +5,7 @@
 //
 //     quelmar_bench_relatorios [--pasta=/var/tmp] [--repeticoes=3]
 
+#include "../argumentos.h"
 #include "../sqlite_nu.h"
 
 #include "data/banco.h"
@@ -213,12 +214,7 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     if (args.size() == 5 && args[1] == "--filho") return filho(args[2], args[3] == "det", args[4].toInt());
 
-    QString pasta = "/var/tmp";
-    int repeticoes = 3;
-    for (const QString& a : args.mid(1)) {
-        if (a.startsWith("--pasta=")) pasta = a.mid(8);
-        else if (a.startsWith("--repeticoes=")) repeticoes = std::max(1, a.mid(13).toInt());
-    }
+    const auto [pasta, repeticoes] = leArgumentosBench(args, 3);
     QTemporaryDir dir(pasta + "/quelmar-relatorios-XXXXXX");
     if (!dir.isValid()) {
         std::fprintf(stderr, "Não foi possível criar a pasta de trabalho em %s\n", qPrintable(pasta));
