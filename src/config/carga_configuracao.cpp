@@ -3,6 +3,7 @@
 
 #include "data/datas.h"
 #include "data/dinheiro.h"
+#include "yard/entrada.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -97,13 +98,13 @@ CargaConfiguracao leCargaConfiguracao(Banco& db) {
     c.reducaoz = reducao.isValid();
     if (c.reducaoz) c.hor_red = horaHm(reducao);
 
-    const QVariant maximo = db.valor(QStringLiteral("SELECT max(ticket) FROM gera_ticket"));
-    if (maximo.isNull()) {
+    const qint64 ultimo = ultimo_ticket(db);
+    if (ultimo == 0) {
         c.tic = QString(kCasasTicket, u' ');
         c.pro = textoNumeracao(1);
     } else {
-        c.tic = textoNumeracao(maximo.toLongLong());
-        c.pro = textoNumeracao(maximo.toLongLong() + 1);
+        c.tic = textoNumeracao(ultimo);
+        c.pro = textoNumeracao(ultimo + 1);
     }
 
     c.escritorio = verdadeiro(g, "escritorio");

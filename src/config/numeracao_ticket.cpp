@@ -2,6 +2,7 @@
 
 #include "config/hora_texto.h"
 #include "data/banco.h"
+#include "yard/entrada.h"
 
 namespace {
 
@@ -9,15 +10,6 @@ ResultadoNumeracao recusa(const QString& mensagem, Icone icone = Icone::Exclamac
     ResultadoNumeracao r;
     static_cast<ResultadoAba&>(r) = ResultadoAba::recusa(mensagem, icone);
     return r;
-}
-
-// The last number the counter gave or stands at: its highest row or its auto-number's
-// position, whichever is ahead (rows the lanes wrote may have gone since).
-qint64 contador(Banco& db) {
-    return db.valor(QStringLiteral(
-                        "SELECT max(coalesce((SELECT max(ticket) FROM gera_ticket), 0), "
-                        "coalesce((SELECT seq FROM sqlite_sequence WHERE name = 'gera_ticket'), 0))"))
-        .toLongLong();
 }
 
 // The counter stands at `atual`: its highest row and the auto-number's position, so that the
@@ -65,7 +57,7 @@ ResultadoNumeracao altera_numeracao(Banco& db, const QString& pro, bool digitado
         Transacao t(db);
         // The counter as stored, not as the box showed it: an entry made meanwhile at the lanes
         // counts.
-        const qint64 c = contador(db);
+        const qint64 c = ultimo_ticket(db);
         if (c < n) {
             posiciona(db, n - 1, false);
         } else if (!digitado) {
@@ -94,7 +86,7 @@ ResultadoNumeracao altera_numeracao(Banco& db, const QString& pro, bool digitado
     }
 
     ResultadoNumeracao r;
-    const qint64 maior = contador(db);
+    const qint64 maior = ultimo_ticket(db);
     if (maior == 0) {
         r.tic = QStringLiteral("    0");
         r.pro = QStringLiteral("    1");

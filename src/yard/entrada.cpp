@@ -60,6 +60,13 @@ enum class Decisao { Segue, Desiste };
 
 }  // namespace
 
+qint64 ultimo_ticket(Banco& db) {
+    return db.valor(QStringLiteral(
+                        "SELECT max(coalesce((SELECT max(ticket) FROM gera_ticket), 0), "
+                        "coalesce((SELECT seq FROM sqlite_sequence WHERE name = 'gera_ticket'), 0))"))
+        .toLongLong();
+}
+
 ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
                                 const CamposEntrada& campos) {
     Estado& e = ctx.estado;

@@ -17,6 +17,11 @@ struct CamposEntrada {
 inline constexpr int kPagaSeparado = 0;     // over the subscriber's quota
 inline constexpr int kPagaEmAtraso = -2;    // subscriber in arrears, pays as casual
 
+// The last ticket the counter gave or stands at, 0 when none: its highest row or its
+// auto-number's position, whichever is ahead (rows may have gone since, and a counter moved or
+// restored keeps only its position). The next casual entry takes this number plus one.
+qint64 ultimo_ticket(Banco& db);
+
 // Every write of one entry (month row, ticket, yard row, gate queue) stands or falls together.
 // The subscriber questions and notices go through the platform before anything is written.
 ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,

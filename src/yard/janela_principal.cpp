@@ -6,6 +6,7 @@
 #include "widgets/campo_dinheiro.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
+#include "yard/entrada.h"
 #include "yard/modelo_patio.h"
 
 #include <QAction>
@@ -398,9 +399,7 @@ void JanelaPrincipal::modoEntrada() {
 
 void JanelaPrincipal::mostraProximoTicket() {
     // The number shown is a preview; the entry takes its own from the counter.
-    const QVariant maior = ctx_.estado.db.valor(QStringLiteral("SELECT max(ticket) FROM gera_ticket"));
-    const qint64 proximo = maior.isNull() ? 1 : maior.toLongLong() + 1;
-    tic->setText(QString::number(proximo).leftJustified(10, u' '));
+    tic->setText(QString::number(ultimo_ticket(ctx_.estado.db) + 1).leftJustified(10, u' '));
 }
 
 void JanelaPrincipal::bancoTrocado() {

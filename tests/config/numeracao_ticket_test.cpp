@@ -1,3 +1,4 @@
+#include "config/carga_configuracao.h"
 #include "config/numeracao_ticket.h"
 #include "data/banco.h"
 #include "support/ambiente.h"
@@ -96,6 +97,21 @@ TEST(NumeracaoTicket, ProximaEntradaRecebeONumero) {
     EXPECT_FALSE(altera_numeracao(a.db(), "33000").feito);
     ASSERT_TRUE(altera_numeracao(a.db(), "60000").feito);
     EXPECT_EQ(registra_entrada(a.ctx, cancelas, {"XYZ-9876", "   ", ""}).tic, "60000     ");
+}
+
+// A counter whose auto-number stands ahead of its rows (moved, restored, rows gone): the box
+// shows where it stands, and "Alterar" on the box as shown moves nothing back and tells of no
+// ticket issued meanwhile.
+TEST(NumeracaoTicket, CaixaMostraOContadorOndeEleEsta) {
+    Ambiente a;
+    tickets(a, 70000);
+    a.db().executa("DELETE FROM gera_ticket WHERE ticket > 40000");
+    EXPECT_EQ(ultimo_ticket(a.db()), 70000);
+    const CargaConfiguracao c = leCargaConfiguracao(a.db());
+    EXPECT_EQ((QStringList{c.tic.trimmed(), c.pro.trimmed()}), (QStringList{"70000", "70001"}));
+    const ResultadoNumeracao r = altera_numeracao(a.db(), c.pro, false);
+    EXPECT_EQ(r.mensagem, "Alteração realizada com sucesso.");
+    EXPECT_EQ(r.pro.trimmed(), "70001");
 }
 
 // A counter that cannot be moved is left as it was, forward and back.
