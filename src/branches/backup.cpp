@@ -223,16 +223,16 @@ ResultadoBackup restaura_backup(Banco& db, const QString& pastaPrograma, const Q
                                                      "O banco de dados atual continua em uso.")
                                           .arg(causa)};
     };
+    if (!existe_arquivo(origem)) return recusa(QStringLiteral("O arquivo %1 não existe.").arg(origem));
+    // The backup itself is only read: it is checked, upgraded and used as a private copy. A copy
+    // that cannot be written is the program folder's disk, not the backup's fault.
     try {
-        if (!existe_arquivo(origem))
-            throw ErroBanco(QStringLiteral("O arquivo %1 não existe.").arg(origem));
-        // The backup itself is only read: it is checked, upgraded and used as a private copy.
-        try {
-            copiaArquivo(origem, novo);
-        } catch (const ErroBanco&) {
-            throw ErroBanco(QStringLiteral("Não foi possível copiar o arquivo %1 para a pasta "
-                                           "do programa.").arg(origem));
-        }
+        copiaArquivo(origem, novo);
+    } catch (const ErroBanco&) {
+        return falha(QStringLiteral("não foi possível copiar o arquivo %1 para a pasta do "
+                                    "programa.").arg(origem));
+    }
+    try {
         verificaBackup(novo, origem);
     } catch (const ErroBanco& e) {
         return recusa(e.mensagem());

@@ -82,6 +82,22 @@ TEST_F(BackupTest, FalhasDeixamOsDadosIntactos) {
     continuaFuncionando();
 }
 
+// A good backup that cannot be copied into the program folder is the folder's trouble, not the
+// backup's: it is not called invalid.
+TEST_F(BackupTest, RestauracaoSemCopiaNaoCulpaOBackup) {
+    ASSERT_TRUE(realiza_backup(amb.db(), programa(), destino.path(), 1 << 30).ok);
+    entrada("AAA-0001");
+    linhasAntes = 1;
+    ASSERT_TRUE(QDir(programa()).mkdir("dados.mdb.restaurando"));   // no file can take its name
+    const ResultadoBackup r = restaura_backup(amb.db(), programa(), destino.path());
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.mensagem, "Não foi possível restaurar o backup: não foi possível copiar o arquivo " +
+                              destino.filePath("backup") + " para a pasta do programa.\r\n"
+                              "O banco de dados atual continua em uso.");
+    ASSERT_TRUE(QDir(programa()).rmdir("dados.mdb.restaurando"));
+    continuaFuncionando();
+}
+
 TEST_F(BackupTest, RestauracaoRecusaArquivoQueNaoEBackup) {
     ASSERT_TRUE(realiza_backup(amb.db(), programa(), destino.path(), 1 << 30).ok);
     const QByteArray bom = bytes(destino.filePath("backup"));
