@@ -85,23 +85,10 @@ QString causaCodigo(int codigo, const QString& detalhe, const QString& caminho) 
                       : QStringLiteral("O banco de dados recusou a operação.");
 }
 
-// The primary result code whose text the engine gave, for the failures that Qt reports without
-// their code (a refused COMMIT, a disk that fills while a transaction is written); -1 when none.
-int codigoDoTexto(const QString& detalhe) {
-    if (detalhe.isEmpty()) return -1;
-    for (const bool exato : {true, false})
-        for (int c = 1; c <= SQLITE_WARNING; ++c) {
-            const QString texto = QString::fromUtf8(sqlite3_errstr(c));
-            if (exato ? detalhe == texto : detalhe.contains(texto)) return c;
-        }
-    return -1;
-}
-
 QString causaErro(const QSqlError& e, const QString& caminho) {
     bool ok = false;
-    int codigo = e.nativeErrorCode().toInt(&ok) & 0xff;   // the primary result code
-    if (!ok) codigo = codigoDoTexto(textoErro(e));
-    return causaCodigo(codigo, textoErro(e), caminho);
+    const int codigo = e.nativeErrorCode().toInt(&ok) & 0xff;   // the primary result code
+    return causaCodigo(ok ? codigo : -1, textoErro(e), caminho);
 }
 
 // The same for a failure met through the engine's own calls.
@@ -297,8 +284,8 @@ bool Banco::existe(const QString& sql, const QVariantList& valores) {
 }
 
 Transacao::Transacao(Banco& banco) : banco_(banco) {
-    if (!banco_.conexao().transaction())
-        throw ErroBanco(causaErro(banco_.conexao().lastError(), banco_.caminho()));
+    // Qt tells a refused BEGIN or COMMIT without the engine's code; the connection still has it.
+    if (!banco_.conexao().transaction()) throw ErroBanco(causaNativa(banco_.nativo(), banco_.caminho()));
     ativa_ = true;
 }
 
@@ -309,7 +296,7 @@ Transacao::~Transacao() {
 void Transacao::confirma() {
     if (!ativa_) return;
     if (!banco_.conexao().commit()) {
-        const QString erro = causaErro(banco_.conexao().lastError(), banco_.caminho());
+        const QString erro = causaNativa(banco_.nativo(), banco_.caminho());
         banco_.conexao().rollback();
         ativa_ = false;
         throw ErroBanco(erro);
