@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -347,6 +348,11 @@ void JanelaPrincipal::showEvent(QShowEvent* evento) {
     }
     if (!Timer2->isActive()) Timer2->start();
     QMainWindow::showEvent(evento);
+}
+
+void JanelaPrincipal::closeEvent(QCloseEvent* evento) {
+    evento->ignore();
+    sai_do_programa(ctx_);
 }
 
 void JanelaPrincipal::keyPressEvent(QKeyEvent* evento) {

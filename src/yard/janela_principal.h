@@ -163,6 +163,9 @@ protected:
     bool eventFilter(QObject* alvo, QEvent* evento) override;
     void showEvent(QShowEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
+    // Closed from its title bar, the program ends as by "Sair": asking first about printouts
+    // still waiting for the ticket printer.
+    void closeEvent(QCloseEvent* evento) override;
 
 private:
     void montaControles();

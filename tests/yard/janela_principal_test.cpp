@@ -1,6 +1,7 @@
 #include "support/mostra_inteiro.h"
 #include "support/pista_janela.h"
 
+#include "app/imprime_bobina.h"
 #include "data/datas.h"
 #include "yard/acerto_relogio.h"
 
@@ -268,6 +269,23 @@ TEST_F(JanelaPrincipalTest, ValoresDoPainelAparecemInteiros) {
     const QString maior = QStringLiteral("99.999.999,99");
     for (QLineEdit* c : {janela.tot, janela.val_pag, janela.tro})
         EXPECT_TRUE(mostraInteiro(c, maior)) << c->objectName().toStdString();
+}
+
+// Closed from its title bar, the window ends the program as "Sair" does: asked first while
+// printouts wait for the ticket printer, and kept open on "Não".
+TEST_F(JanelaPrincipalTest, FecharPelaBarraDeTituloEComoSair) {
+    amb.ctx.estado.impressora = QStringLiteral("LPT1");
+    amb.plataforma.impressoraFalsa.segura = true;
+    imprime_bobina(amb.ctx, Impresso::ComprovanteEntrada, "x\r\n");
+    amb.plataforma.responde({false});
+    janela.close();
+    EXPECT_EQ(amb.plataforma.perguntas.size(), 1u);
+    EXPECT_EQ(amb.plataforma.encerramentos, 0);
+    EXPECT_TRUE(janela.isVisible());
+    amb.plataforma.impressoraFalsa.libera();
+    janela.close();
+    EXPECT_EQ(amb.plataforma.perguntas.size(), 1u);
+    EXPECT_EQ(amb.plataforma.encerramentos, 1);
 }
 
 // The read-only fields are no tab stops; Tab runs from the ticket through the lane fields to
