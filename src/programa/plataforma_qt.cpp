@@ -50,6 +50,7 @@ bool PlataformaQt::pergunta(const QString& texto, const QString& titulo) {
 
 void PlataformaQt::encerra() {
     // Every change is already written; the program ends at once, even before its event loop.
+    encerraRelatorios();
     if (aoEncerrar_) aoEncerrar_();
     // Whoever asked to end has chosen about the printouts still waiting for the ticket printer:
     // the one being written is given up at once, so the end takes no more than a moment.

@@ -1,16 +1,19 @@
 #include "reports/visualizacao.h"
 
+#include "reports/construcao.h"
 #include "reports/documento.h"
 #include "reports/impressao.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
@@ -270,4 +273,14 @@ QWidget* visualizaDocumento(std::shared_ptr<const DocumentoRelatorio> documento,
         janela->activateWindow();
     }
     return janela;
+}
+
+void encerraRelatorios() {
+    // Picked first: a preview takes its own top-level children (a message over it) along.
+    QList<QPointer<QWidget>> previas;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (dynamic_cast<JanelaVisualizacao*>(w)) previas << w;
+    for (const QPointer<QWidget>& w : previas) delete w.data();
+    for (ConstrucaoRelatorio* c : QCoreApplication::instance()->findChildren<ConstrucaoRelatorio*>())
+        c->cancela();
 }

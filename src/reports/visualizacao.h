@@ -19,3 +19,7 @@ class QWidget;
 // the preview, which lives until the operator closes it (or the program ends).
 QWidget* visualizaDocumento(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo,
                             QWidget* perto);
+
+// The program ends: every preview goes (a PDF it was writing is dropped) and every report still
+// being read stops, while the program is still whole, not once its parts are being torn down.
+void encerraRelatorios();

@@ -117,3 +117,33 @@ TEST_F(VisualizacaoTest, PistaRegistraEntradasComAPreviaAbertaEGravandoPdf) {
               documento->paginas());
     EXPECT_TRUE(amb.plataforma.mensagens.empty()) << amb.plataforma.textosMensagens().join("\n").toStdString();
 }
+
+// The program ends while a preview saves its PDF: the preview goes and the PDF half-written
+// is dropped.
+TEST_F(VisualizacaoTest, FimDoProgramaLevaAPreviaEOPdfPelaMetade) {
+    amb.db().executa(
+        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 2999) "
+        "INSERT INTO registro_saida (data_entrada, hora_entrada, data_saida, hora_saida, ticket, placa, "
+        "tipo_estacionamento, caixa, total, valor_liquido, filial) "
+        "SELECT '2008-03-20', '08:00:00', '2008-03-20', '09:00:00', 1000 + i, printf('XY-%05d', i), 'R', 1, "
+        "10000, 10000, 1 FROM n");
+    imprime(janela.Option6);
+    ASSERT_EQ(amb.plataforma.visualizados.size(), 1u);
+    previa = visualizaDocumento(amb.plataforma.visualizados.back().documento, "Relatório", &janela);
+    QTemporaryDir pasta;
+    const QString caminho = pasta.filePath("parcial.pdf");
+    QTimer::singleShot(0, previa, [&] {
+        auto* escolha = previa->findChild<QFileDialog*>();
+        ASSERT_TRUE(escolha);
+        escolha->selectFile(caminho);
+        QMetaObject::invokeMethod(escolha, "accept");
+    });
+    previa->findChild<QAction*>("Salvar_PDF")->trigger();
+    QCoreApplication::processEvents();   // some pages written
+    ASSERT_TRUE(previa->findChild<QAction*>("Cancelar")->isVisible());   // and more to go
+    ASSERT_TRUE(QFile::exists(caminho));
+
+    encerraRelatorios();
+    EXPECT_TRUE(previa.isNull());
+    EXPECT_FALSE(QFile::exists(caminho));
+}
