@@ -30,7 +30,6 @@
 #include <string>
 #include <vector>
 
-class EncaixeTexto;
 class QPainter;
 
 inline constexpr double kMargemMm = 10.0;

@@ -29,7 +29,6 @@ public:
     // The height of one line of text, whatever its size.
     double alturaLinha() const { return alturaLinha_; }
     const QFont& fonte(bool negrito) const { return corpos_[negrito][0].fonte; }
-    const QFontMetricsF& metricas(bool negrito) const { return corpos_[negrito][0].metricas; }
     // The smallest size a value is set at, as a share of the normal size.
     static constexpr double kMenorProporcao = 0.8;
 

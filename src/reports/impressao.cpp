@@ -110,15 +110,8 @@ void ImpressaoRelatorio::cancela() {
     if (comecou_ && !caminho_.isEmpty()) QFile::remove(caminho_);
 }
 
-QString gravaPdf(const DocumentoRelatorio& documento, const QString& caminho,
-                 const std::function<bool(int, int)>& andamento) {
+QString gravaPdf(const DocumentoRelatorio& documento, const QString& caminho) {
     ImpressaoRelatorio pdf(documento, caminho);
-    for (bool fim = false; !fim;) {
-        fim = pdf.avanca(0);
-        if (andamento && !fim && !andamento(pdf.feitas(), pdf.total())) {
-            pdf.cancela();
-            break;
-        }
-    }
+    while (!pdf.avanca(0)) {}
     return pdf.falha();
 }

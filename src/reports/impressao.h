@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 class DocumentoRelatorio;
@@ -32,7 +31,6 @@ public:
     void cancela();
     int feitas() const { return atual_ - de_; }
     int total() const { return ate_ - de_ + 1; }
-    bool terminada() const { return terminada_; }
     // Why it failed, for the operator; empty when it did not.
     const QString& falha() const { return falha_; }
 
@@ -51,7 +49,5 @@ private:
 };
 
 // Writes the document as a PDF file at once; returns an empty text, or the failure for the
-// operator. `andamento`, when given, hears of each page written and stops the writing (the file
-// removed) by answering false.
-QString gravaPdf(const DocumentoRelatorio& documento, const QString& caminho,
-                 const std::function<bool(int feitas, int total)>& andamento = {});
+// operator.
+QString gravaPdf(const DocumentoRelatorio& documento, const QString& caminho);

@@ -2,7 +2,6 @@
 
 #include "app/imprime_bobina.h"
 #include "data/datas.h"
-#include "data/dinheiro.h"
 #include "widgets/campo_dinheiro.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
@@ -26,7 +25,6 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
