@@ -3,6 +3,7 @@
 // and ratios, and whether each goal is met.
 
 #include "cenario.h"
+#include "comum.h"
 
 #include "yard/busca_saida.h"
 #include "yard/entrada.h"
@@ -282,12 +283,6 @@ void botao(benchmark::State& st, const std::string& nome, Cenario* c, bool entra
 }
 
 // --- Collecting and printing ----------------------------------------------------------------
-
-double mediana(std::vector<double> v) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 // What the table shows of one pair: medians over every operation, and the ratio of the two
 // medians in each repetition, its median and its range.

@@ -4,7 +4,7 @@
 // Each repetition starts both sides from a fresh copy of the same files; the order of the two
 // alternates. Prints the medians, the ratios and whether the goal (at most 2×) is met.
 
-#include "../argumentos.h"
+#include "../comum.h"
 #include "../sqlite_nu.h"
 
 #include "branches/arquivo_mensalistas.h"
@@ -48,20 +48,7 @@ double medeOperacao(F&& operacao) {
     return t;
 }
 
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
 std::string s(const QString& q) { return q.toStdString(); }
-
-void copia(const QString& de, const QString& para) {
-    for (const char* lado : {"", "-wal", "-shm", "-journal"}) QFile::remove(para + lado);
-    if (!QFile::copy(de, para)) {
-        std::fprintf(stderr, "não foi possível copiar %s\n", qPrintable(de));
-        std::exit(2);
-    }
-}
 
 // A new database of the program with its settings row.
 void criaBanco(const QString& caminho, bool escritorio, int filial) {

@@ -4,7 +4,7 @@
 // Prints the median time and what the file grew by; the goal is well under a second and next
 // to nothing written, whatever the jump.
 
-#include "../argumentos.h"
+#include "../comum.h"
 #include "../sqlite_nu.h"
 
 #include "config/numeracao_ticket.h"
@@ -30,11 +30,6 @@ constexpr double kMetaSegundos = 0.25;
 constexpr qint64 kMetaBytes = 64 * 1024;
 constexpr int kLinhasAntigas = 2000000;   // a counter moved row by row, as older versions did
 
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
 std::string s(const QString& q) { return q.toStdString(); }
 
 // The file and what the engine keeps beside it, as a copy of the database would take them.
@@ -42,14 +37,6 @@ qint64 tamanho(const QString& caminho) {
     qint64 t = 0;
     for (const char* lado : {"", "-wal", "-journal"}) t += QFileInfo(caminho + lado).size();
     return t;
-}
-
-void copia(const QString& de, const QString& para) {
-    for (const char* lado : {"", "-wal", "-shm", "-journal"}) QFile::remove(para + lado);
-    if (!QFile::copy(de, para)) {
-        std::fprintf(stderr, "não foi possível copiar %s\n", qPrintable(de));
-        std::exit(2);
-    }
 }
 
 // A database with tickets 1 .. `tickets` issued (one row each, as the lanes leave them) and

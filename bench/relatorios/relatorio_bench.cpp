@@ -5,7 +5,7 @@
 //
 //     quelmar_bench_relatorios [--pasta=/var/tmp] [--repeticoes=3]
 
-#include "../argumentos.h"
+#include "../comum.h"
 #include "../sqlite_nu.h"
 
 #include "data/banco.h"
@@ -154,11 +154,6 @@ long picoMemoriaKb() {
     for (const QByteArray& l : f.readAll().split('\n'))
         if (l.startsWith("VmHWM:")) return l.mid(6).trimmed().split(' ').first().toLong();
     return -1;
-}
-
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 // One size, one report, in this process: prints "primeira inteira nua paginas linhas memoria".
