@@ -330,6 +330,7 @@ void JanelaPagamento::Command2_Click() {
         p.mensagem(r.mensagem);
         if (r.foco == FocoPagamento::mes) mes->setFocus();
         if (r.foco == FocoPagamento::des) des->setFocus();
+        if (r.foco == FocoPagamento::adi) adi->setFocus();
         return;
     }
     // The payment is stored: what follows only reads.

@@ -95,6 +95,16 @@ Dinheiro calcula_mensalidade(Banco& db, qint64 codigo, const QDate& mes, Dinheir
     return ferias == 0 ? f : proporcional(f, dias, dias - ferias);
 }
 
+namespace {
+
+// An additional on top of a large fee may pass the largest amount the program keeps.
+QString acimaDoMaximo() {
+    return QStringLiteral("O valor a pagar ultrapassa o máximo permitido (%1). Corrija o adicional.")
+        .arg(Dinheiro::maiorDigitado().formata());
+}
+
+}  // namespace
+
 ValorAPagar valor_a_pagar(Dinheiro valorMes, const QString& des, const QString& adi) {
     ValorAPagar r;
     auto recusa = [&r](const QString& m, FocoPagamento f) {
@@ -117,7 +127,9 @@ ValorAPagar valor_a_pagar(Dinheiro valorMes, const QString& des, const QString& 
                                      "Corrija o desconto.")
                           .arg(r.desconto.formata(), (valorMes + r.adicional).formata()),
                       FocoPagamento::des);
-    r.valor = valorMes - r.desconto + r.adicional;
+    const Dinheiro total = valorMes - r.desconto + r.adicional;
+    if (Dinheiro::acimaDoDigitavel(total)) return recusa(acimaDoMaximo(), FocoPagamento::adi);
+    r.valor = total;
     return r;
 }
 
@@ -140,12 +152,7 @@ ResultadoPagamento efetua_pagamento(Banco& db, const PedidoPagamento& p) {
     if (p.valor < Dinheiro{})
         return recusa(QStringLiteral("O valor a pagar não pode ser negativo. Corrija o desconto."),
                       FocoPagamento::des);
-    // An additional on top of a large fee may pass the largest amount the program keeps.
-    if (Dinheiro::acimaDoDigitavel(p.valor))
-        return recusa(QStringLiteral("O valor a pagar ultrapassa o máximo permitido (%1). Corrija o "
-                                     "adicional.")
-                          .arg(Dinheiro::maiorDigitado().formata()),
-                      FocoPagamento::adi);
+    if (Dinheiro::acimaDoDigitavel(p.valor)) return recusa(acimaDoMaximo(), FocoPagamento::adi);
     const QVariant inicioBanco =
         db.valor(QStringLiteral("SELECT data_inicio FROM mensalistas WHERE codigo = ?"), {p.codigo});
     const QDate inicio = dataDoBanco(inicioBanco);

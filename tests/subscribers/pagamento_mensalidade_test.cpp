@@ -176,6 +176,9 @@ TEST_F(Pagamento, ValorAPagarComDescontoEAdicional) {
         {"100,00", "0,00", "", nullptr, "Adicional inválido.", FocoPagamento::adi},
         {"100,00", "0,00", "123456789012345", nullptr,
          "Valor acima do máximo permitido (99.999.999,99).", FocoPagamento::adi},
+        {"99.999.999,99", "0,00", "0,01", nullptr,
+         "O valor a pagar ultrapassa o máximo permitido (99.999.999,99). Corrija o adicional.",
+         FocoPagamento::adi},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.des) + " " + c.adi);
