@@ -14,7 +14,7 @@ TravaPasta::Resultado TravaPasta::trava(const QString& pasta) {
     solta();
     const QByteArray nome = QFile::encodeName(QDir(pasta).filePath(kNomeTrava));
     int fd = ::open(nome.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    // A folder the program may not write in still runs from a lock file already there.
+    // A lock file left read-only (another user's, an old copy) still serves: flock needs no write.
     if (fd < 0) fd = ::open(nome.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return Resultado::Falhou;
     // A lock of the open file itself (not of the process): a second copy is refused even when
