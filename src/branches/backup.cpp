@@ -74,14 +74,6 @@ void copiaArquivo(const QString& origem, const QString& destino) {
 
 QString lado(const QString& caminho, const char* sufixo) { return caminho + QLatin1String(sufixo); }
 
-// Removes a side file of the live database, if there is one.
-void removeLado(const QString& dados, const char* sufixo) {
-    const QString arquivo = lado(dados, sufixo);
-    if (!QFile::exists(arquivo)) return;
-    avisaMudanca(arquivo);
-    QFile::remove(arquivo);
-}
-
 // Refused while another connection (another program, the engine's shell) has `dados` open: it
 // would go on writing into the file a backup or restore retires, and its entries would be lost.
 void exigeAcessoUnico(Banco& db, const QString& dados) {
@@ -110,8 +102,8 @@ void trocaBanco(Banco& db, const QString& novo, const QString& dados) {
         reabre_banco(db, dados);
         throw;
     }
-    removeLado(dados, "-wal");
-    removeLado(dados, "-shm");
+    removeArquivo(lado(dados, "-wal"));
+    removeArquivo(lado(dados, "-shm"));
     // The new file is as private as the one it replaces.
     QFile::setPermissions(novo, QFile::permissions(dados));
     avisaMudanca(anterior);
@@ -133,8 +125,8 @@ void trocaBanco(Banco& db, const QString& novo, const QString& dados) {
         removeBanco(novo);
         avisaMudanca(dados);
         std::rename(QFile::encodeName(anterior).constData(), QFile::encodeName(dados).constData());
-        removeLado(dados, "-wal");
-        removeLado(dados, "-shm");
+        removeArquivo(lado(dados, "-wal"));
+        removeArquivo(lado(dados, "-shm"));
         reabre_banco(db, dados);
         throw;
     }
@@ -170,7 +162,7 @@ ResultadoBackup realiza_backup(Banco& db, const QString& pastaPrograma, const QS
         return {false, QStringLiteral("Espaço insuficiente para realizar o backup.")};
 
     const QString compacto = naPasta(pastaPrograma, kCopiaCompacta);
-    const QString novo = arquivo_backup(pasta) + kSufixoGravando;
+    const QString novo = destino + kSufixoGravando;
     removeBanco(compacto);
     try {
         exigeAcessoUnico(db, dados);

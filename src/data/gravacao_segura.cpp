@@ -120,14 +120,15 @@ bool copiaPrivada(const QString& origem, const QString& destino) {
     return true;
 }
 
+void removeArquivo(const QString& arquivo) {
+    if (!QFileInfo::exists(arquivo)) return;
+    avisaMudanca(arquivo);
+    QFile::remove(arquivo);
+}
+
 void removeBanco(const QString& caminho) {
     // The file itself last: cut short, the removal leaves a name the next one finds.
-    for (const char* lado : {"-journal", "-wal", "-shm", ""}) {
-        const QString arquivo = caminho + QLatin1String(lado);
-        if (!QFileInfo::exists(arquivo)) continue;
-        avisaMudanca(arquivo);
-        QFile::remove(arquivo);
-    }
+    for (const char* lado : {"-journal", "-wal", "-shm", ""}) removeArquivo(caminho + QLatin1String(lado));
 }
 
 void removeCopiasTemporarias(const QString& banco) {

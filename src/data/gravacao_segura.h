@@ -51,6 +51,8 @@ bool copiaPrivada(const QString& origem, const QString& destino);
 // Removes a database file together with the side files the engine may leave beside it
 // (journal, log, shared memory), so that a later file of the same name never picks them up.
 void removeBanco(const QString& caminho);
+// One file, if it is there, announced first like every change to the program's files.
+void removeArquivo(const QString& arquivo);
 // Removes every temporary copy that an operation ended midway (a kill, a power cut) left beside
 // the database at `banco`. Called at start-up only, under the folder's lock, while no other
 // copy of the program can be using them. The database replaced by a swap cut short is put back

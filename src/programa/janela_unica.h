@@ -26,12 +26,13 @@ std::function<void()> abreUmaVez(std::function<Janela*()> cria) {
 }
 
 // The same for a window made from the context and the main window as its parent, shown as a
-// window of its own.
+// window of its own; `prepara`, when given, finishes each new one.
 template <typename Janela, typename Contexto, typename Principal>
-std::function<void()> abreUmaVez(Contexto& ctx, Principal& a) {
-    return abreUmaVez<Janela>([&ctx, &a] {
+std::function<void()> abreUmaVez(Contexto& ctx, Principal& a, std::function<void(Janela&)> prepara = {}) {
+    return abreUmaVez<Janela>([&ctx, &a, prepara] {
         auto* j = new Janela(ctx, &a);
         j->setWindowFlag(Qt::Window);
+        if (prepara) prepara(*j);
         return j;
     });
 }

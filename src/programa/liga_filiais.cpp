@@ -32,10 +32,7 @@ void acompanhaBancoRestaurado(Contexto& ctx, JanelaPrincipal& a) {
 
 void liga_filiais(Contexto& ctx, JanelaPrincipal& a) {
     a.abreJanelaBarra[5] = abreUmaVez<JanelaFiliais>(ctx, a);
-    a.abreJanelaBarra[6] = abreUmaVez<JanelaBackup>([&ctx, &a] {
-        auto* j = new JanelaBackup(ctx, &a);
-        j->setWindowFlag(Qt::Window);
-        j->aoTrocarBanco = [&ctx, &a] { acompanhaBancoRestaurado(ctx, a); };
-        return j;
+    a.abreJanelaBarra[6] = abreUmaVez<JanelaBackup>(ctx, a, [&ctx, &a](JanelaBackup& j) {
+        j.aoTrocarBanco = [&ctx, &a] { acompanhaBancoRestaurado(ctx, a); };
     });
 }
