@@ -509,22 +509,16 @@ void JanelaMensalistas::Command4_Click() {
         ctx_.plataforma.mensagem(QStringLiteral("Escolha o mensalista a excluir."));
         return;
     }
-    // The question names the subscriber that is deleted, as stored, not a name typed since.
-    const qint64 codigo = cod->text().toLongLong();
-    const auto linha =
-        ctx_.estado.db.primeiraLinha("SELECT nome FROM mensalistas WHERE codigo = ?", {codigo});
-    if (!linha) {
-        ctx_.plataforma.mensagem(QStringLiteral("Mensalista não encontrado."));
-        return;
-    }
-    if (!ctx_.plataforma.pergunta(QStringLiteral("Tem certeza que deseja excluir o mensalista %1?")
-                                      .arg(linha->first().toString())))
-        return;
-    const ResultadoExclusao r = exclui_mensalista(ctx_.estado.db, codigo);
+    const ResultadoExclusao r =
+        exclui_mensalista(ctx_.estado.db, cod->text().toLongLong(), [this](const QString& nome) {
+            return ctx_.plataforma.pergunta(
+                QStringLiteral("Tem certeza que deseja excluir o mensalista %1?").arg(nome));
+        });
     if (!r.encontrado) {
         ctx_.plataforma.mensagem(QStringLiteral("Mensalista não encontrado."));
         return;
     }
+    if (!r.excluido) return;
     limpa_campos();
     ctx_.plataforma.mensagem(QStringLiteral("Mensalista excluído com sucesso."));
     if (!r.restamAtivos && principal_) {

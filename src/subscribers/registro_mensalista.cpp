@@ -23,11 +23,14 @@ std::optional<ResultadoMensalista> verifica_veiculo(Banco& db, const QString& co
     return placaDeOutro(db, cod, pla);
 }
 
-ResultadoExclusao exclui_mensalista(Banco& db, qint64 codigo) {
+ResultadoExclusao exclui_mensalista(Banco& db, qint64 codigo,
+                                    const std::function<bool(const QString& nome)>& confirma) {
     ResultadoExclusao r;
-    if (!db.existe(QStringLiteral("SELECT excluido FROM mensalistas WHERE codigo = ?"), {codigo}))
-        return r;
+    const auto linha = db.primeiraLinha("SELECT nome FROM mensalistas WHERE codigo = ?", {codigo});
+    if (!linha) return r;
     r.encontrado = true;
+    if (!confirma(linha->first().toString())) return r;
+    r.excluido = true;
     // One transaction, so that the count read after it cannot fail after a stored delete.
     Transacao t(db);
     db.executa(QStringLiteral("UPDATE mensalistas SET excluido = 1 WHERE codigo = ?"), {codigo});

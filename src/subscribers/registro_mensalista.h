@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 // The checks of a vehicle about to be put on the list, in order; nothing when it may go in.
 // `placasNaLista` are the plate cells of the list's data rows; `anoAtual` is the computer's year.
 std::optional<ResultadoMensalista> verifica_veiculo(Banco& db, const QString& cod,
@@ -16,8 +18,11 @@ std::optional<ResultadoMensalista> verifica_veiculo(Banco& db, const QString& co
 
 struct ResultadoExclusao {
     bool encontrado = false;
+    bool excluido = false;      // false: not found, or the operator answered No
     bool restamAtivos = true;   // some subscriber is still not deleted
 };
 
-// Marks the subscriber deleted; nothing else of theirs is touched.
-ResultadoExclusao exclui_mensalista(Banco& db, qint64 codigo);
+// Marks the subscriber deleted once `confirma` (asked with the subscriber's name as stored, not
+// a name typed since) says yes; nothing else of theirs is touched.
+ResultadoExclusao exclui_mensalista(Banco& db, qint64 codigo,
+                                    const std::function<bool(const QString& nome)>& confirma);
