@@ -45,6 +45,19 @@ protected:
         return amb.db().existe("SELECT 1 FROM veiculos_patio WHERE placa = ?", {QString::fromLatin1(placa)});
     }
 
+    // The detailed revenue report of 3,000 exits, built as the reports window builds it.
+    std::shared_ptr<const DocumentoRelatorio> relatorioDetalhado() {
+        amb.db().executa(
+            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 2999) "
+            "INSERT INTO registro_saida (data_entrada, hora_entrada, data_saida, hora_saida, ticket, placa, "
+            "tipo_estacionamento, caixa, total, valor_liquido, filial) "
+            "SELECT '2008-03-20', '08:00:00', '2008-03-20', '09:00:00', 1000 + i, printf('XY-%05d', i), 'R', 1, "
+            "10000, 10000, 1 FROM n");
+        imprime(janela.Option6);
+        EXPECT_EQ(amb.plataforma.visualizados.size(), 1u);
+        return amb.plataforma.visualizados.empty() ? nullptr : amb.plataforma.visualizados.back().documento;
+    }
+
     JanelaPrincipal a{amb.ctx};
     QPointer<QWidget> previa;
 };
@@ -52,15 +65,8 @@ protected:
 }  // namespace
 
 TEST_F(VisualizacaoTest, PistaRegistraEntradasComAPreviaAbertaEGravandoPdf) {
-    amb.db().executa(
-        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 2999) "
-        "INSERT INTO registro_saida (data_entrada, hora_entrada, data_saida, hora_saida, ticket, placa, "
-        "tipo_estacionamento, caixa, total, valor_liquido, filial) "
-        "SELECT '2008-03-20', '08:00:00', '2008-03-20', '09:00:00', 1000 + i, printf('XY-%05d', i), 'R', 1, "
-        "10000, 10000, 1 FROM n");
-    imprime(janela.Option6);
-    ASSERT_EQ(amb.plataforma.visualizados.size(), 1u);
-    const auto documento = amb.plataforma.visualizados.back().documento;
+    const auto documento = relatorioDetalhado();
+    ASSERT_TRUE(documento);
     ASSERT_GT(documento->paginas(), 20);
 
     // The preview opens beside the main window and returns at once: nothing is modal. (A modal
@@ -121,15 +127,9 @@ TEST_F(VisualizacaoTest, PistaRegistraEntradasComAPreviaAbertaEGravandoPdf) {
 // The program ends while a preview saves its PDF: the preview goes and the PDF half-written
 // is dropped.
 TEST_F(VisualizacaoTest, FimDoProgramaLevaAPreviaEOPdfPelaMetade) {
-    amb.db().executa(
-        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 2999) "
-        "INSERT INTO registro_saida (data_entrada, hora_entrada, data_saida, hora_saida, ticket, placa, "
-        "tipo_estacionamento, caixa, total, valor_liquido, filial) "
-        "SELECT '2008-03-20', '08:00:00', '2008-03-20', '09:00:00', 1000 + i, printf('XY-%05d', i), 'R', 1, "
-        "10000, 10000, 1 FROM n");
-    imprime(janela.Option6);
-    ASSERT_EQ(amb.plataforma.visualizados.size(), 1u);
-    previa = visualizaDocumento(amb.plataforma.visualizados.back().documento, "Relatório", &janela);
+    const auto documento = relatorioDetalhado();
+    ASSERT_TRUE(documento);
+    previa = visualizaDocumento(documento, "Relatório", &janela);
     QTemporaryDir pasta;
     const QString caminho = pasta.filePath("parcial.pdf");
     QTimer::singleShot(0, previa, [&] {
