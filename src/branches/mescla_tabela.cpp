@@ -81,11 +81,13 @@ void mesclaTabela(Banco& db, Banco& arq, const Mescla& m, Andamento* andamento) 
     Comando insere(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                            .arg(nome, listaCampos(t), lista(t, QStringLiteral("?%n"), QStringLiteral(", "))));
     // A row that already holds the file's values is left alone: nothing to write for it.
-    Comando altera(db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3 AND NOT (%4)")
+    Comando altera(db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3 AND NOT (%4)%5")
                            .arg(nome, lista(t, QStringLiteral("%c = ?%n"), QStringLiteral(", ")))
                            .arg(n + 1)
                            .arg(lista(t, QStringLiteral("%c IS ?%n COLLATE BINARY"),
-                                      QStringLiteral(" AND "))));
+                                      QStringLiteral(" AND ")),
+                                m.conserva.isEmpty() ? QString()
+                                                     : QStringLiteral(" AND NOT (%1)").arg(m.conserva)));
 
     int desdeAviso = 0;
     while (origem.passo()) {

@@ -21,6 +21,8 @@ struct Mescla {
     // Used instead of `chave` when the field numbered `campoAlternativo` is empty.
     int campoAlternativo = 0;
     QString chaveAlternativa;
+    // The main row found is left as it is when this holds (its fields, ?N the file row's).
+    QString conserva;
     // Run on the main database before a file row is added, with the same values as the key.
     QString antesDeIncluir;
     // Values for the numbers after the last field.

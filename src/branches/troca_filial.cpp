@@ -114,6 +114,10 @@ ResultadoBackup mescla_filial(Banco& db, const QString& arquivo, Andamento* anda
             Mescla m{tabela, QLatin1String(r.chave)};
             m.campoAlternativo = r.campoTicket;
             m.chaveAlternativa = QLatin1String(r.semTicket);
+            // A month paid here, at the office, stays paid under the branch's unpaid row: the
+            // payment taken here stands.
+            if (qstrcmp(tabela.nome, "mensalidades") == 0)
+                m.conserva = QStringLiteral("pago = 1 AND NOT coalesce(?3, 0)");
             mesclaTabela(db, arq, m, andamento);
         }
         t.confirma();

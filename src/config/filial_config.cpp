@@ -22,32 +22,32 @@ ResultadoFilial grava_filial(Contexto& ctx, const QString& esc, const QString& f
         return r;
     }
 
-    // The decision reads the field as typed, before the office empties it.
+    // The decision reads the field as typed, before the office empties it. The office's own
+    // number is none: a lane becoming the office changes its number too.
+    const bool escritorio = esc == kEscritorio;
     std::optional<QVariant> novo;   // the number the rows take: NULL when cleared
-    if (fil.trimmed().isEmpty() && filial_carregada >= 1)
+    if ((escritorio || fil.trimmed().isEmpty()) && filial_carregada >= 1)
         novo = QVariant();
-    else if (f && *f != filial_carregada)
+    else if (!escritorio && f && *f != filial_carregada)
         novo = QVariant(*f);
 
     if (novo && !ctx.plataforma.pergunta(QStringLiteral(
                     "A filial foi alterada. Todos registros serão alterados com a nova filial. Confirma?")))
         return r;
 
-    const bool escritorio = esc == kEscritorio;
     if (escritorio) r.fil = QStringLiteral("  ");
     const auto guardada = numeroDoTexto(r.fil);
     Banco& db = ctx.estado.db;
     try {
         Transacao t(db);
-        if (novo && !escritorio) {
-            for (const char* tabela : kTabelas)
-                db.executa(QStringLiteral("UPDATE %1 SET filial = ?").arg(QLatin1String(tabela)), {*novo});
-        } else if (novo) {
-            // This installation's rows: no number, the number the window remembers, the one
-            // stored now, or any number its own cash registers carry. `caixa` never comes from
-            // another branch, so its numbers are the ones this installation has had.
-            QVariantList proprios{filial_carregada,
-                                  db.valor(QStringLiteral("SELECT filial FROM geral LIMIT 1"))};
+        if (novo) {
+            // This installation's rows: no number, the number the window remembers, the one a
+            // lane stored, or any number its own cash registers carry. `caixa` never comes from
+            // another branch, so its numbers are the ones this installation has had. Rows merged
+            // from other branches keep theirs.
+            QVariantList proprios{filial_carregada};
+            QSqlQuery g = db.executa(QStringLiteral("SELECT escritorio, filial FROM geral LIMIT 1"));
+            if (g.next() && !g.value(0).toBool()) proprios.append(g.value(1));
             QSqlQuery q = db.executa(
                 QStringLiteral("SELECT DISTINCT filial FROM caixa WHERE filial IS NOT NULL"));
             while (q.next()) proprios.append(q.value(0));

@@ -1,10 +1,9 @@
 #pragma once
 // "Gravar" of the tab "Escrit/Pista": office or branch lane, and the branch number. A changed
 // number, once confirmed, re-stamps `filial` in the eight tables that carry it, in the same
-// transaction as the setting. A lane's rows are all its own: every row takes the new number,
-// as the question says, whatever numbers earlier settings (an office among them) left on them.
-// The office clearing its number keeps the rows merged in from the branches: only its own rows
-// (no number, or a number this installation has had) lose theirs.
+// transaction as the setting. This installation's own rows (no number, or a number it has had)
+// always carry its current number, none at the office, so a lane becoming the office clears
+// theirs; rows merged in from other branches keep their own on every road.
 
 #include "app/contexto.h"
 #include "config/resultado_aba.h"

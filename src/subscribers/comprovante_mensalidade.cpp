@@ -5,14 +5,17 @@
 
 #include <QSqlQuery>
 
-bool le_comprovante(Banco& db, qint64 codigo, const QDate& mes, Comprovante& c) {
+bool le_comprovante(Banco& db, const ChaveMensalista& m, const QDate& mes, Comprovante& c) {
+    const CondicaoMensalista cadastro = doCadastro(m);
+    const CondicaoMensalista pagamentos = dasLinhas(db, m, QStringLiteral("pagamento_mensalidade"));
     QSqlQuery q = db.executa(
         QStringLiteral("SELECT mensalistas.nome, mensalistas.tel_res, mensalistas.tel_cel, "
                        "pagamento_mensalidade.mes, pagamento_mensalidade.valor FROM mensalistas, "
-                       "pagamento_mensalidade WHERE substr(pagamento_mensalidade.mes, 1, 10) = ? "
-                       "AND pagamento_mensalidade.mensalista = ? AND mensalistas.codigo = "
-                       "pagamento_mensalidade.mensalista"),
-        {dataParaBanco(mes), codigo});
+                       "pagamento_mensalidade WHERE %1 AND %2 AND "
+                       "substr(pagamento_mensalidade.mes, 1, 10) = ? ORDER BY "
+                       "pagamento_mensalidade.rowid DESC LIMIT 1")
+            .arg(cadastro.sql, pagamentos.sql),
+        cadastro.valores + pagamentos.valores + QVariantList{dataParaBanco(mes)});
     if (!q.next()) return false;
     c.nome = q.value(0).toString();
     c.tel_res = q.value(1).toString();

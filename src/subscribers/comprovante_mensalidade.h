@@ -3,6 +3,7 @@
 
 #include "data/banco.h"
 #include "data/dinheiro.h"
+#include "subscribers/chave_mensalista.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -21,8 +22,9 @@ struct Comprovante {
     QString des, adi;                                // as the payment window shows them
 };
 
-// Reads the payment just recorded for the month; fills the subscriber and payment parts.
-bool le_comprovante(Banco& db, qint64 codigo, const QDate& mes, Comprovante& c);
+// Reads the payment just recorded for the subscriber's month (the latest of its code and month)
+// and the subscriber's name and telephones; fills the subscriber and payment parts.
+bool le_comprovante(Banco& db, const ChaveMensalista& m, const QDate& mes, Comprovante& c);
 
 // Both copies, each followed by `avanco` feed lines, in the layout of the paper width `bobina`.
 // The receipt adds up: its "Valor" is the month's amount before the discount or the additional

@@ -35,6 +35,10 @@ ConsultaMensalistas::ConsultaMensalistas(Contexto& ctx, QWidget* parent)
     nomeia(List2, "List2");
     List2->hide();
     List2->setEnabled(false);
+    List3 = new QListWidget(this);
+    nomeia(List3, "List3");
+    List3->hide();
+    List3->setEnabled(false);
     cod = new QLineEdit(this);
     nomeia(cod, "cod");
     cod->hide();
@@ -77,10 +81,11 @@ ConsultaMensalistas::ConsultaMensalistas(Contexto& ctx, QWidget* parent)
 
     leDoBanco(ctx_.plataforma, QStringLiteral("a lista de mensalistas"), [this] {
         QSqlQuery q = ctx_.estado.db.executa(QStringLiteral(
-            "SELECT codigo, nome FROM mensalistas WHERE excluido = 0 ORDER BY nome"));
+            "SELECT codigo, nome, filial FROM mensalistas WHERE excluido = 0 ORDER BY nome"));
         while (q.next()) {
             List1->addItem(q.value(1).toString());
             List2->addItem(q.value(0).toString());
+            List3->addItem(q.value(2).toString());
         }
     });
     List1->setCurrentRow(-1);
@@ -139,7 +144,9 @@ void ConsultaMensalistas::Command1_Click() {
         Text1->setFocus();
         return;
     }
-    carrega(cod->text().toLongLong());
+    const int i = List1->currentRow();
+    carrega(ChaveMensalista{cod->text().toLongLong(),
+                            ChaveMensalista::filialDoTexto(List3->item(i)->text())});
 }
 
 void ConsultaMensalistas::Command3_Click() {
@@ -152,13 +159,46 @@ void ConsultaMensalistas::Command3_Click() {
     bool numero = true;
     for (QChar c : texto) numero = numero && c.isDigit();
     // Digits with blanks between them name no subscriber.
-    carrega(numero ? texto.toLongLong() : -1);
+    if (!numero) return carrega(std::nullopt);
+    // At an office two branches may have given the same code: each of them is offered in turn.
+    struct Candidato {
+        ChaveMensalista chave;
+        QString nome, filial;
+    };
+    std::vector<Candidato> candidatos;
+    if (!leDoBanco(ctx_.plataforma, QStringLiteral("os dados do mensalista"), [&] {
+            QSqlQuery q = ctx_.estado.db.executa(
+                QStringLiteral("SELECT mensalistas.filial, mensalistas.nome, filiais.nome FROM "
+                               "mensalistas LEFT JOIN filiais ON filiais.codigo = mensalistas.filial "
+                               "WHERE mensalistas.codigo = ? ORDER BY mensalistas.filial"),
+                {texto.toLongLong()});
+            while (q.next()) {
+                // A branch not registered here is named by its code.
+                const QVariant filial = q.value(0);
+                const QString nome = q.value(2).isNull() ? filial.toString() : q.value(2).toString();
+                candidatos.push_back({{texto.toLongLong(), filial},
+                                      q.value(1).toString(),
+                                      filial.isNull() ? QStringLiteral("sem filial")
+                                                      : QStringLiteral("filial %1").arg(nome)});
+            }
+        }))
+        return;
+    if (candidatos.size() <= 1)
+        return carrega(candidatos.empty() ? std::nullopt : std::optional(candidatos.front().chave));
+    for (const Candidato& c : candidatos)
+        if (ctx_.plataforma.pergunta(
+                QStringLiteral("O código %1 é de %2 mensalistas, de filiais diferentes. Consultar %3 "
+                               "(%4)?")
+                    .arg(texto)
+                    .arg(candidatos.size())
+                    .arg(c.nome, c.filial)))
+            return carrega(c.chave);
 }
 
-void ConsultaMensalistas::carrega(qint64 codigoMensalista) {
+void ConsultaMensalistas::carrega(const std::optional<ChaveMensalista>& m) {
     std::optional<FichaMensalista> ficha;
     if (!leDoBanco(ctx_.plataforma, QStringLiteral("os dados do mensalista"), [&] {
-            if (codigoMensalista >= 0) ficha = leFichaMensalista(ctx_.estado.db, codigoMensalista);
+            if (m) ficha = leFichaMensalista(ctx_.estado.db, *m);
         }))
         return;
     if (!ficha) {

@@ -24,6 +24,7 @@ public:
     QPushButton* Command2;   // Fechar
     QListWidget* List1;
     QListWidget* List2;
+    QListWidget* List3;   // hidden twin: each name's branch, "" for none
     QLineEdit* cod;
 
     void Text1_Change();
@@ -41,7 +42,7 @@ protected:
     void keyPressEvent(QKeyEvent* evento) override;
 
 private:
-    void carrega(qint64 codigo);
+    void carrega(const std::optional<ChaveMensalista>& m);
 
     Contexto& ctx_;
     bool listaComFoco_ = false;

@@ -29,8 +29,10 @@ QString dataOu(const QVariant& v, const QString& vazio) {
 
 }  // namespace
 
-std::optional<FichaMensalista> leFichaMensalista(Banco& db, qint64 codigo) {
-    QSqlQuery q = db.executa(QStringLiteral("SELECT * FROM mensalistas WHERE codigo = ?"), {codigo});
+std::optional<FichaMensalista> leFichaMensalista(Banco& db, const ChaveMensalista& m) {
+    const CondicaoMensalista cadastro = doCadastro(m);
+    QSqlQuery q = db.executa(QStringLiteral("SELECT * FROM mensalistas WHERE ") + cadastro.sql,
+                             cadastro.valores);
     if (!q.next()) return std::nullopt;
     const QSqlRecord r = q.record();
     auto v = [&](const char* campo) { return r.value(QLatin1String(campo)); };
@@ -69,18 +71,21 @@ std::optional<FichaMensalista> leFichaMensalista(Banco& db, qint64 codigo) {
     f.hor_ini = hIni.isValid() ? horaHms(hIni) : kHoraLongaVazia;
     f.hor_fim = hFim.isValid() ? horaHms(hFim) : kHoraLongaVazia;
 
+    const CondicaoMensalista seus = dasLinhas(db, m, QStringLiteral("veiculos_mensalistas"));
     QSqlQuery veiculos = db.executa(
-        QStringLiteral("SELECT veiculo, ano, placa FROM veiculos_mensalistas WHERE codigo = ? "
-                       "ORDER BY rowid"),
-        {codigo});
+        QStringLiteral("SELECT veiculo, ano, placa FROM veiculos_mensalistas WHERE %1 ORDER BY rowid")
+            .arg(seus.sql),
+        seus.valores);
     while (veiculos.next())
         f.veiculos << QStringList{veiculos.value(0).toString(),
                                   veiculos.value(1).toString().leftJustified(4).left(4),
                                   veiculos.value(2).toString()};
 
+    const CondicaoMensalista doMensalista = dasLinhas(db, m, QStringLiteral("mensalidades"));
     QSqlQuery meses = db.executa(QStringLiteral("SELECT mes, pago, data_pgto, valor FROM mensalidades "
-                                                "WHERE codigo = ? ORDER BY mes DESC"),
-                                 {codigo});
+                                                "WHERE %1 ORDER BY mes DESC")
+                                     .arg(doMensalista.sql),
+                                 doMensalista.valores);
     while (meses.next())
         f.historico.append({{dataDoBanco(meses.value(0)).toString(QStringLiteral("MM/yy")),
                              dataDoBanco(meses.value(2)).toString(QStringLiteral("dd/MM/yy")),

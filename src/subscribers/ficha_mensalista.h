@@ -3,6 +3,7 @@
 // authorised vehicles and the fee history. Read by the lookup, shown by the register.
 
 #include "data/banco.h"
+#include "subscribers/chave_mensalista.h"
 
 #include <QList>
 #include <QString>
@@ -31,5 +32,5 @@ struct FichaMensalista {
     QList<MesHistorico> historico;  // newest month first
 };
 
-// The subscriber with that code, or nothing when there is none.
-std::optional<FichaMensalista> leFichaMensalista(Banco& db, qint64 codigo);
+// The subscriber, with its own vehicles and months only, or nothing when there is none.
+std::optional<FichaMensalista> leFichaMensalista(Banco& db, const ChaveMensalista& m);

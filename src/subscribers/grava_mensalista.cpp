@@ -86,33 +86,47 @@ std::optional<ResultadoMensalista> verifica_mensalista(Banco& db, const EntradaM
         return R::recusa(QStringLiteral("Tolerância deve ser um número."), C::tol);
     if (!e.filialEscolhida) return R::recusa(QStringLiteral("Escolha a filial."), C::fil);
 
+    const std::optional<ChaveMensalista> carregado = e.carregado();
+    // Moved to another branch, the subscriber keeps its code: that branch must not have it.
+    const QVariant filial = ChaveMensalista::filialDoTexto(e.cod_fil);
+    if (carregado && filial != carregado->filial &&
+        db.existe(QStringLiteral("SELECT 1 FROM mensalistas WHERE codigo = ? AND filial IS ?"),
+                  {carregado->codigo, filial}))
+        return R::recusa(QStringLiteral("Já existe mensalista com o código %1 na filial escolhida.")
+                             .arg(carregado->codigo),
+                         C::fil, Icone::Exclamacao);
+
     const QString nome = e.nom.trimmed();
     const bool existe =
-        e.cod.isEmpty()
-            ? db.existe(QStringLiteral("SELECT nome FROM mensalistas WHERE nome = ? AND excluido = 0"),
-                        {nome})
-            : db.existe(QStringLiteral("SELECT nome FROM mensalistas WHERE nome = ? AND codigo <> ? "
-                                       "AND excluido = 0"),
-                        {nome, e.cod.toLongLong()});
+        carregado
+            ? db.existe(QStringLiteral("SELECT nome FROM mensalistas WHERE nome = ? AND NOT "
+                                       "(codigo = ? AND filial IS ?) AND excluido = 0"),
+                        {nome, carregado->codigo, carregado->filial})
+            : db.existe(QStringLiteral("SELECT nome FROM mensalistas WHERE nome = ? AND excluido = 0"),
+                        {nome});
     if (existe)
         return R::recusa(QStringLiteral("Já existe mensalista com este nome!"), C::Nenhum,
                          Icone::Exclamacao);
     for (const VeiculoMensalista& v : e.veiculos) {
         if (v.veiculo.isEmpty()) break;
-        if (auto r = placaDeOutro(db, e.cod, v.placa)) return r;
+        if (auto r = placaDeOutro(db, carregado, v.placa)) return r;
     }
     return std::nullopt;
 }
 
-std::optional<ResultadoMensalista> placaDeOutro(Banco& db, const QString& cod, const QString& placa) {
+std::optional<ResultadoMensalista> placaDeOutro(Banco& db,
+                                                const std::optional<ChaveMensalista>& carregado,
+                                                const QString& placa) {
+    const CondicaoMensalista dono =
+        veiculoDoMensalista(db, QStringLiteral("veiculos_mensalistas"), QStringLiteral("mensalistas"));
     QString sql = QStringLiteral(
         "SELECT veiculos_mensalistas.placa, mensalistas.codigo FROM veiculos_mensalistas, "
         "mensalistas WHERE veiculos_mensalistas.placa = ? AND mensalistas.codigo = "
-        "veiculos_mensalistas.codigo AND mensalistas.excluido = 0");
-    QVariantList valores{placa};
-    if (!cod.isEmpty()) {
-        sql += QStringLiteral(" AND mensalistas.codigo <> ?");
-        valores << cod.toLongLong();
+        "veiculos_mensalistas.codigo AND mensalistas.excluido = 0 AND ") + dono.sql;
+    QVariantList valores = QVariantList{placa} + dono.valores;
+    if (carregado) {
+        sql += QStringLiteral(" AND NOT (mensalistas.codigo = ? AND mensalistas.filial IS ?)");
+        valores << carregado->codigo << carregado->filial;
     }
     QSqlQuery q = db.executa(sql, valores);
     if (!q.next()) return std::nullopt;
@@ -130,9 +144,14 @@ ResultadoMensalista grava_mensalista(Banco& db, const EntradaMensalista& e, cons
     const QString cpf = e.cnpj || doc == kCpfVazio ? QString() : doc;
     const QString cnpj = !e.cnpj || doc == kCnpjVazio ? QString() : doc;
     const QVariant filial = e.cod_fil.toLongLong();
+    const std::optional<ChaveMensalista> carregado = e.carregado();
 
     Transacao t(db);
     qint64 codigo;
+    // The vehicles replaced are the loaded subscriber's, found before its row changes branch;
+    // a new code's are every row left under it.
+    CondicaoMensalista veiculos{QStringLiteral("codigo = ?"), {}};
+    if (carregado) veiculos = dasLinhas(db, *carregado, QStringLiteral("veiculos_mensalistas"));
     const QVariantList campos{
         dataParaBanco(leDataCampo(e.dat)),
         e.nom.trimmed(),
@@ -162,6 +181,7 @@ ResultadoMensalista grava_mensalista(Banco& db, const EntradaMensalista& e, cons
     if (e.cod.isEmpty()) {
         // Deleted subscribers keep their codes: a code is never given twice.
         codigo = db.valor(QStringLiteral("SELECT max(codigo) FROM mensalistas")).toLongLong() + 1;
+        veiculos.valores = {codigo};
         QVariantList valores{codigo};
         valores += campos;
         QStringList marcas;
@@ -170,18 +190,18 @@ ResultadoMensalista grava_mensalista(Banco& db, const EntradaMensalista& e, cons
                        .arg(nomes, marcas.join(QStringLiteral(", "))),
                    valores);
     } else {
-        codigo = e.cod.toLongLong();
+        codigo = carregado->codigo;
         QStringList atribuicoes;
         for (const QString& n : nomes.split(QStringLiteral(", ")))
             atribuicoes << n + QStringLiteral(" = ?");
-        QVariantList valores = campos;
-        valores << codigo;
-        db.executa(QStringLiteral("UPDATE mensalistas SET %1, excluido = 0 WHERE codigo = ?")
-                       .arg(atribuicoes.join(QStringLiteral(", "))),
-                   valores);
+        const CondicaoMensalista seu = doCadastro(*carregado);
+        db.executa(QStringLiteral("UPDATE mensalistas SET %1, excluido = 0 WHERE %2")
+                       .arg(atribuicoes.join(QStringLiteral(", ")), seu.sql),
+                   campos + seu.valores);
     }
+    db.executa(QStringLiteral("DELETE FROM veiculos_mensalistas WHERE ") + veiculos.sql,
+               veiculos.valores);
 
-    db.executa(QStringLiteral("DELETE FROM veiculos_mensalistas WHERE codigo = ?"), {codigo});
     const bool passaAoMensalista =
         numeroNoCampo(e.dia) <= hoje.day() && leDataCampo(e.dat) == hoje;
     for (const VeiculoMensalista& v : e.veiculos) {

@@ -4,6 +4,7 @@
 
 #include "app/plataforma.h"
 #include "data/banco.h"
+#include "subscribers/chave_mensalista.h"
 
 #include <QDate>
 #include <QString>
@@ -21,6 +22,7 @@ struct VeiculoMensalista {
 // The register's entry, as its controls hold it (masked fields with their blanks).
 struct EntradaMensalista {
     QString cod;   // empty for a new subscriber
+    QVariant filialCarregada;   // the loaded subscriber's branch as stored, whatever `fil` shows
     QString dat, nom, ende, bai, cep, cid, ani, tel_res, tel_com, tel_cel, fax, rg;
     bool cnpj = false;   // the document kind shows "CNPJ:"
     QString cpf;
@@ -32,6 +34,12 @@ struct EntradaMensalista {
     std::array<bool, 7> dias{};   // Sunday to Saturday
     QString hor_ini, hor_fim, dat_ini, dat_fim;
     std::vector<VeiculoMensalista> veiculos;   // the list's data rows, empty rows included
+
+    // The subscriber loaded, or nothing for a new one.
+    std::optional<ChaveMensalista> carregado() const {
+        if (cod.isEmpty()) return std::nullopt;
+        return ChaveMensalista{cod.toLongLong(), filialCarregada};
+    }
 };
 
 // Where the focus goes after a refusal.
@@ -55,8 +63,10 @@ struct ResultadoMensalista {
     }
 };
 
-// The refusal of a plate that an active subscriber other than `cod` (empty: none) holds.
-std::optional<ResultadoMensalista> placaDeOutro(Banco& db, const QString& cod, const QString& placa);
+// The refusal of a plate that an active subscriber other than `carregado` holds.
+std::optional<ResultadoMensalista> placaDeOutro(Banco& db,
+                                                const std::optional<ChaveMensalista>& carregado,
+                                                const QString& placa);
 
 // The first refusal of the chain, or nothing when the entry may be saved. Whatever the list
 // held when its vehicles were put in, saving never leaves a plate with two active subscribers

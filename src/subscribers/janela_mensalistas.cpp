@@ -389,8 +389,14 @@ void JanelaMensalistas::defineCelula(QTableWidget* grid, int linha, int coluna,
     i->setText(texto);
 }
 
+std::optional<ChaveMensalista> JanelaMensalistas::carregado() const {
+    if (cod->text().isEmpty()) return std::nullopt;
+    return ChaveMensalista{cod->text().toLongLong(), filialCarregada_};
+}
+
 void JanelaMensalistas::limpa_campos() {
     cod->clear();
+    filialCarregada_ = QVariant();
     excluido->hide();
     dat->setText(dataBr(ctx_.plataforma.agora().date()));
     for (QLineEdit* c : {nom, ende, bai, cid, tel_res, tel_com, tel_cel, fax, rg, vei}) c->clear();
@@ -462,6 +468,7 @@ void JanelaMensalistas::foca(int campo) {
 void JanelaMensalistas::Command2_Click() {
     EntradaMensalista e;
     e.cod = cod->text();
+    e.filialCarregada = filialCarregada_;
     e.dat = dat->displayText();
     e.nom = nom->text();
     e.ende = ende->text();
@@ -499,6 +506,7 @@ void JanelaMensalistas::Command2_Click() {
         return;
     }
     cod->setText(QString::number(r.codigo));
+    filialCarregada_ = ChaveMensalista::filialDoTexto(e.cod_fil);
     excluido->hide();   // saved, the subscriber is active again
     if (principal_) principal_->Option6->setEnabled(true);
     ctx_.plataforma.mensagem(r.mensagem);
@@ -510,7 +518,7 @@ void JanelaMensalistas::Command4_Click() {
         return;
     }
     const ResultadoExclusao r =
-        exclui_mensalista(ctx_.estado.db, cod->text().toLongLong(), [this](const QString& nome) {
+        exclui_mensalista(ctx_.estado.db, *carregado(), [this](const QString& nome) {
             return ctx_.plataforma.pergunta(
                 QStringLiteral("Tem certeza que deseja excluir o mensalista %1?").arg(nome));
         });
@@ -545,7 +553,7 @@ void JanelaMensalistas::Command6_Click() {
     QStringList placas;
     for (int r = 1; r < linhasGrid1(); ++r) placas << celula(grid1, r, 2);
     const auto recusa =
-        verifica_veiculo(ctx_.estado.db, cod->text(), vei->text(), ano->displayText(),
+        verifica_veiculo(ctx_.estado.db, carregado(), vei->text(), ano->displayText(),
                          pla->displayText(), placas, ctx_.plataforma.agora().date().year());
     if (recusa) {
         ctx_.plataforma.mensagem(recusa->mensagem);
@@ -619,6 +627,7 @@ void JanelaMensalistas::Command9_Click() {
 
 void JanelaMensalistas::mostra_mensalista(const FichaMensalista& f) {
     cod->setText(f.cod);
+    filialCarregada_ = ChaveMensalista::filialDoTexto(f.filial);
     excluido->setVisible(f.excluido);
     dat->setText(f.dat);
     nom->setText(f.nom);

@@ -79,6 +79,9 @@ public:
     QString celula(QTableWidget* grid, int linha, int coluna) const;   // linha from 1
     void defineCelula(QTableWidget* grid, int linha, int coluna, const QString& texto);
 
+    // The subscriber loaded (its code and its branch as stored), or nothing for a new entry.
+    std::optional<ChaveMensalista> carregado() const;
+
     void limpa_campos();
     // Shows a stored subscriber, as the lookup hands it over.
     void mostra_mensalista(const FichaMensalista& f);
@@ -112,4 +115,6 @@ private:
     QPointer<JanelaPrincipal> principal_;
     QPointer<QWidget> consulta_;
     int linhaAtual_ = 1;
+    // The loaded subscriber's branch as stored: `fil` may be changed before "Gravar".
+    QVariant filialCarregada_;
 };

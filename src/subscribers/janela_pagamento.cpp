@@ -40,6 +40,8 @@ JanelaPagamento::JanelaPagamento(Contexto& ctx, QWidget* parent) : QDialog(paren
     men = cria<QComboBox>(this, "men");
     cod = cria<QComboBox>(this, "cod");
     cod->hide();
+    cod_fil_men = cria<QComboBox>(this, "cod_fil_men");
+    cod_fil_men->hide();
     Command1 = criaBotao(this, "Command1", QStringLiteral("OK"));
     tip = leitura(this, "tip");
     dia = leitura(this, "dia");
@@ -112,11 +114,13 @@ JanelaPagamento::JanelaPagamento(Contexto& ctx, QWidget* parent) : QDialog(paren
         const QSignalBlocker b(men);
         men->addItem(QStringLiteral(" "));
         cod->addItem(QStringLiteral(" "));
+        cod_fil_men->addItem(QString());
         QSqlQuery q = ctx_.estado.db.executa(QStringLiteral(
-            "SELECT codigo, nome FROM mensalistas WHERE excluido = 0 ORDER BY nome"));
+            "SELECT codigo, nome, filial FROM mensalistas WHERE excluido = 0 ORDER BY nome"));
         while (q.next()) {
             cod->addItem(q.value(0).toString());
             men->addItem(q.value(1).toString());
+            cod_fil_men->addItem(q.value(2).toString());
         }
     });
     men->setCurrentIndex(0);
@@ -151,11 +155,17 @@ bool JanelaPagamento::eventFilter(QObject* alvo, QEvent* evento) {
     return QDialog::eventFilter(alvo, evento);
 }
 
+ChaveMensalista JanelaPagamento::escolhido() const {
+    return {cod->currentText().toLongLong(),
+            ChaveMensalista::filialDoTexto(cod_fil_men->currentText())};
+}
+
 void JanelaPagamento::men_Click() {
     cod->setCurrentIndex(men->currentIndex());
+    cod_fil_men->setCurrentIndex(men->currentIndex());
     // Another name chosen: what the window shows belongs to the previous subscriber, so no
     // amount stands until "OK" loads the new one.
-    if (carregado_ && cod->currentText() != QString::number(*carregado_)) {
+    if (carregado_ && *carregado_ != escolhido()) {
         carregado_.reset();
         valor->clear();
     }
@@ -167,8 +177,8 @@ void JanelaPagamento::Command1_Click() {
         men->setFocus();
         return;
     }
-    const qint64 codigo = cod->currentText().toLongLong();
-    const CargaPagamento c = carrega_mensalista_pagamento(ctx_.estado.db, codigo);
+    const ChaveMensalista chave = escolhido();
+    const CargaPagamento c = carrega_mensalista_pagamento(ctx_.estado.db, chave);
     if (!c.mensalista) {
         ctx_.plataforma.mensagem(c.recusa);
         return;
@@ -179,17 +189,17 @@ void JanelaPagamento::Command1_Click() {
     valor_mensalista = m.valor;
     valorMes_ = m.valor;
     valor->setText(m.valor.formata());
-    cod_fil->setText(QString::number(m.filial));
+    cod_fil->setText(m.filial.toString());
     // A branch that is not registered shows no name, not the previous subscriber's.
     fil->setText(m.nomeFilial);
     des->setText(kZero);
     adi->setText(kZero);
-    carregado_ = codigo;
-    carrega_historico(codigo);
+    carregado_ = chave;
+    carrega_historico(chave);
     mes->setFocus();
 }
 
-void JanelaPagamento::carrega_historico(qint64 codigo) {
+void JanelaPagamento::carrega_historico(const ChaveMensalista& m) {
     grid2->setRowCount(1);
     for (int c = 0; c < 4; ++c) {
         auto* item = new QTableWidgetItem;
@@ -197,10 +207,12 @@ void JanelaPagamento::carrega_historico(qint64 codigo) {
         item->setForeground(Qt::black);
         grid2->setItem(0, c, item);
     }
+    const CondicaoMensalista meses = dasLinhas(ctx_.estado.db, m, QStringLiteral("mensalidades"));
     QSqlQuery q = ctx_.estado.db.executa(
-        QStringLiteral("SELECT mes, pago, data_pgto, hora_pgto, valor FROM mensalidades WHERE "
-                       "codigo = ? ORDER BY mes DESC"),
-        {codigo});
+        QStringLiteral("SELECT mes, pago, data_pgto, hora_pgto, valor FROM mensalidades WHERE %1 "
+                       "ORDER BY mes DESC")
+            .arg(meses.sql),
+        meses.valores);
     int linha = 0;
     while (q.next()) {
         if (linha > 0) grid2->setRowCount(linha + 1);
@@ -313,12 +325,12 @@ void JanelaPagamento::Command2_Click() {
     }
 
     PedidoPagamento pedido;
-    pedido.codigo = *carregado_;
+    pedido.codigo = carregado_->codigo;
     pedido.mes = *primeiro;
     pedido.valor = *aPagar.valor;
     pedido.desconto = aPagar.desconto;
     pedido.adicional = aPagar.adicional;
-    pedido.filial = cod_fil->text().toLongLong();
+    pedido.filial = ChaveMensalista::filialDoTexto(cod_fil->text());
     pedido.caixa = ctx_.estado.numero_caixa;
     pedido.data = ctx_.estado.data_atual;
     pedido.hora = ctx_.estado.hora_atual;
@@ -334,15 +346,16 @@ void JanelaPagamento::Command2_Click() {
         return;
     }
     // The payment is stored: what follows only reads.
-    le(QStringLiteral("os pagamentos do mensalista"), [&] { carrega_historico(pedido.codigo); });
+    const ChaveMensalista pagou = *carregado_;
+    le(QStringLiteral("os pagamentos do mensalista"), [&] { carrega_historico(pagou); });
     p.mensagem(r.mensagem);
     le(QStringLiteral("o pagamento para imprimir o comprovante"),
-       [&] { imprimeComprovante(pedido.codigo, pedido.mes); });
+       [&] { imprimeComprovante(pagou, pedido.mes); });
     mes->setText(kMesVazio);
     mes->setFocus();
 }
 
-void JanelaPagamento::imprimeComprovante(qint64 codigo, const QDate& mes) {
+void JanelaPagamento::imprimeComprovante(const ChaveMensalista& m, const QDate& mes) {
     const Estado& e = ctx_.estado;
     if (!ha_impressora(e)) return;
     // A printer counts as installed when a device stands behind the configured port.
@@ -351,7 +364,7 @@ void JanelaPagamento::imprimeComprovante(qint64 codigo, const QDate& mes) {
         return;
     }
     Comprovante c;
-    if (!le_comprovante(ctx_.estado.db, codigo, mes, c)) {
+    if (!le_comprovante(ctx_.estado.db, m, mes, c)) {
         ctx_.plataforma.mensagem(QStringLiteral("Registro não encontrado."));
         return;
     }

@@ -4,6 +4,7 @@
 
 #include "app/contexto.h"
 #include "data/dinheiro.h"
+#include "subscribers/chave_mensalista.h"
 
 #include <QDialog>
 
@@ -21,6 +22,7 @@ public:
 
     QComboBox* men;
     QComboBox* cod;
+    QComboBox* cod_fil_men;   // hidden twin of `men`: each name's branch, "" for none
     QPushButton* Command1;   // OK
     QLineEdit* tip;
     QLineEdit* dia;
@@ -48,16 +50,18 @@ protected:
     bool eventFilter(QObject* alvo, QEvent* evento) override;
 
 private:
-    void carrega_historico(qint64 codigo);
+    // The subscriber the names list points at.
+    ChaveMensalista escolhido() const;
+    void carrega_historico(const ChaveMensalista& m);
     void calcula_mensalidade();
     void aplicaDescontoAdicional();
-    void imprimeComprovante(qint64 codigo, const QDate& mes);
+    void imprimeComprovante(const ChaveMensalista& m, const QDate& mes);
     // Runs database work under the hourglass; a failure is told as what could not be done
     // (`acao`) or, for `le`, what could not be read.
     bool executa(const QString& acao, const std::function<void()>& trabalho);
     bool le(const QString& oQue, const std::function<void()>& trabalho);
 
     Contexto& ctx_;
-    std::optional<qint64> carregado_;   // the subscriber whose data the window shows
+    std::optional<ChaveMensalista> carregado_;   // the subscriber whose data the window shows
     Dinheiro valorMes_;                 // the month's amount before discount and additional
 };

@@ -6,30 +6,33 @@
 
 #include <algorithm>
 
-CargaPagamento carrega_mensalista_pagamento(Banco& db, qint64 codigo) {
+CargaPagamento carrega_mensalista_pagamento(Banco& db, const ChaveMensalista& chave) {
     CargaPagamento r;
+    const CondicaoMensalista c = doCadastro(chave);
     QSqlQuery q = db.executa(
         QStringLiteral("SELECT mensalistas.filial, tipos_mensalistas.tipo, mensalistas.dia_vencto, "
                        "mensalistas.valor FROM mensalistas, tipos_mensalistas WHERE "
-                       "mensalistas.tipo = tipos_mensalistas.codigo AND mensalistas.codigo = ?"),
-        {codigo});
+                       "mensalistas.tipo = tipos_mensalistas.codigo AND ") + c.sql,
+        c.valores);
     if (!q.next()) {
         r.recusa = QStringLiteral("Mensalista não encontrado.");
         return r;
     }
-    // Rows received from the office carry no fee, due day or branch: a payment would be wrong.
-    if (q.value(0).isNull() || q.value(2).isNull() || q.value(3).isNull()) {
-        r.recusa = QStringLiteral("O cadastro deste mensalista não tem valor, dia de vencimento ou "
-                                  "filial. Complete o cadastro antes de receber a mensalidade.");
+    // Rows received from the office carry no fee: a payment would be wrong. A subscriber
+    // without a branch is this installation's own and pays as such.
+    if (q.value(2).isNull() || q.value(3).isNull()) {
+        r.recusa = QStringLiteral("O cadastro deste mensalista não tem valor ou dia de vencimento. "
+                                  "Complete o cadastro antes de receber a mensalidade.");
         return r;
     }
     MensalistaPagamento m;
-    m.filial = q.value(0).toLongLong();
+    m.filial = q.value(0).isNull() ? QVariant() : QVariant(q.value(0).toLongLong());
     m.tipo = q.value(1).toString();
     m.dia = q.value(2).toString();
     m.valor = Dinheiro::doBanco(q.value(3)).value_or(Dinheiro{});
-    m.nomeFilial =
-        db.valor(QStringLiteral("SELECT nome FROM filiais WHERE codigo = ?"), {m.filial}).toString();
+    if (!m.filial.isNull())
+        m.nomeFilial =
+            db.valor(QStringLiteral("SELECT nome FROM filiais WHERE codigo = ?"), {m.filial}).toString();
     r.mensalista = m;
     return r;
 }
@@ -64,10 +67,11 @@ int diasDeFerias(const QDate& inicio, const QDate& fim, const QDate& mes) {
     return de > ate ? 0 : int(de.daysTo(ate)) + 1;
 }
 
-Dinheiro calcula_mensalidade(Banco& db, qint64 codigo, const QDate& mes, Dinheiro f) {
+Dinheiro calcula_mensalidade(Banco& db, const ChaveMensalista& chave, const QDate& mes, Dinheiro f) {
     const int dias = mes.daysInMonth();
+    const CondicaoMensalista meses = dasLinhas(db, chave, QStringLiteral("mensalidades"));
     QSqlQuery linhas = db.executa(
-        QStringLiteral("SELECT pago FROM mensalidades WHERE codigo = ? LIMIT 2"), {codigo});
+        QStringLiteral("SELECT pago FROM mensalidades WHERE %1 LIMIT 2").arg(meses.sql), meses.valores);
     int n = 0;
     bool pago = false;
     while (linhas.next()) {
@@ -76,9 +80,10 @@ Dinheiro calcula_mensalidade(Banco& db, qint64 codigo, const QDate& mes, Dinheir
     }
     const bool primeira = n == 0 || (n == 1 && !pago);
 
+    const CondicaoMensalista cadastro = doCadastro(chave);
     QSqlQuery m = db.executa(QStringLiteral("SELECT data_inicio, data_ini_ferias, data_fim_ferias "
-                                            "FROM mensalistas WHERE codigo = ?"),
-                             {codigo});
+                                            "FROM mensalistas WHERE ") + cadastro.sql,
+                             cadastro.valores);
     if (!m.next()) return f;
     // The month the subscription started is charged from the start date, whatever rows the
     // lanes or earlier payments left for this or later months.
@@ -87,9 +92,9 @@ Dinheiro calcula_mensalidade(Banco& db, qint64 codigo, const QDate& mes, Dinheir
         return proporcional(f, dias, dias - inicio.day() + 1);
     if (primeira) return f;
     const bool aberta = db.existe(
-        QStringLiteral("SELECT codigo FROM mensalidades WHERE codigo = ? AND substr(mes, 1, 10) = ? "
-                       "AND pago = 0"),
-        {codigo, dataParaBanco(mes)});
+        QStringLiteral("SELECT 1 FROM mensalidades WHERE %1 AND substr(mes, 1, 10) = ? AND pago = 0")
+            .arg(meses.sql),
+        meses.valores + QVariantList{dataParaBanco(mes)});
     if (aberta) return f;
     const int ferias = diasDeFerias(dataDoBanco(m.value(1)), dataDoBanco(m.value(2)), mes);
     return ferias == 0 ? f : proporcional(f, dias, dias - ferias);
@@ -153,8 +158,18 @@ ResultadoPagamento efetua_pagamento(Banco& db, const PedidoPagamento& p) {
         return recusa(QStringLiteral("O valor a pagar não pode ser negativo. Corrija o desconto."),
                       FocoPagamento::des);
     if (Dinheiro::acimaDoDigitavel(p.valor)) return recusa(acimaDoMaximo(), FocoPagamento::adi);
+    // Only this subscriber's months count and change, never those of another branch's
+    // subscriber under the same code.
+    const ChaveMensalista chave{p.codigo, p.filial};
+    const CondicaoMensalista cadastro = doCadastro(chave);
+    const CondicaoMensalista meses = dasLinhas(db, chave, QStringLiteral("mensalidades"));
+    const auto doMes = [&](const QString& resto, const QVariantList& valores) {
+        return db.existe(QStringLiteral("SELECT 1 FROM mensalidades WHERE %1%2").arg(meses.sql, resto),
+                         meses.valores + valores);
+    };
     const QVariant inicioBanco =
-        db.valor(QStringLiteral("SELECT data_inicio FROM mensalistas WHERE codigo = ?"), {p.codigo});
+        db.valor(QStringLiteral("SELECT data_inicio FROM mensalistas WHERE ") + cadastro.sql,
+                 cadastro.valores);
     const QDate inicio = dataDoBanco(inicioBanco);
     const QDate ultimoDia = p.mes.addMonths(1).addDays(-1);
     if (inicio.isValid() && ultimoDia < inicio)
@@ -163,9 +178,10 @@ ResultadoPagamento efetua_pagamento(Banco& db, const PedidoPagamento& p) {
 
     const QString textoMes = p.mes.toString(QStringLiteral("MM/yy"));
     const QVariant mes = dataParaBanco(p.mes);
-    QSqlQuery linha = db.executa(QStringLiteral("SELECT pago FROM mensalidades WHERE codigo = ? AND "
-                                                "substr(mes, 1, 10) = ? LIMIT 1"),
-                                 {p.codigo, mes});
+    QSqlQuery linha = db.executa(
+        QStringLiteral("SELECT pago FROM mensalidades WHERE %1 AND substr(mes, 1, 10) = ? LIMIT 1")
+            .arg(meses.sql),
+        meses.valores + QVariantList{mes});
     const bool temLinha = linha.next();
     if (temLinha && linha.value(0).toBool())
         return recusa(QStringLiteral("A mensalidade %1 já foi paga.").arg(textoMes),
@@ -174,14 +190,13 @@ ResultadoPagamento efetua_pagamento(Banco& db, const PedidoPagamento& p) {
     const QVariant valor = p.valor.paraBanco();
     const QVariant data = dataParaBanco(p.data), hora = horaParaBanco(p.hora);
     if (!temLinha) {
-        const bool temHistorico =
-            db.existe(QStringLiteral("SELECT mes FROM mensalidades WHERE codigo = ?"), {p.codigo});
+        const bool temHistorico = doMes(QString(), {});
         const bool mesDoInicio = inicio.isValid() && inicio.year() == p.mes.year() &&
                                  inicio.month() == p.mes.month();
         if (!temHistorico) {
             if (inicioBanco.isNull() &&
-                !db.existe(QStringLiteral("SELECT codigo FROM mensalistas WHERE codigo = ?"),
-                           {p.codigo}))
+                !db.existe(QStringLiteral("SELECT 1 FROM mensalistas WHERE ") + cadastro.sql,
+                           cadastro.valores))
                 return recusa(QStringLiteral("Mensalista não encontrado."), FocoPagamento::Nenhum);
             if (!mesDoInicio)
                 return recusa(QStringLiteral("Primeira mensalidade deve ser o mês em que o "
@@ -190,18 +205,18 @@ ResultadoPagamento efetua_pagamento(Banco& db, const PedidoPagamento& p) {
         }
         // The month the subscription started has no month before it to be paid.
         if (temHistorico && !mesDoInicio &&
-            !db.existe(QStringLiteral("SELECT codigo FROM mensalidades WHERE codigo = ? AND "
-                                      "substr(mes, 1, 10) = ? AND pago = 1"),
-                       {p.codigo, dataParaBanco(p.mes.addMonths(-1))}))
+            !doMes(QStringLiteral(" AND substr(mes, 1, 10) = ? AND pago = 1"),
+                   {dataParaBanco(p.mes.addMonths(-1))}))
             return recusa(QStringLiteral("Mensalidade do mês anterior não paga."), FocoPagamento::mes);
     }
 
     Transacao t(db);
     if (temLinha)
         db.executa(QStringLiteral("UPDATE mensalidades SET pago = 1, data_pgto = ?, hora_pgto = ?, "
-                                  "valor = ?, filial = ? WHERE codigo = ? AND substr(mes, 1, 10) = ? "
-                                  "AND pago = 0"),
-                   {data, hora, valor, p.filial, p.codigo, mes});
+                                  "valor = ?, filial = ? WHERE %1 AND substr(mes, 1, 10) = ? AND "
+                                  "pago = 0")
+                       .arg(meses.sql),
+                   QVariantList{data, hora, valor, p.filial} + meses.valores + QVariantList{mes});
     else
         db.executa(QStringLiteral("INSERT INTO mensalidades (codigo, mes, pago, data_pgto, hora_pgto, "
                                   "valor, filial) VALUES (?, ?, 1, ?, ?, ?, ?)"),

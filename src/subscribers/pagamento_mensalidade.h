@@ -4,6 +4,7 @@
 
 #include "data/banco.h"
 #include "data/dinheiro.h"
+#include "subscribers/chave_mensalista.h"
 
 #include <QDate>
 #include <QString>
@@ -15,7 +16,7 @@ struct MensalistaPagamento {
     QString tipo;          // name of the subscriber's type
     QString dia;           // due day
     Dinheiro valor;        // the subscriber's own monthly fee
-    qint64 filial = 0;     // branch code
+    QVariant filial;       // branch code; null for this installation's own subscriber
     QString nomeFilial;    // empty when the branch is not registered
 };
 
@@ -25,8 +26,8 @@ struct CargaPagamento {
 };
 
 // The subscriber behind "OK"; refused when the subscriber or its type is missing, or when the
-// row lacks the fee, due day or branch that a payment needs.
-CargaPagamento carrega_mensalista_pagamento(Banco& db, qint64 codigo);
+// row lacks the fee or due day that a payment needs.
+CargaPagamento carrega_mensalista_pagamento(Banco& db, const ChaveMensalista& m);
 
 // The first day of the month of a "MM/YY" text; nothing when the month part is not 01 to 12.
 // Years 00 to 29 are 2000 to 2029, 30 to 99 are 1930 to 1999.
@@ -42,7 +43,7 @@ int diasDeFerias(const QDate& inicio, const QDate& fim, const QDate& mes);
 // start date in the month the subscription started, the full fee for the subscriber's first
 // row otherwise or for a month already opened by an entry, otherwise the fee less the vacation
 // days that fall in the month.
-Dinheiro calcula_mensalidade(Banco& db, qint64 codigo, const QDate& mes, Dinheiro f);
+Dinheiro calcula_mensalidade(Banco& db, const ChaveMensalista& m, const QDate& mes, Dinheiro f);
 
 // The discount and the additional both filled: the smaller is taken off the larger and cleared.
 struct DescontoAdicional {
@@ -57,7 +58,7 @@ struct PedidoPagamento {
     Dinheiro valor;         // the amount shown
     Dinheiro desconto;
     Dinheiro adicional;
-    qint64 filial = 0;
+    QVariant filial;        // the subscriber's branch, null for none
     qint32 caixa = 0;       // the open cash register
     QDate data;             // the program clock
     QTime hora;

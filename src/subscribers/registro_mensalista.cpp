@@ -1,6 +1,7 @@
 #include "subscribers/registro_mensalista.h"
 
-std::optional<ResultadoMensalista> verifica_veiculo(Banco& db, const QString& cod,
+std::optional<ResultadoMensalista> verifica_veiculo(Banco& db,
+                                                     const std::optional<ChaveMensalista>& carregado,
                                                      const QString& vei, const QString& ano,
                                                      const QString& pla,
                                                      const QStringList& placasNaLista,
@@ -20,20 +21,23 @@ std::optional<ResultadoMensalista> verifica_veiculo(Banco& db, const QString& co
         for (const QString& p : placasNaLista)
             if (p == placa) return R::recusa(QStringLiteral("Este veículo já foi inserido."), C::pla);
 
-    return placaDeOutro(db, cod, pla);
+    return placaDeOutro(db, carregado, pla);
 }
 
-ResultadoExclusao exclui_mensalista(Banco& db, qint64 codigo,
+ResultadoExclusao exclui_mensalista(Banco& db, const ChaveMensalista& m,
                                     const std::function<bool(const QString& nome)>& confirma) {
     ResultadoExclusao r;
-    const auto linha = db.primeiraLinha("SELECT nome FROM mensalistas WHERE codigo = ?", {codigo});
+    const CondicaoMensalista seu = doCadastro(m);
+    const auto linha = db.primeiraLinha(
+        QStringLiteral("SELECT nome FROM mensalistas WHERE %1").arg(seu.sql).toUtf8().constData(),
+        seu.valores);
     if (!linha) return r;
     r.encontrado = true;
     if (!confirma(linha->first().toString())) return r;
     r.excluido = true;
     // One transaction, so that the count read after it cannot fail after a stored delete.
     Transacao t(db);
-    db.executa(QStringLiteral("UPDATE mensalistas SET excluido = 1 WHERE codigo = ?"), {codigo});
+    db.executa(QStringLiteral("UPDATE mensalistas SET excluido = 1 WHERE ") + seu.sql, seu.valores);
     r.restamAtivos =
         db.existe(QStringLiteral("SELECT codigo FROM mensalistas WHERE excluido = 0"));
     t.confirma();

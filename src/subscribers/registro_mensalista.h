@@ -10,7 +10,8 @@
 
 // The checks of a vehicle about to be put on the list, in order; nothing when it may go in.
 // `placasNaLista` are the plate cells of the list's data rows; `anoAtual` is the computer's year.
-std::optional<ResultadoMensalista> verifica_veiculo(Banco& db, const QString& cod,
+std::optional<ResultadoMensalista> verifica_veiculo(Banco& db,
+                                                     const std::optional<ChaveMensalista>& carregado,
                                                      const QString& vei, const QString& ano,
                                                      const QString& pla,
                                                      const QStringList& placasNaLista,
@@ -24,5 +25,5 @@ struct ResultadoExclusao {
 
 // Marks the subscriber deleted once `confirma` (asked with the subscriber's name as stored, not
 // a name typed since) says yes; nothing else of theirs is touched.
-ResultadoExclusao exclui_mensalista(Banco& db, qint64 codigo,
+ResultadoExclusao exclui_mensalista(Banco& db, const ChaveMensalista& m,
                                     const std::function<bool(const QString& nome)>& confirma);

@@ -5,6 +5,7 @@
 #include "data/banco.h"
 
 #include <QString>
+#include <QVariant>
 
 struct ResultadoTroca {
     bool trocado = false;
@@ -13,5 +14,8 @@ struct ResultadoTroca {
     QString novo;   // the new code as the register shows it
 };
 
-// `atual` is the register's code (empty with no subscriber loaded), `novo` the typed text.
-ResultadoTroca troca_codigo(Banco& db, const QString& atual, const QString& novo);
+// `atual` is the register's code (empty with no subscriber loaded) and `filial` the loaded
+// subscriber's branch (null for none); `novo` is the typed text. Only that subscriber's rows
+// change. At the office a branch's subscriber is refused: its code is the branch's.
+ResultadoTroca troca_codigo(Banco& db, const QString& atual, const QVariant& filial,
+                            const QString& novo);

@@ -37,7 +37,12 @@ void TrocaCodigoDialogo::Command1_Click() {
     ResultadoTroca r;
     // On a failure the dialog stays open, with the code typed, to try again.
     if (!gravaNoBanco(ctx_.plataforma, QStringLiteral("alterar o código do mensalista"),
-                      [&] { r = troca_codigo(ctx_.estado.db, cod->text(), nov->displayText()); }))
+                      [&] {
+                          const auto carregado = registro_.carregado();
+                          r = troca_codigo(ctx_.estado.db, cod->text(),
+                                           carregado ? carregado->filial : QVariant(),
+                                           nov->displayText());
+                      }))
         return;
     ctx_.plataforma.mensagem(r.mensagem, r.icone);
     if (r.trocado) registro_.cod->setText(r.novo);

@@ -135,7 +135,7 @@ TEST_F(FalhasBanco, CadaJanelaDizOQueNaoFoiFeito) {
         {"men", nullptr, {"mensalistas"}, [&] { mensalistaNoBanco(); },
          [&](Dono& d) {
              auto* j = cria(d, new JanelaMensalistas(ctx, &janela));
-             j->cod->setText("1");
+             j->mostra_mensalista(*leFichaMensalista(amb.db(), {1, 7}));
              p.responde({true});
              j->Command4->click();
              return j;
@@ -152,7 +152,7 @@ TEST_F(FalhasBanco, CadaJanelaDizOQueNaoFoiFeito) {
          [&] {
              mensalistaNoBanco();
              men = std::make_unique<JanelaMensalistas>(ctx, &janela);
-             men->cod->setText("1");
+             men->mostra_mensalista(*leFichaMensalista(amb.db(), {1, 7}));
          },
          [&](Dono& d) {
              auto* j = cria(d, new TrocaCodigoDialogo(ctx, *men));

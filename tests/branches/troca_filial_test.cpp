@@ -1,6 +1,7 @@
 #include "branches/filiais_teste.h"
 #include "branches/leiautes.h"
 #include "branches/troca_filial.h"
+#include "subscribers/pagamento_mensalidade.h"
 
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -130,6 +131,9 @@ TEST(TrocaFilial, DuasFiliaisComOMesmoCodigoESemFilialNoEscritorio) {
     mensalista(filial1, 1, "Ana", 1);
     mensalista(filial2, 1, "Bia", 2);
     mensalista(escritorio, 1, "Sem filial", QVariant());
+    // May opened unpaid at both branches by a vehicle's entry.
+    mensalidade(filial1, 1, "2026-05-01", false, QVariant());
+    mensalidade(filial2, 1, "2026-05-01", false, QVariant());
     leva(filial1, escritorio);
     ASSERT_TRUE(mescla_filial(escritorio.db(), arquivoDe(escritorio)).ok);
     filial1.db().executa("UPDATE mensalistas SET nome = 'Ana Maria'");
@@ -140,6 +144,16 @@ TEST(TrocaFilial, DuasFiliaisComOMesmoCodigoESemFilialNoEscritorio) {
     EXPECT_EQ(escritorio.db().valor("SELECT nome FROM mensalistas WHERE filial = 2").toString(), "Bia");
     EXPECT_EQ(escritorio.db().valor("SELECT nome FROM mensalistas WHERE filial IS NULL").toString(),
               "Sem filial");
+
+    // Ana pays May at the office; branch 1's next file, May still unpaid there, leaves it paid.
+    const PedidoPagamento p{1, QDate(2026, 5, 1), Dinheiro::reais(150), {}, {}, 1, 0, QDate(2026, 5, 10), QTime(9, 0)};
+    ASSERT_TRUE(efetua_pagamento(escritorio.db(), p).pago);
+    leva(filial1, escritorio);
+    ASSERT_TRUE(mescla_filial(escritorio.db(), arquivoDe(escritorio)).ok);
+    EXPECT_EQ(linhas(escritorio.db(), "mensalidades"),
+              (QStringList{"1|2026-05-01|0|NULL|NULL|1000000|2",
+                           "1|2026-05-01|1|2026-05-10|09:00:00|1500000|1"}));
+    EXPECT_EQ(escritorio.conta("pagamento_mensalidade"), 1);
 }
 
 TEST(TrocaFilial, ArquivoEstranhoOuDanificadoNaoMudaNada) {

@@ -189,7 +189,7 @@ TEST(CaminhosDoOperador, LinhasGravadasSaoAsEscolhidas) {
                             "(SELECT group_concat(filial) FROM registro_saida) || ' ' || "
                             "(SELECT filial FROM caixa) || ' ' || (SELECT filial FROM geral)");
          },
-         "555 5,5 5 5"},
+         "555 5,9 5 5"},   // the exit merged from branch 9 keeps its branch
         {"\"120.50\" colado em Valor Mensalidade e Inserir Mensalista",
          [](Sessao& s) {
              s.abre();

@@ -129,7 +129,7 @@ TEST(EscolhaEValores, OQueOOperadorEscolheEValoresInteiros) {
                                 "VALUES (1, 'Ana', '2026-11-20', 1000000)");
              s.amb.db().executa("INSERT INTO mensalidades (codigo, mes, pago) VALUES (1, '2026-12-01', 1)");
              const Dinheiro cem = Dinheiro::reais(100);
-             return calcula_mensalidade(s.amb.db(), 1, QDate(2026, 11, 1), cem).formata();
+             return calcula_mensalidade(s.amb.db(), {1, {}}, QDate(2026, 11, 1), cem).formata();
          },
          "36,67"},
     };

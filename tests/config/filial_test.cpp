@@ -50,19 +50,22 @@ TEST(Filial, PistaReEscritorio) {
     };
     const QString ok = "Dados gravados com sucesso.";
     const std::vector<Caso> casos{
-        // A lane: every row, whatever its number, takes the new one ("Todos registros").
-        {"pista 1 para 2", 0, 1, 1, "Pista", "02", {true}, ok, {"2 2 2"}, {"0", "2"}, 2, "02"},
+        // This installation's rows (no number, or one it has had) take the new number; rows
+        // merged from branch 9 keep theirs on every road.
+        {"pista 1 para 2", 0, 1, 1, "Pista", "02", {true}, ok, {"2 2 9"}, {"0", "2"}, 2, "02"},
         {"resposta não", 0, 1, 1, "Pista", "02", {false}, "", {"1 9 NULL"}, {"0", "1"}, 1, "02"},
         {"sem mudança", 0, 1, 1, "Pista", "1 ", {}, ok, {"1 9 NULL"}, {"0", "1"}, 1, "1 "},
-        {"esvaziada", 0, 1, 1, "Pista", "  ", {true}, ok, {"NULL NULL NULL"}, {"0", "NULL"}, 0, "  "},
-        // An office that was never a lane, or whose number was lost, becoming lane 4.
-        {"escritório vira pista", 1, QVariant(), 0, "Pista", "04", {true}, ok, {"4 4 4"}, {"0", "4"}, 4, "04"},
+        {"esvaziada", 0, 1, 1, "Pista", "  ", {true}, ok, {"9 NULL NULL"}, {"0", "NULL"}, 0, "  "},
+        // An office becoming lane 4: its own rows, those without a number (and the 1 its cash
+        // registers kept from an older setting), become 4.
+        {"escritório vira pista", 1, QVariant(), 0, "Pista", "04", {true}, ok, {"4 4 9"}, {"0", "4"}, 4, "04"},
         {"zero", 0, 1, 1, "Pista", "00", {}, "Filial não pode ser ZERO.", {"1 9 NULL"}, {"0", "1"}, 1, "00"},
         {"nenhuma e vazia", QVariant(), QVariant(), 0, "Pista", "  ", {}, ok, {"1 9 NULL"}, {"0", "NULL"}, 0, "  "},
-        // The office: the number shown is not re-stamped, the field is emptied.
-        {"escritório", 0, 1, 1, "Escritório", "01", {}, ok, {"1 9 NULL"}, {"1", "NULL"}, 0, "  "},
-        // The office clearing the number it remembers keeps the branches' own rows.
+        // A lane becoming the office: asked, its own rows lose their number, the field is emptied.
+        {"pista vira escritório", 0, 1, 1, "Escritório", "01", {true}, ok, {"9 NULL NULL"}, {"1", "NULL"}, 0, "  "},
+        {"pista vira escritório, não", 0, 1, 1, "Escritório", "01", {false}, "", {"1 9 NULL"}, {"0", "1"}, 1, "01"},
         {"escritório limpa", 1, QVariant(), 1, "Escritório", "  ", {true}, ok, {"9 NULL NULL"}, {"1", "NULL"}, 0, "  "},
+        {"escritório de novo", 1, QVariant(), 0, "Escritório", "  ", {}, ok, {"1 9 NULL"}, {"1", "NULL"}, 0, "  "},
     };
     for (const Caso& c : casos) {
         Ambiente a;

@@ -30,6 +30,7 @@ protected:
         e.num = "2 ";
         e.filialEscolhida = true;
         e.cod_fil = "7";
+        e.filialCarregada = 7;   // used once `cod` names a loaded subscriber
         e.hor_ini = e.hor_fim = "  :  :  ";
         e.dat_ini = e.dat_fim = "  /  /    ";
         e.veiculos = {{"Gol", "2005", "ABC-1234"}, {"Uno", "    ", "XYZ-9876"}, {"", "", ""}};

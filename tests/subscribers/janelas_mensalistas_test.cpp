@@ -1,8 +1,11 @@
+#include "branches/arquivo_mensalistas.h"
+#include "branches/filiais_teste.h"
 #include "subscribers/consulta_mensalistas.h"
 #include "subscribers/janela_mensalistas.h"
 #include "subscribers/janela_pagamento.h"
 #include "subscribers/mensalistas_teste.h"
 #include "subscribers/troca_codigo.h"
+#include "subscribers/troca_codigo_dialogo.h"
 #include "yard/janela_principal.h"
 
 #include <QCheckBox>
@@ -12,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -107,8 +111,7 @@ TEST_F(JanelasMensalistas, RegistroComDoisVeiculosGravaEExclui) {
     EXPECT_EQ(amb.linha("SELECT excluido FROM mensalistas WHERE codigo = 2"), QStringList{"1"});
     EXPECT_EQ(amb.conta("veiculos_mensalistas"), 3);
     EXPECT_TRUE(!principal.Option6->testAttribute(Qt::WA_ForceDisabled));
-    men->cod->setText("1");
-    men->nom->setText("Bia");
+    men->mostra_mensalista(*leFichaMensalista(db(), {1, 7}));
     amb.plataforma.responde({true});
     men->Command4_Click();
     EXPECT_EQ(amb.plataforma.perguntas.back(), "Tem certeza que deseja excluir o mensalista Bia?");
@@ -207,7 +210,7 @@ TEST_F(JanelasMensalistas, TrocaDeCodigo) {
                    {"1", "001", "Já existe mensalista cadastro com o código 001!"},
                    {"1", "1 2", "O novo código deve ter apenas números, sem espaços."}};
     for (const auto& r : recusas) {
-        const ResultadoTroca t = troca_codigo(db(), r.atual, r.novo);
+        const ResultadoTroca t = troca_codigo(db(), r.atual, 7, r.novo);
         EXPECT_FALSE(t.trocado);
         EXPECT_EQ(t.mensagem, QString::fromUtf8(r.mensagem));
         EXPECT_EQ(t.icone, Icone::Exclamacao);
@@ -215,11 +218,11 @@ TEST_F(JanelasMensalistas, TrocaDeCodigo) {
     // A table that cannot be written midway leaves every code as it was.
     db().executa("CREATE TRIGGER falha BEFORE UPDATE ON veiculos_patio "
                  "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
-    EXPECT_THROW(troca_codigo(db(), "1", "7"), ErroBanco);
+    EXPECT_THROW(troca_codigo(db(), "1", 7, "7"), ErroBanco);
     EXPECT_EQ(amb.linha("SELECT count(*) FROM mensalistas WHERE codigo = 1"), QStringList{"1"});
     db().executa("DROP TRIGGER falha");
 
-    const ResultadoTroca t = troca_codigo(db(), "1", "  7 ");
+    const ResultadoTroca t = troca_codigo(db(), "1", 7, "  7 ");
     EXPECT_TRUE(t.trocado);
     EXPECT_EQ(t.novo, "7");
     for (const auto& [tabela, campo] : tabelas) {
@@ -229,6 +232,107 @@ TEST_F(JanelasMensalistas, TrocaDeCodigo) {
         EXPECT_EQ(amb.linha(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = 1").arg(tabela, campo)),
                   QStringList{"0"})
             << tabela;
+    }
+}
+
+// What is stored of one subscriber, of its own branch: name, address, deleted; vehicles; months.
+QString doMensalista(Banco& db, int codigo, const QVariant& filial) {
+    return db.valor("SELECT nome || '|' || endereco || '|' || excluido || '|' || (SELECT "
+                    "group_concat(placa) FROM veiculos_mensalistas v WHERE v.codigo = m.codigo AND "
+                    "v.filial IS m.filial) || '|' || (SELECT group_concat(substr(mes, 1, 7) || '/' "
+                    "|| pago || '/' || valor, ' ') FROM mensalidades d WHERE d.codigo = m.codigo "
+                    "AND d.filial IS m.filial) FROM mensalistas m WHERE codigo = ? AND filial IS ?",
+                    {codigo, filial})
+        .toString();
+}
+
+// At an office two branches' subscribers share codes: each action reaches the subscriber chosen
+// and writes its rows only, into what it becomes (nullptr: unchanged, "": gone); every other
+// subscriber of the code stays as it was. One session, as the clerk goes on.
+TEST_F(JanelasMensalistas, EscritorioAgeSoNoMensalistaDaFilial) {
+    escritorioDeDuasFiliais(amb);
+    abreRegistro();
+    const auto consulta = [&] {
+        men->Command5_Click();
+        return men->findChild<ConsultaMensalistas*>("cons_men");
+    };
+    const auto trocaPara = [&](int codigo, const QVariant& filial) {
+        men->mostra_mensalista(*leFichaMensalista(db(), {codigo, filial}));
+        TrocaCodigoDialogo tro(amb.ctx, *men);
+        tro.nov->setText("90");
+        tro.Command1_Click();
+        return ultimaMensagem();
+    };
+    QTemporaryDir disco;
+    const struct {
+        const char* caso;
+        int codigo;
+        QVariant filial;
+        std::function<QString()> faz;
+        const char *visto, *depois;
+    } casos[] = {
+        {"pagamento de Érico", 5, 2, [&] {
+             JanelaPagamento pag(amb.ctx);
+             pag.men->setCurrentIndex(pag.men->findText("Érico Simões"));
+             pag.Command1_Click();
+             const QString r = pag.fil->text() + " " + pag.valor->text() + " " +
+                               QString::number(pag.grid2->rowCount());
+             pag.mes->setText("05/26");
+             pag.Command2_Click();
+             return r;
+         }, "Norte 150,00 1", "Érico Simões|Rua A|0|F2A-0005|2026-04/1/1500000 2026-05/1/1500000"},
+        {"consulta de Gisele pelo nome, e pelo código 12", 12, 2, [&] {
+             ConsultaMensalistas* cons = consulta();
+             cons->List1->setCurrentItem(cons->List1->findItems("Gisele Conceição", Qt::MatchExactly)[0]);
+             cons->Command1_Click();
+             const QString r = veiculos().join(",") + " " + QString::number(men->grid2->rowCount());
+             men->Command1_Click();
+             consulta()->codigo->setText("12");
+             amb.plataforma.responde({false, true});
+             consulta()->Command3_Click();
+             return r + " " + amb.plataforma.perguntas.back() + " " + men->nom->text();
+         }, "Gol|F2A-0012 1 O código 12 é de 2 mensalistas, de filiais diferentes. Consultar Gisele "
+            "Conceição (filial Norte)? Gisele Conceição", nullptr},
+        {"Gravar de Gisele", 12, 2, [&] {
+             digita(men->ende, "Rua Nova, 12");
+             men->Command2_Click();
+             return ultimaMensagem();
+         }, "Dados gravados com sucesso.", "Gisele Conceição|Rua Nova, 12|0|F2A-0012|2026-04/1/1500000"},
+        {"Excluir de Karina", 14, 1, [&] {
+             men->mostra_mensalista(*leFichaMensalista(db(), {14, 1}));
+             amb.plataforma.responde({true});
+             men->Command4_Click();
+             return ultimaMensagem();
+         }, "Mensalista excluído com sucesso.", "Karina Lopes|Rua A|1|F1A-0014|2026-04/1/1500000"},
+        {"código de Lúcia, da filial 1", 9, 1, [&] { return trocaPara(9, 1); },
+         "Este mensalista pertence à filial Centro (1): o código dele é o da filial e só pode ser "
+         "trocado lá.", nullptr},
+        {"código de Xavier, do escritório", 9, {}, [&] {
+             const QString r = trocaPara(9, {});
+             return r + " " + doMensalista(db(), 90, {});
+         }, "Código alterado com sucesso! Xavier Escritório|Rua A|0|F0A-0009|2026-04/1/1500000", ""},
+        {"arquivo da filial 2", 12, 2, [&] {
+             gera_arquivo_mensalistas(db(), 2, disco.path(), 1 << 30);
+             Banco arq;
+             arq.abreLeitura(arquivo_mensalistas(disco.path()), Banco::kSenha);
+             return arq.valor("SELECT group_concat(x, ' ') FROM (SELECT filial || ':' || codigo || "
+                              "nome AS x FROM mensalistas UNION ALL SELECT filial || ':' || codigo || "
+                              "placa FROM veiculos_mensalistas UNION ALL SELECT filial || ':' || "
+                              "codigo || mes FROM mensalidades ORDER BY x)").toString();
+         }, "2:122026-04-01 2:12F2A-0012 2:12Gisele Conceição 2:142026-04-01 2:14F2A-0014 "
+            "2:14Rafael Dias 2:52026-04-01 2:52026-05-01 2:5F2A-0005 2:5Érico Simões 2:92026-04-01 "
+            "2:9F2A-0009 2:9Otávio Araújo",
+         nullptr},
+    };
+    const QVariant filiais[] = {QVariant(), 1, 2};
+    for (const auto& c : casos) {
+        QStringList antes;
+        for (const QVariant& f : filiais) antes << doMensalista(db(), c.codigo, f);
+        EXPECT_EQ(c.faz().toStdString(), c.visto) << c.caso;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(doMensalista(db(), c.codigo, filiais[i]),
+                      c.depois && filiais[i] == c.filial ? QString::fromUtf8(c.depois) : antes[i])
+                << c.caso << " " << i;
     }
 }
 

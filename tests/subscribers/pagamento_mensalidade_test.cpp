@@ -8,7 +8,7 @@ const Dinheiro kCem = Dinheiro::reais(100);
 class Pagamento : public MensalistasTeste {
 protected:
     QString valor(int codigo, const char* mesTexto) {
-        return calcula_mensalidade(db(), codigo, *mesDoTexto(mesTexto), kCem).formata();
+        return calcula_mensalidade(db(), {codigo, 7}, *mesDoTexto(mesTexto), kCem).formata();
     }
     ResultadoPagamento paga(int codigo, const char* mesTexto, Dinheiro v = kCem) {
         PedidoPagamento p;
@@ -132,13 +132,13 @@ TEST_F(Pagamento, CargaDoMensalista) {
     db().executa("UPDATE mensalistas SET valor = NULL WHERE codigo = 2");
     mensalista(3, "Sem tipo");
     db().executa("UPDATE mensalistas SET tipo = 99 WHERE codigo = 3");
-    const CargaPagamento c = carrega_mensalista_pagamento(db(), 1);
+    const CargaPagamento c = carrega_mensalista_pagamento(db(), {1, 7});
     ASSERT_TRUE(c.mensalista);
     EXPECT_EQ(c.mensalista->tipo, "Mensal");
     EXPECT_EQ(c.mensalista->nomeFilial, "Centro");
     EXPECT_EQ(c.mensalista->valor, kCem);
-    EXPECT_TRUE(carrega_mensalista_pagamento(db(), 2).recusa.contains("não tem valor"));
-    EXPECT_EQ(carrega_mensalista_pagamento(db(), 3).recusa, "Mensalista não encontrado.");
+    EXPECT_TRUE(carrega_mensalista_pagamento(db(), {2, 7}).recusa.contains("não tem valor"));
+    EXPECT_EQ(carrega_mensalista_pagamento(db(), {3, 7}).recusa, "Mensalista não encontrado.");
 }
 
 TEST_F(Pagamento, DescontoEAdicionalSeCompensam) {

@@ -1,0 +1,45 @@
+#pragma once
+// Which subscriber a row names. An office holds the subscribers of every branch side by side,
+// and two branches may have given the same code: there a subscriber is its code and its branch
+// (none for the installation's own subscribers at the office). Every lookup, write and delete of
+// a subscriber's rows goes through the conditions below.
+
+#include "data/banco.h"
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+struct ChaveMensalista {
+    qint64 codigo = 0;
+    QVariant filial;   // null: no branch
+
+    bool operator==(const ChaveMensalista&) const = default;
+
+    // The branch as the hidden lists hold it: its code, or "" for none.
+    QString textoFilial() const { return filial.isNull() ? QString() : filial.toString(); }
+    static QVariant filialDoTexto(const QString& texto) {
+        return texto.trimmed().isEmpty() ? QVariant() : QVariant(texto.trimmed().toLongLong());
+    }
+};
+
+// An SQL condition and the values of its "?", in order.
+struct CondicaoMensalista {
+    QString sql;
+    QVariantList valores;
+};
+
+// The subscriber's own row of `mensalistas`.
+CondicaoMensalista doCadastro(const ChaveMensalista& m);
+
+// The rows of `tabela` (`mensalidades`, `veiculos_mensalistas`, `pagamento_mensalidade`,
+// `registro_saida` or `veiculos_patio`) that belong to the subscriber. While no other
+// subscriber has the code, every row of the code does, as at a single site. Otherwise a row
+// belongs to the subscriber of its branch, a row without one counting as this installation's:
+// a payment taken here is the branch's whose month it paid, and the yard is always this
+// installation's.
+CondicaoMensalista dasLinhas(Banco& db, const ChaveMensalista& m, const QString& tabela);
+
+// The condition that the vehicle row `v` belongs to the subscriber row `m` (both aliases of a
+// query joining them), by the same rule; its values come first.
+CondicaoMensalista veiculoDoMensalista(Banco& db, const QString& v, const QString& m);
