@@ -139,9 +139,9 @@ TEST_F(PaginasTest, GrupoContinuadoRepeteSeuCabecalho) {
     }
 }
 
-// Every column's widest value, every report and order: each text painted fits its box at no
-// less than the smallest size allowed, nothing is left out or cut, and neighbouring cells keep a
-// gap between them.
+// Every column's widest value, every report and order, and totals past a thousand million:
+// each text painted fits its box at no less than the smallest size allowed, a total on one
+// line, nothing is left out or cut, and neighbouring cells keep a gap between them.
 TEST_F(PaginasTest, ValoresMaisLargosInteirosNasColunas) {
     const qint64 maior = Dinheiro::maiorDigitado().valorBruto();
     const qint64 codigo = 2147483647;
@@ -161,7 +161,8 @@ TEST_F(PaginasTest, ValoresMaisLargosInteirosNasColunas) {
       {QString(20, u'M'), maior, maior});
     x("INSERT INTO convenios_variaveis (codigo, tempo, valor, ordem) SELECT codigo, '23:59:00', ?, 32767 "
       "FROM convenios WHERE isento_fixo_variavel = 'V'", {maior});
-    for (int i = 0; i < 2; ++i) {
+    // Thirteen of the largest amounts: their sums pass a thousand million.
+    for (int i = 0; i < 13; ++i) {
         x("INSERT INTO mensalistas (codigo, nome, tipo, dia_vencto, valor, filial, excluido, tel_cel, data_inicio) "
           "VALUES (?, ?, ?, 31, ?, 99, 0, '+55 (011) 98765-4321', '2008-12-28')",
           {codigo - i, i ? QString(50, u'W') : largo(50), 32767, maior});
@@ -179,7 +180,7 @@ TEST_F(PaginasTest, ValoresMaisLargosInteirosNasColunas) {
 
     const EncaixeTexto normal(85);
     const double menor = normal.fonte(false).pixelSize() * EncaixeTexto::kMenorProporcao - 0.5;
-    const QString dinheiro = "99.999.999,99", soma = "199.999.999,98", numero = "2147483647", nome = largo(50),
+    const QString dinheiro = "99.999.999,99", soma = "1.299.999.999,87", numero = "2147483647", nome = largo(50),
                   telefone = "+55 (011) 98765-4321";
     const struct {
         QRadioButton* JanelaRelatorios::*opcao;
@@ -190,12 +191,14 @@ TEST_F(PaginasTest, ValoresMaisLargosInteirosNasColunas) {
         {&JanelaRelatorios::Option1, false, false, {numero, QString(10, u'W')}, {}},
         {&JanelaRelatorios::Option2, false, false, {dinheiro, "32767"}, {largo(30)}},
         {&JanelaRelatorios::Option3, false, false, {dinheiro}, {largo(20)}},
-        {&JanelaRelatorios::Option4, false, false, {numero, telefone, dinheiro, "200.000.379,98"}, {nome, largo(30)}},
-        {&JanelaRelatorios::Option4, false, true, {numero, telefone, dinheiro, soma, "200.000.379,98"}, {nome}},
+        {&JanelaRelatorios::Option4, false, false, {numero, telefone, dinheiro, "1.300.000.379,87"}, {nome, largo(30)}},
+        {&JanelaRelatorios::Option4, false, true, {numero, telefone, dinheiro, soma, "1.300.000.379,87"}, {nome}},
         {&JanelaRelatorios::Option7, false, false, {"WWW-WWWW"}, {nome, telefone, dinheiro, largo(40)}},
         {&JanelaRelatorios::Option7, false, true, {"WWW-WWWW"}, {nome, telefone, dinheiro, largo(40)}},
-        {&JanelaRelatorios::Option5, false, false, {dinheiro, soma, numero, "12/2008", "400.000.264,46"}, {nome}},
-        {&JanelaRelatorios::Option6, false, false, {numero, dinheiro, soma, "WWW-WWWW", "400.000.264,46"}, {nome}},
+        {&JanelaRelatorios::Option5, false, false,
+         {dinheiro, soma, numero, "12/2008", "1.300.000.034,37", "1.300.000.229,87", "2.600.000.264,24"}, {nome}},
+        {&JanelaRelatorios::Option6, false, false,
+         {numero, dinheiro, soma, "WWW-WWWW", "1.300.000.034,37", "1.300.000.229,87", "2.600.000.264,24"}, {nome}},
     };
     const auto semBrancos = [](QString t) { return t.remove(QRegularExpression(QStringLiteral("\\s"))); };
     for (const auto& c : casos) {
