@@ -2,6 +2,7 @@
 #include "reports/impressao.h"
 #include "reports/janela_relatorios.h"
 #include "reports/relatorio_teste.h"
+#include "support/disco_cheio.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -178,6 +179,27 @@ TEST_F(RelatoriosTest, PdfGravado) {
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 1);
     EXPECT_TRUE(gravaPdf(doc, dir.filePath("nao/existe.pdf")).startsWith("Não foi possível gravar o arquivo"));
+
+    // Over a file that was there: a save that fails (the disk fills up) leaves it as it was, one
+    // that ends replaces it; neither leaves a second file beside it.
+    const QByteArray antigo = "o PDF de ontem";
+    const auto conteudo = [&caminho] {
+        QFile g(caminho);
+        return g.open(QIODevice::ReadOnly) ? g.readAll() : QByteArray();
+    };
+    {
+        QFile g(caminho);
+        ASSERT_TRUE(g.open(QIODevice::WriteOnly | QIODevice::Truncate) && g.write(antigo) == antigo.size());
+    }
+    {
+        DiscoCheio cheio(pdf.size() / 2);
+        EXPECT_TRUE(gravaPdf(doc, caminho).startsWith("Não foi possível gravar o arquivo"));
+    }
+    EXPECT_EQ(conteudo(), antigo);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"faturamento.pdf"});
+    EXPECT_EQ(gravaPdf(doc, caminho), "");
+    EXPECT_TRUE(conteudo().startsWith("%PDF") && conteudo().contains("%%EOF"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"faturamento.pdf"});
 }
 
 TEST_F(RelatoriosTest, FalhasDizemPorQueSemMostrarNada) {
