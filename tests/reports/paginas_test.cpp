@@ -48,7 +48,7 @@ TEST_F(PaginasTest, GrupoContinuadoRepeteSeuCabecalho) {
     x("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 89) "
       "INSERT INTO veiculos_mensalistas (codigo, veiculo, ano, placa, filial) "
       "SELECT 2, 'Frota', '2008', printf('FRT-%04d', i), 2 FROM n");
-    // 300 subscribers of the widest names over 28 due days, a third of them without vehicles;
+    // 300 subscribers of the widest names over four due days, a third of them without vehicles;
     // 100 partners, two in three without steps, and one with 60 steps.
     x("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 299) "
       "INSERT INTO mensalistas (codigo, nome, tipo, dia_vencto, valor, filial, excluido, tel_cel, data_inicio) "
