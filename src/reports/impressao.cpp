@@ -120,8 +120,8 @@ void ImpressaoRelatorio::termina() {
     if (falha_.isEmpty()) {
         try {
             substituiArquivo(temporario_, caminho_);
-        } catch (const ErroBanco& e) {
-            falha_ = e.mensagem();
+        } catch (const ErroBanco&) {
+            falha_ = QStringLiteral("Não foi possível gravar o arquivo %1.").arg(caminho_);
         }
     }
     if (!falha_.isEmpty()) removeArquivo(temporario_);
