@@ -1,6 +1,7 @@
 #include "reports/catalogo.h"
 
 #include "data/datas.h"
+#include "reports/pagamentos.h"
 
 QString formulaFaixa(const QString& campo, const QDate& inicio, const QDate& fim) {
     const QString f = QStringLiteral("yyyy/MM/dd");
@@ -26,8 +27,10 @@ QString numeroFormula(Dinheiro valor) {
 }
 
 QString formulaTotalMensalidades(Banco& db, const QDate& inicio, const QDate& fim, const QString& filial) {
-    QString sql = QStringLiteral("SELECT sum(valor) AS soma_valor FROM pagamento_mensalidade "
-                                 "WHERE data >= ? AND data <= ?");
+    // The fee rows the report lists, each booked to the branch its payer belongs to.
+    QString sql = QStringLiteral("SELECT sum(valor) AS soma_valor FROM %1 AS pagamento_mensalidade "
+                                 "WHERE data >= ? AND data <= ?")
+                      .arg(QLatin1Char('(') + consultaPagamentos() + QLatin1Char(')'));
     QVariantList valores{dataParaBanco(inicio), dataParaBanco(fim)};
     if (filial != QLatin1String("  ")) {
         sql += QStringLiteral(" AND filial = ?");

@@ -24,7 +24,8 @@ QString formulaRodape(Banco& db);
 QString numeroFormula(Dinheiro valor);
 
 // "total_mensalidades=" and the monthly-fee payments received between the two dates (both
-// included), only those of the branch when `filial` is filled ("  " is not); "=0" when none.
+// included), only those the fee list books to the branch when `filial` is filled ("  " is not);
+// "=0" when none.
 QString formulaTotalMensalidades(Banco& db, const QDate& inicio, const QDate& fim, const QString& filial);
 
 // The revenue report's request, "Faturamento entre" or (`detalhado`) "Faturamento detalhado

@@ -45,6 +45,7 @@ struct Lugar {
     int celula, de, ate;
     bool negrito;
     Qt::Alignment alinhamento;
+    bool total = false;
 };
 
 std::vector<Lugar> lugares(LinhaRelatorio::Tipo tipo, const QVector<ColunaModelo>& colunas) {
@@ -57,7 +58,7 @@ std::vector<Lugar> lugares(LinhaRelatorio::Tipo tipo, const QVector<ColunaModelo
     case LinhaRelatorio::Tipo::Subtotal: {
         const int k0 = colunasDoRotulo(colunas);
         r.push_back({0, 0, k0, true, Qt::AlignLeft});
-        for (int k = k0; k < n; ++k) r.push_back({k, k, k + 1, true, alinhamento(colunas[k])});
+        for (int k = k0; k < n; ++k) r.push_back({k, k, k + 1, true, alinhamento(colunas[k]), true});
         break;
     }
     case LinhaRelatorio::Tipo::Grupo:
@@ -67,7 +68,7 @@ std::vector<Lugar> lugares(LinhaRelatorio::Tipo tipo, const QVector<ColunaModelo
     case LinhaRelatorio::Tipo::Resumo:
         if (n > 1) {
             r.push_back({0, 0, n - 1, true, Qt::AlignRight});
-            r.push_back({1, n - 1, n, true, Qt::AlignRight});
+            r.push_back({1, n - 1, n, true, Qt::AlignRight, true});
         } else {
             r.push_back({0, 0, -1, true, Qt::AlignRight});
         }
@@ -171,7 +172,6 @@ void DocumentoRelatorio::abreSecaoPendente() {
 
 void DocumentoRelatorio::comecaSecao(const QString& titulo, const QVector<ColunaModelo>& colunas) {
     QMutexLocker t(&trava_);
-    abreSecaoPendente();
     const Estilo& e = *estilo_;
     Secao s{titulo, colunas, 0, {}, {}};
     const QVector<ColunaModelo> desenhadas = colunasDesenhadas(colunas);
@@ -181,7 +181,7 @@ void DocumentoRelatorio::comecaSecao(const QString& titulo, const QVector<Coluna
     for (int tipo = 0; tipo < kTipos; ++tipo)
         for (const Lugar& l : lugares(LinhaRelatorio::Tipo(tipo), desenhadas)) {
             const auto [esquerda, largura] = e.caixa(x, l.de, l.ate);
-            s.pecas[tipo].push_back({l.celula, esquerda, largura, l.negrito, l.alinhamento});
+            s.pecas[tipo].push_back({l.celula, esquerda, largura, l.negrito, l.alinhamento, l.total});
         }
     int linhasCabecalho = 0;
     for (int k = 0; k < colunas.size(); ++k) {
@@ -191,6 +191,9 @@ void DocumentoRelatorio::comecaSecao(const QString& titulo, const QVector<Coluna
             linhasCabecalho, int(e.encaixe.encaixa(colunas[k].cabecalho, largura, true).linhas.size()));
     }
     if (!colunas.isEmpty()) s.alturaCabecalho = alturaLinha(linhasCabecalho);
+    // The last headings of the section before go on with the start of this one.
+    colocaPendentes(alturaAbertura(s) + e.linha);
+    abreSecaoPendente();
     secoes_.push_back(std::move(s));
     secaoAberta_ = false;
     grupoAberto_ = -1;
@@ -200,10 +203,14 @@ double DocumentoRelatorio::alturaAbertura(const Secao& s) const {
     return (s.titulo.isEmpty() ? estilo_->espacoSecao / 2 : estilo_->alturaTituloSecao) + s.alturaCabecalho;
 }
 
+double DocumentoRelatorio::alturaUtil() const {
+    return estilo_->altura - estilo_->alturaRodape - estilo_->alturaTitulo -
+           (cabecalho_.isEmpty() ? 0 : estilo_->alturaCabecalho);
+}
+
 void DocumentoRelatorio::novaPagina() {
     paginas_.push_back({int(pedacos_.size())});
-    resta_ = estilo_->altura - estilo_->alturaRodape - estilo_->alturaTitulo -
-             (cabecalho_.isEmpty() ? 0 : estilo_->alturaCabecalho);
+    resta_ = alturaUtil();
 }
 
 void DocumentoRelatorio::abreSecaoNaPagina(bool continuacao, double precisa) {
@@ -257,18 +264,54 @@ void DocumentoRelatorio::acrescenta(LinhaRelatorio::Tipo tipo, const std::vector
     guardaTexto(junto.data(), junto.size(), l);
 
     // The row is as tall as its tallest cell.
+    const Secao& s = secoes_.back();
     int n = 1;
-    for (const Peca& p : secoes_.back().pecas[int(tipo)])
-        n = std::max(n, estilo_->encaixe.linhas(celula(celulas, p.celula), p.largura, p.negrito));
+    if (tipo == LinhaRelatorio::Tipo::Subtotal || tipo == LinhaRelatorio::Tipo::Resumo) {
+        std::vector<QString> textos;
+        for (const std::string& c : celulas) textos.push_back(QString::fromStdString(c));
+        for (const Peca& p : pecasDaLinha(s, tipo, textos))
+            n = std::max(n, estilo_->encaixe.linhas(celula(celulas, p.celula), p.largura, p.negrito));
+    } else {
+        for (const Peca& p : s.pecas[int(tipo)])
+            n = std::max(n, estilo_->encaixe.linhas(celula(celulas, p.celula), p.largura, p.negrito));
+    }
     l.linhasTexto = quint8(std::min(n, kMaisLinhasTexto));
-    const double altura = alturaLinha(l.linhasTexto);
 
+    // A group's heading waits for the line under it, so that it goes to the next page with that
+    // line (however tall) rather than end a page.
+    if (tipo == LinhaRelatorio::Tipo::Grupo) {
+        grupoAberto_ = -1;
+        pendentes_.push_back(l);
+        return;
+    }
+    colocaPendentes(alturaLinha(l.linhasTexto));
+    coloca(l, 0);
+}
+
+// Headings in a row (groups without lines) stay together with the line after them, as long as
+// all of it fits on one page; a longer run fills its pages as any lines do.
+void DocumentoRelatorio::colocaPendentes(double depois) {
+    if (pendentes_.empty()) return;
+    double resto = depois;
+    for (const Linha& g : pendentes_) resto += alturaLinha(g.linhasTexto);
+    const double pagina = alturaUtil() - alturaAbertura(secoes_.back());
+    for (const Linha& g : pendentes_) {
+        const double altura = alturaLinha(g.linhasTexto);
+        resto -= altura;
+        coloca(g, altura + resto <= pagina ? resto : estilo_->linha);
+    }
+    pendentes_.clear();
+}
+
+// Lays the line out, breaking the page first unless `seguinte` more stays free under it.
+void DocumentoRelatorio::coloca(const Linha& l, double seguinte) {
+    const LinhaRelatorio::Tipo tipo = l.tipo;
+    const double altura = alturaLinha(l.linhasTexto);
     // The totals after the groups belong to none of them.
     if (tipo == LinhaRelatorio::Tipo::Resumo || tipo == LinhaRelatorio::Tipo::Vazio ||
         tipo == LinhaRelatorio::Tipo::Grupo)
         grupoAberto_ = -1;
-    // A group's heading goes to the next page with its first line rather than end a page.
-    const double precisa = altura + (tipo == LinhaRelatorio::Tipo::Grupo ? estilo_->linha : 0);
+    const double precisa = altura + seguinte;
     if (!secaoAberta_) {
         abreSecaoNaPagina(false, precisa);
     } else if (resta_ < precisa) {
@@ -283,10 +326,29 @@ void DocumentoRelatorio::acrescenta(LinhaRelatorio::Tipo tipo, const std::vector
     if (tipo == LinhaRelatorio::Tipo::Subtotal) grupoAberto_ = -1;   // it closes its group
 }
 
+// A total wider than its column takes what it needs from the cell on its left (a label, or a
+// total that passes the shortfall on), so that it prints whole on one line: sums of many amounts
+// go past the widest single amount the columns are made for.
+std::vector<DocumentoRelatorio::Peca> DocumentoRelatorio::pecasDaLinha(const Secao& s, LinhaRelatorio::Tipo tipo,
+                                                                       const std::vector<QString>& c) const {
+    std::vector<Peca> r = s.pecas[int(tipo)];
+    for (size_t i = r.size(); i-- > 1;) {
+        Peca& p = r[i];
+        if (!p.total || p.celula >= int(c.size())) continue;
+        const double falta = estilo_->encaixe.largura(c[size_t(p.celula)], p.negrito) + 1 - p.largura;
+        if (falta <= 0) continue;
+        p.x -= falta;
+        p.largura += falta;
+        r[i - 1].largura = std::max(1.0, r[i - 1].largura - falta);
+    }
+    return r;
+}
+
 void DocumentoRelatorio::conclui() {
     {
         QMutexLocker t(&trava_);
         if (concluido_ || interrompido_) return;
+        colocaPendentes(0);
         abreSecaoPendente();
         if (paginas_.empty()) novaPagina();
         concluido_ = true;
@@ -298,6 +360,7 @@ void DocumentoRelatorio::interrompe(const QString& motivo) {
     {
         QMutexLocker t(&trava_);
         if (concluido_ || interrompido_) return;
+        colocaPendentes(0);
         interrompido_ = true;
         motivo_ = motivo;
     }
@@ -430,7 +493,10 @@ DesenhoPagina DocumentoRelatorio::desenhoPaginaSemTrava(int pagina) const {
         for (qint64 li = pd.de; li < pd.ate; ++li) {
             const Linha& l = linhas_[size_t(li)];
             const std::vector<QString> c = celulas(l);
-            for (const Peca& p : s.pecas[int(l.tipo)])
+            std::vector<Peca> totais;
+            if (l.tipo == LinhaRelatorio::Tipo::Subtotal || l.tipo == LinhaRelatorio::Tipo::Resumo)
+                totais = pecasDaLinha(s, l.tipo, c);
+            for (const Peca& p : totais.empty() ? s.pecas[int(l.tipo)] : totais)
                 poe(y, p, p.celula < int(c.size()) ? c[size_t(p.celula)] : QString());
             y += alturaLinha(l.linhasTexto);
         }

@@ -116,6 +116,7 @@ private:
         double x, largura;
         bool negrito;
         Qt::Alignment alinhamento;
+        bool total = false;   // printed whole on one line, taking room from the cell on its left
     };
     struct Secao {
         QString titulo;
@@ -143,6 +144,11 @@ private:
 
     double alturaAbertura(const Secao& s) const;
     double alturaLinha(int linhasTexto) const;
+    // The height of a page under its title and header, above its footer.
+    double alturaUtil() const;
+    std::vector<Peca> pecasDaLinha(const Secao& s, LinhaRelatorio::Tipo tipo, const std::vector<QString>& c) const;
+    void coloca(const Linha& l, double seguinte);
+    void colocaPendentes(double depois);
     void novaPagina();
     void abreSecaoNaPagina(bool continuacao, double precisa);
     void repeteGrupo();
@@ -166,6 +172,7 @@ private:
     double resta_ = 0;          // height left on the page being filled
     bool secaoAberta_ = false;  // the current section has its title and headings on this page
     qint64 grupoAberto_ = -1;   // the heading line of the group whose lines are being added
+    std::vector<Linha> pendentes_;   // headings waiting for the line under them
     bool concluido_ = false, interrompido_ = false;
     QString motivo_;
     mutable std::atomic<bool> abandonado_{false};

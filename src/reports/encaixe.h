@@ -26,6 +26,10 @@ public:
     // The lines the text takes: what encaixa() gives, without building them for a text that fits.
     int linhas(std::string_view utf8, double largura, bool negrito) const;
 
+    // The width of the text on one line at the normal size.
+    double largura(const QString& texto, bool negrito) const {
+        return corpos_[negrito][0].metricas.horizontalAdvance(texto);
+    }
     // The height of one line of text, whatever its size.
     double alturaLinha() const { return alturaLinha_; }
     const QFont& fonte(bool negrito) const { return corpos_[negrito][0].fonte; }

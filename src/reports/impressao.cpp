@@ -1,5 +1,7 @@
 #include "reports/impressao.h"
 
+#include "branches/arquivos.h"
+#include "data/banco.h"
 #include "reports/documento.h"
 
 #include <QElapsedTimer>
@@ -16,6 +18,13 @@ void configuraImpressora(QPrinter& impressora) {
 
 namespace {
 
+bool pdfInteiro(const QString& caminho) {
+    QFile f(caminho);
+    if (!f.open(QIODevice::ReadOnly) || f.size() == 0) return false;
+    f.seek(std::max<qint64>(0, f.size() - 32));
+    return f.readAll().contains("%%EOF");
+}
+
 std::unique_ptr<QPrinter> impressoraPdf(const DocumentoRelatorio& documento, const QString& caminho) {
     auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
     p->setOutputFormat(QPrinter::PdfFormat);
@@ -30,9 +39,11 @@ std::unique_ptr<QPrinter> impressoraPdf(const DocumentoRelatorio& documento, con
 ImpressaoRelatorio::ImpressaoRelatorio(const DocumentoRelatorio& documento, QPrinter& impressora)
     : documento_(documento), impressora_(impressora) {}
 
+// The PDF is written under a second name and takes the chosen one once whole: a file that was
+// there stays until then, and stays when the saving is cancelled or fails.
 ImpressaoRelatorio::ImpressaoRelatorio(const DocumentoRelatorio& documento, const QString& caminho)
-    : documento_(documento), proprio_(impressoraPdf(documento, caminho)), impressora_(*proprio_), caminho_(caminho) {
-}
+    : documento_(documento), proprio_(impressoraPdf(documento, caminho + kSufixoGravando)), impressora_(*proprio_),
+      caminho_(caminho), temporario_(caminho + kSufixoGravando) {}
 
 ImpressaoRelatorio::~ImpressaoRelatorio() {
     if (!terminada_) cancela();
@@ -48,8 +59,15 @@ bool ImpressaoRelatorio::comeca() {
     }
     atual_ = de_;
     if (!caminho_.isEmpty()) {
+        const QFileInfo destino(caminho_);
+        if (destino.exists() && (!destino.isFile() || !destino.isWritable())) {
+            falha_ = QStringLiteral("Não foi possível gravar o arquivo %1: o arquivo que já existe não pode ser "
+                                    "substituído.")
+                         .arg(caminho_);
+            return false;
+        }
         // QPrinter says nothing when it cannot write the file: try it first.
-        QFile f(caminho_);
+        QFile f(temporario_);
         if (!f.open(QIODevice::WriteOnly)) {
             falha_ = QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(caminho_, f.errorString());
             return false;
@@ -95,9 +113,18 @@ bool ImpressaoRelatorio::avanca(int ms) {
 void ImpressaoRelatorio::termina() {
     terminada_ = true;
     if (pintor_.isActive()) pintor_.end();
-    if (!caminho_.isEmpty() && falha_.isEmpty() && QFileInfo(caminho_).size() == 0)
+    if (caminho_.isEmpty()) return;
+    // A disk that filled up leaves a file cut short: it ends without the PDF's closing mark.
+    if (falha_.isEmpty() && !pdfInteiro(temporario_))
         falha_ = QStringLiteral("Não foi possível gravar o arquivo %1.").arg(caminho_);
-    if (!caminho_.isEmpty() && !falha_.isEmpty()) QFile::remove(caminho_);
+    if (falha_.isEmpty()) {
+        try {
+            substituiArquivo(temporario_, caminho_);
+        } catch (const ErroBanco&) {
+            falha_ = QStringLiteral("Não foi possível gravar o arquivo %1.").arg(caminho_);
+        }
+    }
+    if (!falha_.isEmpty()) removeArquivo(temporario_);
 }
 
 void ImpressaoRelatorio::cancela() {
@@ -107,7 +134,7 @@ void ImpressaoRelatorio::cancela() {
         impressora_.abort();
         pintor_.end();
     }
-    if (comecou_ && !caminho_.isEmpty()) QFile::remove(caminho_);
+    if (comecou_ && !caminho_.isEmpty()) removeArquivo(temporario_);
 }
 
 QString gravaPdf(const DocumentoRelatorio& documento, const QString& caminho) {

@@ -18,9 +18,10 @@ class ImpressaoRelatorio {
 public:
     // On `impressora` as it is configured: all the pages, or the range chosen in the print dialog.
     ImpressaoRelatorio(const DocumentoRelatorio& documento, QPrinter& impressora);
-    // Into the PDF file `caminho`.
+    // Into the PDF file `caminho`, which a file already there becomes only once the PDF is whole.
     ImpressaoRelatorio(const DocumentoRelatorio& documento, const QString& caminho);
-    // Stopped before its end: the printer's job is dropped, a PDF half written is removed.
+    // Stopped before its end: the printer's job is dropped, a PDF half written is removed and a
+    // file that was at `caminho` stays.
     ~ImpressaoRelatorio();
     ImpressaoRelatorio(const ImpressaoRelatorio&) = delete;
     ImpressaoRelatorio& operator=(const ImpressaoRelatorio&) = delete;
@@ -41,7 +42,7 @@ private:
     const DocumentoRelatorio& documento_;
     std::unique_ptr<QPrinter> proprio_;   // the PDF's
     QPrinter& impressora_;
-    QString caminho_;
+    QString caminho_, temporario_;
     QPainter pintor_;
     int de_ = 0, ate_ = -1, atual_ = 0;
     bool comecou_ = false, terminada_ = false;

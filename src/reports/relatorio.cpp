@@ -3,6 +3,7 @@
 #include "data/datas.h"
 #include "data/dinheiro.h"
 #include "reports/formula.h"
+#include "reports/pagamentos.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -267,6 +268,7 @@ struct MontagemRelatorio::Estado {
         sm->modelo = s;
         if (s.consulta.isEmpty()) return sm;
         QString sql = s.consulta;
+        sql.replace(QLatin1String("{pagamentos}"), QLatin1Char('(') + consultaPagamentos() + QLatin1Char(')'));
         QVariantList valores;
         if (sql.contains(QLatin1String("{selecao}"))) {
             CondicaoSql c;

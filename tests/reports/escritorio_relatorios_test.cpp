@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <map>
@@ -111,7 +112,9 @@ TEST_F(EscritorioTest, MensalistasUmaLinhaPorMensalistaComSuaFilial) {
 
 // Payments taken at the branches carry their branch; those taken at this installation's own
 // register carry none, and the month's row paid with them, or the installation's own branch,
-// tells whose they are: every fee row of both revenue reports names its payer and branch.
+// tells whose they are. A fee row names its payer and branch only when the rows single out one:
+// never a subscriber who did not pay. With a branch typed, the fee rows and their total are the
+// ones the whole report books to that branch, so the branches and the unbooked rows add up.
 TEST_F(EscritorioTest, FaturamentoNomeiaOPagadorDeCadaMensalidade) {
     // At the office's register, as the payment window takes them: 2 Diana of branch 1 and
     // 1 Eduardo of branch 2, whose codes branches 2 and 1 use for others.
@@ -138,6 +141,34 @@ TEST_F(EscritorioTest, FaturamentoNomeiaOPagadorDeCadaMensalidade) {
     x("INSERT INTO pagamento_mensalidade (mensalista, mes, valor, caixa, data, hora, desconto, adicional) VALUES "
       "(3, '2008-02-01', 1500000, 9, '2008-03-22', '10:00:00', 0, 0), "
       "(1, '2008-02-01', 1500000, 9, '2008-03-23', '10:00:00', 0, 0)");
+    // Office payments (no branch) that another subscriber of the code could have made, each
+    // beside its control: 5 is Vítor (branch 1) and Wagner (2), 6 Vinícius (1) and Otávio (2),
+    // 7 Ulisses, registered before there were branches, and Xavier (2).
+    x("INSERT INTO mensalistas (codigo, nome, tipo, dia_vencto, valor, filial, excluido) VALUES "
+      "(5, 'Vítor Peçanha', 1, 5, 1200000, 1, 0), (5, 'Wagner Prado', 1, 5, 1200000, 2, 0), "
+      "(6, 'Vinícius Magalhães', 1, 5, 2500000, 1, 0), (6, 'Otávio Araújo', 1, 5, 2500000, 2, 0), "
+      "(7, 'Ulisses Antigo', 1, 5, 1200000, NULL, 0), (7, 'Xavier Filial Dois', 1, 5, 1200000, 2, 0)");
+    x("INSERT INTO pagamento_mensalidade (mensalista, mes, valor, caixa, data, hora, desconto, adicional, filial) VALUES "
+      // Code 5's March, at branch 1 and at the office in the same second; February a second apart.
+      "(5, '2008-03-01', 1200000, 7, '2008-03-24', '10:00:00', 0, 0, 1), "
+      "(5, '2008-03-01', 1200000, 9, '2008-03-24', '10:00:00', 0, 0, NULL), "
+      "(5, '2008-02-01', 1200000, 7, '2008-03-25', '10:00:00', 0, 0, 1), "
+      "(5, '2008-02-01', 1200000, 9, '2008-03-25', '10:00:01', 0, 0, NULL), "
+      // Vinícius's March at branch 1; Otávio's February at the office, whose row stands, and his
+      // March there, whose row branch 2's file replaced later, unpaid.
+      "(6, '2008-03-01', 2500000, 7, '2008-03-26', '08:00:00', 0, 0, 1), "
+      "(6, '2008-02-01', 2500000, 9, '2008-03-27', '11:00:00', 0, 0, NULL), "
+      "(6, '2008-03-01', 2500000, 9, '2008-03-30', '11:00:00', 0, 0, NULL), "
+      // Xavier's March at branch 2, Ulisses's March and Xavier's February at the office.
+      "(7, '2008-03-01', 1200000, 8, '2008-03-28', '09:00:00', 0, 0, 2), "
+      "(7, '2008-03-01', 1200000, 9, '2008-03-28', '12:00:00', 0, 0, NULL), "
+      "(7, '2008-02-01', 1200000, 9, '2008-03-29', '12:00:00', 0, 0, NULL)");
+    x("INSERT INTO mensalidades (codigo, mes, pago, data_pgto, hora_pgto, valor, filial) VALUES "
+      "(5, '2008-03-01', 1, '2008-03-24', '10:00:00', 1200000, 1), (5, '2008-03-01', 1, '2008-03-24', '10:00:00', 1200000, 2), "
+      "(5, '2008-02-01', 1, '2008-03-25', '10:00:00', 1200000, 1), (5, '2008-02-01', 1, '2008-03-25', '10:00:01', 1200000, 2), "
+      "(6, '2008-03-01', 1, '2008-03-26', '08:00:00', 2500000, 1), (6, '2008-02-01', 1, '2008-03-27', '11:00:00', 2500000, 2), "
+      "(6, '2008-03-01', 0, NULL, NULL, NULL, 2), (7, '2008-03-01', 1, '2008-03-28', '09:00:00', 1200000, 2), "
+      "(7, '2008-03-01', 1, '2008-03-28', '12:00:00', 1200000, NULL), (7, '2008-02-01', 1, '2008-03-29', '12:00:00', 1200000, 2)");
 
     const QStringList naFilial = {"05/03/2008 | 1 | Zélia Souza | 03/2008 | 1 | 0,00 | 0,00 | 80,00",
                                   "10/03/2008 | 2 | Bruno Lima | 03/2008 | 2 | 0,00 | 0,00 | 150,00",
@@ -148,21 +179,64 @@ TEST_F(EscritorioTest, FaturamentoNomeiaOPagadorDeCadaMensalidade) {
     const struct {
         const char* instalacao;   // the settings row
         QString ultima;           // the code-1 payment without a month's row
+        QString seis;             // the code-6 one
+        QString semFilial;        // the sum of the rows no branch holds: those not booked, Ulisses's
     } casos[] = {
-        // The office: code 1 is two subscribers, and nothing tells which paid.
-        {"UPDATE geral SET escritorio = 1, filial = NULL", "23/03/2008 | 1 |  | 02/2008 |  | 0,00 | 0,00 | 150,00"},
+        // The office: codes 1 and 6 are two subscribers each, and nothing tells which paid.
+        {"UPDATE geral SET escritorio = 1, filial = NULL", "23/03/2008 | 1 |  | 02/2008 |  | 0,00 | 0,00 | 150,00",
+         "30/03/2008 | 6 |  | 03/2008 |  | 0,00 | 0,00 | 250,00", "640,00"},
         {"UPDATE geral SET escritorio = 0, filial = 2",
-         "23/03/2008 | 1 | Eduardo Dias | 02/2008 | 2 | 0,00 | 0,00 | 150,00"},
+         "23/03/2008 | 1 | Eduardo Dias | 02/2008 | 2 | 0,00 | 0,00 | 150,00",
+         "30/03/2008 | 6 | Otávio Araújo | 03/2008 | 2 | 0,00 | 0,00 | 250,00", "240,00"},
+    };
+    const QStringList novas = {
+        // Two branches' rows of the month paid in that second: neither is named.
+        "24/03/2008 | 5 |  | 03/2008 |  | 0,00 | 0,00 | 120,00",
+        "24/03/2008 | 5 | Vítor Peçanha | 03/2008 | 1 | 0,00 | 0,00 | 120,00",
+        "25/03/2008 | 5 | Vítor Peçanha | 02/2008 | 1 | 0,00 | 0,00 | 120,00",
+        "25/03/2008 | 5 | Wagner Prado | 02/2008 | 2 | 0,00 | 0,00 | 120,00",
+        "26/03/2008 | 6 | Vinícius Magalhães | 03/2008 | 1 | 0,00 | 0,00 | 250,00",
+        "27/03/2008 | 6 | Otávio Araújo | 02/2008 | 2 | 0,00 | 0,00 | 250,00",
+        "28/03/2008 | 7 | Xavier Filial Dois | 03/2008 | 2 | 0,00 | 0,00 | 120,00",
+        // The month's row of a subscriber without a branch names him, and no branch.
+        "28/03/2008 | 7 | Ulisses Antigo | 03/2008 |  | 0,00 | 0,00 | 120,00",
+        "29/03/2008 | 7 | Xavier Filial Dois | 02/2008 | 2 | 0,00 | 0,00 | 120,00"};
+    const auto mensalidades = [](const QStringList& linhas) {
+        QStringList r;
+        for (const QString& l : linhas)
+            if (l.contains("/03/2008 | ") && l.count(" | ") == 7) r << l;
+        return r;
+    };
+    const auto soma = [](const QStringList& linhas) {
+        Dinheiro d;
+        for (const QString& l : linhas) d += Dinheiro::ler(l.section(" | ", 7, 7)).value_or(Dinheiro::reais(-1000000));
+        return d;
     };
     for (const auto& c : casos) {
         x(c.instalacao);
         for (QRadioButton* opcao : {janela.Option5, janela.Option6}) {
+            SCOPED_TRACE(std::string(c.instalacao) + " " + opcao->objectName().toStdString());
             const QStringList linhas = imprime(opcao, false, false, "  ");
-            QStringList vistos;
-            for (const QString& l : linhas)
-                if (l.contains("/03/2008 | ") && l.count(" | ") == 7) vistos << l;
-            EXPECT_EQ(vistos, naFilial + QStringList{c.ultima}) << c.instalacao << opcao->objectName().toStdString();
-            EXPECT_TRUE(linhas.contains("Total das mensalidades recebidas | 910,00")) << c.instalacao;
+            const QStringList todas = mensalidades(linhas);
+            EXPECT_EQ(todas.join("\n").toStdString(),
+                      (naFilial + QStringList{c.ultima} + novas + QStringList{c.seis}).join("\n").toStdString());
+            EXPECT_TRUE(linhas.contains("Total das mensalidades recebidas | 2.500,00"));
+            EXPECT_TRUE(linhas.contains("Total das mensalidades | 2.500,00"));
+            // Each branch's report: the rows booked to it, and their sum in both totals.
+            QStringList semFilial = todas;
+            Dinheiro dasFiliais;
+            for (const QString filial : {"1", "2"}) {
+                const QStringList daFilial = todas.filter(QRegularExpression("^([^|]*\\| ){4}" + filial + " \\|"));
+                for (const QString& l : daFilial) semFilial.removeOne(l);
+                const QStringList vistas = imprime(opcao, false, false, filial);
+                EXPECT_EQ(mensalidades(vistas).join("\n").toStdString(), daFilial.join("\n").toStdString());
+                const QString total = soma(mensalidades(vistas)).formata();
+                EXPECT_TRUE(vistas.contains("Total das mensalidades | " + total)) << filial.toStdString();
+                EXPECT_TRUE(vistas.contains("Total das mensalidades recebidas | " + total));
+                dasFiliais += soma(mensalidades(vistas));
+            }
+            EXPECT_EQ(soma(semFilial).formata(), c.semFilial);
+            EXPECT_EQ((dasFiliais + soma(semFilial)).formata(), "2.500,00");
         }
     }
 }

@@ -29,8 +29,10 @@ QString largo(int n) {
 }  // namespace
 
 // A day of the revenue reports, or a subscriber with many vehicles, that goes on over a page
-// break has its heading repeated on top of the next page, marked as continued; no page ends
-// with a heading.
+// break has its heading repeated on top of the next page, marked as continued. No page ends
+// with a heading, in any template: not when the line under it is a wide name taking several
+// lines, nor when it heads a group without lines (a subscriber without vehicles, a partner
+// without steps).
 TEST_F(PaginasTest, GrupoContinuadoRepeteSeuCabecalho) {
     // 150 exits on 10/03, some on each of 80 days, and a subscriber with 90 vehicles.
     x("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 149) "
@@ -46,27 +48,51 @@ TEST_F(PaginasTest, GrupoContinuadoRepeteSeuCabecalho) {
     x("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 89) "
       "INSERT INTO veiculos_mensalistas (codigo, veiculo, ano, placa, filial) "
       "SELECT 2, 'Frota', '2008', printf('FRT-%04d', i), 2 FROM n");
+    // 300 subscribers of the widest names over four due days, a third of them without vehicles;
+    // 100 partners, two in three without steps, and one with 60 steps.
+    x("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 299) "
+      "INSERT INTO mensalistas (codigo, nome, tipo, dia_vencto, valor, filial, excluido, tel_cel, data_inicio) "
+      "SELECT 100 + i, ? || printf(' %04d', i), 1, 1 + i * 7 % 28, 1500000, 1, 0, '9999-0000', '2008-01-01' FROM n",
+      {largo(45)});
+    x("INSERT INTO veiculos_mensalistas (codigo, veiculo, ano, placa, filial) "
+      "SELECT codigo, 'Carro', '2008', printf('MEN-%04d', codigo), 1 FROM mensalistas WHERE codigo >= 100 AND codigo % 3 > 0");
+    x("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 99) "
+      "INSERT INTO convenios (convenio, isento_fixo_variavel, valor_fixo, seg) "
+      "SELECT printf('Parceiro %03d', i), substr('IFV', i % 3 + 1, 1), 50000, 1 FROM n");
+    x("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 60) "
+      "INSERT INTO convenios_variaveis (codigo, tempo, valor, ordem) "
+      "SELECT c.codigo, printf('%02d:00:00', n.i % 24), 10000, n.i FROM convenios c, n "
+      "WHERE c.isento_fixo_variavel = 'V' AND (c.convenio = 'Parceiro 002' OR n.i <= 2)");
 
     const QRegularExpression dia(QStringLiteral("^Dia \\d\\d/\\d\\d/\\d{4}$"));
     const QRegularExpression mensalista(QStringLiteral("^\\d+ \\(filial \\d+\\) - .* - tel\\. "));
+    const QRegularExpression mensalistaVencto(QStringLiteral("^Vencto\\. dia \\d+ - \\d+ \\(filial \\d+\\) - "));
+    const QRegularExpression vencimento(QStringLiteral("^Vencimento dia \\d+$"));
+    const QRegularExpression convenio(QStringLiteral("^\\d+ - .* \\((Isento|Valor fixo|Variável)"));
     const struct {
         QRadioButton* JanelaRelatorios::*opcao;
+        bool porVencto;
         QString inicio, fim;
         QString colunas;                 // the heading row of the grouped section
         const QRegularExpression& grupo;
         QString subtotal;                // the line that closes a group; empty: the next heading does
     } casos[] = {
-        {&JanelaRelatorios::Option6, "01/03/2008", "31/03/2008",
+        {&JanelaRelatorios::Option6, false, "01/03/2008", "31/03/2008",
          "Ticket | Placa | Entrada | Hora | Saída | Forma de Pagamento | Caixa | Filial | Valor", dia, "Total do dia"},
-        {&JanelaRelatorios::Option5, "01/12/2007", "31/03/2008", "Forma de Pagamento | Veículos | Valor", dia,
+        {&JanelaRelatorios::Option5, false, "01/12/2007", "31/03/2008", "Forma de Pagamento | Veículos | Valor", dia,
          "Total do dia"},
-        {&JanelaRelatorios::Option7, "", "", "Veículo | Ano | Placa", mensalista, ""},
+        {&JanelaRelatorios::Option7, false, "", "", "Veículo | Ano | Placa", mensalista, ""},
+        {&JanelaRelatorios::Option7, true, "", "", "Veículo | Ano | Placa", mensalistaVencto, ""},
+        {&JanelaRelatorios::Option4, true, "", "",
+         "Código | Filial | Nome | Tipo | Telefone | Início | Vencto. | Mensalidade", vencimento, "Total do dia"},
+        {&JanelaRelatorios::Option3, false, "", "", "Passo | Duração (horas) | Valor", convenio, "Após tempo acima"},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE((janela.*c.opcao)->objectName().toStdString());
+        SCOPED_TRACE((janela.*c.opcao)->objectName().toStdString() + (c.porVencto ? " vencto" : ""));
         for (QLineEdit* d : {janela.dat_ini, janela.dat_ini_det}) d->setText(c.inicio);
         for (QLineEdit* d : {janela.dat_fim, janela.dat_fim_det}) d->setText(c.fim);
         (janela.*c.opcao)->setChecked(true);
+        janela.Check2->setChecked(c.porVencto);
         janela.Command1_Click();
         esperaRelatorio(amb.plataforma, janela.cr);
         ASSERT_FALSE(amb.plataforma.visualizados.empty());
@@ -81,6 +107,10 @@ TEST_F(PaginasTest, GrupoContinuadoRepeteSeuCabecalho) {
         };
         for (int p = 0; p < doc.paginas(); ++p) {
             const QStringList linhas = doc.textoPagina(p);
+            // A page that the report goes on after ends with a line that heads nothing.
+            const QString& ultima = linhas[linhas.size() - 2];
+            EXPECT_FALSE(p + 1 < doc.paginas() && (c.grupo.match(ultima).hasMatch() || ultima == c.colunas))
+                << p << ultima.toStdString();
             const qsizetype cab = linhas.indexOf(c.colunas);
             if (cab < 0) continue;   // past the grouped section
             // The lines of the grouped section on this page: up to the next section or the footer.
@@ -109,9 +139,9 @@ TEST_F(PaginasTest, GrupoContinuadoRepeteSeuCabecalho) {
     }
 }
 
-// Every column's widest value, every report and order: each text painted fits its box at no
-// less than the smallest size allowed, nothing is left out or cut, and neighbouring cells keep a
-// gap between them.
+// Every column's widest value, every report and order, and totals past a thousand million:
+// each text painted fits its box at no less than the smallest size allowed, a total on one
+// line, nothing is left out or cut, and neighbouring cells keep a gap between them.
 TEST_F(PaginasTest, ValoresMaisLargosInteirosNasColunas) {
     const qint64 maior = Dinheiro::maiorDigitado().valorBruto();
     const qint64 codigo = 2147483647;
@@ -131,7 +161,8 @@ TEST_F(PaginasTest, ValoresMaisLargosInteirosNasColunas) {
       {QString(20, u'M'), maior, maior});
     x("INSERT INTO convenios_variaveis (codigo, tempo, valor, ordem) SELECT codigo, '23:59:00', ?, 32767 "
       "FROM convenios WHERE isento_fixo_variavel = 'V'", {maior});
-    for (int i = 0; i < 2; ++i) {
+    // Thirteen of the largest amounts: their sums pass a thousand million.
+    for (int i = 0; i < 13; ++i) {
         x("INSERT INTO mensalistas (codigo, nome, tipo, dia_vencto, valor, filial, excluido, tel_cel, data_inicio) "
           "VALUES (?, ?, ?, 31, ?, 99, 0, '+55 (011) 98765-4321', '2008-12-28')",
           {codigo - i, i ? QString(50, u'W') : largo(50), 32767, maior});
@@ -149,7 +180,7 @@ TEST_F(PaginasTest, ValoresMaisLargosInteirosNasColunas) {
 
     const EncaixeTexto normal(85);
     const double menor = normal.fonte(false).pixelSize() * EncaixeTexto::kMenorProporcao - 0.5;
-    const QString dinheiro = "99.999.999,99", soma = "199.999.999,98", numero = "2147483647", nome = largo(50),
+    const QString dinheiro = "99.999.999,99", soma = "1.299.999.999,87", numero = "2147483647", nome = largo(50),
                   telefone = "+55 (011) 98765-4321";
     const struct {
         QRadioButton* JanelaRelatorios::*opcao;
@@ -160,12 +191,14 @@ TEST_F(PaginasTest, ValoresMaisLargosInteirosNasColunas) {
         {&JanelaRelatorios::Option1, false, false, {numero, QString(10, u'W')}, {}},
         {&JanelaRelatorios::Option2, false, false, {dinheiro, "32767"}, {largo(30)}},
         {&JanelaRelatorios::Option3, false, false, {dinheiro}, {largo(20)}},
-        {&JanelaRelatorios::Option4, false, false, {numero, telefone, dinheiro, "200.000.379,98"}, {nome, largo(30)}},
-        {&JanelaRelatorios::Option4, false, true, {numero, telefone, dinheiro, soma, "200.000.379,98"}, {nome}},
+        {&JanelaRelatorios::Option4, false, false, {numero, telefone, dinheiro, "1.300.000.379,87"}, {nome, largo(30)}},
+        {&JanelaRelatorios::Option4, false, true, {numero, telefone, dinheiro, soma, "1.300.000.379,87"}, {nome}},
         {&JanelaRelatorios::Option7, false, false, {"WWW-WWWW"}, {nome, telefone, dinheiro, largo(40)}},
         {&JanelaRelatorios::Option7, false, true, {"WWW-WWWW"}, {nome, telefone, dinheiro, largo(40)}},
-        {&JanelaRelatorios::Option5, false, false, {dinheiro, soma, numero, "12/2008", "400.000.264,46"}, {nome}},
-        {&JanelaRelatorios::Option6, false, false, {numero, dinheiro, soma, "WWW-WWWW", "400.000.264,46"}, {nome}},
+        {&JanelaRelatorios::Option5, false, false,
+         {dinheiro, soma, numero, "12/2008", "1.300.000.034,37", "1.300.000.229,87", "2.600.000.264,24"}, {nome}},
+        {&JanelaRelatorios::Option6, false, false,
+         {numero, dinheiro, soma, "WWW-WWWW", "1.300.000.034,37", "1.300.000.229,87", "2.600.000.264,24"}, {nome}},
     };
     const auto semBrancos = [](QString t) { return t.remove(QRegularExpression(QStringLiteral("\\s"))); };
     for (const auto& c : casos) {

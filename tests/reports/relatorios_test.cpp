@@ -2,6 +2,7 @@
 #include "reports/impressao.h"
 #include "reports/janela_relatorios.h"
 #include "reports/relatorio_teste.h"
+#include "support/disco_cheio.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
+
+#include <optional>
 
 namespace {
 
@@ -167,17 +170,40 @@ TEST_F(RelatoriosTest, PaginasRepetemTituloCabecalhosENumeracao) {
 }
 
 TEST_F(RelatoriosTest, PdfGravado) {
-    imprime(janela.Option5, false, false, "2");
+    amb.db().executa("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 119) "
+                     "INSERT INTO usuarios (usuario, senha, excluido) SELECT printf('u%03d', i), 'x', 0 FROM n");
+    imprime(janela.Option1);
     const DocumentoRelatorio& doc = *amb.plataforma.visualizados.back().documento;
+    ASSERT_EQ(doc.paginas(), 3);
     QTemporaryDir dir;
-    const QString caminho = dir.filePath("faturamento.pdf");
+    const QString caminho = dir.filePath("usuarios.pdf");
     EXPECT_EQ(gravaPdf(doc, caminho), "");
     QFile f(caminho);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray pdf = f.readAll();
     EXPECT_TRUE(pdf.startsWith("%PDF"));
-    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 1);
+    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 3);
     EXPECT_TRUE(gravaPdf(doc, dir.filePath("nao/existe.pdf")).startsWith("Não foi possível gravar o arquivo"));
+
+    // Over a file that was there, a save cancelled or dropped half-way (the preview closed, the
+    // program ended) or failing (the disk fills up) leaves that file as it was and nothing beside it.
+    const QByteArray antigo = "o PDF de ontem";
+    ASSERT_TRUE(f.remove() && f.open(QIODevice::WriteOnly) && f.write(antigo) == antigo.size());
+    f.close();
+    for (const QString como : {"cancelada", "largada", "disco cheio"}) {
+        {
+            std::optional<DiscoCheio> cheio;
+            if (como == "disco cheio") cheio.emplace(pdf.size() / 2);
+            ImpressaoRelatorio gravacao(doc, caminho);
+            EXPECT_FALSE(gravacao.avanca(0));   // a page written, more to go
+            if (como == "cancelada") gravacao.cancela();
+            while (como == "disco cheio" && !gravacao.avanca(0)) {}
+            EXPECT_EQ(gravacao.falha().isEmpty(), como != "disco cheio");
+        }
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly) && f.readAll() == antigo) << como.toStdString();
+        f.close();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"usuarios.pdf"});
+    }
 }
 
 TEST_F(RelatoriosTest, FalhasDizemPorQueSemMostrarNada) {
