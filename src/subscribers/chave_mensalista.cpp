@@ -1,31 +1,35 @@
 #include "subscribers/chave_mensalista.h"
 
+#include "data/pagador.h"
+
+#include <vector>
+
 namespace {
 
 // How a table names the subscriber, and the branch of its row.
 struct Referencia {
     const char* tabela;
     const char* campo;
-    const char* filial;
+    QString filial;
 };
 
-const Referencia kReferencias[] = {
-    {"mensalidades", "codigo", "mensalidades.filial"},
-    {"veiculos_mensalistas", "codigo", "veiculos_mensalistas.filial"},
-    {"registro_saida", "mensalista", "registro_saida.filial"},
-    // A payment is stored without a branch where it was taken; the month row it paid, written
-    // in the same second, carries the payer's.
-    {"pagamento_mensalidade", "mensalista",
-     "coalesce(pagamento_mensalidade.filial, (SELECT paga.filial FROM mensalidades paga WHERE "
-     "paga.codigo = pagamento_mensalidade.mensalista AND substr(paga.mes, 1, 10) = "
-     "substr(pagamento_mensalidade.mes, 1, 10) AND paga.pago = 1 AND paga.data_pgto IS "
-     "pagamento_mensalidade.data AND paga.hora_pgto IS pagamento_mensalidade.hora ORDER BY "
-     "paga.rowid LIMIT 1))"},
-    {"veiculos_patio", "mensalista", "NULL"},
-};
+const std::vector<Referencia>& referencias() {
+    static const std::vector<Referencia> r{
+        {"mensalidades", "codigo", QStringLiteral("mensalidades.filial")},
+        {"veiculos_mensalistas", "codigo", QStringLiteral("veiculos_mensalistas.filial")},
+        {"registro_saida", "mensalista", QStringLiteral("registro_saida.filial")},
+        // A payment is stored without a branch where it was taken: it is its payer's.
+        {"pagamento_mensalidade", "mensalista",
+         QStringLiteral("coalesce(pagamento_mensalidade.filial, (SELECT quem.filial FROM mensalistas "
+                        "AS quem WHERE quem.rowid = %1))")
+             .arg(pagadorDoPagamento(QStringLiteral("pagamento_mensalidade")))},
+        {"veiculos_patio", "mensalista", QStringLiteral("NULL")},
+    };
+    return r;
+}
 
 const Referencia& referenciaDe(const QString& tabela) {
-    for (const Referencia& r : kReferencias)
+    for (const Referencia& r : referencias())
         if (tabela == QLatin1String(r.tabela)) return r;
     throw ErroBanco(QStringLiteral("tabela sem mensalista: %1").arg(tabela));
 }
@@ -46,7 +50,7 @@ CondicaoMensalista dasLinhas(Banco& db, const ChaveMensalista& m, const QString&
                    {m.codigo, m.filial}))
         return {campo + QStringLiteral(" = ?"), {m.codigo}};
     const QVariant p = propria(db);
-    return {QStringLiteral("%1 = ? AND coalesce(%2, ?) IS coalesce(?, ?)").arg(campo, QLatin1String(r.filial)),
+    return {QStringLiteral("%1 = ? AND coalesce(%2, ?) IS coalesce(?, ?)").arg(campo, r.filial),
             {m.codigo, p, m.filial, p}};
 }
 
