@@ -433,8 +433,9 @@ void JanelaPrincipal::modoSaida() {
 }
 
 void JanelaPrincipal::trata_tecla(int tecla) {
-    // The shortcuts act only while a cash register is open.
-    if (Command1->isEnabled()) return;
+    // The shortcuts act only while a cash register is open for this login: a user without the
+    // lane's right has none, with "Abert. de Caixa" disabled all the same.
+    if (Command1->isEnabled() || ctx_.estado.numero_caixa == 0) return;
     switch (tecla) {
     case Qt::Key_F2:
         marca(Option1, false);
