@@ -7,6 +7,7 @@
 #include "widgets/trabalho_banco.h"
 #include "yard/entrada.h"
 #include "yard/modelo_patio.h"
+#include "yard/proximo_ticket.h"
 
 #include <QAction>
 #include <QApplication>
@@ -402,8 +403,12 @@ void JanelaPrincipal::modoEntrada() {
 }
 
 void JanelaPrincipal::mostraProximoTicket() {
-    // The number shown is a preview; the entry takes its own from the counter.
-    tic->setText(QString::number(ultimo_ticket(ctx_.estado.db) + 1).leftJustified(10, u' '));
+    // The number shown is a preview; the entry takes its own from the counter. Past the last
+    // number nothing is shown, and the notice says why.
+    const qint64 ultimo = ultimo_ticket(ctx_.estado.db);
+    const ProximoTicket proximo = proximo_ticket(ultimo);
+    tic->setText(proximo.numero ? QString::number(*proximo.numero).leftJustified(10, u' ') : kTicketVazio);
+    avisoFimTickets_.atualiza(ctx_.plataforma, ultimo, proximo);
 }
 
 void JanelaPrincipal::bancoTrocado() {
