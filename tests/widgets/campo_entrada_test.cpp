@@ -81,6 +81,7 @@ TEST_F(CamposTest, CampoDinheiroFiltraEFormata) {
         {"", "", nullptr},
         // No amount: kept as typed for the button to refuse, never turned into 0,00.
         {"1,2,3", "1,2,3", "1,2,3"},
+        {"12.345", "12,345", "12,345"},
         {"123456789012345", "123456789012345", "123456789012345"},
     };
     for (const auto& f : campos) {
