@@ -4,6 +4,7 @@
 #include "data/datas.h"
 #include "widgets/campo_dinheiro.h"
 #include "widgets/cria.h"
+#include "widgets/retoma_teclado.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/entrada.h"
 #include "yard/modelo_patio.h"
@@ -268,8 +269,10 @@ void JanelaPrincipal::executa(const QString& acao, const std::function<void()>& 
 
 void JanelaPrincipal::ligaEventos() {
     // The hooks are set after the window is built, so each button reads its hook when clicked.
-    auto abre = [this](const std::function<void()>& gancho) {
-        return [this, f = &gancho] {
+    // `dialogo`: the button's window is modal over this one, which takes the keyboard back when
+    // it closes.
+    auto abre = [this](const std::function<void()>& gancho, bool dialogo = true) {
+        return [this, f = &gancho, dialogo] {
             if (!*f) return;
             // No hourglass over the window while it is open: it shows its own while it works.
             try {
@@ -278,9 +281,11 @@ void JanelaPrincipal::ligaEventos() {
                 ctx_.plataforma.mensagem(e.mensagemLeitura(QStringLiteral("os dados da janela")),
                                          Icone::Critico);
             }
+            if (dialogo) retomaTeclado(this);
         };
     };
-    for (int i = 0; i < 7; ++i) connect(botoes[i], &QAction::triggered, this, abre(abreJanelaBarra[i]));
+    for (int i = 0; i < 7; ++i)
+        connect(botoes[i], &QAction::triggered, this, abre(abreJanelaBarra[i], false));
     connect(botoes[7], &QAction::triggered, this, [this] { sai_do_programa(ctx_); });
     connect(Command1, &QPushButton::clicked, this, abre(abreAberturaCaixa));
     connect(Command2, &QPushButton::clicked, this, abre(abreFechamentoCaixa));
@@ -454,6 +459,7 @@ void JanelaPrincipal::trata_tecla(int tecla) {
         break;
     case Qt::Key_F5:
         if (abreCancelamento) abreCancelamento();
+        retomaTeclado(this);
         break;
     case Qt::Key_Escape:
         tic->setText(kTicketVazio);

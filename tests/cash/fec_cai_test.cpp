@@ -197,6 +197,8 @@ TEST_F(FecCaiTest, BotoesDaJanelaAbremOsDialogos) {
         });
         botao->click();
         EXPECT_EQ(aberto, nome);
+        QApplication::processEvents();
+        EXPECT_EQ(QGuiApplication::focusWindow(), janela.windowHandle()) << nome;
     }
     // With no register open the cancellation says so instead of opening.
     amb.ctx.estado.numero_caixa = 0;
