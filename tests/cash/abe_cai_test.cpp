@@ -1,6 +1,5 @@
 #include "cash/abe_cai.h"
 
-#include "programa/liga_pista.h"
 #include "support/pista_janela.h"
 
 #include <QGroupBox>
@@ -38,26 +37,6 @@ TEST_F(PistaTest, AberturaDeCaixaPeloDialogo) {
     EXPECT_EQ(janela.focusWidget(), janela.tic);
     QTest::keyClick(janela.tic, Qt::Key_F4);
     EXPECT_TRUE(janela.Option2->isChecked());
-}
-
-// Opened by its button, the dialog leaves the keyboard on the main window when it closes, also
-// where no window manager gives it back: the F2 typed next reaches the lane.
-TEST_F(PistaTest, AberturaPeloBotaoDevolveOTecladoAJanela) {
-    ligaPista(amb.ctx, janela);
-    QTimer::singleShot(0, [] {
-        auto* dialogo = qobject_cast<AberturaCaixa*>(QApplication::activeModalWidget());
-        if (!dialogo) return;
-        QTest::keyClicks(dialogo->tro, "10");
-        QTest::keyClick(dialogo->tro, Qt::Key_Return);
-    });
-    QTest::mouseClick(janela.Command1, Qt::LeftButton);
-    ASSERT_EQ(amb.plataforma.textosMensagens(), QStringList{"Caixa aberto com sucesso."});
-    QApplication::processEvents();   // the display's answer, before the next key
-    EXPECT_EQ(QGuiApplication::focusWindow(), janela.windowHandle());
-    QWidget* comTeclado = QApplication::focusWidget();
-    ASSERT_NE(comTeclado, nullptr);
-    QTest::keyClick(comTeclado, Qt::Key_F2);
-    EXPECT_TRUE(janela.Option1->isChecked());
 }
 
 TEST_F(PistaTest, AberturaDeCaixaCanceladaNaoMudaNada) {
