@@ -41,11 +41,7 @@ TEST_F(JanelaPrincipalTest, AtalhosSoComCaixaAbertoEProximoTicket) {
 // tenth of what was left remains, and at the end.
 TEST_F(JanelaPrincipalTest, ProximoTicketPertoDoFimDaNumeracao) {
     abreCaixa();
-    const struct {
-        qint64 ultimo;
-        const char* tic;
-        bool avisa;
-    } casos[] = {
+    const struct { qint64 ultimo; const char* tic; bool avisa; } casos[] = {
         {2147383646, "2147383647", false}, {2147483600, "2147483601", true},
         {2147483601, "2147483602", false}, {2147483640, "2147483641", true},
         {2147483647, "          ", true},  {2147483647, "          ", false},
