@@ -194,6 +194,14 @@ void JanelaUsuarios::Command4_Click() {
         ctx_.plataforma.mensagem(QStringLiteral("Escolha o usuário a excluir."), Icone::Informacao);
         return;
     }
+    std::optional<QString> recusa;
+    if (!leDoBanco(ctx_.plataforma, QStringLiteral("os acessos dos usuários"),
+                   [&] { recusa = recusa_exclusao_usuario(ctx_.estado.db, cod->text().toInt()); }))
+        return;
+    if (recusa) {
+        ctx_.plataforma.mensagem(*recusa, Icone::Exclamacao);
+        return;
+    }
     if (!ctx_.plataforma.pergunta(QStringLiteral("Você confirma a exclusão?"))) return;
     if (!gravaNoBanco(ctx_.plataforma, QStringLiteral("excluir o usuário"),
                       [this] { exclui_usuario(ctx_.estado.db, cod->text().toInt()); }))

@@ -128,6 +128,7 @@ private:
     }
 
     void entraComoAdmin() {
+        admin_ = true;
         e_.usuario_atual = QStringLiteral("admin");
         barraDeStatus();
         a_.botoes[0]->setEnabled(true);
@@ -151,8 +152,10 @@ private:
         barraDeStatus();
 
         if (!pri) {
-            for (QPushButton* b : {a_.Command1, a_.Command2, a_.Command3, a_.Command4,
-                                   a_.Command5, a_.Command6, a_.Command7, a_.Command8})
+            // Without the right to the main screen nothing of the lane or the register is
+            // offered: no register is opened, no car or payment registered.
+            for (QPushButton* b : {a_.Command1, a_.Command2, a_.Command3, a_.Command4, a_.Command5,
+                                   a_.Command6, a_.Command7, a_.Command8, a_.Command9})
                 b->setEnabled(false);
             return;
         }
@@ -308,7 +311,10 @@ private:
         if (!db_.existe(QStringLiteral("SELECT tempo FROM diaria")))
             a_.Option7->setEnabled(false);
 
-        if (!a_.Command1->isEnabled() && !a_.Command2->isEnabled()) a_.Command1->setEnabled(true);
+        // The "admin" login, while no user exists, may open a register; a user without the
+        // main screen's right may not.
+        if (admin_ && !a_.Command1->isEnabled() && !a_.Command2->isEnabled())
+            a_.Command1->setEnabled(true);
     }
 
     Contexto& ctx_;
@@ -316,6 +322,7 @@ private:
     Banco& db_;
     JanelaPrincipal& a_;
     bool caixaDeOutro_ = false;   // the register found open is another user's
+    bool admin_ = false;          // the "admin" login: no user exists yet
 };
 
 }  // namespace

@@ -6,6 +6,19 @@
 #include <QSqlRecord>
 #include <QStringList>
 
+namespace {
+
+// Whether an active user other than `codigo` holds the users window's right.
+bool outroComUsuarios(Banco& db, qint32 codigo) {
+    return db.existe(QStringLiteral("SELECT 1 FROM usuarios WHERE usu <> 0 AND excluido = 0 AND "
+                                    "codigo <> ?"),
+                     {codigo});
+}
+
+const QString kSemUsuarios = QStringLiteral("sem ele, ninguém mais poderia entrar no cadastro de usuários");
+
+}  // namespace
+
 QString sem_brancos(const QString& texto) {
     qsizetype inicio = 0;
     qsizetype fim = texto.size();
@@ -98,6 +111,11 @@ ResultadoGravacao grava_usuario(Banco& db, const FichaUsuario& f) {
                          {nome, codigoAtual});
     if (repetido) return recusa(QStringLiteral("Usuário já existente."));
 
+    if (!f.permissoes[0] && !outroComUsuarios(db, codigoAtual))
+        return recusa(QStringLiteral("Nenhum outro usuário tem acesso à tela \"Usuários\": %1. Marque "
+                                     "\"Usuários\" para este usuário, ou dê antes esse acesso a outro.")
+                          .arg(kSemUsuarios));
+
     QVariantList valores{f.usuario, f.senha};
     valores << (cad == kCadastroVazio ? QVariant() : dataParaBanco(*le_data_cadastro(cad)));
     for (bool p : f.permissoes) valores << int(p);
@@ -134,4 +152,14 @@ bool exclui_usuario(Banco& db, qint32 codigo) {
     QSqlQuery q = db.executa(QStringLiteral("UPDATE usuarios SET excluido = 1 WHERE codigo = ?"),
                              {codigo});
     return q.numRowsAffected() > 0;
+}
+
+std::optional<QString> recusa_exclusao_usuario(Banco& db, qint32 codigo) {
+    if (!db.existe(QStringLiteral("SELECT 1 FROM usuarios WHERE codigo = ? AND usu <> 0 AND excluido = 0"),
+                   {codigo}) ||
+        outroComUsuarios(db, codigo))
+        return std::nullopt;
+    return QStringLiteral("Este é o único usuário com acesso à tela \"Usuários\": %1. Dê antes esse "
+                          "acesso a outro usuário, e então exclua este.")
+        .arg(kSemUsuarios);
 }

@@ -62,6 +62,10 @@ ResultadoGravacao grava_usuario(Banco& db, const FichaUsuario& f);
 // Marks the user deleted; false when no row has that code.
 bool exclui_usuario(Banco& db, qint32 codigo);
 
+// The users window must stay within reach: the last active user holding its right ("Usuários")
+// can neither lose it nor be deleted. The refusal of deleting `codigo`, when it is he.
+std::optional<QString> recusa_exclusao_usuario(Banco& db, qint32 codigo);
+
 // A registration date typed as "dd/mm/yyyy" (or with a two-digit year); none when the text is
 // not a date.
 std::optional<QDate> le_data_cadastro(const QString& texto);

@@ -47,6 +47,12 @@ void FechamentoCaixa::Command1_Click() {
     }
     if (!p.pergunta(QStringLiteral("Confirma fechamento de caixa?"))) return;
 
+    const LeituraPrevista leitura = preve_leitura_fiscal(ctx_);
+    const ResultadoCupom cupom = fecha_cupom_antes_da_leitura(ctx_, leitura.leitura);
+    if (!cupom.texto.isEmpty())
+        p.mensagem(cupom.texto, cupom.falhou ? Icone::Exclamacao : Icone::Informacao);
+    if (cupom.falhou) return;
+
     ResultadoFechamento r;
     {
         CursorOcupado ampulheta;
@@ -57,7 +63,7 @@ void FechamentoCaixa::Command1_Click() {
         return;
     }
     // The closing is stored: what follows can fail without losing it.
-    const QString fiscal = faz_leitura_fiscal(ctx_);
+    const QString fiscal = faz_leitura_fiscal(ctx_, leitura);
     if (!fiscal.isEmpty()) p.mensagem(fiscal + QStringLiteral("\nO caixa está fechado."), Icone::Exclamacao);
     p.mensagem(QStringLiteral("Caixa fechado com sucesso. Clique em OK para imprimir o Fechamento de Caixa"));
     imprimeFechamento(r.troco);

@@ -104,7 +104,7 @@ CargaConfiguracao leCargaConfiguracao(Banco& db) {
         c.pro = textoNumeracao(1);
     } else {
         c.tic = textoNumeracao(ultimo);
-        c.pro = textoNumeracao(ultimo + 1);
+        c.pro = textoProximoTicket(ultimo);
     }
 
     c.escritorio = verdadeiro(g, "escritorio");

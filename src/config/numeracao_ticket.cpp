@@ -3,6 +3,7 @@
 #include "config/hora_texto.h"
 #include "data/banco.h"
 #include "yard/entrada.h"
+#include "yard/proximo_ticket.h"
 
 namespace {
 
@@ -45,6 +46,11 @@ void posiciona(Banco& db, qint64 atual, bool esvazia) {
 
 QString textoNumeracao(qint64 numero) { return QString::number(numero).leftJustified(kCasasTicket); }
 
+QString textoProximoTicket(qint64 ultimo) {
+    const std::optional<qint64> proximo = proximo_ticket(ultimo).numero;
+    return proximo ? textoNumeracao(*proximo) : QString(kCasasTicket, u' ');
+}
+
 ResultadoNumeracao altera_numeracao(Banco& db, const QString& pro, bool digitado) {
     if (pro.trimmed().isEmpty()) return recusa(QStringLiteral("Digite o valor do próximo ticket."));
     const qint64 n = numeroDoTexto(pro).value_or(0);
@@ -66,11 +72,20 @@ ResultadoNumeracao altera_numeracao(Banco& db, const QString& pro, bool digitado
                                       "próximo ticket já é %1. A numeração não foi alterada.")
                            .arg(c + 1);
         } else {
-            if (db.existe(QStringLiteral("SELECT ticket FROM veiculos_patio WHERE ticket >= ?"), {n}))
+            // Near the end of the numbers, going back starts a new round of them: the numbers
+            // of the old round are given again, and only the vehicles parked with a number the
+            // new round will reach stand in the way (those of the old round's last stretch will
+            // have left long before it comes back to them).
+            const bool novaVolta = numeracao_no_fim(c);
+            const qint64 alcance = novaVolta ? kMaiorTicket - kAvisoFimTickets : kMaiorTicket;
+            if (db.existe(QStringLiteral("SELECT ticket FROM veiculos_patio WHERE ticket >= ? AND "
+                                         "ticket <= ?"),
+                          {n, alcance}))
                 return recusa(QStringLiteral("Há veículo(s) estacionado(s) com ticket maior que %1! "
                                              "Não é possível alterar o valor do próximo ticket!")
                                   .arg(pro.trimmed()));
-            if (db.existe(QStringLiteral("SELECT ticket FROM registro_saida WHERE ticket >= ? UNION ALL "
+            if (!novaVolta &&
+                db.existe(QStringLiteral("SELECT ticket FROM registro_saida WHERE ticket >= ? UNION ALL "
                                          "SELECT ticket FROM cancelamento_ticket WHERE ticket >= ?"),
                           {n, n}))
                 return recusa(QStringLiteral("Já foram emitidos tickets com número igual ou maior que "
@@ -92,7 +107,7 @@ ResultadoNumeracao altera_numeracao(Banco& db, const QString& pro, bool digitado
         r.pro = QStringLiteral("    1");
     } else {
         r.tic = textoNumeracao(maior);
-        r.pro = textoNumeracao(maior + 1);
+        r.pro = textoProximoTicket(maior);
     }
     r.feito = true;
     r.mensagem = mensagem;

@@ -3,8 +3,9 @@
 // `gera_ticket` keeps one row at one below that number and the engine's own sequence there, so
 // that the lanes' next entry takes it: a jump of any size writes one row, in one transaction.
 // Moving back is refused while a ticket at or above the number was already given to a stay
-// (parked, out or cancelled): no number is given to two stays. A number beyond what a stay's
-// ticket field holds is refused.
+// (parked, out or cancelled): no number is given to two stays; but near the end of the numbers a
+// move back starts a new round of them, held back only by a parked vehicle whose ticket the new
+// round will reach. A number beyond what a stay's ticket field holds is refused.
 
 #include "config/resultado_aba.h"
 
@@ -24,9 +25,8 @@ ResultadoNumeracao altera_numeracao(Banco& db, const QString& pro, bool digitado
 // Places of the box's two fields: every number the counter can reach, as tickets print, ten
 // digits.
 inline constexpr int kCasasTicket = 10;
-// The highest next ticket: a stay's ticket is stored in a 32-bit field, so a counter beyond it
-// would leave every entry unable to be stored.
-inline constexpr qint64 kMaiorTicket = 2147483647;
-
 // A number as the box shows it: its digits left-aligned in the box's places.
 QString textoNumeracao(qint64 numero);
+// "Próx. tic." for the counter's last ticket `ultimo`: the next one, or blanks once none can be
+// given (the highest, 2147483647, is the largest number a stay's ticket holds).
+QString textoProximoTicket(qint64 ultimo);

@@ -20,10 +20,14 @@ Leitura interpreta(const QString& entrada, qint64& bruto) {
     QString inteira = virgula < 0 ? texto : texto.left(virgula);
     const QString fracao = virgula < 0 ? QString() : texto.mid(virgula + 1);
 
-    // Points may only group thousands in the whole part.
+    // Money has cents and no finer part: "12,345" is no amount, never 12,35.
+    if (fracao.size() > 2) return Leitura::naoNumero;
+    // Points may only group thousands in the whole part, which never starts with a zero ("0.001"
+    // is no way of writing one real).
     if (inteira.contains(u'.')) {
         const QStringList grupos = inteira.split(u'.');
-        if (grupos.first().isEmpty() || grupos.first().size() > 3) return Leitura::naoNumero;
+        if (grupos.first().isEmpty() || grupos.first().size() > 3 || grupos.first().startsWith(u'0'))
+            return Leitura::naoNumero;
         for (qsizetype i = 1; i < grupos.size(); ++i)
             if (grupos[i].size() != 3) return Leitura::naoNumero;
         inteira = grupos.join(QString());
@@ -34,11 +38,7 @@ Leitura interpreta(const QString& entrada, qint64& bruto) {
     if (inteira.size() > 14) return Leitura::grande;
 
     qint64 valor = inteira.isEmpty() ? 0 : inteira.toLongLong() * Dinheiro::kEscala;
-    // Up to four decimals are kept; a fifth rounds half away from zero.
-    QString f = fracao.left(5).leftJustified(5, u'0');
-    qint64 dec = f.left(4).toLongLong();
-    if (f[4] >= u'5') ++dec;
-    valor += dec;
+    valor += fracao.leftJustified(4, u'0').toLongLong();
     bruto = negativo ? -valor : valor;
     return Leitura::valor;
 }

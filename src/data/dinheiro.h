@@ -35,8 +35,8 @@ public:
         return Dinheiro(r * kEscala + centavos * 100);
     }
 
-    // Reads a typed amount: digits with an optional decimal comma, points as thousands
-    // separators ("1.234,56", "12,5", "7"). Anything else is not a number.
+    // Reads a typed amount: digits with an optional decimal comma and at most two decimals,
+    // points as thousands separators ("1.234,56", "12,5", "7"). Anything else is not a number.
     static std::optional<Dinheiro> ler(const QString& texto);
 
     // "#,##0.00": points between thousands, two decimals rounded half away from zero.

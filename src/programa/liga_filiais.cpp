@@ -15,12 +15,16 @@ namespace {
 void acompanhaBancoRestaurado(Contexto& ctx, JanelaPrincipal& a) {
     Estado& e = ctx.estado;
     try {
-        const QVariant aberto = e.db.valor(
-            QStringLiteral("SELECT numero FROM caixa WHERE aberto = 1 AND usuario = ? ORDER BY numero"),
-            {e.usuario_atual});
-        e.numero_caixa = aberto.isNull() ? 0 : aberto.toInt();
-        if (e.numero_caixa) mostraCaixaAberto(a);
-        else mostraCaixaFechado(a);
+        // Without the main screen's right the register stays out of reach, whatever the backup
+        // holds.
+        if (e.permissao_pri) {
+            const QVariant aberto = e.db.valor(
+                QStringLiteral("SELECT numero FROM caixa WHERE aberto = 1 AND usuario = ? ORDER BY numero"),
+                {e.usuario_atual});
+            e.numero_caixa = aberto.isNull() ? 0 : aberto.toInt();
+            if (e.numero_caixa) mostraCaixaAberto(a);
+            else mostraCaixaFechado(a);
+        }
         a.atualiza_lista_patio();
         a.bancoTrocado();
     } catch (const ErroBanco& erro) {

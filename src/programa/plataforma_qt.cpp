@@ -1,6 +1,7 @@
 #include "programa/plataforma_qt.h"
 
 #include "reports/visualizacao.h"
+#include "widgets/retoma_teclado.h"
 
 #include <QApplication>
 #include <QAbstractButton>
@@ -31,21 +32,26 @@ void PlataformaQt::mensagem(const QString& texto, Icone icone, const QString& ti
     if (icone == Icone::Exclamacao) i = QMessageBox::Warning;
     if (icone == Icone::Critico) i = QMessageBox::Critical;
     if (icone == Icone::Nenhum) i = QMessageBox::NoIcon;
-    QMessageBox caixa(i, titulo, texto, QMessageBox::Ok, QApplication::activeWindow());
+    QWidget* emUso = QApplication::activeWindow();
+    QMessageBox caixa(i, titulo, texto, QMessageBox::Ok, emUso);
     CursorNormal seta;
     caixa.exec();
+    // The keys typed next go to the window the box stood over, with or without a window manager.
+    if (emUso) retomaTeclado(emUso);
 }
 
 bool PlataformaQt::pergunta(const QString& texto, const QString& titulo) {
     // A plain Yes/No question: no icon.
-    QMessageBox caixa(QMessageBox::NoIcon, titulo, texto, QMessageBox::Yes | QMessageBox::No,
-                      QApplication::activeWindow());
+    QWidget* emUso = QApplication::activeWindow();
+    QMessageBox caixa(QMessageBox::NoIcon, titulo, texto, QMessageBox::Yes | QMessageBox::No, emUso);
     // S and N answer as well as Enter (Sim) and Esc (Não): a message box presses the button
     // whose underlined letter is typed.
     caixa.button(QMessageBox::Yes)->setText(QStringLiteral("&Sim"));
     caixa.button(QMessageBox::No)->setText(QStringLiteral("&Não"));
     CursorNormal seta;
-    return caixa.exec() == QMessageBox::Yes;
+    const bool sim = caixa.exec() == QMessageBox::Yes;
+    if (emUso) retomaTeclado(emUso);
+    return sim;
 }
 
 void PlataformaQt::encerra() {

@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -47,7 +48,16 @@ JanelaAviso::JanelaAviso(const QString& t, Icone icone, std::function<void()> fe
 
 void JanelaAviso::trocaTexto(const QString& t) {
     texto->setText(t);
-    adjustSize();
+    ajustaAoTexto();
+}
+
+void JanelaAviso::ajustaAoTexto() {
+    // The text wraps: its height depends on the width it gets, which a plain adjustSize() does
+    // not ask for, so a longer text would be cut. The notice takes the height its lines need at
+    // the width it has.
+    if (QLayout* l = layout()) l->activate();
+    const int largura = qMax(width(), sizeHint().width());
+    resize(largura, qMax(sizeHint().height(), heightForWidth(largura)));
 }
 
 namespace {
@@ -95,7 +105,7 @@ JanelaAviso* AvisosNaTela::mostra(const QString& chave, const QString& texto, Ic
         return j;
     }
     j = new JanelaAviso(texto, icone, std::move(fechado));
-    j->adjustSize();
+    j->ajustaAoTexto();
     // In the top right corner of the screen, below the notices already there.
     if (const QScreen* tela = QGuiApplication::primaryScreen()) {
         const QRect area = tela->availableGeometry();

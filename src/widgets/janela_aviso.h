@@ -19,6 +19,8 @@ class JanelaAviso : public QWidget {
 public:
     JanelaAviso(const QString& texto, Icone icone, std::function<void()> fechado);
     void trocaTexto(const QString& texto);
+    // Grows or shrinks to show the whole text.
+    void ajustaAoTexto();
 
     QLabel* texto;
     QPushButton* ok;

@@ -135,27 +135,35 @@ ItemFiscal item_fiscal_saida(const DadosComprovante& d) {
     return {campo_fixo(d.tic, 10).trimmed(), descricao.trimmed(), d.tot.trimmed()};
 }
 
+ResultadoCupom fecha_cupom_aberto(ImpressoraFiscal& fiscal, const QString& mensagem, qint16& retorno,
+                                  QString& aberto) {
+    ResultadoCupom r;
+    retorno = qint16(fiscal.fechaCupomResumido(QStringLiteral("DINHEIRO"), mensagem));
+    if (retorno != 1) {
+        r.falhou = true;
+        r.texto = QStringLiteral("O cupom fiscal da saída anterior (ticket %1) continua aberto: a "
+                                 "impressora fiscal não o fechou (retorno %2).")
+                      .arg(aberto)
+                      .arg(retorno);
+        return r;
+    }
+    r.texto = QStringLiteral("O cupom fiscal da saída anterior (ticket %1), que tinha ficado "
+                             "aberto, foi fechado agora.").arg(aberto);
+    aberto.clear();
+    return r;
+}
+
 ResultadoCupom cupom_fiscal_saida(ImpressoraFiscal& fiscal, const QString& aliquota,
                                   const QString& mensagem, const DadosComprovante& d,
                                   qint16& retorno, QString& aberto) {
     ResultadoCupom r;
-    const auto fecha = [&] {
-        retorno = qint16(fiscal.fechaCupomResumido(QStringLiteral("DINHEIRO"), mensagem));
-        return retorno == 1;
-    };
     if (!aberto.isEmpty()) {
-        if (!fecha()) {
-            r.falhou = true;
-            r.texto = QStringLiteral("O cupom fiscal da saída anterior (ticket %1) continua aberto: a "
-                                     "impressora fiscal não o fechou (retorno %2).\nO cupom desta "
-                                     "saída não foi emitido, para que um cupom não junte duas saídas.")
-                          .arg(aberto)
-                          .arg(retorno);
+        r = fecha_cupom_aberto(fiscal, mensagem, retorno, aberto);
+        if (r.falhou) {
+            r.texto += QStringLiteral("\nO cupom desta saída não foi emitido, para que um cupom não "
+                                      "junte duas saídas.");
             return r;
         }
-        r.texto = QStringLiteral("O cupom fiscal da saída anterior (ticket %1), que tinha ficado "
-                                 "aberto, foi fechado agora.").arg(aberto);
-        aberto.clear();
     }
     const auto falha = [&r](const QString& texto) {
         r.falhou = true;
@@ -169,7 +177,8 @@ ResultadoCupom cupom_fiscal_saida(ImpressoraFiscal& fiscal, const QString& aliqu
     if (retorno != 1)
         return falha(QStringLiteral("A impressora fiscal recusou o item do cupom (retorno %1): o "
                                     "cupom fiscal não foi emitido.").arg(retorno));
-    if (!fecha()) {
+    retorno = qint16(fiscal.fechaCupomResumido(QStringLiteral("DINHEIRO"), mensagem));
+    if (retorno != 1) {
         aberto = item.codigo.isEmpty() ? QStringLiteral("sem número") : item.codigo;
         return falha(QStringLiteral("A impressora fiscal não fechou o cupom (retorno %1). Ele será "
                                     "fechado antes do próximo cupom.").arg(retorno));

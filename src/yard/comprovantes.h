@@ -63,6 +63,13 @@ struct ResultadoCupom {
     bool falhou = false;   // something was not done: told with the exclamation icon
 };
 
+// Closes on its own the coupon `aberto` (the item code of an earlier exit whose close the printer
+// refused; not empty), paid "DINHEIRO" with `mensagem`; `retorno` gets the close's status. Closed,
+// `aberto` is emptied and the text says so; otherwise it `falhou` and the text says the coupon is
+// still open.
+ResultadoCupom fecha_cupom_aberto(ImpressoraFiscal& fiscal, const QString& mensagem, qint16& retorno,
+                                  QString& aberto);
+
 // Issues the exit's coupon: the item, then the summarised close paid "DINHEIRO" with `mensagem`.
 // `retorno` gets each call's status in turn. A coupon whose item was refused is not closed.
 // `aberto` is the item code of a coupon whose close was refused and which is still open (empty

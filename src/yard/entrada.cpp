@@ -1,6 +1,7 @@
 #include "yard/entrada.h"
 
 #include "data/datas.h"
+#include "yard/proximo_ticket.h"
 
 #include <QSqlQuery>
 
@@ -89,6 +90,10 @@ ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
         const QDate mesAtual(hoje.year(), hoje.month(), 1);
 
         const std::optional<qint64> codigo = codigoMensalista(db, placa);
+        // A casual vehicle needs a ticket: past the last number none can be given, and the
+        // operator is told how the numbering starts again.
+        if (!codigo && ultimo_ticket(db) >= kMaiorTicket)
+            return ResultadoPista::recusa(msgTicketsEsgotados(), Icone::Exclamacao, CampoPista::pla);
         QVariant mensalistaPago;   // NULL: casual, or covered by the subscription
         bool criaMes = false;
 

@@ -4,9 +4,11 @@
 #include "data/datas.h"
 #include "widgets/campo_dinheiro.h"
 #include "widgets/cria.h"
+#include "widgets/retoma_teclado.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/entrada.h"
 #include "yard/modelo_patio.h"
+#include "yard/proximo_ticket.h"
 
 #include <QAction>
 #include <QApplication>
@@ -267,8 +269,10 @@ void JanelaPrincipal::executa(const QString& acao, const std::function<void()>& 
 
 void JanelaPrincipal::ligaEventos() {
     // The hooks are set after the window is built, so each button reads its hook when clicked.
-    auto abre = [this](const std::function<void()>& gancho) {
-        return [this, f = &gancho] {
+    // `dialogo`: the button's window is modal over this one, which takes the keyboard back when
+    // it closes.
+    auto abre = [this](const std::function<void()>& gancho, bool dialogo = true) {
+        return [this, f = &gancho, dialogo] {
             if (!*f) return;
             // No hourglass over the window while it is open: it shows its own while it works.
             try {
@@ -277,9 +281,11 @@ void JanelaPrincipal::ligaEventos() {
                 ctx_.plataforma.mensagem(e.mensagemLeitura(QStringLiteral("os dados da janela")),
                                          Icone::Critico);
             }
+            if (dialogo) retomaTeclado(this);
         };
     };
-    for (int i = 0; i < 7; ++i) connect(botoes[i], &QAction::triggered, this, abre(abreJanelaBarra[i]));
+    for (int i = 0; i < 7; ++i)
+        connect(botoes[i], &QAction::triggered, this, abre(abreJanelaBarra[i], false));
     connect(botoes[7], &QAction::triggered, this, [this] { sai_do_programa(ctx_); });
     connect(Command1, &QPushButton::clicked, this, abre(abreAberturaCaixa));
     connect(Command2, &QPushButton::clicked, this, abre(abreFechamentoCaixa));
@@ -402,8 +408,12 @@ void JanelaPrincipal::modoEntrada() {
 }
 
 void JanelaPrincipal::mostraProximoTicket() {
-    // The number shown is a preview; the entry takes its own from the counter.
-    tic->setText(QString::number(ultimo_ticket(ctx_.estado.db) + 1).leftJustified(10, u' '));
+    // The number shown is a preview; the entry takes its own from the counter. Past the last
+    // number nothing is shown, and the notice says why.
+    const qint64 ultimo = ultimo_ticket(ctx_.estado.db);
+    const ProximoTicket proximo = proximo_ticket(ultimo);
+    tic->setText(proximo.numero ? QString::number(*proximo.numero).leftJustified(10, u' ') : kTicketVazio);
+    avisoFimTickets_.atualiza(ctx_.plataforma, ultimo, proximo);
 }
 
 void JanelaPrincipal::bancoTrocado() {
@@ -433,8 +443,9 @@ void JanelaPrincipal::modoSaida() {
 }
 
 void JanelaPrincipal::trata_tecla(int tecla) {
-    // The shortcuts act only while a cash register is open.
-    if (Command1->isEnabled()) return;
+    // The shortcuts act only while a cash register is open for this login: a user without the
+    // lane's right has none, with "Abert. de Caixa" disabled all the same.
+    if (Command1->isEnabled() || ctx_.estado.numero_caixa == 0) return;
     switch (tecla) {
     case Qt::Key_F2:
         marca(Option1, false);
@@ -448,6 +459,7 @@ void JanelaPrincipal::trata_tecla(int tecla) {
         break;
     case Qt::Key_F5:
         if (abreCancelamento) abreCancelamento();
+        retomaTeclado(this);
         break;
     case Qt::Key_Escape:
         tic->setText(kTicketVazio);

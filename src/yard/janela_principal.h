@@ -5,6 +5,7 @@
 
 #include "app/contexto.h"
 #include "yard/modelo_patio.h"   // grid1
+#include "yard/proximo_ticket.h"
 #include "yard/tarifas/pedido_tarifa.h"
 
 #include <QMainWindow>
@@ -194,4 +195,5 @@ private:
     bool trocandoModo_ = false;   // entry or exit mode is being set up
     bool saidaPeloMouse_ = false;   // the field being left lost the focus to a click
     std::optional<TotalCalculado> calculo_;
+    AvisoFimTickets avisoFimTickets_;
 };

@@ -225,6 +225,43 @@ TEST_F(ProgramaAcesso, ProcuraDoCaixaAoEntrar) {
     }
 }
 
+// A user without the main screen's right, logged in by mouse or by keys, with a register of his
+// open or none: no register can be opened, and no key, Enter or click of the main window
+// registers a car or a payment.
+TEST_F(ProgramaAcesso, SemTelaPrincipalNadaDaPista) {
+    for (const int caso : {0, 1, 2, 3}) {
+        const bool teclado = caso & 1, caixaAberto = caso & 2;
+        SCOPED_TRACE(caso);
+        preparaBanco([&](Banco& db) {
+            usuario(db, 1, "rel", "r1", "rel");
+            if (caixaAberto) db.executa("INSERT INTO caixa (usuario, aberto) VALUES ('rel', 1)");
+        });
+        ASSERT_TRUE(inicia());
+        int acoes = 0;
+        for (auto* gancho : {&a->abreAberturaCaixa, &a->abreFechamentoCaixa, &a->abrePagamentoMensalista,
+                             &a->abreValorCaixa, &a->abreCancelamento})
+            *gancho = [&acoes] { ++acoes; };
+        a->registraEntrada = a->registraSaida = [&acoes](bool) { return ++acoes, true; };
+        if (teclado) {
+            QTest::keyClicks(acesso->usu, "rel");
+            QTest::keyClick(acesso->usu, Qt::Key_Return);
+            QTest::keyClicks(acesso->sen, "r1");
+            QTest::keyClick(acesso->sen, Qt::Key_Return);
+        } else {
+            entra("rel", "r1");
+        }
+        ASSERT_TRUE(entrou());
+        for (QWidget* w : std::initializer_list<QWidget*>{a->Command1, a->Command2, a->Command8, a->Command9, a->Frame1})
+            EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+        QWidget* alvo = a->focusWidget() ? a->focusWidget() : a.get();
+        for (Qt::Key k : {Qt::Key_F2, Qt::Key_Return, Qt::Key_F4, Qt::Key_F5}) QTest::keyClick(alvo, k);
+        for (QPushButton* b : {a->Command1, a->Command8, a->Command9, a->Command5})
+            QTest::mouseClick(b, Qt::LeftButton);
+        EXPECT_FALSE(a->Option1->isChecked() || a->Option2->isChecked());
+        EXPECT_EQ(acoes + estado().numero_caixa, 0);
+    }
+}
+
 // The notice comes before the first rows: the operator who sets a wrong future clock back
 // while it is on screen gets rows stamped with the corrected clock, and the login lets him in.
 TEST_F(ProgramaAcesso, PrimeiroInicioAvisaAntesDeGravar) {

@@ -22,10 +22,10 @@ protected:
         cria_banco(ctx.estado.db, QDir(p.pastaPrograma()).filePath("dados.mdb"));
     }
     QString valor(const QString& sql) { return ctx.estado.db.valor(sql).toString(); }
-    void insere(int codigo, const QString& nome, bool excluido = false) {
-        ctx.estado.db.executa("INSERT INTO usuarios (codigo, usuario, senha, excluido, pri) "
-                              "VALUES (?, ?, 's', ?, 1)",
-                              {codigo, nome, int(excluido)});
+    void insere(int codigo, const QString& nome, bool excluido = false, bool usu = true) {
+        ctx.estado.db.executa("INSERT INTO usuarios (codigo, usuario, senha, excluido, pri, usu) "
+                              "VALUES (?, ?, 's', ?, 1, ?)",
+                              {codigo, nome, int(excluido), int(usu)});
     }
     void abre() {
         j = std::make_unique<JanelaUsuarios>(ctx);
@@ -135,6 +135,49 @@ TEST_F(JanelaUsuariosTeste, ExclusaoMarcaALinhaETiraDaLista) {
     QTest::mouseClick(j->Command4, Qt::LeftButton);
     EXPECT_EQ(valor("SELECT group_concat(excluido) FROM usuarios"), "0,1,1,1");
     EXPECT_EQ(lista(), QStringList{"bia=1"});
+}
+
+// The users window stays within reach: the last active user with its right neither loses it
+// nor is deleted, and the first user is not saved without it.
+TEST_F(JanelaUsuariosTeste, UltimoComAcessoAUsuarios) {
+    const QString semOutro = "Nenhum outro usuário tem acesso à tela \"Usuários\": sem ele, ninguém "
+                             "mais poderia entrar no cadastro de usuários. Marque \"Usuários\" para "
+                             "este usuário, ou dê antes esse acesso a outro.";
+    const QString unico = "Este é o único usuário com acesso à tela \"Usuários\": sem ele, ninguém mais "
+                          "poderia entrar no cadastro de usuários. Dê antes esse acesso a outro "
+                          "usuário, e então exclua este.";
+    abre();
+    grava("primeiro", "p", "", {2, 8});
+    EXPECT_EQ(p.textosMensagens(), QStringList{semOutro});
+    insere(1, "ana");
+    insere(2, "bia", false, false);
+    insere(3, "velho", true);   // a deleted user's right counts for nothing
+    abre();
+    const struct {
+        const char* nome;
+        std::initializer_list<int> marcadas;   // empty: delete him
+        QString mensagem;
+        const char* depois;                    // usu of ana, bia / excluido of ana, bia
+    } passos[] = {
+        {"ana", {2, 8}, semOutro, "1,0/0,0"},
+        {"ana", {}, unico, "1,0/0,0"},
+        {"bia", {1, 8}, "Dados gravados com sucesso.", "1,1/0,0"},
+        {"ana", {8}, "Dados gravados com sucesso.", "0,1/0,0"},
+        {"bia", {}, unico, "0,1/0,0"},
+        {"ana", {}, "", "0,1/1,0"},
+    };
+    for (const auto& c : passos) {
+        SCOPED_TRACE(c.nome + std::to_string(c.marcadas.size()));
+        clica(c.nome);
+        p.mensagens.clear();
+        if (c.marcadas.size()) grava(c.nome, "s", "", c.marcadas);
+        if (!c.marcadas.size() && c.mensagem.isEmpty()) p.responde({true});
+        if (!c.marcadas.size()) QTest::mouseClick(j->Command4, Qt::LeftButton);
+        EXPECT_EQ(p.textosMensagens().join('|'), c.mensagem);
+        EXPECT_EQ(valor("SELECT group_concat(usu) || '/' || group_concat(excluido) FROM "
+                        "(SELECT * FROM usuarios WHERE codigo < 3 ORDER BY codigo)"),
+                  c.depois);
+    }
 }
 
 }  // namespace

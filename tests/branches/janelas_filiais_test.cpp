@@ -66,6 +66,7 @@ TEST(JanelasFiliais, BarraAbreGerEBacUmaVezCada) {
     JanelaPrincipal::marca(a.Option1, true);
     EXPECT_EQ(a.tic->displayText(), "6         ");
     amb.ctx.estado.usuario_atual = "ana";
+    amb.ctx.estado.permissao_pri = true;
     amb.ctx.estado.numero_caixa = 1;
     amb.plataforma.responde({true});
     janelaBac->Command2_Click();
@@ -74,6 +75,13 @@ TEST(JanelasFiliais, BarraAbreGerEBacUmaVezCada) {
     EXPECT_TRUE(a.Command1->isEnabled());
     EXPECT_FALSE(a.Command2->isEnabled());
     EXPECT_EQ(a.tic->displayText(), "1         ");
+    // A user without the main screen's right is offered no register by a restore.
+    amb.ctx.estado.permissao_pri = false;
+    a.Command1->setEnabled(false);
+    amb.plataforma.responde({true});
+    janelaBac->Command2_Click();
+    EXPECT_EQ(amb.plataforma.mensagens.back().texto, "Restauração realizada com sucesso!");
+    EXPECT_FALSE(a.Command1->isEnabled());
     janelaBac->close();
 }
 

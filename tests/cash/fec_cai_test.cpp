@@ -116,6 +116,45 @@ TEST_F(FecCaiTest, FalhasDepoisDeGravarNaoDesfazemOFechamento) {
     EXPECT_TRUE(soAberturaHabilitada());
 }
 
+// The coupon an exit left open is closed, and the operator told, before the reading or the
+// reduction; one that cannot be closed stops the closing before anything of it is written.
+TEST_F(FecCaiTest, CupomAbertoFechadoAntesDaLeitura) {
+    const QString aberto = "O cupom fiscal da saída anterior (ticket 8) continua aberto: a impressora "
+                           "fiscal não o fechou (retorno 0).\nA %1 não é feita com um cupom aberto: o "
+                           "fechamento não foi gravado e o caixa continua aberto.";
+    const QString fecha = "FechaCupomResumido|DINHEIRO|Volte sempre";
+    const struct { QVariant reducaoz; int retorno; QStringList chamadas; QString mensagem; } casos[] = {
+        {QVariant(), 1, {fecha, "LeituraX"}, ""},
+        {"23:00:00", 1, {fecha, "ReducaoZ||"}, ""},
+        {QVariant(), 0, {fecha}, aberto.arg("Leitura X")},
+        {"23:00:00", 0, {fecha}, aberto.arg("Redução Z")},
+    };
+    Estado& e = amb.ctx.estado;
+    e.ult_linha = QStringLiteral("Volte sempre");
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.chamadas.last().toStdString());
+        if (e.numero_caixa == 0) { ASSERT_TRUE(abre_caixa(amb.ctx, "20,00").aberto); }
+        const int n = e.numero_caixa;
+        e.cupom_aberto = QStringLiteral("8");
+        amb.db().executa("UPDATE geral SET reducaoz = ?", {c.reducaoz});
+        amb.plataforma.fiscalFalsa.retorno = c.retorno;
+        amb.plataforma.fiscalFalsa.chamadas.clear();
+        amb.plataforma.mensagens.clear();
+        amb.plataforma.responde({true});
+        FechamentoCaixa(amb.ctx, janela).Command1->click();
+        const bool fechou = c.retorno == 1;
+        EXPECT_EQ(amb.plataforma.fiscalFalsa.chamadas, c.chamadas);
+        EXPECT_EQ(amb.plataforma.textosMensagens().value(0),
+                  fechou ? "O cupom fiscal da saída anterior (ticket 8), que tinha ficado aberto, foi "
+                           "fechado agora." : c.mensagem);
+        EXPECT_EQ(amb.plataforma.mensagens.size(), fechou ? 2u : 1u);
+        EXPECT_EQ(e.cupom_aberto, fechou ? "" : "8");
+        EXPECT_EQ(amb.linha("SELECT aberto, (SELECT count(*) FROM fechamento_caixa WHERE numero = ?) "
+                            "FROM caixa WHERE numero = ?", {n, n}),
+                  (QStringList{fechou ? "0" : "1", fechou ? "1" : "0"}));
+    }
+}
+
 TEST_F(FecCaiTest, ValorEmCaixa) {
     ValorCaixa vazio(amb.ctx);
     EXPECT_EQ((QStringList{vazio.Text1->text(), vazio.Text2->text(), vazio.tro->text(), vazio.Text3->text()}),
@@ -144,6 +183,8 @@ TEST_F(FecCaiTest, BotoesDaJanelaAbremOsDialogos) {
         });
         botao->click();
         EXPECT_EQ(aberto, nome);
+        QApplication::processEvents();
+        EXPECT_EQ(QGuiApplication::focusWindow(), janela.windowHandle()) << nome;
     }
     // With no register open the cancellation says so instead of opening.
     amb.ctx.estado.numero_caixa = 0;

@@ -191,11 +191,12 @@ TEST_F(FechamentoCaixaTest, ReducaoZAntesDoHorarioSenaoLeituraX) {
         amb.ctx.estado.impressora_fiscal = c.fiscal;
         amb.ctx.estado.hora_atual = c.hora;
         amb.db().executa("UPDATE geral SET reducaoz = ?, leiturax = ?", {c.reducaoz, c.leiturax});
-        EXPECT_EQ(faz_leitura_fiscal(amb.ctx), QString());
+        EXPECT_EQ(faz_leitura_fiscal(amb.ctx, preve_leitura_fiscal(amb.ctx)), QString());
         EXPECT_EQ(amb.plataforma.fiscalFalsa.chamadas, c.chamadas) << c.fiscal << " " << c.hora.toString().toStdString();
     }
     // A reading the printer did not make is told, not passed over.
     amb.plataforma.fiscalFalsa.retorno = 0;
     amb.ctx.estado.impressora_fiscal = QStringLiteral("Daruma FS345");
-    EXPECT_EQ(faz_leitura_fiscal(amb.ctx), "A impressora fiscal não fez a Redução Z (retorno 0).");
+    EXPECT_EQ(faz_leitura_fiscal(amb.ctx, preve_leitura_fiscal(amb.ctx)),
+              "A impressora fiscal não fez a Redução Z (retorno 0).");
 }

@@ -4,6 +4,7 @@
 #include "support/ambiente.h"
 #include "yard/cancelas.h"
 #include "yard/entrada.h"
+#include "yard/proximo_ticket.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,12 @@ QString faixa(Ambiente& a) {
     return l.join(' ');
 }
 
-// Tickets 1 .. `ate` issued, in one go.
-void tickets(Ambiente& a, int ate) {
+// Tickets 1 .. `ate` issued, in one go; near the end of the numbers, only the last of them.
+void tickets(Ambiente& a, qint64 ate) {
+    if (ate > 1000000) {
+        a.db().executa("INSERT INTO gera_ticket (ticket) VALUES (?)", {ate});
+        return;
+    }
     Transacao t(a.db());
     a.db().executa("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < ?) "
                    "INSERT INTO gera_ticket (ticket) SELECT x FROM n", {ate});
@@ -26,7 +31,7 @@ void tickets(Ambiente& a, int ate) {
 
 TEST(NumeracaoTicket, AdianteAtrasERecusa) {
     struct Caso {
-        int emitidos;          // tickets 1 .. emitidos stored before
+        qint64 emitidos;       // tickets 1 .. emitidos stored before
         QVariant estacionado;  // ticket of a parked vehicle (NULL: a subscriber's)
         QVariant saiu;         // ticket of a stay already out (NULL: none)
         QString pro;
@@ -59,6 +64,17 @@ TEST(NumeracaoTicket, AdianteAtrasERecusa) {
                                         "Não é possível alterar o valor do próximo ticket!", "42 1 42", "", ""},
         {40000, 39000, {}, "32768     ", true, "Há veículo(s) estacionado(s) com ticket maior que 32768! "
                                              "Não é possível alterar o valor do próximo ticket!", "40000 1 40000", "", ""},
+        // Near the end, going back starts a new round: tickets given in the old round do not
+        // stand in the way, nor parked vehicles of its last stretch; one the new round will
+        // reach does.
+        {2147483600, 2147383648, 30, "1         ", true, ok, "0 NULL NULL", "    0", "    1"},
+        {2147483647, 2147483647, 30, "1         ", true, ok, "0 NULL NULL", "    0", "    1"},
+        {2147483600, 2147383647, {}, "1         ", true, "Há veículo(s) estacionado(s) com ticket maior que 1! "
+                                                      "Não é possível alterar o valor do próximo ticket!",
+         "1 2147483600 2147483600", "", ""},
+        {2147383646, {}, 30, "1         ", true, "Já foram emitidos tickets com número igual ou maior que 1! "
+                                               "Não é possível alterar o valor do próximo ticket!",
+         "1 2147383646 2147383646", "", ""},
         // The box left as it showed a number the lanes have used since: nothing goes back.
         {42, {}, {}, "20        ", false, "Foram emitidos tickets desde que esta tela foi aberta: o "
                                           "próximo ticket já é 43. A numeração não foi alterada.",
@@ -81,6 +97,32 @@ TEST(NumeracaoTicket, AdianteAtrasERecusa) {
             a.db().executa("INSERT INTO gera_ticket DEFAULT VALUES");
             EXPECT_EQ(a.linha("SELECT max(ticket) FROM gera_ticket"), QStringList{c.proxima.trimmed()});
         }
+    }
+}
+
+// The next ticket the lanes and the box show for the counter's last, and the warning near and
+// at the end of the numbers.
+TEST(NumeracaoTicket, FimDosNumerosAvisadoAntesENoFim) {
+    const QString recomeca = "em \"Configurações\", aba \"Geral\", digite o próximo ticket em "
+                             "\"Próx. tic.\" e clique em \"Alterar\".";
+    const QString restam = "%1: o último que pode ser emitido é o 2147483647. Recomece a numeração "
+                           "antes que acabem: " + recomeca;
+    const QString acabaram = "Os números de ticket acabaram: o último que pode ser emitido, 2147483647, "
+                             "já foi usado, e nenhum avulso entra até que a numeração recomece. Para "
+                             "recomeçá-la, " + recomeca;
+    const struct { qint64 ultimo; const char* pro; QString aviso; } casos[] = {
+        {0, "1", ""},
+        {2147383646, "2147383647", ""},
+        {2147383647, "2147383648", restam.arg("Restam 100000 números de ticket")},
+        {2147483600, "2147483601", restam.arg("Restam 47 números de ticket")},
+        {2147483646, "2147483647", restam.arg("Resta 1 número de ticket")},
+        {2147483647, "", acabaram},
+        {2147483650, "", acabaram},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.ultimo);
+        EXPECT_EQ(textoProximoTicket(c.ultimo).trimmed(), c.pro);
+        EXPECT_EQ(proximo_ticket(c.ultimo).aviso, c.aviso);
     }
 }
 

@@ -12,7 +12,9 @@ TEST(Dinheiro, LeituraDeValoresDigitados) {
     } casos[] = {
         {"12,50", 125000},     {"12,5", 125000},      {"7", 70000},
         {"1.234,56", 12345600}, {"0,01", 100},        {",5", 5000},
-        {"1,23456", 12346},    {"-3,00", -30000},     {"  4,00 ", 40000},
+        {"1,23456", std::nullopt}, {"-3,00", -30000},  {"  4,00 ", 40000},
+        {"12,345", std::nullopt}, {"0,001", std::nullopt}, {"0.001", std::nullopt},
+        {"12,340", std::nullopt}, {"0.500,00", std::nullopt}, {"100.000,00", 1000000000},
         {"", std::nullopt},    {"abc", std::nullopt}, {"1,2,3", std::nullopt},
         {"12.34", std::nullopt}, {"1.2345,00", std::nullopt}, {",", std::nullopt},
     };

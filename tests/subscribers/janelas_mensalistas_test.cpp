@@ -77,7 +77,11 @@ TEST_F(JanelasMensalistas, RegistroComDoisVeiculosGravaEExclui) {
     insere("Gol", "BIA-0001");
     EXPECT_EQ(ultimaMensagem(),
               "A placa BIA-0001 pertence ao mensalista com código 1 e não pode ser inserido novamente.");
+    // A year typed after a click past the blanks of "Ano" goes in whole.
+    QTest::mouseClick(men->ano, Qt::LeftButton, {}, QPoint(men->ano->width() - 4, men->ano->height() / 2));
+    QTest::keyClicks(men->ano, "2005");
     insere("Gol", "abc-1234");
+    EXPECT_EQ(men->celula(men->grid1, 1, 1), "2005");
     insere("Uno", "XYZ-9876");
     insere("Uno", "XYZ-9876");
     EXPECT_EQ(ultimaMensagem(), "Este veículo já foi inserido.");

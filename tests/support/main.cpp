@@ -1,3 +1,5 @@
+#include "widgets/regra_mascara.h"
+
 #include <QApplication>
 #include <QLocale>
 
@@ -6,6 +8,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    instalaRegraMascara(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -18,7 +18,7 @@
 TEST(CampoDinheiro, FormataAoSairOuLimpa) {
     QLineEdit campo;
     const struct { const char *digitado, *mostrado; } casos[] = {
-        {"1234,5", "1.234,50"}, {"0", "0,00"}, {"12,345", "12,35"}, {"abc", ""}, {"", ""},
+        {"1234,5", "1.234,50"}, {"0", "0,00"}, {"12,345", ""}, {"0,001", ""}, {"abc", ""}, {"", ""},
     };
     for (const auto& c : casos) {
         campo.setText(c.digitado);
@@ -51,7 +51,8 @@ TEST(CampoDinheiro, TextoColadoLidoComoOValor) {
         {" 120.50\n", "120,50"},  {"R$ 7,00", "7,00"},      {"1.234,56", "1.234,56"},
         {"1.234", "1.234"},       {"0,5", "0,5"},           {"-25,00", nullptr},
         {"25 reais", nullptr},    {"1.2.3", nullptr},       {"12.34.56", nullptr},
-        {"", nullptr},            {"1,2.3,4", nullptr},
+        {"", nullptr},            {"1,2.3,4", nullptr},     {"12,345", nullptr},
+        {"0.001", nullptr},       {"0,001", nullptr},
     };
     for (const auto& c : casos) {
         const auto t = textoDinheiroColado(QString::fromUtf8(c.colado));
@@ -97,6 +98,7 @@ TEST(CampoDinheiro, AtalhosEAreaDeTransferencia) {
         {"Ctrl+V sobre a seleção", {teclas("9"), atalho(Qt::Key_A), copia("3,00"), atalho(Qt::Key_V)}, "3,00", nullptr, false},
         {"Ctrl+V de um texto", {teclas("5"), copia("dez reais"), atalho(Qt::Key_V)}, "5", nullptr, true},
         {"Ctrl+V negativo", {copia("-3,00"), atalho(Qt::Key_V)}, "", nullptr, true},
+        {"Ctrl+V de três casas", {copia("0,001"), atalho(Qt::Key_V)}, "", nullptr, true},
         {"Colar do menu", {copia("120.50"), menuColar}, "120,50", nullptr, false},
         {"Colar do menu um texto", {copia("abc"), menuColar}, "", nullptr, true},
     };

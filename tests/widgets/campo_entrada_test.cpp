@@ -21,20 +21,25 @@ protected:
     }
 };
 
-// Every masked field of the window, with what it selects on getting the focus.
+// Every masked field of the window, with what it selects on getting the focus, and what "12"
+// typed after a click past its blanks gives.
 TEST_F(CamposTest, CampoMascaradoSelecionaAMascaraInteira) {
     const struct {
         const char* nome;
         const char* vazio;
         int selecao;   // 0: makes no selection of its own
+        const char* depoisDoClique;
     } casos[] = {
-        {"tem_rot", "  :  ", 5},     {"apo_cad", "  :  ", 5},     {"hor_ini_tur", "  :  ", 5},
-        {"hor_fim_tur", "  :  ", 5}, {"tem_dia", "  ", 2},        {"tem", "  :  ", 5},
-        {"apo_tem", "  :  ", 5},     {"hor_ini", "  :  ", 5},     {"hor_fim", "  :  ", 5},
-        {"hora_inicio", "  :  :  ", 8}, {"hora_fim", "  :  :  ", 8},
-        {"cnp", "  .   .   /    -  ", 18}, {"tem_ent", " ", 1}, {"tem_sai", " ", 1},
-        {"ava", "  ", 2},            {"pro", "          ", 10},       {"fil", "  ", 2},
-        {"hor_red", "  :  ", 0},     {"bai", "  ", 0},          {"dia", "  ", 0},
+        {"tem_rot", "  :  ", 5, "12:  "},     {"apo_cad", "  :  ", 5, "12:  "},
+        {"hor_ini_tur", "  :  ", 5, "12:  "}, {"hor_fim_tur", "  :  ", 5, "12:  "},
+        {"tem_dia", "  ", 2, "12"},           {"tem", "  :  ", 5, "12:  "},
+        {"apo_tem", "  :  ", 5, "12:  "},     {"hor_ini", "  :  ", 5, "12:  "},
+        {"hor_fim", "  :  ", 5, "12:  "},     {"hora_inicio", "  :  :  ", 8, "12:  :  "},
+        {"hora_fim", "  :  :  ", 8, "12:  :  "}, {"cnp", "  .   .   /    -  ", 18, "12.   .   /    -  "},
+        {"tem_ent", " ", 1, "1"},             {"tem_sai", " ", 1, "1"},
+        {"ava", "  ", 2, "12"},               {"pro", "          ", 10, "12        "},
+        {"fil", "  ", 2, "12"},               {"hor_red", "  :  ", 0, "12:  "},
+        {"bai", "  ", 0, "12"},               {"dia", "  ", 0, "12"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nome);
@@ -53,6 +58,12 @@ TEST_F(CamposTest, CampoMascaradoSelecionaAMascaraInteira) {
         } else {
             EXPECT_FALSE(f->hasSelectedText());
         }
+        // A click past the blanks of the focused field leaves the cursor at its end: what is
+        // typed goes in where the field's text ends, here its start.
+        QTest::mouseClick(f, Qt::LeftButton, {}, QPoint(f->width() - 4, f->height() / 2));
+        ASSERT_FALSE(f->hasSelectedText());
+        QTest::keyClicks(f, "12");
+        EXPECT_EQ(f->texto(), c.depoisDoClique);
     }
     // Typing over the selection replaces the whole value; only digits enter.
     QLineEdit* t = campo("tem_rot");
@@ -81,6 +92,7 @@ TEST_F(CamposTest, CampoDinheiroFiltraEFormata) {
         {"", "", nullptr},
         // No amount: kept as typed for the button to refuse, never turned into 0,00.
         {"1,2,3", "1,2,3", "1,2,3"},
+        {"12.345", "12,345", "12,345"},
         {"123456789012345", "123456789012345", "123456789012345"},
     };
     for (const auto& f : campos) {

@@ -1,4 +1,5 @@
 #include "yard/entrada.h"
+#include "yard/proximo_ticket.h"
 
 #include "support/pista_janela.h"
 
@@ -49,6 +50,16 @@ TEST_F(EntradaTest, AvulsoRecebeTicketEMensalistaNao) {
     EXPECT_EQ(entra("MEN-0001").tic, "0000000000");
     EXPECT_EQ(patio(amb, "MEN-0001").mid(0, 3), (QStringList{"7", "NULL", "NULL"}));
     EXPECT_EQ(entra("DEL-0001").tic, "59        ");
+
+    // The last number is given; past it a casual vehicle is refused, saying why, and nothing is
+    // written; a subscriber's vehicle, which takes no ticket, still enters.
+    amb.db().executa("INSERT INTO gera_ticket (ticket) VALUES (2147483646)");
+    EXPECT_EQ(entra("ULT-0001").tic, "2147483647");
+    EXPECT_EQ(entra("FIM-0001").mensagem, msgTicketsEsgotados());
+    EXPECT_EQ(amb.linha("SELECT count(*), max(ticket), (SELECT count(*) FROM veiculos_patio) FROM gera_ticket"),
+              (QStringList{"6", "2147483647", "5"}));
+    mensalista(amb, 9, 2, 20, 0, {"MEN-0009"});
+    EXPECT_EQ(entra("MEN-0009").tic, "0000000000");
 }
 
 TEST_F(EntradaTest, JaNoPatioOuCotaCheia) {

@@ -252,4 +252,9 @@ TEST_F(ImprimePistaTest, TeclasChegamAPistaEnquantoAFalhaChega) {
     amb.plataforma.impressoraFalsa.libera(QStringLiteral("Desligada."));
     EXPECT_TRUE(texto().startsWith("Não saíram na impressora da porta LPT1: 5 comprovantes de entrada."));
     EXPECT_TRUE(amb.plataforma.mensagens.empty());
+    // A reason of three lines comes: the notice grows with its text, every line shown whole.
+    amb.plataforma.avisa("impressora LPT1", texto() + "\nNão respondeu no tempo de espera.\nVerifique o "
+                         "cabo, o papel e se ela está ligada.\nDepois feche este aviso.", Icone::Exclamacao, {});
+    auto* rotulo = avisos[0]->findChild<QLabel*>("texto");
+    EXPECT_GE(rotulo->height(), rotulo->heightForWidth(rotulo->width()));
 }

@@ -4,6 +4,7 @@
 #include "app/imprime_bobina.h"
 #include "data/datas.h"
 #include "yard/acerto_relogio.h"
+#include "yard/proximo_ticket.h"
 
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -33,6 +34,28 @@ TEST_F(JanelaPrincipalTest, AtalhosSoComCaixaAbertoEProximoTicket) {
     EXPECT_TRUE(janela.Option2->isChecked());
     EXPECT_FALSE(janela.Option7->isChecked() || janela.Check1->isChecked());
     EXPECT_TRUE(janela.tot->text().isEmpty() && janela.dat_ent->text().isEmpty());
+}
+
+// Near the end of the ticket numbers the preview shows only numbers that can be given, and a
+// notice, which keeps the keyboard on the lane, warns; once closed it comes back only when a
+// tenth of what was left remains, and at the end.
+TEST_F(JanelaPrincipalTest, ProximoTicketPertoDoFimDaNumeracao) {
+    abreCaixa();
+    const struct { qint64 ultimo; const char* tic; bool avisa; } casos[] = {
+        {2147383646, "2147383647", false}, {2147483600, "2147483601", true},
+        {2147483601, "2147483602", false}, {2147483640, "2147483641", true},
+        {2147483647, "          ", true},  {2147483647, "          ", false},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.ultimo);
+        amb.db().executa("INSERT OR IGNORE INTO gera_ticket (ticket) VALUES (?)", {c.ultimo});
+        QTest::keyClick(janela.pla, Qt::Key_F2);
+        EXPECT_EQ(janela.tic->displayText(), c.tic);
+        EXPECT_EQ(amb.plataforma.textosAvisos(),
+                  c.avisa ? QStringList{proximo_ticket(c.ultimo).aviso} : QStringList{});
+        EXPECT_EQ(janela.focusWidget(), janela.pla);
+        amb.plataforma.fechaAvisos();
+    }
 }
 
 TEST_F(JanelaPrincipalTest, ListaDePatioContadoresEOrdem) {
