@@ -337,7 +337,7 @@ void AbaConvenios::Command17_Click() {
 }
 
 void AbaConvenios::Command16_Click() {
-    const ResultadoExclusao r = exclui_convenio(ctx_.estado.db, cod_con->text());
+    const ResultadoExclusaoConvenio r = exclui_convenio(ctx_.estado.db, cod_con->text());
     if (!r.feito) {
         ctx_.plataforma.mensagem(r.mensagem, r.icone);
         return;

@@ -49,7 +49,8 @@ void AbaEscritorio::esc_Click() {
 }
 
 void AbaEscritorio::Command23_Click() {
-    const ResultadoFilial r = grava_filial(ctx_, esc->currentText(), fil->texto(), filial_carregada);
+    const ResultadoEscritorioPista r =
+        grava_filial(ctx_, esc->currentText(), fil->texto(), filial_carregada);
     if (r.feito) {
         if (r.fil.trimmed().isEmpty()) fil->limpa();
         else fil->setText(r.fil);

@@ -517,7 +517,7 @@ void JanelaMensalistas::Command4_Click() {
         ctx_.plataforma.mensagem(QStringLiteral("Escolha o mensalista a excluir."));
         return;
     }
-    const ResultadoExclusao r =
+    const ResultadoExclusaoMensalista r =
         exclui_mensalista(ctx_.estado.db, *carregado(), [this](const QString& nome) {
             return ctx_.plataforma.pergunta(
                 QStringLiteral("Tem certeza que deseja excluir o mensalista %1?").arg(nome));
