@@ -127,7 +127,7 @@ Cenario::Cenario(const QString& pasta, const QString& modelo, int patio_, std::s
     e.impressora = e.impressora_fiscal = e.cancela_entrada = e.cancela_saida = QStringLiteral(" ");
     janela = std::make_unique<JanelaPrincipal>(ctx);
     ligaPista(ctx, *janela);
-    mostraCaixaAberto(*janela);
+    janela->mostraCaixa();
     janela->show();
     janela->Frame3->show();
     janela->atualiza_lista_patio();

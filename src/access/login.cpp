@@ -169,40 +169,26 @@ private:
                            "ORDER BY numero"),
             {e_.usuario_atual});
         if (q.next()) {
-            a_.Command1->setEnabled(false);
-            a_.Command2->setEnabled(true);
-            a_.Command8->setEnabled(true);
-            a_.Command9->setEnabled(true);
             e_.numero_caixa = q.value(0).toInt();
         } else {
             QSqlQuery outro = db_.executa(
                 QStringLiteral("SELECT numero FROM caixa WHERE aberto = 1 ORDER BY numero"));
-            if (!outro.next()) {
-                a_.Command1->setEnabled(true);
-                a_.Command2->setEnabled(false);
-                a_.Command8->setEnabled(false);
-                a_.Command9->setEnabled(false);
-                e_.numero_caixa = 0;
-                primeiroNaTabulacao(a_.Command1);
-                a_.Command1->setFocus();
-            } else {
-                a_.mensagem->setText(QStringLiteral(
-                    "Último caixa aberto é de outro usuário. Feche o caixa e abra o seu."));
-                a_.Frame2->setEnabled(false);
-                a_.Frame3->setVisible(false);
-                a_.Frame3->setEnabled(false);
-                caixaDeOutro_ = true;
-                a_.Command1->setEnabled(false);
-                a_.Command2->setEnabled(true);
-                a_.Command8->setEnabled(true);
-                a_.Command9->setEnabled(true);
-                e_.numero_caixa = outro.value(0).toInt();
-            }
+            caixaDeOutro_ = outro.next();
+            e_.numero_caixa = caixaDeOutro_ ? outro.value(0).toInt() : 0;
         }
-        a_.Frame1->setEnabled(a_.Command2->isEnabled());
         // With a register open the operator starts at the lane: the ticket field, where F2, F4,
         // F5 and Esc act and a ticket can be typed at once.
-        if (a_.Command2->isEnabled()) a_.tic->setFocus();
+        a_.mostraCaixa();
+        if (caixaDeOutro_) {
+            a_.mensagem->setText(QStringLiteral(
+                "Último caixa aberto é de outro usuário. Feche o caixa e abra o seu."));
+            a_.Frame2->setEnabled(false);
+            a_.Frame3->setVisible(false);
+            a_.Frame3->setEnabled(false);
+        } else if (!e_.caixaAberto()) {
+            primeiroNaTabulacao(a_.Command1);
+            a_.Command1->setFocus();
+        }
     }
 
     void preencheListas() {
@@ -313,8 +299,7 @@ private:
 
         // The "admin" login, while no user exists, may open a register; a user without the
         // main screen's right may not.
-        if (admin_ && !a_.Command1->isEnabled() && !a_.Command2->isEnabled())
-            a_.Command1->setEnabled(true);
+        if (admin_) a_.Command1->setEnabled(true);
     }
 
     Contexto& ctx_;

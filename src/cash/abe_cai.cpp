@@ -58,7 +58,7 @@ void AberturaCaixa::Command1_Click() {
         tro->setFocus();
         return;
     }
-    mostraCaixaAberto(janela_);
+    janela_.mostraCaixa();
     accept();
 }
 
@@ -85,15 +85,4 @@ bool AberturaCaixa::eventFilter(QObject* alvo, QEvent* evento) {
         }
     }
     return QDialog::eventFilter(alvo, evento);
-}
-
-void mostraCaixaAberto(JanelaPrincipal& janela) {
-    janela.Command1->setEnabled(false);
-    janela.Command2->setEnabled(true);
-    janela.Command8->setEnabled(true);
-    janela.Command9->setEnabled(true);
-    janela.Frame1->setEnabled(true);
-    janela.mensagem->setText(QString());
-    // "Abert. de Caixa", which had the focus, is off: the lane takes it.
-    janela.tic->setFocus();
 }

@@ -30,7 +30,3 @@ private:
     Contexto& ctx_;
     JanelaPrincipal& janela_;
 };
-
-// The main window with a cash register open: "Abert. de Caixa" off; closing, monthly payment,
-// takings and the lane panel on; the notice about another user's register cleared.
-void mostraCaixaAberto(JanelaPrincipal& janela);

@@ -69,7 +69,7 @@ void FechamentoCaixa::Command1_Click() {
     imprimeFechamento(r.troco);
 
     e.numero_caixa = 0;
-    mostraCaixaFechado(janela_);
+    janela_.mostraCaixa();
     Command1->setEnabled(false);
     accept();
 }
@@ -90,12 +90,4 @@ void FechamentoCaixa::imprimeFechamento(const Dinheiro& troco) {
         return;
     }
     imprime_bobina(ctx_, Impresso::FechamentoCaixa, bytes);
-}
-
-void mostraCaixaFechado(JanelaPrincipal& janela) {
-    janela.Command1->setEnabled(true);
-    janela.Command2->setEnabled(false);
-    janela.Command8->setEnabled(false);
-    janela.Command9->setEnabled(false);
-    janela.Frame1->setEnabled(false);
 }

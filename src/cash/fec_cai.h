@@ -27,7 +27,3 @@ private:
     Contexto& ctx_;
     JanelaPrincipal& janela_;
 };
-
-// The main window with no register open: only "Abert. de Caixa" among the register's buttons,
-// and the lane panel off.
-void mostraCaixaFechado(JanelaPrincipal& janela);

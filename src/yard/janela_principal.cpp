@@ -420,6 +420,17 @@ void JanelaPrincipal::bancoTrocado() {
     if (Option1->isChecked()) mostraProximoTicket();
 }
 
+void JanelaPrincipal::mostraCaixa() {
+    const bool aberto = ctx_.estado.caixaAberto();
+    Command1->setEnabled(!aberto);
+    for (QPushButton* b : {Command2, Command8, Command9}) b->setEnabled(aberto);
+    Frame1->setEnabled(aberto);
+    if (!aberto) return;
+    mensagem->clear();
+    // "Abert. de Caixa", which may have had the focus, is off: the lane takes it.
+    tic->setFocus();
+}
+
 void JanelaPrincipal::modoSaida() {
     const QScopedValueRollback trocando(trocandoModo_, true);
     calculo_.reset();
@@ -435,7 +446,7 @@ void JanelaPrincipal::modoSaida() {
     ultima_data_ent.clear();
     ultima_hora_ent.clear();
     ultima_modalidade.clear();
-    if (Command2->isEnabled()) {
+    if (ctx_.estado.caixaAberto()) {
         tic->setFocus();
         tic->selectAll();
     }
@@ -445,7 +456,7 @@ void JanelaPrincipal::modoSaida() {
 void JanelaPrincipal::trata_tecla(int tecla) {
     // The shortcuts act only while a cash register is open for this login: a user without the
     // lane's right has none, with "Abert. de Caixa" disabled all the same.
-    if (Command1->isEnabled() || ctx_.estado.numero_caixa == 0) return;
+    if (!ctx_.estado.caixaAberto()) return;
     switch (tecla) {
     case Qt::Key_F2:
         marca(Option1, false);

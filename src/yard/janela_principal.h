@@ -50,6 +50,10 @@ public:
     // The database was replaced by a restored backup: the entry's "Ticket nº" shows the next
     // ticket of the database now open.
     void bancoTrocado();
+    // The cash register as the shared state has it (`numero_caixa`): open, the lane and the
+    // register's buttons work, the notice is cleared and the lane takes the keyboard; closed,
+    // only "Abert. de Caixa" is offered and the lane panel is off.
+    void mostraCaixa();
 
     // Windows the toolbar and the buttons open; set by whoever owns them, so the main window
     // does not depend on every other window.

@@ -200,7 +200,7 @@ TEST_F(JanelaParte2Test, RoloDe40ColunasNaProximaEntrada) {
     e.bobina = 36;
     ligaPista(amb.ctx, principal);
     e.numero_caixa = 1;
-    mostraCaixaAberto(principal);
+    principal.mostraCaixa();
     auto entra = [this](const char* placa) {
         principal.Option1->setChecked(true);
         principal.pla->setText(placa);

@@ -30,7 +30,7 @@ protected:
         a.show();
         QApplication::setActiveWindow(&a);
         amb.ctx.estado.numero_caixa = 1;
-        mostraCaixaAberto(a);
+        a.mostraCaixa();
     }
     ~VisualizacaoTest() override {
         if (previa) previa->close();

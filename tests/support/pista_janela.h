@@ -49,7 +49,7 @@ protected:
     // The state the login leaves with a register open.
     void abreCaixa(int numero = 1) {
         amb.ctx.estado.numero_caixa = numero;
-        mostraCaixaAberto(janela);
+        janela.mostraCaixa();
     }
     Ambiente amb;
     JanelaPrincipal janela{amb.ctx};
