@@ -125,7 +125,7 @@ Cenario::Cenario(const QString& pasta, const QString& modelo, int patio_, std::s
     e.hora_atual = QTime(10, 0);
     e.numero_caixa = 1;
     e.impressora = e.impressora_fiscal = e.cancela_entrada = e.cancela_saida = QStringLiteral(" ");
-    janela = std::make_unique<JanelaPrincipal>(ctx);
+    janela = std::make_unique<JanelaPrincipalTeste>(ctx);
     ligaPista(ctx, *janela);
     janela->mostraCaixa();
     janela->show();

@@ -64,7 +64,7 @@ void JanelaPrincipal::mostraVeiculo(const VeiculoEncontrado& v, bool preencheTic
 void JanelaPrincipal::recalculaParaOVeiculo(bool mensalista, bool mesmoVeiculo) {
     if (totalValeParaOPainel()) return;
     const bool selecionaMensalista = mensalista && !Option6->isChecked();
-    if (mesmoVeiculo && !selecionaMensalista && !Dinheiro::ler(tot->text())) return;
+    if (mesmoVeiculo && !selecionaMensalista && !calculo_) return;
     for (QLineEdit* c : {tot, val_pag, tro}) poe(c, {});
     calculo_.reset();
     ultima_modalidade.clear();

@@ -239,19 +239,13 @@ void JanelaPrincipal::montaControles() {
         StatusBar1->addWidget(paineis[i], 1);
     }
 
-    // Timers: the program clock, its audit, and the two gate-lowering timers.
+    // Timers: the program clock and its audit.
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(985);
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(30000);
-    timer_cancela_entrada = new QTimer(this);
-    timer_cancela_entrada->setObjectName(QStringLiteral("timer_cancela_entrada"));
-    timer_cancela_entrada->setSingleShot(true);
-    timer_cancela_saida = new QTimer(this);
-    timer_cancela_saida->setObjectName(QStringLiteral("timer_cancela_saida"));
-    timer_cancela_saida->setSingleShot(true);
 
     // Tab order: the lane fields first, then the modes, the payment panel, the yard list and
     // the buttons outside the frames. The read-only fields are no stops.
@@ -295,29 +289,10 @@ void JanelaPrincipal::ligaEventos() {
     connect(Command10, &QPushButton::clicked, this, abre(abreListaEntrada));
     connect(Command11, &QPushButton::clicked, this, abre(abreListaSaida));
 
-    auto registra = [this](bool entrada, bool imprime) {
-        executa(QStringLiteral("preparar a pista para o próximo veículo"), [=, this] {
-            const auto& f = entrada ? registraEntrada : registraSaida;
-            if (!f || !f(imprime)) return;
-            pla->setText(kPlacaVazia);
-            pri->setText(kPrismaVazio);
-            if (entrada) {
-                vei->clear();
-                marca(Option1, false);
-                marca(Option1, true);
-                pla->setFocus();
-            } else {
-                tic->setText(kTicketVazio);
-                marca(Option2, false);
-                marca(Option2, true);
-                tic->setFocus();
-            }
-        });
-    };
-    connect(Command5, &QPushButton::clicked, this, [=] { registra(true, false); });
-    connect(Command6, &QPushButton::clicked, this, [=] { registra(true, true); });
-    connect(Command3, &QPushButton::clicked, this, [=] { registra(false, false); });
-    connect(Command7, &QPushButton::clicked, this, [=] { registra(false, true); });
+    connect(Command5, &QPushButton::clicked, this, [this] { registra(true, false); });
+    connect(Command6, &QPushButton::clicked, this, [this] { registra(true, true); });
+    connect(Command3, &QPushButton::clicked, this, [this] { registra(false, false); });
+    connect(Command7, &QPushButton::clicked, this, [this] { registra(false, true); });
 
     connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
         if (on) executa(QStringLiteral("passar para a entrada de veículos"), [this] { modoEntrada(); });
@@ -340,6 +315,81 @@ void JanelaPrincipal::ligaEventos() {
              Option5, Option6, Option7, Command1, Command2, Command3, Command4, Command5,
              Command6, Command7, Command8, Command9, Command10, Command11, Check1})
         w->installEventFilter(this);
+}
+
+CamposEntrada JanelaPrincipal::camposEntrada() const {
+    return {pla->displayText(), pri->displayText(), vei->text(), !pri->isHidden(), !vei->isHidden()};
+}
+
+CamposSaida JanelaPrincipal::camposSaida() const {
+    CamposSaida c;
+    c.tic = tic->displayText();
+    c.pla = pla->displayText();
+    c.dat_ent = dat_ent->text();
+    c.hor_ent = hor_ent->text();
+    c.dat_sai = dat_sai->text();
+    c.hor_sai = hor_sai->text();
+    c.val_pag = val_pag->text();
+    c.modalidade = modalidadeEscolhida();
+    c.tur = tur->currentText();
+    c.cod_con = cod_con->currentText();
+    c.calculo = calculo_;
+    c.pri = pri->displayText();
+    c.vei = vei->text();
+    c.priVisivel = !pri->isHidden();
+    c.veiVisivel = !vei->isHidden();
+    c.soAutenticacao = Check1->isChecked();
+    return c;
+}
+
+void JanelaPrincipal::registra(bool entrada, bool imprime) {
+    executa(QStringLiteral("preparar a pista para o próximo veículo"), [=, this] {
+        if (entrada && registraEntrada) mostraRegistro(registraEntrada(camposEntrada(), imprime), true);
+        if (!entrada && registraSaida) mostraRegistro(registraSaida(camposSaida(), imprime), false);
+    });
+}
+
+void JanelaPrincipal::mostraRegistro(const ResultadoPista& r, bool entrada) {
+    if (!r.registrado) {
+        // No message after the operator's No.
+        if (!r.mensagem.isEmpty()) ctx_.plataforma.mensagem(r.mensagem, r.icone);
+        const std::pair<CampoPista, QWidget*> campos[] = {
+            {CampoPista::tic, tic}, {CampoPista::pla, pla}, {CampoPista::pri, pri},
+            {CampoPista::vei, vei}, {CampoPista::tur, tur}, {CampoPista::val_pag, val_pag}};
+        for (const auto& [campo, controle] : campos)
+            if (campo == r.foco) controle->setFocus();
+        return;
+    }
+    if (r.enfileirado) (entrada ? Command10 : Command11)->setEnabled(true);
+    // The vehicle is registered: a list that cannot be refreshed must not read as a failed
+    // registration.
+    if (!Frame3->isHidden()) {
+        try {
+            if (entrada) entrouNoPatio(r.linhaPatio);
+            else saiuDoPatio(r.linhaPatio);
+        } catch (const ErroBanco& e) {
+            ctx_.plataforma.mensagem(
+                QStringLiteral("O veículo foi registrado, mas não foi possível atualizar a lista de "
+                               "pátio.\n%1").arg(e.mensagem()),
+                Icone::Exclamacao);
+        }
+    }
+    if (r.autenticacaoImpressa) Check1->setChecked(false);
+    // After a fiscal coupon the exit panel keeps the vehicle just registered.
+    if (r.cupomFiscal) return;
+    pla->setText(kPlacaVazia);
+    pri->setText(kPrismaVazio);
+    if (entrada) {
+        vei->clear();
+        marca(Option1, false);
+        marca(Option1, true);
+        pla->setFocus();
+    } else {
+        tic->setText(kTicketVazio);
+        marca(Option2, false);
+        marca(Option2, true);
+        tic->setFocus();
+    }
 }
 
 void JanelaPrincipal::showEvent(QShowEvent* evento) {

@@ -4,8 +4,11 @@
 // controls directly, as the login and the cash-register windows do, so the controls are public.
 
 #include "app/contexto.h"
+#include "yard/entrada.h"
 #include "yard/modelo_patio.h"   // grid1
 #include "yard/proximo_ticket.h"
+#include "yard/resultado_pista.h"
+#include "yard/saida.h"
 #include "yard/tarifas/pedido_tarifa.h"
 
 #include <QMainWindow>
@@ -28,12 +31,6 @@ class QRadioButton;
 class QStatusBar;
 class QTimer;
 class QToolBar;
-
-// Empty texts of the masked lane fields.
-inline const QString kTicketVazio = QStringLiteral("          ");
-inline const QString kPlacaVazia = QStringLiteral("   -    ");
-inline const QString kPrismaVazio = QStringLiteral("   ");
-inline const QString kTicketMensalista = QStringLiteral("0000000000");
 
 class JanelaPrincipal : public QMainWindow {
     Q_OBJECT
@@ -65,10 +62,11 @@ public:
     std::function<void()> abreValorCaixa;                   // Command9
     std::function<void()> abreListaEntrada;                 // Command10
     std::function<void()> abreListaSaida;                   // Command11
-    // Entry and exit registration: true when the vehicle was registered and the panel is to be
-    // made ready for the next one. `imprime` is false for "Registrar Entrada" / "Registrar  Saída".
-    std::function<bool(bool imprime)> registraEntrada;
-    std::function<bool(bool imprime)> registraSaida;
+    // The lanes: the panel's request, read once when a "Registrar" button is pressed, and what
+    // the registration did, which the window then shows. `imprime` is false for "Registrar
+    // Entrada" / "Registrar  Saída".
+    std::function<ResultadoPista(const CamposEntrada& campos, bool imprime)> registraEntrada;
+    std::function<ResultadoPista(const CamposSaida& campos, bool imprime)> registraSaida;
 
     // Lane panel.
     QGroupBox* Frame1;
@@ -128,8 +126,6 @@ public:
     std::array<QLabel*, 3> paineis;   // status-bar panels 1 to 3
     QTimer* Timer1;
     QTimer* Timer2;
-    QTimer* timer_cancela_entrada;
-    QTimer* timer_cancela_saida;
 
     // Memory of the last fee computation.
     QString ultima_modalidade;
@@ -159,8 +155,6 @@ public:
     QString modalidadeEscolhida() const;   // "R", "T", "C", "M" or "D"
     // The fee inputs as the panel shows them now.
     PedidoTarifa pedidoDoPainel() const;
-    // The fee last computed, with what it was computed for; nullopt when none stands.
-    const std::optional<TotalCalculado>& totalCalculado() const { return calculo_; }
     // True when `tot` holds the fee computed for the vehicle, times and kind shown now.
     bool totalValeParaOPainel() const;
 
@@ -174,6 +168,16 @@ protected:
 
 private:
     void montaControles();
+    // The panel's request to the lanes, and what their answer changes in the window: a refusal
+    // told with the focus where it says; a registered vehicle in the yard list and its gate's
+    // "Ativar Cancela", and the panel ready for the next one.
+    CamposEntrada camposEntrada() const;
+    CamposSaida camposSaida() const;
+    void registra(bool entrada, bool imprime);
+    void mostraRegistro(const ResultadoPista& r, bool entrada);
+    // The fee shown in `tot`: computed, with what for, or a text that is none ("ERRO").
+    void mostraTotal(const TotalCalculado& calculo);
+    void mostraTotal(const QString& texto);
     void mostraProximoTicket();
     void ligaEventos();
     void ligaPainelPagamento();

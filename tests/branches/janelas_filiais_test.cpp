@@ -7,7 +7,7 @@
 #include "branches/janela_envio_tickets.h"
 #include "branches/janela_filiais.h"
 #include "programa/liga_filiais.h"
-#include "yard/janela_principal.h"
+#include "support/janela_principal_teste.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -33,7 +33,7 @@ T* janelaAberta(const char* nome) {
 TEST(JanelasFiliais, BarraAbreGerEBacUmaVezCada) {
     Ambiente amb;
     amb.plataforma.discosFalsos.lista = {amb.plataforma.pastaPrograma()};
-    JanelaPrincipal a(amb.ctx);
+    JanelaPrincipalTeste a(amb.ctx);
     liga_filiais(amb.ctx, a);
     a.botoes[5]->trigger();
     a.botoes[5]->trigger();

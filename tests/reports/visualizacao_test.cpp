@@ -5,7 +5,7 @@
 #include "programa/liga_pista.h"
 #include "reports/relatorio_teste.h"
 #include "reports/visualizacao.h"
-#include "yard/janela_principal.h"
+#include "support/janela_principal_teste.h"
 
 #include <QAction>
 #include <QApplication>
@@ -59,7 +59,7 @@ protected:
         return amb.plataforma.visualizados.empty() ? nullptr : amb.plataforma.visualizados.back().documento;
     }
 
-    JanelaPrincipal a{amb.ctx};
+    JanelaPrincipalTeste a{amb.ctx};
     QPointer<QWidget> previa;
 };
 

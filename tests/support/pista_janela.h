@@ -4,7 +4,7 @@
 
 #include "cash/abe_cai.h"
 #include "support/ambiente.h"
-#include "yard/janela_principal.h"
+#include "support/janela_principal_teste.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -52,5 +52,5 @@ protected:
         janela.mostraCaixa();
     }
     Ambiente amb;
-    JanelaPrincipal janela{amb.ctx};
+    JanelaPrincipalTeste janela{amb.ctx};
 };

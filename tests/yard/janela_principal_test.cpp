@@ -5,6 +5,7 @@
 #include "data/datas.h"
 #include "yard/acerto_relogio.h"
 #include "yard/proximo_ticket.h"
+#include "yard/tarifas/tarifas_teste.h"
 
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -271,8 +272,16 @@ TEST_F(JanelaPrincipalTest, ValorPagoETroco) {
         {"ERRO", "20", "20,00", "anterior"},
         {"12,50", "abc", "", ""},
     };
+    // Each total computed by the panel, as a day rate; "ERRO" without one.
+    const std::pair<QLineEdit*, const char*> veiculo[] = {
+        {janela.dat_ent, "07/12/2026"}, {janela.hor_ent, "08:00:00"},
+        {janela.dat_sai, "07/12/2026"}, {janela.hor_sai, "09:00:00"}};
+    JanelaPrincipal::marca(janela.Option7, true);
     for (const auto& c : casos) {
-        janela.tot->setText(c.total);
+        amb.db().executa("DELETE FROM diaria");
+        if (Dinheiro::ler(c.total)) semeiaDiaria(amb.db(), 24, c.total);
+        for (const auto& [campo, texto] : veiculo) campo->setText(texto);
+        janela.calcula_total();
         janela.tro->setText("anterior");
         janela.val_pag->setText(c.digitado);
         janela.val_pag_LostFocus();
@@ -391,7 +400,11 @@ TEST_F(JanelaPrincipalTest, ListaMantemAsLargurasDasColunas) {
 TEST_F(JanelaPrincipalTest, EnterMoveOFocoEAcionaOBotao) {
     abreCaixa();
     int entradas = 0;
-    janela.registraEntrada = [&](bool imprime) { return !imprime && ++entradas; };
+    janela.registraEntrada = [&](const CamposEntrada&, bool imprime) {
+        ResultadoPista r;
+        r.registrado = !imprime && ++entradas;
+        return r;
+    };
     janela.pri->setVisible(false);
     janela.vei->setVisible(false);
     janela.Option1->setChecked(true);
