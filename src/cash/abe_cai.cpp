@@ -5,9 +5,8 @@
 #include "widgets/campo_dinheiro.h"
 #include "widgets/cria.h"
 #include "widgets/cursor_ocupado.h"
-#include "yard/janela_principal.h"
+#include "yard/tela_principal.h"
 
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,7 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-AberturaCaixa::AberturaCaixa(Contexto& ctx, JanelaPrincipal& janela, QWidget* parent)
+AberturaCaixa::AberturaCaixa(Contexto& ctx, TelaPrincipal& janela, QWidget* parent)
     : QDialog(parent), ctx_(ctx), janela_(janela) {
     setObjectName(QStringLiteral("abe_cai"));
     setWindowTitle(QStringLiteral("Abertura de Caixa"));

@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-class JanelaPrincipal;
+class TelaPrincipal;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -14,7 +14,7 @@ class QPushButton;
 class AberturaCaixa : public QDialog {
     Q_OBJECT
 public:
-    AberturaCaixa(Contexto& ctx, JanelaPrincipal& janela, QWidget* parent = nullptr);
+    AberturaCaixa(Contexto& ctx, TelaPrincipal& janela, QWidget* parent = nullptr);
 
     QLabel* Label1;
     QLineEdit* tro;
@@ -28,5 +28,5 @@ protected:
 
 private:
     Contexto& ctx_;
-    JanelaPrincipal& janela_;
+    TelaPrincipal& janela_;
 };

@@ -7,13 +7,12 @@
 #include "widgets/cria.h"
 #include "widgets/cursor_ocupado.h"
 #include "widgets/trabalho_banco.h"
-#include "yard/janela_principal.h"
+#include "yard/tela_principal.h"
 
-#include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-FechamentoCaixa::FechamentoCaixa(Contexto& ctx, JanelaPrincipal& janela, QWidget* parent)
+FechamentoCaixa::FechamentoCaixa(Contexto& ctx, TelaPrincipal& janela, QWidget* parent)
     : QDialog(parent), ctx_(ctx), janela_(janela) {
     setObjectName(QStringLiteral("fec_cai"));
     setWindowTitle(QStringLiteral("Fechamento de Caixa"));

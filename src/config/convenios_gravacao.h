@@ -5,6 +5,7 @@
 
 #include "config/convenio_edicao.h"
 #include "config/resultado_aba.h"
+#include "yard/tela_principal.h"   // ListaConvenios
 
 #include <QStringList>
 
@@ -23,9 +24,5 @@ struct ResultadoExclusaoConvenio : ResultadoAba {
 };
 ResultadoExclusaoConvenio exclui_convenio(Banco& db, const QString& cod_con);
 
-// Every agreement in name order: the names and, at the same index, their codes as text.
-struct ListaConvenios {
-    QStringList nomes;
-    QStringList codigos;
-};
+// Every agreement in name order.
 ListaConvenios lista_convenios(Banco& db);

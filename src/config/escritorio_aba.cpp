@@ -13,7 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-AbaEscritorio::AbaEscritorio(Contexto& ctx, JanelaPrincipal& a, qint16& filial, QWidget* pai)
+AbaEscritorio::AbaEscritorio(Contexto& ctx, TelaPrincipal& a, qint16& filial, QWidget* pai)
     : AbaConfiguracao(ctx, a, pai), filial_carregada(filial) {
     Label40 = cria<QLabel>(this, "Label40", QStringLiteral("Escritório ou pista?"));
     esc = cria<QComboBox>(this, "esc");

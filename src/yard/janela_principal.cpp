@@ -8,6 +8,7 @@
 #include "widgets/trabalho_banco.h"
 #include "yard/entrada.h"
 #include "yard/modelo_patio.h"
+#include "yard/cancelas.h"
 #include "yard/proximo_ticket.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -36,6 +38,16 @@ namespace {
 const QString kAtenderTecla = QStringLiteral("atender à tecla");
 const QString kCalcularTotal = QStringLiteral("calcular o total");
 const QString kBuscarVeiculo = QStringLiteral("buscar o veículo no pátio");
+
+// Puts `w` first in the tab order of its window: the window gives the focus to the first
+// control of the chain when it shows, and Tab goes on from there in the old order.
+void primeiroNaTabulacao(QWidget* w) {
+    QWidget* janela = w->window();
+    QList<QWidget*> ordem{w};
+    for (QWidget* x = janela->nextInFocusChain(); x != janela; x = x->nextInFocusChain())
+        if (x != w && x->window() == janela && (x->focusPolicy() & Qt::TabFocus)) ordem << x;
+    for (qsizetype i = 1; i < ordem.size(); ++i) QWidget::setTabOrder(ordem[i - 1], ordem[i]);
+}
 
 QLineEdit* campoMascara(QWidget* pai, const char* nome, const QString& mascara) {
     auto* c = cria<QLineEdit>(pai, nome);
@@ -466,13 +478,137 @@ void JanelaPrincipal::mostraProximoTicket() {
     avisoFimTickets_.atualiza(ctx_.plataforma, ultimo, proximo);
 }
 
+void JanelaPrincipal::mostraImpressoras() {
+    Command6->setEnabled(ctx_.estado.imprimeEntrada());
+    Command7->setEnabled(ctx_.estado.imprimeSaida());
+}
+
+void JanelaPrincipal::aplicaAcesso(const AcessoTela& a) {
+    paineis[0]->setText(QStringLiteral("Usuário: ") + a.usuario);
+    paineis[1]->setText(QStringLiteral("Data: ") + dataBr(a.data));
+    // The program clock is set only when the start-up window closes.
+    paineis[2]->setText(QStringLiteral("Hora: ") + horaHms(a.hora));
+    for (int i = 0; i < 7; ++i) botoes[i]->setEnabled(a.janelas[i]);
+    podeAbrirCaixa_ = a.pista || a.semUsuarios;
+    if (!podeAbrirCaixa_) {
+        // Without the right to the main screen nothing of the lane or the register is offered:
+        // no register is opened, no car or payment registered.
+        Frame1->setEnabled(false);
+        for (QPushButton* b : {Command1, Command2, Command3, Command4, Command5, Command6, Command7,
+                               Command8, Command9})
+            b->setEnabled(false);
+    } else {
+        mostraCaixa();
+    }
+    if (a.semUsuarios) {
+        Frame3->setEnabled(false);
+        grid1->setEnabled(false);
+    }
+    if (a.pista) {
+        if (a.caixaDeOutro) {
+            mensagem->setText(QStringLiteral(
+                "Último caixa aberto é de outro usuário. Feche o caixa e abra o seu."));
+            Frame2->setEnabled(false);
+            Frame3->setEnabled(false);
+        } else if (!ctx_.estado.caixaAberto()) {
+            primeiroNaTabulacao(Command1);
+            Command1->setFocus();
+        }
+        trocaTurnos(a.turnos);
+        trocaConvenios(a.convenios);
+    }
+
+    pri->setVisible(a.prisma);
+    Label12->setVisible(a.prisma);
+    vei->setVisible(a.veiculo);
+    LabelVeiculo->setVisible(a.veiculo);
+    // Another user's register keeps the yard list hidden, whatever the setting.
+    if (a.mostrarLista && !a.caixaDeOutro) {
+        Frame3->setVisible(true);
+        // 340, 840, 780 and 750 twips at 15 twips a pixel, measured for a narrower font than
+        // this system's: a column is never narrower than its usual text, so plates, dates and
+        // times are not cut. Set once here; the list never measures its rows.
+        const QFontMetrics medida(grid1->font());
+        const char* const amostras[] = {"000", "AAA-0000", "00/00/00", "00:00:00"};
+        int larguras[] = {23, 56, 52, 50};
+        for (int i = 0; i < 4; ++i)
+            larguras[i] = qMax(larguras[i], medida.horizontalAdvance(QLatin1String(amostras[i])) + 12);
+        const QStringList titulos{QStringLiteral("Pr."), QStringLiteral("Placa"),
+                                  QStringLiteral("Data Ent."), QStringLiteral("Hora Ent.")};
+        if (grid1->columnCount() < 4) grid1->setColumnCount(4);
+        grid1->setHorizontalHeaderLabels(titulos);
+        for (int i = 0; i < 4; ++i) grid1->setColumnWidth(i, larguras[i]);
+        atualiza_lista_patio();
+    } else {
+        Frame3->setVisible(false);
+    }
+    if (a.filaEntrada) Command10->setEnabled(true);
+    if (a.filaSaida) Command11->setEnabled(true);
+    for (int i = 0; i < 5; ++i)
+        if (!a.modalidades[i]) ofereceModalidade(Modalidade(i), false);
+}
+
+void JanelaPrincipal::abre() {
+    show();
+    // The cashier types the first car right away: the keys go to the main window, not to
+    // wherever the start-up window leaves the keyboard.
+    activateWindow();
+}
+
+void JanelaPrincipal::trocaTurnos(const QStringList& turnos) {
+    tur->clear();
+    tur->addItems(turnos);
+    tur->setCurrentIndex(-1);
+    if (!turnos.isEmpty()) return;
+    // The list goes with its option: with "Turno" off, no shift can be chosen.
+    tur->setEnabled(false);
+    ofereceModalidade(Modalidade::Turno, false);
+}
+
+void JanelaPrincipal::trocaConvenios(const ListaConvenios& convenios) {
+    // The hidden code list follows the partner shown, index for index.
+    conv->clear();
+    cod_con->clear();
+    conv->addItems(convenios.nomes);
+    cod_con->addItems(convenios.codigos);
+    conv->setCurrentIndex(-1);
+    cod_con->setCurrentIndex(-1);
+}
+
+void JanelaPrincipal::ofereceModalidade(Modalidade modalidade, bool oferecida) {
+    QRadioButton* const opcoes[] = {Option3, Option4, Option5, Option6, Option7};
+    QRadioButton* o = opcoes[int(modalidade)];
+    o->setEnabled(oferecida);
+    if (!oferecida) marca(o, false);
+}
+
+void JanelaPrincipal::aplicaGeral(const EfeitosGeral& e) {
+    Frame3->setVisible(e.mostrar_lista);
+    if (e.mostrar_lista) atualiza_lista_patio();
+    if (!e.habilitar_prisma) pri->setText(kPrismaVazio);
+    pri->setVisible(e.habilitar_prisma);
+    Label12->setVisible(e.habilitar_prisma);
+    vei->setVisible(e.habilitar_veiculo);
+    LabelVeiculo->setVisible(e.habilitar_veiculo);
+    // Each lane's "Registrar e Imprimir" follows the printers only in its own mode: the entry's
+    // button stays off at the exit and the exit's at the entry, as the mode left them.
+    Command6->setEnabled(e.imprime_entrada && Option1->isChecked());
+    Command7->setEnabled(e.imprime_saida && Option2->isChecked());
+    Command10->setEnabled(e.lista_entrada);
+    Command11->setEnabled(e.lista_saida);
+}
+
+void JanelaPrincipal::filaCancelaVazia(Lado lado) {
+    (lado == Lado::Entrada ? Command10 : Command11)->setEnabled(false);
+}
+
 void JanelaPrincipal::bancoTrocado() {
     if (Option1->isChecked()) mostraProximoTicket();
 }
 
 void JanelaPrincipal::mostraCaixa() {
     const bool aberto = ctx_.estado.caixaAberto();
-    Command1->setEnabled(!aberto);
+    Command1->setEnabled(!aberto && podeAbrirCaixa_);
     for (QPushButton* b : {Command2, Command8, Command9}) b->setEnabled(aberto);
     Frame1->setEnabled(aberto);
     if (!aberto) return;

@@ -1,7 +1,8 @@
 #pragma once
 // The main window `a`: the lane panel (entry and exit), the payment panel, the yard list with
-// its counters, the cash-register buttons, the toolbar and the status bar. Other windows set its
-// controls directly, as the login and the cash-register windows do, so the controls are public.
+// its counters, the cash-register buttons, the toolbar and the status bar. Its controls are its
+// own: the other windows speak to it through `TelaPrincipal`, the lanes through the
+// registration hooks, and the assembly sets the windows its buttons open.
 
 #include "app/contexto.h"
 #include "yard/entrada.h"
@@ -10,9 +11,9 @@
 #include "yard/resultado_pista.h"
 #include "yard/saida.h"
 #include "yard/tarifas/pedido_tarifa.h"
+#include "yard/tela_principal.h"
 
 #include <QMainWindow>
-#include <QSqlRecord>
 
 #include <array>
 #include <functional>
@@ -32,14 +33,24 @@ class QStatusBar;
 class QTimer;
 class QToolBar;
 
-class JanelaPrincipal : public QMainWindow {
+class JanelaPrincipal : public QMainWindow, public TelaPrincipal {
     Q_OBJECT
 public:
     explicit JanelaPrincipal(Contexto& ctx, QWidget* parent = nullptr);
     ~JanelaPrincipal() override;
 
-    // Rebuilds the yard list and its counters from `veiculos_patio`.
-    void atualiza_lista_patio();
+    // What the other windows ask of it.
+    void mostraImpressoras() override;
+    void aplicaAcesso(const AcessoTela& acesso) override;
+    void abre() override;
+    void mostraCaixa() override;
+    void trocaTurnos(const QStringList& turnos) override;
+    void trocaConvenios(const ListaConvenios& convenios) override;
+    void ofereceModalidade(Modalidade modalidade, bool oferecida) override;
+    void aplicaGeral(const EfeitosGeral& efeitos) override;
+    void atualiza_lista_patio() override;
+    void filaCancelaVazia(Lado lado) override;
+
     // The lanes' in-place updates of the yard list and its counters: the yard row `id` was
     // just written by an entry, or deleted by an exit.
     void entrouNoPatio(qint64 id);
@@ -47,10 +58,6 @@ public:
     // The database was replaced by a restored backup: the entry's "Ticket nº" shows the next
     // ticket of the database now open.
     void bancoTrocado();
-    // The cash register as the shared state has it (`numero_caixa`): open, the lane and the
-    // register's buttons work, the notice is cleared and the lane takes the keyboard; closed,
-    // only "Abert. de Caixa" is offered and the lane panel is off.
-    void mostraCaixa();
 
     // Windows the toolbar and the buttons open; set by whoever owns them, so the main window
     // does not depend on every other window.
@@ -68,6 +75,43 @@ public:
     std::function<ResultadoPista(const CamposEntrada& campos, bool imprime)> registraEntrada;
     std::function<ResultadoPista(const CamposSaida& campos, bool imprime)> registraSaida;
 
+    // Handlers, public so that tests can drive them as the operator would.
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void passoDoRelogio();   // Timer2's step as the timer runs it, with its failures shown
+    void trata_tecla(int tecla);
+    void modoEntrada();
+    void modoSaida();
+    // Selects or deselects an option without the group forcing one to stay selected.
+    static void marca(QRadioButton* opcao, bool marcada);
+    // A field that is shown and enabled, so that Enter may move the focus to it.
+    static bool aceitaFoco(const QWidget* w) { return !w->isHidden() && w->isEnabled(); }
+
+    // Payment panel and exit lookup.
+    void calcula_total();
+    void tic_LostFocus();
+    void pla_LostFocus();
+    void pri_LostFocus();
+    void grid1_Click(int linha);
+    void val_pag_GotFocus();
+    void val_pag_LostFocus();
+    QString modalidadeEscolhida() const;   // "R", "T", "C", "M" or "D"
+    // The fee inputs as the panel shows them now.
+    PedidoTarifa pedidoDoPainel() const;
+    // True when `tot` holds the fee computed for the vehicle, times and kind shown now.
+    bool totalValeParaOPainel() const;
+    // The kind of the last fee computed: emptied when the amount field must compute again.
+    const QString& ultimaModalidade() const { return ultima_modalidade; }
+
+protected:
+    bool eventFilter(QObject* alvo, QEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+    // Closed from its title bar, the program ends as by "Sair": asking first about printouts
+    // still waiting for the ticket printer.
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
     // Lane panel.
     QGroupBox* Frame1;
     QLineEdit* tic;
@@ -132,41 +176,7 @@ public:
     QString ultima_data_ent;
     QString ultima_hora_ent;
 
-    // Handlers, public so that tests and other windows can drive them as the operator would.
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void passoDoRelogio();   // Timer2's step as the timer runs it, with its failures shown
-    void trata_tecla(int tecla);
-    void modoEntrada();
-    void modoSaida();
-    // Selects or deselects an option without the group forcing one to stay selected.
-    static void marca(QRadioButton* opcao, bool marcada);
-    // A field that is shown and enabled, so that Enter may move the focus to it.
-    static bool aceitaFoco(const QWidget* w) { return !w->isHidden() && w->isEnabled(); }
 
-    // Payment panel and exit lookup.
-    void calcula_total();
-    void tic_LostFocus();
-    void pla_LostFocus();
-    void pri_LostFocus();
-    void grid1_Click(int linha);
-    void val_pag_GotFocus();
-    void val_pag_LostFocus();
-    QString modalidadeEscolhida() const;   // "R", "T", "C", "M" or "D"
-    // The fee inputs as the panel shows them now.
-    PedidoTarifa pedidoDoPainel() const;
-    // True when `tot` holds the fee computed for the vehicle, times and kind shown now.
-    bool totalValeParaOPainel() const;
-
-protected:
-    bool eventFilter(QObject* alvo, QEvent* evento) override;
-    void showEvent(QShowEvent* evento) override;
-    void keyPressEvent(QKeyEvent* evento) override;
-    // Closed from its title bar, the program ends as by "Sair": asking first about printouts
-    // still waiting for the ticket printer.
-    void closeEvent(QCloseEvent* evento) override;
-
-private:
     void montaControles();
     // The panel's request to the lanes, and what their answer changes in the window: a refusal
     // told with the focus where it says; a registered vehicle in the yard list and its gate's
@@ -204,4 +214,6 @@ private:
     bool saidaPeloMouse_ = false;   // the field being left lost the focus to a click
     std::optional<TotalCalculado> calculo_;
     AvisoFimTickets avisoFimTickets_;
+    // The login may open a register: the main screen's right, or "admin" while no user exists.
+    bool podeAbrirCaixa_ = true;
 };
