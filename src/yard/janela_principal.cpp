@@ -3,6 +3,7 @@
 #include "app/imprime_bobina.h"
 #include "data/datas.h"
 #include "widgets/campo_dinheiro.h"
+#include "widgets/campo_entrada.h"
 #include "widgets/cria.h"
 #include "widgets/retoma_teclado.h"
 #include "widgets/trabalho_banco.h"
@@ -49,12 +50,6 @@ void primeiroNaTabulacao(QWidget* w) {
     for (qsizetype i = 1; i < ordem.size(); ++i) QWidget::setTabOrder(ordem[i - 1], ordem[i]);
 }
 
-QLineEdit* campoMascara(QWidget* pai, const char* nome, const QString& mascara) {
-    auto* c = cria<QLineEdit>(pai, nome);
-    c->setInputMask(mascara);
-    return c;
-}
-
 // A field the lanes fill and the operator only reads: no tab stop, and a click does not take
 // the focus from where the keys work.
 QLineEdit* campoLeitura(QWidget* pai, const char* nome) {
@@ -84,9 +79,10 @@ void JanelaPrincipal::montaControles() {
     // Lane panel.
     Frame1 = cria<QGroupBox>(central, "Frame1");
     auto* g1 = new QGridLayout(Frame1);
-    tic = campoMascara(Frame1, "tic", QStringLiteral("0000000000; "));
-    pla = campoMascara(Frame1, "pla", QStringLiteral(">nnn-nnnn; "));
-    pri = campoMascara(Frame1, "pri", QStringLiteral("000; "));
+    // The lane fields select all they hold when they get the focus: what is typed replaces it.
+    tic = cria<CampoMascara>(Frame1, "tic", QStringLiteral("##########"), true);
+    pla = cria<CampoMascara>(Frame1, "pla", QStringLiteral(">aaa-aaaa"), true);
+    pri = cria<CampoMascara>(Frame1, "pri", QStringLiteral("###"), true);
     vei = cria<QLineEdit>(Frame1, "vei");
     vei->setMaxLength(20);
     Label12 = cria<QLabel>(Frame1, "Label12", QStringLiteral("Prisma:"));
@@ -98,8 +94,8 @@ void JanelaPrincipal::montaControles() {
     Option1 = cria<QRadioButton>(Frame1, "Option1", QStringLiteral("(F2) Entrada"));
     Option2 = cria<QRadioButton>(Frame1, "Option2", QStringLiteral("(F4) Saída"));
     Label17 = cria<QLabel>(Frame1, "Label17", QStringLiteral("( ESC) = Limpa campos"));
-    Command5 = cria<QPushButton>(Frame1, "Command5", QStringLiteral("Registrar Entrada"));
-    Command6 = cria<QPushButton>(Frame1, "Command6", QStringLiteral("Registrar e Imprimir"));
+    Command5 = criaBotao(Frame1, "Command5", QStringLiteral("Registrar Entrada"));
+    Command6 = criaBotao(Frame1, "Command6", QStringLiteral("Registrar e Imprimir"));
     int l = 0;
     g1->addWidget(Option1, l, 0);
     g1->addWidget(Option2, l, 1);
@@ -135,12 +131,11 @@ void JanelaPrincipal::montaControles() {
     conv = cria<QComboBox>(Frame2, "conv");
     cod_con = cria<QComboBox>(Frame2, "cod_con");
     tot = campoLeitura(Frame2, "tot");
-    val_pag = cria<QLineEdit>(Frame2, "val_pag");
-    aplicaRegraDinheiro(val_pag);
+    val_pag = cria<CampoDinheiro>(Frame2, "val_pag", QString());
     tro = campoLeitura(Frame2, "tro");
     Check1 = cria<QCheckBox>(Frame2, "Check1", QStringLiteral("Imprimir apenas autenticação"));
-    Command3 = cria<QPushButton>(Frame2, "Command3", QStringLiteral("Registrar  Saída"));
-    Command7 = cria<QPushButton>(Frame2, "Command7", QStringLiteral("Registrar e Imprimir"));
+    Command3 = criaBotao(Frame2, "Command3", QStringLiteral("Registrar  Saída"));
+    Command7 = criaBotao(Frame2, "Command7", QStringLiteral("Registrar e Imprimir"));
     tur->setEnabled(false);
     conv->setEnabled(false);
     cod_con->setVisible(false);
@@ -198,13 +193,13 @@ void JanelaPrincipal::montaControles() {
 
     // Cash-register and gate buttons.
     auto* botoesCaixa = new QVBoxLayout;
-    Command1 = cria<QPushButton>(central, "Command1", QStringLiteral("Abert. de Caixa"));
-    Command2 = cria<QPushButton>(central, "Command2", QStringLiteral("Fecham. de Caixa"));
-    Command4 = cria<QPushButton>(central, "Command4", QStringLiteral("Cancelar Ticket (F5)"));
-    Command8 = cria<QPushButton>(central, "Command8", QStringLiteral("Pgto. de Mensalista"));
-    Command9 = cria<QPushButton>(central, "Command9", QStringLiteral("Valor em Caixa"));
-    Command10 = cria<QPushButton>(central, "Command10", QStringLiteral("Ativar Cancela"));
-    Command11 = cria<QPushButton>(central, "Command11", QStringLiteral("Ativar Cancela"));
+    Command1 = criaBotao(central, "Command1", QStringLiteral("Abert. de Caixa"));
+    Command2 = criaBotao(central, "Command2", QStringLiteral("Fecham. de Caixa"));
+    Command4 = criaBotao(central, "Command4", QStringLiteral("Cancelar Ticket (F5)"));
+    Command8 = criaBotao(central, "Command8", QStringLiteral("Pgto. de Mensalista"));
+    Command9 = criaBotao(central, "Command9", QStringLiteral("Valor em Caixa"));
+    Command10 = criaBotao(central, "Command10", QStringLiteral("Ativar Cancela"));
+    Command11 = criaBotao(central, "Command11", QStringLiteral("Ativar Cancela"));
     Command10->setEnabled(false);
     Command11->setEnabled(false);
     mensagem = cria<QLabel>(central, "mensagem");
@@ -720,19 +715,15 @@ bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
             executa(kAtenderTecla, [=, this] { trata_tecla(k); });
             return true;
         }
+        // Enter on a focused button presses it (the button builder's rule); in a lane field or
+        // an option it moves the focus on.
         if (k == Qt::Key_Return || k == Qt::Key_Enter) {
-            // Enter on a focused button presses it, as the Enter moves of the lane expect.
-            if (auto* botao = qobject_cast<QPushButton*>(alvo)) {
-                botao->click();
-                return true;
-            }
             if (alvo == val_pag || alvo == tic || alvo == pla || alvo == pri || alvo == vei ||
                 alvo == tur || alvo == conv || qobject_cast<QRadioButton*>(alvo)) {
                 enterEm(alvo);
                 return true;
             }
         }
-        if (alvo == val_pag && filtraTeclaDinheiro(val_pag, tecla)) return true;
     } else if ((evento->type() == QEvent::FocusIn || evento->type() == QEvent::FocusOut) &&
                mudancaDeJanela(static_cast<QFocusEvent*>(evento))) {
         // A message box or a menu taking the focus for a moment is not the operator moving
@@ -744,21 +735,8 @@ bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
             ultima_hora_ent.clear();
             ultima_modalidade.clear();
         }
-        if (alvo == tic || alvo == pla || alvo == pri) {
-            auto* campo = static_cast<QLineEdit*>(alvo);
-            QTimer::singleShot(0, campo, [campo] { campo->selectAll(); });
-        }
         if (alvo == val_pag) executa(kCalcularTotal, [this] { val_pag_GotFocus(); });
         if (alvo == Command1 && ctx_.estado.numero_caixa == 0) Frame1->setEnabled(false);
-    } else if (evento->type() == QEvent::MouseButtonRelease &&
-               (alvo == tic || alvo == pla || alvo == pri)) {
-        // A click into an empty lane field that already had the focus would leave the cursor
-        // past the blanks of its mask, where nothing typed is taken: the digits of the ticket
-        // would be lost. Empty, it is selected whole, as when the focus arrives.
-        auto* campo = static_cast<QLineEdit*>(alvo);
-        const QString t = campo->displayText();
-        if (t == kTicketVazio || t == kPlacaVazia || t == kPrismaVazio)
-            QTimer::singleShot(0, campo, [campo] { campo->selectAll(); });
     } else if (evento->type() == QEvent::FocusOut) {
         // A field the operator clicked keeps the focus: the lookup of the field left does not
         // send it on to the payment kind, where the ticket typed next would be lost.

@@ -166,7 +166,6 @@ void JanelaPrincipal::val_pag_GotFocus() {
         val_pag->setText(tot->text());
     }
     if (calculo_ && calculo_->total == Dinheiro()) val_pag->setText(QStringLiteral("0,00"));
-    QTimer::singleShot(0, val_pag, [this] { val_pag->selectAll(); });
 }
 
 void JanelaPrincipal::val_pag_LostFocus() {
