@@ -4,6 +4,7 @@
 #include "data/datas.h"
 #include "widgets/campo_dinheiro.h"
 #include "widgets/campo_entrada.h"
+#include "widgets/controles.h"
 #include "widgets/cria.h"
 #include "widgets/retoma_teclado.h"
 #include "widgets/trabalho_banco.h"
@@ -388,13 +389,13 @@ void JanelaPrincipal::mostraRegistro(const ResultadoPista& r, bool entrada) {
     pri->setText(kPrismaVazio);
     if (entrada) {
         vei->clear();
-        marca(Option1, false);
-        marca(Option1, true);
+        marcaOpcao(Option1, false);
+        marcaOpcao(Option1, true);
         pla->setFocus();
     } else {
         tic->setText(kTicketVazio);
-        marca(Option2, false);
-        marca(Option2, true);
+        marcaOpcao(Option2, false);
+        marcaOpcao(Option2, true);
         tic->setFocus();
     }
 }
@@ -430,18 +431,6 @@ void JanelaPrincipal::keyPressEvent(QKeyEvent* evento) {
         return;
     }
     QMainWindow::keyPressEvent(evento);
-}
-
-void JanelaPrincipal::marca(QRadioButton* opcao, bool marcada) {
-    if (opcao->isChecked() == marcada) return;
-    if (marcada) {
-        opcao->setChecked(true);
-        return;
-    }
-    // An exclusive group refuses to leave every option unselected.
-    opcao->setAutoExclusive(false);
-    opcao->setChecked(false);
-    opcao->setAutoExclusive(true);
 }
 
 void JanelaPrincipal::modoEntrada() {
@@ -574,7 +563,7 @@ void JanelaPrincipal::ofereceModalidade(Modalidade modalidade, bool oferecida) {
     QRadioButton* const opcoes[] = {Option3, Option4, Option5, Option6, Option7};
     QRadioButton* o = opcoes[int(modalidade)];
     o->setEnabled(oferecida);
-    if (!oferecida) marca(o, false);
+    if (!oferecida) marcaOpcao(o, false);
 }
 
 void JanelaPrincipal::aplicaGeral(const EfeitosGeral& e) {
@@ -640,13 +629,13 @@ void JanelaPrincipal::trata_tecla(int tecla) {
     if (!ctx_.estado.caixaAberto()) return;
     switch (tecla) {
     case Qt::Key_F2:
-        marca(Option1, false);
-        marca(Option1, true);
+        marcaOpcao(Option1, false);
+        marcaOpcao(Option1, true);
         vei->setEnabled(true);
         break;
     case Qt::Key_F4:
-        marca(Option2, false);
-        marca(Option2, true);
+        marcaOpcao(Option2, false);
+        marcaOpcao(Option2, true);
         vei->setEnabled(false);
         break;
     case Qt::Key_F5:
@@ -659,7 +648,7 @@ void JanelaPrincipal::trata_tecla(int tecla) {
         pri->setText(kPrismaVazio);
         for (QLineEdit* c : {dat_ent, dat_sai, hor_ent, hor_sai}) c->clear();
         Check1->setChecked(false);
-        for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7}) marca(o, false);
+        for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7}) marcaOpcao(o, false);
         for (QLineEdit* c : {tot, val_pag, tro}) c->clear();
         calculo_.reset();
         break;

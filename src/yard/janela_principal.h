@@ -82,10 +82,6 @@ public:
     void trata_tecla(int tecla);
     void modoEntrada();
     void modoSaida();
-    // Selects or deselects an option without the group forcing one to stay selected.
-    static void marca(QRadioButton* opcao, bool marcada);
-    // A field that is shown and enabled, so that Enter may move the focus to it.
-    static bool aceitaFoco(const QWidget* w) { return !w->isHidden() && w->isEnabled(); }
 
     // Payment panel and exit lookup.
     void calcula_total();

@@ -63,7 +63,7 @@ TEST(JanelasFiliais, BarraAbreGerEBacUmaVezCada) {
     amb.db().executa("INSERT INTO caixa (usuario, aberto) VALUES ('ana', 1)");
     // Tickets issued after the backup: the entry shows the next one until the restore.
     for (int i = 0; i < 5; ++i) amb.db().executa("INSERT INTO gera_ticket DEFAULT VALUES");
-    JanelaPrincipal::marca(a.Option1, true);
+    marcaOpcao(a.Option1, true);
     EXPECT_EQ(a.tic->displayText(), "6         ");
     amb.ctx.estado.usuario_atual = "ana";
     amb.ctx.estado.permissao_pri = true;

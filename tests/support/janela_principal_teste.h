@@ -4,6 +4,7 @@
 // window (`janela.pla`, `janela.Command5`). The lanes' lowering timers are found the same way,
 // once the lanes are connected.
 
+#include "widgets/controles.h"
 #include "yard/janela_principal.h"
 
 #include <QAction>

@@ -28,7 +28,7 @@ TEST_F(JanelaPrincipalTest, AtalhosSoComCaixaAbertoEProximoTicket) {
     QTest::keyClick(janela.pla, Qt::Key_F4);
     EXPECT_TRUE(janela.Option2->isChecked());
     // Esc clears the fields and the payment kind but keeps exit mode.
-    JanelaPrincipal::marca(janela.Option7, true);
+    marcaOpcao(janela.Option7, true);
     for (QLineEdit* c : {janela.tot, janela.dat_ent}) c->setText("1");
     janela.Check1->setChecked(true);
     QTest::keyClick(janela.tic, Qt::Key_Escape);
@@ -276,7 +276,7 @@ TEST_F(JanelaPrincipalTest, ValorPagoETroco) {
     const std::pair<QLineEdit*, const char*> veiculo[] = {
         {janela.dat_ent, "07/12/2026"}, {janela.hor_ent, "08:00:00"},
         {janela.dat_sai, "07/12/2026"}, {janela.hor_sai, "09:00:00"}};
-    JanelaPrincipal::marca(janela.Option7, true);
+    marcaOpcao(janela.Option7, true);
     for (const auto& c : casos) {
         amb.db().executa("DELETE FROM diaria");
         if (Dinheiro::ler(c.total)) semeiaDiaria(amb.db(), 24, c.total);
@@ -342,7 +342,7 @@ TEST_F(JanelaPrincipalTest, F4NaPlacaDeixaOFocoNoTicket) {
     janela.vei->setVisible(false);
     estaciona(amb, "ABC-1234", 17);
     janela.Option2->setChecked(true);
-    JanelaPrincipal::marca(janela.Option3, true);
+    marcaOpcao(janela.Option3, true);
     janela.Option1->setChecked(true);
     janela.pla->setFocus();
     QTest::keyClicks(janela.pla, "XYZ1234");
@@ -362,7 +362,7 @@ TEST_F(JanelaPrincipalTest, CliqueNoTicketFicaNoTicket) {
     janela.vei->setVisible(false);
     estaciona(amb, "ABC-1234", 17);
     QTest::keyClick(janela.tic, Qt::Key_F4);
-    JanelaPrincipal::marca(janela.Option7, true);
+    marcaOpcao(janela.Option7, true);
     janela.pla->setFocus();
     QTest::mouseClick(janela.tic, Qt::LeftButton);
     EXPECT_EQ(QApplication::focusWidget(), janela.tic);
