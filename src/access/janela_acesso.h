@@ -14,8 +14,8 @@ class QPushButton;
 class JanelaAcesso : public QWidget {
     Q_OBJECT
 public:
-    // `a` is the main window, hidden until a login succeeds; the load enables or disables its
-    // print buttons and the login sets its controls.
+    // `a` is the main window, hidden until a login succeeds; the load has it show its print
+    // buttons and the login hands it what the user may do.
     JanelaAcesso(Contexto& ctx, TelaPrincipal& a, QWidget* parent = nullptr);
 
     // The load of the window: opens, creates or upgrades `dados.mdb`. False when it failed: the

@@ -1,6 +1,6 @@
 #pragma once
 // What every tab of the configuration window shares: the program context, the main window it
-// refreshes, the database-work wrappers and the focus of a refused field. Each tab builds its
+// refreshes (through its operations), the database-work wrappers and the focus of a refused field. Each tab builds its
 // own controls, wires its own handlers and reports to the window; its controls and handlers are
 // public so that tests drive them as the operator would.
 

@@ -5,33 +5,18 @@
 
 namespace {
 
+// The entry's ticket shows the number, date and time the entry gave the vehicle; no exit yet.
 DadosComprovante comprovante_da_entrada(const CamposEntrada& c, const ResultadoPista& r) {
-    DadosComprovante d;
-    d.tic = r.tic;
-    d.pla = c.pla;
-    d.pri = c.pri;
-    d.vei = c.vei;
-    d.dat_ent = r.dat_ent;
-    d.hor_ent = r.hor_ent;
-    d.priVisivel = c.priVisivel;
-    d.veiVisivel = c.veiVisivel;
-    return d;
+    return {.tic = r.tic, .pla = c.pla, .pri = c.pri, .vei = c.vei, .dat_ent = r.dat_ent,
+            .hor_ent = r.hor_ent, .dat_sai = {}, .hor_sai = {}, .tot = {},
+            .priVisivel = c.priVisivel, .veiVisivel = c.veiVisivel};
 }
 
 DadosComprovante comprovante_da_saida(const CamposSaida& c) {
-    DadosComprovante d;
-    d.tic = c.tic;
-    d.pla = c.pla;
-    d.pri = c.pri;
-    d.vei = c.vei;
-    d.dat_ent = c.dat_ent;
-    d.hor_ent = c.hor_ent;
-    d.dat_sai = c.dat_sai;
-    d.hor_sai = c.hor_sai;
-    if (c.calculo) d.tot = c.calculo->total.formata();
-    d.priVisivel = c.priVisivel;
-    d.veiVisivel = c.veiVisivel;
-    return d;
+    return {.tic = c.tic, .pla = c.pla, .pri = c.pri, .vei = c.vei, .dat_ent = c.dat_ent,
+            .hor_ent = c.hor_ent, .dat_sai = c.dat_sai, .hor_sai = c.hor_sai,
+            .tot = c.calculo ? c.calculo->total.formata() : QString(),
+            .priVisivel = c.priVisivel, .veiVisivel = c.veiVisivel};
 }
 
 }  // namespace

@@ -7,10 +7,8 @@
 #include "widgets/campo_dinheiro.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTimer>
 
 QString JanelaPrincipal::modalidadeEscolhida() const {
     if (Option3->isChecked()) return QStringLiteral("R");
