@@ -1,11 +1,11 @@
 #include "data/banco.h"
 
+#include "data/conexoes_abertas.h"
 #include "data/gravacao_segura.h"
 #include "data/indices_pista.h"
 #include "data/ordem_geral.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 #include <QSqlDriver>
@@ -128,7 +128,13 @@ void Banco::conecta(const QString& caminho, bool leitura) {
     }
     caminho_ = caminho;
     if (nomeExibido_.isEmpty()) nomeExibido_ = caminho;
-    registraColacao(leitura);
+    sqlite3* sq = nativo();
+    conexaoAberta(sq);
+    if (!sq || sqlite3_create_collation(sq, kNomeOrdemGeral, SQLITE_UTF8, nullptr,
+                                        comparaOrdemGeralSqlite) != SQLITE_OK) {
+        fecha();
+        throw ErroBanco(QStringLiteral("Não foi possível preparar o banco de dados."));
+    }
 }
 
 sqlite3* Banco::nativo() const {
@@ -139,46 +145,34 @@ sqlite3* Banco::nativo() const {
     return nullptr;
 }
 
-void Banco::registraColacao(bool leitura) {
+void Banco::preparaEscrita() {
     sqlite3* sq = nativo();
-    if (!sq ||
-        sqlite3_create_collation(sq, kNomeOrdemGeral, SQLITE_UTF8, nullptr,
-                                 comparaOrdemGeralSqlite) != SQLITE_OK) {
-        fecha();
-        throw ErroBanco(QStringLiteral("Não foi possível preparar o banco de dados."));
-    }
-    if (!leitura && !preparaGravacaoSegura(sq)) {
-        // Mostly a damaged file: its header reads, its pages do not.
-        const int codigo = sqlite3_errcode(sq) & 0xff;
-        const QString erro = codigo == SQLITE_CORRUPT || codigo == SQLITE_NOTADB
-            ? causaCodigo(codigo, {}, nomeExibido_)
-            : QStringLiteral("Não foi possível preparar o banco de dados %1.").arg(nomeExibido_);
-        fecha();
-        throw ErroBanco(erro);
-    }
+    if (sq && preparaGravacaoSegura(sq)) return;
+    // Mostly a damaged file: its header reads, its pages do not.
+    const int codigo = sq ? sqlite3_errcode(sq) & 0xff : SQLITE_OK;
+    throw ErroBanco(codigo == SQLITE_CORRUPT || codigo == SQLITE_NOTADB
+                        ? causaCodigo(codigo, {}, nomeExibido_)
+                        : QStringLiteral("Não foi possível preparar o banco de dados %1.").arg(nomeExibido_));
 }
 
-// The stamp lives in the file's first hundred bytes (the engine's header): reading them here
-// refuses another program's file, or one of ours with another password, before the engine
-// opens it for writing and switches its journal.
-void Banco::verificaMarca(const QString& caminho, const QString& senha) const {
-    const QString nome = nomeExibido_.isEmpty() ? caminho : nomeExibido_;
-    QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly)) throw ErroBanco(causaCodigo(SQLITE_CANTOPEN, {}, nome));
-    const QByteArray cabecalho = f.read(100);
-    const auto inteiro = [&](int de) {
-        const auto* b = reinterpret_cast<const unsigned char*>(cabecalho.constData() + de);
-        return qint32((quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | b[3]);
-    };
-    if (cabecalho.size() == 100 && !cabecalho.startsWith(QByteArrayLiteral("SQLite format 3")))
-        throw ErroBanco(QStringLiteral("O arquivo %1 não é um banco de dados do Quelmar.").arg(nome));
-    if (cabecalho.size() < 100 || inteiro(68) != kIdAplicacao) {
-        // An empty file is the engine's empty database: not ours either.
-        throw ErroBanco(QStringLiteral("O arquivo %1 não é um banco de dados do Quelmar.").arg(nome));
+// The stamp lives in the engine's header (the application id and the user version), read here
+// through the engine before anything is written: a file refused keeps its bytes, rows still in
+// the log (a run cut short) are seen, and a file this process already holds is never opened by
+// hand (closing that descriptor would drop the process's locks on it).
+void Banco::verificaMarca(const QString& senha) {
+    QVariant id, marca;
+    try {
+        id = valor(QStringLiteral("PRAGMA application_id"));
+        marca = valor(QStringLiteral("PRAGMA user_version"));
+    } catch (const ErroBanco&) {
+        if ((sqlite3_errcode(nativo()) & 0xff) != SQLITE_NOTADB) throw;
+        id = 0;   // no header of the engine at all: not ours either
     }
-    if (inteiro(60) != marcaSenha(senha))
+    if (id.toInt() != kIdAplicacao)
+        throw ErroBanco(QStringLiteral("O arquivo %1 não é um banco de dados do Quelmar.").arg(nomeExibido_));
+    if (marca.toInt() != marcaSenha(senha))
         throw ErroSenha(QStringLiteral("Senha do banco de dados inválida: %1 não pôde ser aberto.")
-                            .arg(nome));
+                            .arg(nomeExibido_));
 }
 
 void Banco::cria(const QString& caminho, const QString& senha) {
@@ -188,6 +182,7 @@ void Banco::cria(const QString& caminho, const QString& senha) {
         throw ErroBanco(QStringLiteral("Não foi possível criar o arquivo %1.").arg(caminho));
     conecta(caminho);
     try {
+        preparaEscrita();
         executa(QStringLiteral("PRAGMA application_id = %1").arg(kIdAplicacao));
         executa(QStringLiteral("PRAGMA user_version = %1").arg(marcaSenha(senha)));
     } catch (...) {
@@ -202,9 +197,10 @@ void Banco::abreLeitura(const QString& caminho, const QString& senha, const QStr
     try {
         if (!QFileInfo(caminho).isFile())
             throw ErroBanco(QStringLiteral("O arquivo %1 não existe.").arg(nomeExibido_));
-        verificaMarca(caminho, senha);
         conecta(caminho, true);
+        verificaMarca(senha);
     } catch (...) {
+        fecha();
         nomeExibido_.clear();
         throw;
     }
@@ -214,26 +210,13 @@ void Banco::abre(const QString& caminho, const QString& senha) {
     if (!QFileInfo(caminho).isFile())
         throw ErroBanco(QStringLiteral("O arquivo %1 não existe.").arg(caminho));
     fecha();
-    // Rows still in the log (a run cut short) may hold the stamp: the engine reads them below.
-    if (QFileInfo(caminho + QStringLiteral("-wal")).size() <= 0) verificaMarca(caminho, senha);
     conecta(caminho);
-    QVariant id, marca;
     try {
-        id = valor(QStringLiteral("PRAGMA application_id"));
-        marca = valor(QStringLiteral("PRAGMA user_version"));
-    } catch (const ErroBanco& e) {
+        verificaMarca(senha);
+        preparaEscrita();
+    } catch (...) {
         fecha();
-        throw ErroBanco(e.mensagem());
-    }
-    if (id.toInt() != kIdAplicacao) {
-        fecha();
-        throw ErroBanco(QStringLiteral("O arquivo %1 não é um banco de dados do Quelmar.")
-                            .arg(caminho));
-    }
-    if (marca.toInt() != marcaSenha(senha)) {
-        fecha();
-        throw ErroSenha(QStringLiteral("Senha do banco de dados inválida: %1 não pôde ser aberto.")
-                            .arg(caminho));
+        throw;
     }
     try {
         criaIndicesPista(*this);
@@ -247,7 +230,10 @@ void Banco::fecha() {
     if (!QSqlDatabase::contains(nomeConexao_)) return;
     for (auto& [sql, st] : preparados_) sqlite3_finalize(st);
     preparados_.clear();
-    if (sqlite3* sq = nativo()) consolidaGravacoes(sq);
+    if (sqlite3* sq = nativo()) {
+        consolidaGravacoes(sq);
+        conexaoFechando(sq);
+    }
     {
         QSqlDatabase db = QSqlDatabase::database(nomeConexao_, false);
         db.close();

@@ -58,8 +58,7 @@ public:
     // Creates a new, empty file stamped with the password; the file must not exist yet.
     void cria(const QString& caminho, const QString& senha);
     // Opens an existing file, refusing it when the password does not match. The stamp is read
-    // from the file's header before the engine opens it, so a file that is refused is not
-    // touched.
+    // through the engine before anything is written, so a file that is refused keeps its bytes.
     void abre(const QString& caminho, const QString& senha);
     // Opens a file only to read it: nothing is written to it or beside it (no log, no index),
     // so it stays byte for byte as it was. Messages name the file as `nome` (the one the
@@ -96,9 +95,11 @@ public:
     sqlite3* nativo() const;
 
 private:
+    // Opens the engine's connection with the general sort order; nothing is written yet.
     void conecta(const QString& caminho, bool leitura = false);
-    void registraColacao(bool leitura);
-    void verificaMarca(const QString& caminho, const QString& senha) const;
+    // The journal and the syncing of a connection that writes.
+    void preparaEscrita();
+    void verificaMarca(const QString& senha);
     // Steps a kept statement once: true on a row. A failure resets it and is thrown.
     bool passo(sqlite3_stmt* st);
 

@@ -1,5 +1,7 @@
 #include "data/gravacao_segura.h"
 
+#include "data/conexoes_abertas.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -72,7 +74,14 @@ bool sincroniza(const QString& caminho, int modo) {
 
 }  // namespace
 
-bool sincroniza(const QString& caminho) { return sincroniza(caminho, O_RDONLY); }
+bool sincroniza(const QString& caminho) {
+    // A file the engine holds for this process is synced through the engine's own open file: a
+    // descriptor of ours, closed, would drop the connection's locks. Its shared memory holds
+    // nothing that must reach the disk.
+    sqlite3_file* f = nullptr;
+    if (conexaoQueUsa(caminho, &f)) return !f || f->pMethods->xSync(f, SQLITE_SYNC_FULL) == SQLITE_OK;
+    return sincroniza(caminho, O_RDONLY);
+}
 
 bool sincronizaPasta(const QString& pasta) { return sincroniza(pasta, O_RDONLY | O_DIRECTORY); }
 
@@ -101,6 +110,9 @@ bool criaArquivoPrivado(const QString& caminho) {
 }
 
 bool copiaPrivada(const QString& origem, const QString& destino) {
+    // A file the engine holds for this process is never read by hand (nor complete without its
+    // log): only the engine copies it (a backup's compaction).
+    if (conexaoQueUsa(origem)) return false;
     const int de = ::open(QFile::encodeName(origem).constData(), O_RDONLY | O_CLOEXEC);
     if (de < 0) return false;
     const QByteArray nome = QFile::encodeName(destino);

@@ -1,5 +1,13 @@
+#include "access/carga_acesso.h"
+#include "branches/arquivo_mensalistas.h"
 #include "branches/backup.h"
+#include "branches/filiais_teste.h"
+#include "branches/troca_filial.h"
 #include "data/banco.h"
+#include "data/gravacao_segura.h"
+#include "reports/controle_relatorio.h"
+#include "reports/impressao.h"
+#include "reports/relatorio_teste.h"
 #include "support/ambiente.h"
 #include "support/outro_processo.h"
 
@@ -10,6 +18,8 @@
 
 #include <functional>
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 
@@ -109,6 +119,87 @@ TEST(BackupOutraConexao, RecusadosEnquantoOutraConexaoTemOArquivo) {
         EXPECT_TRUE(depois.ok) << depois.mensagem.toStdString();
         EXPECT_EQ(amb.conta("veiculos_patio"), c.restaura ? 1 : 3);
         EXPECT_EQ(amb.db().caminho(), dados);
+    }
+}
+
+// Whatever opens dados.mdb a second time, the program keeps its hold on the file: its lock stays
+// (closing any other descriptor of the file would drop it), so an outside reader that opens and
+// closes the file, as the sqlite3 shell does, leaves the log the program goes on writing into.
+TEST(BackupOutraConexao, ArquivoSegueDoProgramaDepoisDeCadaOperacao) {
+    using Operacao = std::function<void(Ambiente&, const QString& programa, const QString& disco)>;
+    const auto relatorio = [](Ambiente& amb, const QString& programa, const QString&) {
+        const QString modelo = programa + "/rel_usu.rpt";
+        ASSERT_TRUE(QFile::copy(QStringLiteral(QUELMAR_MODELOS "/rel_usu.rpt"), modelo));
+        ControleRelatorio cr(amb.db(), amb.plataforma);
+        cr.defineArquivo(modelo);
+        for (int vez = 0; vez < 2; ++vez) {   // the second one reopens a file whose log is empty
+            cr.executa();
+            esperaRelatorio(amb.plataforma, cr);
+        }
+        ASSERT_EQ(amb.plataforma.visualizados.size(), 2u);
+        // Saved as PDF over the database or its log, by a slip of the operator: refused.
+        for (const QString& arquivo : {amb.db().caminho(), amb.db().caminho() + "-wal"})
+            EXPECT_TRUE(gravaPdf(*amb.plataforma.visualizados.back().documento, arquivo)
+                            .endsWith("ele é o banco de dados em uso pelo programa."));
+    };
+    const auto confere = [](bool ok, const QString& mensagem) { EXPECT_TRUE(ok) << mensagem.toStdString(); };
+    const std::pair<const char*, Operacao> casos[] = {
+        {"início", [](Ambiente& amb, const QString&, const QString&) {
+             amb.db().fecha();
+             EXPECT_TRUE(carrega_banco(amb.ctx).ok);
+         }},
+        {"relatório impresso duas vezes", relatorio},
+        {"outra conexão aberta e fechada duas vezes", [](Ambiente& amb, const QString&, const QString&) {
+             for (int vez = 0; vez < 2; ++vez) {   // the first one's close empties the log
+                 Banco outra;
+                 outra.abre(amb.db().caminho(), Banco::kSenha);
+                 outra.fecha();
+             }
+         }},
+        {"arquivo em uso sincronizado ou copiado", [](Ambiente& amb, const QString&, const QString& disco) {
+             EXPECT_TRUE(sincroniza(amb.db().caminho()));
+             EXPECT_TRUE(sincroniza(amb.db().caminho() + "-wal"));
+             EXPECT_FALSE(copiaPrivada(amb.db().caminho(), disco + "/copia"));
+         }},
+        {"backup", [&](Ambiente& amb, const QString& programa, const QString& disco) {
+             const ResultadoBackup r = realiza_backup(amb.db(), programa, disco, 1 << 30);
+             confere(r.ok, r.mensagem);
+         }},
+        {"restauração", [&](Ambiente& amb, const QString& programa, const QString& disco) {
+             ASSERT_TRUE(realiza_backup(amb.db(), programa, disco, 1 << 30).ok);
+             const ResultadoBackup r = restaura_backup(amb.db(), programa, disco);
+             confere(r.ok, r.mensagem);
+         }},
+        {"exportação e mescla", [&](Ambiente& amb, const QString& programa, const QString&) {
+             const QString arquivo = programa + "/backup_filial.mdb";
+             const ResultadoBackup r = exporta_filial(amb.db(), arquivo);
+             confere(r.ok, r.mensagem);
+             const ResultadoBackup m = mescla_filial(amb.db(), arquivo);
+             confere(m.ok, m.mensagem);
+         }},
+        {"arquivo de mensalistas", [&](Ambiente& amb, const QString&, const QString& disco) {
+             mensalista(amb, 1, "Ana", 1);
+             const ResultadoArquivo g = gera_arquivo_mensalistas(amb.db(), 1, disco, 1 << 30);
+             confere(g.ok, g.mensagem);
+             const ResultadoArquivo r = recebe_arquivo_mensalistas(amb.db(), disco, false, 1 << 30);
+             confere(r.ok, r.mensagem);
+         }},
+    };
+    for (const auto& [nome, opera] : casos) {
+        SCOPED_TRACE(nome);
+        ConexaoEmOutroProcesso shell;   // before this process opens the file
+        Ambiente amb;
+        QTemporaryDir disco;
+        const QString programa = amb.plataforma.pastaPrograma();
+        const QString dados = programa + "/dados.mdb";
+        opera(amb, programa, disco.path());
+        ASSERT_TRUE(amb.db().aberto());
+        EXPECT_EQ(shell.travadoPor(dados), ::getpid());
+        EXPECT_EQ(shell.abre(dados), "ok");
+        EXPECT_EQ(shell.executa("SELECT count(*) FROM usuarios"), "ok");
+        shell.fecha();
+        EXPECT_TRUE(QFile::exists(dados + "-wal"));
+        EXPECT_TRUE(QFile::exists(dados + "-shm"));
     }
 }
 
