@@ -14,6 +14,7 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <cerrno>
 
 const QString Banco::kSenha = QStringLiteral("quorbel58");
 const QString Banco::kColacao = QLatin1String(kNomeOrdemGeral);
@@ -52,10 +53,7 @@ QString causaCodigo(int codigo, const QString& detalhe, const QString& caminho) 
         return QStringLiteral("O arquivo %1 está em uso por outro programa. Aguarde um momento "
                               "e tente novamente.")
             .arg(arquivo);
-    case SQLITE_FULL:
-        return QStringLiteral("O disco onde está o arquivo %1 está cheio. Libere espaço e tente "
-                              "novamente.")
-            .arg(arquivo);
+    case SQLITE_FULL: return textoDiscoCheio(arquivo);
     case SQLITE_IOERR:
         return QStringLiteral("Houve um erro de leitura ou gravação no disco do arquivo %1. "
                               "Verifique o disco e tente novamente.")
@@ -85,19 +83,34 @@ QString causaCodigo(int codigo, const QString& detalhe, const QString& caminho) 
                       : QStringLiteral("O banco de dados recusou a operação.");
 }
 
-QString causaErro(const QSqlError& e, const QString& caminho) {
+// A write the disk had no room for is a full disk, whichever of its files the engine was
+// writing (the log, its shared memory, the file itself) and whatever code it gave.
+int codigoComDisco(int codigo, sqlite3* sq) {
+    if (sq && codigo == SQLITE_IOERR && semEspaco(sqlite3_system_errno(sq))) return SQLITE_FULL;
+    return codigo;
+}
+
+QString causaErro(const QSqlError& e, const QString& caminho, sqlite3* sq = nullptr) {
     bool ok = false;
     const int codigo = e.nativeErrorCode().toInt(&ok) & 0xff;   // the primary result code
-    return causaCodigo(ok ? codigo : -1, textoErro(e), caminho);
+    return causaCodigo(ok ? codigoComDisco(codigo, sq) : -1, textoErro(e), caminho);
 }
 
 // The same for a failure met through the engine's own calls.
 QString causaNativa(sqlite3* sq, const QString& caminho) {
     if (!sq) return QStringLiteral("O banco de dados não está aberto.");
-    return causaCodigo(sqlite3_errcode(sq) & 0xff, QString::fromUtf8(sqlite3_errmsg(sq)), caminho);
+    return causaCodigo(codigoComDisco(sqlite3_errcode(sq) & 0xff, sq),
+                       QString::fromUtf8(sqlite3_errmsg(sq)), caminho);
 }
 
 }  // namespace
+
+bool semEspaco(int erro) { return erro == ENOSPC || erro == EDQUOT || erro == EFBIG; }
+
+QString textoDiscoCheio(const QString& arquivo) {
+    return QStringLiteral("O disco onde está o arquivo %1 está cheio. Libere espaço e tente novamente.")
+        .arg(arquivo);
+}
 
 Banco::Banco() {
     static std::atomic<int> contador{0};
@@ -226,6 +239,13 @@ void Banco::abre(const QString& caminho, const QString& senha) {
     }
 }
 
+void Banco::consolida() {
+    sqlite3* sq = nativo();
+    if (!sq) throw ErroBanco(QStringLiteral("O banco de dados não está aberto."));
+    if (sqlite3_wal_checkpoint_v2(sq, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr) != SQLITE_OK)
+        falhaNativa();
+}
+
 void Banco::fecha() {
     if (!QSqlDatabase::contains(nomeConexao_)) return;
     for (auto& [sql, st] : preparados_) sqlite3_finalize(st);
@@ -254,9 +274,9 @@ QSqlQuery Banco::executa(const QString& sql, const QVariantList& valores) {
     if (!aberto()) throw ErroBanco(QStringLiteral("O banco de dados não está aberto."));
     QSqlQuery q(conexao());
     q.setForwardOnly(true);
-    if (!q.prepare(sql)) throw ErroBanco(causaErro(q.lastError(), nomeExibido_));
+    if (!q.prepare(sql)) throw ErroBanco(causaErro(q.lastError(), nomeExibido_, nativo()));
     for (const QVariant& v : valores) q.addBindValue(v);
-    if (!q.exec()) throw ErroBanco(causaErro(q.lastError(), nomeExibido_));
+    if (!q.exec()) throw ErroBanco(causaErro(q.lastError(), nomeExibido_, nativo()));
     return q;
 }
 

@@ -39,6 +39,12 @@ private:
     QString mensagem_;
 };
 
+// True for the errors of a write the disk had no room for (full, over the quota, or the file
+// grown past what the disk or the process may hold).
+bool semEspaco(int erro);
+// What the operator reads when the disk holding `arquivo` has no room for a write.
+QString textoDiscoCheio(const QString& arquivo);
+
 // The file exists but the password given does not open it.
 class ErroSenha : public ErroBanco {
 public:
@@ -64,6 +70,10 @@ public:
     // so it stays byte for byte as it was. Messages name the file as `nome` (the one the
     // operator chose, when this is a private copy of it); empty: `caminho`.
     void abreLeitura(const QString& caminho, const QString& senha, const QString& nome = {});
+    // Moves every row of the log into the file itself and empties the log, for a file that is
+    // about to be closed and used on its own (a copy put in place of the database): throws when
+    // any of those writes failed, a full disk told as such.
+    void consolida();
     void fecha();
     bool aberto() const;
     QString caminho() const { return caminho_; }

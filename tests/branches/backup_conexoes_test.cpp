@@ -156,7 +156,7 @@ TEST(BackupOutraConexao, ArquivoSegueDoProgramaDepoisDeCadaOperacao) {
          }},
         {"arquivo em uso sincronizado, sua cópia por fora recusada", [](Ambiente& amb, auto&, const QString& disco) {
              const QString dados = amb.db().caminho();
-             const bool ok = sincroniza(dados) && sincroniza(dados + "-wal") && !copiaPrivada(dados, disco + "/c");
+             const bool ok = sincroniza(dados) && sincroniza(dados + "-wal") && copiaPrivada(dados, disco + "/c") == ResultadoCopia::Falhou;
              return ok ? QString() : QStringLiteral("sincronização ou cópia");
          }},
         {"backup", [&](Ambiente& amb, const QString& p, const QString& d) { return falha(realiza_backup(amb.db(), p, d, 1 << 30)); }},
