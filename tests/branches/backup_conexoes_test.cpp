@@ -147,13 +147,6 @@ TEST(BackupOutraConexao, ArquivoSegueDoProgramaDepoisDeCadaOperacao) {
     const std::pair<const char*, Operacao> casos[] = {
         {"início", [](Ambiente& amb, auto&, auto&) { amb.db().fecha(); return carrega_banco(amb.ctx).falha; }},
         {"relatório impresso duas vezes", relatorio},
-        {"outra conexão aberta e fechada duas vezes", [](Ambiente& amb, auto&, auto&) {
-             for (int vez = 0; vez < 2; ++vez) {   // the first one's close empties the log
-                 Banco outra;
-                 outra.abre(amb.db().caminho(), Banco::kSenha);
-             }
-             return QString();
-         }},
         {"arquivo em uso sincronizado, sua cópia por fora recusada", [](Ambiente& amb, auto&, const QString& disco) {
              const QString dados = amb.db().caminho();
              const bool ok = sincroniza(dados) && sincroniza(dados + "-wal") && copiaPrivada(dados, disco + "/c") == ResultadoCopia::Falhou;

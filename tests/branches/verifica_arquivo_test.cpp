@@ -466,8 +466,7 @@ TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
         EXPECT_TRUE(r.mensagem.contains("O arquivo " + e.arquivo() + " mudou enquanto era copiado"))
             << r.mensagem.toStdString();
         EXPECT_EQ(bytes(e.dados()), dadosAntes);
-        // Tried again once it is whole: the other version is checked as it stands, and refused
-        // for the value out of its kind.
+        // Tried again once whole, the other version is checked as it stands.
         EXPECT_TRUE(e.executa().mensagem.contains("tem um valor que não é"));
     }
 }
