@@ -73,9 +73,10 @@ ResultadoArquivo recebe_arquivo_mensalistas(Banco& db, const QString& unidade, b
     const auto falha = [&](const QString& causa) {
         return ResultadoArquivo{false, textoFalhaRecebimento(arquivo, causa), false};
     };
+    std::unique_ptr<CopiaDeEntrada> copia;
     Banco arq;
     try {
-        abreVerificado(arq, arquivo, leiauteMensalistas(), arquivo, andamento);
+        copia = abreRecebido(db, arq, arquivo, leiauteMensalistas(), andamento);
     } catch (const ErroBanco& e) {
         return falha(e.mensagem());
     }

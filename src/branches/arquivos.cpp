@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cstdio>
 
 bool existe_arquivo(const QString& caminho) {
@@ -18,9 +19,33 @@ QString naPasta(const QString& pasta, const QString& nome) {
     return pasta + u'/' + nome;
 }
 
+void copiaVerificada(const QString& origem, const QString& copia, const QString& nome,
+                     const QString& falha) {
+    switch (copiaPrivada(origem, copia)) {
+    case ResultadoCopia::Feita: return;
+    case ResultadoCopia::DiscoCheio: throw ErroBanco(textoDiscoCheio(nome));
+    case ResultadoCopia::OrigemMudou:
+        throw ErroBanco(QStringLiteral("O arquivo %1 mudou enquanto era copiado (talvez outro programa "
+                                       "ainda o esteja gravando). Aguarde o fim da gravação e tente "
+                                       "novamente.")
+                            .arg(origem));
+    case ResultadoCopia::Falhou: break;
+    }
+    throw ErroBanco(falha);
+}
+
+CopiaDeEntrada::CopiaDeEntrada(const QString& origem, const QString& copia, const QString& falha)
+    : caminho_(copia) {
+    removeBanco(copia);   // left by an operation cut short
+    copiaVerificada(origem, copia, copia, falha);
+}
+
+CopiaDeEntrada::~CopiaDeEntrada() { removeBanco(caminho_); }
+
 void substituiArquivo(const QString& novo, const QString& destino) {
     if (!sincroniza(novo))
-        throw ErroBanco(QStringLiteral("Não foi possível gravar o arquivo %1 no disco.").arg(novo));
+        throw ErroBanco(semEspaco(errno) ? textoDiscoCheio(destino)
+                                         : QStringLiteral("Não foi possível gravar o arquivo %1 no disco.").arg(novo));
     avisaMudanca(destino);
     if (std::rename(QFile::encodeName(novo).constData(), QFile::encodeName(destino).constData()) != 0)
         throw ErroBanco(QStringLiteral("Não foi possível gravar o arquivo %1.").arg(destino));

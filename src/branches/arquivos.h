@@ -21,6 +21,29 @@ QString naPasta(const QString& pasta, const QString& nome);
 // there, never a part of either. Both must be in the same folder. Throws ErroBanco.
 void substituiArquivo(const QString& novo, const QString& destino);
 
+// Copies `origem` into the new private file `copia` (see copiaPrivada). Throws ErroBanco with
+// the cause: the disk full, naming `nome` (the file the operator knows the copy as), `origem`
+// changed while it was copied, or else `falha`.
+void copiaVerificada(const QString& origem, const QString& copia, const QString& nome,
+                     const QString& falha);
+
+// A file the operator chose (a backup, a branch or subscriber file) taken as a private copy
+// beside the database: checked and then read from those very bytes, never from its path again,
+// so that a change to it meanwhile (a copy onto the medium still running) is never taken.
+// The copy goes with this object.
+class CopiaDeEntrada {
+public:
+    // Throws ErroBanco as copiaVerificada, `falha` telling that it could not be copied.
+    CopiaDeEntrada(const QString& origem, const QString& copia, const QString& falha);
+    ~CopiaDeEntrada();
+    CopiaDeEntrada(const CopiaDeEntrada&) = delete;
+    CopiaDeEntrada& operator=(const CopiaDeEntrada&) = delete;
+    const QString& caminho() const { return caminho_; }
+
+private:
+    QString caminho_;
+};
+
 // One table of a file that travels: the layout's fields named here, in this order, and the
 // field of its index if it has one.
 struct TabelaArquivo {

@@ -56,6 +56,7 @@ void verificaBackup(const QString& copia, const QString& nome) {
             avisaMudanca(copia);
             b.abre(copia, Banco::kSenha);
             atualiza_banco(b, versao);
+            b.consolida();
             b.fecha();
         } catch (const ErroBanco&) {
             throw ErroBanco(QStringLiteral("O backup é de uma versão anterior do sistema e não "
@@ -64,12 +65,6 @@ void verificaBackup(const QString& copia, const QString& nome) {
     }
     abreVerificado(b, copia, leiauteBanco(), nome, nullptr, true);
     b.fecha();
-}
-
-void copiaArquivo(const QString& origem, const QString& destino) {
-    removeBanco(destino);
-    if (!copiaPrivada(origem, destino))
-        throw ErroBanco(QStringLiteral("não foi possível gravar o arquivo %1.").arg(destino));
 }
 
 QString lado(const QString& caminho, const char* sufixo) { return caminho + QLatin1String(sufixo); }
@@ -169,12 +164,14 @@ ResultadoBackup realiza_backup(Banco& db, const QString& pastaPrograma, const QS
         compactaEm(db, compacto);
         verificaCopia(compacto);
         // The operator knows the backup by its own name, not by the one it has while written.
+        const QString naoGravado = QStringLiteral("não foi possível gravar o arquivo %1.").arg(destino);
+        removeBanco(novo);
+        copiaVerificada(compacto, novo, destino, naoGravado);   // a full disk told as such
         try {
-            copiaArquivo(compacto, novo);
             verificaCopia(novo);
             substituiArquivo(novo, destino);
         } catch (const ErroBanco&) {
-            throw ErroBanco(QStringLiteral("não foi possível gravar o arquivo %1.").arg(destino));
+            throw ErroBanco(naoGravado);
         }
     } catch (const ErroBanco& e) {
         removeBanco(compacto);
@@ -202,14 +199,12 @@ ResultadoBackup restaura_backup(Banco& db, const QString& pastaPrograma, const Q
         return {false, QStringLiteral("A pasta %1 não existe.").arg(pasta)};
     // A refusal names the backup, whatever private copy of it was being read.
     const auto recusa = [&](const QString& causa) {
-        removeBanco(novo);
         return ResultadoBackup{false, QStringLiteral("O arquivo %1 não é um backup válido deste "
                                                      "sistema.\r\n%2\r\nOs dados não foram alterados.")
                                           .arg(origem, causa)};
     };
     // Any other failure (the disk, the swap) leaves the database in use as it was.
     const auto falha = [&](const QString& causa) {
-        removeBanco(novo);
         removeBanco(reconstruido);
         return ResultadoBackup{false, QStringLiteral("Não foi possível restaurar o backup: %1\r\n"
                                                      "O banco de dados atual continua em uso.")
@@ -217,12 +212,14 @@ ResultadoBackup restaura_backup(Banco& db, const QString& pastaPrograma, const Q
     };
     if (!existe_arquivo(origem)) return recusa(QStringLiteral("O arquivo %1 não existe.").arg(origem));
     // The backup itself is only read: it is checked, upgraded and used as a private copy. A copy
-    // that cannot be written is the program folder's disk, not the backup's fault.
+    // that cannot be made is the program folder's disk (or a backup still being written), not
+    // the backup's fault.
+    std::optional<CopiaDeEntrada> copia;
     try {
-        copiaArquivo(origem, novo);
-    } catch (const ErroBanco&) {
-        return falha(QStringLiteral("não foi possível copiar o arquivo %1 para a pasta do "
-                                    "programa.").arg(origem));
+        copia.emplace(origem, novo,
+                      QStringLiteral("não foi possível copiar o arquivo %1 para a pasta do programa.").arg(origem));
+    } catch (const ErroBanco& e) {
+        return falha(e.mensagem());
     }
     try {
         verificaBackup(novo, origem);
@@ -238,7 +235,7 @@ ResultadoBackup restaura_backup(Banco& db, const QString& pastaPrograma, const Q
     } catch (const ErroBanco& e) {
         return falha(e.mensagem());
     }
-    removeBanco(novo);
+    copia.reset();
     try {
         trocaBanco(db, reconstruido, dados);
     } catch (const ErroBanco& e) {

@@ -1,7 +1,10 @@
 #include "branches/mescla_tabela.h"
 
 #include "branches/andamento.h"
+#include "branches/verifica_arquivo.h"
 #include "data/banco.h"
+
+#include <QFileInfo>
 
 #include <sqlite3.h>
 
@@ -150,4 +153,13 @@ QString textoFalhaRecebimento(const QString& arquivo, const QString& causa) {
     return QStringLiteral("O arquivo %1 não pôde ser recebido.\r\n%2\r\n"
                           "Nada foi alterado e o arquivo foi mantido.")
         .arg(arquivo, causa);
+}
+
+std::unique_ptr<CopiaDeEntrada> abreRecebido(Banco& db, Banco& arq, const QString& arquivo,
+                                             const LeiauteArquivo& leiaute, Andamento* andamento) {
+    auto copia = std::make_unique<CopiaDeEntrada>(
+        arquivo, naPasta(QFileInfo(db.caminho()).absolutePath(), kCopiaRecebida),
+        QStringLiteral("Não foi possível copiar o arquivo %1 para a pasta do programa.").arg(arquivo));
+    abreVerificado(arq, copia->caminho(), leiaute, arquivo, andamento);
+    return copia;
 }

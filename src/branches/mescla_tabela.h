@@ -8,6 +8,8 @@
 
 #include <QVariantList>
 
+#include <memory>
+
 class Andamento;
 class Banco;
 
@@ -47,3 +49,9 @@ qint64 linhasDoArquivo(Banco& arq, const LeiauteArquivo& leiaute);
 
 // What the operator reads when a file was refused or its merge failed: nothing changed.
 QString textoFalhaRecebimento(const QString& arquivo, const QString& causa);
+
+// Takes the received file `arquivo` as a private copy beside the database `db` and opens the
+// copy into `arq`, checked against `leiaute` and named as `arquivo` (see abreVerificado): what
+// is merged is what was checked. Keep the copy while `arq` reads it. Throws ErroBanco.
+std::unique_ptr<CopiaDeEntrada> abreRecebido(Banco& db, Banco& arq, const QString& arquivo,
+                                             const LeiauteArquivo& leiaute, Andamento* andamento);

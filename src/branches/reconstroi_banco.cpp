@@ -78,7 +78,10 @@ void reconstroi_banco(const QString& copia, const QString& destino) {
                 if (numerada) copiaNumeracao(novo, t.nome);
             }
         });
+        // The rows went into the log: the file itself holds them only once the log is folded
+        // in, and a disk that fills there must stop the restore, not leave an empty file.
         avisaMudanca(destino);
+        novo.consolida();
         novo.fecha();
     } catch (...) {
         novo.fecha();

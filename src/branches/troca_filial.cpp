@@ -93,9 +93,10 @@ ResultadoBackup exporta_filial(Banco& db, const QString& arquivo) {
 }
 
 ResultadoBackup mescla_filial(Banco& db, const QString& arquivo, Andamento* andamento) {
+    std::unique_ptr<CopiaDeEntrada> copia;
     Banco arq;
     try {
-        abreVerificado(arq, arquivo, leiauteTrocaFilial(), arquivo, andamento);
+        copia = abreRecebido(db, arq, arquivo, leiauteTrocaFilial(), andamento);
         for (const TabelaArquivo& t : leiauteTrocaFilial())
             if (arq.existe(QStringLiteral("SELECT 1 FROM %1 WHERE filial IS NULL")
                                .arg(QLatin1String(t.nome))))

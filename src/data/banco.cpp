@@ -1,11 +1,11 @@
 #include "data/banco.h"
 
+#include "data/conexoes_abertas.h"
 #include "data/gravacao_segura.h"
 #include "data/indices_pista.h"
 #include "data/ordem_geral.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 #include <QSqlDriver>
@@ -14,6 +14,7 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <cerrno>
 
 const QString Banco::kSenha = QStringLiteral("quorbel58");
 const QString Banco::kColacao = QLatin1String(kNomeOrdemGeral);
@@ -52,10 +53,7 @@ QString causaCodigo(int codigo, const QString& detalhe, const QString& caminho) 
         return QStringLiteral("O arquivo %1 está em uso por outro programa. Aguarde um momento "
                               "e tente novamente.")
             .arg(arquivo);
-    case SQLITE_FULL:
-        return QStringLiteral("O disco onde está o arquivo %1 está cheio. Libere espaço e tente "
-                              "novamente.")
-            .arg(arquivo);
+    case SQLITE_FULL: return textoDiscoCheio(arquivo);
     case SQLITE_IOERR:
         return QStringLiteral("Houve um erro de leitura ou gravação no disco do arquivo %1. "
                               "Verifique o disco e tente novamente.")
@@ -85,19 +83,34 @@ QString causaCodigo(int codigo, const QString& detalhe, const QString& caminho) 
                       : QStringLiteral("O banco de dados recusou a operação.");
 }
 
-QString causaErro(const QSqlError& e, const QString& caminho) {
+// A write the disk had no room for is a full disk, whichever of its files the engine was
+// writing (the log, its shared memory, the file itself) and whatever code it gave.
+int codigoComDisco(int codigo, sqlite3* sq) {
+    if (sq && codigo == SQLITE_IOERR && semEspaco(sqlite3_system_errno(sq))) return SQLITE_FULL;
+    return codigo;
+}
+
+QString causaErro(const QSqlError& e, const QString& caminho, sqlite3* sq = nullptr) {
     bool ok = false;
     const int codigo = e.nativeErrorCode().toInt(&ok) & 0xff;   // the primary result code
-    return causaCodigo(ok ? codigo : -1, textoErro(e), caminho);
+    return causaCodigo(ok ? codigoComDisco(codigo, sq) : -1, textoErro(e), caminho);
 }
 
 // The same for a failure met through the engine's own calls.
 QString causaNativa(sqlite3* sq, const QString& caminho) {
     if (!sq) return QStringLiteral("O banco de dados não está aberto.");
-    return causaCodigo(sqlite3_errcode(sq) & 0xff, QString::fromUtf8(sqlite3_errmsg(sq)), caminho);
+    return causaCodigo(codigoComDisco(sqlite3_errcode(sq) & 0xff, sq),
+                       QString::fromUtf8(sqlite3_errmsg(sq)), caminho);
 }
 
 }  // namespace
+
+bool semEspaco(int erro) { return erro == ENOSPC || erro == EDQUOT || erro == EFBIG; }
+
+QString textoDiscoCheio(const QString& arquivo) {
+    return QStringLiteral("O disco onde está o arquivo %1 está cheio. Libere espaço e tente novamente.")
+        .arg(arquivo);
+}
 
 Banco::Banco() {
     static std::atomic<int> contador{0};
@@ -128,7 +141,13 @@ void Banco::conecta(const QString& caminho, bool leitura) {
     }
     caminho_ = caminho;
     if (nomeExibido_.isEmpty()) nomeExibido_ = caminho;
-    registraColacao(leitura);
+    sqlite3* sq = nativo();
+    conexaoAberta(sq);
+    if (!sq || sqlite3_create_collation(sq, kNomeOrdemGeral, SQLITE_UTF8, nullptr,
+                                        comparaOrdemGeralSqlite) != SQLITE_OK) {
+        fecha();
+        throw ErroBanco(QStringLiteral("Não foi possível preparar o banco de dados."));
+    }
 }
 
 sqlite3* Banco::nativo() const {
@@ -139,46 +158,34 @@ sqlite3* Banco::nativo() const {
     return nullptr;
 }
 
-void Banco::registraColacao(bool leitura) {
+void Banco::preparaEscrita() {
     sqlite3* sq = nativo();
-    if (!sq ||
-        sqlite3_create_collation(sq, kNomeOrdemGeral, SQLITE_UTF8, nullptr,
-                                 comparaOrdemGeralSqlite) != SQLITE_OK) {
-        fecha();
-        throw ErroBanco(QStringLiteral("Não foi possível preparar o banco de dados."));
-    }
-    if (!leitura && !preparaGravacaoSegura(sq)) {
-        // Mostly a damaged file: its header reads, its pages do not.
-        const int codigo = sqlite3_errcode(sq) & 0xff;
-        const QString erro = codigo == SQLITE_CORRUPT || codigo == SQLITE_NOTADB
-            ? causaCodigo(codigo, {}, nomeExibido_)
-            : QStringLiteral("Não foi possível preparar o banco de dados %1.").arg(nomeExibido_);
-        fecha();
-        throw ErroBanco(erro);
-    }
+    if (sq && preparaGravacaoSegura(sq)) return;
+    // Mostly a damaged file: its header reads, its pages do not.
+    const int codigo = sq ? sqlite3_errcode(sq) & 0xff : SQLITE_OK;
+    throw ErroBanco(codigo == SQLITE_CORRUPT || codigo == SQLITE_NOTADB
+                        ? causaCodigo(codigo, {}, nomeExibido_)
+                        : QStringLiteral("Não foi possível preparar o banco de dados %1.").arg(nomeExibido_));
 }
 
-// The stamp lives in the file's first hundred bytes (the engine's header): reading them here
-// refuses another program's file, or one of ours with another password, before the engine
-// opens it for writing and switches its journal.
-void Banco::verificaMarca(const QString& caminho, const QString& senha) const {
-    const QString nome = nomeExibido_.isEmpty() ? caminho : nomeExibido_;
-    QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly)) throw ErroBanco(causaCodigo(SQLITE_CANTOPEN, {}, nome));
-    const QByteArray cabecalho = f.read(100);
-    const auto inteiro = [&](int de) {
-        const auto* b = reinterpret_cast<const unsigned char*>(cabecalho.constData() + de);
-        return qint32((quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | b[3]);
-    };
-    if (cabecalho.size() == 100 && !cabecalho.startsWith(QByteArrayLiteral("SQLite format 3")))
-        throw ErroBanco(QStringLiteral("O arquivo %1 não é um banco de dados do Quelmar.").arg(nome));
-    if (cabecalho.size() < 100 || inteiro(68) != kIdAplicacao) {
-        // An empty file is the engine's empty database: not ours either.
-        throw ErroBanco(QStringLiteral("O arquivo %1 não é um banco de dados do Quelmar.").arg(nome));
+// The stamp lives in the engine's header (the application id and the user version), read here
+// through the engine before anything is written: a file refused keeps its bytes, rows still in
+// the log (a run cut short) are seen, and a file this process already holds is never opened by
+// hand (closing that descriptor would drop the process's locks on it).
+void Banco::verificaMarca(const QString& senha) {
+    QVariant id, marca;
+    try {
+        id = valor(QStringLiteral("PRAGMA application_id"));
+        marca = valor(QStringLiteral("PRAGMA user_version"));
+    } catch (const ErroBanco&) {
+        if ((sqlite3_errcode(nativo()) & 0xff) != SQLITE_NOTADB) throw;
+        id = 0;   // no header of the engine at all: not ours either
     }
-    if (inteiro(60) != marcaSenha(senha))
+    if (id.toInt() != kIdAplicacao)
+        throw ErroBanco(QStringLiteral("O arquivo %1 não é um banco de dados do Quelmar.").arg(nomeExibido_));
+    if (marca.toInt() != marcaSenha(senha))
         throw ErroSenha(QStringLiteral("Senha do banco de dados inválida: %1 não pôde ser aberto.")
-                            .arg(nome));
+                            .arg(nomeExibido_));
 }
 
 void Banco::cria(const QString& caminho, const QString& senha) {
@@ -188,6 +195,7 @@ void Banco::cria(const QString& caminho, const QString& senha) {
         throw ErroBanco(QStringLiteral("Não foi possível criar o arquivo %1.").arg(caminho));
     conecta(caminho);
     try {
+        preparaEscrita();
         executa(QStringLiteral("PRAGMA application_id = %1").arg(kIdAplicacao));
         executa(QStringLiteral("PRAGMA user_version = %1").arg(marcaSenha(senha)));
     } catch (...) {
@@ -202,9 +210,10 @@ void Banco::abreLeitura(const QString& caminho, const QString& senha, const QStr
     try {
         if (!QFileInfo(caminho).isFile())
             throw ErroBanco(QStringLiteral("O arquivo %1 não existe.").arg(nomeExibido_));
-        verificaMarca(caminho, senha);
         conecta(caminho, true);
+        verificaMarca(senha);
     } catch (...) {
+        fecha();
         nomeExibido_.clear();
         throw;
     }
@@ -214,26 +223,13 @@ void Banco::abre(const QString& caminho, const QString& senha) {
     if (!QFileInfo(caminho).isFile())
         throw ErroBanco(QStringLiteral("O arquivo %1 não existe.").arg(caminho));
     fecha();
-    // Rows still in the log (a run cut short) may hold the stamp: the engine reads them below.
-    if (QFileInfo(caminho + QStringLiteral("-wal")).size() <= 0) verificaMarca(caminho, senha);
     conecta(caminho);
-    QVariant id, marca;
     try {
-        id = valor(QStringLiteral("PRAGMA application_id"));
-        marca = valor(QStringLiteral("PRAGMA user_version"));
-    } catch (const ErroBanco& e) {
+        verificaMarca(senha);
+        preparaEscrita();
+    } catch (...) {
         fecha();
-        throw ErroBanco(e.mensagem());
-    }
-    if (id.toInt() != kIdAplicacao) {
-        fecha();
-        throw ErroBanco(QStringLiteral("O arquivo %1 não é um banco de dados do Quelmar.")
-                            .arg(caminho));
-    }
-    if (marca.toInt() != marcaSenha(senha)) {
-        fecha();
-        throw ErroSenha(QStringLiteral("Senha do banco de dados inválida: %1 não pôde ser aberto.")
-                            .arg(caminho));
+        throw;
     }
     try {
         criaIndicesPista(*this);
@@ -243,11 +239,21 @@ void Banco::abre(const QString& caminho, const QString& senha) {
     }
 }
 
+void Banco::consolida() {
+    sqlite3* sq = nativo();
+    if (!sq) throw ErroBanco(QStringLiteral("O banco de dados não está aberto."));
+    if (sqlite3_wal_checkpoint_v2(sq, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr) != SQLITE_OK)
+        falhaNativa();
+}
+
 void Banco::fecha() {
     if (!QSqlDatabase::contains(nomeConexao_)) return;
     for (auto& [sql, st] : preparados_) sqlite3_finalize(st);
     preparados_.clear();
-    if (sqlite3* sq = nativo()) consolidaGravacoes(sq);
+    if (sqlite3* sq = nativo()) {
+        consolidaGravacoes(sq);
+        conexaoFechando(sq);
+    }
     {
         QSqlDatabase db = QSqlDatabase::database(nomeConexao_, false);
         db.close();
@@ -268,9 +274,9 @@ QSqlQuery Banco::executa(const QString& sql, const QVariantList& valores) {
     if (!aberto()) throw ErroBanco(QStringLiteral("O banco de dados não está aberto."));
     QSqlQuery q(conexao());
     q.setForwardOnly(true);
-    if (!q.prepare(sql)) throw ErroBanco(causaErro(q.lastError(), nomeExibido_));
+    if (!q.prepare(sql)) throw ErroBanco(causaErro(q.lastError(), nomeExibido_, nativo()));
     for (const QVariant& v : valores) q.addBindValue(v);
-    if (!q.exec()) throw ErroBanco(causaErro(q.lastError(), nomeExibido_));
+    if (!q.exec()) throw ErroBanco(causaErro(q.lastError(), nomeExibido_, nativo()));
     return q;
 }
 

@@ -39,6 +39,12 @@ private:
     QString mensagem_;
 };
 
+// True for the errors of a write the disk had no room for (full, over the quota, or the file
+// grown past what the disk or the process may hold).
+bool semEspaco(int erro);
+// What the operator reads when the disk holding `arquivo` has no room for a write.
+QString textoDiscoCheio(const QString& arquivo);
+
 // The file exists but the password given does not open it.
 class ErroSenha : public ErroBanco {
 public:
@@ -58,13 +64,16 @@ public:
     // Creates a new, empty file stamped with the password; the file must not exist yet.
     void cria(const QString& caminho, const QString& senha);
     // Opens an existing file, refusing it when the password does not match. The stamp is read
-    // from the file's header before the engine opens it, so a file that is refused is not
-    // touched.
+    // through the engine before anything is written, so a file that is refused keeps its bytes.
     void abre(const QString& caminho, const QString& senha);
     // Opens a file only to read it: nothing is written to it or beside it (no log, no index),
     // so it stays byte for byte as it was. Messages name the file as `nome` (the one the
     // operator chose, when this is a private copy of it); empty: `caminho`.
     void abreLeitura(const QString& caminho, const QString& senha, const QString& nome = {});
+    // Moves every row of the log into the file itself and empties the log, for a file that is
+    // about to be closed and used on its own (a copy put in place of the database): throws when
+    // any of those writes failed, a full disk told as such.
+    void consolida();
     void fecha();
     bool aberto() const;
     QString caminho() const { return caminho_; }
@@ -96,9 +105,11 @@ public:
     sqlite3* nativo() const;
 
 private:
+    // Opens the engine's connection with the general sort order; nothing is written yet.
     void conecta(const QString& caminho, bool leitura = false);
-    void registraColacao(bool leitura);
-    void verificaMarca(const QString& caminho, const QString& senha) const;
+    // The journal and the syncing of a connection that writes.
+    void preparaEscrita();
+    void verificaMarca(const QString& senha);
     // Steps a kept statement once: true on a row. A failure resets it and is thrown.
     bool passo(sqlite3_stmt* st);
 

@@ -27,7 +27,9 @@ void cria_banco(Banco& db, const QString& caminho,
             avisaMudanca(temporario);
             t.confirma();
         }
+        // Renamed only once the file itself holds every row, its log folded in.
         avisaMudanca(temporario);
+        db.consolida();
         db.fecha();
         avisaMudanca(caminho);
         if (!QFile::rename(temporario, caminho))

@@ -1,5 +1,8 @@
 #include "data/gravacao_segura.h"
 
+#include "data/banco.h"
+#include "data/conexoes_abertas.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,7 +10,9 @@
 #include <sqlite3.h>
 
 #include <cerrno>
+#include <cstring>
 #include <utility>
+#include <vector>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -18,15 +23,45 @@ OuvinteArquivos& ouvinte() {
     return o;
 }
 
-bool copiaConteudo(int origem, int destino) {
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(origem, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) return ::fsync(destino) == 0;
-        if (!escreveTudo(destino, buffer, n)) return false;
+constexpr ssize_t kParte = 1 << 16;
+
+// Reads up to `n` bytes (fewer only at the end of the file); -1 when the read failed.
+ssize_t leParte(int fd, char* buffer, ssize_t n) {
+    ssize_t lidos = 0;
+    while (lidos < n) {
+        const ssize_t r = ::read(fd, buffer + lidos, size_t(n - lidos));
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0) return -1;
+        if (r == 0) break;
+        lidos += r;
     }
+    return lidos;
+}
+
+ResultadoCopia falhaGravacao() {
+    return semEspaco(errno) ? ResultadoCopia::DiscoCheio : ResultadoCopia::Falhou;
+}
+
+// Copies `origem` into `destino` (each part after the first announced), then reads both from their start
+// again: the copy is kept only when `origem` still holds what was copied.
+ResultadoCopia copiaConteudo(int origem, int destino, const QString& nomeDestino) {
+    std::vector<char> a(kParte), b(kParte);
+    for (bool primeira = true;; primeira = false) {
+        const ssize_t n = leParte(origem, a.data(), kParte);
+        if (n < 0) return ResultadoCopia::Falhou;
+        if (n == 0) break;
+        if (!primeira) avisaMudanca(nomeDestino);
+        if (!escreveTudo(destino, a.data(), n)) return falhaGravacao();
+    }
+    if (::lseek(origem, 0, SEEK_SET) != 0 || ::lseek(destino, 0, SEEK_SET) != 0) return ResultadoCopia::Falhou;
+    for (;;) {
+        const ssize_t n = leParte(origem, a.data(), kParte);
+        const ssize_t m = leParte(destino, b.data(), kParte);
+        if (n < 0 || m < 0) return ResultadoCopia::Falhou;
+        if (n != m || std::memcmp(a.data(), b.data(), size_t(n)) != 0) return ResultadoCopia::OrigemMudou;
+        if (n == 0) break;
+    }
+    return ::fsync(destino) == 0 ? ResultadoCopia::Feita : falhaGravacao();
 }
 
 }  // namespace
@@ -66,13 +101,22 @@ bool sincroniza(const QString& caminho, int modo) {
     const int fd = ::open(QFile::encodeName(caminho).constData(), modo | O_CLOEXEC);
     if (fd < 0) return false;
     const bool ok = ::fsync(fd) == 0;
+    const int erro = errno;
     ::close(fd);
+    errno = erro;
     return ok;
 }
 
 }  // namespace
 
-bool sincroniza(const QString& caminho) { return sincroniza(caminho, O_RDONLY); }
+bool sincroniza(const QString& caminho) {
+    // A file the engine holds for this process is synced through the engine's own open file: a
+    // descriptor of ours, closed, would drop the connection's locks. Its shared memory holds
+    // nothing that must reach the disk.
+    sqlite3_file* f = nullptr;
+    if (conexaoQueUsa(caminho, &f)) return !f || f->pMethods->xSync(f, SQLITE_SYNC_FULL) == SQLITE_OK;
+    return sincroniza(caminho, O_RDONLY);
+}
 
 bool sincronizaPasta(const QString& pasta) { return sincroniza(pasta, O_RDONLY | O_DIRECTORY); }
 
@@ -100,24 +144,26 @@ bool criaArquivoPrivado(const QString& caminho) {
     return true;
 }
 
-bool copiaPrivada(const QString& origem, const QString& destino) {
+ResultadoCopia copiaPrivada(const QString& origem, const QString& destino) {
+    // A file the engine holds for this process is never read by hand (nor complete without its
+    // log): only the engine copies it (a backup's compaction).
+    if (conexaoQueUsa(origem)) return ResultadoCopia::Falhou;
     const int de = ::open(QFile::encodeName(origem).constData(), O_RDONLY | O_CLOEXEC);
-    if (de < 0) return false;
+    if (de < 0) return ResultadoCopia::Falhou;
     const QByteArray nome = QFile::encodeName(destino);
     avisaMudanca(destino);
-    const int para = ::open(nome.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int para = ::open(nome.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (para < 0) {
+        const ResultadoCopia r = falhaGravacao();
         ::close(de);
-        return false;
+        return r;
     }
     avisaMudanca(destino);   // created, still empty
-    const bool ok = copiaConteudo(de, para);
+    ResultadoCopia r = copiaConteudo(de, para, destino);
     ::close(de);
-    if (::close(para) != 0 || !ok) {
-        ::unlink(nome.constData());
-        return false;
-    }
-    return true;
+    if (::close(para) != 0 && r == ResultadoCopia::Feita) r = falhaGravacao();
+    if (r != ResultadoCopia::Feita) ::unlink(nome.constData());
+    return r;
 }
 
 void removeArquivo(const QString& arquivo) {
@@ -137,7 +183,7 @@ void removeCopiasTemporarias(const QString& banco) {
     if (QFileInfo::exists(anterior) && !QFileInfo::exists(banco))
         QFile::rename(anterior, banco);
     if (QFileInfo::exists(banco)) removeBanco(anterior);
-    for (const QString& nome : {kCopiaCompacta, kCopiaRestauracao, kBancoReconstruido})
+    for (const QString& nome : {kCopiaCompacta, kCopiaRestauracao, kBancoReconstruido, kCopiaRecebida})
         removeBanco(pasta.filePath(nome));
     // Whatever was being written or created under its second name (the backup, the exchange
     // and subscriber files, a new database) when the program was stopped.

@@ -19,9 +19,10 @@ struct sqlite3;
 // The program's temporary full copies of the database. All hold the users' passwords, so they
 // are created owner-only, and none is in use once its operation has ended.
 // Beside the database: a backup's compaction, a restore's private copy of the backup and the
-// database rebuilt from it.
+// database rebuilt from it, the private copy of a branch or subscriber file being received.
 inline const QString kCopiaCompacta = QStringLiteral("compact.mdb");
 inline const QString kCopiaRestauracao = QStringLiteral("dados.mdb.restaurando");
+inline const QString kCopiaRecebida = QStringLiteral("dados.mdb.recebendo");
 inline const QString kBancoReconstruido = QStringLiteral("dados.mdb.reconstruido");
 // Beside the file they stand for: the database replaced, kept until the new one opens; a file
 // written under a second name and renamed once whole; a new database until it is complete.
@@ -45,9 +46,17 @@ void consolidaGravacoes(sqlite3* conexao);
 // Creates the empty file readable and writable by its owner only; false when it already exists
 // or cannot be created. The engine gives its side files (log, shared memory) the same mode.
 bool criaArquivoPrivado(const QString& caminho);
-// Copies `origem` to the new file `destino`, created owner-only and synced. False when either
-// file failed; a part written is removed.
-bool copiaPrivada(const QString& origem, const QString& destino);
+// How a private copy ended.
+enum class ResultadoCopia {
+    Feita,
+    Falhou,        // a file could not be opened, read or written
+    DiscoCheio,    // the disk of the copy had no room for it
+    OrigemMudou,   // the source changed while it was copied (another program still writing it)
+};
+// Copies `origem` to the new file `destino`, created owner-only and synced, then reads `origem`
+// again against the copy: a copy of a file that changed meanwhile may blend two versions of it,
+// and is not kept. On any failure a part written is removed.
+ResultadoCopia copiaPrivada(const QString& origem, const QString& destino);
 // Removes a database file together with the side files the engine may leave beside it
 // (journal, log, shared memory), so that a later file of the same name never picks them up.
 void removeBanco(const QString& caminho);
@@ -58,7 +67,8 @@ void removeArquivo(const QString& arquivo);
 // copy of the program can be using them. The database replaced by a swap cut short is put back
 // only when the database itself is missing; otherwise it is stale and goes too.
 void removeCopiasTemporarias(const QString& banco);
-// Syncs the file at `caminho` to the disk; false when it could not be opened or synced.
+// Syncs the file at `caminho` to the disk; false when it could not be opened or synced, with
+// errno telling why.
 bool sincroniza(const QString& caminho);
 // Syncs the folder's entries (a file created, renamed or removed in it); false as above.
 bool sincronizaPasta(const QString& pasta);

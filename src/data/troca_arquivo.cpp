@@ -1,6 +1,7 @@
 #include "data/troca_arquivo.h"
 
 #include "data/banco.h"
+#include "data/conexoes_abertas.h"
 #include "data/gravacao_segura.h"
 
 #include <sqlite3.h>
@@ -28,7 +29,10 @@ AcessoExclusivo::AcessoExclusivo(const QString& caminho) {
     const int aberto = sqlite3_open_v2(caminho.toUtf8().constData(), &conexao_,
                                        SQLITE_OPEN_READWRITE, nullptr);
     // Never waits: a connection that stays open would only make the operator wait for nothing.
-    if (aberto == SQLITE_OK) sqlite3_busy_timeout(conexao_, 0);
+    if (aberto == SQLITE_OK) {
+        conexaoAberta(conexao_);
+        sqlite3_busy_timeout(conexao_, 0);
+    }
     // Leaving the log needs every other connection to the file closed (the engine's own test that
     // this one is alone); in the rollback journal the exclusive lock then keeps newcomers out
     // until the file is replaced.
@@ -37,6 +41,7 @@ AcessoExclusivo::AcessoExclusivo(const QString& caminho) {
         sqlite3_exec(conexao_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK)
         return;
     const int codigo = conexao_ ? sqlite3_errcode(conexao_) & 0xff : SQLITE_CANTOPEN;
+    conexaoFechando(conexao_);
     sqlite3_close(conexao_);
     conexao_ = nullptr;
     if (codigo == SQLITE_BUSY || codigo == SQLITE_LOCKED)
@@ -49,5 +54,6 @@ AcessoExclusivo::AcessoExclusivo(const QString& caminho) {
 AcessoExclusivo::~AcessoExclusivo() {
     if (!conexao_) return;
     sqlite3_exec(conexao_, "ROLLBACK", nullptr, nullptr, nullptr);
+    conexaoFechando(conexao_);
     sqlite3_close(conexao_);
 }

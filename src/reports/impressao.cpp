@@ -2,6 +2,7 @@
 
 #include "branches/arquivos.h"
 #include "data/banco.h"
+#include "data/conexoes_abertas.h"
 #include "reports/documento.h"
 
 #include <QElapsedTimer>
@@ -59,6 +60,13 @@ bool ImpressaoRelatorio::comeca() {
     }
     atual_ = de_;
     if (!caminho_.isEmpty()) {
+        // The database, its log, or another file the engine holds for the program: replaced by
+        // a PDF, the records would be lost.
+        if (conexaoQueUsa(caminho_)) {
+            falha_ = QStringLiteral("Não foi possível gravar o arquivo %1: ele é o banco de dados em uso pelo programa.")
+                         .arg(caminho_);
+            return false;
+        }
         const QFileInfo destino(caminho_);
         if (destino.exists() && (!destino.isFile() || !destino.isWritable())) {
             falha_ = QStringLiteral("Não foi possível gravar o arquivo %1: o arquivo que já existe não pode ser "

@@ -150,7 +150,7 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
                                      "dados.mdb.restaurando-wal", "dados.mdb.reconstruido",
                                      "dados.mdb.reconstruido.criando-shm", "backup.gravando",
                                      "backup.gravando-wal", "backup_filial.mdb.gravando",
-                                     "mensalistas.mdb.gravando-journal"};
+                                     "mensalistas.mdb.gravando-journal", "dados.mdb.recebendo"};
     const auto criaTemporarios = [&] {
         for (const QString& t : temporarios) {
             QFile f(pasta.filePath(t));

@@ -1,5 +1,13 @@
+#include "access/carga_acesso.h"
+#include "branches/arquivo_mensalistas.h"
 #include "branches/backup.h"
+#include "branches/filiais_teste.h"
+#include "branches/troca_filial.h"
 #include "data/banco.h"
+#include "data/gravacao_segura.h"
+#include "reports/controle_relatorio.h"
+#include "reports/impressao.h"
+#include "reports/relatorio_teste.h"
 #include "support/ambiente.h"
 #include "support/outro_processo.h"
 
@@ -10,6 +18,8 @@
 
 #include <functional>
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 
@@ -109,6 +119,67 @@ TEST(BackupOutraConexao, RecusadosEnquantoOutraConexaoTemOArquivo) {
         EXPECT_TRUE(depois.ok) << depois.mensagem.toStdString();
         EXPECT_EQ(amb.conta("veiculos_patio"), c.restaura ? 1 : 3);
         EXPECT_EQ(amb.db().caminho(), dados);
+    }
+}
+
+// Whatever opens dados.mdb a second time, the program keeps its hold on the file: its lock stays
+// (closing any other descriptor of the file would drop it), so an outside reader that opens and
+// closes the file, as the sqlite3 shell does, leaves the log the program goes on writing into.
+TEST(BackupOutraConexao, ArquivoSegueDoProgramaDepoisDeCadaOperacao) {
+    // An operation gives what it told the operator of a failure ("" when it went through).
+    using Operacao = std::function<QString(Ambiente&, const QString& programa, const QString& disco)>;
+    const auto falha = [](const auto& r) { return r.ok ? QString() : r.mensagem; };
+    const auto relatorio = [](Ambiente& amb, const QString& programa, const QString&) {
+        const QString modelo = programa + "/rel_usu.rpt";
+        QFile::copy(QStringLiteral(QUELMAR_MODELOS "/rel_usu.rpt"), modelo);
+        ControleRelatorio cr(amb.db(), amb.plataforma);
+        cr.defineArquivo(modelo);
+        for (int vez = 0; vez < 2; ++vez) {   // the second one reopens a file whose log is empty
+            cr.executa();
+            esperaRelatorio(amb.plataforma, cr);
+        }
+        // Saved as PDF over the database or its log, by a slip of the operator: refused.
+        for (const QString& arquivo : {amb.db().caminho(), amb.db().caminho() + "-wal"})
+            if (!gravaPdf(*amb.plataforma.visualizados.at(1).documento, arquivo).endsWith("em uso pelo programa."))
+                return "PDF gravado sobre " + arquivo;
+        return QString();
+    };
+    const std::pair<const char*, Operacao> casos[] = {
+        {"início", [](Ambiente& amb, auto&, auto&) { amb.db().fecha(); return carrega_banco(amb.ctx).falha; }},
+        {"relatório impresso duas vezes", relatorio},
+        {"arquivo em uso sincronizado, sua cópia por fora recusada", [](Ambiente& amb, auto&, const QString& disco) {
+             const QString dados = amb.db().caminho();
+             const bool ok = sincroniza(dados) && sincroniza(dados + "-wal") && copiaPrivada(dados, disco + "/c") == ResultadoCopia::Falhou;
+             return ok ? QString() : QStringLiteral("sincronização ou cópia");
+         }},
+        {"backup", [&](Ambiente& amb, const QString& p, const QString& d) { return falha(realiza_backup(amb.db(), p, d, 1 << 30)); }},
+        {"restauração", [&](Ambiente& amb, const QString& p, const QString& d) {
+             const QString backup = falha(realiza_backup(amb.db(), p, d, 1 << 30));
+             return backup + falha(restaura_backup(amb.db(), p, d));
+         }},
+        {"exportação e mescla", [&](Ambiente& amb, const QString& p, auto&) {
+             const QString exportacao = falha(exporta_filial(amb.db(), p + "/f.mdb"));
+             return exportacao + falha(mescla_filial(amb.db(), p + "/f.mdb"));
+         }},
+        {"arquivo de mensalistas", [&](Ambiente& amb, auto&, const QString& d) {
+             mensalista(amb, 1, "Ana", 1);
+             const QString geracao = falha(gera_arquivo_mensalistas(amb.db(), 1, d, 1 << 30));
+             return geracao + falha(recebe_arquivo_mensalistas(amb.db(), d, false, 1 << 30));
+         }},
+    };
+    for (const auto& [nome, opera] : casos) {
+        SCOPED_TRACE(nome);
+        ConexaoEmOutroProcesso shell;   // before this process opens the file
+        Ambiente amb;
+        QTemporaryDir disco;
+        const QString dados = amb.plataforma.pastaPrograma() + "/dados.mdb";
+        EXPECT_EQ(opera(amb, amb.plataforma.pastaPrograma(), disco.path()).toStdString(), "");
+        ASSERT_TRUE(amb.db().aberto());
+        EXPECT_EQ(shell.travadoPor(dados), ::getpid());
+        EXPECT_EQ(shell.abre(dados), "ok");
+        EXPECT_EQ(shell.executa("SELECT count(*) FROM usuarios"), "ok");
+        shell.fecha();
+        EXPECT_TRUE(QFile::exists(dados + "-wal") && QFile::exists(dados + "-shm"));
     }
 }
 

@@ -1,12 +1,17 @@
 #include "branches/backup.h"
 #include "branches/filiais_teste.h"
+#include "data/gravacao_segura.h"
 #include "devices/discos_sistema.h"
+#include "support/disco_cheio.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -96,6 +101,55 @@ TEST_F(BackupTest, RestauracaoSemCopiaNaoCulpaOBackup) {
                               "O banco de dados atual continua em uso.");
     ASSERT_TRUE(QDir(programa()).rmdir("dados.mdb.restaurando"));
     continuaFuncionando();
+}
+
+// The disk fills while a restore writes its copy of the backup or folds the log of its rebuilt
+// file into the file (the last writes before the swap), or while a backup writes into a folder
+// without room. Each is told as a full disk naming where, the live data stay as they were and
+// no copy is left beside them.
+TEST_F(BackupTest, DiscoCheioDitoComoTal) {
+    entrada("AAA-0001");
+    ASSERT_TRUE(realiza_backup(amb.db(), programa(), destino.path(), 1 << 30).ok);
+    entrada("BBB-0002");
+    linhasAntes = 2;
+    QTemporaryDir semEspaco;
+    const QString copia = programa() + "/dados.mdb.restaurando";
+    const QString reconstruido = programa() + "/dados.mdb.reconstruido";
+    const struct {
+        const char* caso;
+        QString arquivo;   // the disk fills at the `vez`-th change announced on it once it exists
+        int vez;
+        std::function<rlim_t()> limite;   // no file may grow beyond it
+        QString cheio;                    // the file named in the message
+    } casos[] = {
+        {"cópia do backup", copia, 1, [] { return 1; }, copia},
+        {"log passado ao banco reconstruído", reconstruido, 2,
+         [&] { return rlim_t(QFileInfo(reconstruido).size()); }, reconstruido},
+        {"backup", semEspaco.filePath("backup.gravando"), 1, [] { return 1; }, semEspaco.filePath("backup")},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        // Full from that change to the next one: the fault falls on the writes in between.
+        std::optional<DiscoCheio> disco;
+        int vez = 0;
+        const OuvinteArquivos antes = ouveMudancasArquivos([&](const QString& arquivo) {
+            disco.reset();
+            if (arquivo == c.arquivo && QFile::exists(arquivo) && ++vez == c.vez) disco.emplace(c.limite());
+        });
+        const ResultadoBackup r = c.arquivo.endsWith(".gravando")
+            ? realiza_backup(amb.db(), programa(), semEspaco.path(), 1 << 30)
+            : restaura_backup(amb.db(), programa(), destino.path());
+        disco.reset();
+        ouveMudancasArquivos(antes);
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.mensagem.contains(textoDiscoCheio(c.cheio))) << r.mensagem.toStdString();
+        EXPECT_EQ(amb.conta("veiculos_patio"), 2);
+        EXPECT_EQ(QDir(programa()).entryList(QDir::Files), (QStringList{"dados.mdb", "dados.mdb-shm", "dados.mdb-wal"}));
+        EXPECT_TRUE(QDir(semEspaco.path()).isEmpty());
+    }
+    // With room again the restore goes through.
+    EXPECT_TRUE(restaura_backup(amb.db(), programa(), destino.path()).ok);
+    EXPECT_EQ(amb.conta("veiculos_patio"), 1);
 }
 
 TEST_F(BackupTest, RestauracaoRecusaArquivoQueNaoEBackup) {

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 namespace {
 
 enum class Operacao { Restauracao, Mescla, Importacao };
@@ -397,3 +399,74 @@ TEST(VerificaArquivo, CanceladoNaoMudaNada) {
 }
 
 }  // namespace
+
+// What is restored, merged or imported is what was checked. The file the operator chose is
+// rewritten in place (another copy onto the medium still running) while it is being copied, or
+// once it has been checked: a change during the copy is refused with a request to try again,
+// one after the check never reaches the database, and nothing is left beside the database.
+TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
+    // Enough rows for a copy in several parts, and a cancellation: the first table checked.
+    const auto volume = [](Ambiente& a) {
+        a.db().executa("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4000) "
+                       "INSERT INTO mensalidades (codigo, mes, pago, valor, filial) "
+                       "SELECT 7, date('1900-01-01', '+' || i || ' months'), 1, 1000000, 1 FROM n");
+        a.db().executa("INSERT INTO cancelamento_ticket (ticket, placa, hora, caixa, filial) "
+                       "VALUES (5, 'XYZ-0005', '10:00:00', 1, 1)");
+    };
+    const char* valor = "UPDATE registro_saida SET valor_liquido = 922337203685477580";
+    const char* inicio = "UPDATE mensalistas SET data_inicio = 'ontem'";
+    const struct {
+        Operacao op;
+        bool naCopia;          // rewritten while copied; otherwise once checked
+        const char* mudanca;   // the other version of the file
+        const char* lido;      // once taken, as in the database the file came from
+    } casos[] = {
+        {Operacao::Restauracao, true, valor, "SELECT valor_liquido FROM registro_saida"},
+        {Operacao::Mescla, true, valor, "SELECT valor_liquido FROM registro_saida"},
+        {Operacao::Importacao, true, inicio, "SELECT data_inicio FROM mensalistas"},
+        {Operacao::Mescla, false, "UPDATE cancelamento_ticket SET hora = 'depois'", "SELECT hora FROM cancelamento_ticket"},
+        {Operacao::Importacao, false, inicio, "SELECT data_inicio FROM mensalistas"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::to_string(int(c.op)) + (c.naCopia ? " na cópia" : " depois da verificação"));
+        Entrada e(c.op, volume);
+        e.altera({c.mudanca});
+        const QByteArray outra = bytes(e.arquivo());
+        e.escreve(e.bom);
+        const QByteArray dadosAntes = bytes(e.dados());
+        bool mudou = false;
+        const auto reescreve = [&] {
+            QFile f(e.arquivo());
+            mudou = mudou || (f.open(QIODevice::ReadWrite) && f.write(outra) == outra.size());
+        };
+        int partes = 0;   // the copy's changes: made, created, then one before each later part
+        const OuvinteArquivos antes = ouveMudancasArquivos([&](const QString& arquivo) {
+            if (c.naCopia && (arquivo.endsWith(kCopiaRestauracao) || arquivo.endsWith(kCopiaRecebida)) &&
+                ++partes == 3)
+                reescreve();
+        });
+        Andamento andamento([&](int) {
+            if (!c.naCopia && !mudou) reescreve();
+            return true;
+        });
+        // The engine keeps few pages in memory, as it does for a file larger than its cache: a
+        // page checked is read again when it is merged.
+        const sqlite3_int64 limite = sqlite3_soft_heap_limit64(1);
+        const Resultado r = e.executa(&andamento);
+        sqlite3_soft_heap_limit64(limite);
+        ouveMudancasArquivos(antes);
+        EXPECT_TRUE(mudou);
+        EXPECT_EQ(QDir(e.destino.plataforma.pastaPrograma()).entryList({"dados.mdb.*"}, QDir::Files), QStringList());
+        if (!c.naCopia) {
+            EXPECT_TRUE(r.ok) << r.mensagem.toStdString();
+            EXPECT_EQ(e.destino.linha(c.lido).join(' ').toStdString(), e.origem.linha(c.lido).join(' ').toStdString());
+            continue;
+        }
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.mensagem.contains("O arquivo " + e.arquivo() + " mudou enquanto era copiado"))
+            << r.mensagem.toStdString();
+        EXPECT_EQ(bytes(e.dados()), dadosAntes);
+        // Tried again once whole, the other version is checked as it stands.
+        EXPECT_TRUE(e.executa().mensagem.contains("tem um valor que não é"));
+    }
+}

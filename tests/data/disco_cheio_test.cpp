@@ -21,15 +21,15 @@ QString semCrescer(const std::function<void()>& grava) {
 
 }  // namespace
 
-// A disk that lets no file grow is told in the operator's words on every way the program
-// writes: a statement of Qt's, one of the engine's kept statements, and a transaction, whose
-// commit is where a disk that fills meanwhile is found (and where Qt gives only the engine's
-// English).
+// A disk that lets no file grow is told as full, in the operator's words, on every way the
+// program writes: a statement of Qt's, one of the engine's kept statements, and a transaction,
+// whose commit is where a disk that fills meanwhile is found (and where Qt gives only the
+// engine's English).
 TEST(DiscoCheio, CausaEmPortuguesEmCadaCaminhoDeGravacao) {
     BancoTeste b;
     Banco& db = b.db();
-    const QString falhaDisco = QStringLiteral("Houve um erro de leitura ou gravação no disco do arquivo "
-                                              "%1. Verifique o disco e tente novamente.")
+    const QString falhaDisco = QStringLiteral("O disco onde está o arquivo %1 está cheio. Libere espaço "
+                                              "e tente novamente.")
                                    .arg(b.caminho());
     const char* insere = "INSERT INTO cancelamento_ticket (ticket, placa, hora, caixa) VALUES "
                          "(7, 'ABC-1234', '10:00:00', 1)";

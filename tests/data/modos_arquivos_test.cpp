@@ -52,10 +52,10 @@ TEST(ModosArquivos, TudoQueOProgramaCriaESoDoDono) {
 
     compactaEm(amb.db(), programa.filePath("compact.mdb"));
     confere(programa.filePath("compact.mdb"));
-    QFile::remove(programa.filePath("compact.mdb"));
-    ASSERT_TRUE(copiaPrivada(programa.filePath("dados.mdb"),
-                             programa.filePath("dados.mdb.restaurando")));
+    ASSERT_EQ(copiaPrivada(programa.filePath("compact.mdb"),
+                           programa.filePath("dados.mdb.restaurando")), ResultadoCopia::Feita);
     confere(programa.filePath("dados.mdb.restaurando"));
+    QFile::remove(programa.filePath("compact.mdb"));
     QFile::remove(programa.filePath("dados.mdb.restaurando"));
 
     ASSERT_TRUE(realiza_backup(amb.db(), programa.path(), midia.path(), 1 << 30).ok);

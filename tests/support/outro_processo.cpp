@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,7 +32,20 @@ bool leLinha(int fd, std::string& linha) {
     return false;
 }
 
-// The other process: one request a line ("O path", "E sql", "C"), one answer a line.
+// Who holds a lock on the file that would keep a writer out: the pid, or 0.
+std::string quemTrava(const std::string& caminho) {
+    const int fd = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return "-1";
+    struct flock l {};
+    l.l_type = F_WRLCK;
+    l.l_whence = SEEK_SET;
+    const bool ok = ::fcntl(fd, F_GETLK, &l) == 0;
+    ::close(fd);
+    if (!ok) return "-1";
+    return std::to_string(l.l_type == F_UNLCK ? 0 : l.l_pid);
+}
+
+// The other process: one request a line ("O path", "E sql", "C", "T path"), one answer a line.
 [[noreturn]] void atende(int leitura, int escrita) {
     sqlite3* db = nullptr;
     std::string pedido;
@@ -50,6 +64,8 @@ bool leLinha(int fd, std::string& linha) {
             if (sqlite3_exec(db, texto.c_str(), nullptr, nullptr, &erro) != SQLITE_OK)
                 resposta = erro ? erro : "erro";
             sqlite3_free(erro);
+        } else if (comando == 'T') {
+            resposta = quemTrava(texto);
         } else if (comando == 'C') {
             sqlite3_close(db);
             db = nullptr;
@@ -99,3 +115,4 @@ QString ConexaoEmOutroProcesso::pede(char comando, const QString& texto) {
 QString ConexaoEmOutroProcesso::abre(const QString& caminho) { return pede('O', caminho); }
 QString ConexaoEmOutroProcesso::executa(const QString& sql) { return pede('E', sql); }
 QString ConexaoEmOutroProcesso::fecha() { return pede('C'); }
+pid_t ConexaoEmOutroProcesso::travadoPor(const QString& caminho) { return pede('T', caminho).toInt(); }

@@ -20,6 +20,9 @@ public:
     // Runs `sql` there: "ok", or the engine's error.
     QString executa(const QString& sql);
     QString fecha();
+    // The process that holds a lock on `caminho` as seen from there (0: none). Asked while no
+    // connection is open there: its probe opens and closes the file by hand.
+    pid_t travadoPor(const QString& caminho);
 
 private:
     QString pede(char comando, const QString& texto = {});
