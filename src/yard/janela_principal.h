@@ -81,7 +81,6 @@ public:
     void passoDoRelogio();   // Timer2's step as the timer runs it, with its failures shown
     void trata_tecla(int tecla);
     void modoEntrada();
-    void modoSaida();
 
     // Payment panel and exit lookup.
     void calcula_total();
@@ -89,11 +88,7 @@ public:
     void pla_LostFocus();
     void pri_LostFocus();
     void grid1_Click(int linha);
-    void val_pag_GotFocus();
     void val_pag_LostFocus();
-    QString modalidadeEscolhida() const;   // "R", "T", "C", "M" or "D"
-    // The fee inputs as the panel shows them now.
-    PedidoTarifa pedidoDoPainel() const;
     // True when `tot` holds the fee computed for the vehicle, times and kind shown now.
     bool totalValeParaOPainel() const;
     // The kind of the last fee computed: emptied when the amount field must compute again.
@@ -108,6 +103,42 @@ protected:
     void closeEvent(QCloseEvent* evento) override;
 
 private:
+    void modoSaida();
+    void val_pag_GotFocus();
+    QString modalidadeEscolhida() const;   // "R", "T", "C", "M" or "D"
+    // The fee inputs as the panel shows them now.
+    PedidoTarifa pedidoDoPainel() const;
+
+    void montaControles();
+    // The panel's request to the lanes, and what their answer changes in the window: a refusal
+    // told with the focus where it says; a registered vehicle in the yard list and its gate's
+    // "Ativar Cancela", and the panel ready for the next one.
+    CamposEntrada camposEntrada() const;
+    CamposSaida camposSaida() const;
+    void registra(bool entrada, bool imprime);
+    void mostraRegistro(const ResultadoPista& r, bool entrada);
+    // The fee shown in `tot`: computed, with what for, or a text that is none ("ERRO").
+    void mostraTotal(const TotalCalculado& calculo);
+    void mostraTotal(const QString& texto);
+    void mostraProximoTicket();
+    void ligaEventos();
+    void ligaPainelPagamento();
+    // `novoVeiculo`: run for a vehicle just shown with the kind already chosen, which computes
+    // a shift's or a partner's fee at once instead of leaving it to the amount field.
+    void modalidadeClicada(QRadioButton* opcao, bool novoVeiculo = false);
+    void enterEm(QObject* alvo);
+    bool focaModalidadeEscolhida();   // false when no kind is chosen
+    QRadioButton* modalidadeMarcada() const;   // nullptr when none
+    std::optional<VeiculoEncontrado> busca(CampoBusca campo, const QString& texto);
+    void mostraVeiculo(const VeiculoEncontrado& v, bool preencheTicket, bool preenchePlaca);
+    void recalculaParaOVeiculo(bool mensalista, bool mesmoVeiculo);
+    bool limitesDoDia();
+    void limpaEncontrados();
+    // Runs a handler; a database failure is told as "Não foi possível <acao>...". The
+    // hourglass shows while it runs, so a wait on a busy database is seen.
+    void executa(const QString& acao, const std::function<void()>& f);
+    void mostraContadores();
+
     // Lane panel.
     QGroupBox* Frame1;
     QLineEdit* tic;
@@ -171,37 +202,6 @@ private:
     QString ultima_modalidade;
     QString ultima_data_ent;
     QString ultima_hora_ent;
-
-
-    void montaControles();
-    // The panel's request to the lanes, and what their answer changes in the window: a refusal
-    // told with the focus where it says; a registered vehicle in the yard list and its gate's
-    // "Ativar Cancela", and the panel ready for the next one.
-    CamposEntrada camposEntrada() const;
-    CamposSaida camposSaida() const;
-    void registra(bool entrada, bool imprime);
-    void mostraRegistro(const ResultadoPista& r, bool entrada);
-    // The fee shown in `tot`: computed, with what for, or a text that is none ("ERRO").
-    void mostraTotal(const TotalCalculado& calculo);
-    void mostraTotal(const QString& texto);
-    void mostraProximoTicket();
-    void ligaEventos();
-    void ligaPainelPagamento();
-    // `novoVeiculo`: run for a vehicle just shown with the kind already chosen, which computes
-    // a shift's or a partner's fee at once instead of leaving it to the amount field.
-    void modalidadeClicada(QRadioButton* opcao, bool novoVeiculo = false);
-    void enterEm(QObject* alvo);
-    bool focaModalidadeEscolhida();   // false when no kind is chosen
-    QRadioButton* modalidadeMarcada() const;   // nullptr when none
-    std::optional<VeiculoEncontrado> busca(CampoBusca campo, const QString& texto);
-    void mostraVeiculo(const VeiculoEncontrado& v, bool preencheTicket, bool preenchePlaca);
-    void recalculaParaOVeiculo(bool mensalista, bool mesmoVeiculo);
-    bool limitesDoDia();
-    void limpaEncontrados();
-    // Runs a handler; a database failure is told as "Não foi possível <acao>...". The
-    // hourglass shows while it runs, so a wait on a busy database is seen.
-    void executa(const QString& acao, const std::function<void()>& f);
-    void mostraContadores();
 
     Contexto& ctx_;
     bool modalidadeJaEscolhida_ = false;   // the kind pressed was already the chosen one
