@@ -125,9 +125,9 @@ Cenario::Cenario(const QString& pasta, const QString& modelo, int patio_, std::s
     e.hora_atual = QTime(10, 0);
     e.numero_caixa = 1;
     e.impressora = e.impressora_fiscal = e.cancela_entrada = e.cancela_saida = QStringLiteral(" ");
-    janela = std::make_unique<JanelaPrincipal>(ctx);
+    janela = std::make_unique<JanelaPrincipalTeste>(ctx);
     ligaPista(ctx, *janela);
-    mostraCaixaAberto(*janela);
+    janela->mostraCaixa();
     janela->show();
     janela->Frame3->show();
     janela->atualiza_lista_patio();

@@ -7,7 +7,7 @@
 
 #include "app/contexto.h"
 #include "yard/cancelas.h"
-#include "yard/janela_principal.h"
+#include "support/janela_principal_teste.h"
 
 #include <memory>
 #include <random>
@@ -30,7 +30,7 @@ public:
     PlataformaBench plataforma;
     Contexto ctx{plataforma};
     ControleCancelas cancelas{ctx, nullptr, nullptr};
-    std::unique_ptr<JanelaPrincipal> janela;
+    std::unique_ptr<JanelaPrincipalTeste> janela;
     sqlite3* nu = nullptr;
 
     // Bare statements of the lanes, prepared once.

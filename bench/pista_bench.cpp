@@ -108,10 +108,10 @@ CamposSaida camposSaida(const QString& ticket, const QString& placa) {
     s.dat_ent = s.dat_sai = QStringLiteral("07/12/2026");
     s.hor_ent = QStringLiteral("08:00:00");
     s.hor_sai = QStringLiteral("10:00:00");
-    s.tot = s.val_pag = QStringLiteral("10,00");
+    s.val_pag = QStringLiteral("10,00");
     s.modalidade = QStringLiteral("R");
     // The fee as the panel would have computed it for this vehicle, kind and times.
-    s.calculo = TotalCalculado{s.tot, pedidoDaSaida(s)};
+    s.calculo = TotalCalculado{Dinheiro::reais(10), pedidoDaSaida(s)};
     return s;
 }
 
@@ -204,7 +204,7 @@ void medeBusca(benchmark::State& st, const std::string& nome, Cenario* c, Chave 
 // with its plate typed and painted, untimed; the bare lookup is timed from the same point, so
 // both meet the same caches.
 void buscaNaPista(benchmark::State& st, const std::string& nome, Cenario* c) {
-    JanelaPrincipal& j = *c->janela;
+    JanelaPrincipalTeste& j = *c->janela;
     j.Option2->setChecked(true);
     int i = 0;
     auto digita = [&] {
@@ -248,7 +248,7 @@ void lista(benchmark::State& st, const std::string& nome, Cenario* c) {
 // The lane buttons with the yard list shown and hidden: an entry then an exit of one vehicle,
 // one of the two timed. Painting is left to the event loop, untimed, as Qt defers it.
 double botoes(Cenario* c, bool comLista, bool medeEntrada) {
-    JanelaPrincipal& j = *c->janela;
+    JanelaPrincipalTeste& j = *c->janela;
     if (j.Frame3->isVisible() != comLista) {
         j.Frame3->setVisible(comLista);
         QCoreApplication::processEvents();

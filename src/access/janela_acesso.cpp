@@ -5,7 +5,7 @@
 #include "data/datas.h"
 #include "widgets/caixa_texto.h"
 #include "widgets/cria.h"
-#include "yard/janela_principal.h"
+#include "yard/tela_principal.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -18,7 +18,7 @@ namespace {
 const QDate kDataVersao(2008, 3, 24);
 }
 
-JanelaAcesso::JanelaAcesso(Contexto& ctx, JanelaPrincipal& a, QWidget* parent)
+JanelaAcesso::JanelaAcesso(Contexto& ctx, TelaPrincipal& a, QWidget* parent)
     : QWidget(parent), ctx_(ctx), a_(a) {
     montaControles();
     ligaEventos();
@@ -106,10 +106,7 @@ bool JanelaAcesso::Form_Load() {
         ctx_.plataforma.encerra();
         return false;
     }
-    if (r.configuracoesLidas) {
-        a_.Command6->setEnabled(ctx_.estado.imprimeEntrada());
-        a_.Command7->setEnabled(ctx_.estado.imprimeSaida());
-    }
+    if (r.configuracoesLidas) a_.mostraImpressoras();
     return true;
 }
 
@@ -125,10 +122,7 @@ void JanelaAcesso::Command1_Click() {
     case ResultadoLogin::Entrou:
         descarrega();
         entrou_ = true;
-        a_.show();
-        // The cashier types the first car right away: the keys go to the main window, not to
-        // wherever the start-up window leaves the keyboard.
-        a_.activateWindow();
+        a_.abre();
         close();
         break;
     case ResultadoLogin::FocoUsuario:

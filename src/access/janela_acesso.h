@@ -7,16 +7,16 @@
 #include <QWidget>
 
 class CaixaTexto;
-class JanelaPrincipal;
+class TelaPrincipal;
 class QLabel;
 class QPushButton;
 
 class JanelaAcesso : public QWidget {
     Q_OBJECT
 public:
-    // `a` is the main window, hidden until a login succeeds; the load enables or disables its
-    // print buttons and the login sets its controls.
-    JanelaAcesso(Contexto& ctx, JanelaPrincipal& a, QWidget* parent = nullptr);
+    // `a` is the main window, hidden until a login succeeds; the load has it show its print
+    // buttons and the login hands it what the user may do.
+    JanelaAcesso(Contexto& ctx, TelaPrincipal& a, QWidget* parent = nullptr);
 
     // The load of the window: opens, creates or upgrades `dados.mdb`. False when it failed: the
     // operator was told why and the program was asked to end.
@@ -51,7 +51,7 @@ private:
     void descarrega();
 
     Contexto& ctx_;
-    JanelaPrincipal& a_;
+    TelaPrincipal& a_;
     int senhasErradas_ = 0;
     QString versao_;
     bool entrou_ = false;

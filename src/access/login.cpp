@@ -3,31 +3,12 @@
 #include "access/usuarios.h"
 #include "data/datas.h"
 #include "data/dinheiro.h"
-#include "yard/janela_principal.h"
+#include "yard/tela_principal.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QFontMetrics>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTableWidget>
 
 namespace {
-
-// Puts `w` first in the tab order of its window: the window gives the focus to the first
-// control of the chain when it shows, and Tab goes on from there in the old order.
-void primeiroNaTabulacao(QWidget* w) {
-    QWidget* janela = w->window();
-    QList<QWidget*> ordem{w};
-    for (QWidget* x = janela->nextInFocusChain(); x != janela; x = x->nextInFocusChain())
-        if (x != w && x->window() == janela && (x->focusPolicy() & Qt::TabFocus)) ordem << x;
-    for (qsizetype i = 1; i < ordem.size(); ++i) QWidget::setTabOrder(ordem[i - 1], ordem[i]);
-}
 
 bool vazio(const QString& s) { return sem_brancos(s).isEmpty(); }
 
@@ -46,7 +27,7 @@ qint16 inteiro(const QSqlRecord& r, const char* campo) {
 
 class Login {
 public:
-    Login(Contexto& ctx, JanelaPrincipal& a) : ctx_(ctx), e_(ctx.estado), db_(ctx.estado.db), a_(a) {}
+    Login(Contexto& ctx, TelaPrincipal& a) : ctx_(ctx), e_(ctx.estado), db_(ctx.estado.db), a_(a) {}
 
     ResultadoLogin executa(const QString& usuario, const QString& senha, int& senhasErradas) {
         if (!relogioAceito()) return ResultadoLogin::Encerrar;
@@ -88,6 +69,10 @@ public:
         }
 
         carregaGeral();
+        acesso_.usuario = e_.usuario_atual;
+        acesso_.data = ctx_.plataforma.agora().date();
+        acesso_.hora = e_.hora_atual;
+        a_.aplicaAcesso(acesso_);
         return ResultadoLogin::Entrou;
     }
 
@@ -119,46 +104,22 @@ private:
         return true;
     }
 
-    void barraDeStatus() {
-        a_.paineis[0]->setText(QStringLiteral("Usuário: ") + e_.usuario_atual);
-        a_.paineis[1]->setText(QStringLiteral("Data: ") +
-                               dataBr(ctx_.plataforma.agora().date()));
-        // The program clock is set only when the start-up window closes.
-        a_.paineis[2]->setText(QStringLiteral("Hora: ") + horaHms(e_.hora_atual));
-    }
-
     void entraComoAdmin() {
-        admin_ = true;
         e_.usuario_atual = QStringLiteral("admin");
-        barraDeStatus();
-        a_.botoes[0]->setEnabled(true);
-        for (int i = 1; i < 7; ++i) a_.botoes[i]->setEnabled(false);
-        a_.Frame1->setEnabled(false);
         e_.permissao_pri = false;
-        a_.Command1->setEnabled(false);
-        a_.Command2->setEnabled(false);
-        a_.Command8->setEnabled(false);
-        a_.Frame3->setEnabled(false);
-        a_.grid1->setEnabled(false);
+        acesso_.semUsuarios = true;
+        acesso_.janelas[0] = true;
     }
 
     void entraComoUsuario(const QString& usuario, const QSqlRecord& u) {
         const char* direitos[] = {"usu", "men", "con", "lis", "rel", "ger", "bac"};
-        for (int i = 0; i < 7; ++i) a_.botoes[i]->setEnabled(verdadeiro(u, direitos[i]));
+        for (int i = 0; i < 7; ++i) acesso_.janelas[i] = verdadeiro(u, direitos[i]);
         const bool pri = verdadeiro(u, "pri");
-        a_.Frame1->setEnabled(pri);
+        acesso_.pista = pri;
         e_.permissao_pri = pri;
         e_.usuario_atual = usuario;
-        barraDeStatus();
-
-        if (!pri) {
-            // Without the right to the main screen nothing of the lane or the register is
-            // offered: no register is opened, no car or payment registered.
-            for (QPushButton* b : {a_.Command1, a_.Command2, a_.Command3, a_.Command4, a_.Command5,
-                                   a_.Command6, a_.Command7, a_.Command8, a_.Command9})
-                b->setEnabled(false);
-            return;
-        }
+        // Without the right to the main screen no register is looked for: it stays out of reach.
+        if (!pri) return;
         procuraCaixa();
         preencheListas();
     }
@@ -169,62 +130,27 @@ private:
                            "ORDER BY numero"),
             {e_.usuario_atual});
         if (q.next()) {
-            a_.Command1->setEnabled(false);
-            a_.Command2->setEnabled(true);
-            a_.Command8->setEnabled(true);
-            a_.Command9->setEnabled(true);
             e_.numero_caixa = q.value(0).toInt();
-        } else {
-            QSqlQuery outro = db_.executa(
-                QStringLiteral("SELECT numero FROM caixa WHERE aberto = 1 ORDER BY numero"));
-            if (!outro.next()) {
-                a_.Command1->setEnabled(true);
-                a_.Command2->setEnabled(false);
-                a_.Command8->setEnabled(false);
-                a_.Command9->setEnabled(false);
-                e_.numero_caixa = 0;
-                primeiroNaTabulacao(a_.Command1);
-                a_.Command1->setFocus();
-            } else {
-                a_.mensagem->setText(QStringLiteral(
-                    "Último caixa aberto é de outro usuário. Feche o caixa e abra o seu."));
-                a_.Frame2->setEnabled(false);
-                a_.Frame3->setVisible(false);
-                a_.Frame3->setEnabled(false);
-                caixaDeOutro_ = true;
-                a_.Command1->setEnabled(false);
-                a_.Command2->setEnabled(true);
-                a_.Command8->setEnabled(true);
-                a_.Command9->setEnabled(true);
-                e_.numero_caixa = outro.value(0).toInt();
-            }
+            return;
         }
-        a_.Frame1->setEnabled(a_.Command2->isEnabled());
-        // With a register open the operator starts at the lane: the ticket field, where F2, F4,
-        // F5 and Esc act and a ticket can be typed at once.
-        if (a_.Command2->isEnabled()) a_.tic->setFocus();
+        QSqlQuery outro = db_.executa(
+            QStringLiteral("SELECT numero FROM caixa WHERE aberto = 1 ORDER BY numero"));
+        acesso_.caixaDeOutro = outro.next();
+        e_.numero_caixa = acesso_.caixaDeOutro ? outro.value(0).toInt() : 0;
     }
 
     void preencheListas() {
-        a_.tur->clear();
         QSqlQuery t = db_.executa(
             QStringLiteral("SELECT hora_inicial, hora_final FROM turnos ORDER BY hora_inicial"));
         while (t.next())
-            a_.tur->addItem(horaHm(horaDoBanco(t.value(0))) + QStringLiteral(" - ") +
-                            horaHm(horaDoBanco(t.value(1))));
-
-        a_.conv->clear();
-        a_.cod_con->clear();
+            acesso_.turnos << horaHm(horaDoBanco(t.value(0))) + QStringLiteral(" - ") +
+                                  horaHm(horaDoBanco(t.value(1)));
         QSqlQuery c = db_.executa(
             QStringLiteral("SELECT codigo, convenio FROM convenios ORDER BY convenio"));
         while (c.next()) {
-            a_.conv->addItem(c.value(1).toString());
-            a_.cod_con->addItem(c.value(0).toString());
+            acesso_.convenios.nomes << c.value(1).toString();
+            acesso_.convenios.codigos << c.value(0).toString();
         }
-        // Nothing is chosen until the operator picks a shift or a partner.
-        a_.tur->setCurrentIndex(-1);
-        a_.conv->setCurrentIndex(-1);
-        a_.cod_con->setCurrentIndex(-1);
     }
 
     void carregaGeral() {
@@ -266,69 +192,33 @@ private:
         e_.men_atraso_tranca = verdadeiro(g, "men_atraso_tranca");
         e_.estacionamento24h = verdadeiro(g, "estacionamento24h");
 
-        const bool prisma = verdadeiro(g, "habilitar_prisma");
-        a_.pri->setVisible(prisma);
-        a_.Label12->setVisible(prisma);
-        const bool veiculo = verdadeiro(g, "habilitar_veiculo");
-        a_.vei->setVisible(veiculo);
-        a_.LabelVeiculo->setVisible(veiculo);
-
-        // Another user's register keeps the yard list hidden, whatever the setting.
-        if (verdadeiro(g, "mostrar_lista") && !caixaDeOutro_) {
-            a_.Frame3->setVisible(true);
-            // 340, 840, 780 and 750 twips at 15 twips a pixel, measured for a narrower font
-            // than this system's: a column is never narrower than its usual text, so plates,
-            // dates and times are not cut. Set once here; the list never measures its rows.
-            const QFontMetrics medida(a_.grid1->font());
-            const char* const amostras[] = {"000", "AAA-0000", "00/00/00", "00:00:00"};
-            int larguras[] = {23, 56, 52, 50};
-            for (int i = 0; i < 4; ++i)
-                larguras[i] = qMax(larguras[i],
-                                   medida.horizontalAdvance(QLatin1String(amostras[i])) + 12);
-            const QStringList titulos{QStringLiteral("Pr."), QStringLiteral("Placa"),
-                                      QStringLiteral("Data Ent."), QStringLiteral("Hora Ent.")};
-            if (a_.grid1->columnCount() < 4) a_.grid1->setColumnCount(4);
-            a_.grid1->setHorizontalHeaderLabels(titulos);
-            for (int i = 0; i < 4; ++i) a_.grid1->setColumnWidth(i, larguras[i]);
-            a_.atualiza_lista_patio();
-        } else {
-            a_.Frame3->setVisible(false);
-        }
-
-        if (db_.existe(QStringLiteral("SELECT placa FROM lista_entrada")))
-            a_.Command10->setEnabled(true);
-        if (db_.existe(QStringLiteral("SELECT placa FROM lista_saida")))
-            a_.Command11->setEnabled(true);
+        acesso_.prisma = verdadeiro(g, "habilitar_prisma");
+        acesso_.veiculo = verdadeiro(g, "habilitar_veiculo");
+        acesso_.mostrarLista = verdadeiro(g, "mostrar_lista");
+        acesso_.filaEntrada = db_.existe(QStringLiteral("SELECT placa FROM lista_entrada"));
+        acesso_.filaSaida = db_.existe(QStringLiteral("SELECT placa FROM lista_saida"));
 
         QSqlQuery r = db_.executa(QStringLiteral("SELECT apos_cobrar FROM rotativo LIMIT 1"));
-        if (!r.next() || r.value(0).isNull()) a_.Option3->setEnabled(false);
-        if (!db_.existe(QStringLiteral("SELECT hora_inicial FROM turnos")))
-            a_.Option4->setEnabled(false);
-        if (!db_.existe(QStringLiteral("SELECT codigo FROM convenios")))
-            a_.Option5->setEnabled(false);
-        if (!db_.existe(QStringLiteral("SELECT codigo FROM mensalistas WHERE excluido = 0")))
-            a_.Option6->setEnabled(false);
-        if (!db_.existe(QStringLiteral("SELECT tempo FROM diaria")))
-            a_.Option7->setEnabled(false);
-
-        // The "admin" login, while no user exists, may open a register; a user without the
-        // main screen's right may not.
-        if (admin_ && !a_.Command1->isEnabled() && !a_.Command2->isEnabled())
-            a_.Command1->setEnabled(true);
+        acesso_.modalidades = {
+            r.next() && !r.value(0).isNull(),
+            db_.existe(QStringLiteral("SELECT hora_inicial FROM turnos")),
+            db_.existe(QStringLiteral("SELECT codigo FROM convenios")),
+            db_.existe(QStringLiteral("SELECT codigo FROM mensalistas WHERE excluido = 0")),
+            db_.existe(QStringLiteral("SELECT tempo FROM diaria")),
+        };
     }
 
     Contexto& ctx_;
     Estado& e_;
     Banco& db_;
-    JanelaPrincipal& a_;
-    bool caixaDeOutro_ = false;   // the register found open is another user's
-    bool admin_ = false;          // the "admin" login: no user exists yet
+    TelaPrincipal& a_;
+    AcessoTela acesso_;   // what the main window is to show, read in the pass
 };
 
 }  // namespace
 
 ResultadoLogin faz_login(const QString& usuario, const QString& senha, Contexto& ctx,
-                         JanelaPrincipal& a, int& senhasErradas) {
+                         TelaPrincipal& a, int& senhasErradas) {
     try {
         return Login(ctx, a).executa(usuario, senha, senhasErradas);
     } catch (const ErroBanco& erro) {

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-class JanelaPrincipal;
+class TelaPrincipal;
 
 enum class ResultadoLogin {
     Entrou,        // the main window is ready: close the start-up window and show it
@@ -17,7 +17,8 @@ enum class ResultadoLogin {
 };
 
 // Runs the login with the texts typed in the two boxes. Messages are shown through the
-// platform; the caller moves the focus, ends the program or shows the main window.
+// platform; once in, the main window `a` is handed what the login opens of it. The caller moves
+// the focus, ends the program or shows the main window.
 // `senhasErradas` is the start-up window's count of wrong passwords.
 ResultadoLogin faz_login(const QString& usuario, const QString& senha, Contexto& ctx,
-                         JanelaPrincipal& a, int& senhasErradas);
+                         TelaPrincipal& a, int& senhasErradas);

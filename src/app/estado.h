@@ -23,7 +23,10 @@ struct Estado {
     QDate data_atual{1899, 12, 30};
 
     QString usuario_atual;
+    // The cash register open for this login, 0 when none is: the lanes charge into it, and the
+    // main window shows its buttons from it.
     qint32 numero_caixa = 0;
+    bool caixaAberto() const { return numero_caixa != 0; }
     bool permissao_pri = false;
 
     // Copies of the `geral` settings.

@@ -22,7 +22,7 @@ std::optional<Filial> le_filial(Banco& db, qint32 codigo) {
                   q.value(3).toString(),   q.value(4).toString(), q.value(5).toString()};
 }
 
-ResultadoFilial grava_filial(Banco& db, const FichaFilial& f) {
+ResultadoCadastroFilial grava_filial(Banco& db, const FichaFilial& f) {
     const QString nome = f.nom.trimmed();
     if (nome.isEmpty()) return {false, QStringLiteral("Campo obrigatório: Nome"), 0, true};
     // An empty field is stored as the empty text, not as no value.
@@ -48,7 +48,7 @@ ResultadoFilial grava_filial(Banco& db, const FichaFilial& f) {
     return {true, QStringLiteral("Dados gravados com sucesso."), codigo, false};
 }
 
-ResultadoFilial exclui_filial(Banco& db, const QString& cod) {
+ResultadoCadastroFilial exclui_filial(Banco& db, const QString& cod) {
     if (cod.isEmpty())
         return {false, QStringLiteral("Escolha a filial a excluir na lista das filiais cadastradas."), 0,
                 false};

@@ -32,7 +32,7 @@ struct FichaFilial {
     QString cnp;   // the masked text as shown
 };
 
-struct ResultadoFilial {
+struct ResultadoCadastroFilial {
     bool ok = false;
     QString mensagem;
     qint32 codigo = 0;       // the branch saved
@@ -40,9 +40,9 @@ struct ResultadoFilial {
 };
 
 // Saves a new branch under the highest code plus one (1 for the first), or the branch `cod`.
-ResultadoFilial grava_filial(Banco& db, const FichaFilial& f);
+ResultadoCadastroFilial grava_filial(Banco& db, const FichaFilial& f);
 // Deletes the branch `cod` while no subscriber and no ticket range refers to it.
-ResultadoFilial exclui_filial(Banco& db, const QString& cod);
+ResultadoCadastroFilial exclui_filial(Banco& db, const QString& cod);
 
 // What `fil_env`'s fields hold when "Enviar Tickets" is pressed.
 struct FichaEnvio {

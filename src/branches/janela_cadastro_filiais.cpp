@@ -123,7 +123,7 @@ void JanelaCadastroFiliais::Command1_Click() {
 }
 
 void JanelaCadastroFiliais::Command2_Click() {
-    ResultadoFilial r;
+    ResultadoCadastroFilial r;
     if (!gravaNoBanco(ctx_.plataforma, QStringLiteral("gravar a filial"), [&] {
             r = grava_filial(ctx_.estado.db, {cod->text(), nom->text(), ende->text(), tel->text(),
                                               fax->text(), cnp->displayText()});
@@ -142,7 +142,7 @@ void JanelaCadastroFiliais::Command2_Click() {
 void JanelaCadastroFiliais::Command3_Click() { limpa_campos(); }
 
 void JanelaCadastroFiliais::Command4_Click() {
-    ResultadoFilial r;
+    ResultadoCadastroFilial r;
     if (!gravaNoBanco(ctx_.plataforma, QStringLiteral("excluir a filial"),
                       [&] { r = exclui_filial(ctx_.estado.db, cod->text()); }))
         return;

@@ -5,9 +5,8 @@
 #include "widgets/campo_dinheiro.h"
 #include "widgets/cria.h"
 #include "widgets/cursor_ocupado.h"
-#include "yard/janela_principal.h"
+#include "yard/tela_principal.h"
 
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,7 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-AberturaCaixa::AberturaCaixa(Contexto& ctx, JanelaPrincipal& janela, QWidget* parent)
+AberturaCaixa::AberturaCaixa(Contexto& ctx, TelaPrincipal& janela, QWidget* parent)
     : QDialog(parent), ctx_(ctx), janela_(janela) {
     setObjectName(QStringLiteral("abe_cai"));
     setWindowTitle(QStringLiteral("Abertura de Caixa"));
@@ -58,7 +57,7 @@ void AberturaCaixa::Command1_Click() {
         tro->setFocus();
         return;
     }
-    mostraCaixaAberto(janela_);
+    janela_.mostraCaixa();
     accept();
 }
 
@@ -85,15 +84,4 @@ bool AberturaCaixa::eventFilter(QObject* alvo, QEvent* evento) {
         }
     }
     return QDialog::eventFilter(alvo, evento);
-}
-
-void mostraCaixaAberto(JanelaPrincipal& janela) {
-    janela.Command1->setEnabled(false);
-    janela.Command2->setEnabled(true);
-    janela.Command8->setEnabled(true);
-    janela.Command9->setEnabled(true);
-    janela.Frame1->setEnabled(true);
-    janela.mensagem->setText(QString());
-    // "Abert. de Caixa", which had the focus, is off: the lane takes it.
-    janela.tic->setFocus();
 }

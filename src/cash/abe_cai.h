@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-class JanelaPrincipal;
+class TelaPrincipal;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -14,7 +14,7 @@ class QPushButton;
 class AberturaCaixa : public QDialog {
     Q_OBJECT
 public:
-    AberturaCaixa(Contexto& ctx, JanelaPrincipal& janela, QWidget* parent = nullptr);
+    AberturaCaixa(Contexto& ctx, TelaPrincipal& janela, QWidget* parent = nullptr);
 
     QLabel* Label1;
     QLineEdit* tro;
@@ -28,9 +28,5 @@ protected:
 
 private:
     Contexto& ctx_;
-    JanelaPrincipal& janela_;
+    TelaPrincipal& janela_;
 };
-
-// The main window with a cash register open: "Abert. de Caixa" off; closing, monthly payment,
-// takings and the lane panel on; the notice about another user's register cleared.
-void mostraCaixaAberto(JanelaPrincipal& janela);

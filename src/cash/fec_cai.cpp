@@ -7,13 +7,12 @@
 #include "widgets/cria.h"
 #include "widgets/cursor_ocupado.h"
 #include "widgets/trabalho_banco.h"
-#include "yard/janela_principal.h"
+#include "yard/tela_principal.h"
 
-#include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-FechamentoCaixa::FechamentoCaixa(Contexto& ctx, JanelaPrincipal& janela, QWidget* parent)
+FechamentoCaixa::FechamentoCaixa(Contexto& ctx, TelaPrincipal& janela, QWidget* parent)
     : QDialog(parent), ctx_(ctx), janela_(janela) {
     setObjectName(QStringLiteral("fec_cai"));
     setWindowTitle(QStringLiteral("Fechamento de Caixa"));
@@ -69,7 +68,7 @@ void FechamentoCaixa::Command1_Click() {
     imprimeFechamento(r.troco);
 
     e.numero_caixa = 0;
-    mostraCaixaFechado(janela_);
+    janela_.mostraCaixa();
     Command1->setEnabled(false);
     accept();
 }
@@ -90,12 +89,4 @@ void FechamentoCaixa::imprimeFechamento(const Dinheiro& troco) {
         return;
     }
     imprime_bobina(ctx_, Impresso::FechamentoCaixa, bytes);
-}
-
-void mostraCaixaFechado(JanelaPrincipal& janela) {
-    janela.Command1->setEnabled(true);
-    janela.Command2->setEnabled(false);
-    janela.Command8->setEnabled(false);
-    janela.Command9->setEnabled(false);
-    janela.Frame1->setEnabled(false);
 }

@@ -8,13 +8,13 @@
 
 #include <QDialog>
 
-class JanelaPrincipal;
+class TelaPrincipal;
 class QPushButton;
 
 class FechamentoCaixa : public QDialog {
     Q_OBJECT
 public:
-    FechamentoCaixa(Contexto& ctx, JanelaPrincipal& janela, QWidget* parent = nullptr);
+    FechamentoCaixa(Contexto& ctx, TelaPrincipal& janela, QWidget* parent = nullptr);
 
     QPushButton* Command1;   // "Fechar Caixa"
     QPushButton* Command2;   // "Cancelar"
@@ -25,9 +25,5 @@ private:
     void imprimeFechamento(const Dinheiro& troco);
 
     Contexto& ctx_;
-    JanelaPrincipal& janela_;
+    TelaPrincipal& janela_;
 };
-
-// The main window with no register open: only "Abert. de Caixa" among the register's buttons,
-// and the lane panel off.
-void mostraCaixaFechado(JanelaPrincipal& janela);

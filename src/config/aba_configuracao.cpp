@@ -5,7 +5,7 @@
 
 #include <QPushButton>
 
-AbaConfiguracao::AbaConfiguracao(Contexto& ctx, JanelaPrincipal& a, QWidget* pai)
+AbaConfiguracao::AbaConfiguracao(Contexto& ctx, TelaPrincipal& a, QWidget* pai)
     : QWidget(pai), ctx_(ctx), a_(a) {}
 
 void AbaConfiguracao::executa(const QString& acao, const std::function<void()>& trabalho) {

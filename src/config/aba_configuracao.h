@@ -1,6 +1,6 @@
 #pragma once
 // What every tab of the configuration window shares: the program context, the main window it
-// refreshes, the database-work wrappers and the focus of a refused field. Each tab builds its
+// refreshes (through its operations), the database-work wrappers and the focus of a refused field. Each tab builds its
 // own controls, wires its own handlers and reports to the window; its controls and handlers are
 // public so that tests drive them as the operator would.
 
@@ -10,14 +10,14 @@
 
 #include <functional>
 
-class JanelaPrincipal;
+class TelaPrincipal;
 class QPushButton;
 struct CargaConfiguracao;
 
 class AbaConfiguracao : public QWidget {
     Q_OBJECT
 public:
-    AbaConfiguracao(Contexto& ctx, JanelaPrincipal& a, QWidget* pai = nullptr);
+    AbaConfiguracao(Contexto& ctx, TelaPrincipal& a, QWidget* pai = nullptr);
 
     // Fills the tab when the window opens, from what the window read for every tab.
     virtual void carrega(const CargaConfiguracao& c) = 0;
@@ -37,5 +37,5 @@ protected:
     QPushButton* botaoFechar(const char* nome);
 
     Contexto& ctx_;
-    JanelaPrincipal& a_;
+    TelaPrincipal& a_;
 };

@@ -9,11 +9,10 @@
 #include "config/convenios_gravacao.h"
 #include "config/grade_convenio.h"
 #include "config/listas_configuracao.h"
-#include "config/principal_convenios_geral.h"
 #include "widgets/campo_entrada.h"
 #include "widgets/cria.h"
 #include "widgets/lista_escolha.h"
-#include "yard/janela_principal.h"
+#include "yard/tela_principal.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -56,7 +55,7 @@ EdicaoConvenio edicao(AbaConvenios& j) {
 
 }  // namespace
 
-AbaConvenios::AbaConvenios(Contexto& ctx, JanelaPrincipal& a, QWidget* pai)
+AbaConvenios::AbaConvenios(Contexto& ctx, TelaPrincipal& a, QWidget* pai)
     : AbaConfiguracao(ctx, a, pai) {
     Label1 = cria<QLabel>(this, "Label1", QStringLiteral("Convênio:"));
     con = cria<QLineEdit>(this, "con");
@@ -321,14 +320,14 @@ bool AbaConvenios::mostra_gravacao_convenio(const ResultadoAba& r) {
     }
     carrega_convenios();
     limpa_campos_convenio();
-    atualizaConveniosDaPrincipal(a_, lista_convenios(ctx_.estado.db));
+    a_.trocaConvenios(lista_convenios(ctx_.estado.db));
     ctx_.plataforma.mensagem(r.mensagem, r.icone);
     return true;
 }
 
 void AbaConvenios::Command4_Click() {
     if (!mostra_gravacao_convenio(insere_convenio(ctx_.estado.db, edicao(*this)))) return;
-    a_.Option5->setEnabled(true);
+    a_.ofereceModalidade(Modalidade::Convenio, true);
     con->setFocus();
 }
 
@@ -337,17 +336,14 @@ void AbaConvenios::Command17_Click() {
 }
 
 void AbaConvenios::Command16_Click() {
-    const ResultadoExclusao r = exclui_convenio(ctx_.estado.db, cod_con->text());
+    const ResultadoExclusaoConvenio r = exclui_convenio(ctx_.estado.db, cod_con->text());
     if (!r.feito) {
         ctx_.plataforma.mensagem(r.mensagem, r.icone);
         return;
     }
     carrega_convenios();
     limpa_campos_convenio();
-    atualizaConveniosDaPrincipal(a_, lista_convenios(ctx_.estado.db));
+    a_.trocaConvenios(lista_convenios(ctx_.estado.db));
     ctx_.plataforma.mensagem(r.mensagem, r.icone);
-    if (List1->count() == 0) {
-        a_.Option5->setEnabled(false);
-        JanelaPrincipal::marca(a_.Option5, false);
-    }
+    if (List1->count() == 0) a_.ofereceModalidade(Modalidade::Convenio, false);
 }

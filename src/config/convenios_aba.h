@@ -18,7 +18,7 @@ struct ResultadoAba;
 class AbaConvenios : public AbaConfiguracao {
     Q_OBJECT
 public:
-    AbaConvenios(Contexto& ctx, JanelaPrincipal& a, QWidget* pai = nullptr);
+    AbaConvenios(Contexto& ctx, TelaPrincipal& a, QWidget* pai = nullptr);
     void carrega(const CargaConfiguracao& c) override;
 
     QLineEdit* con;

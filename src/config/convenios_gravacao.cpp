@@ -199,8 +199,8 @@ ResultadoAba altera_convenio(Banco& db, const EdicaoConvenio& e) {
     return ResultadoAba::sucesso(kMsgGravados);
 }
 
-ResultadoExclusao exclui_convenio(Banco& db, const QString& cod_con) {
-    ResultadoExclusao r;
+ResultadoExclusaoConvenio exclui_convenio(Banco& db, const QString& cod_con) {
+    ResultadoExclusaoConvenio r;
     auto recusa = [&r](const QString& m, Icone i = Icone::Informacao) {
         static_cast<ResultadoAba&>(r) = ResultadoAba::recusa(m, i);
         return r;

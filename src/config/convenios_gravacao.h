@@ -5,6 +5,7 @@
 
 #include "config/convenio_edicao.h"
 #include "config/resultado_aba.h"
+#include "yard/tela_principal.h"   // ListaConvenios
 
 #include <QStringList>
 
@@ -18,14 +19,10 @@ ResultadoAba valida_convenio(const EdicaoConvenio& e);
 ResultadoAba insere_convenio(Banco& db, const EdicaoConvenio& e);
 ResultadoAba altera_convenio(Banco& db, const EdicaoConvenio& e);
 
-struct ResultadoExclusao : ResultadoAba {
+struct ResultadoExclusaoConvenio : ResultadoAba {
     bool nenhumConvenio = false;   // no agreement left: the lanes lose the "Convênio" kind
 };
-ResultadoExclusao exclui_convenio(Banco& db, const QString& cod_con);
+ResultadoExclusaoConvenio exclui_convenio(Banco& db, const QString& cod_con);
 
-// Every agreement in name order: the names and, at the same index, their codes as text.
-struct ListaConvenios {
-    QStringList nomes;
-    QStringList codigos;
-};
+// Every agreement in name order.
 ListaConvenios lista_convenios(Banco& db);

@@ -7,14 +7,14 @@
 #include "config/diaria_editor.h"
 #include "widgets/campo_entrada.h"
 #include "widgets/cria.h"
-#include "yard/janela_principal.h"
+#include "yard/tela_principal.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
-AbaDiaria::AbaDiaria(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfiguracao(ctx, a, pai) {
+AbaDiaria::AbaDiaria(Contexto& ctx, TelaPrincipal& a, QWidget* pai) : AbaConfiguracao(ctx, a, pai) {
     Label16 = cria<QLabel>(this, "Label16", QStringLiteral("Tempo da diária (em horas):"));
     tem_dia = campoMascara(this, "tem_dia", QStringLiteral("##"), true);
     Label21 = cria<QLabel>(this, "Label21", QStringLiteral("Valor da diária:"));
@@ -37,7 +37,7 @@ void AbaDiaria::carrega(const CargaConfiguracao& c) {
 
 void AbaDiaria::Command18_Click() {
     const ResultadoEditor r = gravaDiaria(ctx_.estado.db, tem_dia->texto(), val_dia->text());
-    if (r.gravado) a_.Option7->setEnabled(true);
+    if (r.gravado) a_.ofereceModalidade(Modalidade::Diarista, true);
     ctx_.plataforma.mensagem(r.mensagem, Icone::Informacao);
     focaCampo(r.foco);
 }

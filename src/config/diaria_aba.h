@@ -10,7 +10,7 @@ class QLabel;
 class AbaDiaria : public AbaConfiguracao {
     Q_OBJECT
 public:
-    AbaDiaria(Contexto& ctx, JanelaPrincipal& a, QWidget* pai = nullptr);
+    AbaDiaria(Contexto& ctx, TelaPrincipal& a, QWidget* pai = nullptr);
     void carrega(const CargaConfiguracao& c) override;
 
     CampoMascara* tem_dia;

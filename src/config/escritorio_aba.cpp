@@ -13,7 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-AbaEscritorio::AbaEscritorio(Contexto& ctx, JanelaPrincipal& a, qint16& filial, QWidget* pai)
+AbaEscritorio::AbaEscritorio(Contexto& ctx, TelaPrincipal& a, qint16& filial, QWidget* pai)
     : AbaConfiguracao(ctx, a, pai), filial_carregada(filial) {
     Label40 = cria<QLabel>(this, "Label40", QStringLiteral("Escritório ou pista?"));
     esc = cria<QComboBox>(this, "esc");
@@ -49,7 +49,8 @@ void AbaEscritorio::esc_Click() {
 }
 
 void AbaEscritorio::Command23_Click() {
-    const ResultadoFilial r = grava_filial(ctx_, esc->currentText(), fil->texto(), filial_carregada);
+    const ResultadoEscritorioPista r =
+        grava_filial(ctx_, esc->currentText(), fil->texto(), filial_carregada);
     if (r.feito) {
         if (r.fil.trimmed().isEmpty()) fil->limpa();
         else fil->setText(r.fil);

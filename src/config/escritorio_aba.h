@@ -11,7 +11,7 @@ class QLabel;
 class AbaEscritorio : public AbaConfiguracao {
     Q_OBJECT
 public:
-    AbaEscritorio(Contexto& ctx, JanelaPrincipal& a, qint16& filial_carregada, QWidget* pai = nullptr);
+    AbaEscritorio(Contexto& ctx, TelaPrincipal& a, qint16& filial_carregada, QWidget* pai = nullptr);
     void carrega(const CargaConfiguracao& c) override;
 
     QLabel* Label40;

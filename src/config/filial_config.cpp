@@ -12,9 +12,9 @@ const char* const kTabelas[] = {"caixa", "cancelamento_ticket", "fechamento_caix
 
 }  // namespace
 
-ResultadoFilial grava_filial(Contexto& ctx, const QString& esc, const QString& fil,
-                             qint16& filial_carregada) {
-    ResultadoFilial r;
+ResultadoEscritorioPista grava_filial(Contexto& ctx, const QString& esc, const QString& fil,
+                                      qint16& filial_carregada) {
+    ResultadoEscritorioPista r;
     r.fil = fil;
     const auto f = numeroDoTexto(fil);
     if (f && *f == 0) {

@@ -10,11 +10,11 @@
 
 inline const QString kEscritorio = QStringLiteral("Escritório");
 
-struct ResultadoFilial : ResultadoAba {
+struct ResultadoEscritorioPista : ResultadoAba {
     QString fil;   // the text of `fil` afterwards (emptied for the office)
 };
 
 // `esc` is the chosen entry, `fil` the text of the branch field; `filial_carregada` is the
 // number the window remembers and is updated after a save.
-ResultadoFilial grava_filial(Contexto& ctx, const QString& esc, const QString& fil,
-                             qint16& filial_carregada);
+ResultadoEscritorioPista grava_filial(Contexto& ctx, const QString& esc, const QString& fil,
+                                      qint16& filial_carregada);

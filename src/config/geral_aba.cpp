@@ -7,7 +7,7 @@
 #include "config/controles_configuracao.h"
 #include "config/geral_config.h"
 #include "config/numeracao_ticket.h"
-#include "config/principal_convenios_geral.h"
+#include "yard/tela_principal.h"
 #include "widgets/campo_entrada.h"
 #include "widgets/cria.h"
 
@@ -32,7 +32,7 @@ void excluemSe(QCheckBox* a, QCheckBox* b) {
 
 }  // namespace
 
-AbaGeral::AbaGeral(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfiguracao(ctx, a, pai) {
+AbaGeral::AbaGeral(Contexto& ctx, TelaPrincipal& a, QWidget* pai) : AbaConfiguracao(ctx, a, pai) {
     Label27 = cria<QLabel>(this, "Label27", QStringLiteral("CNPJ:"));
     cnp = campoMascara(this, "cnp", QStringLiteral("##.###.###/####-##"), true);
     Check2 = cria<QCheckBox>(this, "Check2",
@@ -255,7 +255,7 @@ void AbaGeral::Command20_Click() {
     d.hor_red = hor_red->texto();
 
     const ResultadoGeral r = grava_geral(ctx_, d);
-    if (r.feito) aplicaGeralNaPrincipal(a_, r.efeitos);
+    if (r.feito) a_.aplicaGeral(r.efeitos);
     if (!r.mensagem.isEmpty()) ctx_.plataforma.mensagem(r.mensagem, r.icone);
     focaCampo(r.foco);
 }

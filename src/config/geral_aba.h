@@ -15,7 +15,7 @@ class QRadioButton;
 class AbaGeral : public AbaConfiguracao {
     Q_OBJECT
 public:
-    AbaGeral(Contexto& ctx, JanelaPrincipal& a, QWidget* pai = nullptr);
+    AbaGeral(Contexto& ctx, TelaPrincipal& a, QWidget* pai = nullptr);
     void carrega(const CargaConfiguracao& c) override;
 
     CampoMascara* cnp;

@@ -5,6 +5,7 @@
 
 #include "app/contexto.h"
 #include "config/resultado_aba.h"
+#include "yard/tela_principal.h"   // EfeitosGeral
 
 inline const QString kBranco = QStringLiteral(" ");
 inline const QString kCnpjVazio = QStringLiteral("  .   .   /    -  ");
@@ -37,19 +38,8 @@ struct DadosGeral {
     QString hor_red = QStringLiteral("  :  ");
 };
 
-// What the main window shows after a save.
-struct EfeitosGeral {
-    bool mostrar_lista = false;        // the yard-list frame, refreshed when shown
-    bool habilitar_prisma = false;     // the tag field (emptied when hidden)
-    bool habilitar_veiculo = false;    // the vehicle field
-    bool imprime_entrada = false;      // entry "Registrar e Imprimir": a ticket printer is set
-    bool imprime_saida = false;        // exit "Registrar e Imprimir": a ticket or fiscal printer
-    bool lista_entrada = false;        // entry "Ativar Cancela": vehicles wait for the gate
-    bool lista_saida = false;          // exit "Ativar Cancela"
-};
-
 struct ResultadoGeral : ResultadoAba {
-    EfeitosGeral efeitos;
+    EfeitosGeral efeitos;   // what the main window shows after a save
 };
 
 // Asks the two-printers question and probes the ports through `ctx.plataforma`. On success the

@@ -10,12 +10,12 @@
 #include "config/turnos_aba.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
-#include "yard/janela_principal.h"
+#include "yard/tela_principal.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-JanelaConfiguracao::JanelaConfiguracao(Contexto& ctx, JanelaPrincipal& a,
+JanelaConfiguracao::JanelaConfiguracao(Contexto& ctx, TelaPrincipal& a,
                                        MemoriaConfiguracao& memoria, QWidget* parent)
     : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("con"));

@@ -15,7 +15,7 @@ class AbaGeral;
 class AbaMensalistas;
 class AbaRotativo;
 class AbaTurnos;
-class JanelaPrincipal;
+class TelaPrincipal;
 class QTabWidget;
 
 // What the window keeps from one opening to the next during a run.
@@ -27,7 +27,7 @@ class JanelaConfiguracao : public QWidget {
     Q_OBJECT
 public:
     // Builds the tabs and runs the load.
-    JanelaConfiguracao(Contexto& ctx, JanelaPrincipal& a, MemoriaConfiguracao& memoria,
+    JanelaConfiguracao(Contexto& ctx, TelaPrincipal& a, MemoriaConfiguracao& memoria,
                        QWidget* parent = nullptr);
     ~JanelaConfiguracao() override;
 

@@ -10,7 +10,7 @@
 #include "config/rotativo_editor.h"
 #include "widgets/campo_entrada.h"
 #include "widgets/cria.h"
-#include "yard/janela_principal.h"
+#include "yard/tela_principal.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -36,7 +36,7 @@ void escreveGrade(QTableWidget* g, const GradeRotativo& grade) {
 
 }  // namespace
 
-AbaRotativo::AbaRotativo(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfiguracao(ctx, a, pai) {
+AbaRotativo::AbaRotativo(Contexto& ctx, TelaPrincipal& a, QWidget* pai) : AbaConfiguracao(ctx, a, pai) {
     Label4 = cria<QLabel>(this, "Label4", QStringLiteral("Tempo:"));
     tem_rot = campoMascara(this, "tem_rot", QStringLiteral("##:##"), true);
     Label5 = cria<QLabel>(this, "Label5", QStringLiteral("Valor:"));
@@ -104,7 +104,7 @@ void AbaRotativo::Command9_Click() {
 void AbaRotativo::Command10_Click() {
     const ResultadoEditor r = gravaRotativo(ctx_.estado.db, leGrade(grid_rot), apo_cob->text(),
                                             apo_cad->texto(), ctx_.estado.estacionamento24h);
-    if (r.gravado) a_.Option3->setEnabled(true);
+    if (r.gravado) a_.ofereceModalidade(Modalidade::Rotativo, true);
     ctx_.plataforma.mensagem(r.mensagem, Icone::Informacao);
     focaCampo(r.foco);
 }

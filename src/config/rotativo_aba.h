@@ -12,7 +12,7 @@ class QTableWidget;
 class AbaRotativo : public AbaConfiguracao {
     Q_OBJECT
 public:
-    AbaRotativo(Contexto& ctx, JanelaPrincipal& a, QWidget* pai = nullptr);
+    AbaRotativo(Contexto& ctx, TelaPrincipal& a, QWidget* pai = nullptr);
     void carrega(const CargaConfiguracao& c) override;
 
     CampoMascara* tem_rot;

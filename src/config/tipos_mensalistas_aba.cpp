@@ -13,7 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-AbaMensalistas::AbaMensalistas(Contexto& ctx, JanelaPrincipal& a, QWidget* pai)
+AbaMensalistas::AbaMensalistas(Contexto& ctx, TelaPrincipal& a, QWidget* pai)
     : AbaConfiguracao(ctx, a, pai) {
     cod = cria<QLineEdit>(this, "cod");
     cod->setVisible(false);

@@ -13,7 +13,7 @@ class QListWidget;
 class AbaMensalistas : public AbaConfiguracao {
     Q_OBJECT
 public:
-    AbaMensalistas(Contexto& ctx, JanelaPrincipal& a, QWidget* pai = nullptr);
+    AbaMensalistas(Contexto& ctx, TelaPrincipal& a, QWidget* pai = nullptr);
     void carrega(const CargaConfiguracao& c) override;
 
     QLineEdit* cod;

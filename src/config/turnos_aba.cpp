@@ -3,14 +3,13 @@
 
 #include "config/turnos_aba.h"
 
-#include "config/atualiza_principal.h"
 #include "config/controles_configuracao.h"
 #include "config/listas_configuracao.h"
 #include "config/grade_configuracao.h"
 #include "config/turnos_editor.h"
 #include "widgets/campo_entrada.h"
 #include "widgets/cria.h"
-#include "yard/janela_principal.h"
+#include "yard/tela_principal.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -18,7 +17,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 
-AbaTurnos::AbaTurnos(Contexto& ctx, JanelaPrincipal& a, QWidget* pai) : AbaConfiguracao(ctx, a, pai) {
+AbaTurnos::AbaTurnos(Contexto& ctx, TelaPrincipal& a, QWidget* pai) : AbaConfiguracao(ctx, a, pai) {
     Label10 = cria<QLabel>(this, "Label10", QStringLiteral("Hora Inicial:"));
     hor_ini_tur = campoMascara(this, "hor_ini_tur", QStringLiteral("##:##"), true);
     Label3 = cria<QLabel>(this, "Label3", QStringLiteral("Hora Final:"));
@@ -64,10 +63,10 @@ void AbaTurnos::Command2_Click() {
     if (r.gravado) {
         carrega_turnos();
         limpa_campos_turno();
-        atualizaTurnosDaPrincipal(a_, ctx_.estado.db);
+        a_.trocaTurnos(itensTurnos(ctx_.estado.db));
     }
     if (!r.mensagem.isEmpty()) p.mensagem(r.mensagem, Icone::Informacao);
-    if (r.gravado) a_.Option4->setEnabled(true);
+    if (r.gravado) a_.ofereceModalidade(Modalidade::Turno, true);
     focaCampo(r.foco);
 }
 
@@ -78,7 +77,7 @@ void AbaTurnos::Command6_Click() {
     if (r.gravado) {
         limpa_campos_turno();
         carrega_turnos();
-        atualizaTurnosDaPrincipal(a_, ctx_.estado.db);
+        a_.trocaTurnos(itensTurnos(ctx_.estado.db));
     }
     ctx_.plataforma.mensagem(r.mensagem, Icone::Informacao);
 }

@@ -12,7 +12,7 @@ class QTableWidget;
 class AbaTurnos : public AbaConfiguracao {
     Q_OBJECT
 public:
-    AbaTurnos(Contexto& ctx, JanelaPrincipal& a, QWidget* pai = nullptr);
+    AbaTurnos(Contexto& ctx, TelaPrincipal& a, QWidget* pai = nullptr);
     void carrega(const CargaConfiguracao& c) override;
 
     CampoMascara* hor_ini_tur;

@@ -2,8 +2,6 @@
 
 #include "branches/janela_backup.h"
 #include "branches/janela_filiais.h"
-#include "cash/abe_cai.h"
-#include "cash/fec_cai.h"
 #include "programa/janela_unica.h"
 #include "yard/janela_principal.h"
 
@@ -22,8 +20,7 @@ void acompanhaBancoRestaurado(Contexto& ctx, JanelaPrincipal& a) {
                 QStringLiteral("SELECT numero FROM caixa WHERE aberto = 1 AND usuario = ? ORDER BY numero"),
                 {e.usuario_atual});
             e.numero_caixa = aberto.isNull() ? 0 : aberto.toInt();
-            if (e.numero_caixa) mostraCaixaAberto(a);
-            else mostraCaixaFechado(a);
+            a.mostraCaixa();
         }
         a.atualiza_lista_patio();
         a.bancoTrocado();

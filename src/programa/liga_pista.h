@@ -1,6 +1,6 @@
 #pragma once
-// Hooks the lanes into the main window: entry and exit registration (both buttons of each
-// lane), the gates' lowering timers, the cash-register opening and the manual gate lists.
+// Builds the lanes beside the main window and connects them: entry and exit registration (both
+// buttons of each lane), the manual gate lists, the cash-register windows and the yard list.
 // The owner of the main window calls it once, after creating the window.
 
 #include "app/contexto.h"

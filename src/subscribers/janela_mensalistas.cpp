@@ -12,7 +12,7 @@
 #include "widgets/campo_entrada.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
-#include "yard/janela_principal.h"
+#include "yard/tela_principal.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,7 +53,7 @@ enum Foco { Nenhum, Dat, Nom, Tip, Dia, Vei, Num, DatIni, DatFim, HorIni, HorFim
 
 }  // namespace
 
-JanelaMensalistas::JanelaMensalistas(Contexto& ctx, JanelaPrincipal* principal, QWidget* parent)
+JanelaMensalistas::JanelaMensalistas(Contexto& ctx, TelaPrincipal* principal, QWidget* parent)
     : QWidget(parent), ctx_(ctx), principal_(principal) {
     montaControles();
     ligaEventos();
@@ -508,7 +508,7 @@ void JanelaMensalistas::Command2_Click() {
     cod->setText(QString::number(r.codigo));
     filialCarregada_ = ChaveMensalista::filialDoTexto(e.cod_fil);
     excluido->hide();   // saved, the subscriber is active again
-    if (principal_) principal_->Option6->setEnabled(true);
+    if (principal_) principal_->ofereceModalidade(Modalidade::Mensalista, true);
     ctx_.plataforma.mensagem(r.mensagem);
 }
 
@@ -517,7 +517,7 @@ void JanelaMensalistas::Command4_Click() {
         ctx_.plataforma.mensagem(QStringLiteral("Escolha o mensalista a excluir."));
         return;
     }
-    const ResultadoExclusao r =
+    const ResultadoExclusaoMensalista r =
         exclui_mensalista(ctx_.estado.db, *carregado(), [this](const QString& nome) {
             return ctx_.plataforma.pergunta(
                 QStringLiteral("Tem certeza que deseja excluir o mensalista %1?").arg(nome));
@@ -529,10 +529,7 @@ void JanelaMensalistas::Command4_Click() {
     if (!r.excluido) return;
     limpa_campos();
     ctx_.plataforma.mensagem(QStringLiteral("Mensalista excluído com sucesso."));
-    if (!r.restamAtivos && principal_) {
-        principal_->Option6->setEnabled(false);
-        JanelaPrincipal::marca(principal_->Option6, false);
-    }
+    if (!r.restamAtivos && principal_) principal_->ofereceModalidade(Modalidade::Mensalista, false);
 }
 
 void JanelaMensalistas::Command5_Click() {

@@ -11,7 +11,7 @@
 
 #include <array>
 
-class JanelaPrincipal;
+class TelaPrincipal;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -23,7 +23,7 @@ class JanelaMensalistas : public QWidget {
     Q_OBJECT
 public:
     // `principal` may be null (tests without the main window).
-    JanelaMensalistas(Contexto& ctx, JanelaPrincipal* principal, QWidget* parent = nullptr);
+    JanelaMensalistas(Contexto& ctx, TelaPrincipal* principal, QWidget* parent = nullptr);
 
     QLineEdit* cod;
     QLabel* excluido;   // "MENSALISTA EXCLUÍDO", shown over a deleted subscriber
@@ -112,7 +112,7 @@ private:
     void foca(int campo);
 
     Contexto& ctx_;
-    QPointer<JanelaPrincipal> principal_;
+    TelaPrincipal* principal_;
     QPointer<QWidget> consulta_;
     int linhaAtual_ = 1;
     // The loaded subscriber's branch as stored: `fil` may be changed before "Gravar".

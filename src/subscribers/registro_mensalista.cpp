@@ -24,9 +24,9 @@ std::optional<ResultadoMensalista> verifica_veiculo(Banco& db,
     return placaDeOutro(db, carregado, pla);
 }
 
-ResultadoExclusao exclui_mensalista(Banco& db, const ChaveMensalista& m,
-                                    const std::function<bool(const QString& nome)>& confirma) {
-    ResultadoExclusao r;
+ResultadoExclusaoMensalista exclui_mensalista(
+    Banco& db, const ChaveMensalista& m, const std::function<bool(const QString& nome)>& confirma) {
+    ResultadoExclusaoMensalista r;
     const CondicaoMensalista seu = doCadastro(m);
     const auto linha = db.primeiraLinha(
         QStringLiteral("SELECT nome FROM mensalistas WHERE %1").arg(seu.sql).toUtf8().constData(),

@@ -17,7 +17,7 @@ std::optional<ResultadoMensalista> verifica_veiculo(Banco& db,
                                                      const QStringList& placasNaLista,
                                                      int anoAtual);
 
-struct ResultadoExclusao {
+struct ResultadoExclusaoMensalista {
     bool encontrado = false;
     bool excluido = false;      // false: not found, or the operator answered No
     bool restamAtivos = true;   // some subscriber is still not deleted
@@ -25,5 +25,5 @@ struct ResultadoExclusao {
 
 // Marks the subscriber deleted once `confirma` (asked with the subscriber's name as stored, not
 // a name typed since) says yes; nothing else of theirs is touched.
-ResultadoExclusao exclui_mensalista(Banco& db, const ChaveMensalista& m,
-                                    const std::function<bool(const QString& nome)>& confirma);
+ResultadoExclusaoMensalista exclui_mensalista(
+    Banco& db, const ChaveMensalista& m, const std::function<bool(const QString& nome)>& confirma);

@@ -10,11 +10,14 @@
 
 namespace {
 
-// "##:##" becomes the Qt mask "00:00; ": optional digits, blank as the prompt.
+// "##:##" becomes the Qt mask "00:00; ": optional digits, blank as the prompt; "a" an optional
+// letter or digit.
 QString mascaraQt(const QString& mascara) {
     QString r;
     for (QChar c : mascara) {
         if (c == u'#') r += u'0';
+        else if (c == u'a') r += u'n';
+        else if (c == u'>') r += c;
         else r += QStringLiteral("\\") + c;
     }
     return r + QStringLiteral("; ");
@@ -34,7 +37,9 @@ void seleciona(QLineEdit* campo, QFocusEvent* evento, int comprimento) {
 }  // namespace
 
 CampoMascara::CampoMascara(const QString& mascara, bool selecionaAoFocar, QWidget* pai)
-    : QLineEdit(pai), comprimento_(int(mascara.size())), seleciona_(selecionaAoFocar) {
+    : QLineEdit(pai),
+      comprimento_(int(mascara.size() - mascara.count(u'>'))),
+      seleciona_(selecionaAoFocar) {
     setInputMask(mascaraQt(mascara));
 }
 

@@ -10,8 +10,9 @@
 
 #include <QLineEdit>
 
-// A masked field. `mascara` uses "#" for a digit place, as the screens list it ("##:##"); the
-// text (`displayText()`) always holds the literals, blanks where no digit was typed.
+// A masked field. `mascara` uses "#" for a digit place, as the screens list it ("##:##"), "a"
+// for a letter or digit place, and ">" for upper case from there on (">aaa-aaaa", a plate); the
+// text (`displayText()`) always holds the literals, blanks where nothing was typed.
 class CampoMascara : public QLineEdit {
     Q_OBJECT
 public:

@@ -4,7 +4,7 @@
 #include "widgets/cursor_ocupado.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/cancelamento.h"
-#include "yard/janela_principal.h"
+#include "yard/tela_principal.h"
 #include "yard/resultado_pista.h"
 
 #include <QFocusEvent>
@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-Cancelamento::Cancelamento(Contexto& ctx, JanelaPrincipal& janela, QWidget* parent)
+Cancelamento::Cancelamento(Contexto& ctx, TelaPrincipal& janela, QWidget* parent)
     : QDialog(parent), ctx_(ctx), janela_(janela) {
     setObjectName(QStringLiteral("can"));
     setWindowTitle(QStringLiteral("Cancelar"));

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-class JanelaPrincipal;
+class TelaPrincipal;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -16,7 +16,7 @@ class QPushButton;
 class Cancelamento : public QDialog {
     Q_OBJECT
 public:
-    Cancelamento(Contexto& ctx, JanelaPrincipal& janela, QWidget* parent = nullptr);
+    Cancelamento(Contexto& ctx, TelaPrincipal& janela, QWidget* parent = nullptr);
 
     QLabel* Label1;
     QLineEdit* tic;
@@ -37,5 +37,5 @@ private:
     void le(const QString& oQue, const std::function<void()>& trabalho);
 
     Contexto& ctx_;
-    JanelaPrincipal& janela_;
+    TelaPrincipal& janela_;
 };

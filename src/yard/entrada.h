@@ -7,10 +7,14 @@
 #include "yard/cancelas.h"
 #include "yard/resultado_pista.h"
 
+// The entry panel when a "Registrar" button is pressed.
 struct CamposEntrada {
     QString pla;   // as in the field, mask characters included
     QString pri;   // tag number, blank when not given
     QString vei;   // vehicle description, may be empty
+    // The tag and vehicle fields are shown: their lines are printed on the ticket.
+    bool priVisivel = false;
+    bool veiVisivel = false;
 };
 
 // `mensalista_pago` values written at entry.

@@ -1,53 +1,54 @@
 #include "yard/imprime_pista.h"
 
 #include "app/imprime_bobina.h"
-#include "yard/janela_principal.h"
+#include "yard/comprovantes.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
+namespace {
 
-DadosComprovante dados_da_pista(const JanelaPrincipal& j) {
-    DadosComprovante d;
-    d.tic = j.tic->displayText();
-    d.pla = j.pla->displayText();
-    d.pri = j.pri->displayText();
-    d.vei = j.vei->text();
-    d.dat_ent = j.dat_ent->text();
-    d.hor_ent = j.hor_ent->text();
-    d.dat_sai = j.dat_sai->text();
-    d.hor_sai = j.hor_sai->text();
-    d.tot = j.tot->text();
-    d.priVisivel = !j.pri->isHidden();
-    d.veiVisivel = !j.vei->isHidden();
-    return d;
+// The entry's ticket shows the number, date and time the entry gave the vehicle; no exit yet.
+DadosComprovante comprovante_da_entrada(const CamposEntrada& c, const ResultadoPista& r) {
+    return {.tic = r.tic, .pla = c.pla, .pri = c.pri, .vei = c.vei, .dat_ent = r.dat_ent,
+            .hor_ent = r.hor_ent, .dat_sai = {}, .hor_sai = {}, .tot = {},
+            .priVisivel = c.priVisivel, .veiVisivel = c.veiVisivel};
 }
+
+DadosComprovante comprovante_da_saida(const CamposSaida& c) {
+    return {.tic = c.tic, .pla = c.pla, .pri = c.pri, .vei = c.vei, .dat_ent = c.dat_ent,
+            .hor_ent = c.hor_ent, .dat_sai = c.dat_sai, .hor_sai = c.hor_sai,
+            .tot = c.calculo ? c.calculo->total.formata() : QString(),
+            .priVisivel = c.priVisivel, .veiVisivel = c.veiVisivel};
+}
+
+}  // namespace
 
 bool ha_impressora_fiscal(const Estado& e) {
     return !e.impressora_fiscal.trimmed().isEmpty() || e.duas_impressoras;
 }
 
-void imprime_entrada(Contexto& ctx, const DadosComprovante& d) {
-    imprime_bobina(ctx, Impresso::ComprovanteEntrada, comprovante_entrada(ConfigBobina::de(ctx.estado), d));
+void imprime_entrada(Contexto& ctx, const CamposEntrada& c, const ResultadoPista& r) {
+    imprime_bobina(ctx, Impresso::ComprovanteEntrada,
+                   comprovante_entrada(ConfigBobina::de(ctx.estado), comprovante_da_entrada(c, r)));
 }
 
-bool imprime_saida(Contexto& ctx, JanelaPrincipal& j, const DadosComprovante& d) {
+void imprime_saida(Contexto& ctx, const CamposSaida& c, ResultadoPista& r) {
     Estado& e = ctx.estado;
+    const DadosComprovante d = comprovante_da_saida(c);
     const QString registrada = QStringLiteral("A saída do veículo está registrada.");
     if (ha_impressora_fiscal(e)) {
+        r.cupomFiscal = true;
         if (e.impressora_fiscal == kModeloFiscal) {
-            const ResultadoCupom r = cupom_fiscal_saida(ctx.plataforma.fiscal(), e.codigo_aliquota,
-                                                        e.ult_linha, d, e.retorno_daruma, e.cupom_aberto);
-            if (!r.texto.isEmpty())
-                ctx.plataforma.mensagem(r.texto + QStringLiteral("\n\n") + registrada,
-                                        r.falhou ? Icone::Exclamacao : Icone::Informacao);
+            const ResultadoCupom cupom = cupom_fiscal_saida(
+                ctx.plataforma.fiscal(), e.codigo_aliquota, e.ult_linha, d, e.retorno_daruma, e.cupom_aberto);
+            if (!cupom.texto.isEmpty())
+                ctx.plataforma.mensagem(cupom.texto + QStringLiteral("\n\n") + registrada,
+                                        cupom.falhou ? Icone::Exclamacao : Icone::Informacao);
         }
-        return false;
+        return;
     }
-    if (j.Check1->isChecked()) {
+    if (c.soAutenticacao) {
         imprime_bobina(ctx, Impresso::Autenticacao, linha_autenticacao(d, e.bobina));
-        j.Check1->setChecked(false);
+        r.autenticacaoImpressa = true;
     } else {
         imprime_bobina(ctx, Impresso::ComprovanteSaida, comprovante_saida(ConfigBobina::de(e), d));
     }
-    return true;
 }

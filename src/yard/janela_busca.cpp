@@ -2,6 +2,7 @@
 // click in the yard list. The vehicle is found by `busca_saida`; here it is shown, and a fee
 // shown for another vehicle is replaced by this one's.
 
+#include "widgets/controles.h"
 #include "yard/busca_saida.h"
 #include "yard/janela_principal.h"
 
@@ -64,14 +65,14 @@ void JanelaPrincipal::mostraVeiculo(const VeiculoEncontrado& v, bool preencheTic
 void JanelaPrincipal::recalculaParaOVeiculo(bool mensalista, bool mesmoVeiculo) {
     if (totalValeParaOPainel()) return;
     const bool selecionaMensalista = mensalista && !Option6->isChecked();
-    if (mesmoVeiculo && !selecionaMensalista && !Dinheiro::ler(tot->text())) return;
+    if (mesmoVeiculo && !selecionaMensalista && !calculo_) return;
     for (QLineEdit* c : {tot, val_pag, tro}) poe(c, {});
     calculo_.reset();
     ultima_modalidade.clear();
     ultima_data_ent.clear();
     ultima_hora_ent.clear();
     if (selecionaMensalista) {
-        marca(Option6, true);   // its click computes the fee
+        marcaOpcao(Option6, true);   // its click computes the fee
         return;
     }
     if (QRadioButton* o = modalidadeMarcada()) modalidadeClicada(o, true);
@@ -121,12 +122,12 @@ void JanelaPrincipal::grid1_Click(int linha) {
         limpaEncontrados();
         return;
     }
-    marca(Option2, true);
+    marcaOpcao(Option2, true);
     pla->setText(placa);
     mostraVeiculo(*v, true, false);
     if (!Frame2->isEnabled() || focaModalidadeEscolhida()) return;
     if (Option3->isEnabled()) {
-        marca(Option3, true);
+        marcaOpcao(Option3, true);
         val_pag->setFocus();
     } else {
         ctx_.plataforma.mensagem(

@@ -3,11 +3,14 @@
 #include "app/imprime_bobina.h"
 #include "data/datas.h"
 #include "widgets/campo_dinheiro.h"
+#include "widgets/campo_entrada.h"
+#include "widgets/controles.h"
 #include "widgets/cria.h"
 #include "widgets/retoma_teclado.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/entrada.h"
 #include "yard/modelo_patio.h"
+#include "yard/cancelas.h"
 #include "yard/proximo_ticket.h"
 
 #include <QAction>
@@ -16,6 +19,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -37,10 +41,14 @@ const QString kAtenderTecla = QStringLiteral("atender à tecla");
 const QString kCalcularTotal = QStringLiteral("calcular o total");
 const QString kBuscarVeiculo = QStringLiteral("buscar o veículo no pátio");
 
-QLineEdit* campoMascara(QWidget* pai, const char* nome, const QString& mascara) {
-    auto* c = cria<QLineEdit>(pai, nome);
-    c->setInputMask(mascara);
-    return c;
+// Puts `w` first in the tab order of its window: the window gives the focus to the first
+// control of the chain when it shows, and Tab goes on from there in the old order.
+void primeiroNaTabulacao(QWidget* w) {
+    QWidget* janela = w->window();
+    QList<QWidget*> ordem{w};
+    for (QWidget* x = janela->nextInFocusChain(); x != janela; x = x->nextInFocusChain())
+        if (x != w && x->window() == janela && (x->focusPolicy() & Qt::TabFocus)) ordem << x;
+    for (qsizetype i = 1; i < ordem.size(); ++i) QWidget::setTabOrder(ordem[i - 1], ordem[i]);
 }
 
 // A field the lanes fill and the operator only reads: no tab stop, and a click does not take
@@ -72,9 +80,10 @@ void JanelaPrincipal::montaControles() {
     // Lane panel.
     Frame1 = cria<QGroupBox>(central, "Frame1");
     auto* g1 = new QGridLayout(Frame1);
-    tic = campoMascara(Frame1, "tic", QStringLiteral("0000000000; "));
-    pla = campoMascara(Frame1, "pla", QStringLiteral(">nnn-nnnn; "));
-    pri = campoMascara(Frame1, "pri", QStringLiteral("000; "));
+    // The lane fields select all they hold when they get the focus: what is typed replaces it.
+    tic = cria<CampoMascara>(Frame1, "tic", QStringLiteral("##########"), true);
+    pla = cria<CampoMascara>(Frame1, "pla", QStringLiteral(">aaa-aaaa"), true);
+    pri = cria<CampoMascara>(Frame1, "pri", QStringLiteral("###"), true);
     vei = cria<QLineEdit>(Frame1, "vei");
     vei->setMaxLength(20);
     Label12 = cria<QLabel>(Frame1, "Label12", QStringLiteral("Prisma:"));
@@ -86,8 +95,8 @@ void JanelaPrincipal::montaControles() {
     Option1 = cria<QRadioButton>(Frame1, "Option1", QStringLiteral("(F2) Entrada"));
     Option2 = cria<QRadioButton>(Frame1, "Option2", QStringLiteral("(F4) Saída"));
     Label17 = cria<QLabel>(Frame1, "Label17", QStringLiteral("( ESC) = Limpa campos"));
-    Command5 = cria<QPushButton>(Frame1, "Command5", QStringLiteral("Registrar Entrada"));
-    Command6 = cria<QPushButton>(Frame1, "Command6", QStringLiteral("Registrar e Imprimir"));
+    Command5 = criaBotao(Frame1, "Command5", QStringLiteral("Registrar Entrada"));
+    Command6 = criaBotao(Frame1, "Command6", QStringLiteral("Registrar e Imprimir"));
     int l = 0;
     g1->addWidget(Option1, l, 0);
     g1->addWidget(Option2, l, 1);
@@ -123,12 +132,11 @@ void JanelaPrincipal::montaControles() {
     conv = cria<QComboBox>(Frame2, "conv");
     cod_con = cria<QComboBox>(Frame2, "cod_con");
     tot = campoLeitura(Frame2, "tot");
-    val_pag = cria<QLineEdit>(Frame2, "val_pag");
-    aplicaRegraDinheiro(val_pag);
+    val_pag = cria<CampoDinheiro>(Frame2, "val_pag", QString());
     tro = campoLeitura(Frame2, "tro");
     Check1 = cria<QCheckBox>(Frame2, "Check1", QStringLiteral("Imprimir apenas autenticação"));
-    Command3 = cria<QPushButton>(Frame2, "Command3", QStringLiteral("Registrar  Saída"));
-    Command7 = cria<QPushButton>(Frame2, "Command7", QStringLiteral("Registrar e Imprimir"));
+    Command3 = criaBotao(Frame2, "Command3", QStringLiteral("Registrar  Saída"));
+    Command7 = criaBotao(Frame2, "Command7", QStringLiteral("Registrar e Imprimir"));
     tur->setEnabled(false);
     conv->setEnabled(false);
     cod_con->setVisible(false);
@@ -186,13 +194,13 @@ void JanelaPrincipal::montaControles() {
 
     // Cash-register and gate buttons.
     auto* botoesCaixa = new QVBoxLayout;
-    Command1 = cria<QPushButton>(central, "Command1", QStringLiteral("Abert. de Caixa"));
-    Command2 = cria<QPushButton>(central, "Command2", QStringLiteral("Fecham. de Caixa"));
-    Command4 = cria<QPushButton>(central, "Command4", QStringLiteral("Cancelar Ticket (F5)"));
-    Command8 = cria<QPushButton>(central, "Command8", QStringLiteral("Pgto. de Mensalista"));
-    Command9 = cria<QPushButton>(central, "Command9", QStringLiteral("Valor em Caixa"));
-    Command10 = cria<QPushButton>(central, "Command10", QStringLiteral("Ativar Cancela"));
-    Command11 = cria<QPushButton>(central, "Command11", QStringLiteral("Ativar Cancela"));
+    Command1 = criaBotao(central, "Command1", QStringLiteral("Abert. de Caixa"));
+    Command2 = criaBotao(central, "Command2", QStringLiteral("Fecham. de Caixa"));
+    Command4 = criaBotao(central, "Command4", QStringLiteral("Cancelar Ticket (F5)"));
+    Command8 = criaBotao(central, "Command8", QStringLiteral("Pgto. de Mensalista"));
+    Command9 = criaBotao(central, "Command9", QStringLiteral("Valor em Caixa"));
+    Command10 = criaBotao(central, "Command10", QStringLiteral("Ativar Cancela"));
+    Command11 = criaBotao(central, "Command11", QStringLiteral("Ativar Cancela"));
     Command10->setEnabled(false);
     Command11->setEnabled(false);
     mensagem = cria<QLabel>(central, "mensagem");
@@ -239,19 +247,13 @@ void JanelaPrincipal::montaControles() {
         StatusBar1->addWidget(paineis[i], 1);
     }
 
-    // Timers: the program clock, its audit, and the two gate-lowering timers.
+    // Timers: the program clock and its audit.
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(985);
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(30000);
-    timer_cancela_entrada = new QTimer(this);
-    timer_cancela_entrada->setObjectName(QStringLiteral("timer_cancela_entrada"));
-    timer_cancela_entrada->setSingleShot(true);
-    timer_cancela_saida = new QTimer(this);
-    timer_cancela_saida->setObjectName(QStringLiteral("timer_cancela_saida"));
-    timer_cancela_saida->setSingleShot(true);
 
     // Tab order: the lane fields first, then the modes, the payment panel, the yard list and
     // the buttons outside the frames. The read-only fields are no stops.
@@ -295,29 +297,10 @@ void JanelaPrincipal::ligaEventos() {
     connect(Command10, &QPushButton::clicked, this, abre(abreListaEntrada));
     connect(Command11, &QPushButton::clicked, this, abre(abreListaSaida));
 
-    auto registra = [this](bool entrada, bool imprime) {
-        executa(QStringLiteral("preparar a pista para o próximo veículo"), [=, this] {
-            const auto& f = entrada ? registraEntrada : registraSaida;
-            if (!f || !f(imprime)) return;
-            pla->setText(kPlacaVazia);
-            pri->setText(kPrismaVazio);
-            if (entrada) {
-                vei->clear();
-                marca(Option1, false);
-                marca(Option1, true);
-                pla->setFocus();
-            } else {
-                tic->setText(kTicketVazio);
-                marca(Option2, false);
-                marca(Option2, true);
-                tic->setFocus();
-            }
-        });
-    };
-    connect(Command5, &QPushButton::clicked, this, [=] { registra(true, false); });
-    connect(Command6, &QPushButton::clicked, this, [=] { registra(true, true); });
-    connect(Command3, &QPushButton::clicked, this, [=] { registra(false, false); });
-    connect(Command7, &QPushButton::clicked, this, [=] { registra(false, true); });
+    connect(Command5, &QPushButton::clicked, this, [this] { registra(true, false); });
+    connect(Command6, &QPushButton::clicked, this, [this] { registra(true, true); });
+    connect(Command3, &QPushButton::clicked, this, [this] { registra(false, false); });
+    connect(Command7, &QPushButton::clicked, this, [this] { registra(false, true); });
 
     connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
         if (on) executa(QStringLiteral("passar para a entrada de veículos"), [this] { modoEntrada(); });
@@ -340,6 +323,81 @@ void JanelaPrincipal::ligaEventos() {
              Option5, Option6, Option7, Command1, Command2, Command3, Command4, Command5,
              Command6, Command7, Command8, Command9, Command10, Command11, Check1})
         w->installEventFilter(this);
+}
+
+CamposEntrada JanelaPrincipal::camposEntrada() const {
+    return {pla->displayText(), pri->displayText(), vei->text(), !pri->isHidden(), !vei->isHidden()};
+}
+
+CamposSaida JanelaPrincipal::camposSaida() const {
+    CamposSaida c;
+    c.tic = tic->displayText();
+    c.pla = pla->displayText();
+    c.dat_ent = dat_ent->text();
+    c.hor_ent = hor_ent->text();
+    c.dat_sai = dat_sai->text();
+    c.hor_sai = hor_sai->text();
+    c.val_pag = val_pag->text();
+    c.modalidade = modalidadeEscolhida();
+    c.tur = tur->currentText();
+    c.cod_con = cod_con->currentText();
+    c.calculo = calculo_;
+    c.pri = pri->displayText();
+    c.vei = vei->text();
+    c.priVisivel = !pri->isHidden();
+    c.veiVisivel = !vei->isHidden();
+    c.soAutenticacao = Check1->isChecked();
+    return c;
+}
+
+void JanelaPrincipal::registra(bool entrada, bool imprime) {
+    executa(QStringLiteral("preparar a pista para o próximo veículo"), [=, this] {
+        if (entrada && registraEntrada) mostraRegistro(registraEntrada(camposEntrada(), imprime), true);
+        if (!entrada && registraSaida) mostraRegistro(registraSaida(camposSaida(), imprime), false);
+    });
+}
+
+void JanelaPrincipal::mostraRegistro(const ResultadoPista& r, bool entrada) {
+    if (!r.registrado) {
+        // No message after the operator's No.
+        if (!r.mensagem.isEmpty()) ctx_.plataforma.mensagem(r.mensagem, r.icone);
+        const std::pair<CampoPista, QWidget*> campos[] = {
+            {CampoPista::tic, tic}, {CampoPista::pla, pla}, {CampoPista::pri, pri},
+            {CampoPista::vei, vei}, {CampoPista::tur, tur}, {CampoPista::val_pag, val_pag}};
+        for (const auto& [campo, controle] : campos)
+            if (campo == r.foco) controle->setFocus();
+        return;
+    }
+    if (r.enfileirado) (entrada ? Command10 : Command11)->setEnabled(true);
+    // The vehicle is registered: a list that cannot be refreshed must not read as a failed
+    // registration.
+    if (!Frame3->isHidden()) {
+        try {
+            if (entrada) entrouNoPatio(r.linhaPatio);
+            else saiuDoPatio(r.linhaPatio);
+        } catch (const ErroBanco& e) {
+            ctx_.plataforma.mensagem(
+                QStringLiteral("O veículo foi registrado, mas não foi possível atualizar a lista de "
+                               "pátio.\n%1").arg(e.mensagem()),
+                Icone::Exclamacao);
+        }
+    }
+    if (r.autenticacaoImpressa) Check1->setChecked(false);
+    // After a fiscal coupon the exit panel keeps the vehicle just registered.
+    if (r.cupomFiscal) return;
+    pla->setText(kPlacaVazia);
+    pri->setText(kPrismaVazio);
+    if (entrada) {
+        vei->clear();
+        marcaOpcao(Option1, false);
+        marcaOpcao(Option1, true);
+        pla->setFocus();
+    } else {
+        tic->setText(kTicketVazio);
+        marcaOpcao(Option2, false);
+        marcaOpcao(Option2, true);
+        tic->setFocus();
+    }
 }
 
 void JanelaPrincipal::showEvent(QShowEvent* evento) {
@@ -375,18 +433,6 @@ void JanelaPrincipal::keyPressEvent(QKeyEvent* evento) {
     QMainWindow::keyPressEvent(evento);
 }
 
-void JanelaPrincipal::marca(QRadioButton* opcao, bool marcada) {
-    if (opcao->isChecked() == marcada) return;
-    if (marcada) {
-        opcao->setChecked(true);
-        return;
-    }
-    // An exclusive group refuses to leave every option unselected.
-    opcao->setAutoExclusive(false);
-    opcao->setChecked(false);
-    opcao->setAutoExclusive(true);
-}
-
 void JanelaPrincipal::modoEntrada() {
     // The focus moves below: the field it leaves was emptied here, and no lookup of it may
     // take the focus elsewhere.
@@ -416,8 +462,143 @@ void JanelaPrincipal::mostraProximoTicket() {
     avisoFimTickets_.atualiza(ctx_.plataforma, ultimo, proximo);
 }
 
+void JanelaPrincipal::mostraImpressoras() {
+    Command6->setEnabled(ctx_.estado.imprimeEntrada());
+    Command7->setEnabled(ctx_.estado.imprimeSaida());
+}
+
+void JanelaPrincipal::aplicaAcesso(const AcessoTela& a) {
+    paineis[0]->setText(QStringLiteral("Usuário: ") + a.usuario);
+    paineis[1]->setText(QStringLiteral("Data: ") + dataBr(a.data));
+    // The program clock is set only when the start-up window closes.
+    paineis[2]->setText(QStringLiteral("Hora: ") + horaHms(a.hora));
+    for (int i = 0; i < 7; ++i) botoes[i]->setEnabled(a.janelas[i]);
+    podeAbrirCaixa_ = a.pista || a.semUsuarios;
+    if (!podeAbrirCaixa_) {
+        // Without the right to the main screen nothing of the lane or the register is offered:
+        // no register is opened, no car or payment registered.
+        Frame1->setEnabled(false);
+        for (QPushButton* b : {Command1, Command2, Command3, Command4, Command5, Command6, Command7,
+                               Command8, Command9})
+            b->setEnabled(false);
+    } else {
+        mostraCaixa();
+    }
+    if (a.semUsuarios) {
+        Frame3->setEnabled(false);
+        grid1->setEnabled(false);
+    }
+    if (a.pista) {
+        if (a.caixaDeOutro) {
+            mensagem->setText(QStringLiteral(
+                "Último caixa aberto é de outro usuário. Feche o caixa e abra o seu."));
+            Frame2->setEnabled(false);
+            Frame3->setEnabled(false);
+        } else if (!ctx_.estado.caixaAberto()) {
+            primeiroNaTabulacao(Command1);
+            Command1->setFocus();
+        }
+        trocaTurnos(a.turnos);
+        trocaConvenios(a.convenios);
+    }
+
+    pri->setVisible(a.prisma);
+    Label12->setVisible(a.prisma);
+    vei->setVisible(a.veiculo);
+    LabelVeiculo->setVisible(a.veiculo);
+    // Another user's register keeps the yard list hidden, whatever the setting.
+    if (a.mostrarLista && !a.caixaDeOutro) {
+        Frame3->setVisible(true);
+        // 340, 840, 780 and 750 twips at 15 twips a pixel, measured for a narrower font than
+        // this system's: a column is never narrower than its usual text, so plates, dates and
+        // times are not cut. Set once here; the list never measures its rows.
+        const QFontMetrics medida(grid1->font());
+        const char* const amostras[] = {"000", "AAA-0000", "00/00/00", "00:00:00"};
+        int larguras[] = {23, 56, 52, 50};
+        for (int i = 0; i < 4; ++i)
+            larguras[i] = qMax(larguras[i], medida.horizontalAdvance(QLatin1String(amostras[i])) + 12);
+        const QStringList titulos{QStringLiteral("Pr."), QStringLiteral("Placa"),
+                                  QStringLiteral("Data Ent."), QStringLiteral("Hora Ent.")};
+        if (grid1->columnCount() < 4) grid1->setColumnCount(4);
+        grid1->setHorizontalHeaderLabels(titulos);
+        for (int i = 0; i < 4; ++i) grid1->setColumnWidth(i, larguras[i]);
+        atualiza_lista_patio();
+    } else {
+        Frame3->setVisible(false);
+    }
+    if (a.filaEntrada) Command10->setEnabled(true);
+    if (a.filaSaida) Command11->setEnabled(true);
+    for (int i = 0; i < 5; ++i)
+        if (!a.modalidades[i]) ofereceModalidade(Modalidade(i), false);
+}
+
+void JanelaPrincipal::abre() {
+    show();
+    // The cashier types the first car right away: the keys go to the main window, not to
+    // wherever the start-up window leaves the keyboard.
+    activateWindow();
+}
+
+void JanelaPrincipal::trocaTurnos(const QStringList& turnos) {
+    tur->clear();
+    tur->addItems(turnos);
+    tur->setCurrentIndex(-1);
+    if (!turnos.isEmpty()) return;
+    // The list goes with its option: with "Turno" off, no shift can be chosen.
+    tur->setEnabled(false);
+    ofereceModalidade(Modalidade::Turno, false);
+}
+
+void JanelaPrincipal::trocaConvenios(const ListaConvenios& convenios) {
+    // The hidden code list follows the partner shown, index for index.
+    conv->clear();
+    cod_con->clear();
+    conv->addItems(convenios.nomes);
+    cod_con->addItems(convenios.codigos);
+    conv->setCurrentIndex(-1);
+    cod_con->setCurrentIndex(-1);
+}
+
+void JanelaPrincipal::ofereceModalidade(Modalidade modalidade, bool oferecida) {
+    QRadioButton* const opcoes[] = {Option3, Option4, Option5, Option6, Option7};
+    QRadioButton* o = opcoes[int(modalidade)];
+    o->setEnabled(oferecida);
+    if (!oferecida) marcaOpcao(o, false);
+}
+
+void JanelaPrincipal::aplicaGeral(const EfeitosGeral& e) {
+    Frame3->setVisible(e.mostrar_lista);
+    if (e.mostrar_lista) atualiza_lista_patio();
+    if (!e.habilitar_prisma) pri->setText(kPrismaVazio);
+    pri->setVisible(e.habilitar_prisma);
+    Label12->setVisible(e.habilitar_prisma);
+    vei->setVisible(e.habilitar_veiculo);
+    LabelVeiculo->setVisible(e.habilitar_veiculo);
+    // Each lane's "Registrar e Imprimir" follows the printers only in its own mode: the entry's
+    // button stays off at the exit and the exit's at the entry, as the mode left them.
+    Command6->setEnabled(e.imprime_entrada && Option1->isChecked());
+    Command7->setEnabled(e.imprime_saida && Option2->isChecked());
+    Command10->setEnabled(e.lista_entrada);
+    Command11->setEnabled(e.lista_saida);
+}
+
+void JanelaPrincipal::filaCancelaVazia(Lado lado) {
+    (lado == Lado::Entrada ? Command10 : Command11)->setEnabled(false);
+}
+
 void JanelaPrincipal::bancoTrocado() {
     if (Option1->isChecked()) mostraProximoTicket();
+}
+
+void JanelaPrincipal::mostraCaixa() {
+    const bool aberto = ctx_.estado.caixaAberto();
+    Command1->setEnabled(!aberto && podeAbrirCaixa_);
+    for (QPushButton* b : {Command2, Command8, Command9}) b->setEnabled(aberto);
+    Frame1->setEnabled(aberto);
+    if (!aberto) return;
+    mensagem->clear();
+    // "Abert. de Caixa", which may have had the focus, is off: the lane takes it.
+    tic->setFocus();
 }
 
 void JanelaPrincipal::modoSaida() {
@@ -435,7 +616,7 @@ void JanelaPrincipal::modoSaida() {
     ultima_data_ent.clear();
     ultima_hora_ent.clear();
     ultima_modalidade.clear();
-    if (Command2->isEnabled()) {
+    if (ctx_.estado.caixaAberto()) {
         tic->setFocus();
         tic->selectAll();
     }
@@ -445,16 +626,16 @@ void JanelaPrincipal::modoSaida() {
 void JanelaPrincipal::trata_tecla(int tecla) {
     // The shortcuts act only while a cash register is open for this login: a user without the
     // lane's right has none, with "Abert. de Caixa" disabled all the same.
-    if (Command1->isEnabled() || ctx_.estado.numero_caixa == 0) return;
+    if (!ctx_.estado.caixaAberto()) return;
     switch (tecla) {
     case Qt::Key_F2:
-        marca(Option1, false);
-        marca(Option1, true);
+        marcaOpcao(Option1, false);
+        marcaOpcao(Option1, true);
         vei->setEnabled(true);
         break;
     case Qt::Key_F4:
-        marca(Option2, false);
-        marca(Option2, true);
+        marcaOpcao(Option2, false);
+        marcaOpcao(Option2, true);
         vei->setEnabled(false);
         break;
     case Qt::Key_F5:
@@ -467,7 +648,7 @@ void JanelaPrincipal::trata_tecla(int tecla) {
         pri->setText(kPrismaVazio);
         for (QLineEdit* c : {dat_ent, dat_sai, hor_ent, hor_sai}) c->clear();
         Check1->setChecked(false);
-        for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7}) marca(o, false);
+        for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7}) marcaOpcao(o, false);
         for (QLineEdit* c : {tot, val_pag, tro}) c->clear();
         calculo_.reset();
         break;
@@ -523,19 +704,15 @@ bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
             executa(kAtenderTecla, [=, this] { trata_tecla(k); });
             return true;
         }
+        // Enter on a focused button presses it (the button builder's rule); in a lane field or
+        // an option it moves the focus on.
         if (k == Qt::Key_Return || k == Qt::Key_Enter) {
-            // Enter on a focused button presses it, as the Enter moves of the lane expect.
-            if (auto* botao = qobject_cast<QPushButton*>(alvo)) {
-                botao->click();
-                return true;
-            }
             if (alvo == val_pag || alvo == tic || alvo == pla || alvo == pri || alvo == vei ||
                 alvo == tur || alvo == conv || qobject_cast<QRadioButton*>(alvo)) {
                 enterEm(alvo);
                 return true;
             }
         }
-        if (alvo == val_pag && filtraTeclaDinheiro(val_pag, tecla)) return true;
     } else if ((evento->type() == QEvent::FocusIn || evento->type() == QEvent::FocusOut) &&
                mudancaDeJanela(static_cast<QFocusEvent*>(evento))) {
         // A message box or a menu taking the focus for a moment is not the operator moving
@@ -547,21 +724,8 @@ bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
             ultima_hora_ent.clear();
             ultima_modalidade.clear();
         }
-        if (alvo == tic || alvo == pla || alvo == pri) {
-            auto* campo = static_cast<QLineEdit*>(alvo);
-            QTimer::singleShot(0, campo, [campo] { campo->selectAll(); });
-        }
         if (alvo == val_pag) executa(kCalcularTotal, [this] { val_pag_GotFocus(); });
         if (alvo == Command1 && ctx_.estado.numero_caixa == 0) Frame1->setEnabled(false);
-    } else if (evento->type() == QEvent::MouseButtonRelease &&
-               (alvo == tic || alvo == pla || alvo == pri)) {
-        // A click into an empty lane field that already had the focus would leave the cursor
-        // past the blanks of its mask, where nothing typed is taken: the digits of the ticket
-        // would be lost. Empty, it is selected whole, as when the focus arrives.
-        auto* campo = static_cast<QLineEdit*>(alvo);
-        const QString t = campo->displayText();
-        if (t == kTicketVazio || t == kPlacaVazia || t == kPrismaVazio)
-            QTimer::singleShot(0, campo, [campo] { campo->selectAll(); });
     } else if (evento->type() == QEvent::FocusOut) {
         // A field the operator clicked keeps the focus: the lookup of the field left does not
         // send it on to the payment kind, where the ticket typed next would be lost.

@@ -1,15 +1,19 @@
 #pragma once
 // The main window `a`: the lane panel (entry and exit), the payment panel, the yard list with
-// its counters, the cash-register buttons, the toolbar and the status bar. Other windows set its
-// controls directly, as the login and the cash-register windows do, so the controls are public.
+// its counters, the cash-register buttons, the toolbar and the status bar. Its controls are its
+// own: the other windows speak to it through `TelaPrincipal`, the lanes through the
+// registration hooks, and the assembly sets the windows its buttons open.
 
 #include "app/contexto.h"
+#include "yard/entrada.h"
 #include "yard/modelo_patio.h"   // grid1
 #include "yard/proximo_ticket.h"
+#include "yard/resultado_pista.h"
+#include "yard/saida.h"
 #include "yard/tarifas/pedido_tarifa.h"
+#include "yard/tela_principal.h"
 
 #include <QMainWindow>
-#include <QSqlRecord>
 
 #include <array>
 #include <functional>
@@ -29,20 +33,24 @@ class QStatusBar;
 class QTimer;
 class QToolBar;
 
-// Empty texts of the masked lane fields.
-inline const QString kTicketVazio = QStringLiteral("          ");
-inline const QString kPlacaVazia = QStringLiteral("   -    ");
-inline const QString kPrismaVazio = QStringLiteral("   ");
-inline const QString kTicketMensalista = QStringLiteral("0000000000");
-
-class JanelaPrincipal : public QMainWindow {
+class JanelaPrincipal : public QMainWindow, public TelaPrincipal {
     Q_OBJECT
 public:
     explicit JanelaPrincipal(Contexto& ctx, QWidget* parent = nullptr);
     ~JanelaPrincipal() override;
 
-    // Rebuilds the yard list and its counters from `veiculos_patio`.
-    void atualiza_lista_patio();
+    // What the other windows ask of it.
+    void mostraImpressoras() override;
+    void aplicaAcesso(const AcessoTela& acesso) override;
+    void abre() override;
+    void mostraCaixa() override;
+    void trocaTurnos(const QStringList& turnos) override;
+    void trocaConvenios(const ListaConvenios& convenios) override;
+    void ofereceModalidade(Modalidade modalidade, bool oferecida) override;
+    void aplicaGeral(const EfeitosGeral& efeitos) override;
+    void atualiza_lista_patio() override;
+    void filaCancelaVazia(Lado lado) override;
+
     // The lanes' in-place updates of the yard list and its counters: the yard row `id` was
     // just written by an entry, or deleted by an exit.
     void entrouNoPatio(qint64 id);
@@ -61,10 +69,75 @@ public:
     std::function<void()> abreValorCaixa;                   // Command9
     std::function<void()> abreListaEntrada;                 // Command10
     std::function<void()> abreListaSaida;                   // Command11
-    // Entry and exit registration: true when the vehicle was registered and the panel is to be
-    // made ready for the next one. `imprime` is false for "Registrar Entrada" / "Registrar  Saída".
-    std::function<bool(bool imprime)> registraEntrada;
-    std::function<bool(bool imprime)> registraSaida;
+    // The lanes: the panel's request, read once when a "Registrar" button is pressed, and what
+    // the registration did, which the window then shows. `imprime` is false for "Registrar
+    // Entrada" / "Registrar  Saída".
+    std::function<ResultadoPista(const CamposEntrada& campos, bool imprime)> registraEntrada;
+    std::function<ResultadoPista(const CamposSaida& campos, bool imprime)> registraSaida;
+
+    // Handlers, public so that tests can drive them as the operator would.
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void passoDoRelogio();   // Timer2's step as the timer runs it, with its failures shown
+    void trata_tecla(int tecla);
+    void modoEntrada();
+
+    // Payment panel and exit lookup.
+    void calcula_total();
+    void tic_LostFocus();
+    void pla_LostFocus();
+    void pri_LostFocus();
+    void grid1_Click(int linha);
+    void val_pag_LostFocus();
+    // True when `tot` holds the fee computed for the vehicle, times and kind shown now.
+    bool totalValeParaOPainel() const;
+    // The kind of the last fee computed: emptied when the amount field must compute again.
+    const QString& ultimaModalidade() const { return ultima_modalidade; }
+
+protected:
+    bool eventFilter(QObject* alvo, QEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+    // Closed from its title bar, the program ends as by "Sair": asking first about printouts
+    // still waiting for the ticket printer.
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
+    void modoSaida();
+    void val_pag_GotFocus();
+    QString modalidadeEscolhida() const;   // "R", "T", "C", "M" or "D"
+    // The fee inputs as the panel shows them now.
+    PedidoTarifa pedidoDoPainel() const;
+
+    void montaControles();
+    // The panel's request to the lanes, and what their answer changes in the window: a refusal
+    // told with the focus where it says; a registered vehicle in the yard list and its gate's
+    // "Ativar Cancela", and the panel ready for the next one.
+    CamposEntrada camposEntrada() const;
+    CamposSaida camposSaida() const;
+    void registra(bool entrada, bool imprime);
+    void mostraRegistro(const ResultadoPista& r, bool entrada);
+    // The fee shown in `tot`: computed, with what for, or a text that is none ("ERRO").
+    void mostraTotal(const TotalCalculado& calculo);
+    void mostraTotal(const QString& texto);
+    void mostraProximoTicket();
+    void ligaEventos();
+    void ligaPainelPagamento();
+    // `novoVeiculo`: run for a vehicle just shown with the kind already chosen, which computes
+    // a shift's or a partner's fee at once instead of leaving it to the amount field.
+    void modalidadeClicada(QRadioButton* opcao, bool novoVeiculo = false);
+    void enterEm(QObject* alvo);
+    bool focaModalidadeEscolhida();   // false when no kind is chosen
+    QRadioButton* modalidadeMarcada() const;   // nullptr when none
+    std::optional<VeiculoEncontrado> busca(CampoBusca campo, const QString& texto);
+    void mostraVeiculo(const VeiculoEncontrado& v, bool preencheTicket, bool preenchePlaca);
+    void recalculaParaOVeiculo(bool mensalista, bool mesmoVeiculo);
+    bool limitesDoDia();
+    void limpaEncontrados();
+    // Runs a handler; a database failure is told as "Não foi possível <acao>...". The
+    // hourglass shows while it runs, so a wait on a busy database is seen.
+    void executa(const QString& acao, const std::function<void()>& f);
+    void mostraContadores();
 
     // Lane panel.
     QGroupBox* Frame1;
@@ -124,70 +197,11 @@ public:
     std::array<QLabel*, 3> paineis;   // status-bar panels 1 to 3
     QTimer* Timer1;
     QTimer* Timer2;
-    QTimer* timer_cancela_entrada;
-    QTimer* timer_cancela_saida;
 
     // Memory of the last fee computation.
     QString ultima_modalidade;
     QString ultima_data_ent;
     QString ultima_hora_ent;
-
-    // Handlers, public so that tests and other windows can drive them as the operator would.
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void passoDoRelogio();   // Timer2's step as the timer runs it, with its failures shown
-    void trata_tecla(int tecla);
-    void modoEntrada();
-    void modoSaida();
-    // Selects or deselects an option without the group forcing one to stay selected.
-    static void marca(QRadioButton* opcao, bool marcada);
-    // A field that is shown and enabled, so that Enter may move the focus to it.
-    static bool aceitaFoco(const QWidget* w) { return !w->isHidden() && w->isEnabled(); }
-
-    // Payment panel and exit lookup.
-    void calcula_total();
-    void tic_LostFocus();
-    void pla_LostFocus();
-    void pri_LostFocus();
-    void grid1_Click(int linha);
-    void val_pag_GotFocus();
-    void val_pag_LostFocus();
-    QString modalidadeEscolhida() const;   // "R", "T", "C", "M" or "D"
-    // The fee inputs as the panel shows them now.
-    PedidoTarifa pedidoDoPainel() const;
-    // The fee last computed, with what it was computed for; nullopt when none stands.
-    const std::optional<TotalCalculado>& totalCalculado() const { return calculo_; }
-    // True when `tot` holds the fee computed for the vehicle, times and kind shown now.
-    bool totalValeParaOPainel() const;
-
-protected:
-    bool eventFilter(QObject* alvo, QEvent* evento) override;
-    void showEvent(QShowEvent* evento) override;
-    void keyPressEvent(QKeyEvent* evento) override;
-    // Closed from its title bar, the program ends as by "Sair": asking first about printouts
-    // still waiting for the ticket printer.
-    void closeEvent(QCloseEvent* evento) override;
-
-private:
-    void montaControles();
-    void mostraProximoTicket();
-    void ligaEventos();
-    void ligaPainelPagamento();
-    // `novoVeiculo`: run for a vehicle just shown with the kind already chosen, which computes
-    // a shift's or a partner's fee at once instead of leaving it to the amount field.
-    void modalidadeClicada(QRadioButton* opcao, bool novoVeiculo = false);
-    void enterEm(QObject* alvo);
-    bool focaModalidadeEscolhida();   // false when no kind is chosen
-    QRadioButton* modalidadeMarcada() const;   // nullptr when none
-    std::optional<VeiculoEncontrado> busca(CampoBusca campo, const QString& texto);
-    void mostraVeiculo(const VeiculoEncontrado& v, bool preencheTicket, bool preenchePlaca);
-    void recalculaParaOVeiculo(bool mensalista, bool mesmoVeiculo);
-    bool limitesDoDia();
-    void limpaEncontrados();
-    // Runs a handler; a database failure is told as "Não foi possível <acao>...". The
-    // hourglass shows while it runs, so a wait on a busy database is seen.
-    void executa(const QString& acao, const std::function<void()>& f);
-    void mostraContadores();
 
     Contexto& ctx_;
     bool modalidadeJaEscolhida_ = false;   // the kind pressed was already the chosen one
@@ -196,4 +210,6 @@ private:
     bool saidaPeloMouse_ = false;   // the field being left lost the focus to a click
     std::optional<TotalCalculado> calculo_;
     AvisoFimTickets avisoFimTickets_;
+    // The login may open a register: the main screen's right, or "admin" while no user exists.
+    bool podeAbrirCaixa_ = true;
 };

@@ -3,7 +3,7 @@
 #include "data/datas.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
-#include "yard/janela_principal.h"
+#include "yard/tela_principal.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -11,7 +11,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-ListaCancela::ListaCancela(Contexto& ctx, JanelaPrincipal& janela, ControleCancelas& cancelas,
+ListaCancela::ListaCancela(Contexto& ctx, TelaPrincipal& janela, ControleCancelas& cancelas,
                            Lado lado, QWidget* parent)
     : QDialog(parent), ctx_(ctx), janela_(janela), cancelas_(cancelas), lado_(lado) {
     const bool entrada = lado == Lado::Entrada;
@@ -87,6 +87,6 @@ void ListaCancela::Command1_Click() {
     // The vehicle is out of the list, even when the list cannot be read again.
     if (leDoBanco(ctx_.plataforma, QStringLiteral("a lista de veículos"), [this] { atualiza_lista(); }) &&
         quantidade_ == 0)
-        (lado_ == Lado::Entrada ? janela_.Command10 : janela_.Command11)->setEnabled(false);
+        janela_.filaCancelaVazia(lado_);
     accept();
 }

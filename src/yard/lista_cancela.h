@@ -9,14 +9,14 @@
 
 #include <QDialog>
 
-class JanelaPrincipal;
+class TelaPrincipal;
 class QPushButton;
 class QTableWidget;
 
 class ListaCancela : public QDialog {
     Q_OBJECT
 public:
-    ListaCancela(Contexto& ctx, JanelaPrincipal& janela, ControleCancelas& cancelas, Lado lado,
+    ListaCancela(Contexto& ctx, TelaPrincipal& janela, ControleCancelas& cancelas, Lado lado,
                  QWidget* parent = nullptr);
 
     QTableWidget* grid1;
@@ -31,7 +31,7 @@ private:
     QString tabela() const;
 
     Contexto& ctx_;
-    JanelaPrincipal& janela_;
+    TelaPrincipal& janela_;
     ControleCancelas& cancelas_;
     const Lado lado_;
     qint64 quantidade_ = 0;

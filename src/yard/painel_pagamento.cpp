@@ -7,10 +7,8 @@
 #include "widgets/campo_dinheiro.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTimer>
 
 QString JanelaPrincipal::modalidadeEscolhida() const {
     if (Option3->isChecked()) return QStringLiteral("R");
@@ -83,7 +81,7 @@ bool JanelaPrincipal::limitesDoDia() {
                                           hor_sai->text(), ctx_.estado.estacionamento24h);
     if (recusa.isEmpty()) return true;
     ctx_.plataforma.mensagem(recusa, Icone::Exclamacao);
-    tot->setText(QStringLiteral("ERRO"));
+    mostraTotal(QStringLiteral("ERRO"));
     return false;
 }
 
@@ -106,29 +104,37 @@ PedidoTarifa JanelaPrincipal::pedidoDoPainel() const {
 }
 
 bool JanelaPrincipal::totalValeParaOPainel() const {
-    return calculo_ && calculo_->tot == tot->text() && mesmoCalculo(calculo_->pedido, pedidoDoPainel());
+    return calculo_ && mesmoCalculo(calculo_->pedido, pedidoDoPainel());
+}
+
+void JanelaPrincipal::mostraTotal(const TotalCalculado& calculo) {
+    calculo_ = calculo;
+    tot->setText(calculo.total.formata());
+}
+
+void JanelaPrincipal::mostraTotal(const QString& texto) {
+    calculo_.reset();
+    tot->setText(texto);
 }
 
 void JanelaPrincipal::calcula_total() {
     // With no vehicle loaded there is nothing to compute, and the panel keeps its texts.
     if (hor_ent->text().isEmpty()) return;
     const PedidoTarifa p = pedidoDoPainel();
-    calculo_.reset();
-
-    tot->setText(QStringLiteral("Calculando..."));
+    mostraTotal(QStringLiteral("Calculando..."));
     ResultadoTarifa r;
     try {
         r = ::calcula_total(ctx_.estado.db, p);
     } catch (const ErroBanco&) {
-        tot->setText(QStringLiteral("ERRO"));  // never leave "Calculando..." behind
+        mostraTotal(QStringLiteral("ERRO"));  // never leave "Calculando..." behind
         throw;
     }
     if (!r.calculado) return;
     for (const auto& [nome, texto] : r.campos)
         if (auto* campo = findChild<QLineEdit*>(nome)) campo->setText(texto);
-    tot->setText(r.total ? r.total->formata() : QStringLiteral("ERRO"));
+    if (r.total) mostraTotal(TotalCalculado{*r.total, p});
+    else mostraTotal(QStringLiteral("ERRO"));
     tro->setText(QStringLiteral("0,00"));
-    if (r.total) calculo_ = TotalCalculado{tot->text(), p};
     if (r.limpaMemoria) {
         ultima_modalidade.clear();
         ultima_data_ent.clear();
@@ -157,8 +163,7 @@ void JanelaPrincipal::val_pag_GotFocus() {
         calcula_total();
         val_pag->setText(tot->text());
     }
-    if (tot->text() == QLatin1String("0,00")) val_pag->setText(QStringLiteral("0,00"));
-    QTimer::singleShot(0, val_pag, [this] { val_pag->selectAll(); });
+    if (calculo_ && calculo_->total == Dinheiro()) val_pag->setText(QStringLiteral("0,00"));
 }
 
 void JanelaPrincipal::val_pag_LostFocus() {
@@ -167,6 +172,8 @@ void JanelaPrincipal::val_pag_LostFocus() {
         tro->clear();
         return;
     }
-    if (const auto total = Dinheiro::ler(tot->text()))
-        tro->setText((*pago >= *total ? *pago - *total : Dinheiro()).formata());
+    if (calculo_) {
+        const Dinheiro total = calculo_->total;
+        tro->setText((*pago >= total ? *pago - total : Dinheiro()).formata());
+    }
 }

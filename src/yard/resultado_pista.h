@@ -1,9 +1,16 @@
 #pragma once
-// What an entry or an exit of the lanes gives back to the window that asked for it.
+// The lane panel's fields as the lanes know them, and what an entry or an exit of the lanes
+// gives back to the window that asked for it.
 
 #include "app/plataforma.h"
 
 #include <QString>
+
+// Empty texts of the masked lane fields; a subscriber's vehicle has the ticket "0000000000".
+inline const QString kTicketVazio = QStringLiteral("          ");
+inline const QString kPlacaVazia = QStringLiteral("   -    ");
+inline const QString kPrismaVazio = QStringLiteral("   ");
+inline const QString kTicketMensalista = QStringLiteral("0000000000");
 
 // An unfilled plate: the empty mask "   -    " (or what is left of it once blanks are stripped).
 inline bool placaEmBranco(const QString& pla) {
@@ -21,13 +28,19 @@ struct ResultadoPista {
     Icone icone = Icone::Informacao;
     CampoPista foco = CampoPista::Nenhum;
 
-    // Entry only: the texts the lane panel shows for the vehicle just registered.
+    // Entry only: the ticket, date and time given to the vehicle just registered, as its
+    // printout shows them.
     QString tic;
     QString dat_ent;
     QString hor_ent;
 
     // The vehicle was queued for a gate raised by hand: its "Ativar Cancela" button is enabled.
     bool enfileirado = false;
+
+    // Exit printed: a fiscal coupon was issued, and the panel keeps the vehicle just registered;
+    // or only the authentication line was printed, and "Imprimir apenas autenticação" goes off.
+    bool cupomFiscal = false;
+    bool autenticacaoImpressa = false;
 
     // The `veiculos_patio` row (rowid) the entry wrote or the exit deleted, for the yard list.
     qint64 linhaPatio = 0;

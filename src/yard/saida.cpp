@@ -36,7 +36,7 @@ PedidoTarifa pedidoDaSaida(const CamposSaida& c) {
 }
 
 bool totalDoVeiculo(const CamposSaida& c) {
-    return c.calculo && c.calculo->tot == c.tot && mesmoCalculo(c.calculo->pedido, pedidoDaSaida(c));
+    return c.calculo && mesmoCalculo(c.calculo->pedido, pedidoDaSaida(c));
 }
 
 ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const CamposSaida& c) {
@@ -47,11 +47,10 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
                                     QStringLiteral("M")};
     const QString tipo = kTipos.contains(c.modalidade) ? c.modalidade : QStringLiteral("D");
 
-    // A total that is not an amount (no fee computed yet) is refused like "ERRO".
-    const std::optional<Dinheiro> total = Dinheiro::ler(c.tot);
-    if (c.tot == QLatin1String("ERRO") || !total)
+    if (!c.calculo)
         return ResultadoPista::recusa(QStringLiteral("Total com erro."), Icone::Exclamacao,
                                       CampoPista::val_pag);
+    const Dinheiro total = c.calculo->total;
     // A fee left from another vehicle (or computed before the vehicle was found again) is not
     // this stay's: it is never stored.
     if (!totalDoVeiculo(c))
@@ -75,7 +74,7 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
     if (!pago)
         return ResultadoPista::recusa(QStringLiteral("Valor Pago inválido."), Icone::Informacao,
                                       CampoPista::val_pag);
-    if (*pago < *total)
+    if (*pago < total)
         return ResultadoPista::recusa(QStringLiteral("Valor Pago menor que Total."),
                                       Icone::Exclamacao, CampoPista::val_pag);
 
@@ -104,11 +103,12 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
              horaTextoParaBanco(c.hor_sai), numeroOuNulo(c.tic), placaOuNula(c.pla),
              mensalista ? codigoMensalista : QVariant(),
              c.modalidade == QLatin1String("C") ? numeroOuNulo(c.cod_con) : QVariant(),
-             tipo, e.numero_caixa, total->paraBanco(), total->paraBanco()});
+             tipo, e.numero_caixa, total.paraBanco(), total.paraBanco()});
         if (e.ativar_cancela_sai_manual) {
             db.executa(QStringLiteral("INSERT INTO lista_saida (placa, data_entrada, hora_entrada) "
                                       "VALUES (?, ?, ?)"),
-                       {c.pla.isEmpty() ? QStringLiteral("   -    ") : c.pla, dataBrParaBanco(c.dat_ent), horaTextoParaBanco(c.hor_ent)});
+                       {c.pla.isEmpty() ? kPlacaVazia : c.pla, dataBrParaBanco(c.dat_ent),
+                        horaTextoParaBanco(c.hor_ent)});
             r.enfileirado = true;
         }
         t.confirma();

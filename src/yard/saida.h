@@ -9,18 +9,25 @@
 
 #include <optional>
 
+// The exit panel when a "Registrar" button is pressed.
 struct CamposSaida {
     QString tic;          // ticket text as in the field ("0000000000" for a subscriber)
     QString pla;          // plate as in the field, mask characters included
     QString dat_ent, hor_ent, dat_sai, hor_sai;   // "dd/mm/yyyy" and "HH:MM:SS"
-    QString tot;          // the fee; "ERRO" when none could be computed
     QString val_pag;      // the amount paid, as typed
     QString modalidade;   // "R", "T", "C", "M" or "D"
     QString tur;          // the chosen shift's text, empty when none
     QString cod_con;      // the chosen partner's code
-    // The fee the panel computed and what for; the exit is refused unless `tot` is that fee
-    // and the vehicle, times, kind, shift and partner above are those it was computed for.
+    // The fee the panel shows, as computed, and what for; none while it shows none ("ERRO", or
+    // nothing computed yet). The exit is refused unless the vehicle, times, kind, shift and
+    // partner above are those it was computed for.
     std::optional<TotalCalculado> calculo;
+    // For the receipt: the tag and the vehicle as shown, whether their fields are shown, and
+    // "Imprimir apenas autenticação".
+    QString pri, vei;
+    bool priVisivel = false;
+    bool veiVisivel = false;
+    bool soAutenticacao = false;
 };
 
 inline const QString kMsgTotalDeOutroVeiculo = QStringLiteral(
@@ -30,7 +37,7 @@ inline const QString kMsgTotalDeOutroVeiculo = QStringLiteral(
 // The fee request the fields describe: the vehicle, its times, kind, shift and partner.
 PedidoTarifa pedidoDaSaida(const CamposSaida& campos);
 
-// True when `campos.tot` is the fee computed for the vehicle and kind the other fields show.
+// True when the fee was computed for the vehicle and kind the other fields show.
 bool totalDoVeiculo(const CamposSaida& campos);
 
 // Removing the vehicle from the yard, recording its stay and queueing it at a manual gate stand

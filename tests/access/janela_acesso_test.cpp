@@ -3,7 +3,7 @@
 #include "data/datas.h"
 #include "support/plataforma_falsa.h"
 #include "widgets/caixa_texto.h"
-#include "yard/janela_principal.h"
+#include "support/janela_principal_teste.h"
 
 #include <QAction>
 #include <QDir>
@@ -52,7 +52,7 @@ protected:
         p.mensagens.clear();
         p.encerramentos = 0;
         ctx = std::make_unique<Contexto>(p);
-        a = std::make_unique<JanelaPrincipal>(*ctx);
+        a = std::make_unique<JanelaPrincipalTeste>(*ctx);
         acesso = std::make_unique<JanelaAcesso>(*ctx, *a);
         const bool ok = acesso->Form_Load();
         acesso->show();
@@ -82,7 +82,7 @@ protected:
 
     PlataformaFalsa p;
     std::unique_ptr<Contexto> ctx;
-    std::unique_ptr<JanelaPrincipal> a;
+    std::unique_ptr<JanelaPrincipalTeste> a;
     std::unique_ptr<JanelaAcesso> acesso;
 };
 
@@ -241,7 +241,8 @@ TEST_F(ProgramaAcesso, SemTelaPrincipalNadaDaPista) {
         for (auto* gancho : {&a->abreAberturaCaixa, &a->abreFechamentoCaixa, &a->abrePagamentoMensalista,
                              &a->abreValorCaixa, &a->abreCancelamento})
             *gancho = [&acoes] { ++acoes; };
-        a->registraEntrada = a->registraSaida = [&acoes](bool) { return ++acoes, true; };
+        a->registraEntrada = [&acoes](const CamposEntrada&, bool) { return ++acoes, ResultadoPista(); };
+        a->registraSaida = [&acoes](const CamposSaida&, bool) { return ++acoes, ResultadoPista(); };
         if (teclado) {
             QTest::keyClicks(acesso->usu, "rel");
             QTest::keyClick(acesso->usu, Qt::Key_Return);

@@ -59,7 +59,7 @@ protected:
                          "filial, excluido, num_max_veic, tolerancia) "
                          "VALUES (1, 'Ana', '2008-03-16', 3, 10, 1000000, 7, 0, 1, 0)");
     }
-    ControleCancelas cancelas{amb.ctx, janela.timer_cancela_entrada, janela.timer_cancela_saida};
+    ControleCancelas cancelas{amb.ctx, nullptr, nullptr};
     std::unique_ptr<JanelaMensalistas> men;
     MemoriaConfiguracao memoria;
 };

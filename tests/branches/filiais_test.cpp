@@ -9,14 +9,14 @@ FichaFilial nova(const QString& nome) { return {QString(), nome, " Rua B ", "", 
 
 TEST(CadastroFiliais, CodigosGravacaoEExclusao) {
     Ambiente amb;
-    const ResultadoFilial primeira = grava_filial(amb.db(), nova("  Centro  "));
+    const ResultadoCadastroFilial primeira = grava_filial(amb.db(), nova("  Centro  "));
     EXPECT_EQ(primeira.codigo, 1);
     EXPECT_EQ(primeira.mensagem, "Dados gravados com sucesso.");
     EXPECT_EQ(amb.linha("SELECT nome, endereco, cnpj FROM filiais"), (QStringList{"Centro", "Rua B", ""}));
 
     amb.db().executa("INSERT INTO filiais (codigo, nome) VALUES (2, 'Zona Sul'), (5, 'Aeroporto')");
     EXPECT_EQ(grava_filial(amb.db(), nova("Norte")).codigo, 6);
-    const ResultadoFilial branco = grava_filial(amb.db(), nova("   "));
+    const ResultadoCadastroFilial branco = grava_filial(amb.db(), nova("   "));
     EXPECT_EQ(branco.mensagem, "Campo obrigatório: Nome");
     EXPECT_TRUE(branco.focoNome);
 

@@ -7,7 +7,7 @@
 #include "branches/janela_envio_tickets.h"
 #include "branches/janela_filiais.h"
 #include "programa/liga_filiais.h"
-#include "yard/janela_principal.h"
+#include "support/janela_principal_teste.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -33,7 +33,7 @@ T* janelaAberta(const char* nome) {
 TEST(JanelasFiliais, BarraAbreGerEBacUmaVezCada) {
     Ambiente amb;
     amb.plataforma.discosFalsos.lista = {amb.plataforma.pastaPrograma()};
-    JanelaPrincipal a(amb.ctx);
+    JanelaPrincipalTeste a(amb.ctx);
     liga_filiais(amb.ctx, a);
     a.botoes[5]->trigger();
     a.botoes[5]->trigger();
@@ -63,7 +63,7 @@ TEST(JanelasFiliais, BarraAbreGerEBacUmaVezCada) {
     amb.db().executa("INSERT INTO caixa (usuario, aberto) VALUES ('ana', 1)");
     // Tickets issued after the backup: the entry shows the next one until the restore.
     for (int i = 0; i < 5; ++i) amb.db().executa("INSERT INTO gera_ticket DEFAULT VALUES");
-    JanelaPrincipal::marca(a.Option1, true);
+    marcaOpcao(a.Option1, true);
     EXPECT_EQ(a.tic->displayText(), "6         ");
     amb.ctx.estado.usuario_atual = "ana";
     amb.ctx.estado.permissao_pri = true;

@@ -18,7 +18,7 @@ protected:
         e.usuario_atual = QStringLiteral("maria");
         e.hora_atual = QTime(7, 45, 12);
         EXPECT_TRUE(abre_caixa(amb.ctx, "20,00").aberto);
-        mostraCaixaAberto(janela);
+        janela.mostraCaixa();
         e.impressora = QStringLiteral("LPT1");
         e.bobina = 40;
         e.avanco_bobina = 3;

@@ -6,6 +6,7 @@
 #include "support/pista_janela.h"
 
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace {
 

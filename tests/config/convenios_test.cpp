@@ -185,7 +185,7 @@ TEST(Convenios, AlteracaoExclusao) {
     EXPECT_EQ(exclui_convenio(a.db(), cod).mensagem,
               "Este convênio já foi utilizado por cliente(s). Não pode ser excluído.");
     a.db().executa("DELETE FROM registro_saida");
-    const ResultadoExclusao um = exclui_convenio(a.db(), cod);
+    const ResultadoExclusaoConvenio um = exclui_convenio(a.db(), cod);
     EXPECT_EQ(um.mensagem, "Convênio excluído com sucesso.");
     EXPECT_FALSE(um.nenhumConvenio);
     EXPECT_EQ(exclui_convenio(a.db(), cod).mensagem, "Não foi possível encontrar este convênio.");

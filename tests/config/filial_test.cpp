@@ -73,7 +73,7 @@ TEST(Filial, PistaReEscritorio) {
         semeia(a, {1, 9, QVariant()});   // 9: rows merged from branch 9
         for (bool r : c.respostas) a.plataforma.responde({r});
         qint16 carregada = c.carregada;
-        const ResultadoFilial r = grava_filial(a.ctx, c.esc, c.fil, carregada);
+        const ResultadoEscritorioPista r = grava_filial(a.ctx, c.esc, c.fil, carregada);
         EXPECT_EQ(r.mensagem, c.mensagem) << c.nome;
         EXPECT_EQ(a.plataforma.perguntas.size(), qsizetype(c.respostas.size())) << c.nome;
         EXPECT_EQ(filiais(a), c.linhas) << c.nome;
@@ -105,7 +105,7 @@ TEST(Filial, FalhaNoMeioDesfazTudo) {
                    "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
     qint16 carregada = 1;
     a.plataforma.responde({true});
-    const ResultadoFilial r = grava_filial(a.ctx, "Pista", "03", carregada);
+    const ResultadoEscritorioPista r = grava_filial(a.ctx, "Pista", "03", carregada);
     EXPECT_FALSE(r.feito);
     EXPECT_EQ(r.icone, Icone::Critico);
     EXPECT_EQ(filiais(a), QStringList{"1"});

@@ -14,7 +14,7 @@
 #include "widgets/campo_entrada.h"
 #include "yard/cancelas.h"
 #include "yard/entrada.h"
-#include "yard/janela_principal.h"
+#include "support/janela_principal_teste.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -66,7 +66,7 @@ struct SessaoConfiguracao {
     QString valor(const QString& sql) { return amb.db().valor(sql).toString(); }
 
     Ambiente amb;
-    JanelaPrincipal principal{amb.ctx};
+    JanelaPrincipalTeste principal{amb.ctx};
     MemoriaConfiguracao memoria;
     std::unique_ptr<JanelaConfiguracao> con;
 };

@@ -132,8 +132,8 @@ TEST_F(JanelaParte2Test, GravarGeralAtualizaPrincipalNaHora) {
         bool entrada, saida;
     } modos[] = {{nullptr, false, false}, {principal.Option1, true, false}, {principal.Option2, false, true}};
     for (const auto& m : modos) {
-        JanelaPrincipal::marca(principal.Option1, m.modo == principal.Option1);
-        JanelaPrincipal::marca(principal.Option2, m.modo == principal.Option2);
+        marcaOpcao(principal.Option1, m.modo == principal.Option1);
+        marcaOpcao(principal.Option2, m.modo == principal.Option2);
         clica(con->geral->Command20);
         EXPECT_EQ(habilitada(principal.Command6), m.entrada) << (m.modo ? m.modo->objectName().toStdString() : "");
         EXPECT_EQ(habilitada(principal.Command7), m.saida) << (m.modo ? m.modo->objectName().toStdString() : "");
@@ -200,7 +200,7 @@ TEST_F(JanelaParte2Test, RoloDe40ColunasNaProximaEntrada) {
     e.bobina = 36;
     ligaPista(amb.ctx, principal);
     e.numero_caixa = 1;
-    mostraCaixaAberto(principal);
+    principal.mostraCaixa();
     auto entra = [this](const char* placa) {
         principal.Option1->setChecked(true);
         principal.pla->setText(placa);

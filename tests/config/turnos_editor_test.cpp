@@ -74,7 +74,7 @@ TEST_F(TurnosTest, InserirEExcluirAtualizamAJanelaPrincipal) {
     EXPECT_EQ(valor("SELECT valor FROM turnos WHERE hora_inicial = '22:00:00' AND hora_final = '06:00:00'"), "90000");
 
     // "Turno" chosen at the lane: its list is open.
-    JanelaPrincipal::marca(principal.Option4, true);
+    marcaOpcao(principal.Option4, true);
     principal.tur->setEnabled(true);
     clica(con->turnos->Command6);
     EXPECT_EQ(mensagem(), "Selecione o turno a excluir da lista.");

@@ -179,8 +179,8 @@ TEST_F(LigaPistaTest, ListaAtualizadaNoLugarIgualALeituraCompleta) {
         outro.executa("INSERT INTO veiculos_patio (placa, mensalista) VALUES ('OUT-0001', 5)");
     }
     for (const char* placa : {"ZZZ0009", "BBB0002", "MEN0001"}) {
-        JanelaPrincipal::marca(janela.Option2, false);
-        JanelaPrincipal::marca(janela.Option2, true);
+        marcaOpcao(janela.Option2, false);
+        marcaOpcao(janela.Option2, true);
         janela.pla->setText(placa);
         janela.pla_LostFocus();   // the subscriber's plate chooses "Mensalista" and its fee
         if (placa[0] != 'M') janela.Option3->click();

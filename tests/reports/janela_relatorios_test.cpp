@@ -1,7 +1,7 @@
 #include "programa/liga_janelas.h"
 #include "reports/janela_relatorios.h"
 #include "reports/relatorio_teste.h"
-#include "yard/janela_principal.h"
+#include "support/janela_principal_teste.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -181,7 +181,7 @@ TEST_F(JanelaRelatoriosTest, RodapeComAEmpresaComoEla) {
 }
 
 TEST_F(JanelaRelatoriosTest, BotaoCincoAbreUmaJanelaSo) {
-    JanelaPrincipal a(amb.ctx);
+    JanelaPrincipalTeste a(amb.ctx);
     liga_janela_relatorios(amb.ctx, a);
     a.botoes[4]->trigger();
     a.botoes[4]->trigger();

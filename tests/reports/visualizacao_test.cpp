@@ -5,7 +5,7 @@
 #include "programa/liga_pista.h"
 #include "reports/relatorio_teste.h"
 #include "reports/visualizacao.h"
-#include "yard/janela_principal.h"
+#include "support/janela_principal_teste.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,7 +30,7 @@ protected:
         a.show();
         QApplication::setActiveWindow(&a);
         amb.ctx.estado.numero_caixa = 1;
-        mostraCaixaAberto(a);
+        a.mostraCaixa();
     }
     ~VisualizacaoTest() override {
         if (previa) previa->close();
@@ -59,7 +59,7 @@ protected:
         return amb.plataforma.visualizados.empty() ? nullptr : amb.plataforma.visualizados.back().documento;
     }
 
-    JanelaPrincipal a{amb.ctx};
+    JanelaPrincipalTeste a{amb.ctx};
     QPointer<QWidget> previa;
 };
 

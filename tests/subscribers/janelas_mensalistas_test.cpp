@@ -6,7 +6,7 @@
 #include "subscribers/mensalistas_teste.h"
 #include "subscribers/troca_codigo.h"
 #include "subscribers/troca_codigo_dialogo.h"
-#include "yard/janela_principal.h"
+#include "support/janela_principal_teste.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,7 +48,7 @@ protected:
         return amb.plataforma.mensagens.empty() ? QString() : amb.plataforma.mensagens.back().texto;
     }
 
-    JanelaPrincipal principal{amb.ctx};
+    JanelaPrincipalTeste principal{amb.ctx};
     std::unique_ptr<JanelaMensalistas> men;
 };
 

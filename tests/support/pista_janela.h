@@ -4,7 +4,7 @@
 
 #include "cash/abe_cai.h"
 #include "support/ambiente.h"
-#include "yard/janela_principal.h"
+#include "support/janela_principal_teste.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -49,8 +49,8 @@ protected:
     // The state the login leaves with a register open.
     void abreCaixa(int numero = 1) {
         amb.ctx.estado.numero_caixa = numero;
-        mostraCaixaAberto(janela);
+        janela.mostraCaixa();
     }
     Ambiente amb;
-    JanelaPrincipal janela{amb.ctx};
+    JanelaPrincipalTeste janela{amb.ctx};
 };

@@ -15,7 +15,7 @@
 #include "widgets/cria.h"
 #include "yard/can.h"
 #include "yard/cancelas.h"
-#include "yard/janela_principal.h"
+#include "support/janela_principal_teste.h"
 #include "yard/lista_cancela.h"
 
 #include <QDialog>
@@ -35,7 +35,7 @@ namespace {
 TEST(BotoesEnter, EnterNoBotaoFocadoPressionaEmCadaJanela) {
     Ambiente amb;
     amb.db().executa("INSERT INTO filiais (codigo, nome) VALUES (1, 'Centro')");
-    JanelaPrincipal principal{amb.ctx};
+    JanelaPrincipalTeste principal{amb.ctx};
     MemoriaConfiguracao memoria;
     JanelaMensalistas registro{amb.ctx, &principal};
     ControleCancelas cancelas{amb.ctx, nullptr, nullptr};

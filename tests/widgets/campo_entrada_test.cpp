@@ -1,5 +1,6 @@
 #include "../config/janela_config.h"
 
+#include <QApplication>
 #include <QLineEdit>
 
 namespace {
@@ -123,6 +124,22 @@ TEST_F(CamposTest, CampoDinheiroFiltraEFormata) {
     apoVar->setText("5,00");
     foca(apoVar);
     EXPECT_EQ(apoVar->selectedText(), "5,00");
+}
+
+// A plate: letters or digits, in upper case, around the hyphen; selected whole on focus.
+TEST(CampoMascara, PlacaEmMaiusculas) {
+    QWidget janela;
+    auto* placa = new CampoMascara(">aaa-aaaa", true, &janela);
+    janela.show();
+    QApplication::setActiveWindow(&janela);
+    EXPECT_EQ(placa->texto(), "   -    ");
+    EXPECT_EQ(placa->comprimentoMascara(), 8);
+    placa->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(placa, "abc1d23");
+    EXPECT_EQ(placa->texto(), "ABC-1D23");
+    placa->clearFocus();
+    placa->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(placa->selectedText(), "ABC-1D23");
 }
 
 TEST(TextoDinheiroAoSair, FormataOuCaiNaReserva) {

@@ -5,6 +5,7 @@
 #include "data/datas.h"
 #include "yard/acerto_relogio.h"
 #include "yard/proximo_ticket.h"
+#include "yard/tarifas/tarifas_teste.h"
 
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -27,7 +28,7 @@ TEST_F(JanelaPrincipalTest, AtalhosSoComCaixaAbertoEProximoTicket) {
     QTest::keyClick(janela.pla, Qt::Key_F4);
     EXPECT_TRUE(janela.Option2->isChecked());
     // Esc clears the fields and the payment kind but keeps exit mode.
-    JanelaPrincipal::marca(janela.Option7, true);
+    marcaOpcao(janela.Option7, true);
     for (QLineEdit* c : {janela.tot, janela.dat_ent}) c->setText("1");
     janela.Check1->setChecked(true);
     QTest::keyClick(janela.tic, Qt::Key_Escape);
@@ -271,8 +272,16 @@ TEST_F(JanelaPrincipalTest, ValorPagoETroco) {
         {"ERRO", "20", "20,00", "anterior"},
         {"12,50", "abc", "", ""},
     };
+    // Each total computed by the panel, as a day rate; "ERRO" without one.
+    const std::pair<QLineEdit*, const char*> veiculo[] = {
+        {janela.dat_ent, "07/12/2026"}, {janela.hor_ent, "08:00:00"},
+        {janela.dat_sai, "07/12/2026"}, {janela.hor_sai, "09:00:00"}};
+    marcaOpcao(janela.Option7, true);
     for (const auto& c : casos) {
-        janela.tot->setText(c.total);
+        amb.db().executa("DELETE FROM diaria");
+        if (Dinheiro::ler(c.total)) semeiaDiaria(amb.db(), 24, c.total);
+        for (const auto& [campo, texto] : veiculo) campo->setText(texto);
+        janela.calcula_total();
         janela.tro->setText("anterior");
         janela.val_pag->setText(c.digitado);
         janela.val_pag_LostFocus();
@@ -333,7 +342,7 @@ TEST_F(JanelaPrincipalTest, F4NaPlacaDeixaOFocoNoTicket) {
     janela.vei->setVisible(false);
     estaciona(amb, "ABC-1234", 17);
     janela.Option2->setChecked(true);
-    JanelaPrincipal::marca(janela.Option3, true);
+    marcaOpcao(janela.Option3, true);
     janela.Option1->setChecked(true);
     janela.pla->setFocus();
     QTest::keyClicks(janela.pla, "XYZ1234");
@@ -353,7 +362,7 @@ TEST_F(JanelaPrincipalTest, CliqueNoTicketFicaNoTicket) {
     janela.vei->setVisible(false);
     estaciona(amb, "ABC-1234", 17);
     QTest::keyClick(janela.tic, Qt::Key_F4);
-    JanelaPrincipal::marca(janela.Option7, true);
+    marcaOpcao(janela.Option7, true);
     janela.pla->setFocus();
     QTest::mouseClick(janela.tic, Qt::LeftButton);
     EXPECT_EQ(QApplication::focusWidget(), janela.tic);
@@ -391,7 +400,11 @@ TEST_F(JanelaPrincipalTest, ListaMantemAsLargurasDasColunas) {
 TEST_F(JanelaPrincipalTest, EnterMoveOFocoEAcionaOBotao) {
     abreCaixa();
     int entradas = 0;
-    janela.registraEntrada = [&](bool imprime) { return !imprime && ++entradas; };
+    janela.registraEntrada = [&](const CamposEntrada&, bool imprime) {
+        ResultadoPista r;
+        r.registrado = !imprime && ++entradas;
+        return r;
+    };
     janela.pri->setVisible(false);
     janela.vei->setVisible(false);
     janela.Option1->setChecked(true);

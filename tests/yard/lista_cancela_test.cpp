@@ -1,6 +1,7 @@
 #include "yard/lista_cancela.h"
 
 #include "support/pista_janela.h"
+#include "yard/pista.h"
 
 namespace {
 
@@ -18,7 +19,8 @@ protected:
             amb.db().executa(QStringLiteral("INSERT INTO %1 (placa, data_entrada, hora_entrada) "
                                             "VALUES (?, '2024-03-05', '14:35:00')").arg(tabela), {p});
     }
-    ControleCancelas cancelas{amb.ctx, janela.timer_cancela_entrada, janela.timer_cancela_saida};
+    Pista pista{amb.ctx, &janela};
+    ControleCancelas& cancelas = pista.cancelas();
 };
 
 }  // namespace

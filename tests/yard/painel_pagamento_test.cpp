@@ -61,7 +61,7 @@ TEST_F(PainelPagamentoTest, RecusaMostraMensagemEErro) {
         EXPECT_EQ(janela.tot->text(), "ERRO");
         ASSERT_EQ(amb.plataforma.textosMensagens(), QStringList{c.mensagem});
         EXPECT_EQ(amb.plataforma.mensagens.front().icone, Icone::Exclamacao);
-        EXPECT_TRUE(janela.ultima_modalidade.isEmpty());
+        EXPECT_TRUE(janela.ultimaModalidade().isEmpty());
     }
 }
 

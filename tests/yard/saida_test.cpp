@@ -7,19 +7,20 @@
 
 namespace {
 
-// The fields as the panel leaves them once it has computed `tot` for this vehicle and kind:
-// ticket, plate, entry and exit, total, amount paid, kind, shift, partner code.
+// The fields as the panel leaves them once it has computed the fee for this vehicle and kind.
 CamposSaida calculado(CamposSaida c) {
-    c.calculo = TotalCalculado{c.tot, pedidoDaSaida(c)};
+    if (c.calculo) c.calculo->pedido = pedidoDaSaida(c);
     return c;
 }
 
+// Ticket, plate, entry and exit, total, amount paid, kind, shift, partner code.
 CamposSaida campos(std::array<const char*, 11> t) {
     CamposSaida c;
     for (auto [campo, i] : {std::pair{&c.tic, 0}, {&c.pla, 1}, {&c.dat_ent, 2}, {&c.hor_ent, 3},
-                            {&c.dat_sai, 4}, {&c.hor_sai, 5}, {&c.tot, 6}, {&c.val_pag, 7},
+                            {&c.dat_sai, 4}, {&c.hor_sai, 5}, {&c.val_pag, 7},
                             {&c.modalidade, 8}, {&c.tur, 9}, {&c.cod_con, 10}})
         *campo = QString::fromUtf8(t[i]);
+    c.calculo = TotalCalculado{*Dinheiro::ler(t[6]), {}};
     return calculado(c);
 }
 
@@ -86,13 +87,13 @@ TEST_F(SaidaTest, VerificacoesNaOrdemComMensagemEFoco) {
     const CampoPista vp = CampoPista::val_pag, nenhum = CampoPista::Nenhum;
     const struct { std::function<void(CamposSaida&)> muda; const char* mensagem; Icone icone;
                    CampoPista foco; } casos[] = {
-        {[](C c) { c.tot = "ERRO"; c.tic = c.val_pag = ""; }, "Total com erro.", excl, vp},
-        {[](C c) { c.tot = "Calculando..."; }, "Total com erro.", excl, vp},
+        {[](C c) { c.calculo.reset(); c.tic = c.val_pag = ""; }, "Total com erro.", excl, vp},
         {[](C c) { c.modalidade = "M"; c.pla = "   -    "; c.tic = ""; },
          "Preencha a placa do mensalista.", info, CampoPista::pla},
         {[](C c) { c.modalidade = "T"; c.tic = "          "; }, "Escolha o turno.", info, CampoPista::tur},
         {[](C c) { c.tic = "          "; }, "Ticket não preenchido.", info, CampoPista::tic},
-        {[](C c) { c.val_pag = "abc"; c.tot = "99,00"; }, "Valor Pago inválido.", info, vp},
+        {[](C c) { c.val_pag = "abc"; c.calculo->total = Dinheiro::reais(99); }, "Valor Pago inválido.",
+         info, vp},
         {[](C c) { c.val_pag = "12,49"; }, "Valor Pago menor que Total.", excl, vp},
         {[](C c) { c.tic = "99"; c.pla = "ZZZ-9999"; }, "Veículo não encontrado.", excl, nenhum},
         {[](C c) { c.modalidade = "M"; c.pla = "ZZZ-9999"; }, "Veículo não encontrado.", excl, nenhum},
@@ -133,17 +134,15 @@ TEST_F(SaidaTest, FalhaAoGravarDeixaOVeiculoNoPatio) {
 }
 
 // The total stored is only ever the one computed for the vehicle, times and kind shown: a
-// fee left from another vehicle, a vehicle found again later, another kind, shift or partner,
-// or a total typed over is refused before anything is read or written.
+// fee left from another vehicle, a vehicle found again later, another kind, shift or partner
+// is refused before anything is read or written.
 TEST_F(SaidaTest, TotalDeOutroVeiculoNaoSaiNemGrava) {
     using C = CamposSaida&;
     const std::function<void(C)> casos[] = {
-        [](C c) { c.calculo.reset(); },
         [](C c) { c.tic = "58        "; c.pla = "CON-0001"; },   // another vehicle typed in
         [](C c) { c.hor_ent = "09:00:00"; },
         [](C c) { c.hor_sai = "10:05:00"; },   // found again five minutes later
         [](C c) { c.modalidade = "D"; },
-        [](C c) { c.tot = "8,00"; },
         [](C c) {   // another shift chosen since
             c.calculo->pedido.modalidade = c.modalidade = "T";
             c.calculo->pedido.tur = "08:00 - 12:00";

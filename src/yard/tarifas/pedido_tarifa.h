@@ -42,9 +42,9 @@ struct ResultadoTarifa {
 // shift or partner where the kind uses one. The program clock is not compared.
 bool mesmoCalculo(const PedidoTarifa& a, const PedidoTarifa& b);
 
-// A fee shown in the lane panel with what it was computed for: the exit stores a total only for
-// the vehicle, times and kind it belongs to.
+// A fee shown in the lane panel, as computed, with what it was computed for: the exit stores a
+// total only for the vehicle, times and kind it belongs to.
 struct TotalCalculado {
-    QString tot;            // the text written into `tot`
+    Dinheiro total;
     PedidoTarifa pedido;
 };
