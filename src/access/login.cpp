@@ -3,6 +3,7 @@
 #include "access/usuarios.h"
 #include "data/datas.h"
 #include "data/dinheiro.h"
+#include "yard/listas_painel.h"
 #include "yard/tela_principal.h"
 
 #include <QSqlQuery>
@@ -140,17 +141,8 @@ private:
     }
 
     void preencheListas() {
-        QSqlQuery t = db_.executa(
-            QStringLiteral("SELECT hora_inicial, hora_final FROM turnos ORDER BY hora_inicial"));
-        while (t.next())
-            acesso_.turnos << horaHm(horaDoBanco(t.value(0))) + QStringLiteral(" - ") +
-                                  horaHm(horaDoBanco(t.value(1)));
-        QSqlQuery c = db_.executa(
-            QStringLiteral("SELECT codigo, convenio FROM convenios ORDER BY convenio"));
-        while (c.next()) {
-            acesso_.convenios.nomes << c.value(1).toString();
-            acesso_.convenios.codigos << c.value(0).toString();
-        }
+        acesso_.turnos = itensTurnos(db_);
+        acesso_.convenios = lista_convenios(db_);
     }
 
     void carregaGeral() {

@@ -12,6 +12,7 @@
 #include "widgets/campo_entrada.h"
 #include "widgets/cria.h"
 #include "widgets/lista_escolha.h"
+#include "yard/listas_painel.h"
 #include "yard/tela_principal.h"
 
 #include <QCheckBox>

@@ -226,12 +226,3 @@ ResultadoExclusaoConvenio exclui_convenio(Banco& db, const QString& cod_con) {
     return r;
 }
 
-ListaConvenios lista_convenios(Banco& db) {
-    ListaConvenios l;
-    QSqlQuery q = db.executa(QStringLiteral("SELECT codigo, convenio FROM convenios ORDER BY convenio"));
-    while (q.next()) {
-        l.codigos << q.value(0).toString();
-        l.nomes << q.value(1).toString();
-    }
-    return l;
-}

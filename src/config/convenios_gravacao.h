@@ -5,7 +5,6 @@
 
 #include "config/convenio_edicao.h"
 #include "config/resultado_aba.h"
-#include "yard/tela_principal.h"   // ListaConvenios
 
 #include <QStringList>
 
@@ -23,6 +22,3 @@ struct ResultadoExclusaoConvenio : ResultadoAba {
     bool nenhumConvenio = false;   // no agreement left: the lanes lose the "Convênio" kind
 };
 ResultadoExclusaoConvenio exclui_convenio(Banco& db, const QString& cod_con);
-
-// Every agreement in name order.
-ListaConvenios lista_convenios(Banco& db);

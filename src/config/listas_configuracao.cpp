@@ -46,9 +46,3 @@ QList<QStringList> linhasRotativo(Banco& db) {
     while (q.next()) r << QStringList{horaHm(horaDoBanco(q.value(0))), dinheiro(q.value(1))};
     return r;
 }
-
-QStringList itensTurnos(Banco& db) {
-    QStringList r;
-    for (const QStringList& l : linhasTurnos(db)) r << l[0] + QStringLiteral(" - ") + l[1];
-    return r;
-}

@@ -16,5 +16,3 @@ QStringList nomesConvenios(Banco& db);
 QList<QStringList> linhasTurnos(Banco& db);
 // One row per time-table step in the order of `ordem`: time "HH:MM", price "#,##0.00".
 QList<QStringList> linhasRotativo(Banco& db);
-// The main window's shift items: "HH:MM - HH:MM", in start order.
-QStringList itensTurnos(Banco& db);

@@ -9,6 +9,7 @@
 #include "config/turnos_editor.h"
 #include "widgets/campo_entrada.h"
 #include "widgets/cria.h"
+#include "yard/listas_painel.h"
 #include "yard/tela_principal.h"
 
 #include <QGridLayout>

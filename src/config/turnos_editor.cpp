@@ -65,5 +65,3 @@ ResultadoEditor excluiTurno(Banco& db, int atual, const QString& inicioLinha1,
     db.executa(QStringLiteral("DELETE FROM turnos WHERE rowid = ?"), {linha});
     return ResultadoEditor::sucesso(QStringLiteral("Turno excluído com sucesso."));
 }
-
-bool haTurnos(Banco& db) { return db.existe(QStringLiteral("SELECT hora_inicial FROM turnos")); }

@@ -13,6 +13,3 @@ ResultadoEditor insereTurno(Banco& db, const QString& inicio, const QString& fim
 // and the start and end of the current row. Deletes one stored shift with that start and end.
 ResultadoEditor excluiTurno(Banco& db, int atual, const QString& inicioLinha1,
                             const QString& inicio, const QString& fim);
-
-// True while any shift is stored.
-bool haTurnos(Banco& db);

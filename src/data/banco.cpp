@@ -242,8 +242,7 @@ void Banco::abre(const QString& caminho, const QString& senha) {
 void Banco::consolida() {
     sqlite3* sq = nativo();
     if (!sq) throw ErroBanco(QStringLiteral("O banco de dados não está aberto."));
-    if (sqlite3_wal_checkpoint_v2(sq, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr) != SQLITE_OK)
-        falhaNativa();
+    if (!consolidaGravacoes(sq)) falhaNativa();
 }
 
 void Banco::fecha() {

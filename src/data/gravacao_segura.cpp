@@ -130,9 +130,10 @@ bool preparaGravacaoSegura(sqlite3* conexao) {
            SQLITE_OK;
 }
 
-void consolidaGravacoes(sqlite3* conexao) {
+bool consolidaGravacoes(sqlite3* conexao) {
     // A reader still open keeps part of the log; what it keeps is copied at the next close.
-    sqlite3_wal_checkpoint_v2(conexao, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    return sqlite3_wal_checkpoint_v2(conexao, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr) ==
+           SQLITE_OK;
 }
 
 bool criaArquivoPrivado(const QString& caminho) {

@@ -41,8 +41,9 @@ void avisaMudanca(const QString& arquivo);
 
 // Sets the journal and the syncing of a connection just opened. False when the engine refused.
 bool preparaGravacaoSegura(sqlite3* conexao);
-// Moves every committed row from the log into the file itself and empties the log.
-void consolidaGravacoes(sqlite3* conexao);
+// Moves every committed row from the log into the file itself and empties the log; false when
+// any of those writes failed (the engine's error tells why).
+bool consolidaGravacoes(sqlite3* conexao);
 // Creates the empty file readable and writable by its owner only; false when it already exists
 // or cannot be created. The engine gives its side files (log, shared memory) the same mode.
 bool criaArquivoPrivado(const QString& caminho);

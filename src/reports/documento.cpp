@@ -48,6 +48,11 @@ struct Lugar {
     bool total = false;
 };
 
+// The lines whose sums print whole, widened into the cell on their left (see pecasDaLinha).
+bool ehTotal(LinhaRelatorio::Tipo tipo) {
+    return tipo == LinhaRelatorio::Tipo::Subtotal || tipo == LinhaRelatorio::Tipo::Resumo;
+}
+
 std::vector<Lugar> lugares(LinhaRelatorio::Tipo tipo, const QVector<ColunaModelo>& colunas) {
     const int n = int(colunas.size());
     std::vector<Lugar> r;
@@ -265,16 +270,15 @@ void DocumentoRelatorio::acrescenta(LinhaRelatorio::Tipo tipo, const std::vector
 
     // The row is as tall as its tallest cell.
     const Secao& s = secoes_.back();
-    int n = 1;
-    if (tipo == LinhaRelatorio::Tipo::Subtotal || tipo == LinhaRelatorio::Tipo::Resumo) {
+    std::vector<Peca> totais;
+    if (ehTotal(tipo)) {
         std::vector<QString> textos;
         for (const std::string& c : celulas) textos.push_back(QString::fromStdString(c));
-        for (const Peca& p : pecasDaLinha(s, tipo, textos))
-            n = std::max(n, estilo_->encaixe.linhas(celula(celulas, p.celula), p.largura, p.negrito));
-    } else {
-        for (const Peca& p : s.pecas[int(tipo)])
-            n = std::max(n, estilo_->encaixe.linhas(celula(celulas, p.celula), p.largura, p.negrito));
+        totais = pecasDaLinha(s, tipo, textos);
     }
+    int n = 1;
+    for (const Peca& p : ehTotal(tipo) ? totais : s.pecas[int(tipo)])
+        n = std::max(n, estilo_->encaixe.linhas(celula(celulas, p.celula), p.largura, p.negrito));
     l.linhasTexto = quint8(std::min(n, kMaisLinhasTexto));
 
     // A group's heading waits for the line under it, so that it goes to the next page with that
@@ -493,10 +497,8 @@ DesenhoPagina DocumentoRelatorio::desenhoPaginaSemTrava(int pagina) const {
         for (qint64 li = pd.de; li < pd.ate; ++li) {
             const Linha& l = linhas_[size_t(li)];
             const std::vector<QString> c = celulas(l);
-            std::vector<Peca> totais;
-            if (l.tipo == LinhaRelatorio::Tipo::Subtotal || l.tipo == LinhaRelatorio::Tipo::Resumo)
-                totais = pecasDaLinha(s, l.tipo, c);
-            for (const Peca& p : totais.empty() ? s.pecas[int(l.tipo)] : totais)
+            const std::vector<Peca> totais = ehTotal(l.tipo) ? pecasDaLinha(s, l.tipo, c) : std::vector<Peca>{};
+            for (const Peca& p : ehTotal(l.tipo) ? totais : s.pecas[int(l.tipo)])
                 poe(y, p, p.celula < int(c.size()) ? c[size_t(p.celula)] : QString());
             y += alturaLinha(l.linhasTexto);
         }

@@ -33,6 +33,12 @@ QString permanencia(const QString& entrada, const QString& saida) {
     return QTime(0, 0).addSecs(segundos).toString(QStringLiteral("HH:mm:ss"));
 }
 
+// Closes the open coupon, paid in cash, with the receipt's last line; `retorno` keeps the status.
+bool fechaCupom(ImpressoraFiscal& fiscal, const QString& mensagem, qint16& retorno) {
+    retorno = qint16(fiscal.fechaCupomResumido(QStringLiteral("DINHEIRO"), mensagem));
+    return retorno == 1;
+}
+
 }  // namespace
 
 void cabecalho_comprovante(Bobina& b, const ConfigBobina& c) {
@@ -138,8 +144,7 @@ ItemFiscal item_fiscal_saida(const DadosComprovante& d) {
 ResultadoCupom fecha_cupom_aberto(ImpressoraFiscal& fiscal, const QString& mensagem, qint16& retorno,
                                   QString& aberto) {
     ResultadoCupom r;
-    retorno = qint16(fiscal.fechaCupomResumido(QStringLiteral("DINHEIRO"), mensagem));
-    if (retorno != 1) {
+    if (!fechaCupom(fiscal, mensagem, retorno)) {
         r.falhou = true;
         r.texto = QStringLiteral("O cupom fiscal da saída anterior (ticket %1) continua aberto: a "
                                  "impressora fiscal não o fechou (retorno %2).")
@@ -177,8 +182,7 @@ ResultadoCupom cupom_fiscal_saida(ImpressoraFiscal& fiscal, const QString& aliqu
     if (retorno != 1)
         return falha(QStringLiteral("A impressora fiscal recusou o item do cupom (retorno %1): o "
                                     "cupom fiscal não foi emitido.").arg(retorno));
-    retorno = qint16(fiscal.fechaCupomResumido(QStringLiteral("DINHEIRO"), mensagem));
-    if (retorno != 1) {
+    if (!fechaCupom(fiscal, mensagem, retorno)) {
         aberto = item.codigo.isEmpty() ? QStringLiteral("sem número") : item.codigo;
         return falha(QStringLiteral("A impressora fiscal não fechou o cupom (retorno %1). Ele será "
                                     "fechado antes do próximo cupom.").arg(retorno));

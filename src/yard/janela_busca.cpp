@@ -68,9 +68,7 @@ void JanelaPrincipal::recalculaParaOVeiculo(bool mensalista, bool mesmoVeiculo) 
     if (mesmoVeiculo && !selecionaMensalista && !calculo_) return;
     for (QLineEdit* c : {tot, val_pag, tro}) poe(c, {});
     calculo_.reset();
-    ultima_modalidade.clear();
-    ultima_data_ent.clear();
-    ultima_hora_ent.clear();
+    esqueceCalculo();
     if (selecionaMensalista) {
         marcaOpcao(Option6, true);   // its click computes the fee
         return;

@@ -445,9 +445,7 @@ void JanelaPrincipal::modoEntrada() {
     pla->setText(kPlacaVazia);
     pri->setText(kPrismaVazio);
     for (QLineEdit* c : {dat_ent, hor_ent, dat_sai, hor_sai, tot, val_pag, tro}) c->clear();
-    ultima_data_ent.clear();
-    ultima_hora_ent.clear();
-    ultima_modalidade.clear();
+    esqueceCalculo();
     mostraProximoTicket();
     pla->setFocus();
     pla->selectAll();  // it may have had the focus already: typing must replace the blanks
@@ -613,9 +611,7 @@ void JanelaPrincipal::modoSaida() {
     pla->setText(kPlacaVazia);
     pri->setText(kPrismaVazio);
     for (QLineEdit* c : {tot, val_pag, tro}) c->clear();
-    ultima_data_ent.clear();
-    ultima_hora_ent.clear();
-    ultima_modalidade.clear();
+    esqueceCalculo();
     if (ctx_.estado.caixaAberto()) {
         tic->setFocus();
         tic->selectAll();
@@ -720,9 +716,7 @@ bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
     } else if (evento->type() == QEvent::FocusIn) {
         if (alvo == tic || alvo == pla) {
             if (alvo == pla && tic->displayText() == kTicketMensalista) tic->setText(kTicketVazio);
-            ultima_data_ent.clear();
-            ultima_hora_ent.clear();
-            ultima_modalidade.clear();
+            esqueceCalculo();
         }
         if (alvo == val_pag) executa(kCalcularTotal, [this] { val_pag_GotFocus(); });
         if (alvo == Command1 && ctx_.estado.numero_caixa == 0) Frame1->setEnabled(false);

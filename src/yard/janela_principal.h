@@ -198,7 +198,10 @@ private:
     QTimer* Timer1;
     QTimer* Timer2;
 
-    // Memory of the last fee computation.
+    // Memory of the last fee computation: the vehicle's entry and the kind it was asked for, so
+    // that the amount field computes again only for another vehicle or kind.
+    void lembraCalculo(const QString& modalidade);
+    void esqueceCalculo();
     QString ultima_modalidade;
     QString ultima_data_ent;
     QString ultima_hora_ent;

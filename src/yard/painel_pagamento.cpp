@@ -62,15 +62,11 @@ void JanelaPrincipal::modalidadeClicada(QRadioButton* opcao, bool novoVeiculo) {
         }
         // Another vehicle shown with the shift or partner already chosen: its fee now.
         if (opcao == Option4 && !limitesDoDia()) return;
-        ultima_data_ent = dat_ent->text();
-        ultima_hora_ent = hor_ent->text();
-        ultima_modalidade = modalidadeEscolhida();
+        lembraCalculo(modalidadeEscolhida());
         calcula_total();
         val_pag->setText(tot->text());
     } else {
-        ultima_data_ent = dat_ent->text();
-        ultima_hora_ent = hor_ent->text();
-        ultima_modalidade = opcao == Option6 ? QStringLiteral("M") : QStringLiteral("D");
+        lembraCalculo(opcao == Option6 ? QStringLiteral("M") : QStringLiteral("D"));
         calcula_total();
         val_pag->setText(tot->text());
     }
@@ -117,6 +113,18 @@ void JanelaPrincipal::mostraTotal(const QString& texto) {
     tot->setText(texto);
 }
 
+void JanelaPrincipal::lembraCalculo(const QString& modalidade) {
+    ultima_data_ent = dat_ent->text();
+    ultima_hora_ent = hor_ent->text();
+    ultima_modalidade = modalidade;
+}
+
+void JanelaPrincipal::esqueceCalculo() {
+    ultima_modalidade.clear();
+    ultima_data_ent.clear();
+    ultima_hora_ent.clear();
+}
+
 void JanelaPrincipal::calcula_total() {
     // With no vehicle loaded there is nothing to compute, and the panel keeps its texts.
     if (hor_ent->text().isEmpty()) return;
@@ -135,11 +143,7 @@ void JanelaPrincipal::calcula_total() {
     if (r.total) mostraTotal(TotalCalculado{*r.total, p});
     else mostraTotal(QStringLiteral("ERRO"));
     tro->setText(QStringLiteral("0,00"));
-    if (r.limpaMemoria) {
-        ultima_modalidade.clear();
-        ultima_data_ent.clear();
-        ultima_hora_ent.clear();
-    }
+    if (r.limpaMemoria) esqueceCalculo();
     if (!r.mensagem.isEmpty()) ctx_.plataforma.mensagem(r.mensagem, r.icone);
     if (!r.foco.isEmpty())
         if (auto* w = findChild<QWidget*>(r.foco)) w->setFocus();
@@ -157,9 +161,7 @@ void JanelaPrincipal::val_pag_GotFocus() {
     if (hor_ent->text() != ultima_hora_ent || dat_ent->text() != ultima_data_ent ||
         modalidade != ultima_modalidade || Option4->isChecked() || Option5->isChecked() ||
         (!totalValeParaOPainel() && tot->text() != QLatin1String("ERRO"))) {
-        ultima_hora_ent = hor_ent->text();
-        ultima_data_ent = dat_ent->text();
-        ultima_modalidade = modalidade;
+        lembraCalculo(modalidade);
         calcula_total();
         val_pag->setText(tot->text());
     }

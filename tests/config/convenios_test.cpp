@@ -1,5 +1,6 @@
 #include "config/convenio_editor.h"
 #include "config/convenios_gravacao.h"
+#include "yard/listas_painel.h"
 #include "config/grade_convenio.h"
 #include "data/banco.h"
 #include "support/ambiente.h"
