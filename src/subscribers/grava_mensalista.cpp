@@ -96,14 +96,17 @@ std::optional<ResultadoMensalista> verifica_mensalista(Banco& db, const EntradaM
                              .arg(carregado->codigo),
                          C::fil, Icone::Exclamacao);
 
+    // A name is unique within the branch: at an office two branches may each have their own
+    // subscriber of one name, as they have their own of one code.
     const QString nome = e.nom.trimmed();
     const bool existe =
         carregado
-            ? db.existe(QStringLiteral("SELECT nome FROM mensalistas WHERE nome = ? AND NOT "
-                                       "(codigo = ? AND filial IS ?) AND excluido = 0"),
-                        {nome, carregado->codigo, carregado->filial})
-            : db.existe(QStringLiteral("SELECT nome FROM mensalistas WHERE nome = ? AND excluido = 0"),
-                        {nome});
+            ? db.existe(QStringLiteral("SELECT nome FROM mensalistas WHERE nome = ? AND filial IS ? "
+                                       "AND NOT (codigo = ? AND filial IS ?) AND excluido = 0"),
+                        {nome, filial, carregado->codigo, carregado->filial})
+            : db.existe(QStringLiteral("SELECT nome FROM mensalistas WHERE nome = ? AND filial IS ? "
+                                       "AND excluido = 0"),
+                        {nome, filial});
     if (existe)
         return R::recusa(QStringLiteral("Já existe mensalista com este nome!"), C::Nenhum,
                          Icone::Exclamacao);
