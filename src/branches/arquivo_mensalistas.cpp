@@ -83,7 +83,10 @@ ResultadoArquivo recebe_arquivo_mensalistas(Banco& db, const QString& unidade, b
 
     try {
         // A local row without a branch is this installation's own.
-        const QVariant propria = db.valor(QStringLiteral("SELECT filial FROM geral"));
+        QSqlQuery geral = db.executa(QStringLiteral("SELECT escritorio, filial FROM geral LIMIT 1"));
+        const bool escritorio = geral.next() && geral.value(0).toBool();
+        const QVariant propria = geral.value(1);
+        geral.finish();
         // A row of the file without a branch belongs to the branch the file was made for: the
         // one its other rows name, or else this one. So a second import finds it again.
         QVariantList filiais;
@@ -93,6 +96,21 @@ ResultadoArquivo recebe_arquivo_mensalistas(Banco& db, const QString& unidade, b
                  "SELECT filial FROM mensalidades WHERE filial IS NOT NULL"));
              q.next();)
             filiais << q.value(0);
+        // A lane takes only the file made for its own number: another branch's subscribers kept
+        // here would go back to the office in this branch's file, as this branch's word on them.
+        QStringList outras;
+        for (const QVariant& f : filiais)
+            if (propria.isNull() || f.toLongLong() != propria.toLongLong()) outras << f.toString();
+        if (!escritorio && !outras.isEmpty())
+            throw ErroBanco(
+                propria.isNull()
+                    ? QStringLiteral("Este arquivo é de mensalistas da filial %1, e o número desta "
+                                     "filial não está informado nas configurações. Informe-o antes "
+                                     "de receber o arquivo.")
+                          .arg(outras.join(QStringLiteral(", ")))
+                    : QStringLiteral("Este arquivo é de mensalistas da filial %1, e esta é a filial "
+                                     "%2. Receba somente o arquivo gerado para a filial %2.")
+                          .arg(outras.join(QStringLiteral(", ")), propria.toString()));
         const QVariant doArquivo = filiais.size() == 1 ? filiais.first() : propria;
         const auto comFilial = [&](const char* nome) {
             return listaCampos(tabelaDoArquivo(nome))

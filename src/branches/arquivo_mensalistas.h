@@ -29,6 +29,7 @@ ResultadoArquivo gera_arquivo_mensalistas(Banco& db, std::optional<qint32> filia
 // their vehicles replaced, types by code, monthly fees by code, month and branch. The file is
 // deleted after the commit. `removivel` is a removable medium, checked for its free space.
 // The file is checked whole first and only read; rows of it without a branch are taken as the
-// file's branch's. Refused or cancelled through `andamento`: nothing changes, the file stays.
+// file's branch's. A branch refuses a file made for another number (or any, while its own is not
+// set). Refused or cancelled through `andamento`: nothing changes, the file stays.
 ResultadoArquivo recebe_arquivo_mensalistas(Banco& db, const QString& unidade, bool removivel,
                                             quint64 livre, Andamento* andamento = nullptr);

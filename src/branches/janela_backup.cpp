@@ -195,7 +195,8 @@ void JanelaBackup::Command4_Click() {
         {
             const Ampulheta ampulheta;
             JanelaAndamento andamento(this, QStringLiteral("Recebendo backup de filial..."));
-            r = mescla_filial(ctx_.estado.db, arquivo, &andamento.andamento());
+            r = mescla_filial(ctx_.estado.db, arquivo, &andamento.andamento(),
+                              [&p](const QString& pergunta) { return p.pergunta(pergunta); });
         }
         p.mensagem(r.mensagem, r.ok ? Icone::Informacao : Icone::Exclamacao);
         return;

@@ -72,8 +72,9 @@ void mesclaTabela(Banco& db, Banco& arq, const Mescla& m, Andamento* andamento) 
     const TabelaArquivo& t = m.tabela;
     const QString nome = QLatin1String(t.nome);
     const int n = int(t.campos.size());
-    Comando origem(arq, QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
-                            .arg(m.selecao.isEmpty() ? listaCampos(t) : m.selecao, nome));
+    Comando origem(arq, QStringLiteral("SELECT %1 FROM %2 %3 ORDER BY rowid")
+                            .arg(m.selecao.isEmpty() ? listaCampos(t) : m.selecao, nome,
+                                 m.filtro.isEmpty() ? QString() : QStringLiteral("WHERE ") + m.filtro));
     origem.ligaTodos(m.valoresSelecao);
     const auto busca = [&](const QString& chave) {
         return chave.isEmpty() ? QString()
@@ -95,8 +96,9 @@ void mesclaTabela(Banco& db, Banco& arq, const Mescla& m, Andamento* andamento) 
     int desdeAviso = 0;
     while (origem.passo()) {
         sqlite3_stmt* r = origem.st();
-        const bool alternativa =
-            m.campoAlternativo > 0 && sqlite3_column_type(r, m.campoAlternativo - 1) == SQLITE_NULL;
+        const bool alternativa = m.campoAlternativo > 0 &&
+                                 (sqlite3_column_type(r, m.campoAlternativo - 1) == SQLITE_NULL ||
+                                  sqlite3_column_int64(r, m.campoAlternativo - 1) == 0);
         Comando& busca_ = alternativa ? buscaAlternativa : buscaPrincipal;
         sqlite3_int64 achado = 0;
         bool existe = false;
@@ -141,10 +143,14 @@ void executaPorLinha(Banco& db, Banco& arq, const QString& consulta,
     }
 }
 
-qint64 linhasDoArquivo(Banco& arq, const LeiauteArquivo& leiaute) {
+qint64 linhasDoArquivo(Banco& arq, const LeiauteArquivo& leiaute, const QString& filtro,
+                       const QVariantList& valores) {
     qint64 total = 0;
     for (const TabelaArquivo& t : leiaute)
-        total += arq.valor(QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(t.nome)))
+        total += arq.valor(QStringLiteral("SELECT count(*) FROM %1 %2")
+                               .arg(QLatin1String(t.nome),
+                                    filtro.isEmpty() ? QString() : QStringLiteral("WHERE ") + filtro),
+                           valores)
                      .toLongLong();
     return total;
 }

@@ -20,7 +20,8 @@ struct Mescla {
     // Finds the main row that the file row overwrites (the first one, by rowid); empty: every
     // file row is added.
     QString chave;
-    // Used instead of `chave` when the field numbered `campoAlternativo` is empty.
+    // Used instead of `chave` when the field numbered `campoAlternativo` holds no number: it is
+    // empty, or 0 (the ticket the lanes store for a subscriber's vehicle, "0000000000").
     int campoAlternativo = 0;
     QString chaveAlternativa;
     // The main row found is left as it is when this holds (its fields, ?N the file row's).
@@ -30,8 +31,10 @@ struct Mescla {
     // Values for the numbers after the last field.
     QVariantList extras;
     // The fields as read from the file, when they are not read as they are ("coalesce(filial,
-    // ?1)"), with their own values.
+    // ?1)"), and the condition on the file's rows that are merged (empty: every row), with the
+    // values of both.
     QString selecao;
+    QString filtro;
     QVariantList valoresSelecao;
 };
 
@@ -44,8 +47,10 @@ void executaPorLinha(Banco& db, Banco& arq, const QString& consulta,
                      const QVariantList& valoresConsulta, const QString& sql,
                      const QVariantList& extras = {});
 
-// The rows of the tables of `leiaute` in the file: the whole of a merge's work.
-qint64 linhasDoArquivo(Banco& arq, const LeiauteArquivo& leiaute);
+// The rows of the tables of `leiaute` in the file that meet `filtro` (with `valores`; empty:
+// every row): the whole of a merge's work.
+qint64 linhasDoArquivo(Banco& arq, const LeiauteArquivo& leiaute, const QString& filtro = {},
+                       const QVariantList& valores = {});
 
 // What the operator reads when a file was refused or its merge failed: nothing changed.
 QString textoFalhaRecebimento(const QString& arquivo, const QString& causa);

@@ -2,6 +2,7 @@
 
 #include "branches/andamento.h"
 #include "branches/arquivos.h"
+#include "branches/codigos_trocados.h"
 #include "branches/copia_tabelas.h"
 #include "branches/leiautes.h"
 #include "branches/mescla_tabela.h"
@@ -9,13 +10,15 @@
 #include "data/banco.h"
 
 #include <QFile>
+#include <QSqlQuery>
 
 namespace {
 
 // The fields (numbered from 1 in the file's table) that find the office's row of a file row.
 // Every key holds the branch, so rows of two branches never meet. Cancellations and stays
-// without a ticket (a subscriber's vehicle has none) are told apart by their time and entry,
-// not folded into one row per cash register or plate. Texts compare in the general sort order.
+// without a ticket (a subscriber's vehicle has none: its ticket is empty or 0) are told apart
+// by their time and entry, not folded into one row per cash register or plate. Texts compare in
+// the general sort order.
 struct RegraChave {
     const char* tabela;
     const char* chave;
@@ -25,11 +28,11 @@ struct RegraChave {
 
 const RegraChave kChaves[] = {
     {"cancelamento_ticket", "ticket = ?1 AND caixa IS ?4 AND filial = ?5", 1,
-     "ticket IS NULL AND caixa IS ?4 AND filial = ?5 AND hora IS ?3"},
+     "ticket IS ?1 AND caixa IS ?4 AND filial = ?5 AND hora IS ?3"},
     {"fechamento_caixa", "numero IS ?1 AND filial = ?11"},
     {"pagamento_mensalidade", "mensalista IS ?1 AND mes IS ?2 AND filial = ?9"},
     {"registro_saida", "ticket = ?5 AND placa IS ?6 AND filial = ?14", 5,
-     "ticket IS NULL AND placa IS ?6 AND filial = ?14 AND data_entrada IS ?1 AND "
+     "ticket IS ?5 AND placa IS ?6 AND filial = ?14 AND data_entrada IS ?1 AND "
      "hora_entrada IS ?2"},
     {"mensalidades", "codigo IS ?1 AND mes IS ?2 AND filial = ?7"},
     {"mensalistas", "codigo IS ?1 AND filial = ?23"},
@@ -44,6 +47,34 @@ const char* const kIndicesMescla[] = {
     "CREATE INDEX IF NOT EXISTS mescla_registro_saida ON registro_saida (ticket, filial, "
     "data_entrada)",
 };
+
+// The distinct branch numbers that the rows of `tabelas` in the file carry.
+QStringList numerosDe(Banco& arq, const std::vector<const char*>& tabelas) {
+    QStringList partes, r;
+    for (const char* t : tabelas)
+        partes << QStringLiteral("SELECT filial FROM %1 WHERE filial IS NOT NULL").arg(QLatin1String(t));
+    for (QSqlQuery q = arq.executa(partes.join(QStringLiteral(" UNION ")) + QStringLiteral(" ORDER BY 1"));
+         q.next();)
+        r << q.value(0).toString();
+    return r;
+}
+
+// The branch a file came from: the number its closings, stays and cancellations carry (only a
+// lane writes those, and always as its own), or else the one number every row of it carries.
+// Null for a file without rows. Throws ErroBanco when that is not one number.
+QVariant filialDoArquivo(Banco& arq) {
+    QStringList numeros = numerosDe(arq, {"fechamento_caixa", "registro_saida", "cancelamento_ticket"});
+    if (numeros.isEmpty()) {
+        std::vector<const char*> todas;
+        for (const TabelaArquivo& t : leiauteTrocaFilial()) todas.push_back(t.nome);
+        numeros = numerosDe(arq, todas);
+    }
+    if (numeros.size() > 1)
+        throw ErroBanco(QStringLiteral("Não é possível saber de que filial é o arquivo: ele traz "
+                                       "registros das filiais %1.")
+                            .arg(numeros.join(QStringLiteral(", "))));
+    return numeros.isEmpty() ? QVariant() : QVariant(numeros.first().toLongLong());
+}
 
 const RegraChave& regraDe(const char* tabela) {
     for (const RegraChave& r : kChaves)
@@ -92,9 +123,12 @@ ResultadoBackup exporta_filial(Banco& db, const QString& arquivo) {
             QStringLiteral("Backup de filial realizado com sucesso no arquivo %1").arg(arquivo)};
 }
 
-ResultadoBackup mescla_filial(Banco& db, const QString& arquivo, Andamento* andamento) {
+ResultadoBackup mescla_filial(Banco& db, const QString& arquivo, Andamento* andamento,
+                              const std::function<bool(const QString&)>& confirma) {
     std::unique_ptr<CopiaDeEntrada> copia;
     Banco arq;
+    QVariant filial;
+    bool cadastrada = true;
     try {
         copia = abreRecebido(db, arq, arquivo, leiauteTrocaFilial(), andamento);
         for (const TabelaArquivo& t : leiauteTrocaFilial())
@@ -102,19 +136,44 @@ ResultadoBackup mescla_filial(Banco& db, const QString& arquivo, Andamento* anda
                                .arg(QLatin1String(t.nome))))
                 throw ErroBanco(QStringLiteral("A tabela %1 tem registros sem número de filial.")
                                     .arg(QLatin1String(t.nome)));
+        filial = filialDoArquivo(arq);
+        cadastrada = filial.isNull() ||
+                     db.existe(QStringLiteral("SELECT 1 FROM filiais WHERE codigo = ?"), {filial});
     } catch (const ErroBanco& e) {
         return {false, textoFalhaRecebimento(arquivo, e.mensagem())};
     }
+    // A branch that changed its number sends its whole history again under the new one.
+    if (!cadastrada && confirma &&
+        !confirma(QStringLiteral("O arquivo é da filial %1, que não está no cadastro de filiais. Se "
+                                 "for uma filial cadastrada que mudou de número, os mensalistas, "
+                                 "mensalidades e pagamentos dela ficarão duas vezes no escritório: "
+                                 "responda Não e volte o número dela nas configurações da filial "
+                                 "antes de gerar o arquivo. Receber o arquivo como da filial %1?")
+                      .arg(filial.toString())))
+        return {false, QStringLiteral("O arquivo %1 não foi recebido. Nada foi alterado e o arquivo "
+                                      "foi mantido.")
+                           .arg(arquivo)};
+
+    // Only the branch's own rows: those of another branch that it holds (a subscriber file of
+    // that branch taken by mistake) are that branch's to send.
+    const QString daFilial = QStringLiteral("filial = ?1");
+    QString avisos;
     try {
-        if (andamento) andamento->defineTotal(linhasDoArquivo(arq, leiauteTrocaFilial()));
+        const qint64 linhas = linhasDoArquivo(arq, leiauteTrocaFilial(), daFilial, {filial});
+        const qint64 deOutras = linhasDoArquivo(arq, leiauteTrocaFilial()) - linhas;
+        if (andamento) andamento->defineTotal(linhas);
         Transacao t(db);
         const Andamento::Vigia vigia(andamento, db.nativo());
         for (const char* sql : kIndicesMescla) db.executa(QLatin1String(sql));
+        const std::vector<CodigoTrocado> trocas = codigosTrocados(db, arq, filial);
+        trocaCodigos(db, trocas, filial);
         for (const TabelaArquivo& tabela : leiauteTrocaFilial()) {
             const RegraChave& r = regraDe(tabela.nome);
             Mescla m{tabela, QLatin1String(r.chave)};
             m.campoAlternativo = r.campoTicket;
             m.chaveAlternativa = QLatin1String(r.semTicket);
+            m.filtro = daFilial;
+            m.valoresSelecao = {filial};
             // A month paid here, at the office, stays paid under the branch's unpaid row: the
             // payment taken here stands.
             if (qstrcmp(tabela.nome, "mensalidades") == 0)
@@ -122,6 +181,15 @@ ResultadoBackup mescla_filial(Banco& db, const QString& arquivo, Andamento* anda
             mesclaTabela(db, arq, m, andamento);
         }
         t.confirma();
+        for (const CodigoTrocado& c : trocas)
+            avisos += QStringLiteral("\r\nO mensalista %1 teve o código trocado na filial de %2 para %3.")
+                          .arg(c.nome)
+                          .arg(c.antigo)
+                          .arg(c.novo);
+        if (deOutras > 0)
+            avisos += QStringLiteral("\r\n%1 registro(s) de outras filiais que vieram no arquivo não foram "
+                                     "recebidos: cada filial envia os seus.")
+                          .arg(deOutras);
     } catch (const ErroBanco& e) {
         return {false, textoFalhaRecebimento(arquivo, e.mensagem())};
     }
@@ -130,5 +198,6 @@ ResultadoBackup mescla_filial(Banco& db, const QString& arquivo, Andamento* anda
     removeBanco(arquivo);
     return {true, QStringLiteral("Backup de filial recebido com sucesso. O arquivo %1 será "
                                  "excluído.")
-                      .arg(arquivo)};
+                          .arg(arquivo) +
+                      avisos};
 }

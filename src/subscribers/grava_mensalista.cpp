@@ -96,15 +96,16 @@ std::optional<ResultadoMensalista> verifica_mensalista(Banco& db, const EntradaM
                              .arg(carregado->codigo),
                          C::fil, Icone::Exclamacao);
 
-    const QString nome = e.nom.trimmed();
-    const bool existe =
-        carregado
-            ? db.existe(QStringLiteral("SELECT nome FROM mensalistas WHERE nome = ? AND NOT "
-                                       "(codigo = ? AND filial IS ?) AND excluido = 0"),
-                        {nome, carregado->codigo, carregado->filial})
-            : db.existe(QStringLiteral("SELECT nome FROM mensalistas WHERE nome = ? AND excluido = 0"),
-                        {nome});
-    if (existe)
+    // A name is unique within the branch: at an office two branches may each have their own
+    // subscriber of one name, as they have their own of one code.
+    QString mesmoNome = QStringLiteral(
+        "SELECT nome FROM mensalistas WHERE nome = ? AND filial IS ? AND excluido = 0");
+    QVariantList valores{e.nom.trimmed(), filial};
+    if (carregado) {
+        mesmoNome += QStringLiteral(" AND NOT (codigo = ? AND filial IS ?)");
+        valores << carregado->codigo << carregado->filial;
+    }
+    if (db.existe(mesmoNome, valores))
         return R::recusa(QStringLiteral("Já existe mensalista com este nome!"), C::Nenhum,
                          Icone::Exclamacao);
     for (const VeiculoMensalista& v : e.veiculos) {

@@ -117,6 +117,27 @@ TEST_F(ArquivoMensalistasTest, RecebimentoRecusadoNaoMudaNada) {
     EXPECT_TRUE(QFile::exists(arquivo()));
     EXPECT_EQ(linhas(filial.db(), "veiculos_mensalistas"), antes);
     EXPECT_EQ(filial.conta("mensalistas"), 0);
+
+    // The file made for branch 2, at branch 1 or at a branch whose number is not set.
+    ASSERT_TRUE(gera_arquivo_mensalistas(escritorio.db(), 2, disco.path(), 1).ok);
+    const struct {
+        QVariant numero;
+        const char* causa;
+    } outraFilial[] = {
+        {1, "Este arquivo é de mensalistas da filial 2, e esta é a filial 1. Receba somente o "
+            "arquivo gerado para a filial 1."},
+        {QVariant(), "Este arquivo é de mensalistas da filial 2, e o número desta filial não está "
+                     "informado nas configurações."},
+    };
+    for (const auto& c : outraFilial) {
+        defineFilial(filial, c.numero);
+        const ResultadoArquivo o = recebe_arquivo_mensalistas(filial.db(), disco.path(), false, 1);
+        EXPECT_FALSE(o.ok);
+        EXPECT_TRUE(o.mensagem.contains(QString::fromUtf8(c.causa))) << o.mensagem.toStdString();
+        EXPECT_TRUE(QFile::exists(arquivo()));
+        EXPECT_EQ(linhas(filial.db(), "veiculos_mensalistas"), antes);
+        EXPECT_EQ(filial.conta("mensalistas"), 0);
+    }
 }
 
 // Rows of the file without a branch are taken as the branch's the file was made for: a second

@@ -162,6 +162,7 @@ TEST(BackupOutraConexao, ArquivoSegueDoProgramaDepoisDeCadaOperacao) {
              return exportacao + falha(mescla_filial(amb.db(), p + "/f.mdb"));
          }},
         {"arquivo de mensalistas", [&](Ambiente& amb, auto&, const QString& d) {
+             defineFilial(amb, 1);
              mensalista(amb, 1, "Ana", 1);
              const QString geracao = falha(gera_arquivo_mensalistas(amb.db(), 1, d, 1 << 30));
              return geracao + falha(recebe_arquivo_mensalistas(amb.db(), d, false, 1 << 30));

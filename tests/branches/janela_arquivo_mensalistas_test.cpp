@@ -15,6 +15,7 @@ TEST(JanelaArquivoMensalistas, DriveDoProgramaEAPastaDoPrograma) {
     Ambiente amb;
     QTemporaryDir raiz, midia;
     amb.plataforma.discosFalsos.lista = {raiz.path(), midia.path()};
+    defineFilial(amb, 1);
     amb.db().executa("INSERT INTO filiais (codigo, nome) VALUES (1, 'Centro')");
     mensalista(amb, 1, "Ana", 1);
     JanelaArquivoMensalistas ger_arq(amb.ctx);

@@ -1,7 +1,9 @@
 #include "branches/filiais_teste.h"
 #include "branches/leiautes.h"
 #include "branches/troca_filial.h"
+#include "data/pagador.h"
 #include "subscribers/pagamento_mensalidade.h"
+#include "subscribers/troca_codigo.h"
 
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -20,9 +22,12 @@ void diaDaFilial(Ambiente& filial, int numero) {
     defineFilial(filial, numero);
     saida(filial, 1, "ABC-1234", "08:00:00", numero);
     saida(filial, 2, "D'A-0001", "09:00:00", QVariant());
-    // A subscriber's vehicle has no ticket: two stays of the same plate on one day.
-    saida(filial, QVariant(), "MEN-0001", "07:00:00", QVariant(), 0);
-    saida(filial, QVariant(), "MEN-0001", "13:00:00", QVariant(), 0);
+    // A subscriber's vehicle has no ticket: the lane stores 0 ("0000000000"), older rows none.
+    // Two stays of the same plate on one day, each way.
+    for (const QVariant& semTicket : {QVariant(), QVariant(0)}) {
+        saida(filial, semTicket, "MEN-0001", "07:00:00", QVariant(), 0);
+        saida(filial, semTicket, "MEN-0001", "13:00:00", QVariant(), 0);
+    }
     filial.db().executa("INSERT INTO cancelamento_ticket (ticket, placa, hora, caixa, filial) VALUES "
                         "(5, 'XYZ-0005', '10:00:00', 1, NULL), (NULL, 'MEN-0001', '11:00:00', 1, NULL), "
                         "(NULL, 'MEN-0002', '12:00:00', 1, NULL)");
@@ -75,8 +80,9 @@ TEST(TrocaFilial, ExportacaoEDuasMesclasNoEscritorio) {
         EXPECT_EQ(escritorio.conta(t),
                   escritorio.db().valor(QString("SELECT count(*) FROM %1 WHERE filial = 3").arg(t)).toInt());
     }
-    // The subscriber's two stays and two cancellations without a ticket stay apart.
+    // The subscriber's stays and two cancellations without a ticket stay apart.
     EXPECT_EQ(escritorio.db().valor("SELECT count(*) FROM registro_saida WHERE ticket IS NULL").toInt(), 2);
+    EXPECT_EQ(escritorio.db().valor("SELECT count(*) FROM registro_saida WHERE ticket = 0").toInt(), 2);
     EXPECT_EQ(escritorio.db().valor("SELECT count(*) FROM cancelamento_ticket WHERE ticket IS NULL").toInt(), 2);
 
     // A later export carries the same rows, one of them changed: the merge adds nothing.
@@ -128,32 +134,80 @@ TEST(TrocaFilial, DuasFiliaisComOMesmoCodigoESemFilialNoEscritorio) {
     Ambiente filial1, filial2, escritorio;
     defineFilial(filial1, 1);
     defineFilial(filial2, 2);
+    escritorio.db().executa("INSERT INTO filiais (codigo, nome) VALUES (1, 'Centro'), (2, 'Norte')");
     mensalista(filial1, 1, "Ana", 1);
     mensalista(filial2, 1, "Bia", 2);
     mensalista(escritorio, 1, "Sem filial", QVariant());
-    // May opened unpaid at both branches by a vehicle's entry.
+    // May opened unpaid at both branches by a vehicle's entry; April paid at branch 1.
     mensalidade(filial1, 1, "2026-05-01", false, QVariant());
     mensalidade(filial2, 1, "2026-05-01", false, QVariant());
-    leva(filial1, escritorio);
-    ASSERT_TRUE(mescla_filial(escritorio.db(), arquivoDe(escritorio)).ok);
+    filial1.db().executa("INSERT INTO pagamento_mensalidade (mensalista, mes, valor, caixa, data, hora) "
+                         "VALUES (1, '2026-04-01', 1500000, 1, '2026-04-10', '08:00:00')");
+    saida(filial1, 1, "ABC-1234", "08:00:00", 1);
+    QStringList perguntas;
+    const auto recebe = [&](Ambiente& de, bool sim = true) {
+        leva(de, escritorio);
+        return mescla_filial(escritorio.db(), arquivoDe(escritorio), nullptr,
+                             [&perguntas, sim](const QString& p) {
+                                 perguntas << p;
+                                 return sim;
+                             });
+    };
+    ASSERT_TRUE(recebe(filial1).ok);
     filial1.db().executa("UPDATE mensalistas SET nome = 'Ana Maria'");
-    leva(filial2, escritorio);
-    ASSERT_TRUE(mescla_filial(escritorio.db(), arquivoDe(escritorio)).ok);
+    ASSERT_TRUE(recebe(filial2).ok);
+    EXPECT_EQ(perguntas, QStringList{});   // both branches are in the register
     EXPECT_EQ(linhas(escritorio.db(), "mensalistas").size(), 3);
     EXPECT_EQ(escritorio.db().valor("SELECT nome FROM mensalistas WHERE filial = 1").toString(), "Ana");
     EXPECT_EQ(escritorio.db().valor("SELECT nome FROM mensalistas WHERE filial = 2").toString(), "Bia");
     EXPECT_EQ(escritorio.db().valor("SELECT nome FROM mensalistas WHERE filial IS NULL").toString(),
               "Sem filial");
 
-    // Ana pays May at the office; branch 1's next file, May still unpaid there, leaves it paid.
+    // Ana pays May at the office. Branch 1 has meanwhile taken branch 2's subscriber file by
+    // mistake: its copy of Bia, without her data, comes back in its file and is left out. Its
+    // next file, May still unpaid there, leaves May paid.
     const PedidoPagamento p{1, QDate(2026, 5, 1), Dinheiro::reais(150), {}, {}, 1, 0, QDate(2026, 5, 10), QTime(9, 0)};
     ASSERT_TRUE(efetua_pagamento(escritorio.db(), p).pago);
-    leva(filial1, escritorio);
-    ASSERT_TRUE(mescla_filial(escritorio.db(), arquivoDe(escritorio)).ok);
+    mensalista(filial1, 1, "Bia sem dados", 2);
+    const ResultadoBackup copiaDeBia = recebe(filial1);
+    ASSERT_TRUE(copiaDeBia.ok);
+    EXPECT_TRUE(copiaDeBia.mensagem.endsWith("\r\n1 registro(s) de outras filiais que vieram no arquivo "
+                                             "não foram recebidos: cada filial envia os seus."))
+        << copiaDeBia.mensagem.toStdString();
+    EXPECT_EQ(escritorio.db().valor("SELECT nome FROM mensalistas WHERE filial = 2").toString(), "Bia");
     EXPECT_EQ(linhas(escritorio.db(), "mensalidades"),
               (QStringList{"1|2026-05-01|0|NULL|NULL|1000000|2",
                            "1|2026-05-01|1|2026-05-10|09:00:00|1500000|1"}));
-    EXPECT_EQ(escritorio.conta("pagamento_mensalidade"), 1);
+    EXPECT_EQ(escritorio.conta("pagamento_mensalidade"), 2);
+
+    // Ana's code changed from 1 to 10 at her branch: one Ana at the office, with her month and
+    // both payments, the office's own too, still hers.
+    ASSERT_TRUE(troca_codigo(filial1.db(), "1", 1, "10").trocado);
+    const ResultadoBackup trocado = recebe(filial1);
+    EXPECT_TRUE(trocado.mensagem.contains("\r\nO mensalista Ana Maria teve o código trocado na filial "
+                                          "de 1 para 10."))
+        << trocado.mensagem.toStdString();
+    EXPECT_EQ(escritorio.linha("SELECT group_concat(codigo || ' ' || nome) FROM mensalistas WHERE filial = 1"),
+              QStringList{"10 Ana Maria"});
+    EXPECT_EQ(linhas(escritorio.db(), "mensalidades"),
+              (QStringList{"10|2026-05-01|1|2026-05-10|09:00:00|1500000|1",
+                           "1|2026-05-01|0|NULL|NULL|1000000|2"}));
+    EXPECT_EQ(escritorio.linha("SELECT group_concat(p.mes || ' ' || (SELECT m.codigo || ' ' || m.nome "
+                               "FROM mensalistas m WHERE m.rowid = " + pagadorDoPagamento("p") +
+                               "), ', ') FROM pagamento_mensalidade p"),
+              QStringList{"2026-04-01 10 Ana Maria, 2026-05-01 10 Ana Maria"});
+
+    // Branch 2 renumbered to 3 sends its history again under 3: the office asks first, and a
+    // No changes nothing.
+    defineFilial(filial2, 3);
+    for (const QString& t : kTabelas) filial2.db().executa(QString("UPDATE %1 SET filial = 3").arg(t));
+    const auto antes = todas(escritorio.db());
+    perguntas.clear();
+    EXPECT_FALSE(recebe(filial2, false).ok);
+    ASSERT_EQ(perguntas.size(), 1);
+    EXPECT_TRUE(perguntas[0].startsWith("O arquivo é da filial 3, que não está no cadastro de filiais."));
+    EXPECT_EQ(todas(escritorio.db()), antes);
+    EXPECT_TRUE(QFile::exists(arquivoDe(escritorio)));
 }
 
 TEST(TrocaFilial, ArquivoEstranhoOuDanificadoNaoMudaNada) {

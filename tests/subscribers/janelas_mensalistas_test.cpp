@@ -302,6 +302,17 @@ TEST_F(JanelasMensalistas, EscritorioAgeSoNoMensalistaDaFilial) {
              men->Command2_Click();
              return ultimaMensagem();
          }, "Dados gravados com sucesso.", "Gisele Conceição|Rua Nova, 12|0|F2A-0012|2026-04/1/1500000"},
+        {"nomes em Gisele: um da filial dela, um da filial 1", 12, 2, [&] {
+             QStringList r;
+             for (const char* nome : {"Rafael Dias", "Lúcia Prado", "Gisele Conceição"}) {
+                 men->nom->setText(QString::fromUtf8(nome));
+                 men->Command2_Click();
+                 r << ultimaMensagem() + " " + doMensalista(db(), 12, 2).section(u'|', 0, 0);
+             }
+             return r.join(" / ");
+         }, "Já existe mensalista com este nome! Gisele Conceição / Dados gravados com sucesso. "
+            "Lúcia Prado / Dados gravados com sucesso. Gisele Conceição",
+         "Gisele Conceição|Rua Nova, 12|0|F2A-0012|2026-04/1/1500000"},
         {"Excluir de Karina", 14, 1, [&] {
              men->mostra_mensalista(*leFichaMensalista(db(), {14, 1}));
              amb.plataforma.responde({true});
