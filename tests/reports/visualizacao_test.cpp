@@ -5,6 +5,7 @@
 #include "programa/liga_pista.h"
 #include "reports/relatorio_teste.h"
 #include "reports/visualizacao.h"
+#include "support/disco_cheio.h"
 #include "support/janela_principal_teste.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -59,6 +61,17 @@ protected:
         return amb.plataforma.visualizados.empty() ? nullptr : amb.plataforma.visualizados.back().documento;
     }
 
+    // "Salvar PDF..." answered with `caminho`.
+    void salvaComo(const QString& caminho) {
+        QTimer::singleShot(0, previa, [&] {
+            auto* escolha = previa->findChild<QFileDialog*>();
+            ASSERT_TRUE(escolha);
+            escolha->selectFile(caminho);
+            QMetaObject::invokeMethod(escolha, "accept");
+        });
+        previa->findChild<QAction*>("Salvar_PDF")->trigger();
+    }
+
     JanelaPrincipalTeste a{amb.ctx};
     QPointer<QWidget> previa;
 };
@@ -79,7 +92,7 @@ TEST_F(VisualizacaoTest, PistaRegistraEntradasComAPreviaAbertaEGravandoPdf) {
             m->close();
         }
     });
-    previa = visualizaDocumento(documento, "Relatório de Faturamento Detalhado", &janela);
+    previa = visualizaDocumento(documento, "Relatório de Faturamento Detalhado", &janela, amb.plataforma.pastaPrograma());
     abrindo = false;
     EXPECT_FALSE(modal);
     ASSERT_TRUE(previa && previa->isVisible());
@@ -123,6 +136,17 @@ TEST_F(VisualizacaoTest, PistaRegistraEntradasComAPreviaAbertaEGravandoPdf) {
     EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "),
               documento->paginas());
     EXPECT_TRUE(amb.plataforma.mensagens.empty()) << amb.plataforma.textosMensagens().join("\n").toStdString();
+
+    // Saved again onto a disk that fills up: told as a full disk, with a warning.
+    {
+        const DiscoCheio cheio(pdf.size() / 2);
+        salvaComo(pasta.filePath("cheio.pdf"));
+        for (int i = 0; i < 100000 && cancelar->isVisible(); ++i) QCoreApplication::processEvents();
+    }
+    const auto* aviso = previa->findChild<QMessageBox*>();
+    ASSERT_TRUE(aviso);
+    EXPECT_EQ(aviso->icon(), QMessageBox::Warning);
+    EXPECT_EQ(aviso->text(), textoDiscoCheio(pasta.filePath("cheio.pdf")));
 }
 
 // The program ends while a preview saves its PDF: the preview goes, and nothing half-written is
@@ -130,16 +154,10 @@ TEST_F(VisualizacaoTest, PistaRegistraEntradasComAPreviaAbertaEGravandoPdf) {
 TEST_F(VisualizacaoTest, FimDoProgramaLevaAPreviaEOPdfPelaMetade) {
     const auto documento = relatorioDetalhado();
     ASSERT_TRUE(documento);
-    previa = visualizaDocumento(documento, "Relatório", &janela);
+    previa = visualizaDocumento(documento, "Relatório", &janela, amb.plataforma.pastaPrograma());
     QTemporaryDir pasta;
     const QString caminho = pasta.filePath("parcial.pdf");
-    QTimer::singleShot(0, previa, [&] {
-        auto* escolha = previa->findChild<QFileDialog*>();
-        ASSERT_TRUE(escolha);
-        escolha->selectFile(caminho);
-        QMetaObject::invokeMethod(escolha, "accept");
-    });
-    previa->findChild<QAction*>("Salvar_PDF")->trigger();
+    salvaComo(caminho);
     QCoreApplication::processEvents();   // some pages written
     ASSERT_TRUE(previa->findChild<QAction*>("Cancelar")->isVisible());   // and more to go
     EXPECT_FALSE(QFile::exists(caminho));   // only once it is whole

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <string>
 
 #include <fcntl.h>
@@ -32,22 +33,30 @@ bool leLinha(int fd, std::string& linha) {
     return false;
 }
 
-// Who holds a lock on the file that would keep a writer out: the pid, or 0.
-std::string quemTrava(const std::string& caminho) {
+// Who holds a lock on the bytes of the file that would keep a writer out: the pid, or 0.
+std::string quemTrava(const std::string& pedido) {
+    const size_t fim = pedido.find('\t');
+    const std::string caminho = pedido.substr(0, fim);
     const int fd = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return "-1";
     struct flock l {};
     l.l_type = F_WRLCK;
     l.l_whence = SEEK_SET;
+    long inicio = 0, tamanho = 0;
+    if (fim != std::string::npos) std::sscanf(pedido.c_str() + fim + 1, "%ld %ld", &inicio, &tamanho);
+    l.l_start = inicio;
+    l.l_len = tamanho;
     const bool ok = ::fcntl(fd, F_GETLK, &l) == 0;
     ::close(fd);
     if (!ok) return "-1";
     return std::to_string(l.l_type == F_UNLCK ? 0 : l.l_pid);
 }
 
-// The other process: one request a line ("O path", "E sql", "C", "T path"), one answer a line.
+// The other process: one request a line ("O path", "E sql", "C", "T path\tstart len",
+// "W path", "F"), one answer a line.
 [[noreturn]] void atende(int leitura, int escrita) {
     sqlite3* db = nullptr;
+    int gravando = -1;
     std::string pedido;
     while (leLinha(leitura, pedido) && !pedido.empty()) {
         const char comando = pedido[0];
@@ -62,10 +71,16 @@ std::string quemTrava(const std::string& caminho) {
         } else if (comando == 'E') {
             char* erro = nullptr;
             if (sqlite3_exec(db, texto.c_str(), nullptr, nullptr, &erro) != SQLITE_OK)
-                resposta = erro ? erro : "erro";
+                resposta = erro ? erro : sqlite3_errmsg(db);
             sqlite3_free(erro);
         } else if (comando == 'T') {
             resposta = quemTrava(texto);
+        } else if (comando == 'W') {
+            gravando = ::open(texto.c_str(), O_WRONLY | O_CLOEXEC);
+            if (gravando < 0) resposta = "erro";
+        } else if (comando == 'F') {
+            ::close(gravando);
+            gravando = -1;
         } else if (comando == 'C') {
             sqlite3_close(db);
             db = nullptr;
@@ -115,4 +130,8 @@ QString ConexaoEmOutroProcesso::pede(char comando, const QString& texto) {
 QString ConexaoEmOutroProcesso::abre(const QString& caminho) { return pede('O', caminho); }
 QString ConexaoEmOutroProcesso::executa(const QString& sql) { return pede('E', sql); }
 QString ConexaoEmOutroProcesso::fecha() { return pede('C'); }
-pid_t ConexaoEmOutroProcesso::travadoPor(const QString& caminho) { return pede('T', caminho).toInt(); }
+pid_t ConexaoEmOutroProcesso::travadoPor(const QString& caminho, int inicio, int tamanho) {
+    return pede('T', QStringLiteral("%1\t%2 %3").arg(caminho).arg(inicio).arg(tamanho)).toInt();
+}
+QString ConexaoEmOutroProcesso::seguraParaGravar(const QString& caminho) { return pede('W', caminho); }
+QString ConexaoEmOutroProcesso::largaArquivo() { return pede('F'); }

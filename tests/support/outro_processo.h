@@ -20,9 +20,14 @@ public:
     // Runs `sql` there: "ok", or the engine's error.
     QString executa(const QString& sql);
     QString fecha();
-    // The process that holds a lock on `caminho` as seen from there (0: none). Asked while no
-    // connection is open there: its probe opens and closes the file by hand.
-    pid_t travadoPor(const QString& caminho);
+    // The process that holds a lock on `caminho` (from byte `inicio`, `tamanho` bytes; 0: to its
+    // end) as seen from there (0: none). Asked while no connection is open there: its probe opens
+    // and closes the file by hand.
+    pid_t travadoPor(const QString& caminho, int inicio = 0, int tamanho = 0);
+    // Holds `caminho` open for writing there, as a program stopped half-way through writing it,
+    // until `largaArquivo`.
+    QString seguraParaGravar(const QString& caminho);
+    QString largaArquivo();
 
 private:
     QString pede(char comando, const QString& texto = {});
