@@ -107,8 +107,8 @@ void trocaBanco(Banco& db, const QString& novo, const QString& dados, std::optio
         reabre();
         throw;
     }
-    // Opened while the old file is still held: whoever opened that one before it went waits
-    // until it is emptied, then finds nothing to write into.
+    // Opened while the old file is still held: whoever opened that one before it went is still
+    // kept waiting.
     try {
         reabre_banco(db, dados);
     } catch (...) {
@@ -124,7 +124,7 @@ void trocaBanco(Banco& db, const QString& novo, const QString& dados, std::optio
         reabre();
         throw;
     }
-    sozinho->esvazia();
+    sozinho->aposenta();
     sozinho.reset();
     removeBanco(anterior);
 }

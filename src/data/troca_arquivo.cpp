@@ -1,11 +1,15 @@
 #include "data/troca_arquivo.h"
 
+#include "data/aberto_por_outro.h"
 #include "data/banco.h"
 #include "data/conexoes_abertas.h"
 #include "data/gravacao_segura.h"
 #include "data/ordem_geral.h"
 
 #include <sqlite3.h>
+
+#include <utility>
+#include <vector>
 
 void fechaSemEsperar(Banco& db) {
     // Closing copies the log into the file and removes it.
@@ -32,7 +36,8 @@ AcessoExclusivo::AcessoExclusivo(const QString& caminho) {
     if (aberto == SQLITE_OK &&
         textoPragma(conexao_, "PRAGMA journal_mode = DELETE").toLower() == "delete" &&
         textoPragma(conexao_, "PRAGMA locking_mode = EXCLUSIVE").toLower() == "exclusive" &&
-        sqlite3_exec(conexao_, "BEGIN EXCLUSIVE; COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK)
+        sqlite3_exec(conexao_, "BEGIN EXCLUSIVE; COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK &&
+        ::stat(caminho.toUtf8().constData(), &arquivo_) == 0)
         return;
     const int codigo = conexao_ ? sqlite3_errcode(conexao_) & 0xff : SQLITE_CANTOPEN;
     conexaoFechando(conexao_);
@@ -69,10 +74,18 @@ void AcessoExclusivo::compactaEm(const QString& destino) {
         throw ErroBanco(QStringLiteral("não foi possível gravar a cópia compactada."));
 }
 
-void AcessoExclusivo::esvazia() {
-    // Through the engine's own open file: a descriptor of ours, closed, would drop the lock.
-    sqlite3_file* f = nullptr;
-    if (sqlite3_file_control(conexao_, "main", SQLITE_FCNTL_FILE_POINTER, &f) != SQLITE_OK || !f || !f->pMethods)
-        return;
-    if (f->pMethods->xTruncate(f, 0) == SQLITE_OK) f->pMethods->xSync(f, SQLITE_SYNC_NORMAL);
+void AcessoExclusivo::aposenta() {
+    // Those kept from earlier swaps go once nobody else has them open. Window thread only.
+    static std::vector<std::pair<sqlite3*, struct stat>> guardados;
+    std::erase_if(guardados, [](const auto& g) {
+        if (abertoPorOutro(g.second, false)) return false;
+        sqlite3_close(g.first);
+        return true;
+    });
+    if (!conexao_ || !abertoPorOutro(arquivo_, false)) return;
+    // No name of ours leads to it any more: no operation of the program is to take it as the
+    // database's.
+    conexaoFechando(conexao_);
+    guardados.emplace_back(conexao_, arquivo_);
+    conexao_ = nullptr;
 }

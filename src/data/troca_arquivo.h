@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <sys/stat.h>
+
 class Banco;
 struct sqlite3;
 
@@ -27,11 +29,14 @@ public:
     // Compacts the file as held into the new file `destino`, created owner-only and synced.
     // Throws ErroBanco.
     void compactaEm(const QString& destino);
-    // Empties the file held, once another has taken its name: a program that opened it before
-    // and is waiting for it then finds no table to write into, instead of answering success for
-    // rows written into a file that nobody reads again.
-    void esvazia();
+    // The file held has been replaced (another has its name now): it is let go, unless another
+    // program still has it open, having opened it before and waiting for it. Let into it, that
+    // program would take the new file's log, beside the same name, for the old file's own, and
+    // write or fold the one into the other; so the lock is kept instead, to the end of the
+    // program if need be, and each of its tries is refused as for a file in use.
+    void aposenta();
 
 private:
     sqlite3* conexao_ = nullptr;
+    struct stat arquivo_ {};   // the file held, whatever later takes its name
 };

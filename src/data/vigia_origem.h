@@ -7,7 +7,8 @@
 // to the file, by any process, in whatever order (inotify); and the open files of the processes
 // tell who holds it open for writing. A copy made between `comeca` and `termina`, both Intacta,
 // holds the file as one version of it: nothing wrote to it meanwhile (nor changed its size or
-// times), and no process held it open for writing at either end (a writer paused half-way).
+// times), and no other process held it open for writing at either end (a writer paused
+// half-way).
 // What this cannot see: a writer on another computer (a network share), one run by another user
 // (his open files are not ours to look at), and one that wrote part of the file, closed it and
 // comes back only after the copy; what is then copied is still checked page by page and value by
@@ -40,7 +41,3 @@ private:
     int avisos_ = -1;   // the kernel's notices of writes; -1 when they cannot be had
     struct stat inicio_ {};
 };
-
-// True when a process (this one included) has the file `arquivo` (device and inode) open for
-// writing.
-bool abertoParaGravacao(const struct stat& arquivo);
