@@ -75,8 +75,9 @@ void AcessoExclusivo::compactaEm(const QString& destino) {
 }
 
 void AcessoExclusivo::aposenta() {
-    // Those kept from earlier swaps go once nobody else has them open. Window thread only.
-    static std::vector<std::pair<sqlite3*, struct stat>> guardados;
+    // Those kept from earlier swaps go once nobody else has them open; the others stay open to
+    // the program's end. Window thread only.
+    static auto& guardados = *new std::vector<std::pair<sqlite3*, struct stat>>;
     std::erase_if(guardados, [](const auto& g) {
         if (abertoPorOutro(g.second, false)) return false;
         sqlite3_close(g.first);

@@ -52,9 +52,21 @@ std::string quemTrava(const std::string& pedido) {
     return std::to_string(l.l_type == F_UNLCK ? 0 : l.l_pid);
 }
 
-// The other process: one request a line ("O path", "E sql", "C", "T path\tstart len",
+struct Canais {
+    int leitura, escrita;
+};
+
+// Waiting for the file: says so ("esperando"), and tries again only when told to ("s").
+int esperaOrdem(void* c, int) {
+    const auto* canais = static_cast<const Canais*>(c);
+    std::string ordem;
+    return escreve(canais->escrita, "esperando\n") && leLinha(canais->leitura, ordem) && ordem == "s";
+}
+
+// The other process: one request a line ("O path", "E sql", "P sql", "C", "T path\tstart len",
 // "W path", "F"), one answer a line.
 [[noreturn]] void atende(int leitura, int escrita) {
+    Canais canais{leitura, escrita};
     sqlite3* db = nullptr;
     int gravando = -1;
     std::string pedido;
@@ -68,11 +80,13 @@ std::string quemTrava(const std::string& pedido) {
             else
                 sqlite3_create_collation(db, kNomeOrdemGeral, SQLITE_UTF8, nullptr,
                                          comparaOrdemGeralSqlite);
-        } else if (comando == 'E') {
+        } else if (comando == 'E' || comando == 'P') {
+            if (comando == 'P') sqlite3_busy_handler(db, esperaOrdem, &canais);
             char* erro = nullptr;
             if (sqlite3_exec(db, texto.c_str(), nullptr, nullptr, &erro) != SQLITE_OK)
                 resposta = erro ? erro : sqlite3_errmsg(db);
             sqlite3_free(erro);
+            sqlite3_busy_handler(db, nullptr, nullptr);
         } else if (comando == 'T') {
             resposta = quemTrava(texto);
         } else if (comando == 'W') {
@@ -119,16 +133,20 @@ ConexaoEmOutroProcesso::~ConexaoEmOutroProcesso() {
 }
 
 QString ConexaoEmOutroProcesso::pede(char comando, const QString& texto) {
+    return manda(std::string(1, comando) + ' ' + texto.toStdString());
+}
+
+QString ConexaoEmOutroProcesso::manda(const std::string& linha) {
     if (pid_ <= 0) return QStringLiteral("sem processo");
     std::string resposta;
-    if (!escreve(escrita_, std::string(1, comando) + ' ' + texto.toStdString() + '\n') ||
-        !leLinha(leitura_, resposta))
-        return QStringLiteral("sem resposta");
+    if (!escreve(escrita_, linha + '\n') || !leLinha(leitura_, resposta)) return QStringLiteral("sem resposta");
     return QString::fromStdString(resposta);
 }
 
 QString ConexaoEmOutroProcesso::abre(const QString& caminho) { return pede('O', caminho); }
 QString ConexaoEmOutroProcesso::executa(const QString& sql) { return pede('E', sql); }
+QString ConexaoEmOutroProcesso::executaEsperando(const QString& sql) { return pede('P', sql); }
+QString ConexaoEmOutroProcesso::esperaMais(bool tenta) { return manda(tenta ? "s" : "n"); }
 QString ConexaoEmOutroProcesso::fecha() { return pede('C'); }
 pid_t ConexaoEmOutroProcesso::travadoPor(const QString& caminho, int inicio, int tamanho) {
     return pede('T', QStringLiteral("%1\t%2 %3").arg(caminho).arg(inicio).arg(tamanho)).toInt();
