@@ -11,7 +11,6 @@
 #include <sqlite3.h>
 
 #include <cerrno>
-#include <cstring>
 #include <utility>
 #include <vector>
 #include <fcntl.h>
@@ -190,7 +189,8 @@ namespace {
 
 // One line a change: "+" and the file noted, "-" and the file forgotten, percent-encoded.
 void acrescentaAnotacao(const QString& pastaPrograma, char sinal, const QString& temporario) {
-    const QByteArray linha = sinal + QFile::encodeName(temporario).toPercentEncoding() + '\n';
+    const QByteArray linha =
+        sinal + QFile::encodeName(QFileInfo(temporario).absoluteFilePath()).toPercentEncoding() + '\n';
     const int fd = ::open(QFile::encodeName(QDir(pastaPrograma).filePath(kGravacoesAnotadas)).constData(),
                           O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) return;   // the save goes on: only its cleaning after a kill is lost

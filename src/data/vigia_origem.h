@@ -11,7 +11,8 @@
 // half-way).
 // What this cannot see: a writer on another computer (a network share), one run by another user
 // (his open files are not ours to look at), and one that wrote part of the file, closed it and
-// comes back only after the copy; what is then copied is still checked page by page and value by
+// comes back only after the copy; without the kernel's notices (none left for this user) only
+// the size and times tell a write. What is copied is still checked page by page and value by
 // value before anything is taken from it.
 
 #include <QByteArray>
@@ -20,7 +21,7 @@
 
 enum class EstadoOrigem {
     Intacta,
-    Mudou,        // written, resized or replaced since the watch began
+    Mudou,        // written or resized since the watch began
     EmGravacao,   // another process holds it open for writing
 };
 

@@ -59,8 +59,8 @@ namespace {
 // The same folder, however its path is written.
 bool mesmaPasta(const QString& a, const QString& b) {
     struct stat x {}, y {};
-    return ::stat(QFile::encodeName(a).constData(), &x) == 0 && ::stat(QFile::encodeName(b).constData(), &y) == 0 &&
-           x.st_dev == y.st_dev && x.st_ino == y.st_ino;
+    return ::stat(QFile::encodeName(a).constData(), &x) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
 }
 
 // A file the program keeps in its folder: its database and the files beside it, its lock, the
@@ -114,7 +114,6 @@ bool ImpressaoRelatorio::abrePdf() {
         return false;
     }
     anotaGravacao(pastaPrograma_, temporario_);
-    avisaMudanca(temporario_);
     const int fd = ::open(QFile::encodeName(temporario_).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
         const int erro = errno;
