@@ -3,8 +3,6 @@
 #include "branches/arquivo_mensalistas.h"
 #include "branches/backup.h"
 #include "branches/filiais_teste.h"
-#include "branches/janela_arquivo_mensalistas.h"
-#include "branches/janela_backup.h"
 #include "branches/troca_filial.h"
 #include "data/banco.h"
 #include "data/gravacao_segura.h"
@@ -215,15 +213,6 @@ TEST(BackupOutraConexao, ArquivoSegueDoProgramaDepoisDeCadaOperacao) {
         {"início", [](Ambiente& amb, auto&, auto&) { amb.db().fecha(); return carrega_banco(amb.ctx).falha; }},
         {"relatório impresso duas vezes", relatorio},
         {"Salvar PDF na pasta do programa", salvarPdf},
-        {"janelas de backup, de arquivo de filial e de mensalistas na pasta do programa",
-         [](Ambiente& amb, const QString& p, auto&) {
-             JanelaBackup bac(amb.ctx);   // lists it
-             bac.Dir1_Click(p);
-             bac.Command4_Click();        // the branch's file looked for there
-             JanelaArquivoMensalistas ger(amb.ctx);
-             ger.Command3_Click();        // the subscriber file too
-             return QString();
-         }},
         {"arquivo em uso sincronizado, sua cópia por fora recusada", [](Ambiente& amb, auto&, const QString& disco) {
              const QString dados = amb.db().caminho();
              const bool ok = sincroniza(dados) && sincroniza(dados + "-wal") && copiaPrivada(dados, disco + "/c") == ResultadoCopia::Falhou;

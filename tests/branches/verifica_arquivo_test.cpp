@@ -499,14 +499,11 @@ TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
         reescreve(0, outra.size());
         gravador.largaArquivo();
         const Resultado depois = e.executa();
-        if (c.mudanca == outroBackup) {
-            EXPECT_TRUE(depois.ok) << depois.mensagem.toStdString();
-            Banco versao;
-            versao.abreLeitura(e.arquivo(), Banco::kSenha);
+        EXPECT_EQ(depois.ok, c.mudanca == outroBackup) << depois.mensagem.toStdString();
+        Banco versao;
+        versao.abreLeitura(e.arquivo(), Banco::kSenha);
+        if (depois.ok) {
             EXPECT_EQ(e.destino.linha(c.lido).join(' '), versao.valor(c.lido).toString());
-            EXPECT_TRUE(versao.valor(c.lido).toString().startsWith("XYZ-9999"));
-        } else {
-            EXPECT_TRUE(depois.mensagem.contains("tem um valor que não é"));
         }
     }
 }
