@@ -29,6 +29,10 @@ void copiaVerificada(const QString& origem, const QString& copia, const QString&
                                        "ainda o esteja gravando). Aguarde o fim da gravação e tente "
                                        "novamente.")
                             .arg(origem));
+    case ResultadoCopia::OrigemEmGravacao:
+        throw ErroBanco(QStringLiteral("O arquivo %1 está aberto para gravação em outro programa. "
+                                       "Aguarde o fim da gravação e tente novamente.")
+                            .arg(origem));
     case ResultadoCopia::Falhou: break;
     }
     throw ErroBanco(falha);

@@ -69,34 +69,30 @@ void verificaBackup(const QString& copia, const QString& nome) {
 
 QString lado(const QString& caminho, const char* sufixo) { return caminho + QLatin1String(sufixo); }
 
-// Refused while another connection (another program, the engine's shell) has `dados` open: it
-// would go on writing into the file a backup or restore retires, and its entries would be lost.
-void exigeAcessoUnico(Banco& db, const QString& dados) {
+// Closes the database and holds `dados` alone, so that nothing another program writes can be
+// lost to the file that replaces it. Refused while another connection (another program, the
+// engine's shell) has `dados` open: the database is then opened again and the refusal thrown.
+void reservaSozinho(Banco& db, const QString& dados, std::optional<AcessoExclusivo>& sozinho) {
     fechaSemEsperar(db);
-    try {
-        AcessoExclusivo sozinho(dados);
-    } catch (...) {
-        reabre_banco(db, dados);
-        throw;
-    }
-    reabre_banco(db, dados);
-}
-
-// Closes the database, puts `novo` (checked, in the same folder) in place of `dados` and
-// reopens it. On any failure the database is reopened on the file that is then in place: the
-// old one, or the new one when only the reopening failed and the old one could not be kept.
-void trocaBanco(Banco& db, const QString& novo, const QString& dados) {
-    const QString anterior = dados + kSufixoAnterior;
-    removeBanco(anterior);
-    fechaSemEsperar(db);
-    // Held until the new file is in place, so that no connection opens the old one meanwhile.
-    std::optional<AcessoExclusivo> sozinho;
     try {
         sozinho.emplace(dados);
     } catch (...) {
         reabre_banco(db, dados);
         throw;
     }
+}
+
+// Puts `novo` (checked, in the same folder) in place of `dados`, held by `sozinho` since before
+// `novo` was made, and reopens it. On any failure the database is reopened on the file that is
+// then in place: the old one, or the new one when only the reopening failed and the old one
+// could not be kept.
+void trocaBanco(Banco& db, const QString& novo, const QString& dados, std::optional<AcessoExclusivo>& sozinho) {
+    const QString anterior = dados + kSufixoAnterior;
+    const auto reabre = [&] {
+        sozinho.reset();
+        reabre_banco(db, dados);
+    };
+    removeBanco(anterior);
     removeArquivo(lado(dados, "-wal"));
     removeArquivo(lado(dados, "-shm"));
     // The new file is as private as the one it replaces.
@@ -107,24 +103,29 @@ void trocaBanco(Banco& db, const QString& novo, const QString& dados) {
     try {
         substituiArquivo(novo, dados);
     } catch (...) {
-        sozinho.reset();
         removeBanco(anterior);
-        reabre_banco(db, dados);
+        reabre();
         throw;
     }
-    sozinho.reset();
+    // Opened while the old file is still held: whoever opened that one before it went is still
+    // kept waiting.
     try {
         reabre_banco(db, dados);
     } catch (...) {
-        if (!guardado) throw;
+        if (!guardado) {
+            sozinho.reset();
+            throw;
+        }
         removeBanco(novo);
         avisaMudanca(dados);
         std::rename(QFile::encodeName(anterior).constData(), QFile::encodeName(dados).constData());
         removeArquivo(lado(dados, "-wal"));
         removeArquivo(lado(dados, "-shm"));
-        reabre_banco(db, dados);
+        reabre();
         throw;
     }
+    sozinho->aposenta();
+    sozinho.reset();
     removeBanco(anterior);
 }
 
@@ -159,9 +160,13 @@ ResultadoBackup realiza_backup(Banco& db, const QString& pastaPrograma, const QS
     const QString compacto = naPasta(pastaPrograma, kCopiaCompacta);
     const QString novo = destino + kSufixoGravando;
     removeBanco(compacto);
+    // Held from the compaction until the compacted copy is in place: a row another program
+    // commits meanwhile would be in the file retired, not in the copy.
+    std::optional<AcessoExclusivo> sozinho;
+    anotaGravacao(pastaPrograma, novo);
     try {
-        exigeAcessoUnico(db, dados);
-        compactaEm(db, compacto);
+        reservaSozinho(db, dados, sozinho);
+        sozinho->compactaEm(compacto);
         verificaCopia(compacto);
         // The operator knows the backup by its own name, not by the one it has while written.
         const QString naoGravado = QStringLiteral("não foi possível gravar o arquivo %1.").arg(destino);
@@ -176,11 +181,21 @@ ResultadoBackup realiza_backup(Banco& db, const QString& pastaPrograma, const QS
     } catch (const ErroBanco& e) {
         removeBanco(compacto);
         removeBanco(novo);
+        esqueceGravacao(pastaPrograma, novo);
+        if (sozinho) {
+            sozinho.reset();
+            try {
+                reabre_banco(db, dados);
+            } catch (const ErroBanco& r) {
+                return {false, kFalhaBackup.arg(r.mensagem())};
+            }
+        }
         return {false, kFalhaBackup.arg(e.mensagem())};
     }
+    esqueceGravacao(pastaPrograma, novo);
 
     try {
-        trocaBanco(db, compacto, dados);
+        trocaBanco(db, compacto, dados, sozinho);
     } catch (const ErroBanco& e) {
         removeBanco(compacto);
         return {false, QStringLiteral("O backup foi gravado em %1, mas o banco de dados não pôde "
@@ -237,7 +252,9 @@ ResultadoBackup restaura_backup(Banco& db, const QString& pastaPrograma, const Q
     }
     copia.reset();
     try {
-        trocaBanco(db, reconstruido, dados);
+        std::optional<AcessoExclusivo> sozinho;
+        reservaSozinho(db, dados, sozinho);
+        trocaBanco(db, reconstruido, dados, sozinho);
     } catch (const ErroBanco& e) {
         return falha(e.mensagem());
     }

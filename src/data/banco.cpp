@@ -96,14 +96,13 @@ QString causaErro(const QSqlError& e, const QString& caminho, sqlite3* sq = null
     return causaCodigo(ok ? codigoComDisco(codigo, sq) : -1, textoErro(e), caminho);
 }
 
-// The same for a failure met through the engine's own calls.
+}  // namespace
+
 QString causaNativa(sqlite3* sq, const QString& caminho) {
     if (!sq) return QStringLiteral("O banco de dados não está aberto.");
     return causaCodigo(codigoComDisco(sqlite3_errcode(sq) & 0xff, sq),
                        QString::fromUtf8(sqlite3_errmsg(sq)), caminho);
 }
-
-}  // namespace
 
 bool semEspaco(int erro) { return erro == ENOSPC || erro == EDQUOT || erro == EFBIG; }
 

@@ -44,6 +44,9 @@ private:
 bool semEspaco(int erro);
 // What the operator reads when the disk holding `arquivo` has no room for a write.
 QString textoDiscoCheio(const QString& arquivo);
+// The cause of the last failure of the engine's connection `conexao`, for the operator, naming
+// `arquivo` where the cure lies in it (a full disk, a protected file).
+QString causaNativa(sqlite3* conexao, const QString& arquivo);
 
 // The file exists but the password given does not open it.
 class ErroSenha : public ErroBanco {

@@ -2,6 +2,7 @@
 
 #include "data/banco.h"
 #include "data/conexoes_abertas.h"
+#include "data/vigia_origem.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +11,6 @@
 #include <sqlite3.h>
 
 #include <cerrno>
-#include <cstring>
 #include <utility>
 #include <vector>
 #include <fcntl.h>
@@ -42,26 +42,25 @@ ResultadoCopia falhaGravacao() {
     return semEspaco(errno) ? ResultadoCopia::DiscoCheio : ResultadoCopia::Falhou;
 }
 
-// Copies `origem` into `destino` (each part after the first announced), then reads both from their start
-// again: the copy is kept only when `origem` still holds what was copied.
+// Copies `origem` into `destino`, each part after the first announced.
 ResultadoCopia copiaConteudo(int origem, int destino, const QString& nomeDestino) {
-    std::vector<char> a(kParte), b(kParte);
+    std::vector<char> a(kParte);
     for (bool primeira = true;; primeira = false) {
         const ssize_t n = leParte(origem, a.data(), kParte);
         if (n < 0) return ResultadoCopia::Falhou;
-        if (n == 0) break;
+        if (n == 0) return ResultadoCopia::Feita;
         if (!primeira) avisaMudanca(nomeDestino);
         if (!escreveTudo(destino, a.data(), n)) return falhaGravacao();
     }
-    if (::lseek(origem, 0, SEEK_SET) != 0 || ::lseek(destino, 0, SEEK_SET) != 0) return ResultadoCopia::Falhou;
-    for (;;) {
-        const ssize_t n = leParte(origem, a.data(), kParte);
-        const ssize_t m = leParte(destino, b.data(), kParte);
-        if (n < 0 || m < 0) return ResultadoCopia::Falhou;
-        if (n != m || std::memcmp(a.data(), b.data(), size_t(n)) != 0) return ResultadoCopia::OrigemMudou;
-        if (n == 0) break;
+}
+
+ResultadoCopia doEstado(EstadoOrigem e) {
+    switch (e) {
+    case EstadoOrigem::Intacta: return ResultadoCopia::Feita;
+    case EstadoOrigem::Mudou: return ResultadoCopia::OrigemMudou;
+    case EstadoOrigem::EmGravacao: return ResultadoCopia::OrigemEmGravacao;
     }
-    return ::fsync(destino) == 0 ? ResultadoCopia::Feita : falhaGravacao();
+    return ResultadoCopia::Falhou;
 }
 
 }  // namespace
@@ -149,11 +148,17 @@ ResultadoCopia copiaPrivada(const QString& origem, const QString& destino) {
     // A file the engine holds for this process is never read by hand (nor complete without its
     // log): only the engine copies it (a backup's compaction).
     if (conexaoQueUsa(origem)) return ResultadoCopia::Falhou;
-    const int de = ::open(QFile::encodeName(origem).constData(), O_RDONLY | O_CLOEXEC);
+    const QByteArray nomeOrigem = QFile::encodeName(origem);
+    VigiaOrigem vigia(nomeOrigem);   // before it is opened: no write escapes
+    const int de = ::open(nomeOrigem.constData(), O_RDONLY | O_CLOEXEC);
     if (de < 0) return ResultadoCopia::Falhou;
+    if (const ResultadoCopia r = doEstado(vigia.comeca(de)); r != ResultadoCopia::Feita) {
+        ::close(de);
+        return r;
+    }
     const QByteArray nome = QFile::encodeName(destino);
     avisaMudanca(destino);
-    const int para = ::open(nome.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int para = ::open(nome.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (para < 0) {
         const ResultadoCopia r = falhaGravacao();
         ::close(de);
@@ -161,6 +166,8 @@ ResultadoCopia copiaPrivada(const QString& origem, const QString& destino) {
     }
     avisaMudanca(destino);   // created, still empty
     ResultadoCopia r = copiaConteudo(de, para, destino);
+    if (r == ResultadoCopia::Feita) r = doEstado(vigia.termina(de));
+    if (r == ResultadoCopia::Feita && ::fsync(para) != 0) r = falhaGravacao();
     ::close(de);
     if (::close(para) != 0 && r == ResultadoCopia::Feita) r = falhaGravacao();
     if (r != ResultadoCopia::Feita) ::unlink(nome.constData());
@@ -178,8 +185,52 @@ void removeBanco(const QString& caminho) {
     for (const char* lado : {"-journal", "-wal", "-shm", ""}) removeArquivo(caminho + QLatin1String(lado));
 }
 
+namespace {
+
+// One line a change: "+" and the file noted, "-" and the file forgotten, percent-encoded.
+void acrescentaAnotacao(const QString& pastaPrograma, char sinal, const QString& temporario) {
+    const QByteArray linha =
+        sinal + QFile::encodeName(QFileInfo(temporario).absoluteFilePath()).toPercentEncoding() + '\n';
+    const int fd = ::open(QFile::encodeName(QDir(pastaPrograma).filePath(kGravacoesAnotadas)).constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return;   // the save goes on: only its cleaning after a kill is lost
+    // On the disk before the file it names is created.
+    if (escreveTudo(fd, linha.constData(), linha.size())) ::fsync(fd);
+    ::close(fd);
+}
+
+// The files noted and not yet forgotten.
+QStringList anotadas(const QString& registro) {
+    QFile f(registro);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QStringList r;
+    for (const QByteArray& linha : f.readAll().split('\n')) {
+        if (linha.size() < 2) continue;
+        const QString arquivo = QFile::decodeName(QByteArray::fromPercentEncoding(linha.mid(1)));
+        if (linha[0] == '+') r << arquivo;
+        else if (linha[0] == '-') r.removeOne(arquivo);
+    }
+    return r;
+}
+
+}  // namespace
+
+void anotaGravacao(const QString& pastaPrograma, const QString& temporario) {
+    acrescentaAnotacao(pastaPrograma, '+', temporario);
+}
+
+void esqueceGravacao(const QString& pastaPrograma, const QString& temporario) {
+    acrescentaAnotacao(pastaPrograma, '-', temporario);
+    const QString registro = QDir(pastaPrograma).filePath(kGravacoesAnotadas);
+    if (anotadas(registro).isEmpty()) QFile::remove(registro);
+}
+
 void removeCopiasTemporarias(const QString& banco) {
     const QDir pasta = QFileInfo(banco).dir();
+    const QString registro = pasta.filePath(kGravacoesAnotadas);
+    for (const QString& arquivo : anotadas(registro))
+        if (arquivo.endsWith(kSufixoGravando)) removeBanco(arquivo);
+    removeArquivo(registro);
     const QString anterior = banco + kSufixoAnterior;
     if (QFileInfo::exists(anterior) && !QFileInfo::exists(banco))
         QFile::rename(anterior, banco);

@@ -29,6 +29,8 @@ inline const QString kBancoReconstruido = QStringLiteral("dados.mdb.reconstruido
 inline const QString kSufixoAnterior = QStringLiteral(".anterior");
 inline const QString kSufixoGravando = QStringLiteral(".gravando");
 inline const QString kSufixoCriando = QStringLiteral(".criando");
+// In the program's folder: the files being written elsewhere under their second name.
+inline const QString kGravacoesAnotadas = QStringLiteral("dados.mdb.gravacoes");
 
 // The seam of the file changes. Every change the program makes to its database files (a file
 // created, filled, renamed, linked or removed, a connection closed or its journal switched) is
@@ -50,23 +52,32 @@ bool criaArquivoPrivado(const QString& caminho);
 // How a private copy ended.
 enum class ResultadoCopia {
     Feita,
-    Falhou,        // a file could not be opened, read or written
-    DiscoCheio,    // the disk of the copy had no room for it
-    OrigemMudou,   // the source changed while it was copied (another program still writing it)
+    Falhou,            // a file could not be opened, read or written
+    DiscoCheio,        // the disk of the copy had no room for it
+    OrigemMudou,       // the source was written while it was copied
+    OrigemEmGravacao,  // another program held the source open for writing (a copy onto the medium paused)
 };
-// Copies `origem` to the new file `destino`, created owner-only and synced, then reads `origem`
-// again against the copy: a copy of a file that changed meanwhile may blend two versions of it,
-// and is not kept. On any failure a part written is removed.
+// Copies `origem` to the new file `destino`, created owner-only and synced, watching `origem`
+// while it is read (see vigia_origem.h): a copy of a file written meanwhile, in whatever order,
+// or held open for writing by another program, may blend two versions of it and is not kept.
+// On any failure a part written is removed.
 ResultadoCopia copiaPrivada(const QString& origem, const QString& destino);
 // Removes a database file together with the side files the engine may leave beside it
 // (journal, log, shared memory), so that a later file of the same name never picks them up.
 void removeBanco(const QString& caminho);
 // One file, if it is there, announced first like every change to the program's files.
 void removeArquivo(const QString& arquivo);
+// A file written under its second name (kSufixoGravando) in a folder of the operator's (a PDF,
+// the backup on a medium): noted in the program's folder before it is created and forgotten once
+// it is renamed or removed, so that a save stopped midway (a kill, a power cut) leaves it only
+// until the next start, which removes whatever is still noted.
+void anotaGravacao(const QString& pastaPrograma, const QString& temporario);
+void esqueceGravacao(const QString& pastaPrograma, const QString& temporario);
 // Removes every temporary copy that an operation ended midway (a kill, a power cut) left beside
-// the database at `banco`. Called at start-up only, under the folder's lock, while no other
-// copy of the program can be using them. The database replaced by a swap cut short is put back
-// only when the database itself is missing; otherwise it is stale and goes too.
+// the database at `banco`, and the files still noted as being written elsewhere. Called at
+// start-up only, under the folder's lock, while no other copy of the program can be using them.
+// The database replaced by a swap cut short is put back only when the database itself is
+// missing; otherwise it is stale and goes too.
 void removeCopiasTemporarias(const QString& banco);
 // Syncs the file at `caminho` to the disk; false when it could not be opened or synced, with
 // errno telling why.

@@ -69,5 +69,5 @@ void PlataformaQt::aguarda(int ms, std::function<void()> depois) {
 }
 
 void PlataformaQt::visualiza(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo) {
-    visualizaDocumento(std::move(documento), titulo, QApplication::activeWindow());
+    visualizaDocumento(std::move(documento), titulo, QApplication::activeWindow(), pastaPrograma());
 }

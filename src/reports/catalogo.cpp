@@ -57,7 +57,11 @@ void pedidoFaturamento(PedidoRelatorio& pedido, Banco& db, bool detalhado, const
                              .arg(detalhado ? QStringLiteral("Faturamento detalhado entre")
                                             : QStringLiteral("Faturamento entre"),
                                   inicio.toString(QStringLiteral("dd/MM/yyyy")), fim.toString(QStringLiteral("dd/MM/yyyy")));
-    // The monthly fees of a report restricted to one branch are that branch's too.
-    pedido.formulas[1] = formulaTotalMensalidades(db, inicio, fim, filial);
+    // The monthly fees of a report restricted to one branch are that branch's too; read by the
+    // report itself, with its rows.
+    pedido.formulas[1].clear();
+    pedido.formulasLidas[1] = [inicio, fim, filial](Banco& leitura) {
+        return formulaTotalMensalidades(leitura, inicio, fim, filial);
+    };
     pedido.formulas[2] = formulaRodape(db);
 }

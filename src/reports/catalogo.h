@@ -30,7 +30,8 @@ QString formulaTotalMensalidades(Banco& db, const QDate& inicio, const QDate& fi
 
 // The revenue report's request, "Faturamento entre" or (`detalhado`) "Faturamento detalhado
 // entre" the two dates: its title, the selection of its exits and of the monthly fees in its
-// subreport (only those of the branch when `filial` is filled) and its three formulas. The
-// template, the sort fields and the rest of `pedido` stay as they were.
+// subreport (only those of the branch when `filial` is filled) and its three formulas, the
+// monthly-fee total as read by the report (formulaTotalMensalidades). The template, the sort
+// fields and the rest of `pedido` stay as they were.
 void pedidoFaturamento(PedidoRelatorio& pedido, Banco& db, bool detalhado, const QDate& inicio, const QDate& fim,
                        const QString& filial);

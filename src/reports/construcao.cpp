@@ -20,8 +20,9 @@ bool leituraSeparada(Banco& db) {
     }
 }
 
-// One turn of the build, on either path: batches of rows until the report is whole, the turn's
-// time is up or the build is told to stop. True once the report is whole.
+// One turn of the build on its thread: batches of rows until the report is whole, the turn's
+// time is up or the build is told to stop; its progress is told between turns. True once the
+// report is whole.
 bool umTurno(MontagemRelatorio& montagem, const std::atomic<bool>& parar) {
     QElapsedTimer t;
     t.start();
@@ -34,10 +35,7 @@ bool umTurno(MontagemRelatorio& montagem, const std::atomic<bool>& parar) {
 
 }  // namespace
 
-ConstrucaoRelatorio::ConstrucaoRelatorio(Banco& db, const PedidoRelatorio& pedido) : db_(db), pedido_(pedido) {
-    relogio_.setInterval(0);
-    connect(&relogio_, &QTimer::timeout, this, &ConstrucaoRelatorio::turno);
-}
+ConstrucaoRelatorio::ConstrucaoRelatorio(Banco& db, const PedidoRelatorio& pedido) : db_(db), pedido_(pedido) {}
 
 ConstrucaoRelatorio::~ConstrucaoRelatorio() {
     cancela();
@@ -55,22 +53,24 @@ QString ConstrucaoRelatorio::erro() const {
 }
 
 void ConstrucaoRelatorio::inicia() {
-    if (ativa_ || linha_ || montagem_) return;
+    if (ativa_ || linha_) return;
     ativa_ = true;
     if (leituraSeparada(db_)) {
         linha_.reset(QThread::create([this] { emSeparado(); }));
         linha_->start();
         return;
     }
+    // On the window's connection its reading is open until the last row: no lane may write
+    // through that connection meanwhile, so the report is read whole before the next event.
     try {
-        montagem_ = std::make_unique<MontagemRelatorio>(db_, pedido_);
+        MontagemRelatorio montagem(db_, pedido_);
+        documento_ = montagem.documento();
+        while (!montagem.avanca(kLinhasPorLote)) {}
+        lidas_ = montagem.linhasLidas();
     } catch (const ErroRelatorio& e) {
         erro_ = e.mensagem();
-        QMetaObject::invokeMethod(this, &ConstrucaoRelatorio::encerra, Qt::QueuedConnection);
-        return;
     }
-    documento_ = montagem_->documento();
-    relogio_.start();
+    QMetaObject::invokeMethod(this, &ConstrucaoRelatorio::encerra, Qt::QueuedConnection);
 }
 
 void ConstrucaoRelatorio::cancela() {
@@ -85,7 +85,6 @@ void ConstrucaoRelatorio::cancela() {
         linha_->wait();
         QCoreApplication::sendPostedEvents(this);   // its last reports, before saying it ended
     } else {
-        if (documento_) documento_->interrompe();
         encerra();
     }
 }
@@ -93,27 +92,8 @@ void ConstrucaoRelatorio::cancela() {
 void ConstrucaoRelatorio::encerra() {
     if (!ativa_) return;
     ativa_ = false;
-    relogio_.stop();
-    montagem_.reset();   // ends the queries' reads
     if (const auto d = documento(); d && !d->concluido()) d->interrompe(erro());
     emit terminou();
-}
-
-void ConstrucaoRelatorio::turno() {
-    if (!montagem_) return;
-    if (documento_->abandonado()) return cancela();   // the preview was closed
-    bool pronto = false;
-    try {
-        pronto = umTurno(*montagem_, parar_);
-    } catch (const ErroRelatorio& e) {
-        erro_ = e.mensagem();
-        encerra();
-        return;
-    }
-    lidas_ = montagem_->linhasLidas();
-    documento_->avisaCrescimento();
-    emit progrediu();
-    if (pronto) encerra();
 }
 
 // The thread's work: its own connection, the report read to its end or until told to stop.

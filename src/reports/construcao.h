@@ -2,8 +2,8 @@
 // A report built while the windows keep answering. On a file that lets readers work beside its
 // writer (the write-ahead journal), the report is read on a thread of its own over a second
 // connection to the same file, so even the engine's sort of a million rows does not hold the
-// window; the report sees the data as they stood when it began. Otherwise it is read on the
-// window's connection, a batch of rows at a time between the window's events.
+// window; the report sees the data as they stood when it began. Otherwise its one reading would
+// be the window's connection's, the lanes' too: it is read whole at once, and the window waits.
 // Cancelling, or closing the preview (which abandons the document), ends the read at once; the
 // document keeps what it had. A failure interrupts the document with its message.
 
@@ -13,7 +13,6 @@
 #include <QMutex>
 #include <QObject>
 #include <QThread>
-#include <QTimer>
 
 #include <atomic>
 #include <memory>
@@ -38,7 +37,6 @@ signals:
     void terminou();
 
 private:
-    void turno();
     void emSeparado();
     void encerra();
 
@@ -47,10 +45,6 @@ private:
     bool ativa_ = false;
     std::atomic<qint64> lidas_{0};
     std::atomic<bool> parar_{false};
-
-    // Read on the window's connection.
-    std::unique_ptr<MontagemRelatorio> montagem_;
-    QTimer relogio_;
 
     // Read on a thread of its own.
     std::unique_ptr<QThread> linha_;

@@ -32,7 +32,10 @@ public:
     // The selection formula of the subreport chosen, or of the main report.
     void defineSelecao(const QString& formula);
     QString selecao() const;
-    void defineFormula(int indice, const QString& formula) { pedido_.formulas.at(size_t(indice)) = formula; }
+    void defineFormula(int indice, const QString& formula) {
+        pedido_.formulas.at(size_t(indice)) = formula;
+        pedido_.formulasLidas.at(size_t(indice)) = nullptr;
+    }
     void defineOrdem(int indice, const QString& campo) { pedido_.ordem.at(size_t(indice)) = campo; }
     // The subreport that the next selection formula applies to; empty text: the main report.
     void escolheSubrelatorio(const QString& nome) { subrelatorio_ = nome; }

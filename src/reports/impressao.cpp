@@ -8,83 +8,143 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrinter>
 
-void configuraImpressora(QPrinter& impressora) {
-    impressora.setPageSize(QPageSize(QPageSize::A4));
-    impressora.setPageOrientation(QPageLayout::Portrait);
-    impressora.setPageMargins(QMarginsF(kMargemMm, kMargemMm, kMargemMm, kMargemMm), QPageLayout::Millimeter);
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The PDF's bytes, straight to its file: what the PDF writer does not say (a write the disk had
+// no room for) is kept here.
+class SaidaPdf : public QIODevice {
+public:
+    explicit SaidaPdf(int fd) : fd_(fd) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    ~SaidaPdf() override { fecha(); }
+    bool isSequential() const override { return true; }
+    // The failure of the first write that failed, or of the closing; 0 when none.
+    int erro() const { return erro_; }
+    void fecha() {
+        if (fd_ >= 0 && ::close(fd_) != 0 && !erro_) erro_ = errno;
+        fd_ = -1;
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* dados, qint64 n) override {
+        if (erro_ || fd_ < 0) return -1;
+        if (escreveTudo(fd_, dados, n)) return n;
+        erro_ = errno ? errno : EIO;
+        return -1;
+    }
+
+private:
+    int fd_;
+    int erro_ = 0;
+};
+
+void configuraImpressora(QPagedPaintDevice& folhas) {
+    folhas.setPageSize(QPageSize(QPageSize::A4));
+    folhas.setPageOrientation(QPageLayout::Portrait);
+    folhas.setPageMargins(QMarginsF(kMargemMm, kMargemMm, kMargemMm, kMargemMm), QPageLayout::Millimeter);
 }
 
 namespace {
 
-bool pdfInteiro(const QString& caminho) {
-    QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly) || f.size() == 0) return false;
-    f.seek(std::max<qint64>(0, f.size() - 32));
-    return f.readAll().contains("%%EOF");
+// The same folder, however its path is written.
+bool mesmaPasta(const QString& a, const QString& b) {
+    struct stat x {}, y {};
+    return ::stat(QFile::encodeName(a).constData(), &x) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
 }
 
-std::unique_ptr<QPrinter> impressoraPdf(const DocumentoRelatorio& documento, const QString& caminho) {
-    auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    p->setOutputFormat(QPrinter::PdfFormat);
-    p->setOutputFileName(caminho);
-    p->setDocName(documento.titulo());
-    configuraImpressora(*p);
-    return p;
+// A file the program keeps in its folder: its database and the files beside it, its lock, the
+// fiscal journal, the templates, the program itself, its copies while they are written. None is
+// named "*.pdf", the only name a PDF takes there.
+bool arquivoDoPrograma(const QString& caminho, const QString& pastaPrograma) {
+    const QFileInfo f(caminho);
+    return mesmaPasta(f.absolutePath(), pastaPrograma) &&
+           !f.fileName().endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+}
+
+QString naoGravado(const QString& caminho) {
+    return QStringLiteral("Não foi possível gravar o arquivo %1.").arg(caminho);
 }
 
 }  // namespace
 
 ImpressaoRelatorio::ImpressaoRelatorio(const DocumentoRelatorio& documento, QPrinter& impressora)
-    : documento_(documento), impressora_(impressora) {}
+    : documento_(documento), impressora_(&impressora) {}
 
 // The PDF is written under a second name and takes the chosen one once whole: a file that was
 // there stays until then, and stays when the saving is cancelled or fails.
-ImpressaoRelatorio::ImpressaoRelatorio(const DocumentoRelatorio& documento, const QString& caminho)
-    : documento_(documento), proprio_(impressoraPdf(documento, caminho + kSufixoGravando)), impressora_(*proprio_),
-      caminho_(caminho), temporario_(caminho + kSufixoGravando) {}
+ImpressaoRelatorio::ImpressaoRelatorio(const DocumentoRelatorio& documento, const QString& caminho,
+                                       const QString& pastaPrograma)
+    : documento_(documento), caminho_(caminho), temporario_(caminho + kSufixoGravando), pastaPrograma_(pastaPrograma) {}
 
 ImpressaoRelatorio::~ImpressaoRelatorio() {
     if (!terminada_) cancela();
+}
+
+bool ImpressaoRelatorio::abrePdf() {
+    // The database, its log, or another file the engine holds for the program: replaced by a
+    // PDF, the records would be lost.
+    if (conexaoQueUsa(caminho_)) {
+        falha_ = QStringLiteral("Não foi possível gravar o arquivo %1: ele é o banco de dados em uso pelo programa.")
+                     .arg(caminho_);
+        return false;
+    }
+    // Its lock replaced, a second copy of the program would start on the same data.
+    if (arquivoDoPrograma(caminho_, pastaPrograma_)) {
+        falha_ = QStringLiteral("Não foi possível gravar o arquivo %1: ele é um dos arquivos do programa. "
+                                "Escolha um nome terminado em .pdf ou outra pasta.")
+                     .arg(caminho_);
+        return false;
+    }
+    const QFileInfo destino(caminho_);
+    if (destino.exists() && (!destino.isFile() || !destino.isWritable())) {
+        falha_ = QStringLiteral("Não foi possível gravar o arquivo %1: o arquivo que já existe não pode ser "
+                                "substituído.")
+                     .arg(caminho_);
+        return false;
+    }
+    anotaGravacao(pastaPrograma_, temporario_);
+    const int fd = ::open(QFile::encodeName(temporario_).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int erro = errno;
+        esqueceGravacao(pastaPrograma_, temporario_);
+        falha_ = semEspaco(erro) ? textoDiscoCheio(caminho_)
+                                 : QStringLiteral("Não foi possível gravar o arquivo %1: %2")
+                                       .arg(caminho_, QString::fromLocal8Bit(std::strerror(erro)));
+        return false;
+    }
+    saida_ = std::make_unique<SaidaPdf>(fd);
+    pdf_ = std::make_unique<QPdfWriter>(saida_.get());
+    pdf_->setResolution(1200);
+    pdf_->setTitle(documento_.titulo());
+    configuraImpressora(*pdf_);
+    return true;
 }
 
 bool ImpressaoRelatorio::comeca() {
     comecou_ = true;
     de_ = 0;
     ate_ = documento_.paginas() - 1;
-    if (impressora_.printRange() == QPrinter::PageRange && impressora_.fromPage() > 0) {
-        de_ = impressora_.fromPage() - 1;
-        ate_ = std::min(ate_, impressora_.toPage() - 1);
+    if (impressora_ && impressora_->printRange() == QPrinter::PageRange && impressora_->fromPage() > 0) {
+        de_ = impressora_->fromPage() - 1;
+        ate_ = std::min(ate_, impressora_->toPage() - 1);
     }
     atual_ = de_;
-    if (!caminho_.isEmpty()) {
-        // The database, its log, or another file the engine holds for the program: replaced by
-        // a PDF, the records would be lost.
-        if (conexaoQueUsa(caminho_)) {
-            falha_ = QStringLiteral("Não foi possível gravar o arquivo %1: ele é o banco de dados em uso pelo programa.")
-                         .arg(caminho_);
-            return false;
-        }
-        const QFileInfo destino(caminho_);
-        if (destino.exists() && (!destino.isFile() || !destino.isWritable())) {
-            falha_ = QStringLiteral("Não foi possível gravar o arquivo %1: o arquivo que já existe não pode ser "
-                                    "substituído.")
-                         .arg(caminho_);
-            return false;
-        }
-        // QPrinter says nothing when it cannot write the file: try it first.
-        QFile f(temporario_);
-        if (!f.open(QIODevice::WriteOnly)) {
-            falha_ = QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(caminho_, f.errorString());
-            return false;
-        }
-    }
+    if (!impressora_ && !abrePdf()) return false;
     if (ate_ < de_) return true;
-    if (!pintor_.begin(&impressora_)) {
-        falha_ = caminho_.isEmpty() ? QStringLiteral("Não foi possível imprimir: a impressora não está disponível.")
-                                    : QStringLiteral("Não foi possível gravar o arquivo %1.").arg(caminho_);
+    if (!pintor_.begin(impressora_ ? static_cast<QPaintDevice*>(impressora_) : pdf_.get())) {
+        falha_ = impressora_ ? QStringLiteral("Não foi possível imprimir: a impressora não está disponível.")
+                             : naoGravado(caminho_);
         return false;
     }
     pintor_.setRenderHint(QPainter::TextAntialiasing);
@@ -95,16 +155,17 @@ bool ImpressaoRelatorio::avanca(int ms) {
     if (terminada_) return true;
     if (!comecou_ && !comeca()) {
         terminada_ = true;
+        if (saida_) termina();
         return true;
     }
     QElapsedTimer relogio;
     relogio.start();
+    QPagedPaintDevice& folhas = impressora_ ? static_cast<QPagedPaintDevice&>(*impressora_) : *pdf_;
     // The painter starts at the printable area's corner, in device pixels.
-    const double escala = impressora_.resolution() / kUnidadesPorPolegada;
+    const double escala = (impressora_ ? impressora_->resolution() : pdf_->resolution()) / kUnidadesPorPolegada;
     while (atual_ <= ate_) {
-        if (atual_ > de_ && !impressora_.newPage()) {
-            falha_ = caminho_.isEmpty() ? QStringLiteral("A impressão foi interrompida pela impressora.")
-                                        : QStringLiteral("Não foi possível gravar o arquivo %1.").arg(caminho_);
+        if (atual_ > de_ && !folhas.newPage()) {
+            falha_ = impressora_ ? QStringLiteral("A impressão foi interrompida pela impressora.") : naoGravado(caminho_);
             break;
         }
         pintor_.save();
@@ -120,33 +181,38 @@ bool ImpressaoRelatorio::avanca(int ms) {
 
 void ImpressaoRelatorio::termina() {
     terminada_ = true;
-    if (pintor_.isActive()) pintor_.end();
-    if (caminho_.isEmpty()) return;
-    // A disk that filled up leaves a file cut short: it ends without the PDF's closing mark.
-    if (falha_.isEmpty() && !pdfInteiro(temporario_))
-        falha_ = QStringLiteral("Não foi possível gravar o arquivo %1.").arg(caminho_);
+    if (pintor_.isActive()) pintor_.end();   // the PDF's last bytes
+    if (!saida_) return;
+    saida_->fecha();
+    // A disk that filled up is told as such, as everywhere in the program.
+    if (falha_.isEmpty() && saida_->erro())
+        falha_ = semEspaco(saida_->erro()) ? textoDiscoCheio(caminho_) : naoGravado(caminho_);
     if (falha_.isEmpty()) {
         try {
             substituiArquivo(temporario_, caminho_);
-        } catch (const ErroBanco&) {
-            falha_ = QStringLiteral("Não foi possível gravar o arquivo %1.").arg(caminho_);
+        } catch (const ErroBanco& e) {
+            falha_ = e.mensagem();
         }
     }
     if (!falha_.isEmpty()) removeArquivo(temporario_);
+    esqueceGravacao(pastaPrograma_, temporario_);
 }
 
 void ImpressaoRelatorio::cancela() {
     if (terminada_) return;
     terminada_ = true;
     if (pintor_.isActive()) {
-        impressora_.abort();
+        if (impressora_) impressora_->abort();
         pintor_.end();
     }
-    if (comecou_ && !caminho_.isEmpty()) removeArquivo(temporario_);
+    if (!saida_) return;
+    saida_->fecha();
+    removeArquivo(temporario_);
+    esqueceGravacao(pastaPrograma_, temporario_);
 }
 
-QString gravaPdf(const DocumentoRelatorio& documento, const QString& caminho) {
-    ImpressaoRelatorio pdf(documento, caminho);
+QString gravaPdf(const DocumentoRelatorio& documento, const QString& caminho, const QString& pastaPrograma) {
+    ImpressaoRelatorio pdf(documento, caminho, pastaPrograma);
     while (!pdf.avanca(0)) {}
     return pdf.falha();
 }

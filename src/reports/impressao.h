@@ -9,17 +9,22 @@
 #include <memory>
 
 class DocumentoRelatorio;
+class QPagedPaintDevice;
+class QPdfWriter;
 class QPrinter;
+class SaidaPdf;
 
 // Sets A4 and the margins the report's pages were laid out for.
-void configuraImpressora(QPrinter& impressora);
+void configuraImpressora(QPagedPaintDevice& folhas);
 
 class ImpressaoRelatorio {
 public:
     // On `impressora` as it is configured: all the pages, or the range chosen in the print dialog.
     ImpressaoRelatorio(const DocumentoRelatorio& documento, QPrinter& impressora);
     // Into the PDF file `caminho`, which a file already there becomes only once the PDF is whole.
-    ImpressaoRelatorio(const DocumentoRelatorio& documento, const QString& caminho);
+    // `pastaPrograma` is the program's folder: no file the program keeps there is ever replaced
+    // by a PDF, and the PDF being written is noted there until it is whole or dropped.
+    ImpressaoRelatorio(const DocumentoRelatorio& documento, const QString& caminho, const QString& pastaPrograma);
     // Stopped before its end: the printer's job is dropped, a PDF half written is removed and a
     // file that was at `caminho` stays.
     ~ImpressaoRelatorio();
@@ -37,12 +42,15 @@ public:
 
 private:
     bool comeca();
+    // The PDF's file, opened under its second name; false with falha_ told when it cannot be.
+    bool abrePdf();
     void termina();
 
     const DocumentoRelatorio& documento_;
-    std::unique_ptr<QPrinter> proprio_;   // the PDF's
-    QPrinter& impressora_;
-    QString caminho_, temporario_;
+    QPrinter* impressora_ = nullptr;   // printing
+    QString caminho_, temporario_, pastaPrograma_;   // saving
+    std::unique_ptr<SaidaPdf> saida_;
+    std::unique_ptr<QPdfWriter> pdf_;
     QPainter pintor_;
     int de_ = 0, ate_ = -1, atual_ = 0;
     bool comecou_ = false, terminada_ = false;
@@ -51,4 +59,4 @@ private:
 
 // Writes the document as a PDF file at once; returns an empty text, or the failure for the
 // operator.
-QString gravaPdf(const DocumentoRelatorio& documento, const QString& caminho);
+QString gravaPdf(const DocumentoRelatorio& documento, const QString& caminho, const QString& pastaPrograma);

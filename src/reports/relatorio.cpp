@@ -426,9 +426,12 @@ struct MontagemRelatorio::Estado {
 MontagemRelatorio::MontagemRelatorio(Banco& db, const PedidoRelatorio& pedido)
     : e_(std::make_unique<Estado>(db, pedido)) {
     try {
-        e_->formulas = valoresFormulas(pedido);
+        leitura_.emplace(db);
+        e_->formulas = valoresFormulas(pedido, db);
     } catch (const ErroFormula& e) {
         throw ErroRelatorio(e.mensagem());
+    } catch (const ErroBanco& e) {
+        throw ErroRelatorio(e.mensagemLeitura(QStringLiteral("os dados do relatório")));
     }
     const Modelo m = leModelo(pedido.arquivo);
     e_->acrescentaSecoes(m, pedido.selecao, 0);

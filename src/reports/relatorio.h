@@ -11,12 +11,17 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class MontagemRelatorio {
 public:
     // Reads the template named by the request (and its subreports, beside it) and prepares every
     // section's query. Throws ErroRelatorio with a message for the operator when a template
     // cannot be read, a formula or sort field is refused or a query is refused.
+    // Everything the report shows, its formulas read from the data included, comes from one
+    // snapshot of `db`: one reading transaction from the first read to the last, held until this
+    // goes, so that no line or total shows a row written meanwhile. Nothing else may run on `db`
+    // while it lives.
     MontagemRelatorio(Banco& db, const PedidoRelatorio& pedido);
     ~MontagemRelatorio();
     MontagemRelatorio(const MontagemRelatorio&) = delete;
@@ -33,6 +38,7 @@ public:
 
 private:
     struct Estado;
+    std::optional<Transacao> leitura_;   // ended last, its statements finalized first
     std::unique_ptr<Estado> e_;
     std::shared_ptr<DocumentoRelatorio> documento_;
     qint64 lidas_ = 0;

@@ -3,6 +3,7 @@
 #include "reports/construcao.h"
 #include "reports/documento.h"
 #include "reports/impressao.h"
+#include "widgets/escolha_arquivo.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -97,8 +98,9 @@ private:
 
 class JanelaVisualizacao : public QWidget {
 public:
-    JanelaVisualizacao(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo)
-        : doc_(std::move(documento)), titulo_(titulo) {
+    JanelaVisualizacao(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo,
+                       const QString& pastaPrograma)
+        : doc_(std::move(documento)), titulo_(titulo), pastaPrograma_(pastaPrograma) {
         setObjectName(QStringLiteral("visualizacao"));
         setWindowTitle(titulo);
         setAttribute(Qt::WA_DeleteOnClose);
@@ -157,6 +159,9 @@ private:
         QPrintDialog escolha(impressora_.get(), this);
         escolha.setWindowTitle(QStringLiteral("Imprimir"));
         escolha.setMinMax(1, doc_->paginas());
+        // No printing to a file here: its file chooser would list folders by opening their files;
+        // "Salvar PDF" writes the file.
+        escolha.setOption(QAbstractPrintDialog::PrintToFile, false);
         escolha.setWindowModality(Qt::WindowModal);
         if (escolha.exec() != QDialog::Accepted) return;
         comeca(std::make_unique<ImpressaoRelatorio>(*doc_, *impressora_), QStringLiteral("Imprimindo"),
@@ -166,12 +171,13 @@ private:
     void salva() {
         QFileDialog escolha(this, QStringLiteral("Salvar PDF"), QDir::home().filePath(titulo_ + QStringLiteral(".pdf")),
                             QStringLiteral("Arquivos PDF (*.pdf)"));
+        escolhaSemAbrirArquivos(escolha);
         escolha.setAcceptMode(QFileDialog::AcceptSave);
         escolha.setDefaultSuffix(QStringLiteral("pdf"));
         escolha.setWindowModality(Qt::WindowModal);
         if (escolha.exec() != QDialog::Accepted || escolha.selectedFiles().isEmpty()) return;
         const QString caminho = escolha.selectedFiles().first();
-        comeca(std::make_unique<ImpressaoRelatorio>(*doc_, caminho), QStringLiteral("Gravando o PDF"),
+        comeca(std::make_unique<ImpressaoRelatorio>(*doc_, caminho, pastaPrograma_), QStringLiteral("Gravando o PDF"),
                QStringLiteral("PDF gravado em %1.").arg(caminho));
     }
 
@@ -195,7 +201,7 @@ private:
         if (!falha.isEmpty()) {
             // Over the preview alone, without waiting for it, and without taking the keyboard
             // from the lane the operator may be typing at meanwhile.
-            auto* aviso = new QMessageBox(QMessageBox::Information, QStringLiteral("Quelmar"), falha,
+            auto* aviso = new QMessageBox(QMessageBox::Warning, QStringLiteral("Quelmar"), falha,
                                           QMessageBox::Ok, this);
             aviso->setAttribute(Qt::WA_DeleteOnClose);
             aviso->setAttribute(Qt::WA_ShowWithoutActivating);
@@ -244,6 +250,7 @@ private:
 
     std::shared_ptr<const DocumentoRelatorio> doc_;
     QString titulo_;
+    QString pastaPrograma_;   // none of its files is replaced by a PDF
     AreaPaginas* area_;
     QLabel* situacao_;
     QProgressBar* andamento_;
@@ -259,9 +266,9 @@ private:
 }  // namespace
 
 QWidget* visualizaDocumento(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo,
-                            QWidget* perto) {
+                            QWidget* perto, const QString& pastaPrograma) {
     // A window of its own, owned by nobody: the window that asked may close before it.
-    auto* janela = new JanelaVisualizacao(std::move(documento), titulo);
+    auto* janela = new JanelaVisualizacao(std::move(documento), titulo, pastaPrograma);
     if (perto) janela->move(perto->window()->pos() + QPoint(40, 40));
     // A long report arrives while the operator may be back at the lane: it takes the keyboard
     // only from the reports window that is waiting for it, never from the cars being typed.

@@ -16,9 +16,10 @@ class DocumentoRelatorio;
 class QWidget;
 
 // Opens the preview and returns at once. `perto` is the window it opens over; it does not own
-// the preview, which lives until the operator closes it (or the program ends).
+// the preview, which lives until the operator closes it (or the program ends). `pastaPrograma`
+// is the program's folder, whose files a PDF never replaces.
 QWidget* visualizaDocumento(std::shared_ptr<const DocumentoRelatorio> documento, const QString& titulo,
-                            QWidget* perto);
+                            QWidget* perto, const QString& pastaPrograma);
 
 // The program ends: every preview goes (a PDF it was writing is dropped) and every report still
 // being read stops, while the program is still whole, not once its parts are being torn down.

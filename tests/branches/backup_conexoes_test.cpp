@@ -1,4 +1,5 @@
 #include "access/carga_acesso.h"
+#include "app/trava_pasta.h"
 #include "branches/arquivo_mensalistas.h"
 #include "branches/backup.h"
 #include "branches/filiais_teste.h"
@@ -8,11 +9,18 @@
 #include "reports/controle_relatorio.h"
 #include "reports/impressao.h"
 #include "reports/relatorio_teste.h"
+#include "reports/visualizacao.h"
 #include "support/ambiente.h"
 #include "support/outro_processo.h"
 
+#include <QAction>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -53,14 +61,20 @@ const char* const kEntrada = "INSERT INTO veiculos_patio (placa, data_entrada, h
 
 // While another connection has the file open, neither a backup nor a restore may swap it: the
 // other would go on writing into the file retired, its entries lost and its tickets issued
-// again. Both are refused at once, everything written on either side stays.
+// again. Both are refused at once, everything written on either side stays. Another program
+// that writes while the backup is under way (after its compaction, before its swap) is refused
+// instead: no row that was answered as written is lost to the swap.
 TEST(BackupOutraConexao, RecusadosEnquantoOutraConexaoTemOArquivo) {
     const struct {
         const char* nome;
         bool outroProcesso;
         bool restaura;
-        bool lendo = false;   // the other stays inside a reading transaction
+        bool lendo = false;     // the other stays inside a reading transaction
+        bool durante = false;   // the other opens and writes while the backup is copied
+        bool esperando = false;   // and waits for the file, through the swap
     } casos[] = {
+        {"backup, outro processo gravando entre a compactação e a troca", true, false, false, true},
+        {"backup, outro processo esperando pelo arquivo que a troca aposenta", true, false, false, true, true},
         {"backup, outro processo", true, false},
         {"backup, outro processo lendo", true, false, true},
         {"backup, mesmo processo", false, false},
@@ -81,6 +95,28 @@ TEST(BackupOutraConexao, RecusadosEnquantoOutraConexaoTemOArquivo) {
             ASSERT_TRUE(realiza_backup(amb.db(), programa, destino.path(), 1 << 30).ok);
         }
 
+        if (c.durante) {
+            const QString entrada = QString(kEntrada).arg("BBB-0002", "2");
+            QString resposta;
+            const OuvinteArquivos antes = ouveMudancasArquivos([&](const QString& arquivo) {
+                if (!arquivo.endsWith("backup.gravando") || !resposta.isEmpty()) return;
+                resposta = processo.abre(dados);
+                resposta += " " + (c.esperando ? processo.executaEsperando(entrada) : processo.executa(entrada));
+            });
+            const ResultadoBackup r = realiza_backup(amb.db(), programa, destino.path(), 1 << 30);
+            ouveMudancasArquivos(antes);
+            // Let try again once the swap is done, the one that waits still finds the file it
+            // opened held, and gives up.
+            for (const bool tenta : {true, false})
+                if (c.esperando) resposta += " " + processo.esperaMais(tenta);
+            processo.fecha();
+            EXPECT_TRUE(r.ok) << r.mensagem.toStdString();
+            EXPECT_EQ(amb.conta("veiculos_patio"), resposta.endsWith(" ok") ? 2 : 1) << resposta.toStdString();
+            EXPECT_TRUE(resposta.endsWith("database is locked")) << resposta.toStdString();
+            EXPECT_EQ(resposta.count("esperando"), c.esperando ? 2 : 0) << resposta.toStdString();
+            EXPECT_TRUE(QFile::exists(dados + "-wal"));
+            continue;
+        }
         const OutraConexao outra = c.outroProcesso ? noOutroProcesso(processo, dados)
                                                    : nesteProcesso(std::make_shared<Banco>(), dados);
         if (c.lendo) {
@@ -129,24 +165,54 @@ TEST(BackupOutraConexao, ArquivoSegueDoProgramaDepoisDeCadaOperacao) {
     // An operation gives what it told the operator of a failure ("" when it went through).
     using Operacao = std::function<QString(Ambiente&, const QString& programa, const QString& disco)>;
     const auto falha = [](const auto& r) { return r.ok ? QString() : r.mensagem; };
-    const auto relatorio = [](Ambiente& amb, const QString& programa, const QString&) {
+    // The report of the users, printed `vezes` times: the last one shown.
+    const auto imprime = [](Ambiente& amb, const QString& programa, int vezes) {
         const QString modelo = programa + "/rel_usu.rpt";
         QFile::copy(QStringLiteral(QUELMAR_MODELOS "/rel_usu.rpt"), modelo);
         ControleRelatorio cr(amb.db(), amb.plataforma);
         cr.defineArquivo(modelo);
-        for (int vez = 0; vez < 2; ++vez) {   // the second one reopens a file whose log is empty
+        for (int vez = 0; vez < vezes; ++vez) {
             cr.executa();
             esperaRelatorio(amb.plataforma, cr);
         }
+        return amb.plataforma.visualizados.back().documento;
+    };
+    const auto relatorio = [&](Ambiente& amb, const QString& programa, const QString&) {
+        const auto documento = imprime(amb, programa, 2);   // the second reopens a file whose log is empty
         // Saved as PDF over the database or its log, by a slip of the operator: refused.
         for (const QString& arquivo : {amb.db().caminho(), amb.db().caminho() + "-wal"})
-            if (!gravaPdf(*amb.plataforma.visualizados.at(1).documento, arquivo).endsWith("em uso pelo programa."))
+            if (!gravaPdf(*documento, arquivo, programa).endsWith("em uso pelo programa."))
                 return "PDF gravado sobre " + arquivo;
+        // Nor over the folder's lock: a second copy of the program would start on the same data.
+        TravaPasta trava;
+        trava.trava(programa);
+        const QString naTrava = gravaPdf(*documento, programa + "/" + kNomeTrava, programa);
+        if (TravaPasta().trava(programa) != TravaPasta::Resultado::EmUso || !naTrava.contains("arquivos do programa"))
+            return "PDF gravado sobre a trava: " + naTrava;
         return QString();
+    };
+    // "Salvar PDF" from the preview, the chooser taken to the program's folder, whose listing
+    // the operator sees before Esc.
+    const auto salvarPdf = [&](Ambiente& amb, const QString& programa, const QString&) {
+        QPointer<QWidget> previa = visualizaDocumento(imprime(amb, programa, 1), "Relatório", nullptr, programa);
+        bool listada = false;
+        QTimer::singleShot(0, previa, [&] {
+            auto* escolha = previa->findChild<QFileDialog*>();
+            QObject::connect(escolha->findChild<QFileSystemModel*>(), &QFileSystemModel::directoryLoaded,
+                             [&](const QString& pasta) { listada = listada || pasta == programa; });
+            escolha->setDirectory(programa);
+            for (int i = 0; i < 1000000 && !listada; ++i) QCoreApplication::processEvents();
+            QCoreApplication::processEvents();   // what the listing found, shown
+            QTest::keyClick(escolha, Qt::Key_Escape);
+        });
+        previa->findChild<QAction*>("Salvar_PDF")->trigger();
+        delete previa;
+        return listada ? QString() : QStringLiteral("pasta do programa não listada");
     };
     const std::pair<const char*, Operacao> casos[] = {
         {"início", [](Ambiente& amb, auto&, auto&) { amb.db().fecha(); return carrega_banco(amb.ctx).falha; }},
         {"relatório impresso duas vezes", relatorio},
+        {"Salvar PDF na pasta do programa", salvarPdf},
         {"arquivo em uso sincronizado, sua cópia por fora recusada", [](Ambiente& amb, auto&, const QString& disco) {
              const QString dados = amb.db().caminho();
              const bool ok = sincroniza(dados) && sincroniza(dados + "-wal") && copiaPrivada(dados, disco + "/c") == ResultadoCopia::Falhou;
@@ -177,6 +243,11 @@ TEST(BackupOutraConexao, ArquivoSegueDoProgramaDepoisDeCadaOperacao) {
         EXPECT_EQ(opera(amb, amb.plataforma.pastaPrograma(), disco.path()).toStdString(), "");
         ASSERT_TRUE(amb.db().aberto());
         EXPECT_EQ(shell.travadoPor(dados), ::getpid());
+        // The shared memory's lock that tells another engine it is not alone: lost, its next
+        // open would truncate the memory under this process (a bus error at the next entry).
+        const bool memoria = shell.travadoPor(dados + "-shm", 128, 1) == ::getpid();
+        EXPECT_TRUE(memoria);
+        if (!memoria) continue;
         EXPECT_EQ(shell.abre(dados), "ok");
         EXPECT_EQ(shell.executa("SELECT count(*) FROM usuarios"), "ok");
         shell.fecha();

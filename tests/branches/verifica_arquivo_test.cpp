@@ -7,6 +7,7 @@
 #include "access/carga_acesso.h"
 #include "data/dinheiro.h"
 #include "support/banco_teste.h"
+#include "support/outro_processo.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -404,6 +405,8 @@ TEST(VerificaArquivo, CanceladoNaoMudaNada) {
 // rewritten in place (another copy onto the medium still running) while it is being copied, or
 // once it has been checked: a change during the copy is refused with a request to try again,
 // one after the check never reaches the database, and nothing is left beside the database.
+// Refused too, though each read of it would find it unchanged: its later part rewritten while it
+// is copied and its earlier part only after, and a writer that stopped half-way and holds it open.
 TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
     // Enough rows for a copy in several parts, and a cancellation: the first table checked.
     const auto volume = [](Ambiente& a) {
@@ -413,40 +416,67 @@ TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
         a.db().executa("INSERT INTO cancelamento_ticket (ticket, placa, hora, caixa, filial) "
                        "VALUES (5, 'XYZ-0005', '10:00:00', 1, 1)");
     };
-    const char* valor = "UPDATE registro_saida SET valor_liquido = 922337203685477580";
-    const char* inicio = "UPDATE mensalistas SET data_inicio = 'ontem'";
+    const QStringList valor = {"UPDATE registro_saida SET valor_liquido = 922337203685477580"};
+    const QStringList inicio = {"UPDATE mensalistas SET data_inicio = 'ontem'"};
+    // Another sound backup: a blend of its pages and the first one's passes every check.
+    const QStringList outroBackup = {"UPDATE registro_saida SET placa = 'XYZ-9999'",
+                                     "UPDATE mensalidades SET valor = 1200000"};
+    enum class Quando {
+        NaCopia,            // rewritten whole while copied
+        DepoisDaVerificacao,
+        DeTrasParaFrente,   // its later part while copied, its earlier part once copied
+        GravadorParado,     // its earlier part written, the writer holding it open
+    };
     const struct {
         Operacao op;
-        bool naCopia;          // rewritten while copied; otherwise once checked
-        const char* mudanca;   // the other version of the file
+        Quando quando;
+        QStringList mudanca;   // the other version of the file
         const char* lido;      // once taken, as in the database the file came from
+        const char* recusa = "mudou enquanto era copiado";
     } casos[] = {
-        {Operacao::Restauracao, true, valor, "SELECT valor_liquido FROM registro_saida"},
-        {Operacao::Mescla, true, valor, "SELECT valor_liquido FROM registro_saida"},
-        {Operacao::Importacao, true, inicio, "SELECT data_inicio FROM mensalistas"},
-        {Operacao::Mescla, false, "UPDATE cancelamento_ticket SET hora = 'depois'", "SELECT hora FROM cancelamento_ticket"},
-        {Operacao::Importacao, false, inicio, "SELECT data_inicio FROM mensalistas"},
+        {Operacao::Restauracao, Quando::NaCopia, valor, "SELECT valor_liquido FROM registro_saida"},
+        {Operacao::Mescla, Quando::NaCopia, valor, "SELECT valor_liquido FROM registro_saida"},
+        {Operacao::Importacao, Quando::NaCopia, inicio, "SELECT data_inicio FROM mensalistas"},
+        {Operacao::Mescla, Quando::DepoisDaVerificacao, {"UPDATE cancelamento_ticket SET hora = 'depois'"},
+         "SELECT hora FROM cancelamento_ticket"},
+        {Operacao::Importacao, Quando::DepoisDaVerificacao, inicio, "SELECT data_inicio FROM mensalistas"},
+        {Operacao::Restauracao, Quando::DeTrasParaFrente, outroBackup,
+         "SELECT placa || sum(valor) FROM registro_saida, mensalidades"},
+        {Operacao::Restauracao, Quando::GravadorParado, outroBackup,
+         "SELECT placa || sum(valor) FROM registro_saida, mensalidades", "está aberto para gravação em outro programa"},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(std::to_string(int(c.op)) + (c.naCopia ? " na cópia" : " depois da verificação"));
+        SCOPED_TRACE(std::to_string(int(c.op)) + " " + std::to_string(int(c.quando)));
+        ConexaoEmOutroProcesso gravador;
         Entrada e(c.op, volume);
-        e.altera({c.mudanca});
+        e.altera(c.mudanca);
         const QByteArray outra = bytes(e.arquivo());
+        // The other version's pages from the one after its first change on: the two parts of a
+        // blend, each whole.
+        qsizetype corte = 0;
+        while (corte < outra.size() && outra[corte] == e.bom[corte]) ++corte;
+        corte = (corte / 4096 + 1) * 4096;
+        ASSERT_NE(outra.mid(corte), e.bom.mid(corte));
         e.escreve(e.bom);
         const QByteArray dadosAntes = bytes(e.dados());
         bool mudou = false;
-        const auto reescreve = [&] {
+        const auto reescreve = [&](qsizetype de, qsizetype ate) {
             QFile f(e.arquivo());
-            mudou = mudou || (f.open(QIODevice::ReadWrite) && f.write(outra) == outra.size());
+            mudou = f.open(QIODevice::ReadWrite) && f.seek(de) && f.write(outra.mid(de, ate - de)) == ate - de;
         };
+        if (c.quando == Quando::GravadorParado) {
+            ASSERT_EQ(gravador.seguraParaGravar(e.arquivo()), "ok");
+            reescreve(0, corte);
+        }
         int partes = 0;   // the copy's changes: made, created, then one before each later part
         const OuvinteArquivos antes = ouveMudancasArquivos([&](const QString& arquivo) {
-            if (c.naCopia && (arquivo.endsWith(kCopiaRestauracao) || arquivo.endsWith(kCopiaRecebida)) &&
-                ++partes == 3)
-                reescreve();
+            if (!arquivo.endsWith(kCopiaRestauracao) && !arquivo.endsWith(kCopiaRecebida)) return;
+            ++partes;
+            if (c.quando == Quando::NaCopia && partes == 3) reescreve(0, outra.size());
+            if (c.quando == Quando::DeTrasParaFrente && partes == 2) reescreve(corte, outra.size());
         });
         Andamento andamento([&](int) {
-            if (!c.naCopia && !mudou) reescreve();
+            if (c.quando == Quando::DepoisDaVerificacao && !mudou) reescreve(0, outra.size());
             return true;
         });
         // The engine keeps few pages in memory, as it does for a file larger than its cache: a
@@ -457,16 +487,23 @@ TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
         ouveMudancasArquivos(antes);
         EXPECT_TRUE(mudou);
         EXPECT_EQ(QDir(e.destino.plataforma.pastaPrograma()).entryList({"dados.mdb.*"}, QDir::Files), QStringList());
-        if (!c.naCopia) {
+        if (c.quando == Quando::DepoisDaVerificacao) {
             EXPECT_TRUE(r.ok) << r.mensagem.toStdString();
             EXPECT_EQ(e.destino.linha(c.lido).join(' ').toStdString(), e.origem.linha(c.lido).join(' ').toStdString());
             continue;
         }
         EXPECT_FALSE(r.ok);
-        EXPECT_TRUE(r.mensagem.contains("O arquivo " + e.arquivo() + " mudou enquanto era copiado"))
-            << r.mensagem.toStdString();
+        EXPECT_TRUE(r.mensagem.contains("O arquivo " + e.arquivo() + " " + c.recusa)) << r.mensagem.toStdString();
         EXPECT_EQ(bytes(e.dados()), dadosAntes);
-        // Tried again once whole, the other version is checked as it stands.
-        EXPECT_TRUE(e.executa().mensagem.contains("tem um valor que não é"));
+        // Once the writer is done, the other version is checked as it stands, and taken when sound.
+        reescreve(0, outra.size());
+        gravador.largaArquivo();
+        const Resultado depois = e.executa();
+        EXPECT_EQ(depois.ok, c.mudanca == outroBackup) << depois.mensagem.toStdString();
+        Banco versao;
+        versao.abreLeitura(e.arquivo(), Banco::kSenha);
+        if (depois.ok) {
+            EXPECT_EQ(e.destino.linha(c.lido).join(' '), versao.valor(c.lido).toString());
+        }
     }
 }

@@ -50,7 +50,9 @@ TEST(ModosArquivos, TudoQueOProgramaCriaESoDoDono) {
     ASSERT_EQ(trava.trava(programa.path()), TravaPasta::Resultado::Travada);
     confere(programa.filePath("dados.mdb.trava"));
 
-    compactaEm(amb.db(), programa.filePath("compact.mdb"));
+    fechaSemEsperar(amb.db());
+    AcessoExclusivo(programa.filePath("dados.mdb")).compactaEm(programa.filePath("compact.mdb"));
+    reabre_banco(amb.db(), programa.filePath("dados.mdb"));
     confere(programa.filePath("compact.mdb"));
     ASSERT_EQ(copiaPrivada(programa.filePath("compact.mdb"),
                            programa.filePath("dados.mdb.restaurando")), ResultadoCopia::Feita);

@@ -19,8 +19,9 @@ protected:
     QString arquivoPedido() const {
         return janela.cr.pedido().arquivo.mid(amb.plataforma.pastaPrograma().size() + 1);
     }
-    QStringList formulas() const {
-        const auto& f = janela.cr.pedido().formulas;
+    // As the report reads them.
+    QStringList formulas() {
+        const auto f = textosFormulas(janela.cr.pedido(), amb.db());
         return {f[0], f[1], f[2]};
     }
 };

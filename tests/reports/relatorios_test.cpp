@@ -1,3 +1,4 @@
+#include "data/gravacao_segura.h"
 #include "reports/controle_relatorio.h"
 #include "reports/impressao.h"
 #include "reports/janela_relatorios.h"
@@ -143,7 +144,7 @@ TEST_F(RelatoriosTest, FaturamentoDeMarcoNaFilial2SoComSuasSaidasEMensalidades) 
     amb.db().executa("DELETE FROM pagamento_mensalidade");
     amb.db().executa("DELETE FROM registro_saida");
     const QStringList vazio = imprime(janela.Option5);
-    EXPECT_EQ(janela.cr.pedido().formulas[1], "total_mensalidades=0");
+    EXPECT_EQ(textosFormulas(janela.cr.pedido(), amb.db())[1], "total_mensalidades=0");
     EXPECT_TRUE(vazio.contains("Nenhuma saída no período.") && vazio.contains("Total geral | 0,00") &&
                 vazio.contains("Nenhuma mensalidade recebida no período."));
 }
@@ -177,28 +178,41 @@ TEST_F(RelatoriosTest, PdfGravado) {
     ASSERT_EQ(doc.paginas(), 3);
     QTemporaryDir dir;
     const QString caminho = dir.filePath("usuarios.pdf");
-    EXPECT_EQ(gravaPdf(doc, caminho), "");
+    EXPECT_EQ(gravaPdf(doc, caminho, amb.plataforma.pastaPrograma()), "");
     QFile f(caminho);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray pdf = f.readAll();
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 3);
-    EXPECT_TRUE(gravaPdf(doc, dir.filePath("nao/existe.pdf")).startsWith("Não foi possível gravar o arquivo"));
+    EXPECT_TRUE(gravaPdf(doc, dir.filePath("nao/existe.pdf"), amb.plataforma.pastaPrograma()).startsWith("Não foi possível gravar o arquivo"));
 
     // Over a file that was there, a save cancelled or dropped half-way (the preview closed, the
-    // program ended) or failing (the disk fills up) leaves that file as it was and nothing beside it.
+    // program ended), killed (the next start cleans up) or failing (the disk fills up, told as
+    // such) leaves that file as it was and nothing beside it.
     const QByteArray antigo = "o PDF de ontem";
     ASSERT_TRUE(f.remove() && f.open(QIODevice::WriteOnly) && f.write(antigo) == antigo.size());
     f.close();
-    for (const QString como : {"cancelada", "largada", "disco cheio"}) {
+    const QString programa = amb.plataforma.pastaPrograma();
+    for (const QString como : {"cancelada", "largada", "morta", "disco cheio"}) {
         {
             std::optional<DiscoCheio> cheio;
             if (como == "disco cheio") cheio.emplace(pdf.size() / 2);
-            ImpressaoRelatorio gravacao(doc, caminho);
+            ImpressaoRelatorio gravacao(doc, caminho, programa);
             EXPECT_FALSE(gravacao.avanca(0));   // a page written, more to go
             if (como == "cancelada") gravacao.cancela();
             while (como == "disco cheio" && !gravacao.avanca(0)) {}
-            EXPECT_EQ(gravacao.falha().isEmpty(), como != "disco cheio");
+            EXPECT_EQ(gravacao.falha(), como == "disco cheio" ? textoDiscoCheio(caminho) : QString());
+            if (como == "morta") {
+                // What a kill here leaves on the disk, as the next start finds it.
+                QTemporaryDir retrato;
+                for (const QString& a : {caminho + kSufixoGravando, programa + "/" + kGravacoesAnotadas})
+                    QFile::copy(a, retrato.filePath(QFileInfo(a).fileName()));
+                gravacao.cancela();
+                for (const QString& a : {caminho + kSufixoGravando, programa + "/" + kGravacoesAnotadas})
+                    QFile::copy(retrato.filePath(QFileInfo(a).fileName()), a);
+                removeCopiasTemporarias(programa + "/dados.mdb");
+                EXPECT_EQ(QDir(programa).entryList({"dados.mdb.*"}), QStringList());
+            }
         }
         EXPECT_TRUE(f.open(QIODevice::ReadOnly) && f.readAll() == antigo) << como.toStdString();
         f.close();

@@ -79,7 +79,7 @@ TEST_F(VisualizacaoTest, PistaRegistraEntradasComAPreviaAbertaEGravandoPdf) {
             m->close();
         }
     });
-    previa = visualizaDocumento(documento, "Relatório de Faturamento Detalhado", &janela);
+    previa = visualizaDocumento(documento, "Relatório de Faturamento Detalhado", &janela, amb.plataforma.pastaPrograma());
     abrindo = false;
     EXPECT_FALSE(modal);
     ASSERT_TRUE(previa && previa->isVisible());
@@ -130,7 +130,7 @@ TEST_F(VisualizacaoTest, PistaRegistraEntradasComAPreviaAbertaEGravandoPdf) {
 TEST_F(VisualizacaoTest, FimDoProgramaLevaAPreviaEOPdfPelaMetade) {
     const auto documento = relatorioDetalhado();
     ASSERT_TRUE(documento);
-    previa = visualizaDocumento(documento, "Relatório", &janela);
+    previa = visualizaDocumento(documento, "Relatório", &janela, amb.plataforma.pastaPrograma());
     QTemporaryDir pasta;
     const QString caminho = pasta.filePath("parcial.pdf");
     QTimer::singleShot(0, previa, [&] {

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <string>
 
 #include <fcntl.h>
@@ -32,22 +33,42 @@ bool leLinha(int fd, std::string& linha) {
     return false;
 }
 
-// Who holds a lock on the file that would keep a writer out: the pid, or 0.
-std::string quemTrava(const std::string& caminho) {
+// Who holds a lock on the bytes of the file that would keep a writer out: the pid, or 0.
+std::string quemTrava(const std::string& pedido) {
+    const size_t fim = pedido.find('\t');
+    const std::string caminho = pedido.substr(0, fim);
     const int fd = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return "-1";
     struct flock l {};
     l.l_type = F_WRLCK;
     l.l_whence = SEEK_SET;
+    long inicio = 0, tamanho = 0;
+    if (fim != std::string::npos) std::sscanf(pedido.c_str() + fim + 1, "%ld %ld", &inicio, &tamanho);
+    l.l_start = inicio;
+    l.l_len = tamanho;
     const bool ok = ::fcntl(fd, F_GETLK, &l) == 0;
     ::close(fd);
     if (!ok) return "-1";
     return std::to_string(l.l_type == F_UNLCK ? 0 : l.l_pid);
 }
 
-// The other process: one request a line ("O path", "E sql", "C", "T path"), one answer a line.
+struct Canais {
+    int leitura, escrita;
+};
+
+// Waiting for the file: says so ("esperando"), and tries again only when told to ("s").
+int esperaOrdem(void* c, int) {
+    const auto* canais = static_cast<const Canais*>(c);
+    std::string ordem;
+    return escreve(canais->escrita, "esperando\n") && leLinha(canais->leitura, ordem) && ordem == "s";
+}
+
+// The other process: one request a line ("O path", "E sql", "P sql", "C", "T path\tstart len",
+// "W path", "F"), one answer a line.
 [[noreturn]] void atende(int leitura, int escrita) {
+    Canais canais{leitura, escrita};
     sqlite3* db = nullptr;
+    int gravando = -1;
     std::string pedido;
     while (leLinha(leitura, pedido) && !pedido.empty()) {
         const char comando = pedido[0];
@@ -59,13 +80,21 @@ std::string quemTrava(const std::string& caminho) {
             else
                 sqlite3_create_collation(db, kNomeOrdemGeral, SQLITE_UTF8, nullptr,
                                          comparaOrdemGeralSqlite);
-        } else if (comando == 'E') {
+        } else if (comando == 'E' || comando == 'P') {
+            if (comando == 'P') sqlite3_busy_handler(db, esperaOrdem, &canais);
             char* erro = nullptr;
             if (sqlite3_exec(db, texto.c_str(), nullptr, nullptr, &erro) != SQLITE_OK)
-                resposta = erro ? erro : "erro";
+                resposta = erro ? erro : sqlite3_errmsg(db);
             sqlite3_free(erro);
+            sqlite3_busy_handler(db, nullptr, nullptr);
         } else if (comando == 'T') {
             resposta = quemTrava(texto);
+        } else if (comando == 'W') {
+            gravando = ::open(texto.c_str(), O_WRONLY | O_CLOEXEC);
+            if (gravando < 0) resposta = "erro";
+        } else if (comando == 'F') {
+            ::close(gravando);
+            gravando = -1;
         } else if (comando == 'C') {
             sqlite3_close(db);
             db = nullptr;
@@ -104,15 +133,23 @@ ConexaoEmOutroProcesso::~ConexaoEmOutroProcesso() {
 }
 
 QString ConexaoEmOutroProcesso::pede(char comando, const QString& texto) {
+    return manda(std::string(1, comando) + ' ' + texto.toStdString());
+}
+
+QString ConexaoEmOutroProcesso::manda(const std::string& linha) {
     if (pid_ <= 0) return QStringLiteral("sem processo");
     std::string resposta;
-    if (!escreve(escrita_, std::string(1, comando) + ' ' + texto.toStdString() + '\n') ||
-        !leLinha(leitura_, resposta))
-        return QStringLiteral("sem resposta");
+    if (!escreve(escrita_, linha + '\n') || !leLinha(leitura_, resposta)) return QStringLiteral("sem resposta");
     return QString::fromStdString(resposta);
 }
 
 QString ConexaoEmOutroProcesso::abre(const QString& caminho) { return pede('O', caminho); }
 QString ConexaoEmOutroProcesso::executa(const QString& sql) { return pede('E', sql); }
+QString ConexaoEmOutroProcesso::executaEsperando(const QString& sql) { return pede('P', sql); }
+QString ConexaoEmOutroProcesso::esperaMais(bool tenta) { return manda(tenta ? "s" : "n"); }
 QString ConexaoEmOutroProcesso::fecha() { return pede('C'); }
-pid_t ConexaoEmOutroProcesso::travadoPor(const QString& caminho) { return pede('T', caminho).toInt(); }
+pid_t ConexaoEmOutroProcesso::travadoPor(const QString& caminho, int inicio, int tamanho) {
+    return pede('T', QStringLiteral("%1\t%2 %3").arg(caminho).arg(inicio).arg(tamanho)).toInt();
+}
+QString ConexaoEmOutroProcesso::seguraParaGravar(const QString& caminho) { return pede('W', caminho); }
+QString ConexaoEmOutroProcesso::largaArquivo() { return pede('F'); }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string>
+
 #include <sys/types.h>
 
 class ConexaoEmOutroProcesso {
@@ -19,13 +21,23 @@ public:
     QString abre(const QString& caminho);
     // Runs `sql` there: "ok", or the engine's error.
     QString executa(const QString& sql);
+    // Runs `sql` there as a program that waits for the file: "esperando" while the file is
+    // held, until `esperaMais` lets it try again (or give up); then its answer as `executa`'s.
+    QString executaEsperando(const QString& sql);
+    QString esperaMais(bool tenta);
     QString fecha();
-    // The process that holds a lock on `caminho` as seen from there (0: none). Asked while no
-    // connection is open there: its probe opens and closes the file by hand.
-    pid_t travadoPor(const QString& caminho);
+    // The process that holds a lock on `caminho` (from byte `inicio`, `tamanho` bytes; 0: to its
+    // end) as seen from there (0: none). Asked while no connection is open there: its probe opens
+    // and closes the file by hand.
+    pid_t travadoPor(const QString& caminho, int inicio = 0, int tamanho = 0);
+    // Holds `caminho` open for writing there, as a program stopped half-way through writing it,
+    // until `largaArquivo`.
+    QString seguraParaGravar(const QString& caminho);
+    QString largaArquivo();
 
 private:
     QString pede(char comando, const QString& texto = {});
+    QString manda(const std::string& linha);
     pid_t pid_ = -1;
     int escrita_ = -1;
     int leitura_ = -1;

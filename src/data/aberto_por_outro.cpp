@@ -1,0 +1,57 @@
+#include "data/aberto_por_outro.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// The access mode of a process's descriptor, from its "flags:" line (octal).
+bool paraGravacao(const std::string& fdinfo) {
+    FILE* f = std::fopen(fdinfo.c_str(), "re");
+    if (!f) return false;
+    char linha[128];
+    bool grava = false;
+    while (std::fgets(linha, sizeof linha, f))
+        if (std::string(linha).rfind("flags:", 0) == 0) {
+            grava = (std::strtoul(linha + 6, nullptr, 8) & O_ACCMODE) != O_RDONLY;
+            break;
+        }
+    std::fclose(f);
+    return grava;
+}
+
+}  // namespace
+
+bool abertoPorOutro(const struct stat& arquivo, bool paraGravar) {
+    DIR* processos = ::opendir("/proc");
+    if (!processos) return false;
+    const std::string este = std::to_string(::getpid());
+    bool achou = false;
+    while (!achou) {
+        const dirent* p = ::readdir(processos);
+        if (!p) break;
+        if (p->d_name[0] < '0' || p->d_name[0] > '9' || p->d_name == este) continue;
+        const std::string pasta = std::string("/proc/") + p->d_name;
+        DIR* abertos = ::opendir((pasta + "/fd").c_str());
+        if (!abertos) continue;   // ended meanwhile, or another user's
+        while (const dirent* d = ::readdir(abertos)) {
+            if (d->d_name[0] == '.') continue;
+            struct stat s {};
+            if (::stat((pasta + "/fd/" + d->d_name).c_str(), &s) != 0 || s.st_dev != arquivo.st_dev ||
+                s.st_ino != arquivo.st_ino)
+                continue;
+            if (!paraGravar || paraGravacao(pasta + "/fdinfo/" + d->d_name)) {
+                achou = true;
+                break;
+            }
+        }
+        ::closedir(abertos);
+    }
+    ::closedir(processos);
+    return achou;
+}
