@@ -238,3 +238,47 @@ TEST_F(PaginasTest, ValoresMaisLargosInteirosNasColunas) {
         for (const QString& valor : c.inteiros) EXPECT_TRUE(todo.contains(valor)) << valor.toStdString();
     }
 }
+
+// A section's closing totals stay on one page, under at least the section's last row, however
+// many rows fill the pages above them: the revenue report's three totals after its days, the
+// subscribers' one after their rows; another section may follow.
+TEST(DocumentoRelatorio, TotaisJuntosComAUltimaLinha) {
+    const QVector<ColunaModelo> colunas{{"forma", "Forma de Pagamento", 50, Formato::Texto, false},
+                                        {"valor", "Valor", 50, Formato::Moeda, true}};
+    using T = LinhaRelatorio::Tipo;
+    for (const int totais : {1, 3})
+        for (int n = 30; n < 130; ++n) {
+            SCOPED_TRACE(std::to_string(totais) + " totais, " + std::to_string(n) + " linhas");
+            const bool dias = totais == 3;
+            DocumentoRelatorio doc("Relatório", "Cabeçalho", "Rodapé");
+            doc.comecaSecao({}, colunas);
+            for (int i = 0; i < n; ++i) {
+                if (dias && i % 4 == 0) doc.acrescenta(T::Grupo, {"Dia " + std::to_string(i / 4)});
+                doc.acrescenta(T::Detalhe, {"Linha " + std::to_string(i), "1,00"});
+                if (dias && (i % 4 == 3 || i + 1 == n)) doc.acrescenta(T::Subtotal, {"Total do dia", "4,00"});
+            }
+            for (int t = 0; t < totais; ++t) doc.acrescenta(T::Resumo, {"Fecho " + std::to_string(t), "9,00"});
+            doc.comecaSecao("Mensalidades", colunas);
+            doc.acrescenta(T::Detalhe, {"Mensalidade", "5,00"});
+            doc.acrescenta(T::Resumo, {"Fecho das mensalidades", "5,00"});
+            doc.conclui();
+
+            QStringList vistas;
+            for (int p = 0; p < doc.paginas(); ++p) {
+                const QStringList linhas = doc.textoPagina(p);
+                vistas << linhas.filter(QRegularExpression("^Linha \\d+ \\|"));
+                // Each block whole on its page, a row right above it.
+                const qsizetype fechos = linhas.filter(QRegularExpression("^Fecho \\d")).size();
+                EXPECT_TRUE(fechos == 0 || fechos == totais) << p;
+                for (const char* inicio : {"Fecho 0 .*", "Fecho das .*"}) {
+                    const qsizetype i = linhas.indexOf(QRegularExpression(inicio));
+                    if (i < 0) continue;
+                    const QString& acima = linhas[i - 1];
+                    EXPECT_TRUE(acima.startsWith("Linha ") || acima.startsWith("Total do dia") ||
+                                acima.startsWith("Mensalidade |"))
+                        << p << " " << acima.toStdString();
+                }
+            }
+            EXPECT_EQ(vistas.size(), n);
+        }
+}
