@@ -1,6 +1,7 @@
 #include "widgets/colunas_grade.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTableView>
@@ -29,4 +30,10 @@ void alargaColunas(QTableView& grade, const QList<QStringList>& amostras) {
         }
         grade.setColumnWidth(c, largura);
     }
+    // The grid as wide as its columns side by side, with room for its vertical scroll bar: a
+    // column pushed out of sight is as cut as a cut one.
+    int total = 2 * grade.frameWidth() + grade.verticalScrollBar()->sizeHint().width();
+    if (!grade.verticalHeader()->isHidden()) total += grade.verticalHeader()->sizeHint().width();
+    for (int c = 0; c < grade.model()->columnCount(); ++c) total += grade.columnWidth(c);
+    grade.setMinimumWidth(qMax(grade.minimumWidth(), total));
 }

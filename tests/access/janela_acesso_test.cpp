@@ -374,5 +374,6 @@ TEST_F(ProgramaAcesso, ColunasDaListaNaoCortamPlacaDataEHora) {
         estado().db.executa("INSERT INTO veiculos_patio (placa, prisma, data_entrada, hora_entrada) "
                             "VALUES (?, 999, '2026-12-28', '23:59:59')", {placa});
     a->atualiza_lista_patio();
+    QApplication::processEvents();
     EXPECT_EQ(colunasCortadas(*a->grid1), QList<int>{});
 }

@@ -79,6 +79,7 @@ TEST_F(PistaTest, ListaDePatioPelaBarraListaEImprime) {
     EXPECT_EQ(lis->grid1->item(2, 2)->text(), "06/12/2026");
     EXPECT_EQ(lis->grid1->item(1, 3)->text(), "14:35:12");
     EXPECT_EQ(lis->total->text(), "3 Veículos");
+    QApplication::processEvents();
     EXPECT_EQ(colunasCortadas(*lis->grid1), QList<int>{});
 
     // A vehicle that leaves meanwhile is not printed, and the total counts what is printed.
