@@ -298,6 +298,8 @@ void DocumentoRelatorio::acrescenta(LinhaRelatorio::Tipo tipo, const std::vector
         return;
     }
     colocaPendentes(alturaLinha(l.linhasTexto));
+    // A group's subtotal, as the closing totals, goes to a new page only with the group's last row.
+    if (tipo == LinhaRelatorio::Tipo::Subtotal) levaCauda(alturaLinha(l.linhasTexto));
     coloca(l, 0);
 }
 
@@ -323,7 +325,7 @@ void DocumentoRelatorio::colocaFechos() {
     double resto = 0;
     for (const Linha& l : fechos_) resto += alturaLinha(l.linhasTexto);
     const bool cabe = resto <= alturaUtil() - alturaAbertura(secoes_.back());
-    if (cabe && secaoAberta_ && resta_ < resto) levaCauda();
+    if (cabe) levaCauda(resto);
     for (const Linha& l : fechos_) {
         resto -= alturaLinha(l.linhasTexto);
         coloca(l, cabe ? resto : 0);
@@ -331,10 +333,10 @@ void DocumentoRelatorio::colocaFechos() {
     fechos_.clear();
 }
 
-// Moves the section's last row, and what follows it, to a new page; nothing moves when they are
-// all the page holds of it.
-void DocumentoRelatorio::levaCauda() {
-    if (cauda_ < 0 || pedacos_.empty()) return;
+// When `altura` more does not fit on the page, moves the section's last row, and what follows
+// it, to a new page; nothing moves when they are all the page holds of the section.
+void DocumentoRelatorio::levaCauda(double altura) {
+    if (!secaoAberta_ || resta_ >= altura || cauda_ < 0 || pedacos_.empty()) return;
     const Pedaco& pd = pedacos_.back();
     const bool sozinha = cauda_ == pd.de;   // the section opened on this page with that row
     if (pd.secao != int(secoes_.size()) - 1 || cauda_ < pd.de ||

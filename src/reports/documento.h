@@ -8,8 +8,8 @@
 // No value is cut: a cell too wide for its column is set a little smaller or wraps, its row
 // taking the lines it needs. A group whose lines go on over a page break has its heading
 // repeated on the next page, marked as continued, and a heading never ends a page. A section's
-// closing totals stay together, and go to the next page with the section's last row rather
-// than stand alone there.
+// closing totals stay together, and a total (those or a group's subtotal) goes to the next page
+// with the last row above it rather than open that page alone.
 //
 // The document grows while the report is built: pages already full can be shown before the
 // last row is read; the page count is known once it is concluded. It may be built on another
@@ -152,7 +152,7 @@ private:
     void coloca(const Linha& l, double seguinte);
     void colocaPendentes(double depois);
     void colocaFechos();
-    void levaCauda();
+    void levaCauda(double altura);
     void novaPagina();
     void abreSecaoNaPagina(bool continuacao, double precisa);
     void repeteGrupo();

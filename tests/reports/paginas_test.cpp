@@ -241,7 +241,8 @@ TEST_F(PaginasTest, ValoresMaisLargosInteirosNasColunas) {
 
 // A section's closing totals stay on one page, under at least the section's last row, however
 // many rows fill the pages above them: the revenue report's three totals after its days, the
-// subscribers' one after their rows; another section may follow.
+// subscribers' one after their rows; another section may follow. A day's subtotal too goes to a
+// new page only with the day's last row.
 TEST(DocumentoRelatorio, TotaisJuntosComAUltimaLinha) {
     const QVector<ColunaModelo> colunas{{"forma", "Forma de Pagamento", 50, Formato::Texto, false},
                                         {"valor", "Valor", 50, Formato::Moeda, true}};
@@ -277,6 +278,11 @@ TEST(DocumentoRelatorio, TotaisJuntosComAUltimaLinha) {
                     EXPECT_TRUE(acima.startsWith("Linha ") || acima.startsWith("Total do dia") ||
                                 acima.startsWith("Mensalidade |"))
                         << p << " " << acima.toStdString();
+                }
+                // A day's subtotal under the day's last row, never opening a page.
+                for (qsizetype i = 1; i < linhas.size(); ++i) {
+                    if (!linhas[i].startsWith("Total do dia")) continue;
+                    EXPECT_TRUE(linhas[i - 1].startsWith("Linha ")) << p << " " << linhas[i - 1].toStdString();
                 }
             }
             EXPECT_EQ(vistas.size(), n);
