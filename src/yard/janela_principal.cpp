@@ -19,7 +19,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
