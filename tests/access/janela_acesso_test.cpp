@@ -223,16 +223,13 @@ TEST_F(ProgramaAcesso, ProcuraDoCaixaAoEntrar) {
             EXPECT_TRUE(a->Option1->isChecked());
             EXPECT_EQ(a->focusWidget(), a->pla);
         }
-        // Saving the general settings leaves the list as the register has it; closed here, the
-        // other user's register no longer hides it.
-        EfeitosGeral geral;
-        geral.mostrar_lista = true;
-        a->aplicaGeral(geral);
+        // A settings save leaves the list as the register has it; closed here, the other user's
+        // register no longer hides it, nor greys it.
+        a->aplicaGeral({.mostrar_lista = true});
         EXPECT_EQ(a->Frame3->isVisible(), !c.outro);
-        EXPECT_TRUE(habilitado(a->Frame3));
         estado().numero_caixa = 0;
         a->mostraCaixa();
-        EXPECT_TRUE(a->Frame3->isVisible());
+        EXPECT_TRUE(a->Frame3->isVisible() && habilitado(a->Frame3));
     }
 }
 
@@ -370,9 +367,8 @@ TEST_F(ProgramaAcesso, ColunasDaListaNaoCortamPlacaDataEHora) {
     ASSERT_TRUE(entrou());
     const int minimas[] = {23, 56, 52, 50};
     for (int i = 0; i < 4; ++i) EXPECT_GE(a->grid1->columnWidth(i), minimas[i]) << i;
-    for (const char* placa : {"WWW-WWWW", "MMM-MMMM"})
-        estado().db.executa("INSERT INTO veiculos_patio (placa, prisma, data_entrada, hora_entrada) "
-                            "VALUES (?, 999, '2026-12-28', '23:59:59')", {placa});
+    estado().db.executa("INSERT INTO veiculos_patio (placa, prisma, data_entrada, hora_entrada) VALUES "
+                        "('WWW-WWWW', 999, '2026-12-28', '23:59:59'), ('MMM-MMMM', 999, '2026-12-28', '23:59:59')");
     a->atualiza_lista_patio();
     QApplication::processEvents();
     EXPECT_EQ(colunasCortadas(*a->grid1), QList<int>{});
