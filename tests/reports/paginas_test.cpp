@@ -239,9 +239,8 @@ TEST_F(PaginasTest, ValoresMaisLargosInteirosNasColunas) {
     }
 }
 
-// However many rows fill the pages above them, a section's closing totals stay on one page under
-// at least its last row, and a day's subtotal under the day's last row: the revenue report's days
-// and three totals, the subscribers' rows and one total, each with another section after them.
+// However many rows fill the pages above, the closing totals (three after days, or one) stay on
+// one page under at least the last row, and a day's subtotal under the day's last row.
 TEST(DocumentoRelatorio, TotaisJuntosComAUltimaLinha) {
     using T = LinhaRelatorio::Tipo;
     const QVector<ColunaModelo> colunas{{"f", "Forma", 50, Formato::Texto, false}, {"v", "Valor", 50, Formato::Moeda, true}};
@@ -260,8 +259,7 @@ TEST(DocumentoRelatorio, TotaisJuntosComAUltimaLinha) {
             doc.acrescenta(T::Detalhe, {"Linha de mensalidade", "5,00"});
             doc.acrescenta(T::Resumo, {"Fecho das mensalidades", "5,00"});
             doc.conclui();
-            // Every total right under a row or the total before it: none opens a page.
-            const QStringList linhas = doc.texto();
+            const QStringList linhas = doc.texto();   // each total under a row or a total: none opens a page
             EXPECT_EQ(linhas.filter(QRegularExpression("^Linha \\d+ \\|")).size(), n);
             for (qsizetype i = 1; i < linhas.size(); ++i) {
                 if (!linhas[i].startsWith("Fecho") && !linhas[i].startsWith("Total do dia")) continue;

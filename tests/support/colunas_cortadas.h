@@ -1,6 +1,5 @@
 #pragma once
-// The columns of a grid that cut what they show: narrower than the view's own measure of their
-// heading or rows, or, on a grid shown, out of view without scrolling sideways.
+// Columns narrower than the view's measure of their heading or rows, or shown out of view.
 
 #include <QHeaderView>
 #include <QTableView>
