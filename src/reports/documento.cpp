@@ -197,11 +197,13 @@ void DocumentoRelatorio::comecaSecao(const QString& titulo, const QVector<Coluna
     }
     if (!colunas.isEmpty()) s.alturaCabecalho = alturaLinha(linhasCabecalho);
     // The last headings of the section before go on with the start of this one.
+    colocaFechos();
     colocaPendentes(alturaAbertura(s) + e.linha);
     abreSecaoPendente();
     secoes_.push_back(std::move(s));
     secaoAberta_ = false;
     grupoAberto_ = -1;
+    cauda_ = grupoCauda_ = -1;
 }
 
 double DocumentoRelatorio::alturaAbertura(const Secao& s) const {
@@ -281,6 +283,13 @@ void DocumentoRelatorio::acrescenta(LinhaRelatorio::Tipo tipo, const std::vector
         n = std::max(n, estilo_->encaixe.linhas(celula(celulas, p.celula), p.largura, p.negrito));
     l.linhasTexto = quint8(std::min(n, kMaisLinhasTexto));
 
+    // The closing totals wait for the last of them, to be laid out together.
+    if (tipo == LinhaRelatorio::Tipo::Resumo) {
+        colocaPendentes(alturaLinha(l.linhasTexto));
+        fechos_.push_back(l);
+        return;
+    }
+    colocaFechos();
     // A group's heading waits for the line under it, so that it goes to the next page with that
     // line (however tall) rather than end a page.
     if (tipo == LinhaRelatorio::Tipo::Grupo) {
@@ -289,6 +298,8 @@ void DocumentoRelatorio::acrescenta(LinhaRelatorio::Tipo tipo, const std::vector
         return;
     }
     colocaPendentes(alturaLinha(l.linhasTexto));
+    // A group's subtotal, as the closing totals, goes to a new page only with the group's last row.
+    if (tipo == LinhaRelatorio::Tipo::Subtotal) levaCauda(alturaLinha(l.linhasTexto));
     coloca(l, 0);
 }
 
@@ -307,6 +318,47 @@ void DocumentoRelatorio::colocaPendentes(double depois) {
     pendentes_.clear();
 }
 
+// The closing totals as one block, under at least the section's last row: when they do not fit
+// under it, that row goes to the next page with them. A block taller than a page flows.
+void DocumentoRelatorio::colocaFechos() {
+    if (fechos_.empty()) return;
+    double resto = 0;
+    for (const Linha& l : fechos_) resto += alturaLinha(l.linhasTexto);
+    const bool cabe = resto <= alturaUtil() - alturaAbertura(secoes_.back());
+    if (cabe) levaCauda(resto);
+    for (const Linha& l : fechos_) {
+        resto -= alturaLinha(l.linhasTexto);
+        coloca(l, cabe ? resto : 0);
+    }
+    fechos_.clear();
+}
+
+// When `altura` more does not fit on the page, moves the section's last row, and what follows
+// it, to a new page; nothing moves when they are all the page holds of the section.
+void DocumentoRelatorio::levaCauda(double altura) {
+    if (!secaoAberta_ || resta_ >= altura || cauda_ < 0 || pedacos_.empty()) return;
+    const Pedaco& pd = pedacos_.back();
+    const bool sozinha = cauda_ == pd.de;   // the section opened on this page with that row
+    if (pd.secao != int(secoes_.size()) - 1 || cauda_ < pd.de ||
+        (sozinha && int(pedacos_.size()) - 1 == paginas_.back().primeiroPedaco))
+        return;
+    const std::vector<Linha> cauda(linhas_.begin() + cauda_, linhas_.end());
+    linhas_.resize(size_t(cauda_));
+    if (sozinha) {
+        // Under the end of the section before: the section opens on the next page instead.
+        pedacos_.pop_back();
+        secaoAberta_ = false;
+        novaPagina();
+    } else {
+        pedacos_.back().ate = cauda_;
+        novaPagina();
+        abreSecaoNaPagina(true, 0);
+    }
+    grupoAberto_ = grupoCauda_;
+    if (grupoAberto_ >= 0) repeteGrupo();
+    for (const Linha& l : cauda) coloca(l, 0);
+}
+
 // Lays the line out, breaking the page first unless `seguinte` more stays free under it.
 void DocumentoRelatorio::coloca(const Linha& l, double seguinte) {
     const LinhaRelatorio::Tipo tipo = l.tipo;
@@ -322,6 +374,15 @@ void DocumentoRelatorio::coloca(const Linha& l, double seguinte) {
         novaPagina();
         abreSecaoNaPagina(true, precisa);
         if (grupoAberto_ >= 0) repeteGrupo();
+    }
+    if (tipo == LinhaRelatorio::Tipo::Detalhe || tipo == LinhaRelatorio::Tipo::Vazio) {
+        // The section's last row so far, with the headings right above it on this page.
+        cauda_ = qint64(linhas_.size());
+        grupoCauda_ = grupoAberto_;
+        while (cauda_ > pedacos_.back().de && linhas_[size_t(cauda_) - 1].tipo == LinhaRelatorio::Tipo::Grupo) {
+            --cauda_;
+            grupoCauda_ = -1;
+        }
     }
     linhas_.push_back(l);
     pedacos_.back().ate = qint64(linhas_.size());
@@ -352,6 +413,7 @@ void DocumentoRelatorio::conclui() {
     {
         QMutexLocker t(&trava_);
         if (concluido_ || interrompido_) return;
+        colocaFechos();
         colocaPendentes(0);
         abreSecaoPendente();
         if (paginas_.empty()) novaPagina();
@@ -364,6 +426,7 @@ void DocumentoRelatorio::interrompe(const QString& motivo) {
     {
         QMutexLocker t(&trava_);
         if (concluido_ || interrompido_) return;
+        colocaFechos();
         colocaPendentes(0);
         interrompido_ = true;
         motivo_ = motivo;

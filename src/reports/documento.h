@@ -7,7 +7,9 @@
 //
 // No value is cut: a cell too wide for its column is set a little smaller or wraps, its row
 // taking the lines it needs. A group whose lines go on over a page break has its heading
-// repeated on the next page, marked as continued, and a heading never ends a page.
+// repeated on the next page, marked as continued, and a heading never ends a page. A section's
+// closing totals stay together, and a total (those or a group's subtotal) goes to the next page
+// with the last row above it rather than open that page alone.
 //
 // The document grows while the report is built: pages already full can be shown before the
 // last row is read; the page count is known once it is concluded. It may be built on another
@@ -149,6 +151,8 @@ private:
     std::vector<Peca> pecasDaLinha(const Secao& s, LinhaRelatorio::Tipo tipo, const std::vector<QString>& c) const;
     void coloca(const Linha& l, double seguinte);
     void colocaPendentes(double depois);
+    void colocaFechos();
+    void levaCauda(double altura);
     void novaPagina();
     void abreSecaoNaPagina(bool continuacao, double precisa);
     void repeteGrupo();
@@ -173,6 +177,10 @@ private:
     bool secaoAberta_ = false;  // the current section has its title and headings on this page
     qint64 grupoAberto_ = -1;   // the heading line of the group whose lines are being added
     std::vector<Linha> pendentes_;   // headings waiting for the line under them
+    std::vector<Linha> fechos_;      // the section's closing totals, laid out as one block
+    // The section's last row (with the headings right above it), which the closing totals take
+    // along to a new page, and the group it goes on under; -1: none.
+    qint64 cauda_ = -1, grupoCauda_ = -1;
     bool concluido_ = false, interrompido_ = false;
     QString motivo_;
     mutable std::atomic<bool> abandonado_{false};

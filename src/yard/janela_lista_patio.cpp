@@ -2,6 +2,7 @@
 
 #include "app/imprime_bobina.h"
 #include "data/datas.h"
+#include "widgets/colunas_grade.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/lista_patio.h"
@@ -69,9 +70,9 @@ void JanelaListaPatio::Form_Load() {
         const QString celulas[] = {v.prisma, v.placa, dataBr(v.data_entrada), horaHms(v.hora_entrada)};
         for (int c = 0; c < 4; ++c) grid1->setItem(l, c, new QTableWidgetItem(celulas[c]));
     }
-    // The columns keep their widths, widened where a heading, date or time would be cut.
-    grid1->resizeColumnsToContents();
-    for (int c = 0; c < 4; ++c) grid1->setColumnWidth(c, qMax(grid1->columnWidth(c), kLarguras[c]));
+    // The columns keep their widths, widened where a heading or a value would be cut.
+    for (int c = 0; c < 4; ++c) grid1->setColumnWidth(c, kLarguras[c]);
+    alargaColunas(*grid1);
     total->setText(texto_total_patio(veiculos.size()));
     Command1->setEnabled(!veiculos.isEmpty());
 }

@@ -19,7 +19,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -191,6 +190,10 @@ void JanelaPrincipal::montaControles() {
     g3->addWidget(tot_avu, 3, 1);
     g3->addWidget(new QLabel(QStringLiteral("Total:"), Frame3), 4, 0);
     g3->addWidget(total, 4, 1);
+    // 340, 840, 780 and 750 twips at 15 twips a pixel; widened where this system's font needs
+    // more when the list is shown.
+    const int larguras[] = {23, 56, 52, 50};
+    for (int i = 0; i < 4; ++i) grid1->setColumnWidth(i, larguras[i]);
 
     // Cash-register and gate buttons.
     auto* botoesCaixa = new QVBoxLayout;
@@ -491,7 +494,6 @@ void JanelaPrincipal::aplicaAcesso(const AcessoTela& a) {
             mensagem->setText(QStringLiteral(
                 "Último caixa aberto é de outro usuário. Feche o caixa e abra o seu."));
             Frame2->setEnabled(false);
-            Frame3->setEnabled(false);
         } else if (!ctx_.estado.caixaAberto()) {
             primeiroNaTabulacao(Command1);
             Command1->setFocus();
@@ -504,26 +506,9 @@ void JanelaPrincipal::aplicaAcesso(const AcessoTela& a) {
     Label12->setVisible(a.prisma);
     vei->setVisible(a.veiculo);
     LabelVeiculo->setVisible(a.veiculo);
-    // Another user's register keeps the yard list hidden, whatever the setting.
-    if (a.mostrarLista && !a.caixaDeOutro) {
-        Frame3->setVisible(true);
-        // 340, 840, 780 and 750 twips at 15 twips a pixel, measured for a narrower font than
-        // this system's: a column is never narrower than its usual text, so plates, dates and
-        // times are not cut. Set once here; the list never measures its rows.
-        const QFontMetrics medida(grid1->font());
-        const char* const amostras[] = {"000", "AAA-0000", "00/00/00", "00:00:00"};
-        int larguras[] = {23, 56, 52, 50};
-        for (int i = 0; i < 4; ++i)
-            larguras[i] = qMax(larguras[i], medida.horizontalAdvance(QLatin1String(amostras[i])) + 12);
-        const QStringList titulos{QStringLiteral("Pr."), QStringLiteral("Placa"),
-                                  QStringLiteral("Data Ent."), QStringLiteral("Hora Ent.")};
-        if (grid1->columnCount() < 4) grid1->setColumnCount(4);
-        grid1->setHorizontalHeaderLabels(titulos);
-        for (int i = 0; i < 4; ++i) grid1->setColumnWidth(i, larguras[i]);
-        atualiza_lista_patio();
-    } else {
-        Frame3->setVisible(false);
-    }
+    mostrarLista_ = a.mostrarLista;
+    caixaDeOutro_ = a.caixaDeOutro;
+    mostraListaPatio();
     if (a.filaEntrada) Command10->setEnabled(true);
     if (a.filaSaida) Command11->setEnabled(true);
     for (int i = 0; i < 5; ++i)
@@ -565,8 +550,8 @@ void JanelaPrincipal::ofereceModalidade(Modalidade modalidade, bool oferecida) {
 }
 
 void JanelaPrincipal::aplicaGeral(const EfeitosGeral& e) {
-    Frame3->setVisible(e.mostrar_lista);
-    if (e.mostrar_lista) atualiza_lista_patio();
+    mostrarLista_ = e.mostrar_lista;
+    mostraListaPatio();
     if (!e.habilitar_prisma) pri->setText(kPrismaVazio);
     pri->setVisible(e.habilitar_prisma);
     Label12->setVisible(e.habilitar_prisma);
@@ -589,6 +574,12 @@ void JanelaPrincipal::bancoTrocado() {
 }
 
 void JanelaPrincipal::mostraCaixa() {
+    // Opened, closed or restored here, the register is no longer another user's: the yard list
+    // comes back as the setting asks.
+    if (caixaDeOutro_) {
+        caixaDeOutro_ = false;
+        mostraListaPatio();
+    }
     const bool aberto = ctx_.estado.caixaAberto();
     Command1->setEnabled(!aberto && podeAbrirCaixa_);
     for (QPushButton* b : {Command2, Command8, Command9}) b->setEnabled(aberto);

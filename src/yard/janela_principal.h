@@ -138,6 +138,8 @@ private:
     // hourglass shows while it runs, so a wait on a busy database is seen.
     void executa(const QString& acao, const std::function<void()>& f);
     void mostraContadores();
+    // The yard list shown or hidden as the setting and the register ask, filled when shown.
+    void mostraListaPatio();
 
     // Lane panel.
     QGroupBox* Frame1;
@@ -215,4 +217,9 @@ private:
     AvisoFimTickets avisoFimTickets_;
     // The login may open a register: the main screen's right, or "admin" while no user exists.
     bool podeAbrirCaixa_ = true;
+    // The yard list's setting, from the login or the last save of the general settings, and
+    // whether the register the login found open is another user's, which hides the list until
+    // a register is opened or closed here.
+    bool mostrarLista_ = false;
+    bool caixaDeOutro_ = false;
 };

@@ -1,6 +1,7 @@
 #include "yard/lista_cancela.h"
 
 #include "data/datas.h"
+#include "widgets/colunas_grade.h"
 #include "widgets/cria.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/tela_principal.h"
@@ -27,7 +28,8 @@ ListaCancela::ListaCancela(Contexto& ctx, TelaPrincipal& janela, ControleCancela
     grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid1->setSelectionMode(QAbstractItemView::SingleSelection);
     grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (int c = 0; c < 3; ++c) grid1->setColumnWidth(c, 75);
+    // 1100 twips at 15 twips a pixel; widened to what the list shows.
+    for (int c = 0; c < 3; ++c) grid1->setColumnWidth(c, 73);
 
     Command1 = criaBotao(this, "Command1", QStringLiteral("Abrir Cancela"));
 
@@ -57,6 +59,7 @@ void ListaCancela::atualiza_lista() {
         grid1->setItem(linha, 2, new QTableWidgetItem(horaHms(horaDoBanco(q.value(2)))));
         ++quantidade_;
     }
+    alargaColunas(*grid1);
     // The last vehicle of the list stays chosen, as the list is left after filling it.
     if (quantidade_ > 0) grid1->setCurrentCell(grid1->rowCount() - 1, 0);
 }

@@ -74,7 +74,6 @@ public:
     ModeloPatio* modelo() const { return modelo_; }
     int rowCount() const { return modelo_->rowCount(); }
     int columnCount() const { return modelo_->columnCount(); }
-    void setColumnCount(int) {}     // always the four columns
     void setHorizontalHeaderLabels(const QStringList& titulos) { modelo_->defineTitulos(titulos); }
     QString texto(int linha, int coluna) const { return modelo_->texto(linha, coluna); }
 

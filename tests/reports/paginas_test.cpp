@@ -238,3 +238,34 @@ TEST_F(PaginasTest, ValoresMaisLargosInteirosNasColunas) {
         for (const QString& valor : c.inteiros) EXPECT_TRUE(todo.contains(valor)) << valor.toStdString();
     }
 }
+
+// However many rows fill the pages above, the closing totals (three after days, or one) stay on
+// one page under at least the last row, and a day's subtotal under the day's last row.
+TEST(DocumentoRelatorio, TotaisJuntosComAUltimaLinha) {
+    using T = LinhaRelatorio::Tipo;
+    const QVector<ColunaModelo> colunas{{"f", "Forma", 50, Formato::Texto, false}, {"v", "Valor", 50, Formato::Moeda, true}};
+    for (const int totais : {1, 3})
+        for (int n = 30; n < 130; ++n) {
+            SCOPED_TRACE(std::to_string(totais) + " totais, " + std::to_string(n) + " linhas");
+            DocumentoRelatorio doc("Relatório", "Cabeçalho", "Rodapé");
+            doc.comecaSecao({}, colunas);
+            for (int i = 0; i < n; ++i) {
+                if (totais == 3 && i % 4 == 0) doc.acrescenta(T::Grupo, {"Dia " + std::to_string(i / 4)});
+                doc.acrescenta(T::Detalhe, {"Linha " + std::to_string(i), "1,00"});
+                if (totais == 3 && (i % 4 == 3 || i + 1 == n)) doc.acrescenta(T::Subtotal, {"Total do dia", "4,00"});
+            }
+            for (int t = 0; t < totais; ++t) doc.acrescenta(T::Resumo, {"Fecho " + std::to_string(t), "9,00"});
+            doc.comecaSecao("Mensalidades", colunas);
+            doc.acrescenta(T::Detalhe, {"Linha de mensalidade", "5,00"});
+            doc.acrescenta(T::Resumo, {"Fecho das mensalidades", "5,00"});
+            doc.conclui();
+            const QStringList linhas = doc.texto();   // each total under a row or a total: none opens a page
+            EXPECT_EQ(linhas.filter(QRegularExpression("^Linha \\d+ \\|")).size(), n);
+            for (qsizetype i = 1; i < linhas.size(); ++i) {
+                if (!linhas[i].startsWith("Fecho") && !linhas[i].startsWith("Total do dia")) continue;
+                const QString& acima = linhas[i - 1];
+                EXPECT_TRUE(acima.startsWith("Linha") || acima.startsWith("Fecho") || acima.startsWith("Total do dia"))
+                    << linhas[i].toStdString() << " / " << acima.toStdString();
+            }
+        }
+}

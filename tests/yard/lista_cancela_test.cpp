@@ -1,5 +1,6 @@
 #include "yard/lista_cancela.h"
 
+#include "support/colunas_cortadas.h"
 #include "support/pista_janela.h"
 #include "yard/pista.h"
 
@@ -33,6 +34,9 @@ TEST_F(ListaCancelaTest, EmOrdemDePlacaEAbreAUltimaSemEscolha) {
         for (int c = 0; c < 3; ++c) linhas << lista.grid1->item(i, c)->text();
     EXPECT_EQ(linhas, (QStringList{"AAA-1111", "05/03/2024", "14:35:00", "BBB-2222", "05/03/2024",
                                    "14:35:00", "CCC-3333", "05/03/2024", "14:35:00"}));
+    lista.show();
+    QApplication::processEvents();
+    EXPECT_EQ(colunasCortadas(*lista.grid1), QList<int>{});
     lista.Command1_Click();
     EXPECT_EQ(amb.linha("SELECT group_concat(placa) FROM lista_entrada"), QStringList{"BBB-2222,AAA-1111"});
     EXPECT_EQ(lista.result(), QDialog::Accepted);

@@ -34,10 +34,10 @@ ResultadoTarifa calcula_diaria(Banco& db, const PedidoTarifa& p) {
     // Started hours: the minutes count, the seconds do not.
     const qint64 h = t / 3600 + (t % 3600 / 60 > 0 ? 1 : 0);
 
-    // An exit date before the entry date has no fee; on one date an exit time before the
-    // entry time (the program clock set back) is measured round the clock like a night.
+    // A stay that ends before it begins (the program clock set back) has no fee, as in the
+    // time table: on one date an exit time before the entry time is no night.
+    if (saidaAntesDaEntrada(*m)) return recusaDiaria(kMsgSaidaAntesEntrada);
     const qint64 dias = ent.daysTo(sai);
-    if (dias < 0) return recusaDiaria(kMsgSaidaAntesEntrada);
     const qint64 d = dias == 0 ? 0 : (e <= s ? dias : dias - 1);
 
     const qint64 horas = 24 * d + h;

@@ -34,6 +34,10 @@ qint64 instante(const QDate& d, qint64 segundosDoDia) {
     return d.toJulianDay() * kSegundosDia + segundosDoDia;
 }
 
+bool saidaAntesDaEntrada(const MomentosTela& m) {
+    return instante(m.sai, m.s) < instante(m.ent, m.e);
+}
+
 QString textoHms(qint64 segundos) {
     const qint64 s = ((segundos % kSegundosDia) + kSegundosDia) % kSegundosDia;
     return QStringLiteral("%1:%2:%3")

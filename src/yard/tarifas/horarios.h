@@ -25,5 +25,8 @@ std::optional<MomentosTela> momentosDaTela(const QString& datEnt, const QString&
                                            const QString& datSai, const QString& horSai);
 // A moment as seconds on one count running across days.
 qint64 instante(const QDate& d, qint64 segundosDoDia);
+// True when the exit comes before the entry: the program clock was set back while the vehicle
+// was parked.
+bool saidaAntesDaEntrada(const MomentosTela& m);
 // Seconds since midnight as "HH:MM:SS", taken within one day.
 QString textoHms(qint64 segundos);

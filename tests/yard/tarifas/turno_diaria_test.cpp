@@ -65,8 +65,10 @@ TEST(Diaria, ExemplosERecusas) {
         {"", {"10:00:00", "11:00:00", "Tempo e valor da diária não cadastrados."}},
         {"(0, 300000)", {"10:00:00", "11:00:00", "O tempo da diária não pode ser 0 horas. "
                                                  "Corrija o cadastro da diária."}},
-        // The program clock set back: one date, exit before entry, measured round the clock.
-        {"(24, 300000)", {"10:00:00", "09:00:00", "30,00"}},
+        // The program clock set back: on one date an exit before the entry is refused, as the
+        // time table refuses it, never charged as a night (24 periods of an hour: 240,00).
+        {"(24, 300000)", {"10:00:00", "09:00:00", kMsgSaidaAntesEntrada}},
+        {"(1, 100000)", {"10:00:00", "09:59:59", kMsgSaidaAntesEntrada}},
         {"(24, 300000)", {"11/03/2008 10:00:00", "23:00:00", kMsgSaidaAntesEntrada}},
     };
     for (const auto& [diaria, linha] : casos) {
