@@ -140,9 +140,6 @@ void JanelaPrincipal::montaControles() {
     tur->setEnabled(false);
     conv->setEnabled(false);
     cod_con->setVisible(false);
-    // The two option groups are independent: entry/exit mode, and the payment kind.
-    Option1->setAutoExclusive(true);
-    for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7}) o->setAutoExclusive(true);
     g2->addWidget(Option3, 0, 0);
     g2->addWidget(Option4, 1, 0);
     g2->addWidget(tur, 1, 1);

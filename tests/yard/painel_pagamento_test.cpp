@@ -40,6 +40,7 @@ TEST_F(PainelPagamentoTest, ModalidadeClicadaCalculaOTotal) {
     amb.ctx.estado.hora_atual = QTime(11, 30);
     janela.Option3->click();
     EXPECT_EQ(janela.tot->text(), "12,00");
+    EXPECT_TRUE(janela.Option3->isChecked());
     janela.Option7->click();   // each kind by its own table
     EXPECT_EQ(janela.tot->text(), "25,00");
 }
