@@ -358,6 +358,13 @@ void JanelaPrincipal::mostraRegistro(const ResultadoPista& r, bool entrada) {
     if (!r.registrado) {
         // No message after the operator's No.
         if (!r.mensagem.isEmpty()) ctx_.plataforma.mensagem(r.mensagem, r.icone);
+        if (r.calculaDeNovo) {
+            // The fee shown is not what the tariffs in force charge: it is computed again.
+            mostraTotal(QString());
+            esqueceCalculo();
+            calculaNoValorPago();
+            return;
+        }
         const std::pair<CampoPista, QWidget*> campos[] = {
             {CampoPista::tic, tic}, {CampoPista::pla, pla}, {CampoPista::pri, pri},
             {CampoPista::vei, vei}, {CampoPista::tur, tur}, {CampoPista::val_pag, val_pag}};
@@ -715,7 +722,10 @@ bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
             if (alvo == pla && tic->displayText() == kTicketMensalista) tic->setText(kTicketVazio);
             esqueceCalculo();
         }
-        if (alvo == val_pag) executa(kCalcularTotal, [this] { val_pag_GotFocus(); });
+        if (alvo == val_pag) {
+            ++focosValorPago_;
+            executa(kCalcularTotal, [this] { val_pag_GotFocus(); });
+        }
         if (alvo == Command1 && ctx_.estado.numero_caixa == 0) Frame1->setEnabled(false);
     } else if (evento->type() == QEvent::FocusOut) {
         // A field the operator clicked keeps the focus: the lookup of the field left does not

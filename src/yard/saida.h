@@ -34,11 +34,18 @@ inline const QString kMsgTotalDeOutroVeiculo = QStringLiteral(
     "O total mostrado não foi calculado para este veículo, com estes horários e esta forma de "
     "pagamento. Confira o veículo: o total será calculado de novo.");
 
+inline const QString kMsgTarifaMudou = QStringLiteral(
+    "A tarifa mudou depois que o total foi calculado. O total será calculado de novo: confira-o "
+    "antes de registrar a saída.");
+
 // The fee request the fields describe: the vehicle, its times, kind, shift and partner.
 PedidoTarifa pedidoDaSaida(const CamposSaida& campos);
 
 // True when the fee was computed for the vehicle and kind the other fields show.
 bool totalDoVeiculo(const CamposSaida& campos);
+
+// True when the tariffs in force still charge the fee as it was computed.
+bool tarifaAindaVale(Banco& db, const TotalCalculado& calculo);
 
 // Removing the vehicle from the yard, recording its stay and queueing it at a manual gate stand
 // or fall together: a vehicle never leaves the yard without its stay recorded.
