@@ -132,8 +132,11 @@ TEST_F(JanelaParte2Test, GravarGeralAtualizaPrincipalNaHora) {
     con->geral->ali->setCurrentText("Isento");
     con->geral->Check3->setChecked(true);
     con->geral->tem_ent->setText("2");
+    // A receipt line pasted from two lines prints as one.
+    con->geral->lin2->insert("Rua A, 10\nCentro\n");
     clica(con->geral->Command20);
     EXPECT_EQ(mensagem(), "Dados gravados com sucesso.");
+    EXPECT_EQ(valor("SELECT linha2 FROM geral") + "|" + amb.ctx.estado.linha2, "Rua A, 10 Centro|Rua A, 10 Centro");
     EXPECT_EQ(amb.ctx.estado.bobina, 40);
     EXPECT_EQ(valor("SELECT bobina FROM geral"), "40");
     EXPECT_EQ(amb.ctx.estado.codigo_aliquota, "II");

@@ -297,11 +297,12 @@ TEST_F(JanelasMensalistas, EscritorioAgeSoNoMensalistaDaFilial) {
              return r + " " + amb.plataforma.perguntas.back() + " " + men->nom->text();
          }, "Gol|F2A-0012 1 O código 12 é de 2 mensalistas, de filiais diferentes. Consultar Gisele "
             "Conceição (filial Norte)? Gisele Conceição", nullptr},
-        {"Gravar de Gisele", 12, 2, [&] {
+        {"Gravar de Gisele, um endereço colado em duas linhas", 12, 2, [&] {
              digita(men->ende, "Rua Nova, 12");
+             men->ende->insert("\r\nCentro\n");   // pasted: the field takes it in one line
              men->Command2_Click();
              return ultimaMensagem();
-         }, "Dados gravados com sucesso.", "Gisele Conceição|Rua Nova, 12|0|F2A-0012|2026-04/1/1500000"},
+         }, "Dados gravados com sucesso.", "Gisele Conceição|Rua Nova, 12 Centro|0|F2A-0012|2026-04/1/1500000"},
         {"Excluir de Karina", 14, 1, [&] {
              men->mostra_mensalista(*leFichaMensalista(db(), {14, 1}));
              amb.plataforma.responde({true});

@@ -1,4 +1,4 @@
-#include "widgets/regra_mascara.h"
+#include "widgets/regras_campos.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -8,7 +8,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    instalaRegraMascara(app);
+    instalaRegrasDosCampos(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
