@@ -5,6 +5,7 @@
 #include "programa/liga_janelas.h"
 #include "programa/liga_pista.h"
 #include "programa/plataforma_qt.h"
+#include "widgets/guia_teclado.h"
 #include "widgets/regras_campos.h"
 #include "yard/janela_principal.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     if (traducaoQt.load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&traducaoQt);
     instalaRegrasDosCampos(app);
+    instalaGuiaDoTeclado(app);
     PlataformaQt plataforma;
     app.definePlataforma(&plataforma);
     const auto semPlataforma = qScopeGuard([&] { app.definePlataforma(nullptr); });

@@ -1,7 +1,6 @@
 #include "programa/plataforma_qt.h"
 
 #include "reports/visualizacao.h"
-#include "widgets/retoma_teclado.h"
 
 #include <QApplication>
 #include <QAbstractButton>
@@ -23,6 +22,8 @@ public:
 
 }  // namespace
 
+PlataformaQt::~PlataformaQt() { delete caixaFechada_; }
+
 QString PlataformaQt::pastaPrograma() const { return QCoreApplication::applicationDirPath(); }
 
 QDateTime PlataformaQt::agora() const { return QDateTime::currentDateTime(); }
@@ -32,26 +33,29 @@ void PlataformaQt::mensagem(const QString& texto, Icone icone, const QString& ti
     if (icone == Icone::Exclamacao) i = QMessageBox::Warning;
     if (icone == Icone::Critico) i = QMessageBox::Critical;
     if (icone == Icone::Nenhum) i = QMessageBox::NoIcon;
-    QWidget* emUso = QApplication::activeWindow();
-    QMessageBox caixa(i, titulo, texto, QMessageBox::Ok, emUso);
-    CursorNormal seta;
-    caixa.exec();
-    // The keys typed next go to the window the box stood over, with or without a window manager.
-    if (emUso) retomaTeclado(emUso);
+    mostra(new QMessageBox(i, titulo, texto, QMessageBox::Ok, QApplication::activeWindow()));
 }
 
 bool PlataformaQt::pergunta(const QString& texto, const QString& titulo) {
     // A plain Yes/No question: no icon.
-    QWidget* emUso = QApplication::activeWindow();
-    QMessageBox caixa(QMessageBox::NoIcon, titulo, texto, QMessageBox::Yes | QMessageBox::No, emUso);
+    auto* caixa = new QMessageBox(QMessageBox::NoIcon, titulo, texto,
+                                  QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
     // S and N answer as well as Enter (Sim) and Esc (Não): a message box presses the button
     // whose underlined letter is typed.
-    caixa.button(QMessageBox::Yes)->setText(QStringLiteral("&Sim"));
-    caixa.button(QMessageBox::No)->setText(QStringLiteral("&Não"));
+    caixa->button(QMessageBox::Yes)->setText(QStringLiteral("&Sim"));
+    caixa->button(QMessageBox::No)->setText(QStringLiteral("&Não"));
+    return mostra(caixa) == QMessageBox::Yes;
+}
+
+int PlataformaQt::mostra(QMessageBox* caixa) {
     CursorNormal seta;
-    const bool sim = caixa.exec() == QMessageBox::Yes;
-    if (emUso) retomaTeclado(emUso);
-    return sim;
+    const int resposta = caixa->exec();
+    // The keys typed right after the key that closed it were sent to the box by the display
+    // before it closed; they reach the window it stood over only while the box still exists
+    // (the keyboard's guide passes them on). It goes when the next one has closed.
+    delete caixaFechada_;
+    caixaFechada_ = caixa;
+    return resposta;
 }
 
 void PlataformaQt::encerra() {

@@ -6,7 +6,6 @@
 #include "widgets/campo_entrada.h"
 #include "widgets/controles.h"
 #include "widgets/cria.h"
-#include "widgets/retoma_teclado.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/entrada.h"
 #include "yard/modelo_patio.h"
@@ -268,10 +267,8 @@ void JanelaPrincipal::executa(const QString& acao, const std::function<void()>& 
 
 void JanelaPrincipal::ligaEventos() {
     // The hooks are set after the window is built, so each button reads its hook when clicked.
-    // `dialogo`: the button's window is modal over this one, which takes the keyboard back when
-    // it closes.
-    auto abre = [this](const std::function<void()>& gancho, bool dialogo = true) {
-        return [this, f = &gancho, dialogo] {
+    auto abre = [this](const std::function<void()>& gancho) {
+        return [this, f = &gancho] {
             if (!*f) return;
             // No hourglass over the window while it is open: it shows its own while it works.
             try {
@@ -280,11 +277,10 @@ void JanelaPrincipal::ligaEventos() {
                 ctx_.plataforma.mensagem(e.mensagemLeitura(QStringLiteral("os dados da janela")),
                                          Icone::Critico);
             }
-            if (dialogo) retomaTeclado(this);
         };
     };
     for (int i = 0; i < 7; ++i)
-        connect(botoes[i], &QAction::triggered, this, abre(abreJanelaBarra[i], false));
+        connect(botoes[i], &QAction::triggered, this, abre(abreJanelaBarra[i]));
     connect(botoes[7], &QAction::triggered, this, [this] { sai_do_programa(ctx_); });
     connect(Command1, &QPushButton::clicked, this, abre(abreAberturaCaixa));
     connect(Command2, &QPushButton::clicked, this, abre(abreFechamentoCaixa));
@@ -535,10 +531,9 @@ void JanelaPrincipal::aplicaAcesso(const AcessoTela& a) {
 }
 
 void JanelaPrincipal::abre() {
+    // The cashier types the first car right away: shown, the window takes the keyboard, not
+    // wherever the start-up window leaves it (the keyboard's guide).
     show();
-    // The cashier types the first car right away: the keys go to the main window, not to
-    // wherever the start-up window leaves the keyboard.
-    activateWindow();
 }
 
 void JanelaPrincipal::trocaTurnos(const QStringList& turnos) {
@@ -640,7 +635,6 @@ void JanelaPrincipal::trata_tecla(int tecla) {
         break;
     case Qt::Key_F5:
         if (abreCancelamento) abreCancelamento();
-        retomaTeclado(this);
         break;
     case Qt::Key_Escape:
         tic->setText(kTicketVazio);

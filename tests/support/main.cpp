@@ -1,3 +1,4 @@
+#include "widgets/guia_teclado.h"
 #include "widgets/regras_campos.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     instalaRegrasDosCampos(app);
+    instalaGuiaDoTeclado(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
