@@ -20,6 +20,21 @@ public:
     CursorNormal& operator=(const CursorNormal&) = delete;
 };
 
+// A box that closes by hiding: a dialog that closes drops its window on the display at once,
+// and with it the keys the display had already sent to it, typed right after the key that
+// closed it. Hidden, its window stays until the next box has closed, and the keyboard's guide
+// passes those keys on.
+class CaixaMensagem : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void done(int resposta) override {
+        setResult(resposta);
+        hide();
+    }
+};
+
 }  // namespace
 
 PlataformaQt::~PlataformaQt() { delete caixaFechada_; }
@@ -33,13 +48,13 @@ void PlataformaQt::mensagem(const QString& texto, Icone icone, const QString& ti
     if (icone == Icone::Exclamacao) i = QMessageBox::Warning;
     if (icone == Icone::Critico) i = QMessageBox::Critical;
     if (icone == Icone::Nenhum) i = QMessageBox::NoIcon;
-    mostra(new QMessageBox(i, titulo, texto, QMessageBox::Ok, QApplication::activeWindow()));
+    mostra(new CaixaMensagem(i, titulo, texto, QMessageBox::Ok, QApplication::activeWindow()));
 }
 
 bool PlataformaQt::pergunta(const QString& texto, const QString& titulo) {
     // A plain Yes/No question: no icon.
-    auto* caixa = new QMessageBox(QMessageBox::NoIcon, titulo, texto,
-                                  QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    auto* caixa = new CaixaMensagem(QMessageBox::NoIcon, titulo, texto,
+                                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
     // S and N answer as well as Enter (Sim) and Esc (Não): a message box presses the button
     // whose underlined letter is typed.
     caixa->button(QMessageBox::Yes)->setText(QStringLiteral("&Sim"));
@@ -50,9 +65,7 @@ bool PlataformaQt::pergunta(const QString& texto, const QString& titulo) {
 int PlataformaQt::mostra(QMessageBox* caixa) {
     CursorNormal seta;
     const int resposta = caixa->exec();
-    // The keys typed right after the key that closed it were sent to the box by the display
-    // before it closed; they reach the window it stood over only while the box still exists
-    // (the keyboard's guide passes them on). It goes when the next one has closed.
+    // The box goes when the next one has closed (see `CaixaMensagem`).
     delete caixaFechada_;
     caixaFechada_ = caixa;
     return resposta;

@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -44,8 +46,13 @@ protected:
             // A window closed as soon as it opened may be activated after it has closed (the
             // display answers late): it hands the keyboard on as on closing.
             if (auto* w = qobject_cast<QWidget*>(alvo); w && w->isWindow()) {
-                if (w->isVisible()) lembra(w);
-                else devolve(w);
+                if (!w->isVisible()) {
+                    devolve(w);
+                } else {
+                    lembra(w);
+                    // Its field has the focus (and selects its text) right after: then the keys.
+                    if (w == aguardada_) QTimer::singleShot(0, this, [this] { entrega(true); });
+                }
             }
             break;
         case QEvent::Hide:
@@ -54,9 +61,10 @@ protected:
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
             // Keys reach a window as the display sent them: to one closed since, they are
-            // passed on.
-            if (auto* janela = qobject_cast<QWindow*>(alvo); janela && !janela->isVisible())
-                return repassa(janela, evento);
+            // passed on, and those that follow wait behind them, in the order typed.
+            if (auto* janela = qobject_cast<QWindow*>(alvo);
+                janela && (!janela->isVisible() || !pendentes_.empty()))
+                return repassa(evento);
             break;
         default:
             break;
@@ -90,18 +98,37 @@ private:
         alvo->activateWindow();
     }
 
-    bool repassa(const QWindow* fechada, QEvent* tecla) {
-        QWidget* para = QApplication::activeWindow();
-        if (!para || !para->isVisible()) para = retorno_;
-        if (!para || !para->isVisible() || !para->windowHandle() || para->windowHandle() == fechada)
-            return false;
-        const std::unique_ptr<QEvent> copia(tecla->clone());
-        QCoreApplication::sendEvent(para->windowHandle(), copia.get());
+    // The keys go on once the code that closed the window has run to its end (after a message,
+    // the window under it has put the focus where the next key belongs, the field refused) and
+    // the window that takes them holds the keyboard, its field ready; a display that does not
+    // answer is not waited for long.
+    bool repassa(QEvent* tecla) {
+        pendentes_.emplace_back(tecla->clone());
+        if (pendentes_.size() == 1) QTimer::singleShot(0, this, [this] { entrega(false); });
         return true;
     }
 
+    void entrega(bool semEsperar) {
+        if (pendentes_.empty()) return;
+        QWidget* para = QApplication::activeWindow();
+        if (!para || !para->isVisible()) para = retorno_;
+        if (para && para->isVisible() && para != QApplication::activeWindow() && !semEsperar) {
+            aguardada_ = para;
+            QTimer::singleShot(kEsperaAtivacaoMs, this, [this] { entrega(true); });
+            return;
+        }
+        aguardada_ = nullptr;
+        const std::vector<std::unique_ptr<QEvent>> teclas = std::move(pendentes_);
+        pendentes_.clear();
+        if (!para || !para->isVisible() || !para->windowHandle()) return;
+        for (const auto& t : teclas) QCoreApplication::sendEvent(para->windowHandle(), t.get());
+    }
+
+    static constexpr int kEsperaAtivacaoMs = 500;
     QList<QPointer<QWidget>> ativadas_;   // the windows that held the keyboard, the last at the end
     QPointer<QWidget> retorno_;           // the window the last one to close returned it to
+    std::vector<std::unique_ptr<QEvent>> pendentes_;   // keys that reached a closed window
+    QPointer<QWidget> aguardada_;   // the window they wait for, until it holds the keyboard
 };
 
 }  // namespace
