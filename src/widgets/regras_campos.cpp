@@ -15,6 +15,27 @@ bool quebraLinha(QChar c) {
     return k == QChar::Other_Control || k == QChar::Separator_Line || k == QChar::Separator_Paragraph;
 }
 
+// `texto` in one line: each run of breaks becomes a blank, none at either end; `cursor` moves
+// with the character it stood before.
+QString umaLinha(const QString& texto, int* cursor) {
+    QString r;
+    r.reserve(texto.size());
+    int novoCursor = -1;
+    bool quebra = false;   // a run of breaks waits to become one blank
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        if (cursor && i == *cursor) novoCursor = int(r.size()) + (quebra && !r.isEmpty() ? 1 : 0);
+        if (quebraLinha(texto[i])) {
+            quebra = true;
+            continue;
+        }
+        if (quebra && !r.isEmpty()) r += u' ';
+        quebra = false;
+        r += texto[i];
+    }
+    if (cursor) *cursor = novoCursor < 0 ? int(r.size()) : qMin(novoCursor, int(r.size()));
+    return r;
+}
+
 // The mask, when the field has one, is read at each change: a window may switch it (CPF, CNPJ).
 class ValidadorCampo : public QValidator {
 public:
@@ -64,23 +85,4 @@ void instalaRegrasDosCampos(QCoreApplication& aplicacao) {
 void aplicaRegraDoCampo(QLineEdit* campo) {
     // A field with a rule of its own (an amount) keeps it.
     if (!campo->validator()) campo->setValidator(new ValidadorCampo(campo));
-}
-
-QString umaLinha(const QString& texto, int* cursor) {
-    QString r;
-    r.reserve(texto.size());
-    int novoCursor = -1;
-    bool quebra = false;   // a run of breaks waits to become one blank
-    for (qsizetype i = 0; i < texto.size(); ++i) {
-        if (cursor && i == *cursor) novoCursor = int(r.size()) + (quebra && !r.isEmpty() ? 1 : 0);
-        if (quebraLinha(texto[i])) {
-            quebra = true;
-            continue;
-        }
-        if (quebra && !r.isEmpty()) r += u' ';
-        quebra = false;
-        r += texto[i];
-    }
-    if (cursor) *cursor = novoCursor < 0 ? int(r.size()) : qMin(novoCursor, int(r.size()));
-    return r;
 }

@@ -19,6 +19,3 @@ void instalaRegrasDosCampos(QCoreApplication& aplicacao);
 
 // Gives `campo` the character rule of its kind now, even before it is first shown.
 void aplicaRegraDoCampo(QLineEdit* campo);
-
-// `texto` in one line, as above; `cursor`, when given, moves with the character it stood before.
-QString umaLinha(const QString& texto, int* cursor = nullptr);

@@ -27,6 +27,15 @@ ResultadoPista falhaAoRegistrar(const ErroBanco& erro) {
         Icone::Critico, CampoPista::Nenhum);
 }
 
+// True when the tariffs in force still charge the fee as it was computed.
+bool tarifaAindaVale(Banco& db, const TotalCalculado& calculo) {
+    if (tarifasEmVigor(db) == calculo.tarifas) return true;
+    // The tariffs changed since (a partner's price or weekdays, in the configuration window
+    // meanwhile): the fee stands only if they still charge it, at the moment it was computed.
+    const ResultadoTarifa agora = calcula_total(db, calculo.pedido);
+    return agora.total && *agora.total == calculo.total;
+}
+
 }  // namespace
 
 PedidoTarifa pedidoDaSaida(const CamposSaida& c) {
@@ -47,13 +56,6 @@ bool totalDoVeiculo(const CamposSaida& c) {
     return c.calculo && mesmoCalculo(c.calculo->pedido, pedidoDaSaida(c));
 }
 
-bool tarifaAindaVale(Banco& db, const TotalCalculado& calculo) {
-    if (tarifasEmVigor(db) == calculo.tarifas) return true;
-    // The tariffs changed since (a partner's price or weekdays, in the configuration window
-    // meanwhile): the fee stands only if they still charge it, at the moment it was computed.
-    const ResultadoTarifa agora = calcula_total(db, calculo.pedido);
-    return agora.total && *agora.total == calculo.total;
-}
 
 ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const CamposSaida& c) {
     Estado& e = ctx.estado;

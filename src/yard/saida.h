@@ -44,9 +44,6 @@ PedidoTarifa pedidoDaSaida(const CamposSaida& campos);
 // True when the fee was computed for the vehicle and kind the other fields show.
 bool totalDoVeiculo(const CamposSaida& campos);
 
-// True when the tariffs in force still charge the fee as it was computed.
-bool tarifaAindaVale(Banco& db, const TotalCalculado& calculo);
-
 // Removing the vehicle from the yard, recording its stay and queueing it at a manual gate stand
 // or fall together: a vehicle never leaves the yard without its stay recorded.
 ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const CamposSaida& campos);

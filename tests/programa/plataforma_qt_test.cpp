@@ -28,9 +28,8 @@ TEST(PlataformaQt, TecladoVoltaAJanelaDepoisDaCaixa) {
     }
 }
 
-// Keys typed right after the Enter that closes a box were sent to the box by the display before
-// it closed: they reach the window it stood over, none lost. After the start's date notice,
-// with no window under it, they reach the login window that opens next.
+// Keys typed right after the Enter that closes a box, sent to the box by the display, reach the
+// window it stood over; after the start's date notice, the login window that opens next.
 TEST(PlataformaQt, TeclasDigitadasLogoAposACaixaNaoSePerdem) {
     PlataformaQt real;
     Plataforma& p = real;
@@ -49,7 +48,6 @@ TEST(PlataformaQt, TeclasDigitadasLogoAposACaixaNaoSePerdem) {
     {
         QLineEdit janela;
         janela.show();
-        QApplication::processEvents();
         fechaComEnter();
         p.mensagem("Preencha o tempo corretamente.");
         ASSERT_TRUE(caixa);

@@ -1,7 +1,6 @@
 #include "yard/saida.h"
 
 #include "support/pista_janela.h"
-#include "yard/tarifas/tarifas_teste.h"
 
 #include <array>
 #include <functional>
@@ -171,34 +170,3 @@ TEST_F(SaidaTest, TotalDeOutroVeiculoNaoSaiNemGrava) {
     EXPECT_TRUE(sai(c).registrado);
 }
 
-// A fee computed under tariffs changed since is stored only as the tariffs in force charge it:
-// a partner whose price went up, or who may no longer be used on the day, is charged anew
-// first. A change to another tariff leaves the fee as it was.
-TEST_F(SaidaTest, TarifaMudadaDesdeOCalculo) {
-    semeia(amb.db(), "INSERT INTO convenios (codigo, convenio, isento_fixo_variavel, valor_fixo, "
-                     "seg) VALUES (3, 'SEGUNDA FIXO', 'F', 75000, 1)");
-    CamposSaida c = campos({"57", "ABC-1234", "07/12/2026", "08:30:00", "07/12/2026", "10:00:00",
-                            "7,50", "20,00", "C", "", "3"});
-    PedidoTarifa p = pedidoDaSaida(c);
-    p.conv = "SEGUNDA FIXO";
-    p.data_atual = QDate(2026, 12, 7);   // a Monday
-    p.hora_atual = QTime(10, 0);
-    const ResultadoTarifa calculo = calcula_total(amb.db(), p);
-    ASSERT_EQ(calculo.total, Dinheiro::reais(7, 50));
-    c.calculo = TotalCalculado{*calculo.total, p, calculo.tarifas};
-    const struct { const char *muda, *desfaz; bool registra; } casos[] = {
-        {"UPDATE convenios SET valor_fixo = 110000", "UPDATE convenios SET valor_fixo = 75000", false},
-        {"UPDATE convenios SET seg = 0", "UPDATE convenios SET seg = 1", false},
-        {"INSERT INTO diaria (tempo, valor) VALUES (12, 250000)", "", true},
-    };
-    for (const auto& caso : casos) {
-        SCOPED_TRACE(caso.muda);
-        semeia(amb.db(), caso.muda);
-        const ResultadoPista r = sai(c);
-        EXPECT_EQ(r.registrado, caso.registra);
-        EXPECT_EQ(r.calculaDeNovo, !caso.registra);
-        EXPECT_EQ(r.mensagem, caso.registra ? QString() : kMsgTarifaMudou);
-        semeia(amb.db(), caso.desfaz);
-    }
-    EXPECT_EQ(amb.linha("SELECT convenio, total FROM registro_saida"), (QStringList{"3", "75000"}));
-}
