@@ -111,7 +111,7 @@ CamposSaida camposSaida(const QString& ticket, const QString& placa) {
     s.val_pag = QStringLiteral("10,00");
     s.modalidade = QStringLiteral("R");
     // The fee as the panel would have computed it for this vehicle, kind and times.
-    s.calculo = TotalCalculado{Dinheiro::reais(10), pedidoDaSaida(s)};
+    s.calculo = TotalCalculado{Dinheiro::reais(10), pedidoDaSaida(s), {}};
     return s;
 }
 

@@ -4,10 +4,12 @@
 #include "data/dinheiro.h"
 
 ResultadoAbertura abre_caixa(Contexto& ctx, const QString& troco) {
+    // Refused as every money field refuses it: below zero (the float is money in the drawer), or
+    // over the limit, too many digits for any amount included, which the takings and the closing
+    // would carry beyond what their fields show.
+    if (auto recusa = recusaValorDigitado(troco)) return {false, *recusa, Icone::Informacao};
     const std::optional<Dinheiro> valor = Dinheiro::ler(troco);
-    // The float is money in the drawer: it cannot be negative.
-    if (!valor || *valor < Dinheiro())
-        return {false, QStringLiteral("Troco inválido."), Icone::Informacao};
+    if (!valor) return {false, QStringLiteral("Troco inválido."), Icone::Informacao};
 
     Estado& e = ctx.estado;
     try {

@@ -15,7 +15,7 @@ inline const QString kHoraSegVazia = QStringLiteral("  :  :  ");
 struct EdicaoConvenio {
     QString con;                       // the partner's name as typed
     QString cod_con;                   // code of the agreement loaded from the list; "" when none
-    QChar tipo = u'I';                 // "Isento" I, "Valor Fixo" F, "Valor Variável" V
+    QChar tipo = u'I';                 // "Isento" I, "Valor Fixo" F, "Valor Variável" V; null: none chosen
     QString val_fix;
     bool apos_fixo = true;             // `Option4` (one fixed amount) rather than `Option5`
     QString apo_fix, apo_var;

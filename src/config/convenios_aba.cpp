@@ -36,7 +36,11 @@ EdicaoConvenio edicao(AbaConvenios& j) {
     EdicaoConvenio e;
     e.con = j.con->text();
     e.cod_con = j.cod_con->text();
-    e.tipo = j.Option1->isChecked() ? u'I' : j.Option2->isChecked() ? u'F' : u'V';
+    // No kind chosen is no kind: the save refuses it rather than taking it for one.
+    e.tipo = j.Option1->isChecked()   ? u'I'
+             : j.Option2->isChecked() ? u'F'
+             : j.Option3->isChecked() ? u'V'
+                                      : QChar();
     e.val_fix = j.val_fix->text();
     e.apos_fixo = j.Option4->isChecked();
     e.apo_fix = j.apo_fix->text();

@@ -89,6 +89,9 @@ ResultadoAba valida_convenio(const EdicaoConvenio& e) {
         return R::recusa(QStringLiteral("O nome do convênio pode ter no máximo %1 caracteres.")
                              .arg(kTamanhoNomeConvenio),
                          Icone::Informacao, "con");
+    if (e.tipo != u'I' && e.tipo != u'F' && e.tipo != u'V')
+        return R::recusa(QStringLiteral("Escolha o tipo do convênio: Isento, Valor Fixo ou Valor Variável."),
+                         Icone::Informacao, "Option1");
     // Amounts out of the range the fees can be computed in, whichever option uses them.
     const std::pair<const QString*, const char*> valores[] = {
         {&e.val_fix, "val_fix"}, {&e.apo_fix, "apo_fix"}, {&e.apo_var, "apo_var"}, {&e.cob, "cob"}};

@@ -5,7 +5,8 @@
 #include "programa/liga_janelas.h"
 #include "programa/liga_pista.h"
 #include "programa/plataforma_qt.h"
-#include "widgets/regra_mascara.h"
+#include "widgets/guia_teclado.h"
+#include "widgets/regras_campos.h"
 #include "yard/janela_principal.h"
 
 #include <QLibraryInfo>
@@ -18,7 +19,8 @@ int main(int argc, char** argv) {
     QTranslator traducaoQt;
     if (traducaoQt.load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&traducaoQt);
-    instalaRegraMascara(app);
+    instalaRegrasDosCampos(app);
+    instalaGuiaDoTeclado(app);
     PlataformaQt plataforma;
     app.definePlataforma(&plataforma);
     const auto semPlataforma = qScopeGuard([&] { app.definePlataforma(nullptr); });

@@ -1,7 +1,6 @@
 #include "programa/plataforma_qt.h"
 
 #include "reports/visualizacao.h"
-#include "widgets/retoma_teclado.h"
 
 #include <QApplication>
 #include <QAbstractButton>
@@ -21,7 +20,24 @@ public:
     CursorNormal& operator=(const CursorNormal&) = delete;
 };
 
+// A box that closes by hiding: a dialog that closes drops its window on the display at once,
+// and with it the keys the display had already sent to it, typed right after the key that
+// closed it. Hidden, its window stays until the next box has closed, and the keyboard's guide
+// passes those keys on.
+class CaixaMensagem : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void done(int resposta) override {
+        setResult(resposta);
+        hide();
+    }
+};
+
 }  // namespace
+
+PlataformaQt::~PlataformaQt() { delete caixaFechada_; }
 
 QString PlataformaQt::pastaPrograma() const { return QCoreApplication::applicationDirPath(); }
 
@@ -32,26 +48,27 @@ void PlataformaQt::mensagem(const QString& texto, Icone icone, const QString& ti
     if (icone == Icone::Exclamacao) i = QMessageBox::Warning;
     if (icone == Icone::Critico) i = QMessageBox::Critical;
     if (icone == Icone::Nenhum) i = QMessageBox::NoIcon;
-    QWidget* emUso = QApplication::activeWindow();
-    QMessageBox caixa(i, titulo, texto, QMessageBox::Ok, emUso);
-    CursorNormal seta;
-    caixa.exec();
-    // The keys typed next go to the window the box stood over, with or without a window manager.
-    if (emUso) retomaTeclado(emUso);
+    mostra(new CaixaMensagem(i, titulo, texto, QMessageBox::Ok, QApplication::activeWindow()));
 }
 
 bool PlataformaQt::pergunta(const QString& texto, const QString& titulo) {
     // A plain Yes/No question: no icon.
-    QWidget* emUso = QApplication::activeWindow();
-    QMessageBox caixa(QMessageBox::NoIcon, titulo, texto, QMessageBox::Yes | QMessageBox::No, emUso);
+    auto* caixa = new CaixaMensagem(QMessageBox::NoIcon, titulo, texto,
+                                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
     // S and N answer as well as Enter (Sim) and Esc (Não): a message box presses the button
     // whose underlined letter is typed.
-    caixa.button(QMessageBox::Yes)->setText(QStringLiteral("&Sim"));
-    caixa.button(QMessageBox::No)->setText(QStringLiteral("&Não"));
+    caixa->button(QMessageBox::Yes)->setText(QStringLiteral("&Sim"));
+    caixa->button(QMessageBox::No)->setText(QStringLiteral("&Não"));
+    return mostra(caixa) == QMessageBox::Yes;
+}
+
+int PlataformaQt::mostra(QMessageBox* caixa) {
     CursorNormal seta;
-    const bool sim = caixa.exec() == QMessageBox::Yes;
-    if (emUso) retomaTeclado(emUso);
-    return sim;
+    const int resposta = caixa->exec();
+    // The box goes when the next one has closed (see `CaixaMensagem`).
+    delete caixaFechada_;
+    caixaFechada_ = caixa;
+    return resposta;
 }
 
 void PlataformaQt::encerra() {

@@ -8,10 +8,18 @@
 #include "devices/porta_paralela.h"
 #include "widgets/janela_aviso.h"
 
+#include <QPointer>
+
 #include <functional>
+
+class QMessageBox;
 
 class PlataformaQt : public Plataforma {
 public:
+    PlataformaQt() = default;
+    PlataformaQt(const PlataformaQt&) = delete;
+    PlataformaQt& operator=(const PlataformaQt&) = delete;
+    ~PlataformaQt() override;
     // Called once before the program ends, to close what must be closed (the database).
     void aoEncerrar(std::function<void()> f) { aoEncerrar_ = std::move(f); }
 
@@ -32,10 +40,14 @@ public:
     Discos& discos() override { return discos_; }
 
 private:
+    // Shows a box modal and keeps it, closed, until the next one has closed; its answer.
+    int mostra(QMessageBox* caixa);
+
     PortaParalela porta_;
     DiscosSistema discos_;
     ImpressoraPorta impressora_;
     DiarioFiscal fiscal_{[this] { return pastaPrograma(); }, [this] { return agora(); }};
     std::function<void()> aoEncerrar_;
     AvisosNaTela avisos_;
+    QPointer<QMessageBox> caixaFechada_;   // the last box shown, closed
 };

@@ -256,12 +256,14 @@ void JanelaPagamento::grid2_Click(int linha) {
 
 // The discount and the additional apply to the month's amount as computed. What the window
 // shows is what the payment would store; a discount that no longer fits (the month or the
-// additional changed after it) shows the amount below zero, which the payment refuses.
+// additional changed after it) leaves no amount to show, never one below zero: the payment
+// refuses that discount with its message.
 void JanelaPagamento::aplicaDescontoAdicional() {
     if (!carregado_) return;
     const Dinheiro d = Dinheiro::ler(des->text()).value_or(Dinheiro{});
     const Dinheiro a = Dinheiro::ler(adi->text()).value_or(Dinheiro{});
-    valor->setText((valorMes_ - d + a).formata());
+    const Dinheiro aPagar = valorMes_ - d + a;
+    valor->setText(aPagar < Dinheiro{} ? QString() : aPagar.formata());
 }
 
 void JanelaPagamento::des_LostFocus() {

@@ -2,6 +2,7 @@
 
 #include "data/dinheiro.h"
 #include "widgets/campo_dinheiro.h"
+#include "widgets/regras_campos.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -41,6 +42,7 @@ CampoMascara::CampoMascara(const QString& mascara, bool selecionaAoFocar, QWidge
       comprimento_(int(mascara.size() - mascara.count(u'>'))),
       seleciona_(selecionaAoFocar) {
     setInputMask(mascaraQt(mascara));
+    aplicaRegraDoCampo(this);
 }
 
 void CampoMascara::limpa() {

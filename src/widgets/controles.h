@@ -1,8 +1,14 @@
 #pragma once
-// Two small rules about the controls of any window.
+// Small rules about the controls of any window.
 
 class QRadioButton;
 class QWidget;
+
+// Every option joins the group of the options of its own parent: the options side by side in one
+// frame or panel are one choice, those of a frame inside it another. Once one is chosen the
+// group keeps a choice (a click on the chosen option changes nothing); only the program clears
+// it (`marcaOpcao`). `cria` does it for every option it builds.
+void entraNoGrupo(QRadioButton* opcao);
 
 // Selects or deselects an option; deselected, no other option of its exclusive group is forced
 // on in its place, so that a group may be left with none chosen.

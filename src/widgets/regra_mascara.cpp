@@ -1,17 +1,14 @@
 #include "widgets/regra_mascara.h"
 
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QLineEdit>
-
 #include <vector>
 
 namespace {
 
-// For each character of the field's text: whether the operator types it (true) or the mask
-// writes it (a literal). The blank shown in empty places comes after ";".
+// For each character of the field's text: what the operator types there (the mask's character,
+// "9" a digit, "n" a letter or digit...) or nothing where the mask writes a literal. The blank
+// shown in empty places comes after ";".
 struct Mascara {
-    std::vector<bool> entrada;
+    std::vector<QChar> entrada;
     QChar branco = u' ';
 };
 
@@ -26,53 +23,55 @@ Mascara leMascara(const QString& mascara) {
     bool escapado = false;
     for (QChar c : corpo) {
         if (escapado) {
-            m.entrada.push_back(false);
+            m.entrada.push_back(QChar());
             escapado = false;
         } else if (c == u'\\') {
             escapado = true;
         } else if (QStringLiteral("<>![]{}").contains(c)) {
             // Case switches and reserved characters take no place in the text.
         } else {
-            m.entrada.push_back(QStringLiteral("AaNnXx90Dd#HhBb").contains(c));
+            m.entrada.push_back(QStringLiteral("AaNnXx90Dd#HhBb").contains(c) ? c : QChar());
         }
     }
     return m;
 }
 
-class RegraMascara : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* alvo, QEvent* evento) override {
-        if (evento->type() != QEvent::KeyPress) return false;
-        auto* campo = qobject_cast<QLineEdit*>(alvo);
-        if (!campo || campo->inputMask().isEmpty() || campo->isReadOnly() || campo->hasSelectedText())
-            return false;
-        const auto* tecla = static_cast<QKeyEvent*>(evento);
-        if (tecla->text().isEmpty() || !tecla->text().at(0).isPrint() ||
-            (tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-            return false;
-        const int posicao = posicaoDeDigitacao(campo->inputMask(), campo->displayText(),
-                                               campo->cursorPosition());
-        if (posicao != campo->cursorPosition()) campo->setCursorPosition(posicao);
-        return false;
-    }
-};
-
 }  // namespace
-
-void instalaRegraMascara(QCoreApplication& aplicacao) {
-    aplicacao.installEventFilter(new RegraMascara(&aplicacao));
-}
 
 int posicaoDeDigitacao(const QString& mascara, const QString& texto, int cursor) {
     const Mascara m = leMascara(mascara);
     const int tamanho = int(qMin(texto.size(), qsizetype(m.entrada.size())));
     int fim = 0;
     for (int i = 0; i < tamanho; ++i)
-        if (m.entrada[size_t(i)] && texto[i] != m.branco) fim = i + 1;
+        if (!m.entrada[size_t(i)].isNull() && texto[i] != m.branco) fim = i + 1;
     // The literals after it belong to what was typed: "12:" goes on with the minutes.
-    while (fim < tamanho && !m.entrada[size_t(fim)]) ++fim;
+    while (fim < tamanho && m.entrada[size_t(fim)].isNull()) ++fim;
     return cursor > fim ? fim : cursor;
+}
+
+bool cabeNaMascara(const QString& mascara, const QString& texto) {
+    const Mascara m = leMascara(mascara);
+    const auto digito = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    const auto letra = [](QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); };
+    for (qsizetype i = 0; i < qMin(texto.size(), qsizetype(m.entrada.size())); ++i) {
+        const QChar lugar = m.entrada[size_t(i)];
+        const QChar c = texto[i];
+        if (lugar.isNull() || c == m.branco) continue;
+        bool aceito = true;
+        switch (lugar.toLower().unicode()) {
+        case u'a': aceito = letra(c); break;
+        case u'n': aceito = letra(c) || digito(c); break;
+        case u'9':
+        case u'0':
+        case u'd': aceito = digito(c); break;
+        case u'#': aceito = digito(c) || c == u'+' || c == u'-'; break;
+        case u'h': aceito = digito(c) || (c.toLower() >= u'a' && c.toLower() <= u'f'); break;
+        case u'b': aceito = c == u'0' || c == u'1'; break;
+        // Any character the ticket printer prints: the printable part of Windows-1252's Latin-1.
+        case u'x': aceito = (c >= u' ' && c <= u'~') || (c >= QChar(0xA0) && c <= QChar(0xFF)); break;
+        default: break;
+        }
+        if (!aceito) return false;
+    }
+    return true;
 }

@@ -1,16 +1,18 @@
 #pragma once
-// Every masked field of the program takes what is typed wherever a click left the cursor: a
-// cursor standing past everything typed so far (in the blanks of an empty field, or after its
-// last character) is brought back to where the typed text ends, so that no digit is dropped
-// past the mask's blanks. Installed once on the application, so that every window has it.
+// What a masked field takes, wherever a window built it: where a typed key lands, and which
+// characters its places take. The rules of every field (`regras_campos.h`) apply them.
 
 #include <QString>
-
-class QCoreApplication;
-
-void instalaRegraMascara(QCoreApplication& aplicacao);
 
 // Where a key typed into the masked text `texto` (Qt input mask `mascara`) lands with the cursor
 // at `cursor`: the cursor itself, or, when no character was typed at or after it, right after the
 // last character typed and the literals that follow it (the field's first place when empty).
+// A cursor standing past everything typed so far (in the blanks of an empty field, or after its
+// last character, where a click left it) is so brought back to where the typed text ends, and
+// no digit is dropped past the mask's blanks.
 int posicaoDeDigitacao(const QString& mascara, const QString& texto, int cursor);
+
+// True when each place of the masked text `texto` (Qt input mask `mascara`) holds a blank or what
+// the ticket printer prints and the operator can type again: a letter place A to Z, a digit
+// place 0 to 9, a letter-or-digit place either (Qt's own mask takes any alphabet's letters).
+bool cabeNaMascara(const QString& mascara, const QString& texto);

@@ -6,7 +6,6 @@
 #include "widgets/campo_entrada.h"
 #include "widgets/controles.h"
 #include "widgets/cria.h"
-#include "widgets/retoma_teclado.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/entrada.h"
 #include "yard/modelo_patio.h"
@@ -139,9 +138,6 @@ void JanelaPrincipal::montaControles() {
     tur->setEnabled(false);
     conv->setEnabled(false);
     cod_con->setVisible(false);
-    // The two option groups are independent: entry/exit mode, and the payment kind.
-    Option1->setAutoExclusive(true);
-    for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7}) o->setAutoExclusive(true);
     g2->addWidget(Option3, 0, 0);
     g2->addWidget(Option4, 1, 0);
     g2->addWidget(tur, 1, 1);
@@ -274,10 +270,8 @@ void JanelaPrincipal::executa(const QString& acao, const std::function<void()>& 
 
 void JanelaPrincipal::ligaEventos() {
     // The hooks are set after the window is built, so each button reads its hook when clicked.
-    // `dialogo`: the button's window is modal over this one, which takes the keyboard back when
-    // it closes.
-    auto abre = [this](const std::function<void()>& gancho, bool dialogo = true) {
-        return [this, f = &gancho, dialogo] {
+    auto abre = [this](const std::function<void()>& gancho) {
+        return [this, f = &gancho] {
             if (!*f) return;
             // No hourglass over the window while it is open: it shows its own while it works.
             try {
@@ -286,11 +280,10 @@ void JanelaPrincipal::ligaEventos() {
                 ctx_.plataforma.mensagem(e.mensagemLeitura(QStringLiteral("os dados da janela")),
                                          Icone::Critico);
             }
-            if (dialogo) retomaTeclado(this);
         };
     };
     for (int i = 0; i < 7; ++i)
-        connect(botoes[i], &QAction::triggered, this, abre(abreJanelaBarra[i], false));
+        connect(botoes[i], &QAction::triggered, this, abre(abreJanelaBarra[i]));
     connect(botoes[7], &QAction::triggered, this, [this] { sai_do_programa(ctx_); });
     connect(Command1, &QPushButton::clicked, this, abre(abreAberturaCaixa));
     connect(Command2, &QPushButton::clicked, this, abre(abreFechamentoCaixa));
@@ -364,6 +357,13 @@ void JanelaPrincipal::mostraRegistro(const ResultadoPista& r, bool entrada) {
     if (!r.registrado) {
         // No message after the operator's No.
         if (!r.mensagem.isEmpty()) ctx_.plataforma.mensagem(r.mensagem, r.icone);
+        if (r.calculaDeNovo) {
+            // The fee shown is not what the tariffs in force charge: it is computed again.
+            mostraTotal(QString());
+            esqueceCalculo();
+            calculaNoValorPago();
+            return;
+        }
         const std::pair<CampoPista, QWidget*> campos[] = {
             {CampoPista::tic, tic}, {CampoPista::pla, pla}, {CampoPista::pri, pri},
             {CampoPista::vei, vei}, {CampoPista::tur, tur}, {CampoPista::val_pag, val_pag}};
@@ -516,10 +516,9 @@ void JanelaPrincipal::aplicaAcesso(const AcessoTela& a) {
 }
 
 void JanelaPrincipal::abre() {
+    // The cashier types the first car right away: shown, the window takes the keyboard, not
+    // wherever the start-up window leaves it (the keyboard's guide).
     show();
-    // The cashier types the first car right away: the keys go to the main window, not to
-    // wherever the start-up window leaves the keyboard.
-    activateWindow();
 }
 
 void JanelaPrincipal::trocaTurnos(const QStringList& turnos) {
@@ -627,7 +626,6 @@ void JanelaPrincipal::trata_tecla(int tecla) {
         break;
     case Qt::Key_F5:
         if (abreCancelamento) abreCancelamento();
-        retomaTeclado(this);
         break;
     case Qt::Key_Escape:
         tic->setText(kTicketVazio);
@@ -709,7 +707,10 @@ bool JanelaPrincipal::eventFilter(QObject* alvo, QEvent* evento) {
             if (alvo == pla && tic->displayText() == kTicketMensalista) tic->setText(kTicketVazio);
             esqueceCalculo();
         }
-        if (alvo == val_pag) executa(kCalcularTotal, [this] { val_pag_GotFocus(); });
+        if (alvo == val_pag) {
+            ++focosValorPago_;
+            executa(kCalcularTotal, [this] { val_pag_GotFocus(); });
+        }
         if (alvo == Command1 && ctx_.estado.numero_caixa == 0) Frame1->setEnabled(false);
     } else if (evento->type() == QEvent::FocusOut) {
         // A field the operator clicked keeps the focus: the lookup of the field left does not

@@ -105,6 +105,9 @@ protected:
 private:
     void modoSaida();
     void val_pag_GotFocus();
+    // The amount field takes the focus and the fee is computed for the kind, shift or partner
+    // chosen, whether or not the focus arrives.
+    void calculaNoValorPago();
     QString modalidadeEscolhida() const;   // "R", "T", "C", "M" or "D"
     // The fee inputs as the panel shows them now.
     PedidoTarifa pedidoDoPainel() const;
@@ -213,6 +216,7 @@ private:
     bool erroRelogioAvisado_ = false;
     bool trocandoModo_ = false;   // entry or exit mode is being set up
     bool saidaPeloMouse_ = false;   // the field being left lost the focus to a click
+    int focosValorPago_ = 0;   // times the amount field got the focus and computed the fee
     std::optional<TotalCalculado> calculo_;
     AvisoFimTickets avisoFimTickets_;
     // The login may open a register: the main screen's right, or "admin" while no user exists.

@@ -31,14 +31,14 @@ void JanelaPrincipal::ligaPainelPagamento() {
         });
     }
     connect(tur, &QComboBox::activated, this, [this](int) {
-        if (!tur->currentText().trimmed().isEmpty()) val_pag->setFocus();
+        if (!tur->currentText().trimmed().isEmpty()) calculaNoValorPago();
     });
     // The hidden code list always follows the partner shown.
     connect(conv, &QComboBox::currentIndexChanged, this, [this](int i) {
         cod_con->setCurrentIndex(i < cod_con->count() ? i : -1);
     });
     connect(conv, &QComboBox::activated, this, [this](int) {
-        if (!conv->currentText().trimmed().isEmpty()) val_pag->setFocus();
+        if (!conv->currentText().trimmed().isEmpty()) calculaNoValorPago();
     });
 }
 
@@ -57,7 +57,7 @@ void JanelaPrincipal::modalidadeClicada(QRadioButton* opcao, bool novoVeiculo) {
         QComboBox* lista = opcao == Option4 ? tur : conv;
         if (lista->currentText().trimmed().isEmpty()) return;
         if (!novoVeiculo) {
-            val_pag->setFocus();   // the fee is computed there
+            calculaNoValorPago();
             return;
         }
         // Another vehicle shown with the shift or partner already chosen: its fee now.
@@ -140,7 +140,7 @@ void JanelaPrincipal::calcula_total() {
     if (!r.calculado) return;
     for (const auto& [nome, texto] : r.campos)
         if (auto* campo = findChild<QLineEdit*>(nome)) campo->setText(texto);
-    if (r.total) mostraTotal(TotalCalculado{*r.total, p});
+    if (r.total) mostraTotal(TotalCalculado{*r.total, p, r.tarifas});
     else mostraTotal(QStringLiteral("ERRO"));
     tro->setText(QStringLiteral("0,00"));
     if (r.limpaMemoria) esqueceCalculo();
@@ -166,6 +166,17 @@ void JanelaPrincipal::val_pag_GotFocus() {
         val_pag->setText(tot->text());
     }
     if (calculo_ && calculo_->total == Dinheiro()) val_pag->setText(QStringLiteral("0,00"));
+}
+
+void JanelaPrincipal::calculaNoValorPago() {
+    const int antes = focosValorPago_;
+    val_pag->setFocus();
+    // The fee is computed as the amount field gets the focus. Where no focus comes (the field
+    // had it already, or no window holds the keyboard, as a display without a window manager
+    // leaves it when another window closes) it is computed here all the same: a shift or a
+    // partner picked is always charged anew, under the tariffs in force.
+    if (focosValorPago_ == antes)
+        executa(QStringLiteral("calcular o total"), [this] { val_pag_GotFocus(); });
 }
 
 void JanelaPrincipal::val_pag_LostFocus() {

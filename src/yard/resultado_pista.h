@@ -45,6 +45,10 @@ struct ResultadoPista {
     // The `veiculos_patio` row (rowid) the entry wrote or the exit deleted, for the yard list.
     qint64 linhaPatio = 0;
 
+    // Exit refused: the fee shown is not what the tariffs in force charge, and the panel computes
+    // it again.
+    bool calculaDeNovo = false;
+
     static ResultadoPista recusa(const QString& mensagem, Icone icone, CampoPista foco) {
         ResultadoPista r;
         r.mensagem = mensagem;

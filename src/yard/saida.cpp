@@ -2,6 +2,7 @@
 
 #include "data/datas.h"
 #include "data/dinheiro.h"
+#include "yard/tarifas/tarifa.h"
 
 #include <QSqlQuery>
 #include <QStringList>
@@ -17,6 +18,22 @@ QVariant numeroOuNulo(const QString& texto) {
 // The plate as shown, or NULL for an unfilled one (the field refuses the empty text).
 QVariant placaOuNula(const QString& pla) {
     return placaEmBranco(pla) ? QVariant() : QVariant(pla);
+}
+
+// A database failure: nothing of the exit stands.
+ResultadoPista falhaAoRegistrar(const ErroBanco& erro) {
+    return ResultadoPista::recusa(
+        erro.mensagemPara(QStringLiteral("registrar a saída do veículo, que continua no pátio")),
+        Icone::Critico, CampoPista::Nenhum);
+}
+
+// True when the tariffs in force still charge the fee as it was computed.
+bool tarifaAindaVale(Banco& db, const TotalCalculado& calculo) {
+    if (tarifasEmVigor(db) == calculo.tarifas) return true;
+    // The tariffs changed since (a partner's price or weekdays, in the configuration window
+    // meanwhile): the fee stands only if they still charge it, at the moment it was computed.
+    const ResultadoTarifa agora = calcula_total(db, calculo.pedido);
+    return agora.total && *agora.total == calculo.total;
 }
 
 }  // namespace
@@ -39,6 +56,7 @@ bool totalDoVeiculo(const CamposSaida& c) {
     return c.calculo && mesmoCalculo(c.calculo->pedido, pedidoDaSaida(c));
 }
 
+
 ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const CamposSaida& c) {
     Estado& e = ctx.estado;
     Banco& db = e.db;
@@ -56,6 +74,16 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
     if (!totalDoVeiculo(c))
         return ResultadoPista::recusa(kMsgTotalDeOutroVeiculo, Icone::Exclamacao,
                                       CampoPista::val_pag);
+    try {
+        if (!tarifaAindaVale(db, *c.calculo)) {
+            ResultadoPista r = ResultadoPista::recusa(kMsgTarifaMudou, Icone::Exclamacao,
+                                                      CampoPista::val_pag);
+            r.calculaDeNovo = true;
+            return r;
+        }
+    } catch (const ErroBanco& erro) {
+        return falhaAoRegistrar(erro);
+    }
 
     if (mensalista) {
         if (placaEmBranco(c.pla))
@@ -118,8 +146,6 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
         cancelas.passoAutomatico(Lado::Saida);
         return r;
     } catch (const ErroBanco& erro) {
-        return ResultadoPista::recusa(
-            erro.mensagemPara(QStringLiteral("registrar a saída do veículo, que continua no pátio")),
-            Icone::Critico, CampoPista::Nenhum);
+        return falhaAoRegistrar(erro);
     }
 }

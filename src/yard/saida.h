@@ -34,6 +34,10 @@ inline const QString kMsgTotalDeOutroVeiculo = QStringLiteral(
     "O total mostrado não foi calculado para este veículo, com estes horários e esta forma de "
     "pagamento. Confira o veículo: o total será calculado de novo.");
 
+inline const QString kMsgTarifaMudou = QStringLiteral(
+    "A tarifa mudou depois que o total foi calculado. O total será calculado de novo: confira-o "
+    "antes de registrar a saída.");
+
 // The fee request the fields describe: the vehicle, its times, kind, shift and partner.
 PedidoTarifa pedidoDaSaida(const CamposSaida& campos);
 

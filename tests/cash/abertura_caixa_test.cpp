@@ -17,10 +17,17 @@ protected:
 }  // namespace
 
 TEST_F(AberturaCaixaTest, TrocoInvalidoNaoAbre) {
-    for (const char* t : {"", "abc", "1,2,3"}) {
-        const ResultadoAbertura r = abre_caixa(amb.ctx, t);
-        EXPECT_FALSE(r.aberto) << t;
-        EXPECT_EQ(r.mensagem, "Troco inválido.") << t;
+    const QString acima = msgAcimaDoDigitavel();
+    const struct { const char *troco; QString mensagem; } casos[] = {
+        {"", "Troco inválido."}, {"abc", "Troco inválido."}, {"1,2,3", "Troco inválido."},
+        {"-5", "O valor não pode ser negativo."},
+        // Over the limit of every money field, or too many digits for any amount.
+        {"99999999999", acima}, {"100.000.000,00", acima}, {"99999999999999999999", acima},
+    };
+    for (const auto& c : casos) {
+        const ResultadoAbertura r = abre_caixa(amb.ctx, c.troco);
+        EXPECT_FALSE(r.aberto) << c.troco;
+        EXPECT_EQ(r.mensagem, c.mensagem) << c.troco;
     }
     EXPECT_EQ(amb.conta("caixa"), 0);
 }
@@ -36,4 +43,5 @@ TEST_F(AberturaCaixaTest, AbreComOTrocoOUsuarioEORelogioDoPrograma) {
     ASSERT_TRUE(abre_caixa(amb.ctx, "0").aberto);
     EXPECT_EQ(amb.linha("SELECT numero, troco, count(*) FROM caixa WHERE troco = 0"),
               (QStringList{QString::number(amb.ctx.estado.numero_caixa), "0", "1"}));
+    EXPECT_TRUE(abre_caixa(amb.ctx, "99.999.999,99").aberto);   // the limit itself
 }

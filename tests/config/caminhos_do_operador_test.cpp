@@ -104,7 +104,8 @@ TEST(CaminhosDoOperador, LinhasGravadasSaoAsEscolhidas) {
              QTest::mouseClick(pag->Command2, Qt::LeftButton);
              return mostrado + " / " + recusa + " / " + pag->valor->text() + " " + s.pagamentos();
          },
-         "-13,33 / O desconto (50,00) é maior que o valor da mensalidade (36,67). Corrija o "
+         // No amount below zero is shown: none stands until the discount is corrected.
+         " / O desconto (50,00) é maior que o valor da mensalidade (36,67). Corrija o "
          "desconto. [des] 0  / 26,67 1 266700/100000/0"},
         {"adicional 50, desconto 80, adicional 0",
          [](Sessao& s) {
@@ -120,7 +121,7 @@ TEST(CaminhosDoOperador, LinhasGravadasSaoAsEscolhidas) {
              return mostrado + " / " + s.mensagens() + " / " + s.pagamentos() +
                     QString::number(s.amb.plataforma.impressoraFalsa.impressoes.size());
          },
-         "-43,33 / O desconto (80,00) é maior que o valor da mensalidade (36,67). Corrija o "
+         " / O desconto (80,00) é maior que o valor da mensalidade (36,67). Corrija o "
          "desconto. / 0 0"},
         {"Geral aberta antes de três entradas, Alterar sem tocar no número",
          [](Sessao& s) {

@@ -56,6 +56,8 @@ TEST(Convenios, ValidacaoEmOrdem) {
         {"nome vazio", [](auto& e) { e.con = "   "; }, "Preencha o nome do convênio.", I, "con"},
         {"nome longo", [](auto& e) { e.con = "Supermercado Sao Joao"; },
          "O nome do convênio pode ter no máximo 20 caracteres.", I, "con"},
+        {"sem tipo", [](auto& e) { e.tipo = QChar(); },
+         "Escolha o tipo do convênio: Isento, Valor Fixo ou Valor Variável.", I, "Option1"},
         {"fixo sem valor", [](auto& e) { e.tipo = u'F'; e.val_fix = ""; }, "Valor fixo incorreto.", I, "val_fix"},
         {"sem passos", [](auto& e) { e.passos = {{"", ""}}; },
          "Insira pelo menos um tempo/valor na tabela.", I, "tem"},

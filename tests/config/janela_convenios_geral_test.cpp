@@ -86,6 +86,26 @@ TEST_F(JanelaParte2Test, ConvenioPelaJanelaChegaAPrincipal) {
               (QStringList{"1,50", "00:30", "  :  :  "}));
     EXPECT_EQ(linhas(con->convenios->grid_con), (QStringList{"01:00|4,00", "01:00|2,00"}));
 
+    // A second click on the kind or the charge after the steps already chosen changes nothing:
+    // each group keeps its choice, apart from the other. Chosen "Valor Fixo" with two clicks,
+    // the agreement is saved fixed, its steps no longer charged.
+    AbaConvenios& c = *con->convenios;
+    for (QRadioButton* o : {c.Option5, c.Option5, c.Option2, c.Option2}) o->click();
+    EXPECT_TRUE(c.Option2->isChecked() && c.Option5->isChecked());
+    EXPECT_TRUE(c.val_fix->isEnabled() && !c.Frame1->isEnabled());
+    c.val_fix->setText("3,00");
+    clica(c.Command17);
+    EXPECT_EQ(mensagem(), "Dados gravados com sucesso.");
+    EXPECT_EQ(valor("SELECT isento_fixo_variavel || ' ' || valor_fixo || ' ' || "
+                    "coalesce(apos_cobrar, 'nulo') FROM convenios"), "F 30000 nulo");
+    // With no kind chosen, nothing is saved and the operator is told.
+    clicaItem(c.List1, "Padaria");
+    marcaOpcao(c.Option2, false);
+    clica(c.Command17);
+    EXPECT_EQ(mensagem(), "Escolha o tipo do convênio: Isento, Valor Fixo ou Valor Variável.");
+    EXPECT_EQ(valor("SELECT isento_fixo_variavel FROM convenios"), "F");
+    clicaItem(c.List1, "Padaria");
+
     // Deleting the last agreement takes the kind away from the lanes.
     principal.Option5->setChecked(true);
     clica(con->convenios->Command16);
@@ -112,8 +132,11 @@ TEST_F(JanelaParte2Test, GravarGeralAtualizaPrincipalNaHora) {
     con->geral->ali->setCurrentText("Isento");
     con->geral->Check3->setChecked(true);
     con->geral->tem_ent->setText("2");
+    // A receipt line pasted from two lines prints as one.
+    con->geral->lin2->insert("Rua A, 10\nCentro\n");
     clica(con->geral->Command20);
     EXPECT_EQ(mensagem(), "Dados gravados com sucesso.");
+    EXPECT_EQ(valor("SELECT linha2 FROM geral") + "|" + amb.ctx.estado.linha2, "Rua A, 10 Centro|Rua A, 10 Centro");
     EXPECT_EQ(amb.ctx.estado.bobina, 40);
     EXPECT_EQ(valor("SELECT bobina FROM geral"), "40");
     EXPECT_EQ(amb.ctx.estado.codigo_aliquota, "II");

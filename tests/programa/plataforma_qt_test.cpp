@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
+#include <QWindow>
 #include <QTest>
 #include <QTimer>
 
@@ -24,4 +26,40 @@ TEST(PlataformaQt, TecladoVoltaAJanelaDepoisDaCaixa) {
         QTest::keyClicks(&janela, "7");
         EXPECT_EQ(janela.text(), "7");
     }
+}
+
+// Keys typed right after the Enter that closes a box, sent to the box by the display, reach the
+// window it stood over; after the start's date notice, the login window that opens next.
+TEST(PlataformaQt, TeclasDigitadasLogoAposACaixaNaoSePerdem) {
+    PlataformaQt real;
+    Plataforma& p = real;
+    QPointer<QWindow> caixa;
+    const auto fechaComEnter = [&caixa] {
+        QTimer::singleShot(0, [&caixa] {
+            QWidget* aberta = QApplication::activeModalWidget();
+            caixa = aberta->windowHandle();
+            QTest::keyClick(aberta, Qt::Key_Return);
+        });
+    };
+    const auto digitaNaCaixa = [&caixa](const char* teclas) {
+        for (const char* t = teclas; *t; ++t) QTest::keyClick(caixa.data(), *t);
+        QApplication::processEvents();
+    };
+    {
+        QLineEdit janela;
+        janela.show();
+        fechaComEnter();
+        p.mensagem("Preencha o tempo corretamente.");
+        ASSERT_TRUE(caixa);
+        digitaNaCaixa("1,5");
+        EXPECT_EQ(janela.text(), "1,5");
+    }
+    fechaComEnter();
+    p.mensagem("Verifique a data e hora do sistema.");
+    QLineEdit login;
+    login.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(caixa);
+    digitaNaCaixa("ana");
+    EXPECT_EQ(login.text(), "ana");
 }

@@ -69,6 +69,7 @@ TEST_F(JanelasMensalistas, RegistroComDoisVeiculosGravaEExclui) {
     men->Combo1->setCurrentIndex(0);
     digita(men->nom, "Ana d'Ávila");
     digita(men->rg, "123");
+    men->ende->insert("Rua A, 10\r\nCentro\n");   // pasted: the field takes it in one line
     men->fil->setCurrentIndex(1);
     men->num->setText("2");
     men->checks[7]->setChecked(true);
@@ -103,8 +104,8 @@ TEST_F(JanelasMensalistas, RegistroComDoisVeiculosGravaEExclui) {
     EXPECT_EQ(ultimaMensagem(), "Dados gravados com sucesso.");
     EXPECT_EQ(men->cod->text(), "2");
     EXPECT_TRUE(!principal.Option6->testAttribute(Qt::WA_ForceDisabled));
-    EXPECT_EQ(amb.linha("SELECT nome, dom, sab, dia_vencto, valor FROM mensalistas WHERE codigo = 2"),
-              (QStringList{"Ana d'Ávila", "1", "1", "10", "1000000"}));
+    EXPECT_EQ(amb.linha("SELECT nome, endereco, dom, sab, dia_vencto, valor FROM mensalistas WHERE codigo = 2"),
+              (QStringList{"Ana d'Ávila", "Rua A, 10 Centro", "1", "1", "10", "1000000"}));
     EXPECT_EQ(amb.conta("veiculos_mensalistas"), 3);
 
     // The soft delete: Bia remains, so the "Mensalista" kind stays; then Bia goes too.

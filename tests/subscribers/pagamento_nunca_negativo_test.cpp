@@ -1,5 +1,5 @@
 // Whatever the order in which the operator edits the month, the discount and the additional,
-// and pays, no payment is stored or printed below zero.
+// and pays, no payment is stored, printed or shown below zero.
 
 #include "subscribers/janela_pagamento.h"
 #include "subscribers/mensalistas_teste.h"
@@ -71,6 +71,8 @@ TEST_F(PagamentoNuncaNegativo, QualquerSequenciaDeMesDescontoEAdicional) {
                                 "desconto < 0 OR adicional < 0"),
                       QStringList{"0"});
             ASSERT_EQ(amb.linha("SELECT count(*) FROM mensalidades WHERE valor < 0"), QStringList{"0"});
+            // Nor is an amount below zero ever shown.
+            ASSERT_FALSE(pag.valor->text().startsWith(u'-')) << pag.valor->text().toStdString();
         }
         for (const auto& impressao : amb.plataforma.impressoraFalsa.impressoes)
             EXPECT_FALSE(impressao.bytes.contains(": -")) << impressao.bytes.constData();

@@ -1,4 +1,5 @@
-#include "widgets/regra_mascara.h"
+#include "widgets/guia_teclado.h"
+#include "widgets/regras_campos.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -8,7 +9,8 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    instalaRegraMascara(app);
+    instalaRegrasDosCampos(app);
+    instalaGuiaDoTeclado(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,7 +1,11 @@
 #include "../config/janela_config.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
+
+#include <functional>
 
 namespace {
 
@@ -140,6 +144,31 @@ TEST(CampoMascara, PlacaEmMaiusculas) {
     placa->clearFocus();
     placa->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(placa->selectedText(), "ABC-1D23");
+
+    // Only what the ticket printer prints and the operator types again at the exit: letters
+    // A to Z and digits. Another alphabet's letters never get in, typed (each key dropped) or
+    // pasted (the text refused whole, the field keeping what it had).
+    const auto digita = [placa](const QString& t) {
+        for (QChar c : t) {
+            QKeyEvent tecla(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(placa, &tecla);
+        }
+    };
+    const auto cola = [placa](const QString& t) {
+        QApplication::clipboard()->setText(t);
+        QTest::keyClick(placa, Qt::Key_V, Qt::ControlModifier);
+    };
+    const struct { std::function<void(const QString&)> poe; const char *texto, *fica; } casos[] = {
+        {digita, "ΩЖ日1234", "123-4   "}, {cola, "ΩЖ日1234", "   -    "},
+        {cola, "ĞŞİ-1234", "   -    "},  {digita, "ĞŞİ-1234", "123-4   "},
+        {cola, "abc1234", "ABC-1234"},   {cola, "١٢٣-4567", "   -    "},
+    };
+    for (const auto& c : casos) {
+        placa->clear();
+        placa->setCursorPosition(0);
+        c.poe(QString::fromUtf8(c.texto));
+        EXPECT_EQ(placa->texto(), c.fica) << c.texto;
+    }
 }
 
 TEST(TextoDinheiroAoSair, FormataOuCaiNaReserva) {

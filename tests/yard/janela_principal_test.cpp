@@ -29,6 +29,11 @@ TEST_F(JanelaPrincipalTest, AtalhosSoComCaixaAbertoEProximoTicket) {
     EXPECT_TRUE(janela.Option2->isChecked());
     // Esc clears the fields and the payment kind but keeps exit mode.
     marcaOpcao(janela.Option7, true);
+    // A click on the mode or the kind already chosen keeps it: the lane's two choices stand apart.
+    for (QRadioButton* o : std::initializer_list<QRadioButton*>{janela.Option2, janela.Option7}) {
+        o->click();
+        EXPECT_TRUE(janela.Option2->isChecked() && janela.Option7->isChecked()) << o->objectName().toStdString();
+    }
     for (QLineEdit* c : {janela.tot, janela.dat_ent}) c->setText("1");
     janela.Check1->setChecked(true);
     QTest::keyClick(janela.tic, Qt::Key_Escape);

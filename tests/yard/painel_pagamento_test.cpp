@@ -1,4 +1,7 @@
+#include "programa/liga_pista.h"
 #include "support/pista_janela.h"
+#include "yard/listas_painel.h"
+#include "yard/saida.h"
 #include "yard/tarifas/limites_dia.h"
 #include "yard/tarifas/tarifas_teste.h"
 
@@ -40,6 +43,7 @@ TEST_F(PainelPagamentoTest, ModalidadeClicadaCalculaOTotal) {
     amb.ctx.estado.hora_atual = QTime(11, 30);
     janela.Option3->click();
     EXPECT_EQ(janela.tot->text(), "12,00");
+    EXPECT_TRUE(janela.Option3->isChecked());
     janela.Option7->click();   // each kind by its own table
     EXPECT_EQ(janela.tot->text(), "25,00");
 }
@@ -118,4 +122,50 @@ TEST_F(PainelPagamentoTest, MensalistaCobertoMostraZeroNoValorPago) {
     janela.Command3->setFocus();
     janela.val_pag->setFocus();
     EXPECT_EQ(janela.val_pag->text(), "0,00");
+}
+
+// A partner changed in the configuration while its fee is on the panel: picked again, its fee is
+// computed anew, also while no window holds the keyboard; an exit is never stored at the fee
+// computed before a change of the tariffs that alters it.
+TEST_F(PainelPagamentoTest, ConvenioAlteradoComOTotalNoPainel) {
+    ligaPista(amb.ctx, janela);
+    semeia(amb.db(), "INSERT INTO convenios (codigo, convenio, isento_fixo_variavel, valor_fixo, "
+                     "seg) VALUES (3, 'SEGUNDA FIXO', 'F', 75000, 1)");   // 07/12/2026 is a Monday
+    janela.trocaConvenios(lista_convenios(amb.db()));
+    janela.Option5->setEnabled(true);
+    encontraPeloTicket();
+    const auto escolhe = [&] {
+        janela.conv->setCurrentIndex(0);
+        emit janela.conv->activated(0);
+    };
+    janela.Option5->click();
+    escolhe();
+    EXPECT_EQ(janela.tot->text(), "7,50");
+    const struct { const char* sql; QString tot; } casos[] = {
+        {"UPDATE convenios SET valor_fixo = 110000", "11,00"},
+        {"UPDATE convenios SET seg = 0", "ERRO"},
+        {"UPDATE convenios SET seg = 1", "11,00"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.sql);
+        semeia(amb.db(), c.sql);
+        janela.trocaConvenios(lista_convenios(amb.db()));   // as the configuration's save does
+        QApplication::setActiveWindow(nullptr);
+        escolhe();
+        EXPECT_EQ(janela.tot->text(), c.tot);
+        QApplication::setActiveWindow(&janela);
+    }
+    // Changed again, the lists left as they were: the exit is refused and the fee computed anew;
+    // another tariff changed since leaves it as it is, and the next exit stores it.
+    semeia(amb.db(), "UPDATE convenios SET valor_fixo = 120000");
+    janela.val_pag->setText("20,00");
+    amb.plataforma.mensagens.clear();
+    janela.Command3->click();
+    EXPECT_EQ(amb.plataforma.textosMensagens(), QStringList{kMsgTarifaMudou});
+    EXPECT_EQ((QStringList{janela.tot->text(), QString::number(amb.conta("registro_saida"))}),
+              (QStringList{"12,00", "0"}));
+    semeia(amb.db(), "UPDATE diaria SET valor = 300000");
+    janela.val_pag->setText("20,00");
+    janela.Command3->click();
+    EXPECT_EQ(amb.linha("SELECT convenio, total FROM registro_saida"), (QStringList{"3", "120000"}));
 }

@@ -20,7 +20,7 @@ CamposSaida campos(std::array<const char*, 11> t) {
                             {&c.dat_sai, 4}, {&c.hor_sai, 5}, {&c.val_pag, 7},
                             {&c.modalidade, 8}, {&c.tur, 9}, {&c.cod_con, 10}})
         *campo = QString::fromUtf8(t[i]);
-    c.calculo = TotalCalculado{*Dinheiro::ler(t[6]), {}};
+    c.calculo = TotalCalculado{*Dinheiro::ler(t[6]), {}, {}};
     return calculado(c);
 }
 
@@ -169,3 +169,4 @@ TEST_F(SaidaTest, TotalDeOutroVeiculoNaoSaiNemGrava) {
     c.tur = "12:00 - 18:00";
     EXPECT_TRUE(sai(c).registrado);
 }
+

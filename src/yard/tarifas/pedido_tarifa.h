@@ -5,6 +5,7 @@
 #include "app/plataforma.h"
 #include "data/dinheiro.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QList>
 #include <QPair>
@@ -36,15 +37,18 @@ struct ResultadoTarifa {
     QString foco;
     bool limpaMemoria = false;       // empty ultima_modalidade / ultima_data_ent / ultima_hora_ent
     QList<QPair<QString, QString>> campos;  // other lane fields left changed (objectName -> text), in order
+    QByteArray tarifas;              // the tariffs in force when it was computed (`tarifasEmVigor`)
 };
 
 // True when both ask the same fee: the same kind, vehicle, entry and exit texts, and the same
 // shift or partner where the kind uses one. The program clock is not compared.
 bool mesmoCalculo(const PedidoTarifa& a, const PedidoTarifa& b);
 
-// A fee shown in the lane panel, as computed, with what it was computed for: the exit stores a
-// total only for the vehicle, times and kind it belongs to.
+// A fee shown in the lane panel, as computed, with what it was computed for and under which
+// tariffs: the exit stores a total only for the vehicle, times and kind it belongs to, and only
+// as the tariffs in force charge it.
 struct TotalCalculado {
     Dinheiro total;
     PedidoTarifa pedido;
+    QByteArray tarifas;
 };

@@ -7,6 +7,12 @@
 #include "yard/tarifas/rotativo.h"
 #include "yard/tarifas/turno.h"
 
+#include "data/banco.h"
+
+#include <QCryptographicHash>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
 ResultadoTarifa calcula_total(Banco& db, const PedidoTarifa& p) {
     // No vehicle loaded: nothing at all is computed.
     if (p.hor_ent.isEmpty()) {
@@ -14,6 +20,7 @@ ResultadoTarifa calcula_total(Banco& db, const PedidoTarifa& p) {
         r.calculado = false;
         return r;
     }
+    const QByteArray tarifas = tarifasEmVigor(db);
     try {
         ResultadoTarifa r = p.modalidade == u"R"   ? calcula_rotativo(db, p)
                             : p.modalidade == u"T" ? calcula_turno(db, p)
@@ -23,9 +30,28 @@ ResultadoTarifa calcula_total(Banco& db, const PedidoTarifa& p) {
         // A stay charged past the largest amount the program keeps would be stored where no
         // backup of this site could be restored any more: refused like a fee out of range.
         if (r.total && Dinheiro::acimaDoDigitavel(*r.total)) return recusaTarifa(kMsgEstouroDinheiro);
+        r.tarifas = tarifas;
         return r;
     } catch (const EstouroDinheiro&) {
         // A stored tariff so large that the stay's fee leaves the money range: no wrapped total.
         return recusaTarifa(kMsgEstouroDinheiro);
     }
+}
+
+QByteArray tarifasEmVigor(Banco& db) {
+    QCryptographicHash resumo(QCryptographicHash::Sha256);
+    bool algumaLinha = false;
+    for (const char* tabela : {"rotativo", "rotativo_variavel", "turnos", "diaria", "convenios",
+                               "convenios_variaveis"}) {
+        resumo.addData(QByteArray(tabela) + '\x1d');
+        QSqlQuery q = db.executa(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(tabela)));
+        const int colunas = q.record().count();
+        while (q.next()) {
+            algumaLinha = true;
+            for (int i = 0; i < colunas; ++i)
+                resumo.addData(q.value(i).isNull() ? QByteArray("\x1c") : q.value(i).toString().toUtf8() + '\x1f');
+            resumo.addData("\x1e");
+        }
+    }
+    return algumaLinha ? resumo.result() : QByteArray();
 }
