@@ -1,4 +1,5 @@
 #include "branches/arquivo_mensalistas.h"
+#include "config/filial_config.h"
 #include "branches/filiais_teste.h"
 #include "subscribers/consulta_mensalistas.h"
 #include "subscribers/janela_mensalistas.h"
@@ -6,6 +7,7 @@
 #include "subscribers/mensalistas_teste.h"
 #include "subscribers/troca_codigo.h"
 #include "subscribers/troca_codigo_dialogo.h"
+#include "reports/pagamentos.h"
 #include "support/janela_principal_teste.h"
 #include "yard/entrada.h"
 #include "yard/saida.h"
@@ -385,6 +387,14 @@ TEST_F(JanelasMensalistas, EscritorioAgeSoNoMensalistaDaFilial) {
             "2:14Rafael Dias 2:52026-04-01 2:52026-05-01 2:5F2A-0005 2:5Érico Simões 2:92026-04-01 "
             "2:9F2A-0009 2:9Otávio Araújo",
          nullptr},
+        {"Pista 04 no escritório", 5, 2, [&] {
+             qint16 carregada = 0;
+             amb.plataforma.responde({true});
+             grava_filial(amb.ctx, "Pista", "04", carregada);
+             return db().valor("SELECT group_concat(quem.nome || ':' || pg.filial, ' ') FROM (" +
+                               consultaPagamentos() + ") AS pg JOIN mensalistas AS quem ON "
+                               "quem.rowid = pg.pagador").toString();
+         }, "Érico Simões:2", nullptr},
     };
     const QVariant filiais[] = {QVariant(), 1, 2};
     for (const auto& c : casos) {
