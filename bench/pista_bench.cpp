@@ -453,12 +453,12 @@ int main(int argc, char** argv) {
         int de;   // the goal holds from this yard size
         int ate;  // up to this one
     } linhas[] = {
-        {"entry (registra_entrada) / bare", "entrada", 1.5, 100, 20000},
-        {"exit (registra_saida) / bare", "saida", 1.5, 100, 20000},
+        {"entry (registra_entrada) / bare", "entrada", 1.3, 100, 20000},
+        {"exit (registra_saida) / bare", "saida", 1.3, 100, 20000},
         {"find by plate / bare indexed", "busca-placa", 3, 100, 20000},
         {"find by ticket / bare indexed", "busca-ticket", 3, 100, 20000},
         {"find by tag / bare indexed", "busca-prisma", 3, 100, 20000},
-        {"find by plate at the lane / bare", "busca-placa-pista", 3, 20000, 20000},
+        {"find by plate at the lane / bare", "busca-placa-pista", 2.5, 20000, 20000},
         {"yard-list refresh / bare query", "lista", 5, 2000, 20000},
         {"entry button, list shown / hidden", "botao-entrada", 2, 2000, 2000},
         {"exit button, list shown / hidden", "botao-saida", 1.2, 2000, 20000},

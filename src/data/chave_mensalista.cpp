@@ -43,8 +43,6 @@ const Referencia& referenciaDe(const QString& tabela) {
 // This installation's branch number: the one its rows without a branch stand for.
 const QString kPropria = QStringLiteral("(SELECT geral.filial FROM geral LIMIT 1)");
 
-QVariant propria(Banco& db) { return db.valor(QStringLiteral("SELECT filial FROM geral LIMIT 1")); }
-
 }  // namespace
 
 CondicaoMensalista doCadastro(const ChaveMensalista& m) {
@@ -57,10 +55,9 @@ CondicaoMensalista dasLinhas(Banco& db, const ChaveMensalista& m, const QString&
     if (!db.existe(QStringLiteral("SELECT 1 FROM mensalistas WHERE codigo = ? AND filial IS NOT ?"),
                    {m.codigo, m.filial}))
         return {campo + QStringLiteral(" = ?"), {m.codigo}};
-    const QVariant p = propria(db);
-    return {QStringLiteral("%1 = ? AND coalesce(%2, ?) IS coalesce(?, ?)")
-                .arg(campo, r.filial.arg(QLatin1String(r.tabela))),
-            {m.codigo, p, m.filial, p}};
+    return {QStringLiteral("%1 = ? AND coalesce(%2, %3) IS coalesce(?, %3)")
+                .arg(campo, r.filial.arg(QLatin1String(r.tabela)), kPropria),
+            {m.codigo, m.filial}};
 }
 
 QString donoDaLinha(const QString& tabela, const QString& linha) {
