@@ -207,9 +207,12 @@ void buscaNaPista(benchmark::State& st, const std::string& nome, Cenario* c) {
     JanelaPrincipalTeste& j = *c->janela;
     j.Option2->setChecked(true);
     int i = 0;
+    // The field is found by its name before the clock starts: the search through the window's
+    // controls is the benchmark's, not the lane's.
+    QLineEdit* const pla = j.pla;
     auto digita = [&] {
         j.trata_tecla(Qt::Key_Escape);
-        j.pla->setText(qtexto(c->placaBase(i)));
+        pla->setText(qtexto(c->placaBase(i)));
         QCoreApplication::processEvents();
     };
     medeLadoALado(st, nome,
@@ -217,7 +220,7 @@ void buscaNaPista(benchmark::State& st, const std::string& nome, Cenario* c) {
             i = veiculoCom(c, Chave::Ticket);   // a casual car: no kind is chosen for it
             digita();
             QFocusEvent saiu(QEvent::FocusOut, Qt::TabFocusReason);
-            const double t = mede([&] { QCoreApplication::sendEvent(j.pla, &saiu); });
+            const double t = mede([&] { QCoreApplication::sendEvent(pla, &saiu); });
             const bool achou = j.tic->displayText().trimmed() == QString::number(i + 1) &&
                                !j.hor_ent->text().isEmpty();
             return achou ? t : -1;
