@@ -1,14 +1,43 @@
 #include "config/filial_config.h"
 
 #include "config/hora_texto.h"
+#include "data/chave_mensalista.h"
 
 #include <QSqlQuery>
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 namespace {
 
+// The installation's own rows take its new number at once.
 const char* const kTabelas[] = {"caixa", "cancelamento_ticket", "fechamento_caixa",
-                                "pagamento_mensalidade", "registro_saida", "mensalidades",
-                                "mensalistas", "veiculos_mensalistas"};
+                                "registro_saida", "mensalistas"};
+
+// A subscriber's months, vehicles and payments go wherever the subscriber goes: never apart
+// from it. The payments first, whose payer is told by the month rows they paid.
+const char* const kDoMensalista[] = {"pagamento_mensalidade", "mensalidades",
+                                     "veiculos_mensalistas"};
+
+// The rowid and the branch each row of a subscriber's table is to carry, for the rows that
+// change: its subscriber's new branch, or, for a row that is nobody's, its own new number.
+// Told for all three tables before any row moves.
+std::vector<std::pair<QVariant, QVariant>> seguemOMensalista(Banco& db, const char* tabela,
+                                                             const std::function<QVariant(const QVariant&)>& novaDe) {
+    std::vector<std::pair<QVariant, QVariant>> r;
+    QSqlQuery q = db.executa(
+        QStringLiteral("SELECT linha.rowid, linha.filial, dono.rowid IS NOT NULL, dono.filial FROM %1 AS "
+                       "linha LEFT JOIN mensalistas AS dono ON dono.rowid = %2")
+            .arg(QLatin1String(tabela), donoDaLinha(QLatin1String(tabela), QStringLiteral("linha"))));
+    while (q.next()) {
+        const QVariant atual = q.value(1);
+        const QVariant nova = novaDe(q.value(2).toBool() ? q.value(3) : atual);
+        if (nova.isNull() != atual.isNull() || nova.toLongLong() != atual.toLongLong())
+            r.emplace_back(q.value(0), nova);
+    }
+    return r;
+}
 
 }  // namespace
 
@@ -51,6 +80,22 @@ ResultadoEscritorioPista grava_filial(Contexto& ctx, const QString& esc, const Q
             QSqlQuery q = db.executa(
                 QStringLiteral("SELECT DISTINCT filial FROM caixa WHERE filial IS NOT NULL"));
             while (q.next()) proprios.append(q.value(0));
+            const auto novaDe = [&](const QVariant& f) {
+                const bool propria =
+                    f.isNull() || std::any_of(proprios.begin(), proprios.end(), [&](const QVariant& p) {
+                        return !p.isNull() && p.toLongLong() == f.toLongLong();
+                    });
+                return propria ? *novo : f;
+            };
+            std::vector<std::pair<const char*, std::vector<std::pair<QVariant, QVariant>>>> seguem;
+            for (const char* tabela : kDoMensalista)
+                seguem.emplace_back(tabela, seguemOMensalista(db, tabela, novaDe));
+            for (const auto& [tabela, linhas] : seguem) {
+                const QByteArray sql = QStringLiteral("UPDATE %1 SET filial = ? WHERE rowid = ?")
+                                           .arg(QLatin1String(tabela))
+                                           .toUtf8();
+                for (const auto& [linha, filial] : linhas) db.executaDireto(sql.constData(), {filial, linha});
+            }
             for (const char* tabela : kTabelas) {
                 const QString sql = QStringLiteral("UPDATE %1 SET filial = ? WHERE filial IS NULL OR filial IN (%2)")
                                         .arg(QLatin1String(tabela),

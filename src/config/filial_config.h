@@ -3,7 +3,9 @@
 // number, once confirmed, re-stamps `filial` in the eight tables that carry it, in the same
 // transaction as the setting. This installation's own rows (no number, or a number it has had)
 // always carry its current number, none at the office, so a lane becoming the office clears
-// theirs; rows merged in from other branches keep their own on every road.
+// theirs; rows merged in from other branches keep their own on every road. A subscriber's
+// months, vehicles and payments carry its branch wherever it goes: a payment moves only with
+// the subscriber who paid it, so no fee loses its payer or its branch.
 
 #include "app/contexto.h"
 #include "config/resultado_aba.h"

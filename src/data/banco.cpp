@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <string_view>
 
 const QString Banco::kSenha = QStringLiteral("quorbel58");
 const QString Banco::kColacao = QLatin1String(kNomeOrdemGeral);
@@ -140,6 +141,9 @@ void Banco::conecta(const QString& caminho, bool leitura) {
     }
     caminho_ = caminho;
     if (nomeExibido_.isEmpty()) nomeExibido_ = caminho;
+    const QVariant h = conexao().driver()->handle();
+    if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0)
+        nativo_ = *static_cast<sqlite3* const*>(h.constData());
     sqlite3* sq = nativo();
     conexaoAberta(sq);
     if (!sq || sqlite3_create_collation(sq, kNomeOrdemGeral, SQLITE_UTF8, nullptr,
@@ -149,13 +153,7 @@ void Banco::conecta(const QString& caminho, bool leitura) {
     }
 }
 
-sqlite3* Banco::nativo() const {
-    if (!aberto()) return nullptr;
-    const QVariant h = conexao().driver()->handle();
-    if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0)
-        return *static_cast<sqlite3* const*>(h.constData());
-    return nullptr;
-}
+sqlite3* Banco::nativo() const { return nativo_; }
 
 void Banco::preparaEscrita() {
     sqlite3* sq = nativo();
@@ -252,6 +250,7 @@ void Banco::fecha() {
         consolidaGravacoes(sq);
         conexaoFechando(sq);
     }
+    nativo_ = nullptr;
     {
         QSqlDatabase db = QSqlDatabase::database(nomeConexao_, false);
         db.close();
@@ -287,23 +286,29 @@ bool Banco::existe(const QString& sql, const QVariantList& valores) {
     return primeiraLinha(sql.toUtf8().constData(), valores).has_value();
 }
 
+// The engine's own BEGIN and COMMIT, kept like the lanes' statements: every entry and exit is
+// a transaction, and Qt's would prepare each of them anew through its list of connections.
 Transacao::Transacao(Banco& banco) : banco_(banco) {
-    // Qt tells a refused BEGIN or COMMIT without the engine's code; the connection still has it.
-    if (!banco_.conexao().transaction()) throw ErroBanco(causaNativa(banco_.nativo(), banco_.caminho()));
+    banco_.executaDireto("BEGIN");
     ativa_ = true;
 }
 
-Transacao::~Transacao() {
-    if (ativa_) banco_.conexao().rollback();
+Transacao::~Transacao() { desfaz(); }
+
+void Transacao::desfaz() {
+    if (!ativa_) return;
+    ativa_ = false;
+    if (sqlite3* sq = banco_.nativo(); sq && !sqlite3_get_autocommit(sq))
+        sqlite3_exec(sq, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void Transacao::confirma() {
     if (!ativa_) return;
-    if (!banco_.conexao().commit()) {
-        const QString erro = causaNativa(banco_.nativo(), banco_.caminho());
-        banco_.conexao().rollback();
-        ativa_ = false;
-        throw ErroBanco(erro);
+    try {
+        banco_.executaDireto("COMMIT");
+    } catch (const ErroBanco&) {
+        desfaz();
+        throw;
     }
     ativa_ = false;
 }
@@ -311,20 +316,21 @@ void Transacao::confirma() {
 sqlite3_stmt* Banco::preparado(const char* sql) {
     sqlite3* sq = nativo();
     if (!sq) throw ErroBanco(QStringLiteral("O banco de dados não está aberto."));
-    if (preparados_.size() > 200 && !preparados_.count(sql)) {
+    if (const auto achado = preparados_.find(std::string_view(sql)); achado != preparados_.end()) {
+        sqlite3_reset(achado->second);
+        sqlite3_clear_bindings(achado->second);
+        return achado->second;
+    }
+    if (preparados_.size() > 200) {
         for (auto& [texto, st] : preparados_) sqlite3_finalize(st);
         preparados_.clear();
     }
-    sqlite3_stmt*& st = preparados_[sql];
-    if (!st) {
-        if (sqlite3_prepare_v3(sq, sql, -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK) {
-            preparados_.erase(sql);
-            falhaNativa();
-        }
-    } else {
-        sqlite3_reset(st);
-        sqlite3_clear_bindings(st);
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v3(sq, sql, -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        falhaNativa();
     }
+    preparados_.emplace(sql, st);
     return st;
 }
 

@@ -119,7 +119,11 @@ private:
     QString nomeConexao_;
     QString caminho_;
     QString nomeExibido_;   // the file as messages name it
-    std::map<std::string, sqlite3_stmt*> preparados_;
+    // The engine's handle while the connection is open: the lanes ask for it at every vehicle,
+    // and asking Qt for it goes through its list of connections each time.
+    sqlite3* nativo_ = nullptr;
+    // Found by the statement's text without copying it.
+    std::map<std::string, sqlite3_stmt*, std::less<>> preparados_;
 };
 
 // Binds `v` to the parameter `i` (from 1) of an engine statement, as the kept statements do.
@@ -136,6 +140,8 @@ public:
     void confirma();
 
 private:
+    void desfaz();
+
     Banco& banco_;
     bool ativa_ = false;
 };

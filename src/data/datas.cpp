@@ -100,6 +100,24 @@ QString dataBr(const QDate& d) {
 QString horaHm(const QTime& t) { return t.isValid() ? textoHora(t, false) : QString(); }
 QString horaHms(const QTime& t) { return t.isValid() ? textoHora(t, true) : QString(); }
 
+QString dataBrDoBanco(const QString& texto) {
+    const QStringView t = QStringView(texto).left(10);
+    if (forma(t, u"9999-99-99") && t[0] != u'0' &&
+        QDate::isValid(numero(t, 0, 4), numero(t, 5, 2), numero(t, 8, 2))) {
+        QString r;
+        r.reserve(10);
+        r.append(t.mid(8, 2)).append(u'/').append(t.mid(5, 2)).append(u'/').append(t.left(4));
+        return r;
+    }
+    return dataBr(dataDoBanco(texto));
+}
+
+QString horaHmsDoBanco(const QString& texto) {
+    if (forma(texto, u"99:99:99") && QTime::isValid(numero(texto, 0, 2), numero(texto, 3, 2), numero(texto, 6, 2)))
+        return texto;
+    return horaHms(horaDoBanco(texto));
+}
+
 QVariant dataBrParaBanco(const QString& texto) {
     const QStringView t = QStringView(texto).trimmed();
     if (forma(t, u"99/99/9999")) {

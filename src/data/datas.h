@@ -17,6 +17,12 @@ QString dataBr(const QDate& d);           // "dd/MM/yyyy"
 QString horaHm(const QTime& t);           // "HH:mm"
 QString horaHms(const QTime& t);          // "HH:mm:ss"
 
+// The same forms of a stored date or time text, as dataBr(dataDoBanco(...)) and
+// horaHms(horaDoBanco(...)) give them: the usual stored forms are rewritten as text, without
+// reading a date, for the lookups at the exit.
+QString dataBrDoBanco(const QString& texto);
+QString horaHmsDoBanco(const QString& texto);
+
 // Texts of the lane fields as stored: "dd/MM/yyyy" as a date, "HH:mm:ss" or "HH:mm" as a time,
 // blanks around ignored; NULL when the text is not one. The usual forms skip the general parser.
 QVariant dataBrParaBanco(const QString& texto);

@@ -2,8 +2,8 @@
 // The receipt of a monthly-fee payment on the ticket printer: two copies of the same lines.
 
 #include "data/banco.h"
+#include "data/chave_mensalista.h"
 #include "data/dinheiro.h"
-#include "subscribers/chave_mensalista.h"
 
 #include <QByteArray>
 #include <QDate>

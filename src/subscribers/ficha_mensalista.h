@@ -3,7 +3,7 @@
 // authorised vehicles and the fee history. Read by the lookup, shown by the register.
 
 #include "data/banco.h"
-#include "subscribers/chave_mensalista.h"
+#include "data/chave_mensalista.h"
 
 #include <QList>
 #include <QString>

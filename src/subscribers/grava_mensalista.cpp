@@ -119,7 +119,7 @@ std::optional<ResultadoMensalista> placaDeOutro(Banco& db,
                                                 const std::optional<ChaveMensalista>& carregado,
                                                 const QString& placa) {
     const CondicaoMensalista dono =
-        veiculoDoMensalista(db, QStringLiteral("veiculos_mensalistas"), QStringLiteral("mensalistas"));
+        veiculoDoMensalista(QStringLiteral("veiculos_mensalistas"), QStringLiteral("mensalistas"));
     QString sql = QStringLiteral(
         "SELECT veiculos_mensalistas.placa, mensalistas.codigo FROM veiculos_mensalistas, "
         "mensalistas WHERE veiculos_mensalistas.placa = ? AND mensalistas.codigo = "

@@ -4,7 +4,7 @@
 
 #include "app/plataforma.h"
 #include "data/banco.h"
-#include "subscribers/chave_mensalista.h"
+#include "data/chave_mensalista.h"
 
 #include <QDate>
 #include <QString>

@@ -3,8 +3,8 @@
 // prints its receipt.
 
 #include "app/contexto.h"
+#include "data/chave_mensalista.h"
 #include "data/dinheiro.h"
-#include "subscribers/chave_mensalista.h"
 
 #include <QDialog>
 

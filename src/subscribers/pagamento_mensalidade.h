@@ -3,8 +3,8 @@
 // (the month's row marked paid and the cash movement, in one transaction).
 
 #include "data/banco.h"
+#include "data/chave_mensalista.h"
 #include "data/dinheiro.h"
-#include "subscribers/chave_mensalista.h"
 
 #include <QDate>
 #include <QString>

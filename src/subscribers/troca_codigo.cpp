@@ -1,6 +1,6 @@
 #include "subscribers/troca_codigo.h"
 
-#include "subscribers/chave_mensalista.h"
+#include "data/chave_mensalista.h"
 
 ResultadoTroca troca_codigo(Banco& db, const QString& atual, const QVariant& filial,
                             const QString& novo) {
@@ -34,11 +34,12 @@ ResultadoTroca troca_codigo(Banco& db, const QString& atual, const QVariant& fil
     }
     const ChaveMensalista m{atual.toLongLong(), filial};
     // The payments first: those without a branch are told apart by the month rows they paid,
-    // still under the old code.
+    // still under the old code; and the parked cars before the vehicles, whose registrations
+    // tell whose they are.
     const char* const tabelas[][2] = {
         {"pagamento_mensalidade", "mensalista"}, {"mensalidades", "codigo"},
-        {"registro_saida", "mensalista"},        {"veiculos_mensalistas", "codigo"},
-        {"veiculos_patio", "mensalista"},
+        {"registro_saida", "mensalista"},        {"veiculos_patio", "mensalista"},
+        {"veiculos_mensalistas", "codigo"},
     };
     std::vector<std::pair<QString, CondicaoMensalista>> trocas;
     for (const auto& [tabela, campo] : tabelas)

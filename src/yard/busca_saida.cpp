@@ -60,8 +60,8 @@ std::optional<VeiculoEncontrado> busca_saida(Banco& db, CampoBusca campo, const 
     v.tic = v.mensalista ? QStringLiteral("0000000000")
                          : QString::number(sqlite3_column_int64(st, 0)).leftJustified(10, u' ');
     v.pla = textoDaColuna(st, 1);
-    v.dat_ent = dataBr(dataDoBanco(textoDaColuna(st, 2)));
-    v.hor_ent = horaHms(horaDoBanco(textoDaColuna(st, 3)));
+    v.dat_ent = dataBrDoBanco(textoDaColuna(st, 2));
+    v.hor_ent = horaHmsDoBanco(textoDaColuna(st, 3));
     v.vei = textoDaColuna(st, 4);
     sqlite3_reset(st);
     v.dat_sai = dataBr(data_atual);

@@ -1,5 +1,6 @@
 #include "yard/entrada.h"
 
+#include "data/chave_mensalista.h"
 #include "data/datas.h"
 #include "yard/proximo_ticket.h"
 
@@ -11,7 +12,7 @@
 namespace {
 
 struct Mensalista {
-    qint64 codigo = 0;
+    ChaveMensalista chave;
     QString nome;                      // as stored
     std::optional<int> numMaxVeic;
     std::optional<int> diaVencto;
@@ -23,29 +24,26 @@ std::optional<int> inteiro(const QVariant& v) {
     return v.toInt();
 }
 
-std::optional<qint64> codigoMensalista(Banco& db, const QString& placa) {
-    const QVariant v = db.valor(QStringLiteral(
-        "SELECT veiculos_mensalistas.codigo FROM veiculos_mensalistas, mensalistas "
-        "WHERE veiculos_mensalistas.placa = ? AND veiculos_mensalistas.codigo = mensalistas.codigo "
-        "AND mensalistas.excluido = 0 ORDER BY veiculos_mensalistas.rowid LIMIT 1"),
-        {placa});
-    if (v.isNull()) return std::nullopt;
-    return v.toLongLong();
-}
-
-Mensalista leMensalista(Banco& db, qint64 codigo) {
+// The active subscriber the plate is registered to. At an office, whose branches may have given
+// one code to several subscribers, it is the registration's own (its code and branch): a deleted
+// subscriber's car is a casual one, whoever else holds the code.
+std::optional<Mensalista> mensalistaDaPlaca(Banco& db, const QString& placa) {
+    static const QByteArray sql =
+        (QStringLiteral("SELECT mensalistas.codigo, mensalistas.filial, nome, num_max_veic, "
+                        "dia_vencto, tolerancia FROM veiculos_mensalistas, mensalistas WHERE "
+                        "veiculos_mensalistas.placa = ? AND veiculos_mensalistas.codigo = "
+                        "mensalistas.codigo AND mensalistas.excluido = 0 AND ") +
+         veiculoDoMensalista(QStringLiteral("veiculos_mensalistas"), QStringLiteral("mensalistas")).sql +
+         QStringLiteral(" ORDER BY veiculos_mensalistas.rowid LIMIT 1"))
+            .toUtf8();
+    const std::optional<QVariantList> l = db.primeiraLinha(sql.constData(), {placa});
+    if (!l) return std::nullopt;
     Mensalista m;
-    m.codigo = codigo;
-    QSqlQuery q = db.executa(QStringLiteral(
-        "SELECT nome, num_max_veic, dia_vencto, tolerancia FROM mensalistas WHERE codigo = ? "
-        "ORDER BY excluido, rowid LIMIT 1"),
-        {codigo});
-    if (q.next()) {
-        m.nome = q.value(0).toString();
-        m.numMaxVeic = inteiro(q.value(1));
-        m.diaVencto = inteiro(q.value(2));
-        m.tolerancia = q.value(3).toInt();
-    }
+    m.chave = {l->at(0).toLongLong(), l->at(1)};
+    m.nome = l->at(2).toString();
+    m.numMaxVeic = inteiro(l->at(3));
+    m.diaVencto = inteiro(l->at(4));
+    m.tolerancia = l->at(5).toInt();
     return m;
 }
 
@@ -89,24 +87,32 @@ ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
         const QDate hoje = e.data_atual;
         const QDate mesAtual(hoje.year(), hoje.month(), 1);
 
-        const std::optional<qint64> codigo = codigoMensalista(db, placa);
+        const std::optional<Mensalista> mensalista = mensalistaDaPlaca(db, placa);
         // A casual vehicle needs a ticket: past the last number none can be given, and the
         // operator is told how the numbering starts again.
-        if (!codigo && ultimo_ticket(db) >= kMaiorTicket)
+        if (!mensalista && ultimo_ticket(db) >= kMaiorTicket)
             return ResultadoPista::recusa(msgTicketsEsgotados(), Icone::Exclamacao, CampoPista::pla);
         QVariant mensalistaPago;   // NULL: casual, or covered by the subscription
         bool criaMes = false;
+        // This month's fee, owed: the subscriber's own row, with its branch.
+        const auto gravaMes = [&] {
+            db.executa(QStringLiteral("INSERT INTO mensalidades (codigo, mes, pago, filial) "
+                                      "VALUES (?, ?, 0, ?)"),
+                       {mensalista->chave.codigo, dataParaBanco(mesAtual), mensalista->chave.filial});
+        };
 
-        if (codigo) {
-            const Mensalista m = leMensalista(db, *codigo);
+        if (mensalista) {
+            const Mensalista& m = *mensalista;
             bool pagaSeparado = false;
 
             // Quota of the subscriber's vehicles in the yard. A count above the quota (vehicles
             // that entered to pay separately) asks as well, so the quota cannot be overrun.
+            const CondicaoMensalista seus = dasLinhas(db, m.chave, QStringLiteral("veiculos_mensalistas"));
             const int noPatio =
                 db.valor(QStringLiteral("SELECT count(*) FROM veiculos_patio WHERE placa IN "
-                                        "(SELECT placa FROM veiculos_mensalistas WHERE codigo = ?)"),
-                         {*codigo})
+                                        "(SELECT placa FROM veiculos_mensalistas WHERE %1)")
+                             .arg(seus.sql),
+                         seus.valores)
                     .toInt();
             if (noPatio > 0 && m.numMaxVeic && noPatio >= *m.numMaxVeic) {
                 if (!p.pergunta(QStringLiteral("O mensalista %1 já possui o número máximo de "
@@ -142,12 +148,15 @@ ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
                     return Decisao::Segue;
                 };
 
+                // Only this subscriber's months: another of its code may owe or have paid.
+                const CondicaoMensalista meses = dasLinhas(db, m.chave, QStringLiteral("mensalidades"));
                 if (m.diaVencto && *m.diaVencto < d) {
                     // This month's due day has passed: only this month's row counts.
                     QSqlQuery q = db.executa(
-                        QStringLiteral("SELECT pago FROM mensalidades WHERE codigo = ? AND "
-                                       "substr(mes, 1, 10) = ? LIMIT 1"),
-                        {*codigo, dataParaBanco(mesAtual)});
+                        QStringLiteral("SELECT pago FROM mensalidades WHERE %1 AND "
+                                       "substr(mes, 1, 10) = ? LIMIT 1")
+                            .arg(meses.sql),
+                        meses.valores + QVariantList{dataParaBanco(mesAtual)});
                     if (!q.next()) {
                         criaMes = true;
                         if (alemDaTolerancia) {
@@ -156,9 +165,7 @@ ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
                                                                "entrar e pagar como avulso?")
                                                     .arg(m.nome))) {
                                     // The fee of the month is owed whether or not he enters.
-                                    db.executa(QStringLiteral("INSERT INTO mensalidades (codigo, "
-                                                              "mes, pago) VALUES (?, ?, 0)"),
-                                               {*codigo, dataParaBanco(mesAtual)});
+                                    gravaMes();
                                     return {};
                                 }
                                 mensalistaPago = kPagaEmAtraso;
@@ -176,9 +183,10 @@ ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
                             aviso();
                         }
                     }
-                } else if (db.existe(QStringLiteral("SELECT 1 FROM mensalidades WHERE codigo = ? "
-                                                    "AND pago = 0"),
-                                     {*codigo})) {
+                } else if (db.existe(QStringLiteral("SELECT 1 FROM mensalidades WHERE %1 AND "
+                                                    "pago = 0")
+                                         .arg(meses.sql),
+                                     meses.valores)) {
                     if (alemDaTolerancia) {
                         if (regraAtraso() == Decisao::Desiste) return {};
                     } else {
@@ -200,11 +208,9 @@ ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
         if (vei.isNull()) vei = QStringLiteral("");
 
         Transacao t(db);
-        if (criaMes)
-            db.executa(QStringLiteral("INSERT INTO mensalidades (codigo, mes, pago) VALUES (?, ?, 0)"),
-                       {*codigo, dataParaBanco(mesAtual)});
+        if (criaMes) gravaMes();
         QVariant ticket;
-        if (codigo) {
+        if (mensalista) {
             r.tic = QStringLiteral("0000000000");   // a subscriber's vehicle has no ticket
         } else {
             ticket = db.executaDireto("INSERT INTO gera_ticket DEFAULT VALUES");
@@ -213,7 +219,7 @@ ResultadoPista registra_entrada(Contexto& ctx, ControleCancelas& cancelas,
         r.linhaPatio = db.executaDireto("INSERT INTO veiculos_patio (mensalista, mensalista_pago, placa, "
                                   "data_entrada, hora_entrada, ticket, prisma, veiculo) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
-                   {codigo ? QVariant(*codigo) : QVariant(), mensalistaPago, campos.pla,
+                   {mensalista ? QVariant(mensalista->chave.codigo) : QVariant(), mensalistaPago, campos.pla,
                     dataParaBanco(dataEntrada), horaParaBanco(horaEntrada), ticket,
                     priNumero ? QVariant(prisma) : QVariant(), vei});
         if (e.ativar_cancela_ent_manual) {

@@ -1,5 +1,6 @@
 #include "yard/saida.h"
 
+#include "data/chave_mensalista.h"
 #include "data/datas.h"
 #include "data/dinheiro.h"
 #include "yard/tarifas/tarifa.h"
@@ -107,11 +108,20 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
                                       Icone::Exclamacao, CampoPista::val_pag);
 
     try {
+        // A subscriber's stay at the office carries its subscriber's branch (none for the
+        // office's own): the office's rows carry no number of their own, and where branches
+        // share a code the stay must still tell whose it is. A lane's stays are stamped with its
+        // number later, as before.
+        static const QByteArray kAchaMensalista =
+            QStringLiteral("SELECT vp.rowid, vp.mensalista, CASE WHEN (SELECT escritorio FROM geral "
+                           "LIMIT 1) THEN (SELECT dono.filial FROM mensalistas AS dono WHERE "
+                           "dono.rowid = %1) END FROM veiculos_patio AS vp WHERE vp.placa = ? "
+                           "ORDER BY vp.rowid LIMIT 1")
+                .arg(donoDaLinha(QStringLiteral("veiculos_patio"), QStringLiteral("vp")))
+                .toUtf8();
         const std::optional<QVariantList> achado =
-            mensalista ? db.primeiraLinha("SELECT rowid, mensalista FROM veiculos_patio "
-                                          "WHERE placa = ? ORDER BY rowid LIMIT 1",
-                                          {c.pla})
-                       : db.primeiraLinha("SELECT rowid, mensalista FROM veiculos_patio "
+            mensalista ? db.primeiraLinha(kAchaMensalista.constData(), {c.pla})
+                       : db.primeiraLinha("SELECT rowid, mensalista, NULL FROM veiculos_patio "
                                           "WHERE ticket = ? OR placa = ? ORDER BY rowid LIMIT 1",
                                           {numeroOuNulo(c.tic), c.pla});
         if (!achado)
@@ -119,6 +129,7 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
                                           Icone::Exclamacao, CampoPista::Nenhum);
         const qint64 linha = achado->at(0).toLongLong();
         const QVariant codigoMensalista = achado->at(1);
+        const QVariant filialMensalista = achado->at(2);
 
         ResultadoPista r;
         Transacao t(db);
@@ -126,12 +137,12 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
         db.executaDireto(
             "INSERT INTO registro_saida (data_entrada, hora_entrada, data_saida, "
             "hora_saida, ticket, placa, mensalista, convenio, tipo_estacionamento, "
-            "caixa, total, valor_liquido) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+            "caixa, total, valor_liquido, filial) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
             {dataBrParaBanco(c.dat_ent), horaTextoParaBanco(c.hor_ent), dataBrParaBanco(c.dat_sai),
              horaTextoParaBanco(c.hor_sai), numeroOuNulo(c.tic), placaOuNula(c.pla),
              mensalista ? codigoMensalista : QVariant(),
              c.modalidade == QLatin1String("C") ? numeroOuNulo(c.cod_con) : QVariant(),
-             tipo, e.numero_caixa, total.paraBanco(), total.paraBanco()});
+             tipo, e.numero_caixa, total.paraBanco(), total.paraBanco(), filialMensalista});
         if (e.ativar_cancela_sai_manual) {
             db.executa(QStringLiteral("INSERT INTO lista_saida (placa, data_entrada, hora_entrada) "
                                       "VALUES (?, ?, ?)"),

@@ -3,6 +3,7 @@
 // twice, no amount turned into another, the row acted on is the one on screen.
 
 #include "janela_config.h"
+#include "reports/pagamentos.h"
 #include "subscribers/consulta_mensalistas.h"
 #include "subscribers/janela_mensalistas.h"
 #include "subscribers/janela_pagamento.h"
@@ -73,6 +74,14 @@ struct Sessao : SessaoOperador {
         digita(cons->codigo, codigo);
         enter(cons->codigo);
         QApplication::setActiveWindow(&men);
+    }
+    // The tab "Escrit/Pista": the entry and the number chosen, "Gravar" and Yes.
+    void gravaFilial(const char* esc, const char* fil) {
+        mostraAba(con->escritorio->esc);
+        con->escritorio->esc->setCurrentText(esc);
+        con->escritorio->fil->setText(fil);
+        amb.plataforma.responde({true});
+        clica(con->escritorio->Command23);
     }
     QString pagamentos() {
         return valor("SELECT count(*) || ' ' || coalesce(group_concat(valor || '/' || desconto || '/' "
@@ -172,25 +181,38 @@ TEST(CaminhosDoOperador, LinhasGravadasSaoAsEscolhidas) {
              // An exit not yet stamped, and one received from branch 9 while this was the office.
              s.amb.db().executa("INSERT INTO registro_saida (ticket, filial) VALUES (1, NULL), (2, 9)");
              s.abre();
-             s.mostraAba(s.con->escritorio->esc);
-             const auto grava = [&s](const char* esc, const char* fil) {
-                 s.con->escritorio->esc->setCurrentText(esc);
-                 s.con->escritorio->fil->setText(fil);
-                 s.amb.plataforma.responde({true});
-                 s.clica(s.con->escritorio->Command23);
-             };
-             grava("Pista", "03");
-             grava("Escritório", "03");
-             grava("Pista", "04");
+             s.gravaFilial("Pista", "03");
+             s.gravaFilial("Escritório", "03");
+             s.gravaFilial("Pista", "04");
              // A cash register opened meanwhile, as a lane does.
              s.amb.db().executa("INSERT INTO caixa (numero, filial) VALUES (1, 3)");
-             grava("Pista", "05");
+             s.gravaFilial("Pista", "05");
              return s.valor("SELECT (SELECT filial FROM mensalistas) || (SELECT filial FROM "
                             "mensalidades) || (SELECT filial FROM veiculos_mensalistas) || ' ' || "
                             "(SELECT group_concat(filial) FROM registro_saida) || ' ' || "
                             "(SELECT filial FROM caixa) || ' ' || (SELECT filial FROM geral)");
          },
          "555 5,9 5 5"},   // the exit merged from branch 9 keeps its branch
+        {"Pista 3, Escritório e Pista 4 numa pista sem número, com Ana na Matriz e sua mensalidade paga",
+         [](Sessao& s) {
+             s.mensalista(1, "Ana");
+             s.veiculo(1, "ANA-0001");
+             auto pag = s.pagamento("Ana");
+             s.digita(pag->mes, "1126");
+             QTest::mouseClick(pag->Command2, Qt::LeftButton);
+             // A month the lane wrote before its rows carried the subscriber's branch.
+             s.amb.db().executa("INSERT INTO mensalidades (codigo, mes, pago) VALUES (1, '2026-12-01', 0)");
+             s.abre();
+             s.gravaFilial("Pista", "03");
+             s.gravaFilial("Escritório", "03");
+             s.gravaFilial("Pista", "04");
+             return s.valor("SELECT (SELECT group_concat(quem.nome || ':' || pg.filial) FROM (" +
+                            consultaPagamentos() + ") AS pg JOIN mensalistas AS quem ON quem.rowid "
+                            "= pg.pagador) || ' / ' || (SELECT group_concat(filial, ' ') FROM (SELECT "
+                            "filial FROM mensalistas UNION ALL SELECT filial FROM mensalidades UNION "
+                            "ALL SELECT filial FROM veiculos_mensalistas))");
+         },
+         "Ana:1 / 1 1 1 1"},   // the fee keeps its payer and his branch; he keeps his months
         {"\"120.50\" colado em Valor Mensalidade e Inserir Mensalista",
          [](Sessao& s) {
              s.abre();

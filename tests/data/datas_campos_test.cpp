@@ -30,16 +30,19 @@ TEST(DatasCampos, GravadasEMostradasIguaisAoFormatadorGeral) {
         const QDate geral = QDate::fromString(t.left(10), QStringLiteral("yyyy-MM-dd"));
         EXPECT_EQ(dataDoBanco(t), geral) << texto;
         EXPECT_EQ(dataBr(geral), geral.toString(QStringLiteral("dd/MM/yyyy"))) << texto;
+        EXPECT_EQ(dataBrDoBanco(t), geral.toString(QStringLiteral("dd/MM/yyyy"))) << texto;
         EXPECT_EQ(dataParaBanco(geral).toString(),
                   geral.isValid() ? geral.toString(QStringLiteral("yyyy-MM-dd")) : QString())
             << texto;
     }
     EXPECT_TRUE(dataParaBanco(QDate()).isNull() && horaParaBanco(QTime()).isNull());
-    for (const char* texto : {"08:00:00", "23:59:59", "24:00:00", "8:00:00", "08:00", "", "0a:00:00"}) {
+    for (const char* texto : {"08:00:00", "23:59:59", "24:00:00", "8:00:00", "08:00", "", "0a:00:00",
+                              "08:00:00.5"}) {
         const QString t = QString::fromUtf8(texto);
         const QTime geral = QTime::fromString(t, QStringLiteral("HH:mm:ss"));
         EXPECT_EQ(horaDoBanco(t), geral) << texto;
         EXPECT_EQ(horaHms(geral), geral.toString(QStringLiteral("HH:mm:ss"))) << texto;
+        EXPECT_EQ(horaHmsDoBanco(t), geral.toString(QStringLiteral("HH:mm:ss"))) << texto;
         EXPECT_EQ(horaHm(geral), geral.toString(QStringLiteral("HH:mm"))) << texto;
     }
 }

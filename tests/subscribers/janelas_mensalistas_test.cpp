@@ -1,4 +1,5 @@
 #include "branches/arquivo_mensalistas.h"
+#include "config/filial_config.h"
 #include "branches/filiais_teste.h"
 #include "subscribers/consulta_mensalistas.h"
 #include "subscribers/janela_mensalistas.h"
@@ -6,7 +7,11 @@
 #include "subscribers/mensalistas_teste.h"
 #include "subscribers/troca_codigo.h"
 #include "subscribers/troca_codigo_dialogo.h"
+#include "reports/pagamentos.h"
 #include "support/janela_principal_teste.h"
+#include "yard/entrada.h"
+#include "yard/saida.h"
+#include "yard/tarifas/mensalista.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -268,6 +273,34 @@ TEST_F(JanelasMensalistas, EscritorioAgeSoNoMensalistaDaFilial) {
         tro.Command1_Click();
         return ultimaMensagem();
     };
+    // The office's own lanes, on a day of April (paid by all) unless told.
+    ControleCancelas cancelas{amb.ctx, nullptr, nullptr};
+    const auto naPista = [&](const char* placa, int dia = 12, int mes = 4) {
+        amb.ctx.estado.data_atual = QDate(2026, mes, dia);
+        amb.ctx.estado.hora_atual = QTime(10, 0);
+        const ResultadoPista r = registra_entrada(amb.ctx, cancelas, {placa, "   ", ""});
+        return r.mensagem.isEmpty() ? r.tic.trimmed() : r.mensagem;
+    };
+    // The car leaves as "Mensalista" at 20:00: its fee, and the subscriber its stay names.
+    const auto saiMensalista = [&](const char* placa) {
+        CamposSaida s;
+        s.tic = kTicketMensalista;
+        s.pla = placa;
+        s.dat_ent = s.dat_sai = "12/04/2026";
+        s.hor_ent = "10:00:00";
+        s.hor_sai = "20:00:00";
+        s.modalidade = "M";
+        PedidoTarifa p = pedidoDaSaida(s);
+        p.data_atual = QDate(2026, 4, 12);
+        p.hora_atual = QTime(20, 0);
+        const ResultadoTarifa t = calcula_mensalista(db(), p);
+        if (!t.total) return t.mensagem;
+        s.val_pag = t.total->formata();
+        s.calculo = TotalCalculado{*t.total, pedidoDaSaida(s)};
+        registra_saida(amb.ctx, cancelas, s);
+        return s.val_pag + " " + db().valor("SELECT mensalista || '/' || coalesce(filial, '-') FROM "
+                                            "registro_saida ORDER BY rowid DESC LIMIT 1").toString();
+    };
     QTemporaryDir disco;
     const struct {
         const char* caso;
@@ -286,6 +319,18 @@ TEST_F(JanelasMensalistas, EscritorioAgeSoNoMensalistaDaFilial) {
              pag.Command2_Click();
              return r;
          }, "Norte 150,00 1", "Érico Simões|Rua A|0|F2A-0005|2026-04/1/1500000 2026-05/1/1500000"},
+        {"pista: Vítor, de dia inteiro, sai às 20:00; Érico só das 8:00 às 18:00", 5, 1, [&] {
+             db().executa("UPDATE mensalistas SET hora_inicio = '08:00:00', hora_fim = '18:00:00' "
+                          "WHERE codigo = 5 AND filial = 2");
+             const QString entrada = naPista("F1A-0005");
+             return entrada + " " + saiMensalista("F1A-0005");
+         }, "0000000000 0,00 5/1", nullptr},
+        {"pista: Vítor em 20 de maio, que Érico já pagou", 5, 1, [&] {
+             const QString entrada = naPista("F1A-0005", 20, 5);
+             return entrada + " " + ultimaMensagem() + " " +
+                    db().valor("SELECT group_concat(filial || ':' || pago, ' ') FROM mensalidades "
+                               "WHERE codigo = 5 AND mes = '2026-05-01'").toString();
+         }, "0000000000 Mensalista Vítor Peçanha em atraso! 2:1 1:0", nullptr},
         {"consulta de Gisele pelo nome, e pelo código 12", 12, 2, [&] {
              ConsultaMensalistas* cons = consulta();
              cons->List1->setCurrentItem(cons->List1->findItems("Gisele Conceição", Qt::MatchExactly)[0]);
@@ -320,6 +365,15 @@ TEST_F(JanelasMensalistas, EscritorioAgeSoNoMensalistaDaFilial) {
              men->Command4_Click();
              return ultimaMensagem();
          }, "Mensalista excluído com sucesso.", "Karina Lopes|Rua A|1|F1A-0014|2026-04/1/1500000"},
+        {"pista: o carro de Karina, excluída, com Rafael ativo no código", 14, 1, [&] {
+             const QString entrada = naPista("F1A-0014");
+             return entrada + " " + amb.linha("SELECT mensalista FROM veiculos_patio WHERE placa = "
+                                              "'F1A-0014'").join("");
+         }, "1 NULL", nullptr},
+        {"pista: Otávio e Xavier, do código 9, cada um na sua cota de um carro", 9, 2, [&] {
+             const QString otavio = naPista("F2A-0009");
+             return otavio + " " + naPista("F0A-0009");
+         }, "0000000000 0000000000", nullptr},
         {"código de Lúcia, da filial 1", 9, 1, [&] { return trocaPara(9, 1); },
          "Este mensalista pertence à filial Centro (1): o código dele é o da filial e só pode ser "
          "trocado lá.", nullptr},
@@ -327,6 +381,12 @@ TEST_F(JanelasMensalistas, EscritorioAgeSoNoMensalistaDaFilial) {
              const QString r = trocaPara(9, {});
              return r + " " + doMensalista(db(), 90, {});
          }, "Código alterado com sucesso! Xavier Escritório|Rua A|0|F0A-0009|2026-04/1/1500000", ""},
+        {"pista: o carro de Otávio, depois da troca de Xavier", 9, 2, [&] {
+             const QString patio = db().valor("SELECT group_concat(placa || ':' || mensalista, ' ') "
+                                              "FROM (SELECT * FROM veiculos_patio WHERE placa LIKE "
+                                              "'F_A-0009' ORDER BY placa)").toString();
+             return patio + " " + saiMensalista("F2A-0009");
+         }, "F0A-0009:90 F2A-0009:9 0,00 9/2", nullptr},
         {"arquivo da filial 2", 12, 2, [&] {
              gera_arquivo_mensalistas(db(), 2, disco.path(), 1 << 30);
              Banco arq;
@@ -339,6 +399,14 @@ TEST_F(JanelasMensalistas, EscritorioAgeSoNoMensalistaDaFilial) {
             "2:14Rafael Dias 2:52026-04-01 2:52026-05-01 2:5F2A-0005 2:5Érico Simões 2:92026-04-01 "
             "2:9F2A-0009 2:9Otávio Araújo",
          nullptr},
+        {"Pista 04 no escritório", 5, 2, [&] {
+             qint16 carregada = 0;
+             amb.plataforma.responde({true});
+             grava_filial(amb.ctx, "Pista", "04", carregada);
+             return db().valor("SELECT group_concat(quem.nome || ':' || pg.filial, ' ') FROM (" +
+                               consultaPagamentos() + ") AS pg JOIN mensalistas AS quem ON "
+                               "quem.rowid = pg.pagador").toString();
+         }, "Érico Simões:2", nullptr},
     };
     const QVariant filiais[] = {QVariant(), 1, 2};
     for (const auto& c : casos) {

@@ -1,6 +1,7 @@
 #include "yard/tarifas/mensalista.h"
 
 #include "data/banco.h"
+#include "data/chave_mensalista.h"
 #include "yard/tarifas/horarios.h"
 #include "yard/tarifas/recusa_tarifa.h"
 #include "yard/tarifas/rotativo.h"
@@ -47,14 +48,22 @@ ResultadoTarifa cobraForaDoHorario(Banco& db, const PedidoTarifa& p, const QDate
 }  // namespace
 
 ResultadoTarifa calcula_mensalista(Banco& db, const PedidoTarifa& p) {
-    QSqlQuery q = db.executa(
-        QStringLiteral("SELECT mensalista, mensalista_pago FROM veiculos_patio WHERE placa = ?"),
-        {p.pla});
-    if (!q.next())
+    // The parked car and its own subscriber: at an office another subscriber of the same code,
+    // of another branch, has other hours and other months.
+    static const QByteArray sql =
+        (QStringLiteral("SELECT vp.mensalista, vp.mensalista_pago, seu.codigo, seu.filial, "
+                        "seu.nome, seu.hora_inicio, seu.hora_fim FROM veiculos_patio AS vp "
+                        "LEFT JOIN mensalistas AS seu ON seu.rowid = %1 WHERE vp.placa = ? "
+                        "ORDER BY vp.rowid LIMIT 1")
+             .arg(donoDaLinha(QStringLiteral("veiculos_patio"), QStringLiteral("vp"))))
+            .toUtf8();
+    const std::optional<QVariantList> patio = db.primeiraLinha(sql.constData(), {p.pla});
+    if (!patio)
         return recusaMensalista(
             QStringLiteral("Placa de mensalista não encontrada no estacionamento."));
-    const QVariant codigo = q.value(0);
-    const QVariant marca = q.value(1);
+    const QVariant codigo = patio->at(0);
+    const QVariant marca = patio->at(1);
+    const bool temDono = !patio->at(2).isNull();
 
     // A quota mark without a subscriber code is not a subscriber's vehicle either.
     if (codigo.isNull())
@@ -66,29 +75,23 @@ ResultadoTarifa calcula_mensalista(Banco& db, const PedidoTarifa& p) {
             "Este veículo passou da cota do mensalista. Escolha outra forma de pagamento que não "
             "seja 'Mensalista'."));
     if (!marca.isNull() && marca.toLongLong() == -2) {
-        QSqlQuery devida = db.executa(
-            QStringLiteral("SELECT codigo FROM mensalidades WHERE pago = 0 AND codigo = ?"),
-            {codigo});
-        if (devida.next()) {
-            QSqlQuery nome = db.executa(
-                QStringLiteral("SELECT nome FROM mensalistas WHERE codigo = ?"), {devida.value(0)});
+        const CondicaoMensalista meses = dasLinhas(
+            db, {codigo.toLongLong(), temDono ? patio->at(3) : QVariant()}, QStringLiteral("mensalidades"));
+        if (db.existe(QStringLiteral("SELECT 1 FROM mensalidades WHERE pago = 0 AND ") + meses.sql,
+                      meses.valores)) {
             const QString resto = QStringLiteral(
                 "em atraso. Escolha outra forma de pagamento que não seja 'Mensalista' ou efetue "
                 "o pagamento da(s) mensalidade(s) em atraso.");
-            return recusaMensalista(nome.next() ? QStringLiteral("Mensalista ") +
-                                                      nome.value(0).toString() + u' ' + resto
-                                                : QStringLiteral("Mensalista ") + resto);
+            return recusaMensalista(temDono ? QStringLiteral("Mensalista ") +
+                                                  patio->at(4).toString() + u' ' + resto
+                                            : QStringLiteral("Mensalista ") + resto);
         }
     }
 
-    // Covered by the subscription.
-    QSqlQuery horario = db.executa(
-        QStringLiteral("SELECT hora_inicio, hora_fim FROM mensalistas WHERE hora_inicio IS NOT "
-                       "NULL AND hora_fim IS NOT NULL AND codigo = ?"),
-        {codigo});
-    if (!horario.next()) return coberto();
-    const auto inicio = segundosDoBanco(horario.value(0));
-    const auto fim = segundosDoBanco(horario.value(1));
+    // Covered by the subscription, within the subscriber's allowed hours, when it has them.
+    if (!temDono) return coberto();
+    const auto inicio = segundosDoBanco(patio->at(5));
+    const auto fim = segundosDoBanco(patio->at(6));
     if (!inicio || !fim) return coberto();
 
     const auto m = momentosDaTela(p.dat_ent, p.hor_ent, p.dat_sai, p.hor_sai);

@@ -36,10 +36,15 @@ CondicaoMensalista doCadastro(const ChaveMensalista& m);
 // `registro_saida` or `veiculos_patio`) that belong to the subscriber. While no other
 // subscriber has the code, every row of the code does, as at a single site. Otherwise a row
 // belongs to the subscriber of its branch, a row without one counting as this installation's:
-// a payment taken here is the branch's whose month it paid, and the yard is always this
-// installation's.
+// a payment taken here is the branch's whose month it paid, and a parked car is the one its
+// plate is registered to under its code.
 CondicaoMensalista dasLinhas(Banco& db, const ChaveMensalista& m, const QString& tabela);
 
+// The same rule seen from a row: an SQL scalar subquery giving the rowid in `mensalistas` of the
+// subscriber that the row `linha` (the alias of a row of `tabela` in the enclosing query)
+// belongs to; for a payment, its payer. Null when no subscriber has it.
+QString donoDaLinha(const QString& tabela, const QString& linha);
+
 // The condition that the vehicle row `v` belongs to the subscriber row `m` (both aliases of a
-// query joining them), by the same rule; its values come first.
-CondicaoMensalista veiculoDoMensalista(Banco& db, const QString& v, const QString& m);
+// query joining them), by the same rule.
+CondicaoMensalista veiculoDoMensalista(const QString& v, const QString& m);
