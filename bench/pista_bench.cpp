@@ -8,6 +8,7 @@
 #include "yard/busca_saida.h"
 #include "yard/entrada.h"
 #include "yard/saida.h"
+#include "yard/tarifas/tarifa.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -101,7 +102,7 @@ double entradaNu(Cenario* c) {
     return t;
 }
 
-CamposSaida camposSaida(const QString& ticket, const QString& placa) {
+CamposSaida camposSaida(Banco& db, const QString& ticket, const QString& placa) {
     CamposSaida s;
     s.tic = ticket;
     s.pla = placa;
@@ -111,7 +112,7 @@ CamposSaida camposSaida(const QString& ticket, const QString& placa) {
     s.val_pag = QStringLiteral("10,00");
     s.modalidade = QStringLiteral("R");
     // The fee as the panel would have computed it for this vehicle, kind and times.
-    s.calculo = TotalCalculado{Dinheiro::reais(10), pedidoDaSaida(s), {}};
+    s.calculo = TotalCalculado{Dinheiro::reais(10), pedidoDaSaida(s), tarifasEmVigor(db)};
     return s;
 }
 
@@ -122,7 +123,7 @@ double saidaPrograma(Cenario* c) {
         db.executa("INSERT INTO gera_ticket DEFAULT VALUES").lastInsertId().toLongLong();
     db.executa("INSERT INTO veiculos_patio (placa, ticket, data_entrada, hora_entrada) "
                "VALUES (?, ?, '2026-12-07', '08:00:00')", {placa, ticket});
-    const CamposSaida campos = camposSaida(QString::number(ticket), placa);
+    const CamposSaida campos = camposSaida(db, QString::number(ticket), placa);
     ResultadoPista r;
     const double t = mede([&] { r = registra_saida(c->ctx, c->cancelas, campos); });
     return r.registrado ? t : -1;

@@ -296,7 +296,7 @@ TEST_F(JanelasMensalistas, EscritorioAgeSoNoMensalistaDaFilial) {
         const ResultadoTarifa t = calcula_mensalista(db(), p);
         if (!t.total) return t.mensagem;
         s.val_pag = t.total->formata();
-        s.calculo = TotalCalculado{*t.total, pedidoDaSaida(s)};
+        s.calculo = TotalCalculado{*t.total, pedidoDaSaida(s), t.tarifas};
         registra_saida(amb.ctx, cancelas, s);
         return s.val_pag + " " + db().valor("SELECT mensalista || '/' || coalesce(filial, '-') FROM "
                                             "registro_saida ORDER BY rowid DESC LIMIT 1").toString();

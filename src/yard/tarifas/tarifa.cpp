@@ -8,10 +8,10 @@
 #include "yard/tarifas/turno.h"
 
 #include "data/banco.h"
+#include "data/esquema.h"
 
 #include <QCryptographicHash>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <QStringList>
 
 ResultadoTarifa calcula_total(Banco& db, const PedidoTarifa& p) {
     // No vehicle loaded: nothing at all is computed.
@@ -39,19 +39,25 @@ ResultadoTarifa calcula_total(Banco& db, const PedidoTarifa& p) {
 }
 
 QByteArray tarifasEmVigor(Banco& db) {
-    QCryptographicHash resumo(QCryptographicHash::Sha256);
-    bool algumaLinha = false;
-    for (const char* tabela : {"rotativo", "rotativo_variavel", "turnos", "diaria", "convenios",
-                               "convenios_variaveis"}) {
-        resumo.addData(QByteArray(tabela) + '\x1d');
-        QSqlQuery q = db.executa(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(tabela)));
-        const int colunas = q.record().count();
-        while (q.next()) {
-            algumaLinha = true;
-            for (int i = 0; i < colunas; ++i)
-                resumo.addData(q.value(i).isNull() ? QByteArray("\x1c") : q.value(i).toString().toUtf8() + '\x1f');
-            resumo.addData("\x1e");
+    // One kept statement reads every row of the tariff tables in the engine and hands back one
+    // text: read at every fee and every exit, it must cost the lane next to nothing.
+    static const QByteArray sql = [] {
+        QStringList linhas, contagens;
+        for (const char* nome : {"rotativo", "rotativo_variavel", "turnos", "diaria", "convenios",
+                                 "convenios_variaveis"}) {
+            QStringList campos;
+            for (const Campo& c : tabelaEsquema(QLatin1String(nome)).campos)
+                campos << QStringLiteral("quote(%1)").arg(QLatin1String(c.nome));
+            linhas << QStringLiteral("(SELECT '%1:' || coalesce(group_concat(l, ';'), '') FROM "
+                                     "(SELECT %2 AS l FROM %1 ORDER BY rowid))")
+                          .arg(QLatin1String(nome), campos.join(QStringLiteral(" || ',' || ")));
+            contagens << QStringLiteral("(SELECT count(*) FROM %1)").arg(QLatin1String(nome));
         }
-    }
-    return algumaLinha ? resumo.result() : QByteArray();
+        return (QStringLiteral("SELECT ") + linhas.join(QStringLiteral(" || '|' || ")) +
+                QStringLiteral(", ") + contagens.join(QStringLiteral(" + ")))
+            .toUtf8();
+    }();
+    const std::optional<QVariantList> l = db.primeiraLinha(sql.constData());
+    if (!l || l->at(1).toLongLong() == 0) return {};
+    return QCryptographicHash::hash(l->at(0).toString().toUtf8(), QCryptographicHash::Sha256);
 }
