@@ -1,6 +1,7 @@
 #include "branches/codigos_trocados.h"
 
 #include "data/banco.h"
+#include "data/chave_mensalista.h"
 #include "data/pagador.h"
 
 #include <QSqlQuery>
@@ -105,6 +106,12 @@ void trocaCodigos(Banco& db, const std::vector<CodigoTrocado>& trocas, const QVa
                   QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ? AND filial = ?")
                       .arg(QLatin1String(tabela), QLatin1String(campo)),
                   {t.antigo, filial}, t.novo);
+        // A car of it parked at the office's own lane: told by its plate's registration,
+        // still under the old code.
+        junta("veiculos_patio", "mensalista",
+              QStringLiteral("SELECT rowid FROM veiculos_patio WHERE mensalista = ? AND %1 = ?")
+                  .arg(donoDaLinha(QStringLiteral("veiculos_patio"), QStringLiteral("veiculos_patio"))),
+              {t.antigo, t.linha}, t.novo);
         mudancas.push_back({"mensalistas", "codigo", t.linha, t.novo});
     }
     for (const Mudanca& m : mudancas)

@@ -25,6 +25,6 @@ struct CodigoTrocado {
 std::vector<CodigoTrocado> codigosTrocados(Banco& db, Banco& arq, const QVariant& filial);
 
 // Moves the office's rows of those subscribers to their new codes: the subscriber, its months,
-// vehicles and stays of the branch, and its payments, those taken here too (without a branch,
-// told by the payer rule). Inside the caller's transaction. Throws ErroBanco.
+// vehicles and stays of the branch, its payments, those taken here too (without a branch, told
+// by the payer rule), and its cars parked here. Inside the caller's transaction. Throws ErroBanco.
 void trocaCodigos(Banco& db, const std::vector<CodigoTrocado>& trocas, const QVariant& filial);

@@ -181,7 +181,14 @@ TEST(TrocaFilial, DuasFiliaisComOMesmoCodigoESemFilialNoEscritorio) {
     EXPECT_EQ(escritorio.conta("pagamento_mensalidade"), 2);
 
     // Ana's code changed from 1 to 10 at her branch: one Ana at the office, with her month and
-    // both payments, the office's own too, still hers.
+    // both payments, the office's own too, still hers, and her car parked at the office's lane
+    // (beside the office's own subscriber 1's) still hers.
+    veiculo(filial1, 1, "ANA-0001", 1);
+    veiculo(escritorio, 1, "SEM-0001", QVariant());
+    ASSERT_TRUE(recebe(filial1).ok);
+    escritorio.db().executa("INSERT INTO veiculos_patio (mensalista, placa, data_entrada, hora_entrada) "
+                            "VALUES (1, 'ANA-0001', '2026-05-20', '08:00:00'), "
+                            "(1, 'SEM-0001', '2026-05-20', '08:05:00')");
     ASSERT_TRUE(troca_codigo(filial1.db(), "1", 1, "10").trocado);
     const ResultadoBackup trocado = recebe(filial1);
     EXPECT_TRUE(trocado.mensagem.contains("\r\nO mensalista Ana Maria teve o código trocado na filial "
@@ -196,6 +203,8 @@ TEST(TrocaFilial, DuasFiliaisComOMesmoCodigoESemFilialNoEscritorio) {
                                "FROM mensalistas m WHERE m.rowid = " + pagadorDoPagamento("p") +
                                "), ', ') FROM pagamento_mensalidade p"),
               QStringList{"2026-04-01 10 Ana Maria, 2026-05-01 10 Ana Maria"});
+    EXPECT_EQ(escritorio.linha("SELECT group_concat(mensalista || ' ' || placa, ', ') FROM veiculos_patio"),
+              QStringList{"10 ANA-0001, 1 SEM-0001"});
 
     // Branch 2 renumbered to 3 sends its history again under 3: the office asks first, and a
     // No changes nothing.
