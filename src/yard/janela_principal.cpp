@@ -574,9 +574,10 @@ void JanelaPrincipal::bancoTrocado() {
 
 void JanelaPrincipal::mostraCaixa() {
     // Opened, closed or restored here, the register is no longer another user's: the yard list
-    // comes back as the setting asks.
+    // comes back as the setting asks, and the notice of the other user's register goes.
     if (caixaDeOutro_) {
         caixaDeOutro_ = false;
+        mensagem->clear();
         mostraListaPatio();
     }
     const bool aberto = ctx_.estado.caixaAberto();

@@ -224,12 +224,13 @@ TEST_F(ProgramaAcesso, ProcuraDoCaixaAoEntrar) {
             EXPECT_EQ(a->focusWidget(), a->pla);
         }
         // A settings save leaves the list as the register has it; closed here, the other user's
-        // register no longer hides it, nor greys it.
+        // register no longer hides it, nor greys it, nor is told of.
         a->aplicaGeral({.mostrar_lista = true});
         EXPECT_EQ(a->Frame3->isVisible(), !c.outro);
         estado().numero_caixa = 0;
         a->mostraCaixa();
         EXPECT_TRUE(a->Frame3->isVisible() && habilitado(a->Frame3));
+        EXPECT_EQ(a->mensagem->text(), "");
     }
 }
 
