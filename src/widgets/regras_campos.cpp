@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QValidator>
 
+#include <algorithm>
+
 namespace {
 
 // A line break, a tab or another character that has no place in a line of text.
@@ -41,6 +43,10 @@ class ValidadorCampo : public QValidator {
 public:
     explicit ValidadorCampo(QLineEdit* campo) : QValidator(campo), campo_(campo) {}
     State validate(QString& texto, int& cursor) const override {
+        // Printable ASCII fits a line as it is, and a mask's places already hold only what fits
+        // them in it: the lanes rewrite their fields at every vehicle, and most texts are such.
+        if (std::all_of(texto.cbegin(), texto.cend(), [](QChar c) { return c >= u' ' && c <= u'~'; }))
+            return Acceptable;
         if (!campo_->inputMask().isEmpty())
             return cabeNaMascara(campo_->inputMask(), texto) ? Acceptable : Invalid;
         texto = umaLinha(texto, &cursor);
