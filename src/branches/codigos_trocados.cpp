@@ -2,7 +2,6 @@
 
 #include "data/banco.h"
 #include "data/chave_mensalista.h"
-#include "data/pagador.h"
 
 #include <QSqlQuery>
 
@@ -78,7 +77,7 @@ std::vector<CodigoTrocado> codigosTrocados(Banco& db, Banco& arq, const QVariant
     return trocas;
 }
 
-void trocaCodigos(Banco& db, const std::vector<CodigoTrocado>& trocas, const QVariant& filial) {
+void trocaCodigos(Banco& db, const std::vector<CodigoTrocado>& trocas) {
     // Every row is found before any moves: a code one subscriber leaves may be another's new
     // one, and a payment taken here is told by the month rows still under the old code.
     struct Mudanca {
@@ -94,24 +93,14 @@ void trocaCodigos(Banco& db, const std::vector<CodigoTrocado>& trocas, const QVa
             mudancas.push_back({tabela, campo, q.value(0).toLongLong(), novo});
     };
     for (const CodigoTrocado& t : trocas) {
-        junta("pagamento_mensalidade", "mensalista",
-              QStringLiteral("SELECT rowid FROM pagamento_mensalidade WHERE mensalista = ? AND "
-                             "(filial = ? OR (filial IS NULL AND %1 = ?))")
-                  .arg(pagadorDoPagamento(QStringLiteral("pagamento_mensalidade"))),
-              {t.antigo, filial, t.linha}, t.novo);
-        for (const auto& [tabela, campo] : {std::pair{"mensalidades", "codigo"},
-                                            std::pair{"veiculos_mensalistas", "codigo"},
-                                            std::pair{"registro_saida", "mensalista"}})
+        // Its rows by the rule that tells whose a row is: those of the branch, a payment taken
+        // here by the month it paid, a car parked here by its plate's registration.
+        for (const auto& [tabela, campo] : camposDoMensalista())
             junta(tabela, campo,
-                  QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ? AND filial = ?")
-                      .arg(QLatin1String(tabela), QLatin1String(campo)),
-                  {t.antigo, filial}, t.novo);
-        // A car of it parked at the office's own lane: told by its plate's registration,
-        // still under the old code.
-        junta("veiculos_patio", "mensalista",
-              QStringLiteral("SELECT rowid FROM veiculos_patio WHERE mensalista = ? AND %1 = ?")
-                  .arg(donoDaLinha(QStringLiteral("veiculos_patio"), QStringLiteral("veiculos_patio"))),
-              {t.antigo, t.linha}, t.novo);
+                  QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ? AND %3 = ?")
+                      .arg(QLatin1String(tabela), QLatin1String(campo),
+                           donoDaLinha(QLatin1String(tabela), QLatin1String(tabela))),
+                  {t.antigo, t.linha}, t.novo);
         mudancas.push_back({"mensalistas", "codigo", t.linha, t.novo});
     }
     for (const Mudanca& m : mudancas)

@@ -27,4 +27,4 @@ std::vector<CodigoTrocado> codigosTrocados(Banco& db, Banco& arq, const QVariant
 // Moves the office's rows of those subscribers to their new codes: the subscriber, its months,
 // vehicles and stays of the branch, its payments, those taken here too (without a branch, told
 // by the payer rule), and its cars parked here. Inside the caller's transaction. Throws ErroBanco.
-void trocaCodigos(Banco& db, const std::vector<CodigoTrocado>& trocas, const QVariant& filial);
+void trocaCodigos(Banco& db, const std::vector<CodigoTrocado>& trocas);

@@ -166,7 +166,7 @@ ResultadoBackup mescla_filial(Banco& db, const QString& arquivo, Andamento* anda
         const Andamento::Vigia vigia(andamento, db.nativo());
         for (const char* sql : kIndicesMescla) db.executa(QLatin1String(sql));
         const std::vector<CodigoTrocado> trocas = codigosTrocados(db, arq, filial);
-        trocaCodigos(db, trocas, filial);
+        trocaCodigos(db, trocas);
         for (const TabelaArquivo& tabela : leiauteTrocaFilial()) {
             const RegraChave& r = regraDe(tabela.nome);
             Mescla m{tabela, QLatin1String(r.chave)};

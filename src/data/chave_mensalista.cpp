@@ -14,15 +14,15 @@ struct Referencia {
 };
 
 const std::vector<Referencia>& referencias() {
+    // In the order a change of code rewrites them (see camposDoMensalista).
     static const std::vector<Referencia> r{
-        {"mensalidades", "codigo", QStringLiteral("%1.filial")},
-        {"veiculos_mensalistas", "codigo", QStringLiteral("%1.filial")},
-        {"registro_saida", "mensalista", QStringLiteral("%1.filial")},
         // A payment is stored without a branch where it was taken: it is its payer's.
         {"pagamento_mensalidade", "mensalista",
          QStringLiteral("coalesce(%1.filial, (SELECT quem.filial FROM mensalistas AS quem WHERE "
                         "quem.rowid = %2))")
              .arg(QStringLiteral("%1"), pagadorDoPagamento(QStringLiteral("%1")))},
+        {"mensalidades", "codigo", QStringLiteral("%1.filial")},
+        {"registro_saida", "mensalista", QStringLiteral("%1.filial")},
         // A parked car is its vehicle's: the branch its plate is registered with under the
         // code, an active subscriber's first, as the entry chose it.
         {"veiculos_patio", "mensalista",
@@ -30,6 +30,7 @@ const std::vector<Referencia>& referencias() {
                         "%1.mensalista AND vm.placa = %1.placa ORDER BY NOT EXISTS (SELECT 1 FROM "
                         "mensalistas AS ativo WHERE ativo.codigo = vm.codigo AND ativo.filial IS "
                         "vm.filial AND ativo.excluido = 0), vm.rowid LIMIT 1)")},
+        {"veiculos_mensalistas", "codigo", QStringLiteral("%1.filial")},
     };
     return r;
 }
@@ -44,6 +45,12 @@ const Referencia& referenciaDe(const QString& tabela) {
 const QString kPropria = QStringLiteral("(SELECT geral.filial FROM geral LIMIT 1)");
 
 }  // namespace
+
+std::vector<CampoDoMensalista> camposDoMensalista() {
+    std::vector<CampoDoMensalista> r;
+    for (const Referencia& ref : referencias()) r.push_back({ref.tabela, ref.campo});
+    return r;
+}
 
 CondicaoMensalista doCadastro(const ChaveMensalista& m) {
     return {QStringLiteral("mensalistas.codigo = ? AND mensalistas.filial IS ?"), {m.codigo, m.filial}};

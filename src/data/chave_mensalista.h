@@ -10,6 +10,8 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <vector>
+
 struct ChaveMensalista {
     qint64 codigo = 0;
     QVariant filial;   // null: no branch
@@ -28,6 +30,16 @@ struct CondicaoMensalista {
     QString sql;
     QVariantList valores;
 };
+
+// A table whose rows name a subscriber by its code, and the field that holds the code.
+struct CampoDoMensalista {
+    const char* tabela;
+    const char* campo;
+};
+// Every such table, in the order a change of code rewrites them: the payments first, told by the
+// month rows they paid while those are still under the old code, and the parked cars before the
+// registrations that tell whose they are.
+std::vector<CampoDoMensalista> camposDoMensalista();
 
 // The subscriber's own row of `mensalistas`.
 CondicaoMensalista doCadastro(const ChaveMensalista& m);

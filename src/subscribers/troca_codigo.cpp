@@ -33,16 +33,8 @@ ResultadoTroca troca_codigo(Banco& db, const QString& atual, const QVariant& fil
         return r;
     }
     const ChaveMensalista m{atual.toLongLong(), filial};
-    // The payments first: those without a branch are told apart by the month rows they paid,
-    // still under the old code; and the parked cars before the vehicles, whose registrations
-    // tell whose they are.
-    const char* const tabelas[][2] = {
-        {"pagamento_mensalidade", "mensalista"}, {"mensalidades", "codigo"},
-        {"registro_saida", "mensalista"},        {"veiculos_patio", "mensalista"},
-        {"veiculos_mensalistas", "codigo"},
-    };
     std::vector<std::pair<QString, CondicaoMensalista>> trocas;
-    for (const auto& [tabela, campo] : tabelas)
+    for (const auto& [tabela, campo] : camposDoMensalista())
         trocas.emplace_back(QStringLiteral("UPDATE %1 SET %2 = ? WHERE ")
                                 .arg(QLatin1String(tabela), QLatin1String(campo)),
                             dasLinhas(db, m, QLatin1String(tabela)));

@@ -36,7 +36,6 @@
 namespace {
 
 const QString kAtenderTecla = QStringLiteral("atender à tecla");
-const QString kCalcularTotal = QStringLiteral("calcular o total");
 const QString kBuscarVeiculo = QStringLiteral("buscar o veículo no pátio");
 
 // Puts `w` first in the tab order of its window: the window gives the focus to the first

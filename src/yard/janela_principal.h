@@ -207,6 +207,8 @@ private:
     // that the amount field computes again only for another vehicle or kind.
     void lembraCalculo(const QString& modalidade);
     void esqueceCalculo();
+    // What a failure while the fee is computed names, wherever the computing starts.
+    static inline const QString kCalcularTotal = QStringLiteral("calcular o total");
     QString ultima_modalidade;
     QString ultima_data_ent;
     QString ultima_hora_ent;

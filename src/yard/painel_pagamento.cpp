@@ -21,12 +21,12 @@ QString JanelaPrincipal::modalidadeEscolhida() const {
 void JanelaPrincipal::ligaPainelPagamento() {
     for (QRadioButton* o : {Option3, Option4, Option5, Option6, Option7}) {
         connect(o, &QRadioButton::toggled, this, [this, o](bool on) {
-            if (on) executa(QStringLiteral("calcular o total"), [this, o] { modalidadeClicada(o); });
+            if (on) executa(kCalcularTotal, [this, o] { modalidadeClicada(o); });
         });
         // A click on the kind already chosen runs it again, for the vehicle now in the panel.
         connect(o, &QRadioButton::pressed, this, [this, o] { modalidadeJaEscolhida_ = o->isChecked(); });
         connect(o, &QRadioButton::clicked, this, [this, o](bool on) {
-            if (on && modalidadeJaEscolhida_) executa(QStringLiteral("calcular o total"), [this, o] { modalidadeClicada(o); });
+            if (on && modalidadeJaEscolhida_) executa(kCalcularTotal, [this, o] { modalidadeClicada(o); });
             modalidadeJaEscolhida_ = false;
         });
     }
@@ -176,7 +176,7 @@ void JanelaPrincipal::calculaNoValorPago() {
     // leaves it when another window closes) it is computed here all the same: a shift or a
     // partner picked is always charged anew, under the tariffs in force.
     if (focosValorPago_ == antes)
-        executa(QStringLiteral("calcular o total"), [this] { val_pag_GotFocus(); });
+        executa(kCalcularTotal, [this] { val_pag_GotFocus(); });
 }
 
 void JanelaPrincipal::val_pag_LostFocus() {

@@ -57,7 +57,6 @@ bool totalDoVeiculo(const CamposSaida& c) {
     return c.calculo && mesmoCalculo(c.calculo->pedido, pedidoDaSaida(c));
 }
 
-
 ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const CamposSaida& c) {
     Estado& e = ctx.estado;
     Banco& db = e.db;
