@@ -151,15 +151,18 @@ protected:
             return true;
         }
         const QString inteiro = textoInteiro(evento);
-        if (!inteiro.isEmpty() && recusaColado(campo, inteiro, ondeEntra(campo))) return true;
+        // The middle button drops the selection and puts its text at the cursor.
+        const int posicao = evento->type() == QEvent::MouseButtonRelease ? campo->cursorPosition()
+                                                                          : ondeEntra(campo);
+        if (!inteiro.isEmpty() && recusaColado(campo, inteiro, posicao)) return true;
         if (evento->type() != QEvent::KeyPress || campo->hasSelectedText()) return false;
         const auto* tecla = static_cast<QKeyEvent*>(evento);
         if (tecla->text().isEmpty() || !tecla->text().at(0).isPrint() ||
             (tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
             return false;
-        const int posicao = posicaoDeDigitacao(campo->inputMask(), campo->displayText(),
-                                               campo->cursorPosition());
-        if (posicao != campo->cursorPosition()) campo->setCursorPosition(posicao);
+        const int digitado = posicaoDeDigitacao(campo->inputMask(), campo->displayText(),
+                                                campo->cursorPosition());
+        if (digitado != campo->cursorPosition()) campo->setCursorPosition(digitado);
         return false;
     }
 };
