@@ -26,14 +26,18 @@ QString nome_convenio_desconhecido(qint64 codigo) {
 
 TotaisFechamento totais_fechamento(Banco& db, qint32 caixa) {
     TotaisFechamento t;
-    t.qtd_veiculos = db.valor(QStringLiteral("SELECT count(*) FROM registro_saida WHERE caixa = ? "
-                                             "AND tipo_estacionamento IN ('R', 'T', 'D')"),
-                              {caixa})
-                         .toLongLong();
-    t.valor_veiculos = ouZero(db.valor(
-        QStringLiteral("SELECT sum(valor_liquido) FROM registro_saida WHERE caixa = ? "
-                       "AND tipo_estacionamento IN ('R', 'T', 'D', 'M')"),
-        {caixa}));
+    // The count and the amount come from one selection, so that the line counts exactly the
+    // stays whose money it holds.
+    QSqlQuery v = db.executa(
+        QStringLiteral("SELECT count(*), sum(valor_liquido) FROM registro_saida WHERE caixa = ? "
+                       "AND (tipo_estacionamento IN ('R', 'T', 'D') "
+                       "OR (tipo_estacionamento = 'M' AND valor_liquido <> 0))"),
+        {caixa});
+    if (v.next()) {
+        t.qtd_veiculos = v.value(0).toLongLong();
+        t.valor_veiculos = ouZero(v.value(1));
+    }
+    v.finish();
     t.valor_mensalidades = ouZero(
         db.valor(QStringLiteral("SELECT sum(valor) FROM pagamento_mensalidade WHERE caixa = ?"),
                  {caixa}));

@@ -20,10 +20,10 @@ struct TotalConvenio {
 
 // What the register took, as the closing stores it.
 struct TotaisFechamento {
-    // Stays by time table, shift and day rate.
+    // Stays by time table, shift and day rate, and subscribers' stays that paid at the exit
+    // (outside their hours), so that the closing accounts for every amount the register took.
     qint64 qtd_veiculos = 0;
-    // Net amounts of those stays plus what subscribers' vehicles paid at the exit, so that the
-    // closing accounts for every amount the register took.
+    // The net amounts of those same stays.
     Dinheiro valor_veiculos;
     Dinheiro valor_mensalidades;
     // One entry per partner code among the register's stays, in code order.

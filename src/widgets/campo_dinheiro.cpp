@@ -1,17 +1,16 @@
 #include "widgets/campo_dinheiro.h"
 
-#include <QAction>
+#include "widgets/colagem.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QStyle>
-#include <QToolTip>
 #include <QValidator>
 
 namespace {
@@ -32,14 +31,7 @@ void cola(QLineEdit* campo, const QString& texto) {
         campo->insert(*t);
         return;
     }
-    QApplication::beep();
-    QToolTip::showText(campo->mapToGlobal(QPoint(0, campo->height())), kMsgColadoNaoEValor, campo);
-}
-
-// The paste entry of a field's standard context menu, under the caption the menu gives it.
-bool ehColar(const QAction* a) {
-    return a->objectName() == QLatin1String("edit-paste") ||
-           a->text().section(u'\t', 0, 0) == QCoreApplication::translate("QLineEdit", "&Paste");
+    avisaColagemRecusada(campo, kMsgColadoNaoEValor);
 }
 
 // The paths by which text arrives without being typed: the context menu's paste and a drop.
@@ -50,15 +42,8 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* evento) override {
         if (evento->type() == QEvent::ContextMenu) {
-            QMenu* menu = campo_->createStandardContextMenu();
-            for (QAction* a : menu->actions()) {
-                if (!ehColar(a)) continue;
-                QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
-                QObject::connect(a, &QAction::triggered, campo_,
-                                 [c = campo_] { cola(c, QGuiApplication::clipboard()->text()); });
-            }
-            menu->exec(static_cast<QContextMenuEvent*>(evento)->globalPos());
-            delete menu;
+            mostraMenuColando(campo_, static_cast<QContextMenuEvent*>(evento)->globalPos(),
+                              [c = campo_] { cola(c, QGuiApplication::clipboard()->text()); });
             return true;
         }
         if (evento->type() == QEvent::Drop) {

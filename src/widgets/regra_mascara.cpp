@@ -9,6 +9,7 @@ namespace {
 // shown in empty places comes after ";".
 struct Mascara {
     std::vector<QChar> entrada;
+    std::vector<QChar> literal;   // the character the mask writes there, or nothing
     QChar branco = u' ';
 };
 
@@ -24,16 +25,39 @@ Mascara leMascara(const QString& mascara) {
     for (QChar c : corpo) {
         if (escapado) {
             m.entrada.push_back(QChar());
+            m.literal.push_back(c);
             escapado = false;
         } else if (c == u'\\') {
             escapado = true;
         } else if (QStringLiteral("<>![]{}").contains(c)) {
             // Case switches and reserved characters take no place in the text.
         } else {
-            m.entrada.push_back(QStringLiteral("AaNnXx90Dd#HhBb").contains(c) ? c : QChar());
+            const bool lugar = QStringLiteral("AaNnXx90Dd#HhBb").contains(c);
+            m.entrada.push_back(lugar ? c : QChar());
+            m.literal.push_back(lugar ? QChar() : c);
         }
     }
     return m;
+}
+
+bool digito(QChar c) { return c >= u'0' && c <= u'9'; }
+bool letra(QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+
+// Whether the place of mask character `lugar` takes `c`.
+bool cabeNoLugar(QChar lugar, QChar c) {
+    switch (lugar.toLower().unicode()) {
+    case u'a': return letra(c);
+    case u'n': return letra(c) || digito(c);
+    case u'9':
+    case u'0':
+    case u'd': return digito(c);
+    case u'#': return digito(c) || c == u'+' || c == u'-';
+    case u'h': return digito(c) || (c.toLower() >= u'a' && c.toLower() <= u'f');
+    case u'b': return c == u'0' || c == u'1';
+    // Any character the ticket printer prints: the printable part of Windows-1252's Latin-1.
+    case u'x': return (c >= u' ' && c <= u'~') || (c >= QChar(0xA0) && c <= QChar(0xFF));
+    default: return true;
+    }
 }
 
 }  // namespace
@@ -51,27 +75,42 @@ int posicaoDeDigitacao(const QString& mascara, const QString& texto, int cursor)
 
 bool cabeNaMascara(const QString& mascara, const QString& texto) {
     const Mascara m = leMascara(mascara);
-    const auto digito = [](QChar c) { return c >= u'0' && c <= u'9'; };
-    const auto letra = [](QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); };
     for (qsizetype i = 0; i < qMin(texto.size(), qsizetype(m.entrada.size())); ++i) {
         const QChar lugar = m.entrada[size_t(i)];
         const QChar c = texto[i];
         if (lugar.isNull() || c == m.branco) continue;
-        bool aceito = true;
-        switch (lugar.toLower().unicode()) {
-        case u'a': aceito = letra(c); break;
-        case u'n': aceito = letra(c) || digito(c); break;
-        case u'9':
-        case u'0':
-        case u'd': aceito = digito(c); break;
-        case u'#': aceito = digito(c) || c == u'+' || c == u'-'; break;
-        case u'h': aceito = digito(c) || (c.toLower() >= u'a' && c.toLower() <= u'f'); break;
-        case u'b': aceito = c == u'0' || c == u'1'; break;
-        // Any character the ticket printer prints: the printable part of Windows-1252's Latin-1.
-        case u'x': aceito = (c >= u' ' && c <= u'~') || (c >= QChar(0xA0) && c <= QChar(0xFF)); break;
-        default: break;
+        if (!cabeNoLugar(lugar, c)) return false;
+    }
+    return true;
+}
+
+bool coladoEntraInteiro(const QString& mascara, int posicao, const QString& colado) {
+    const Mascara m = leMascara(mascara);
+    const int tamanho = int(m.entrada.size());
+    const auto literal = [&m](int i) { return m.entrada[size_t(i)].isNull(); };
+    // Where the first of `de` on that `serve` is, or -1.
+    const auto procura = [tamanho](int de, auto serve) {
+        for (int j = de; j < tamanho; ++j)
+            if (serve(j)) return j;
+        return -1;
+    };
+    // Each character goes where the field's mask puts it (a literal it equals is passed over, a
+    // place that does not take it is skipped); one that finds nowhere would be lost.
+    int i = qMax(posicao, 0);
+    for (QChar c : colado) {
+        if (!letra(c) && !digito(c)) return false;
+        bool passou = false;
+        for (; i < tamanho && literal(i) && !passou; ++i) passou = m.literal[size_t(i)] == c;
+        if (passou) continue;
+        if (i >= tamanho) return false;
+        if (cabeNoLugar(m.entrada[size_t(i)], c)) {
+            ++i;
+            continue;
         }
-        if (!aceito) return false;
+        int j = procura(i, [&](int k) { return literal(k) && m.literal[size_t(k)] == c; });
+        if (j < 0) j = procura(i, [&](int k) { return !literal(k) && cabeNoLugar(m.entrada[size_t(k)], c); });
+        if (j < 0) return false;
+        i = j + 1;
     }
     return true;
 }

@@ -16,3 +16,10 @@ int posicaoDeDigitacao(const QString& mascara, const QString& texto, int cursor)
 // the ticket printer prints and the operator can type again: a letter place A to Z, a digit
 // place 0 to 9, a letter-or-digit place either (Qt's own mask takes any alphabet's letters).
 bool cabeNaMascara(const QString& mascara, const QString& texto);
+
+// Whether the text `colado`, pasted (or dropped) into a field of mask `mascara` at `posicao`, goes
+// in whole: only letters A to Z (either case: the mask sets it) and digits, and each of them
+// finding its place in the mask from there, none dropped nor cut at the field's end. The field
+// would otherwise pass over what does not fit and keep the rest, a plate "AB C1234" becoming
+// "AB -C123".
+bool coladoEntraInteiro(const QString& mascara, int posicao, const QString& colado);

@@ -61,7 +61,7 @@ TEST_F(FecCaiTest, FechaGravaLeituraImprimeEVoltaAoCaixaFechado) {
               QStringList{"Caixa fechado com sucesso. Clique em OK para imprimir o Fechamento de Caixa"});
     EXPECT_EQ(amb.linha("SELECT numero, usuario, hora_ini, hora_fim, qtd_veiculos, valor_veiculos, "
                         "valor_mensalidades, troco FROM fechamento_caixa"),
-              (QStringList{QString::number(n), "maria", "07:45:12", "19:00:00", "3", bruto(73),
+              (QStringList{QString::number(n), "maria", "07:45:12", "19:00:00", "4", bruto(73),
                            bruto(100), bruto(20)}));
     EXPECT_EQ(amb.linha("SELECT group_concat(convenio || '=' || qtd || '/' || valor, ' ') FROM "
                         "(SELECT * FROM fechamento_caixa_convenios ORDER BY rowid)"),

@@ -2,6 +2,7 @@
 
 #include "cash/caixa_teste.h"
 #include "cash/leitura_fiscal.h"
+#include "cash/relatorio_fechamento.h"
 #include "cash/valor_caixa.h"
 #include "support/pista_janela.h"
 
@@ -44,7 +45,7 @@ TEST_F(FechamentoCaixaTest, TotaisPorTipoEConvenioEmOrdemDeCodigo) {
     saidaNoCaixa(amb, 7, "R", Dinheiro::reais(10));
     saidaNoCaixa(amb, 7, "T", Dinheiro::reais(5));
     saidaNoCaixa(amb, 7, "D", Dinheiro::reais(30));
-    saidaNoCaixa(amb, 7, "M", Dinheiro::reais(8));   // paid outside its hours: money, not a count
+    saidaNoCaixa(amb, 7, "M", Dinheiro::reais(8));   // paid outside its hours: counted with its money
     saidaNoCaixa(amb, 7, "M", Dinheiro());
     saidaNoCaixa(amb, 7, "C", Dinheiro::reais(4), 5);
     saidaNoCaixa(amb, 7, "C", Dinheiro::reais(6), 5);
@@ -62,28 +63,52 @@ TEST_F(FechamentoCaixaTest, TotaisPorTipoEConvenioEmOrdemDeCodigo) {
     EXPECT_EQ(amb.linha("SELECT aberto, data_fechamento, hora_fechamento FROM caixa WHERE numero = 7"),
               (QStringList{"0", "2026-12-08", "18:30:00"}));
     const QStringList esperado{"7", "maria", "2026-12-07", "2026-12-08", "07:45:12", "18:30:00",
-                               "3", bruto(53), bruto(150, 50), bruto(20), "NULL"};
+                               "4", bruto(53), bruto(150, 50), bruto(20), "NULL"};
     EXPECT_EQ(linhas("SELECT numero, usuario, data_ini, data_fim, hora_ini, hora_fim, qtd_veiculos, "
                      "valor_veiculos, valor_mensalidades, troco, filial FROM fechamento_caixa"),
               QStringList{esperado.join(u'|')});
     EXPECT_EQ(convenios(), (QStringList{"7|Farmácia|1|" + bruto(3), "7|Shopping|2|" + bruto(10)}));
 }
 
+// The vehicle line counts exactly the stays whose money it holds, a subscriber's paid exit among
+// them; the closing's total, stored and printed, is what "Valor em Caixa" showed. Each register
+// also takes a partner's stay 4,00, fees 100,00 and a float of 20,00.
 TEST_F(FechamentoCaixaTest, FechamentoConfereComOValorEmCaixa) {
-    // R 10,00, M 8,00, C 4,00, fees 100,00 and a float of 20,00: 142,00 in both.
-    abreCaixaNoBanco(amb, 7, Dinheiro::reais(20));
+    const struct {
+        std::vector<std::pair<const char*, Dinheiro>> saidas;
+        int qtd;
+        Dinheiro valor;
+    } casos[] = {
+        // A subscriber's exit within its hours pays nothing and is no casual stay: not counted.
+        {{{"R", Dinheiro::reais(10)}, {"M", Dinheiro::reais(8)}, {"M", Dinheiro()}}, 2, Dinheiro::reais(18)},
+        {{{"M", Dinheiro::reais(39)}}, 1, Dinheiro::reais(39)},
+    };
+    int numero = 7;
     convenio(amb, 1, "Banco");
-    saidaNoCaixa(amb, 7, "R", Dinheiro::reais(10));
-    saidaNoCaixa(amb, 7, "M", Dinheiro::reais(8));
-    saidaNoCaixa(amb, 7, "C", Dinheiro::reais(4), 1);
-    mensalidadeNoCaixa(amb, 7, Dinheiro::reais(100));
-    EXPECT_EQ(valores_caixa(amb.db(), 7).total(), Dinheiro::reais(142));
+    for (const auto& c : casos) {
+        SCOPED_TRACE(numero);
+        abreCaixaNoBanco(amb, numero, Dinheiro::reais(20));
+        amb.ctx.estado.numero_caixa = numero;
+        for (const auto& [tipo, valor] : c.saidas) saidaNoCaixa(amb, numero, tipo, valor);
+        saidaNoCaixa(amb, numero, "C", Dinheiro::reais(4), 1);
+        mensalidadeNoCaixa(amb, numero, Dinheiro::reais(100));
+        const Dinheiro emCaixa = valores_caixa(amb.db(), numero).total();
+        EXPECT_EQ(emCaixa, c.valor + Dinheiro::reais(124));
 
-    ASSERT_TRUE(grava_fechamento(amb.ctx).fechado);
-    const QStringList s = amb.linha("SELECT valor_veiculos + valor_mensalidades + troco + "
-                                    "(SELECT sum(valor) FROM fechamento_caixa_convenios WHERE numero = 7), "
-                                    "qtd_veiculos FROM fechamento_caixa");
-    EXPECT_EQ(s, (QStringList{bruto(142), "1"}));
+        ASSERT_TRUE(grava_fechamento(amb.ctx).fechado);
+        EXPECT_EQ(amb.linha("SELECT qtd_veiculos, valor_veiculos, valor_veiculos + valor_mensalidades + "
+                            "troco + (SELECT sum(valor) FROM fechamento_caixa_convenios WHERE numero = ?) "
+                            "FROM fechamento_caixa WHERE numero = ?", {numero, numero}),
+                  (QStringList{QString::number(c.qtd), bruto(c.valor), bruto(emCaixa)}));
+        const QString impresso = QString::fromLatin1(
+            impressao_fechamento_caixa(amb.db(), {numero, "maria", 48, 0, Dinheiro::reais(20)}));
+        EXPECT_TRUE(impresso.contains(QString("Qtde. Veiculos(Rotativo,Turno,Diarista) : %1\r\n"
+                                              "Troco: 20,00\r\nValor(Rotativo,Turno,Diarista): %2\r\n")
+                                          .arg(c.qtd).arg(c.valor.formata())))
+            << impresso.toStdString();
+        EXPECT_TRUE(impresso.contains("Total Caixa -> " + emCaixa.formata() + "\r\n"));
+        ++numero;
+    }
 }
 
 TEST_F(FechamentoCaixaTest, CaixaVazioEConvenioSemCadastro) {

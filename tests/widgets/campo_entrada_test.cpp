@@ -1,9 +1,18 @@
 #include "../config/janela_config.h"
 
+#include "widgets/regra_mascara.h"
+#include "widgets/regras_campos.h"
+
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QTimer>
+#include <QToolTip>
 
 #include <functional>
 
@@ -158,10 +167,47 @@ TEST(CampoMascara, PlacaEmMaiusculas) {
         QApplication::clipboard()->setText(t);
         QTest::keyClick(placa, Qt::Key_V, Qt::ControlModifier);
     };
+    // Every other road by which a text arrives whole: dropped, the context menu's "Colar", an
+    // input method's text.
+    const auto solta = [placa](const QString& t) {
+        QMimeData dados;
+        dados.setText(t);
+        QDragEnterEvent entra(QPoint(2, 2), Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(placa, &entra);
+        QDropEvent d(QPointF(2, 2), Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(placa, &d);
+    };
+    const auto menu = [placa](const QString& t) {
+        QApplication::clipboard()->setText(t);
+        QTimer::singleShot(0, [] {
+            QWidget* m = QApplication::activePopupWidget();
+            if (!m) return;
+            for (QAction* a : m->actions())
+                if (a->text().section(u'\t', 0, 0) == QCoreApplication::translate("QLineEdit", "&Paste"))
+                    a->trigger();
+            m->close();
+        });
+        QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), placa->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(placa, &e);
+    };
+    const auto metodo = [placa](const QString& t) {
+        QInputMethodEvent e;
+        e.setCommitString(t);
+        QCoreApplication::sendEvent(placa, &e);
+    };
     const struct { std::function<void(const QString&)> poe; const char *texto, *fica; } casos[] = {
         {digita, "ΩЖ日1234", "123-4   "}, {cola, "ΩЖ日1234", "   -    "},
         {cola, "ĞŞİ-1234", "   -    "},  {digita, "ĞŞİ-1234", "123-4   "},
         {cola, "abc1234", "ABC-1234"},   {cola, "١٢٣-4567", "   -    "},
+        // A blank, a sign, a tab, a dot or an emoji among a plate's characters, or one
+        // character too many: the text is refused whole, never cut.
+        {cola, "AB C1234", "   -    "},  {cola, "AB!C1234", "   -    "},
+        {cola, "AB\tC1234", "   -    "}, {cola, "AB.C1234", "   -    "},
+        {cola, "AB😀C1234", "   -    "}, {cola, "ABC12345", "   -    "},
+        {solta, "AB C1234", "   -    "}, {menu, "AB!C1234", "   -    "},
+        {metodo, "AB C1234", "   -    "},
+        {solta, "abc1234", "ABC-1234"},  {menu, "ABC1D23", "ABC-1D23"},
+        {metodo, "ab1", "AB1-    "},
     };
     for (const auto& c : casos) {
         placa->clear();
@@ -169,6 +215,27 @@ TEST(CampoMascara, PlacaEmMaiusculas) {
         c.poe(QString::fromUtf8(c.texto));
         EXPECT_EQ(placa->texto(), c.fica) << c.texto;
     }
+    // A plate already there stays as it was, and the operator is told why.
+    placa->setText("KLM0001");
+    placa->selectAll();
+    QToolTip::hideText();
+    cola("AB C1234");
+    EXPECT_EQ(placa->texto(), "KLM-0001");
+    EXPECT_EQ(QToolTip::text(), kMsgColadoNaoCabe);
+}
+
+// Where a whole text would land in a mask: every character in a place that takes it.
+TEST(CampoMascara, ColadoEntraInteiroOuNada) {
+    const struct { const char *mascara; int posicao; const char *colado; bool entra; } casos[] = {
+        {">nnn-nnnn; ", 0, "abc1234", true},   {">nnn-nnnn; ", 4, "1234", true},
+        {">nnn-nnnn; ", 5, "1234", false},     {">nnn-nnnn; ", 8, "A", false},
+        {"00:00; ", 0, "1230", true},          {"00:00; ", 0, "12:30", false},
+        {"00:00; ", 0, "12345", false},        {"00:00; ", 0, "12A3", false},
+        {"99/99/9999; ", 3, "122026", true},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(coladoEntraInteiro(c.mascara, c.posicao, QString::fromUtf8(c.colado)), c.entra)
+            << c.mascara << " @" << c.posicao << " " << c.colado;
 }
 
 TEST(TextoDinheiroAoSair, FormataOuCaiNaReserva) {
