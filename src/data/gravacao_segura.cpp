@@ -11,6 +11,7 @@
 #include <sqlite3.h>
 
 #include <cerrno>
+#include <cstring>
 #include <utility>
 #include <vector>
 #include <fcntl.h>
@@ -25,11 +26,13 @@ OuvinteArquivos& ouvinte() {
 
 constexpr ssize_t kParte = 1 << 16;
 
-// Reads up to `n` bytes (fewer only at the end of the file); -1 when the read failed.
-ssize_t leParte(int fd, char* buffer, ssize_t n) {
+// Reads up to `n` bytes (fewer only at the end of the file), from `posicao` when one is given
+// (the descriptor's offset left where it is); -1 when the read failed.
+ssize_t leParte(int fd, char* buffer, ssize_t n, off_t posicao = -1) {
     ssize_t lidos = 0;
     while (lidos < n) {
-        const ssize_t r = ::read(fd, buffer + lidos, size_t(n - lidos));
+        const ssize_t r = posicao < 0 ? ::read(fd, buffer + lidos, size_t(n - lidos))
+                                      : ::pread(fd, buffer + lidos, size_t(n - lidos), posicao + lidos);
         if (r < 0 && errno == EINTR) continue;
         if (r < 0) return -1;
         if (r == 0) break;
@@ -51,6 +54,19 @@ ResultadoCopia copiaConteudo(int origem, int destino, const QString& nomeDestino
         if (n == 0) return ResultadoCopia::Feita;
         if (!primeira) avisaMudanca(nomeDestino);
         if (!escreveTudo(destino, a.data(), n)) return falhaGravacao();
+    }
+}
+
+// Reads `origem` again and compares it with the copy just written: a change made while the copy
+// was read, by any road (a shared mapping writes with no call and no notice), leaves them apart.
+ResultadoCopia comparaCopia(int origem, int copia) {
+    std::vector<char> a(kParte), b(kParte);
+    for (off_t posicao = 0;; posicao += kParte) {
+        const ssize_t n = leParte(origem, a.data(), kParte, posicao);
+        const ssize_t m = leParte(copia, b.data(), kParte, posicao);
+        if (n < 0 || m < 0) return ResultadoCopia::Falhou;
+        if (n != m || std::memcmp(a.data(), b.data(), size_t(n)) != 0) return ResultadoCopia::OrigemMudou;
+        if (n < kParte) return ResultadoCopia::Feita;
     }
 }
 
@@ -158,7 +174,7 @@ ResultadoCopia copiaPrivada(const QString& origem, const QString& destino) {
     }
     const QByteArray nome = QFile::encodeName(destino);
     avisaMudanca(destino);
-    const int para = ::open(nome.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int para = ::open(nome.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (para < 0) {
         const ResultadoCopia r = falhaGravacao();
         ::close(de);
@@ -166,6 +182,7 @@ ResultadoCopia copiaPrivada(const QString& origem, const QString& destino) {
     }
     avisaMudanca(destino);   // created, still empty
     ResultadoCopia r = copiaConteudo(de, para, destino);
+    if (r == ResultadoCopia::Feita) r = comparaCopia(de, para);
     if (r == ResultadoCopia::Feita) r = doEstado(vigia.termina(de));
     if (r == ResultadoCopia::Feita && ::fsync(para) != 0) r = falhaGravacao();
     ::close(de);
