@@ -1,5 +1,6 @@
 #include "data/gravacao_segura.h"
 
+#include "data/arquivo_copiado.h"
 #include "data/banco.h"
 #include "data/conexoes_abertas.h"
 #include "data/vigia_origem.h"
@@ -160,7 +161,7 @@ bool criaArquivoPrivado(const QString& caminho) {
     return true;
 }
 
-ResultadoCopia copiaPrivada(const QString& origem, const QString& destino) {
+ResultadoCopia copiaPrivada(const QString& origem, const QString& destino, ArquivoCopiado* copiado) {
     // A file the engine holds for this process is never read by hand (nor complete without its
     // log): only the engine copies it (a backup's compaction).
     if (conexaoQueUsa(origem)) return ResultadoCopia::Falhou;
@@ -185,7 +186,8 @@ ResultadoCopia copiaPrivada(const QString& origem, const QString& destino) {
     if (r == ResultadoCopia::Feita) r = comparaCopia(de, para);
     if (r == ResultadoCopia::Feita) r = doEstado(vigia.termina(de));
     if (r == ResultadoCopia::Feita && ::fsync(para) != 0) r = falhaGravacao();
-    ::close(de);
+    if (r == ResultadoCopia::Feita && copiado) copiado->guarda(de);
+    else ::close(de);
     if (::close(para) != 0 && r == ResultadoCopia::Feita) r = falhaGravacao();
     if (r != ResultadoCopia::Feita) ::unlink(nome.constData());
     return r;

@@ -14,6 +14,7 @@
 
 #include <sys/types.h>
 
+class ArquivoCopiado;
 struct sqlite3;
 
 // The program's temporary full copies of the database. All hold the users' passwords, so they
@@ -61,8 +62,9 @@ enum class ResultadoCopia {
 // while it is read (see vigia_origem.h) and comparing the copy with it read again: a copy of a
 // file written meanwhile, in whatever order, or held open or mapped for writing by another
 // program, may blend two versions of it and is not kept. On any failure a part written is
-// removed.
-ResultadoCopia copiaPrivada(const QString& origem, const QString& destino);
+// removed. Once done, `copiado` (if given) holds the file copied.
+ResultadoCopia copiaPrivada(const QString& origem, const QString& destino,
+                            ArquivoCopiado* copiado = nullptr);
 // Removes a database file together with the side files the engine may leave beside it
 // (journal, log, shared memory), so that a later file of the same name never picks them up.
 void removeBanco(const QString& caminho);

@@ -415,7 +415,9 @@ TEST(VerificaArquivo, CanceladoNaoMudaNada) {
 // Refused too, though each read of it would find it unchanged: its later part rewritten while it
 // is copied and its earlier part only after, and a writer that stopped half-way and holds it open
 // or mapped. Refused as well, though no write call, descriptor or time tells it: a rewrite through
-// a shared mapping while it is copied.
+// a shared mapping while it is copied. A newer file put at its name once it is copied (written
+// aside and renamed over it), or the file rewritten after its check, is never read nor removed:
+// it stays, and the operator is told.
 TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
     // Enough rows for a copy in several parts, and a cancellation: the first table checked.
     const auto volume = [](Ambiente& a) {
@@ -437,6 +439,8 @@ TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
         GravadorParado,     // its earlier part written, the writer holding it open
         MapeadoParado,      // the same, the writer holding it mapped, its descriptor closed
         PeloMapa,           // rewritten whole while copied, through a mapping made before
+        TrocadoNaMescla,    // another file renamed over it while it is merged
+        TrocadoAoExcluir,   // the same, as the file merged is being removed
     };
     const struct {
         Operacao op;
@@ -458,6 +462,9 @@ TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
         {Operacao::Mescla, Quando::MapeadoParado, outroBackup, "SELECT placa FROM registro_saida", "está aberto para gravação em outro programa"},
         {Operacao::Restauracao, Quando::PeloMapa, outroBackup,
          "SELECT placa || sum(valor) FROM registro_saida, mensalidades"},
+        {Operacao::Mescla, Quando::TrocadoNaMescla, outroBackup, "SELECT placa FROM registro_saida"},
+        {Operacao::Importacao, Quando::TrocadoNaMescla, inicio, "SELECT data_inicio FROM mensalistas"},
+        {Operacao::Mescla, Quando::TrocadoAoExcluir, valor, "SELECT valor_liquido FROM registro_saida"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(std::to_string(int(c.op)) + " " + std::to_string(int(c.quando)));
@@ -497,8 +504,16 @@ TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
             mapa = static_cast<char*>(m);
             std::memcpy(mapa, e.bom.constData(), size_t(e.bom.size()));
         }
+        // A newer file, written aside and renamed over the one being taken.
+        const auto trocaPorOutra = [&] {
+            const QString nova = e.arquivo() + ".nova";
+            QFile f(nova);
+            mudou = f.open(QIODevice::WriteOnly) && f.write(outra) == outra.size() && f.flush() &&
+                    std::rename(QFile::encodeName(nova).constData(), QFile::encodeName(e.arquivo()).constData()) == 0;
+        };
         int partes = 0;   // the copy's changes: made, created, then one before each later part
         const OuvinteArquivos antes = ouveMudancasArquivos([&](const QString& arquivo) {
+            if (c.quando == Quando::TrocadoAoExcluir && arquivo == e.arquivo() && !mudou) trocaPorOutra();
             if (!arquivo.endsWith(kCopiaRestauracao) && !arquivo.endsWith(kCopiaRecebida)) return;
             ++partes;
             if (c.quando == Quando::NaCopia && partes == 3) reescreve(0, outra.size());
@@ -510,6 +525,7 @@ TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
         });
         Andamento andamento([&](int) {
             if (c.quando == Quando::DepoisDaVerificacao && !mudou) reescreve(0, outra.size());
+            if (c.quando == Quando::TrocadoNaMescla && !mudou) trocaPorOutra();
             return true;
         });
         // The engine keeps few pages in memory, as it does for a file larger than its cache: a
@@ -520,9 +536,16 @@ TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
         ouveMudancasArquivos(antes);
         EXPECT_TRUE(mudou);
         EXPECT_EQ(QDir(e.destino.plataforma.pastaPrograma()).entryList({"dados.mdb.*"}, QDir::Files), QStringList());
-        if (c.quando == Quando::DepoisDaVerificacao) {
+        if (c.quando == Quando::DepoisDaVerificacao || c.quando == Quando::TrocadoNaMescla ||
+            c.quando == Quando::TrocadoAoExcluir) {
             EXPECT_TRUE(r.ok) << r.mensagem.toStdString();
             EXPECT_EQ(e.destino.linha(c.lido).join(' ').toStdString(), e.origem.linha(c.lido).join(' ').toStdString());
+            // The other version, never read, stays alone at its name.
+            EXPECT_TRUE(r.mensagem.contains("O arquivo " + e.arquivo() + " foi substituído ou alterado durante o "
+                                            "recebimento: esta nova versão não foi recebida e foi mantida."))
+                << r.mensagem.toStdString();
+            EXPECT_EQ(bytes(e.arquivo()), outra);
+            EXPECT_EQ(QDir(e.pasta.path()).entryList(QDir::Files), QStringList{QFileInfo(e.arquivo()).fileName()});
             continue;
         }
         EXPECT_FALSE(r.ok);
