@@ -5,8 +5,8 @@
 #include <string>
 
 #include <dirent.h>
-#include <sys/sysmacros.h>
 #include <fcntl.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -71,7 +71,7 @@ bool mapeadoParaGravar(const struct stat& arquivo, const char* caminho) {
         if (p->d_name[0] < '0' || p->d_name[0] > '9' || p->d_name == este) continue;
         FILE* f = std::fopen((std::string("/proc/") + p->d_name + "/maps").c_str(), "re");
         if (!f) continue;   // ended meanwhile, or another user's
-        // "início-fim perms deslocamento maior:menor inode caminho"
+        // "start-end perms offset major:minor inode path"
         char linha[4096 + 128];
         while (!achou && std::fgets(linha, sizeof linha, f)) {
             char permissoes[8] = {};
