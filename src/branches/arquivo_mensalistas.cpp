@@ -8,7 +8,6 @@
 #include "branches/verifica_arquivo.h"
 #include "data/banco.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QSqlQuery>
 
@@ -159,10 +158,8 @@ ResultadoArquivo recebe_arquivo_mensalistas(Banco& db, const QString& unidade, b
         return falha(e.mensagem());
     }
     arq.fecha();
-    QFile::setPermissions(arquivo, QFile::ReadOwner | QFile::WriteOwner);
-    removeBanco(arquivo);
     QString mensagem = QStringLiteral("Recebimento de arquivo realizado com sucesso.");
-    if (QFile::exists(arquivo))
-        mensagem += QStringLiteral("\r\nNão foi possível excluir o arquivo %1.").arg(arquivo);
+    if (const QString mantido = excluiRecebido(*copia, arquivo); !mantido.isEmpty())
+        mensagem += QStringLiteral("\r\n") + mantido;
     return {true, mensagem, false};
 }

@@ -20,8 +20,8 @@ QString naPasta(const QString& pasta, const QString& nome) {
 }
 
 void copiaVerificada(const QString& origem, const QString& copia, const QString& nome,
-                     const QString& falha) {
-    switch (copiaPrivada(origem, copia)) {
+                     const QString& falha, ArquivoCopiado* copiado) {
+    switch (copiaPrivada(origem, copia, copiado)) {
     case ResultadoCopia::Feita: return;
     case ResultadoCopia::DiscoCheio: throw ErroBanco(textoDiscoCheio(nome));
     case ResultadoCopia::OrigemMudou:
@@ -39,9 +39,9 @@ void copiaVerificada(const QString& origem, const QString& copia, const QString&
 }
 
 CopiaDeEntrada::CopiaDeEntrada(const QString& origem, const QString& copia, const QString& falha)
-    : caminho_(copia) {
+    : caminho_(copia), nomeOrigem_(origem) {
     removeBanco(copia);   // left by an operation cut short
-    copiaVerificada(origem, copia, copia, falha);
+    copiaVerificada(origem, copia, copia, falha, &origem_);
 }
 
 CopiaDeEntrada::~CopiaDeEntrada() { removeBanco(caminho_); }

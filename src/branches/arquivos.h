@@ -2,6 +2,7 @@
 // Files of the backups and the exchange between branch and office: names, existence, safe
 // replacement and the checks a database file must pass before it is used.
 
+#include "data/arquivo_copiado.h"
 #include "data/esquema.h"
 #include "data/gravacao_segura.h"
 
@@ -23,9 +24,9 @@ void substituiArquivo(const QString& novo, const QString& destino);
 
 // Copies `origem` into the new private file `copia` (see copiaPrivada). Throws ErroBanco with
 // the cause: the disk full, naming `nome` (the file the operator knows the copy as), `origem`
-// changed while it was copied, or else `falha`.
+// changed while it was copied, or else `falha`. `copiado` as copiaPrivada's.
 void copiaVerificada(const QString& origem, const QString& copia, const QString& nome,
-                     const QString& falha);
+                     const QString& falha, ArquivoCopiado* copiado = nullptr);
 
 // A file the operator chose (a backup, a branch or subscriber file) taken as a private copy
 // beside the database: checked and then read from those very bytes, never from its path again,
@@ -39,9 +40,13 @@ public:
     CopiaDeEntrada(const CopiaDeEntrada&) = delete;
     CopiaDeEntrada& operator=(const CopiaDeEntrada&) = delete;
     const QString& caminho() const { return caminho_; }
+    // Removes the file chosen, once used, if it is still the one copied (see ArquivoCopiado).
+    ArquivoCopiado::Exclusao excluiOrigem() { return origem_.exclui(nomeOrigem_); }
 
 private:
     QString caminho_;
+    QString nomeOrigem_;
+    ArquivoCopiado origem_;
 };
 
 // One table of a file that travels: the layout's fields named here, in this order, and the

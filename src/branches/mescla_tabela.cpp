@@ -169,3 +169,15 @@ std::unique_ptr<CopiaDeEntrada> abreRecebido(Banco& db, Banco& arq, const QStrin
     abreVerificado(arq, copia->caminho(), leiaute, arquivo, andamento);
     return copia;
 }
+
+QString excluiRecebido(CopiaDeEntrada& copia, const QString& arquivo) {
+    switch (copia.excluiOrigem()) {
+    case ArquivoCopiado::Exclusao::Excluido: return {};
+    case ArquivoCopiado::Exclusao::Mantido:
+        return QStringLiteral("O arquivo %1 foi substituído ou alterado durante o recebimento: "
+                              "esta nova versão não foi recebida e foi mantida. Receba-o novamente.")
+            .arg(arquivo);
+    case ArquivoCopiado::Exclusao::Falhou: break;
+    }
+    return QStringLiteral("Não foi possível excluir o arquivo %1.").arg(arquivo);
+}

@@ -60,3 +60,8 @@ QString textoFalhaRecebimento(const QString& arquivo, const QString& causa);
 // is merged is what was checked. Keep the copy while `arq` reads it. Throws ErroBanco.
 std::unique_ptr<CopiaDeEntrada> abreRecebido(Banco& db, Banco& arq, const QString& arquivo,
                                              const LeiauteArquivo& leiaute, Andamento* andamento);
+
+// Removes the received file `arquivo`, once merged, only if it is still the file copied: empty
+// then. Otherwise the file stays and this tells the operator why: another file took its name
+// during the merge (never read, so nothing of it was taken), or it could not be removed.
+QString excluiRecebido(CopiaDeEntrada& copia, const QString& arquivo);

@@ -9,7 +9,6 @@
 #include "branches/verifica_arquivo.h"
 #include "data/banco.h"
 
-#include <QFile>
 #include <QSqlQuery>
 
 namespace {
@@ -194,10 +193,9 @@ ResultadoBackup mescla_filial(Banco& db, const QString& arquivo, Andamento* anda
         return {false, textoFalhaRecebimento(arquivo, e.mensagem())};
     }
     arq.fecha();
-    QFile::setPermissions(arquivo, QFile::ReadOwner | QFile::WriteOwner);
-    removeBanco(arquivo);
-    return {true, QStringLiteral("Backup de filial recebido com sucesso. O arquivo %1 será "
-                                 "excluído.")
-                          .arg(arquivo) +
+    const QString mantido = excluiRecebido(*copia, arquivo);
+    return {true, QStringLiteral("Backup de filial recebido com sucesso. ") +
+                      (mantido.isEmpty() ? QStringLiteral("O arquivo %1 será excluído.").arg(arquivo)
+                                         : mantido) +
                       avisos};
 }

@@ -6,6 +6,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -51,6 +52,42 @@ bool abertoPorOutro(const struct stat& arquivo, bool paraGravar) {
             }
         }
         ::closedir(abertos);
+    }
+    ::closedir(processos);
+    return achou;
+}
+
+bool mapeadoParaGravar(const struct stat& arquivo, const char* caminho) {
+    DIR* processos = ::opendir("/proc");
+    if (!processos) return false;
+    char* real = ::realpath(caminho, nullptr);
+    const std::string nome = real ? real : "";
+    std::free(real);
+    const std::string este = std::to_string(::getpid());
+    bool achou = false;
+    while (!achou) {
+        const dirent* p = ::readdir(processos);
+        if (!p) break;
+        if (p->d_name[0] < '0' || p->d_name[0] > '9' || p->d_name == este) continue;
+        FILE* f = std::fopen((std::string("/proc/") + p->d_name + "/maps").c_str(), "re");
+        if (!f) continue;   // ended meanwhile, or another user's
+        // "start-end perms offset major:minor inode path"
+        char linha[4096 + 128];
+        while (!achou && std::fgets(linha, sizeof linha, f)) {
+            char permissoes[8] = {};
+            unsigned maior = 0, menor = 0;
+            unsigned long long inode = 0;
+            int fimCampos = 0;
+            if (std::sscanf(linha, "%*s %7s %*s %x:%x %llu %n", permissoes, &maior, &menor, &inode,
+                            &fimCampos) < 4 ||
+                permissoes[1] != 'w' || permissoes[3] != 's')
+                continue;
+            std::string mapeado = linha + fimCampos;
+            if (!mapeado.empty() && mapeado.back() == '\n') mapeado.pop_back();
+            achou = (makedev(maior, menor) == arquivo.st_dev && inode == arquivo.st_ino) ||
+                    (!nome.empty() && mapeado == nome);
+        }
+        std::fclose(f);
     }
     ::closedir(processos);
     return achou;

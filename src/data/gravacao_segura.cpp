@@ -1,5 +1,6 @@
 #include "data/gravacao_segura.h"
 
+#include "data/arquivo_copiado.h"
 #include "data/banco.h"
 #include "data/conexoes_abertas.h"
 #include "data/vigia_origem.h"
@@ -11,6 +12,7 @@
 #include <sqlite3.h>
 
 #include <cerrno>
+#include <cstring>
 #include <utility>
 #include <vector>
 #include <fcntl.h>
@@ -25,11 +27,13 @@ OuvinteArquivos& ouvinte() {
 
 constexpr ssize_t kParte = 1 << 16;
 
-// Reads up to `n` bytes (fewer only at the end of the file); -1 when the read failed.
-ssize_t leParte(int fd, char* buffer, ssize_t n) {
+// Reads up to `n` bytes (fewer only at the end of the file), from `posicao` when one is given
+// (the descriptor's offset left where it is); -1 when the read failed.
+ssize_t leParte(int fd, char* buffer, ssize_t n, off_t posicao = -1) {
     ssize_t lidos = 0;
     while (lidos < n) {
-        const ssize_t r = ::read(fd, buffer + lidos, size_t(n - lidos));
+        const ssize_t r = posicao < 0 ? ::read(fd, buffer + lidos, size_t(n - lidos))
+                                      : ::pread(fd, buffer + lidos, size_t(n - lidos), posicao + lidos);
         if (r < 0 && errno == EINTR) continue;
         if (r < 0) return -1;
         if (r == 0) break;
@@ -51,6 +55,19 @@ ResultadoCopia copiaConteudo(int origem, int destino, const QString& nomeDestino
         if (n == 0) return ResultadoCopia::Feita;
         if (!primeira) avisaMudanca(nomeDestino);
         if (!escreveTudo(destino, a.data(), n)) return falhaGravacao();
+    }
+}
+
+// Reads `origem` again and compares it with the copy just written: a change made while the copy
+// was read, by any road (a shared mapping writes with no call and no notice), leaves them apart.
+ResultadoCopia comparaCopia(int origem, int copia) {
+    std::vector<char> a(kParte), b(kParte);
+    for (off_t posicao = 0;; posicao += kParte) {
+        const ssize_t n = leParte(origem, a.data(), kParte, posicao);
+        const ssize_t m = leParte(copia, b.data(), kParte, posicao);
+        if (n < 0 || m < 0) return ResultadoCopia::Falhou;
+        if (n != m || std::memcmp(a.data(), b.data(), size_t(n)) != 0) return ResultadoCopia::OrigemMudou;
+        if (n < kParte) return ResultadoCopia::Feita;
     }
 }
 
@@ -144,7 +161,7 @@ bool criaArquivoPrivado(const QString& caminho) {
     return true;
 }
 
-ResultadoCopia copiaPrivada(const QString& origem, const QString& destino) {
+ResultadoCopia copiaPrivada(const QString& origem, const QString& destino, ArquivoCopiado* copiado) {
     // A file the engine holds for this process is never read by hand (nor complete without its
     // log): only the engine copies it (a backup's compaction).
     if (conexaoQueUsa(origem)) return ResultadoCopia::Falhou;
@@ -158,7 +175,7 @@ ResultadoCopia copiaPrivada(const QString& origem, const QString& destino) {
     }
     const QByteArray nome = QFile::encodeName(destino);
     avisaMudanca(destino);
-    const int para = ::open(nome.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int para = ::open(nome.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (para < 0) {
         const ResultadoCopia r = falhaGravacao();
         ::close(de);
@@ -166,9 +183,11 @@ ResultadoCopia copiaPrivada(const QString& origem, const QString& destino) {
     }
     avisaMudanca(destino);   // created, still empty
     ResultadoCopia r = copiaConteudo(de, para, destino);
+    if (r == ResultadoCopia::Feita) r = comparaCopia(de, para);
     if (r == ResultadoCopia::Feita) r = doEstado(vigia.termina(de));
     if (r == ResultadoCopia::Feita && ::fsync(para) != 0) r = falhaGravacao();
-    ::close(de);
+    if (r == ResultadoCopia::Feita && copiado) copiado->guarda(de);
+    else ::close(de);
     if (::close(para) != 0 && r == ResultadoCopia::Feita) r = falhaGravacao();
     if (r != ResultadoCopia::Feita) ::unlink(nome.constData());
     return r;

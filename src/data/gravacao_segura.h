@@ -14,6 +14,7 @@
 
 #include <sys/types.h>
 
+class ArquivoCopiado;
 struct sqlite3;
 
 // The program's temporary full copies of the database. All hold the users' passwords, so they
@@ -58,10 +59,12 @@ enum class ResultadoCopia {
     OrigemEmGravacao,  // another program held the source open for writing (a copy onto the medium paused)
 };
 // Copies `origem` to the new file `destino`, created owner-only and synced, watching `origem`
-// while it is read (see vigia_origem.h): a copy of a file written meanwhile, in whatever order,
-// or held open for writing by another program, may blend two versions of it and is not kept.
-// On any failure a part written is removed.
-ResultadoCopia copiaPrivada(const QString& origem, const QString& destino);
+// while it is read (see vigia_origem.h) and comparing the copy with it read again: a copy of a
+// file written meanwhile, in whatever order, or held open or mapped for writing by another
+// program, may blend two versions of it and is not kept. On any failure a part written is
+// removed. Once done, `copiado` (if given) holds the file copied.
+ResultadoCopia copiaPrivada(const QString& origem, const QString& destino,
+                            ArquivoCopiado* copiado = nullptr);
 // Removes a database file together with the side files the engine may leave beside it
 // (journal, log, shared memory), so that a later file of the same name never picks them up.
 void removeBanco(const QString& caminho);

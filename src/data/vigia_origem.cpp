@@ -20,7 +20,7 @@ bool mesmoEstado(const struct stat& a, const struct stat& b) {
 
 }  // namespace
 
-VigiaOrigem::VigiaOrigem(const QByteArray& caminho) {
+VigiaOrigem::VigiaOrigem(const QByteArray& caminho) : caminho_(caminho) {
     avisos_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     // A write (or a truncation), and the close of a descriptor that was open for writing.
     if (avisos_ >= 0 && ::inotify_add_watch(avisos_, caminho.constData(), IN_MODIFY | IN_CLOSE_WRITE) < 0) {
@@ -35,7 +35,7 @@ VigiaOrigem::~VigiaOrigem() {
 
 EstadoOrigem VigiaOrigem::comeca(int fd) {
     if (::fstat(fd, &inicio_) != 0) return EstadoOrigem::Mudou;
-    return abertoPorOutro(inicio_, true) ? EstadoOrigem::EmGravacao : EstadoOrigem::Intacta;
+    return quemGrava(inicio_);
 }
 
 EstadoOrigem VigiaOrigem::termina(int fd) {
@@ -48,5 +48,10 @@ EstadoOrigem VigiaOrigem::termina(int fd) {
         while (n < 0 && errno == EINTR);
         if (n > 0) return EstadoOrigem::Mudou;
     }
-    return abertoPorOutro(fim, true) ? EstadoOrigem::EmGravacao : EstadoOrigem::Intacta;
+    return quemGrava(fim);
+}
+
+EstadoOrigem VigiaOrigem::quemGrava(const struct stat& s) const {
+    return abertoPorOutro(s, true) || mapeadoParaGravar(s, caminho_.constData()) ? EstadoOrigem::EmGravacao
+                                                                                 : EstadoOrigem::Intacta;
 }

@@ -5,10 +5,11 @@
 // stopped half-way and goes on later, leaves two reads that agree on a blend of two versions.
 // So the copy is watched instead. From the moment the watch is set, the kernel tells every write
 // to the file, by any process, in whatever order (inotify); and the open files of the processes
-// tell who holds it open for writing. A copy made between `comeca` and `termina`, both Intacta,
-// holds the file as one version of it: nothing wrote to it meanwhile (nor changed its size or
-// times), and no other process held it open for writing at either end (a writer paused
-// half-way).
+// tell who holds it open for writing, and their memory maps who writes it through a shared
+// mapping (no write call, no descriptor, no notice). A copy made between `comeca` and `termina`,
+// both Intacta, holds the file as one version of it: nothing wrote to it meanwhile (nor changed
+// its size or times), and no other process held it open or mapped for writing at either end (a
+// writer paused half-way). The copier compares its copy with the file read again as well.
 // What this cannot see: a writer on another computer (a network share), one run by another user
 // (his open files are not ours to look at), and one that wrote part of the file, closed it and
 // comes back only after the copy; without the kernel's notices (none left for this user) only
@@ -39,6 +40,9 @@ public:
     EstadoOrigem termina(int fd);
 
 private:
+    EstadoOrigem quemGrava(const struct stat& s) const;
+
+    QByteArray caminho_;
     int avisos_ = -1;   // the kernel's notices of writes; -1 when they cannot be had
     struct stat inicio_ {};
 };

@@ -18,6 +18,13 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
 namespace {
 
 enum class Operacao { Restauracao, Mescla, Importacao };
@@ -406,7 +413,11 @@ TEST(VerificaArquivo, CanceladoNaoMudaNada) {
 // once it has been checked: a change during the copy is refused with a request to try again,
 // one after the check never reaches the database, and nothing is left beside the database.
 // Refused too, though each read of it would find it unchanged: its later part rewritten while it
-// is copied and its earlier part only after, and a writer that stopped half-way and holds it open.
+// is copied and its earlier part only after, and a writer that stopped half-way and holds it open
+// or mapped. Refused as well, though no write call, descriptor or time tells it: a rewrite through
+// a shared mapping while it is copied. A newer file put at its name once it is copied (written
+// aside and renamed over it), or the file rewritten after its check, is never read nor removed:
+// it stays, and the operator is told.
 TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
     // Enough rows for a copy in several parts, and a cancellation: the first table checked.
     const auto volume = [](Ambiente& a) {
@@ -426,6 +437,10 @@ TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
         DepoisDaVerificacao,
         DeTrasParaFrente,   // its later part while copied, its earlier part once copied
         GravadorParado,     // its earlier part written, the writer holding it open
+        MapeadoParado,      // the same, the writer holding it mapped, its descriptor closed
+        PeloMapa,           // rewritten whole while copied, through a mapping made before
+        TrocadoNaMescla,    // another file renamed over it while it is merged
+        TrocadoAoExcluir,   // the same, as the file merged is being removed
     };
     const struct {
         Operacao op;
@@ -444,6 +459,12 @@ TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
          "SELECT placa || sum(valor) FROM registro_saida, mensalidades"},
         {Operacao::Restauracao, Quando::GravadorParado, outroBackup,
          "SELECT placa || sum(valor) FROM registro_saida, mensalidades", "está aberto para gravação em outro programa"},
+        {Operacao::Mescla, Quando::MapeadoParado, outroBackup, "SELECT placa FROM registro_saida", "está aberto para gravação em outro programa"},
+        {Operacao::Restauracao, Quando::PeloMapa, outroBackup,
+         "SELECT placa || sum(valor) FROM registro_saida, mensalidades"},
+        {Operacao::Mescla, Quando::TrocadoNaMescla, outroBackup, "SELECT placa FROM registro_saida"},
+        {Operacao::Importacao, Quando::TrocadoNaMescla, inicio, "SELECT data_inicio FROM mensalistas"},
+        {Operacao::Mescla, Quando::TrocadoAoExcluir, valor, "SELECT valor_liquido FROM registro_saida"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(std::to_string(int(c.op)) + " " + std::to_string(int(c.quando)));
@@ -464,19 +485,47 @@ TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
             QFile f(e.arquivo());
             mudou = f.open(QIODevice::ReadWrite) && f.seek(de) && f.write(outra.mid(de, ate - de)) == ate - de;
         };
-        if (c.quando == Quando::GravadorParado) {
-            ASSERT_EQ(gravador.seguraParaGravar(e.arquivo()), "ok");
+        if (c.quando == Quando::GravadorParado || c.quando == Quando::MapeadoParado) {
+            ASSERT_EQ(c.quando == Quando::GravadorParado ? gravador.seguraParaGravar(e.arquivo())
+                                                         : gravador.mapeiaParaGravar(e.arquivo()),
+                      "ok");
             reescreve(0, corte);
         }
+        // Mapped by this process (not a writer the look at other processes' mappings finds: only
+        // the copy compared again tells it), every page written once before the copy: later
+        // writes through the mapping fault no more, and so move no time of the file.
+        char* mapa = nullptr;
+        if (c.quando == Quando::PeloMapa) {
+            ASSERT_EQ(outra.size(), e.bom.size());
+            const int fd = ::open(QFile::encodeName(e.arquivo()).constData(), O_RDWR);
+            void* m = ::mmap(nullptr, size_t(outra.size()), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+            ::close(fd);
+            ASSERT_NE(m, MAP_FAILED);
+            mapa = static_cast<char*>(m);
+            std::memcpy(mapa, e.bom.constData(), size_t(e.bom.size()));
+        }
+        // A newer file, written aside and renamed over the one being taken.
+        const auto trocaPorOutra = [&] {
+            const QString nova = e.arquivo() + ".nova";
+            QFile f(nova);
+            mudou = f.open(QIODevice::WriteOnly) && f.write(outra) == outra.size() && f.flush() &&
+                    std::rename(QFile::encodeName(nova).constData(), QFile::encodeName(e.arquivo()).constData()) == 0;
+        };
         int partes = 0;   // the copy's changes: made, created, then one before each later part
         const OuvinteArquivos antes = ouveMudancasArquivos([&](const QString& arquivo) {
+            if (c.quando == Quando::TrocadoAoExcluir && arquivo == e.arquivo() && !mudou) trocaPorOutra();
             if (!arquivo.endsWith(kCopiaRestauracao) && !arquivo.endsWith(kCopiaRecebida)) return;
             ++partes;
             if (c.quando == Quando::NaCopia && partes == 3) reescreve(0, outra.size());
             if (c.quando == Quando::DeTrasParaFrente && partes == 2) reescreve(corte, outra.size());
+            if (c.quando == Quando::PeloMapa && partes == 3) {
+                std::memcpy(mapa, outra.constData(), size_t(outra.size()));
+                mudou = true;
+            }
         });
         Andamento andamento([&](int) {
             if (c.quando == Quando::DepoisDaVerificacao && !mudou) reescreve(0, outra.size());
+            if (c.quando == Quando::TrocadoNaMescla && !mudou) trocaPorOutra();
             return true;
         });
         // The engine keeps few pages in memory, as it does for a file larger than its cache: a
@@ -487,21 +536,34 @@ TEST(VerificaArquivo, LidoDosMesmosBytesVerificados) {
         ouveMudancasArquivos(antes);
         EXPECT_TRUE(mudou);
         EXPECT_EQ(QDir(e.destino.plataforma.pastaPrograma()).entryList({"dados.mdb.*"}, QDir::Files), QStringList());
-        if (c.quando == Quando::DepoisDaVerificacao) {
+        if (c.quando == Quando::DepoisDaVerificacao || c.quando == Quando::TrocadoNaMescla ||
+            c.quando == Quando::TrocadoAoExcluir) {
             EXPECT_TRUE(r.ok) << r.mensagem.toStdString();
             EXPECT_EQ(e.destino.linha(c.lido).join(' ').toStdString(), e.origem.linha(c.lido).join(' ').toStdString());
+            // The other version, never read, stays alone at its name.
+            EXPECT_TRUE(r.mensagem.contains("O arquivo " + e.arquivo() + " foi substituído ou alterado durante o "
+                                            "recebimento: esta nova versão não foi recebida e foi mantida."))
+                << r.mensagem.toStdString();
+            EXPECT_EQ(bytes(e.arquivo()), outra);
+            EXPECT_EQ(QDir(e.pasta.path()).entryList(QDir::Files), QStringList{QFileInfo(e.arquivo()).fileName()});
             continue;
         }
         EXPECT_FALSE(r.ok);
         EXPECT_TRUE(r.mensagem.contains("O arquivo " + e.arquivo() + " " + c.recusa)) << r.mensagem.toStdString();
         EXPECT_EQ(bytes(e.dados()), dadosAntes);
         // Once the writer is done, the other version is checked as it stands, and taken when sound.
+        if (mapa) ::munmap(mapa, size_t(outra.size()));
         reescreve(0, outra.size());
         gravador.largaArquivo();
         const Resultado depois = e.executa();
         EXPECT_EQ(depois.ok, c.mudanca == outroBackup) << depois.mensagem.toStdString();
+        // Read from its bytes: a merge removes the file it took.
+        QTemporaryDir copiaOutra;
+        QFile arquivoOutra(copiaOutra.filePath("outra"));
+        ASSERT_TRUE(arquivoOutra.open(QIODevice::WriteOnly) && arquivoOutra.write(outra) == outra.size());
+        arquivoOutra.close();
         Banco versao;
-        versao.abreLeitura(e.arquivo(), Banco::kSenha);
+        versao.abreLeitura(arquivoOutra.fileName(), Banco::kSenha);
         if (depois.ok) {
             EXPECT_EQ(e.destino.linha(c.lido).join(' '), versao.valor(c.lido).toString());
         }

@@ -8,6 +8,8 @@
 #include <string>
 
 #include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -64,11 +66,13 @@ int esperaOrdem(void* c, int) {
 }
 
 // The other process: one request a line ("O path", "E sql", "P sql", "C", "T path\tstart len",
-// "W path", "F"), one answer a line.
+// "W path", "M path", "F"), one answer a line.
 [[noreturn]] void atende(int leitura, int escrita) {
     Canais canais{leitura, escrita};
     sqlite3* db = nullptr;
     int gravando = -1;
+    void* mapa = MAP_FAILED;
+    size_t tamanhoMapa = 0;
     std::string pedido;
     while (leLinha(leitura, pedido) && !pedido.empty()) {
         const char comando = pedido[0];
@@ -92,9 +96,20 @@ int esperaOrdem(void* c, int) {
         } else if (comando == 'W') {
             gravando = ::open(texto.c_str(), O_WRONLY | O_CLOEXEC);
             if (gravando < 0) resposta = "erro";
+        } else if (comando == 'M') {
+            const int fd = ::open(texto.c_str(), O_RDWR | O_CLOEXEC);
+            struct stat st {};
+            if (fd >= 0 && ::fstat(fd, &st) == 0) {
+                tamanhoMapa = size_t(st.st_size);
+                mapa = ::mmap(nullptr, tamanhoMapa, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+            }
+            if (fd >= 0) ::close(fd);
+            if (mapa == MAP_FAILED) resposta = "erro";
         } else if (comando == 'F') {
             ::close(gravando);
             gravando = -1;
+            if (mapa != MAP_FAILED) ::munmap(mapa, tamanhoMapa);
+            mapa = MAP_FAILED;
         } else if (comando == 'C') {
             sqlite3_close(db);
             db = nullptr;
@@ -152,4 +167,5 @@ pid_t ConexaoEmOutroProcesso::travadoPor(const QString& caminho, int inicio, int
     return pede('T', QStringLiteral("%1\t%2 %3").arg(caminho).arg(inicio).arg(tamanho)).toInt();
 }
 QString ConexaoEmOutroProcesso::seguraParaGravar(const QString& caminho) { return pede('W', caminho); }
+QString ConexaoEmOutroProcesso::mapeiaParaGravar(const QString& caminho) { return pede('M', caminho); }
 QString ConexaoEmOutroProcesso::largaArquivo() { return pede('F'); }

@@ -33,6 +33,9 @@ public:
     // Holds `caminho` open for writing there, as a program stopped half-way through writing it,
     // until `largaArquivo`.
     QString seguraParaGravar(const QString& caminho);
+    // Maps `caminho` there shared and writable, and closes its descriptor: a program that writes
+    // the file through its memory, until `largaArquivo`.
+    QString mapeiaParaGravar(const QString& caminho);
     QString largaArquivo();
 
 private:
