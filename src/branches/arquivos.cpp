@@ -39,12 +39,9 @@ void copiaVerificada(const QString& origem, const QString& copia, const QString&
 }
 
 CopiaDeEntrada::CopiaDeEntrada(const QString& origem, const QString& copia, const QString& falha)
-    : caminho_(copia) {
-    removeBanco(copia);   // left by an operation cut short
-    copiaVerificada(origem, copia, copia, falha);
+    : copia_(QFileInfo(copia).absolutePath(), copia) {
+    copiaVerificada(origem, copia_.caminho(), copia_.caminho(), falha);
 }
-
-CopiaDeEntrada::~CopiaDeEntrada() { removeBanco(caminho_); }
 
 void substituiArquivo(const QString& novo, const QString& destino) {
     if (!sincroniza(novo))

@@ -33,15 +33,16 @@ void copiaVerificada(const QString& origem, const QString& copia, const QString&
 // The copy goes with this object.
 class CopiaDeEntrada {
 public:
-    // Throws ErroBanco as copiaVerificada, `falha` telling that it could not be copied.
+    // The copy is made new at `copia`, or beside it when that name is taken (see
+    // ArquivoTemporario). Throws ErroBanco as copiaVerificada, `falha` telling that it could not
+    // be copied.
     CopiaDeEntrada(const QString& origem, const QString& copia, const QString& falha);
-    ~CopiaDeEntrada();
     CopiaDeEntrada(const CopiaDeEntrada&) = delete;
     CopiaDeEntrada& operator=(const CopiaDeEntrada&) = delete;
-    const QString& caminho() const { return caminho_; }
+    const QString& caminho() const { return copia_.caminho(); }
 
 private:
-    QString caminho_;
+    ArquivoTemporario copia_;
 };
 
 // One table of a file that travels: the layout's fields named here, in this order, and the

@@ -10,6 +10,7 @@
 #include "data/banco.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 
 namespace {
@@ -85,7 +86,9 @@ const RegraChave& regraDe(const char* tabela) {
 }  // namespace
 
 ResultadoBackup exporta_filial(Banco& db, const QString& arquivo) {
-    const QString temporario = arquivo + kSufixoGravando;
+    // Made new under a name of its own, noted until it takes its place.
+    ArquivoTemporario gravando(QFileInfo(db.caminho()).absolutePath(), arquivo + kSufixoGravando);
+    const QString& temporario = gravando.caminho();
     try {
         const QVariant propria = db.valor(QStringLiteral("SELECT filial FROM geral"));
         if (propria.isNull()) {
@@ -98,7 +101,6 @@ ResultadoBackup exporta_filial(Banco& db, const QString& arquivo) {
                                        "número da filial antes de realizar o backup para o "
                                        "escritório.")};
         }
-        removeBanco(temporario);
         criaArquivoTroca(temporario, leiauteTrocaFilial());
         comArquivoAnexado(db, temporario, [&] {
             for (const TabelaArquivo& t : leiauteTrocaFilial()) {
@@ -114,8 +116,8 @@ ResultadoBackup exporta_filial(Banco& db, const QString& arquivo) {
             }
         });
         substituiArquivo(temporario, arquivo);
+        gravando.esquece();
     } catch (const ErroBanco& e) {
-        removeBanco(temporario);
         return {false, QStringLiteral("Não foi possível gerar o arquivo %1: %2")
                            .arg(arquivo, e.mensagem())};
     }
