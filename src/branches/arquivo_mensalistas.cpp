@@ -8,6 +8,7 @@
 #include "branches/verifica_arquivo.h"
 #include "data/banco.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlQuery>
 
@@ -31,13 +32,15 @@ ResultadoArquivo gera_arquivo_mensalistas(Banco& db, std::optional<qint32> filia
     if (livre == 0)
         return {false, QStringLiteral("Drive '%1' não disponível.").arg(unidade), false};
     const QString arquivo = arquivo_mensalistas(unidade);
-    const QString temporario = arquivo + kSufixoGravando;
+    // Made new under a name of its own, and noted until it takes its place: cut short (a kill),
+    // the subscribers' names and documents it holds are gone at the next start.
+    ArquivoTemporario gravando(QFileInfo(db.caminho()).absolutePath(), arquivo + kSufixoGravando);
+    const QString& temporario = gravando.caminho();
     bool haMensalistas = false;
     try {
         if (!db.existe(QStringLiteral("SELECT 1 FROM mensalistas")))
             return {false, QStringLiteral("Não há mensalista cadastrados."), false};
         haMensalistas = db.existe(QStringLiteral("SELECT 1 FROM mensalistas WHERE filial = ?"), {*filial});
-        removeBanco(temporario);
         criaArquivoTroca(temporario, leiauteMensalistas());
         comArquivoAnexado(db, temporario, [&] {
             if (!haMensalistas) return;
@@ -51,8 +54,8 @@ ResultadoArquivo gera_arquivo_mensalistas(Banco& db, std::optional<qint32> filia
             }
         });
         substituiArquivo(temporario, arquivo);
+        gravando.esquece();
     } catch (const ErroBanco& e) {
-        removeBanco(temporario);
         return {false, QStringLiteral("Não foi possível gerar o arquivo %1: %2").arg(arquivo, e.mensagem()),
                 false};
     }

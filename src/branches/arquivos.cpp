@@ -39,12 +39,9 @@ void copiaVerificada(const QString& origem, const QString& copia, const QString&
 }
 
 CopiaDeEntrada::CopiaDeEntrada(const QString& origem, const QString& copia, const QString& falha)
-    : caminho_(copia), nomeOrigem_(origem) {
-    removeBanco(copia);   // left by an operation cut short
-    copiaVerificada(origem, copia, copia, falha, &origem_);
+    : copia_(QFileInfo(copia).absolutePath(), copia), nomeOrigem_(origem) {
+    copiaVerificada(origem, copia_.caminho(), copia_.caminho(), falha, &origem_);
 }
-
-CopiaDeEntrada::~CopiaDeEntrada() { removeBanco(caminho_); }
 
 void substituiArquivo(const QString& novo, const QString& destino) {
     if (!sincroniza(novo))

@@ -34,17 +34,18 @@ void copiaVerificada(const QString& origem, const QString& copia, const QString&
 // The copy goes with this object.
 class CopiaDeEntrada {
 public:
-    // Throws ErroBanco as copiaVerificada, `falha` telling that it could not be copied.
+    // The copy is made new at `copia`, or beside it when that name is taken (see
+    // ArquivoTemporario). Throws ErroBanco as copiaVerificada, `falha` telling that it could not
+    // be copied.
     CopiaDeEntrada(const QString& origem, const QString& copia, const QString& falha);
-    ~CopiaDeEntrada();
     CopiaDeEntrada(const CopiaDeEntrada&) = delete;
     CopiaDeEntrada& operator=(const CopiaDeEntrada&) = delete;
-    const QString& caminho() const { return caminho_; }
+    const QString& caminho() const { return copia_.caminho(); }
     // Removes the file chosen, once used, if it is still the one copied (see ArquivoCopiado).
     ArquivoCopiado::Exclusao excluiOrigem() { return origem_.exclui(nomeOrigem_); }
 
 private:
-    QString caminho_;
+    ArquivoTemporario copia_;
     QString nomeOrigem_;
     ArquivoCopiado origem_;
 };

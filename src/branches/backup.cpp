@@ -157,31 +157,28 @@ ResultadoBackup realiza_backup(Banco& db, const QString& pastaPrograma, const QS
     if (!existe_arquivo(destino) && tamanho > livre)
         return {false, QStringLiteral("Espaço insuficiente para realizar o backup.")};
 
-    const QString compacto = naPasta(pastaPrograma, kCopiaCompacta);
-    const QString novo = destino + kSufixoGravando;
-    removeBanco(compacto);
+    // Both made new under names of their own: a file or a link found at the usual names stays as
+    // it was.
+    ArquivoTemporario compacto(pastaPrograma, naPasta(pastaPrograma, kCopiaCompacta));
+    ArquivoTemporario novo(pastaPrograma, destino + kSufixoGravando);
     // Held from the compaction until the compacted copy is in place: a row another program
     // commits meanwhile would be in the file retired, not in the copy.
     std::optional<AcessoExclusivo> sozinho;
-    anotaGravacao(pastaPrograma, novo);
     try {
         reservaSozinho(db, dados, sozinho);
-        sozinho->compactaEm(compacto);
-        verificaCopia(compacto);
+        sozinho->compactaEm(compacto.caminho());
+        verificaCopia(compacto.caminho());
         // The operator knows the backup by its own name, not by the one it has while written.
         const QString naoGravado = QStringLiteral("não foi possível gravar o arquivo %1.").arg(destino);
-        removeBanco(novo);
-        copiaVerificada(compacto, novo, destino, naoGravado);   // a full disk told as such
+        copiaVerificada(compacto.caminho(), novo.caminho(), destino, naoGravado);   // a full disk told as such
         try {
-            verificaCopia(novo);
-            substituiArquivo(novo, destino);
+            verificaCopia(novo.caminho());
+            substituiArquivo(novo.caminho(), destino);
+            novo.esquece();
         } catch (const ErroBanco&) {
             throw ErroBanco(naoGravado);
         }
     } catch (const ErroBanco& e) {
-        removeBanco(compacto);
-        removeBanco(novo);
-        esqueceGravacao(pastaPrograma, novo);
         if (sozinho) {
             sozinho.reset();
             try {
@@ -192,12 +189,11 @@ ResultadoBackup realiza_backup(Banco& db, const QString& pastaPrograma, const QS
         }
         return {false, kFalhaBackup.arg(e.mensagem())};
     }
-    esqueceGravacao(pastaPrograma, novo);
 
     try {
-        trocaBanco(db, compacto, dados, sozinho);
+        trocaBanco(db, compacto.caminho(), dados, sozinho);
+        compacto.esquece();
     } catch (const ErroBanco& e) {
-        removeBanco(compacto);
         return {false, QStringLiteral("O backup foi gravado em %1, mas o banco de dados não pôde "
                                       "ser compactado: %2\r\nO banco de dados atual continua em uso.")
                            .arg(destino, e.mensagem())};
@@ -208,8 +204,6 @@ ResultadoBackup realiza_backup(Banco& db, const QString& pastaPrograma, const QS
 ResultadoBackup restaura_backup(Banco& db, const QString& pastaPrograma, const QString& pasta) {
     const QString origem = arquivo_backup(pasta);
     const QString dados = naPasta(pastaPrograma, kNomeArquivoBanco);
-    const QString novo = naPasta(pastaPrograma, kCopiaRestauracao);
-    const QString reconstruido = naPasta(pastaPrograma, kBancoReconstruido);
     if (!QFileInfo(pasta).isDir())
         return {false, QStringLiteral("A pasta %1 não existe.").arg(pasta)};
     // A refusal names the backup, whatever private copy of it was being read.
@@ -220,7 +214,6 @@ ResultadoBackup restaura_backup(Banco& db, const QString& pastaPrograma, const Q
     };
     // Any other failure (the disk, the swap) leaves the database in use as it was.
     const auto falha = [&](const QString& causa) {
-        removeBanco(reconstruido);
         return ResultadoBackup{false, QStringLiteral("Não foi possível restaurar o backup: %1\r\n"
                                                      "O banco de dados atual continua em uso.")
                                           .arg(causa)};
@@ -231,20 +224,21 @@ ResultadoBackup restaura_backup(Banco& db, const QString& pastaPrograma, const Q
     // the backup's fault.
     std::optional<CopiaDeEntrada> copia;
     try {
-        copia.emplace(origem, novo,
+        copia.emplace(origem, naPasta(pastaPrograma, kCopiaRestauracao),
                       QStringLiteral("não foi possível copiar o arquivo %1 para a pasta do programa.").arg(origem));
     } catch (const ErroBanco& e) {
         return falha(e.mensagem());
     }
     try {
-        verificaBackup(novo, origem);
+        verificaBackup(copia->caminho(), origem);
     } catch (const ErroBanco& e) {
         return recusa(e.mensagem());
     }
     // The database put in place is the program's own layout holding the backup's rows, never
     // the backup's file itself with the rules and indexes it came with.
+    ArquivoTemporario reconstruido(pastaPrograma, naPasta(pastaPrograma, kBancoReconstruido));
     try {
-        reconstroi_banco(novo, reconstruido);
+        reconstroi_banco(copia->caminho(), reconstruido.caminho());
     } catch (const RecusaArquivo& e) {
         return recusa(e.mensagem());
     } catch (const ErroBanco& e) {
@@ -254,7 +248,8 @@ ResultadoBackup restaura_backup(Banco& db, const QString& pastaPrograma, const Q
     try {
         std::optional<AcessoExclusivo> sozinho;
         reservaSozinho(db, dados, sozinho);
-        trocaBanco(db, reconstruido, dados, sozinho);
+        trocaBanco(db, reconstruido.caminho(), dados, sozinho);
+        reconstruido.esquece();
     } catch (const ErroBanco& e) {
         return falha(e.mensagem());
     }

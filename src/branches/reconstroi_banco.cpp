@@ -55,7 +55,6 @@ void copiaNumeracao(Banco& db, const char* tabela) {
 }  // namespace
 
 void reconstroi_banco(const QString& copia, const QString& destino) {
-    removeBanco(destino);
     Banco novo;
     cria_banco(novo, destino);
     try {

@@ -5,9 +5,9 @@
 
 #include <QString>
 
-// Creates `destino` with the program's layout (tables, their rules, indexes) and copies into it
-// every row of the checked copy `copia`, each with its rowid, and the next numbers of the
-// auto-numbered fields. Leaves `destino` closed. A row that breaks the program's rules, or a
-// numbering out of its field's range, throws RecusaArquivo; a failure of the disk throws
-// ErroBanco. On any failure `destino` is removed.
+// Creates `destino` (a name nothing holds) with the program's layout (tables, their rules,
+// indexes) and copies into it every row of the checked copy `copia`, each with its rowid, and the
+// next numbers of the auto-numbered fields. Leaves `destino` closed. A row that breaks the
+// program's rules, or a numbering out of its field's range, throws RecusaArquivo; a failure of the
+// disk throws ErroBanco. On any failure `destino` is removed.
 void reconstroi_banco(const QString& copia, const QString& destino);

@@ -9,6 +9,7 @@
 #include "branches/verifica_arquivo.h"
 #include "data/banco.h"
 
+#include <QFileInfo>
 #include <QSqlQuery>
 
 namespace {
@@ -84,7 +85,9 @@ const RegraChave& regraDe(const char* tabela) {
 }  // namespace
 
 ResultadoBackup exporta_filial(Banco& db, const QString& arquivo) {
-    const QString temporario = arquivo + kSufixoGravando;
+    // Made new under a name of its own, noted until it takes its place.
+    ArquivoTemporario gravando(QFileInfo(db.caminho()).absolutePath(), arquivo + kSufixoGravando);
+    const QString& temporario = gravando.caminho();
     try {
         const QVariant propria = db.valor(QStringLiteral("SELECT filial FROM geral"));
         if (propria.isNull()) {
@@ -97,7 +100,6 @@ ResultadoBackup exporta_filial(Banco& db, const QString& arquivo) {
                                        "número da filial antes de realizar o backup para o "
                                        "escritório.")};
         }
-        removeBanco(temporario);
         criaArquivoTroca(temporario, leiauteTrocaFilial());
         comArquivoAnexado(db, temporario, [&] {
             for (const TabelaArquivo& t : leiauteTrocaFilial()) {
@@ -113,8 +115,8 @@ ResultadoBackup exporta_filial(Banco& db, const QString& arquivo) {
             }
         });
         substituiArquivo(temporario, arquivo);
+        gravando.esquece();
     } catch (const ErroBanco& e) {
-        removeBanco(temporario);
         return {false, QStringLiteral("Não foi possível gerar o arquivo %1: %2")
                            .arg(arquivo, e.mensagem())};
     }

@@ -17,6 +17,8 @@
 #include <cerrno>
 #include <string_view>
 
+#include <sys/stat.h>
+
 const QString Banco::kSenha = QStringLiteral("quorbel58");
 const QString Banco::kColacao = QLatin1String(kNomeOrdemGeral);
 
@@ -188,10 +190,17 @@ void Banco::verificaMarca(const QString& senha) {
 void Banco::cria(const QString& caminho, const QString& senha) {
     if (QFileInfo::exists(caminho))
         throw ErroBanco(QStringLiteral("O arquivo %1 já existe.").arg(caminho));
-    if (!criaArquivoPrivado(caminho))
+    struct stat criado {};
+    if (!criaArquivoPrivado(caminho, &criado))
         throw ErroBanco(QStringLiteral("Não foi possível criar o arquivo %1.").arg(caminho));
     conecta(caminho);
     try {
+        // The engine opens the name again, following a link: what it opened must be the file
+        // just made, not one put in its place meanwhile, before anything is written to it.
+        struct stat aberto {};
+        const char* nome = sqlite3_db_filename(nativo(), "main");
+        if (!nome || ::stat(nome, &aberto) != 0 || aberto.st_dev != criado.st_dev || aberto.st_ino != criado.st_ino)
+            throw ErroBanco(QStringLiteral("Não foi possível criar o arquivo %1.").arg(caminho));
         preparaEscrita();
         executa(QStringLiteral("PRAGMA application_id = %1").arg(kIdAplicacao));
         executa(QStringLiteral("PRAGMA user_version = %1").arg(marcaSenha(senha)));

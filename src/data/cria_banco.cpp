@@ -9,10 +9,10 @@
 
 void cria_banco(Banco& db, const QString& caminho,
                 const std::function<void(Banco&)>& primeirasLinhas) {
-    const QString temporario = caminho + kSufixoCriando;
-    // Left by a creation cut short, with its log: a log left beside the new file would be
-    // taken for its own and replayed into it.
-    removeBanco(temporario);
+    // Under a name nothing holds, nor a log beside it that the engine would take for the new
+    // file's own and replay into it.
+    ArquivoTemporario criando(QFileInfo(caminho).absolutePath(), caminho + kSufixoCriando);
+    const QString& temporario = criando.caminho();
     try {
         db.cria(temporario, Banco::kSenha);
         {
@@ -32,13 +32,14 @@ void cria_banco(Banco& db, const QString& caminho,
         db.consolida();
         db.fecha();
         avisaMudanca(caminho);
+        // Never over a file that took the name meanwhile.
         if (!QFile::rename(temporario, caminho))
             throw ErroBanco(QStringLiteral("Não foi possível criar o arquivo %1.").arg(caminho));
+        criando.esquece();
         sincronizaPasta(QFileInfo(caminho).absolutePath());
         db.abre(caminho, Banco::kSenha);
     } catch (...) {
         db.fecha();
-        removeBanco(temporario);
         throw;
     }
 }

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <sqlite3.h>
 
@@ -16,6 +18,7 @@
 #include <utility>
 #include <vector>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -152,13 +155,14 @@ bool consolidaGravacoes(sqlite3* conexao) {
            SQLITE_OK;
 }
 
-bool criaArquivoPrivado(const QString& caminho) {
+bool criaArquivoPrivado(const QString& caminho, struct stat* criado) {
     avisaMudanca(caminho);
     const int fd = ::open(QFile::encodeName(caminho).constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) return false;
+    const bool ok = !criado || ::fstat(fd, criado) == 0;
     ::close(fd);
-    return true;
+    return ok;
 }
 
 ResultadoCopia copiaPrivada(const QString& origem, const QString& destino, ArquivoCopiado* copiado) {
@@ -206,28 +210,91 @@ void removeBanco(const QString& caminho) {
 
 namespace {
 
-// One line a change: "+" and the file noted, "-" and the file forgotten, percent-encoded.
-void acrescentaAnotacao(const QString& pastaPrograma, char sinal, const QString& temporario) {
-    const QByteArray linha =
-        sinal + QFile::encodeName(QFileInfo(temporario).absoluteFilePath()).toPercentEncoding() + '\n';
-    const int fd = ::open(QFile::encodeName(QDir(pastaPrograma).filePath(kGravacoesAnotadas)).constData(),
-                          O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return;   // the save goes on: only its cleaning after a kill is lost
-    // On the disk before the file it names is created.
-    if (escreveTudo(fd, linha.constData(), linha.size())) ::fsync(fd);
-    ::close(fd);
+// The files the engine may put beside a database of a given name.
+const char* const kLados[] = {"", "-journal", "-wal", "-shm"};
+
+// Nothing at all at `caminho` nor beside it: not a file, a folder, nor a link (even one that
+// leads nowhere).
+bool semNadaEm(const QString& caminho) {
+    for (const char* lado : kLados) {
+        struct stat s {};
+        if (::lstat(QFile::encodeName(caminho + QLatin1String(lado)).constData(), &s) == 0 || errno != ENOENT)
+            return false;
+    }
+    return true;
 }
 
-// The files noted and not yet forgotten.
+// A file of this user's at `caminho` (not a link, not another user's): the program's own, made
+// at a name nobody held. What took such a name meanwhile is someone else's and stays.
+bool deste(const QString& caminho) {
+    struct stat s {};
+    return ::lstat(QFile::encodeName(caminho).constData(), &s) == 0 && S_ISREG(s.st_mode) &&
+           s.st_uid == ::geteuid();
+}
+
+// A temporary file of the program's and the files the engine left beside it, those of them that
+// are this user's files, the file itself last.
+void removeDeste(const QString& caminho) {
+    for (const char* lado : {"-journal", "-wal", "-shm", ""})
+        if (deste(caminho + QLatin1String(lado))) removeArquivo(caminho + QLatin1String(lado));
+}
+
+// The part nomeLivre adds to a taken name, before its last part.
+const QRegularExpression& parteNova() {
+    static const QRegularExpression r(QStringLiteral("\\.[a-z0-9]{6}(?=\\.[^.]+$)"));
+    return r;
+}
+
+// A name the program gives its temporary files, with or without a fresh part: only such a name
+// noted is ever removed at the start, never the database or a file of the operator's.
+bool nomeTemporario(const QString& caminho) {
+    const QString nome = QFileInfo(caminho).fileName().remove(parteNova());
+    return nome.endsWith(kSufixoGravando) || nome.endsWith(kSufixoCriando) ||
+           QStringList{kCopiaCompacta, kCopiaRestauracao, kCopiaRecebida, kBancoReconstruido}.contains(nome);
+}
+
+// How a file is noted: by its name alone in the program's folder (moved or copied whole, the
+// folder keeps finding its own), by its whole path elsewhere; percent-encoded.
+QByteArray comoAnotado(const QString& pastaPrograma, const QString& temporario) {
+    const QFileInfo f(temporario);
+    const QString nome = f.absoluteDir() == QDir(pastaPrograma) ? f.fileName() : f.absoluteFilePath();
+    return QFile::encodeName(nome).toPercentEncoding();
+}
+
+// One line a change: "+" and the file noted, "-" and the file forgotten; false when it could not
+// be written (the operation goes on: only its cleaning after a kill is lost).
+bool acrescentaAnotacao(const QString& pastaPrograma, char sinal, const QString& temporario) {
+    const QByteArray linha = sinal + comoAnotado(pastaPrograma, temporario) + '\n';
+    // Never through a link left at its name.
+    const int fd = ::open(QFile::encodeName(QDir(pastaPrograma).filePath(kGravacoesAnotadas)).constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    // On the disk before the file it names is created.
+    const bool ok = escreveTudo(fd, linha.constData(), linha.size()) && ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// A file as noted, found again from the program's folder.
+QString anotadoEm(const QDir& pastaPrograma, const QString& anotado) {
+    return QFileInfo(anotado).isAbsolute() ? anotado : pastaPrograma.filePath(anotado);
+}
+
+// The files noted and not yet forgotten, as noted.
 QStringList anotadas(const QString& registro) {
-    QFile f(registro);
-    if (!f.open(QIODevice::ReadOnly)) return {};
+    const int fd = ::open(QFile::encodeName(registro).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return {};
+    QFile f;
     QStringList r;
-    for (const QByteArray& linha : f.readAll().split('\n')) {
-        if (linha.size() < 2) continue;
-        const QString arquivo = QFile::decodeName(QByteArray::fromPercentEncoding(linha.mid(1)));
-        if (linha[0] == '+') r << arquivo;
-        else if (linha[0] == '-') r.removeOne(arquivo);
+    if (f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        for (const QByteArray& linha : f.readAll().split('\n')) {
+            if (linha.size() < 2) continue;
+            const QString arquivo = QFile::decodeName(QByteArray::fromPercentEncoding(linha.mid(1)));
+            if (linha[0] == '+') r << arquivo;
+            else if (linha[0] == '-') r.removeOne(arquivo);
+        }
+    } else {
+        ::close(fd);
     }
     return r;
 }
@@ -239,27 +306,64 @@ void anotaGravacao(const QString& pastaPrograma, const QString& temporario) {
 }
 
 void esqueceGravacao(const QString& pastaPrograma, const QString& temporario) {
-    acrescentaAnotacao(pastaPrograma, '-', temporario);
-    const QString registro = QDir(pastaPrograma).filePath(kGravacoesAnotadas);
-    if (anotadas(registro).isEmpty()) QFile::remove(registro);
+    const bool esquecido = acrescentaAnotacao(pastaPrograma, '-', temporario);
+    const QDir pasta(pastaPrograma);
+    const QString registro = pasta.filePath(kGravacoesAnotadas);
+    QStringList resto = anotadas(registro);
+    // Not written (a full disk): the notes go all the same once nothing they name is left.
+    if (!esquecido) {
+        resto.removeOne(QFile::decodeName(QByteArray::fromPercentEncoding(comoAnotado(pastaPrograma, temporario))));
+        resto.removeIf([&](const QString& a) { return !deste(anotadoEm(pasta, a)); });
+    }
+    if (resto.isEmpty()) QFile::remove(registro);
+}
+
+QString nomeLivre(const QString& usual) {
+    if (semNadaEm(usual)) return usual;
+    const QFileInfo f(usual);
+    const QString nome = f.fileName();
+    const qsizetype ponto = nome.lastIndexOf(u'.');
+    const QString base = ponto > 0 ? nome.left(ponto) : nome;
+    const QString fim = ponto > 0 ? nome.mid(ponto) : QString();
+    static const char kLetras[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    QString outro;
+    // A folder that cannot be read gives up: the creation then fails and says so.
+    for (int tentativa = 0; tentativa < 100; ++tentativa) {
+        QString parte;
+        for (int i = 0; i < 6; ++i) parte += QLatin1Char(kLetras[QRandomGenerator::global()->bounded(36)]);
+        outro = f.dir().filePath(base + u'.' + parte + fim);
+        if (semNadaEm(outro)) break;
+    }
+    return outro;
+}
+
+ArquivoTemporario::ArquivoTemporario(const QString& pastaPrograma, const QString& usual)
+    : pasta_(pastaPrograma), caminho_(nomeLivre(usual)) {
+    anotaGravacao(pasta_, caminho_);
+}
+
+ArquivoTemporario::~ArquivoTemporario() {
+    if (esquecido_) return;
+    removeDeste(caminho_);
+    esqueceGravacao(pasta_, caminho_);
+}
+
+void ArquivoTemporario::esquece() {
+    if (esquecido_) return;
+    esquecido_ = true;
+    esqueceGravacao(pasta_, caminho_);
 }
 
 void removeCopiasTemporarias(const QString& banco) {
     const QDir pasta = QFileInfo(banco).dir();
     const QString registro = pasta.filePath(kGravacoesAnotadas);
-    for (const QString& arquivo : anotadas(registro))
-        if (arquivo.endsWith(kSufixoGravando)) removeBanco(arquivo);
+    for (const QString& anotado : anotadas(registro)) {
+        const QString arquivo = anotadoEm(pasta, anotado);
+        if (nomeTemporario(arquivo)) removeDeste(arquivo);
+    }
     removeArquivo(registro);
     const QString anterior = banco + kSufixoAnterior;
     if (QFileInfo::exists(anterior) && !QFileInfo::exists(banco))
         QFile::rename(anterior, banco);
     if (QFileInfo::exists(banco)) removeBanco(anterior);
-    for (const QString& nome : {kCopiaCompacta, kCopiaRestauracao, kBancoReconstruido, kCopiaRecebida})
-        removeBanco(pasta.filePath(nome));
-    // Whatever was being written or created under its second name (the backup, the exchange
-    // and subscriber files, a new database) when the program was stopped.
-    for (const QString& sufixo : {kSufixoGravando, kSufixoCriando})
-        for (const QString& nome : pasta.entryList({u'*' + sufixo, u'*' + sufixo + QStringLiteral("-*")},
-                                                   QDir::Files | QDir::Hidden | QDir::System))
-            removeBanco(pasta.filePath(nome.left(nome.lastIndexOf(sufixo) + sufixo.size())));
 }

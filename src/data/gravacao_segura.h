@@ -12,6 +12,7 @@
 
 #include <functional>
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 class ArquivoCopiado;
@@ -47,9 +48,11 @@ bool preparaGravacaoSegura(sqlite3* conexao);
 // Moves every committed row from the log into the file itself and empties the log; false when
 // any of those writes failed (the engine's error tells why).
 bool consolidaGravacoes(sqlite3* conexao);
-// Creates the empty file readable and writable by its owner only; false when it already exists
-// or cannot be created. The engine gives its side files (log, shared memory) the same mode.
-bool criaArquivoPrivado(const QString& caminho);
+// Creates the empty file readable and writable by its owner only; false when anything (a link
+// too) is already at its name or it cannot be created. With `criado`, the file made, to tell it
+// from whatever takes its name later. The engine gives its side files (log, shared memory) the
+// same mode.
+bool criaArquivoPrivado(const QString& caminho, struct stat* criado = nullptr);
 // How a private copy ended.
 enum class ResultadoCopia {
     Feita,
@@ -70,17 +73,41 @@ ResultadoCopia copiaPrivada(const QString& origem, const QString& destino,
 void removeBanco(const QString& caminho);
 // One file, if it is there, announced first like every change to the program's files.
 void removeArquivo(const QString& arquivo);
-// A file written under its second name (kSufixoGravando) in a folder of the operator's (a PDF,
-// the backup on a medium): noted in the program's folder before it is created and forgotten once
-// it is renamed or removed, so that a save stopped midway (a kill, a power cut) leaves it only
-// until the next start, which removes whatever is still noted.
+// A temporary file of the program (a copy beside the database, a file written under its second
+// name and renamed once whole), noted in the program's folder before it is created and forgotten
+// once it is renamed or removed, so that an operation stopped midway (a kill, a power cut) leaves
+// it only until the next start, which removes whatever is still noted, and nothing else.
 void anotaGravacao(const QString& pastaPrograma, const QString& temporario);
 void esqueceGravacao(const QString& pastaPrograma, const QString& temporario);
-// Removes every temporary copy that an operation ended midway (a kill, a power cut) left beside
-// the database at `banco`, and the files still noted as being written elsewhere. Called at
-// start-up only, under the folder's lock, while no other copy of the program can be using them.
-// The database replaced by a swap cut short is put back only when the database itself is
-// missing; otherwise it is stale and goes too.
+// The name of a temporary file to be made in place of `usual`: `usual` itself when nothing is
+// there, nor at the names the engine gives the files beside a database; else a fresh name beside
+// it, with its last part kept ("w.pdf.k3x9qa.gravando"). Whatever holds a name (another program's
+// file, a user's, a link) is never opened nor removed.
+QString nomeLivre(const QString& usual);
+// A temporary file's name from before it is created until it is renamed into place or removed:
+// chosen by nomeLivre, noted (anotaGravacao) at once. Whoever makes the file creates it new
+// (O_EXCL), so a name taken meanwhile fails the operation instead of being written through.
+class ArquivoTemporario {
+public:
+    ArquivoTemporario(const QString& pastaPrograma, const QString& usual);
+    // Removes what the operation left at the name (and beside it), unless forgotten before.
+    ~ArquivoTemporario();
+    ArquivoTemporario(const ArquivoTemporario&) = delete;
+    ArquivoTemporario& operator=(const ArquivoTemporario&) = delete;
+    const QString& caminho() const { return caminho_; }
+    // Nothing of it is at the name (renamed into its place, or never created): forgotten, and
+    // nothing is removed.
+    void esquece();
+
+private:
+    QString pasta_, caminho_;
+    bool esquecido_ = false;
+};
+// Removes the temporary files noted and still there (and the files the engine left beside them),
+// which an operation ended midway (a kill, a power cut) left. Called at start-up only, under the
+// folder's lock, while no other copy of the program can be using them. The database replaced by a
+// swap cut short, kept beside `banco` under kSufixoAnterior, is put back only when the database
+// itself is missing; otherwise it is stale and goes too.
 void removeCopiasTemporarias(const QString& banco);
 // Syncs the file at `caminho` to the disk; false when it could not be opened or synced, with
 // errno telling why.

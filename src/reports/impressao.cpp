@@ -3,6 +3,7 @@
 #include "branches/arquivos.h"
 #include "data/banco.h"
 #include "data/conexoes_abertas.h"
+#include "data/gravacao_segura.h"
 #include "reports/documento.h"
 
 #include <QElapsedTimer>
@@ -85,7 +86,7 @@ ImpressaoRelatorio::ImpressaoRelatorio(const DocumentoRelatorio& documento, QPri
 // there stays until then, and stays when the saving is cancelled or fails.
 ImpressaoRelatorio::ImpressaoRelatorio(const DocumentoRelatorio& documento, const QString& caminho,
                                        const QString& pastaPrograma)
-    : documento_(documento), caminho_(caminho), temporario_(caminho + kSufixoGravando), pastaPrograma_(pastaPrograma) {}
+    : documento_(documento), caminho_(caminho), pastaPrograma_(pastaPrograma) {}
 
 ImpressaoRelatorio::~ImpressaoRelatorio() {
     if (!terminada_) cancela();
@@ -113,11 +114,14 @@ bool ImpressaoRelatorio::abrePdf() {
                      .arg(caminho_);
         return false;
     }
-    anotaGravacao(pastaPrograma_, temporario_);
-    const int fd = ::open(QFile::encodeName(temporario_).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // Made new under a name of its own: a file or a link found at the usual one is left as it was.
+    temporario_ = std::make_unique<ArquivoTemporario>(pastaPrograma_, caminho_ + kSufixoGravando);
+    const int fd = ::open(QFile::encodeName(temporario_->caminho()).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
         const int erro = errno;
-        esqueceGravacao(pastaPrograma_, temporario_);
+        temporario_->esquece();   // whatever is there is not ours
+        temporario_.reset();
         falha_ = semEspaco(erro) ? textoDiscoCheio(caminho_)
                                  : QStringLiteral("Não foi possível gravar o arquivo %1: %2")
                                        .arg(caminho_, QString::fromLocal8Bit(std::strerror(erro)));
@@ -163,11 +167,15 @@ bool ImpressaoRelatorio::avanca(int ms) {
     QPagedPaintDevice& folhas = impressora_ ? static_cast<QPagedPaintDevice&>(*impressora_) : *pdf_;
     // The painter starts at the printable area's corner, in device pixels.
     const double escala = (impressora_ ? impressora_->resolution() : pdf_->resolution()) / kUnidadesPorPolegada;
+    const auto semGravar = [&] { return saida_ && saida_->erro(); };
     while (atual_ <= ate_) {
         if (atual_ > de_ && !folhas.newPage()) {
             falha_ = impressora_ ? QStringLiteral("A impressão foi interrompida pela impressora.") : naoGravado(caminho_);
             break;
         }
+        // A write that failed (a full disk: the last page went to the file at the new one) ends
+        // the saving there, told as such: the pages after it would be painted for nothing.
+        if (semGravar()) break;
         pintor_.save();
         pintor_.scale(escala, escala);
         documento_.pintaPagina(pintor_, atual_);
@@ -175,7 +183,7 @@ bool ImpressaoRelatorio::avanca(int ms) {
         ++atual_;
         if (relogio.elapsed() >= ms) break;
     }
-    if (atual_ > ate_ || !falha_.isEmpty()) termina();
+    if (atual_ > ate_ || !falha_.isEmpty() || semGravar()) termina();
     return terminada_;
 }
 
@@ -189,13 +197,13 @@ void ImpressaoRelatorio::termina() {
         falha_ = semEspaco(saida_->erro()) ? textoDiscoCheio(caminho_) : naoGravado(caminho_);
     if (falha_.isEmpty()) {
         try {
-            substituiArquivo(temporario_, caminho_);
+            substituiArquivo(temporario_->caminho(), caminho_);
+            temporario_->esquece();
         } catch (const ErroBanco& e) {
             falha_ = e.mensagem();
         }
     }
-    if (!falha_.isEmpty()) removeArquivo(temporario_);
-    esqueceGravacao(pastaPrograma_, temporario_);
+    temporario_.reset();   // removed unless it took its place
 }
 
 void ImpressaoRelatorio::cancela() {
@@ -207,8 +215,7 @@ void ImpressaoRelatorio::cancela() {
     }
     if (!saida_) return;
     saida_->fecha();
-    removeArquivo(temporario_);
-    esqueceGravacao(pastaPrograma_, temporario_);
+    temporario_.reset();
 }
 
 QString gravaPdf(const DocumentoRelatorio& documento, const QString& caminho, const QString& pastaPrograma) {

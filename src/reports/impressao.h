@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class ArquivoTemporario;
 class DocumentoRelatorio;
 class QPagedPaintDevice;
 class QPdfWriter;
@@ -48,7 +49,8 @@ private:
 
     const DocumentoRelatorio& documento_;
     QPrinter* impressora_ = nullptr;   // printing
-    QString caminho_, temporario_, pastaPrograma_;   // saving
+    QString caminho_, pastaPrograma_;   // saving
+    std::unique_ptr<ArquivoTemporario> temporario_;   // the PDF while it is written
     std::unique_ptr<SaidaPdf> saida_;
     std::unique_ptr<QPdfWriter> pdf_;
     QPainter pintor_;

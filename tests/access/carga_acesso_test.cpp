@@ -1,5 +1,6 @@
 #include "access/carga_acesso.h"
 #include "app/trava_pasta.h"
+#include "data/gravacao_segura.h"
 #include "devices/diario_fiscal.h"
 #include "support/plataforma_falsa.h"
 
@@ -142,20 +143,41 @@ TEST(TravaPasta, UmaCopiaPorPastaEmQualquerProcesso) {
 
 // A second copy on the same folder is refused before it opens the database, and leaves alone
 // the temporary copies the first one may be writing; the first start after a backup killed
-// midway removes them.
+// midway removes them: those the program noted, wherever they are, and nothing else, whatever
+// its name (a user's file, a PDF being saved by hand, a link).
 TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
     PlataformaFalsa p;
     const QDir pasta(p.pastaPrograma());
+    QTemporaryDir unidade;
+    const QString naUnidade = unidade.filePath("mensalistas.mdb.gravando");
     const QStringList temporarios = {"compact.mdb", "compact.mdb-journal", "dados.mdb.restaurando",
                                      "dados.mdb.restaurando-wal", "dados.mdb.reconstruido",
                                      "dados.mdb.reconstruido.criando-shm", "backup.gravando",
                                      "backup.gravando-wal", "backup_filial.mdb.gravando",
-                                     "mensalistas.mdb.gravando-journal", "dados.mdb.recebendo"};
+                                     "mensalistas.mdb.gravando-journal", "dados.mdb.k3x9qa.recebendo",
+                                     naUnidade};
+    const QStringList anotados = {"compact.mdb", "dados.mdb.restaurando", "dados.mdb.reconstruido",
+                                  "dados.mdb.reconstruido.criando", "backup.gravando",
+                                  "backup_filial.mdb.gravando", "mensalistas.mdb.gravando",
+                                  "dados.mdb.k3x9qa.recebendo", naUnidade, "dados.mdb"};
+    // A new database made beside a link at its usual temporary name, the link's file untouched.
+    QTemporaryDir fora;
+    QFile alvo(fora.filePath("alvo"));
+    ASSERT_TRUE(alvo.open(QIODevice::WriteOnly) && alvo.write("de outro programa") == 17);
+    alvo.close();
+    ASSERT_TRUE(QFile::link(alvo.fileName(), pasta.filePath("dados.mdb.criando")));
+    const QStringList doUsuario = {"notas.gravando", "meu_relatorio.pdf.gravando", "copia.criando",
+                                   "dados.mdb.recebendo", "dados.mdb.criando"};
+    for (const QString& u : doUsuario.mid(0, 4)) {
+        QFile f(pasta.filePath(u));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("do usuário") > 0);
+    }
     const auto criaTemporarios = [&] {
         for (const QString& t : temporarios) {
             QFile f(pasta.filePath(t));
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         }
+        for (const QString& a : anotados) anotaGravacao(pasta.path(), pasta.filePath(a));
     };
     const auto restam = [&] {
         QStringList r;
@@ -163,11 +185,22 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
             if (pasta.exists(t)) r << t;
         return r;
     };
+    const auto bytes = [](const QString& caminho) {
+        QFile f(caminho);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const auto doUsuarioFicou = [&] {
+        for (const QString& u : doUsuario)
+            EXPECT_TRUE(QFileInfo(pasta.filePath(u)).isSymLink() || bytes(pasta.filePath(u)) == QByteArray("do usuário")) << u.toStdString();
+        EXPECT_EQ(QFileInfo(pasta.filePath("dados.mdb.criando")).symLinkTarget(), alvo.fileName());
+        EXPECT_EQ(bytes(alvo.fileName()), "de outro programa");
+    };
 
     criaTemporarios();
     auto primeira = std::make_unique<Contexto>(p);
     ASSERT_TRUE(carrega_banco(*primeira).ok);
     EXPECT_EQ(restam(), QStringList());
+    doUsuarioFicou();
 
     criaTemporarios();
     Contexto segunda(p);
@@ -183,6 +216,8 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
     primeira.reset();
     EXPECT_TRUE(carrega_banco(segunda).ok);
     EXPECT_EQ(restam(), QStringList());
+    doUsuarioFicou();
+    EXPECT_FALSE(pasta.exists(kGravacoesAnotadas));
 
     // The file a swap cut short kept of the database: stale beside it, put back in its place
     // when the database itself is gone, never a fresh empty database in its stead.

@@ -1,5 +1,6 @@
 #include "branches/arquivo_mensalistas.h"
 #include "branches/filiais_teste.h"
+#include "data/gravacao_segura.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -73,6 +74,29 @@ TEST_F(ArquivoMensalistasTest, GeraNoEscritorioERecebeNaFilial) {
               (QStringList{"7|2026-10-01|1|NULL|NULL|1000000|1", "7|2026-11-01|1|NULL|NULL|1000000|1",
                            "7|2026-12-01|1|NULL|NULL|1000000|1"}));
     EXPECT_EQ(filial.conta("tipos_mensalistas"), 2);
+}
+
+// A generation killed midway leaves its partial file on the drive, with the subscribers' names
+// and documents, only until the next start of the program.
+TEST_F(ArquivoMensalistasTest, GeracaoInterrompidaRemovidaNoInicio) {
+    const QString parcial = arquivo() + ".gravando";
+    const QString programa = escritorio.plataforma.pastaPrograma();
+    const QString anotacoes = programa + "/" + kGravacoesAnotadas;
+    QTemporaryDir retrato;
+    const OuvinteArquivos antes = ouveMudancasArquivos([&](const QString& a) {
+        if (a == arquivo() && QFile::exists(parcial)) {   // killed just before it takes its name
+            QFile::copy(parcial, retrato.filePath("parcial"));
+            QFile::copy(anotacoes, retrato.filePath("anotacoes"));
+        }
+    });
+    ASSERT_TRUE(gera_arquivo_mensalistas(escritorio.db(), 1, disco.path(), 1 << 30).ok);
+    ouveMudancasArquivos(antes);
+    // The drive and the program's folder as the kill left them.
+    ASSERT_TRUE(QFile::copy(retrato.filePath("parcial"), parcial));
+    ASSERT_TRUE(QFile::copy(retrato.filePath("anotacoes"), anotacoes));
+    removeCopiasTemporarias(programa + "/dados.mdb");
+    EXPECT_EQ(QDir(disco.path()).entryList(QDir::Files), QStringList{"mensalistas.mdb"});
+    EXPECT_FALSE(QFile::exists(anotacoes));
 }
 
 TEST_F(ArquivoMensalistasTest, RecusasDaGeracao) {

@@ -1,4 +1,6 @@
+#include "branches/arquivo_mensalistas.h"
 #include "branches/backup.h"
+#include "branches/troca_filial.h"
 #include "branches/filiais_teste.h"
 #include "data/gravacao_segura.h"
 #include "devices/discos_sistema.h"
@@ -93,14 +95,97 @@ TEST_F(BackupTest, RestauracaoSemCopiaNaoCulpaOBackup) {
     ASSERT_TRUE(realiza_backup(amb.db(), programa(), destino.path(), 1 << 30).ok);
     entrada("AAA-0001");
     linhasAntes = 1;
-    ASSERT_TRUE(QDir(programa()).mkdir("dados.mdb.restaurando"));   // no file can take its name
+    // The copy's name taken (by a folder) between its choice and the copy: the copy fails, and
+    // what took the name stays.
+    QString tomado;
+    const OuvinteArquivos antes = ouveMudancasArquivos([&](const QString& arquivo) {
+        if (tomado.isEmpty() && arquivo.endsWith(kCopiaRestauracao) && QDir().mkdir(arquivo)) tomado = arquivo;
+    });
     const ResultadoBackup r = restaura_backup(amb.db(), programa(), destino.path());
+    ouveMudancasArquivos(antes);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.mensagem, "Não foi possível restaurar o backup: não foi possível copiar o arquivo " +
                               destino.filePath("backup") + " para a pasta do programa.\r\n"
                               "O banco de dados atual continua em uso.");
-    ASSERT_TRUE(QDir(programa()).rmdir("dados.mdb.restaurando"));
+    ASSERT_TRUE(QDir().rmdir(tomado));
     continuaFuncionando();
+}
+
+// Every temporary file of a backup, a restore and the exchange files is made new: a user's file
+// or a link (to a copy of a database) found at its name, or at a name the engine gives a file
+// beside it, is neither opened nor removed, and the operation goes on under another name.
+TEST(NomesTemporarios, OcupadosFicamComoEstavam) {
+    Ambiente filial, escritorio;
+    defineFilial(filial, 1);
+    saida(filial, 1, "AAA-0001", "10:00:00", 1);
+    defineFilial(escritorio, QVariant(), true);
+    escritorio.db().executa("INSERT INTO tipos_mensalistas (codigo, tipo, valor, dia_vencto) VALUES (1, 'Mensal', 1500000, 10)");
+    mensalista(escritorio, 7, "Ana", 1);
+    QTemporaryDir disco, fora;
+    const QString naFilial = filial.plataforma.pastaPrograma(), noEscritorio = escritorio.plataforma.pastaPrograma();
+    ASSERT_TRUE(realiza_backup(filial.db(), naFilial, disco.path(), 1 << 30).ok);
+    const QString alvo = fora.filePath("copia.mdb");
+    ASSERT_TRUE(QFile::copy(disco.filePath("backup"), alvo));
+    const QByteArray doAlvo = bytes(alvo), doUsuario = "anotações do usuário";
+    const QString arquivoFilial = disco.filePath("backup_filial.mdb");
+
+    const std::function<ResultadoBackup()> backup = [&] { return realiza_backup(filial.db(), naFilial, disco.path(), 1 << 30); };
+    const std::function<ResultadoBackup()> restauracao = [&] { return restaura_backup(filial.db(), naFilial, disco.path()); };
+    const std::function<ResultadoBackup()> exportacao = [&] { return exporta_filial(filial.db(), arquivoFilial); };
+    const std::function<ResultadoBackup()> mescla = [&] {
+        const ResultadoBackup r = exporta_filial(filial.db(), arquivoFilial);
+        return r.ok ? mescla_filial(escritorio.db(), arquivoFilial) : r;
+    };
+    const std::function<ResultadoBackup()> geracao = [&] {
+        const ResultadoArquivo r = gera_arquivo_mensalistas(escritorio.db(), 1, disco.path(), 1 << 30);
+        return ResultadoBackup{r.ok, r.mensagem};
+    };
+    const std::function<ResultadoBackup()> recebimento = [&] {
+        ResultadoArquivo r = gera_arquivo_mensalistas(escritorio.db(), 1, disco.path(), 1 << 30);
+        if (r.ok) r = recebe_arquivo_mensalistas(filial.db(), disco.path(), false, 1 << 30);
+        return ResultadoBackup{r.ok, r.mensagem};
+    };
+    const struct {
+        QString nome;
+        const std::function<ResultadoBackup()>& opera;
+    } casos[] = {
+        {disco.filePath("backup.gravando"), backup},
+        {disco.filePath("backup.gravando-wal"), backup},
+        {naFilial + "/compact.mdb", backup},
+        {naFilial + "/dados.mdb.restaurando", restauracao},
+        {naFilial + "/dados.mdb.reconstruido", restauracao},
+        {naFilial + "/dados.mdb.reconstruido.criando", restauracao},
+        {arquivoFilial + ".gravando", exportacao},
+        {noEscritorio + "/dados.mdb.recebendo", mescla},
+        {disco.filePath("mensalistas.mdb.gravando"), geracao},
+        {disco.filePath("mensalistas.mdb.gravando-journal"), geracao},
+        {naFilial + "/dados.mdb.recebendo", recebimento},
+    };
+    for (const auto& c : casos)
+        for (const bool ligacao : {true, false}) {
+            SCOPED_TRACE((c.nome + (ligacao ? " (ligação)" : " (arquivo do usuário)")).toStdString());
+            if (ligacao) {
+                ASSERT_TRUE(QFile::link(alvo, c.nome));
+            } else {
+                QFile f(c.nome);
+                ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(doUsuario) == doUsuario.size());
+            }
+            const ResultadoBackup r = c.opera();
+            EXPECT_TRUE(r.ok) << r.mensagem.toStdString();
+            if (ligacao) {
+                EXPECT_EQ(QFileInfo(c.nome).symLinkTarget(), alvo);
+            }
+            EXPECT_EQ(bytes(c.nome), ligacao ? doAlvo : doUsuario);
+            EXPECT_EQ(bytes(alvo), doAlvo);
+            // Nothing of the operation left beside it, nor noted.
+            const QDir pasta = QFileInfo(c.nome).dir();
+            EXPECT_EQ(pasta.entryList({"*.??????.*"}, QDir::Files), QStringList());
+            for (const QString& p : {naFilial, noEscritorio}) EXPECT_FALSE(QFile::exists(p + "/" + kGravacoesAnotadas));
+            QFile::remove(c.nome);
+        }
+    EXPECT_EQ(filial.conta("registro_saida"), 1);
+    EXPECT_EQ(escritorio.conta("registro_saida"), 1);
+    EXPECT_EQ(filial.conta("mensalistas"), 1);
 }
 
 // The disk fills while a restore writes its copy of the backup or folds the log of its rebuilt

@@ -193,15 +193,20 @@ TEST_F(RelatoriosTest, PdfGravado) {
     ASSERT_TRUE(f.remove() && f.open(QIODevice::WriteOnly) && f.write(antigo) == antigo.size());
     f.close();
     const QString programa = amb.plataforma.pastaPrograma();
-    for (const QString como : {"cancelada", "largada", "morta", "disco cheio"}) {
+    for (const QString como : {"cancelada", "largada", "morta", "disco cheio", "disco cheio no começo"}) {
         {
             std::optional<DiscoCheio> cheio;
             if (como == "disco cheio") cheio.emplace(pdf.size() / 2);
+            if (como == "disco cheio no começo") cheio.emplace(512);
             ImpressaoRelatorio gravacao(doc, caminho, programa);
             EXPECT_FALSE(gravacao.avanca(0));   // a page written, more to go
             if (como == "cancelada") gravacao.cancela();
-            while (como == "disco cheio" && !gravacao.avanca(0)) {}
-            EXPECT_EQ(gravacao.falha(), como == "disco cheio" ? textoDiscoCheio(caminho) : QString());
+            while (como.startsWith("disco cheio") && !gravacao.avanca(0)) {}
+            // No room for the first page's writing: the pages after it are not painted.
+            if (como == "disco cheio no começo") {
+                EXPECT_EQ(gravacao.feitas(), 1);
+            }
+            EXPECT_EQ(gravacao.falha(), como.startsWith("disco cheio") ? textoDiscoCheio(caminho) : QString());
             if (como == "morta") {
                 // What a kill here leaves on the disk, as the next start finds it.
                 QTemporaryDir retrato;
@@ -218,6 +223,59 @@ TEST_F(RelatoriosTest, PdfGravado) {
         f.close();
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"usuarios.pdf"});
     }
+
+    // A link (to a copy of the database) or a user's file at the name the PDF takes while it is
+    // written is neither written through nor removed; the PDF is written beside it, and a kill
+    // midway leaves it only until the next start.
+    const QString alvo = dir.filePath("copia.mdb");
+    ASSERT_TRUE(QFile::copy(programa + "/dados.mdb", alvo));
+    QFile copia(alvo);
+    ASSERT_TRUE(copia.open(QIODevice::ReadOnly));
+    const QByteArray doBanco = copia.readAll(), doUsuario = "o relatório do usuário";
+    copia.close();
+    const QString ocupado = caminho + kSufixoGravando;
+    for (const bool ligacao : {true, false})
+        for (const bool morta : {false, true}) {
+            SCOPED_TRACE(std::string(ligacao ? "ligação" : "arquivo do usuário") + (morta ? ", morta" : ""));
+            if (ligacao) {
+                ASSERT_TRUE(QFile::link(alvo, ocupado));
+            } else {
+                QFile u(ocupado);
+                ASSERT_TRUE(u.open(QIODevice::WriteOnly) && u.write(doUsuario) == doUsuario.size());
+            }
+            QFile::remove(caminho);
+            {
+                ImpressaoRelatorio gravacao(doc, caminho, programa);
+                while (!gravacao.avanca(0) && !morta) {}
+                EXPECT_EQ(gravacao.falha(), "");
+                if (morta) {
+                    const QStringList escritos = QDir(dir.path()).entryList({"usuarios.pdf.*.gravando"});
+                    ASSERT_EQ(escritos.size(), 1);
+                    const QString meio = dir.filePath(escritos.first());
+                    QTemporaryDir retrato;
+                    for (const QString& a : {meio, programa + "/" + kGravacoesAnotadas})
+                        QFile::copy(a, retrato.filePath(QFileInfo(a).fileName()));
+                    gravacao.cancela();
+                    for (const QString& a : {meio, programa + "/" + kGravacoesAnotadas})
+                        QFile::copy(retrato.filePath(QFileInfo(a).fileName()), a);
+                    removeCopiasTemporarias(programa + "/dados.mdb");
+                }
+            }
+            EXPECT_EQ(QFile::exists(caminho), !morta);
+            if (ligacao) {
+                EXPECT_EQ(QFileInfo(ocupado).symLinkTarget(), alvo);
+            }
+            QFile o(ocupado);
+            EXPECT_TRUE(o.open(QIODevice::ReadOnly) && o.readAll() == (ligacao ? doBanco : doUsuario));
+            EXPECT_TRUE(copia.open(QIODevice::ReadOnly) && copia.readAll() == doBanco);
+            copia.close();
+            QStringList esperados = {"copia.mdb", "usuarios.pdf.gravando"};
+            if (!morta) esperados << "usuarios.pdf";
+            esperados.sort();
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System), esperados);
+            EXPECT_FALSE(QFile::exists(programa + "/" + kGravacoesAnotadas));
+            ASSERT_TRUE(QFile::remove(ocupado));
+        }
 }
 
 TEST_F(RelatoriosTest, FalhasDizemPorQueSemMostrarNada) {
