@@ -34,6 +34,7 @@ bool mesmaData(const QVariant& a, const QVariant& b) {
 
 std::vector<Lado> daFilial(Banco& b, const QVariant& filial) {
     std::vector<Lado> r;
+    std::multimap<qint64, size_t> porCodigo;
     for (QSqlQuery q = b.executa(QStringLiteral("SELECT rowid, codigo, nome, data_inicio, excluido "
                                                 "FROM mensalistas WHERE filial = ? AND codigo IS "
                                                 "NOT NULL ORDER BY rowid"),
@@ -45,25 +46,27 @@ std::vector<Lado> daFilial(Banco& b, const QVariant& filial) {
         l.nome = q.value(2).toString();
         l.inicio = q.value(3);
         l.excluido = q.value(4).toBool();
-        for (QSqlQuery v = b.executa(QStringLiteral("SELECT placa FROM veiculos_mensalistas WHERE "
-                                                    "codigo = ? AND filial = ? AND placa IS NOT NULL"),
-                                     {l.codigo, filial});
-             v.next();)
-            l.placas << v.value(0).toString();
+        porCodigo.emplace(l.codigo, r.size());
         r.push_back(std::move(l));
+    }
+    for (QSqlQuery v = b.executa(QStringLiteral("SELECT codigo, placa FROM veiculos_mensalistas "
+                                                "WHERE filial = ? AND placa IS NOT NULL"),
+                                 {filial});
+         v.next();) {
+        const auto [de, ate] = porCodigo.equal_range(v.value(0).toLongLong());
+        for (auto i = de; i != ate; ++i) r[i->second].placas << v.value(1).toString();
     }
     return r;
 }
 
 // Whether each side holds the other's subscribers under their codes (and names).
 void comparaLados(std::vector<Lado>& estes, const std::vector<Lado>& outros) {
+    std::multimap<qint64, const Lado*> porCodigo;
+    for (const Lado& o : outros) porCodigo.emplace(o.codigo, &o);
     for (Lado& l : estes) {
-        l.livre = l.sozinho = true;
-        for (const Lado& o : outros)
-            if (o.codigo == l.codigo) {
-                l.sozinho = false;
-                if (mesmoTexto(o.nome, l.nome)) l.livre = false;
-            }
+        const auto [de, ate] = porCodigo.equal_range(l.codigo);
+        l.sozinho = de == ate;
+        l.livre = std::none_of(de, ate, [&](const auto& o) { return mesmoTexto(o.second->nome, l.nome); });
     }
 }
 
@@ -83,11 +86,18 @@ const Historia kHistoria[] = {
      {"filial", "mes", "data_pgto", "hora_pgto"}},
 };
 
-// The office's subscribers (among `candidatos`, indexes of `oficina`) under whose code the office
-// already holds, from an earlier file, some history that the file's subscriber `f` now has.
-std::set<size_t> daMesmaHistoria(Banco& db, Banco& arq, const QVariant& filial, const Lado& f,
-                                 const std::vector<Lado>& oficina, const std::vector<size_t>& candidatos) {
-    std::set<size_t> r;
+// The pairs (office's subscriber, file's subscriber), among `deOficina` and `deArquivo`
+// (indexes), under other codes, whose history the office already holds from an earlier file
+// under the office's subscriber's code and the file now holds under the other's.
+std::set<std::pair<size_t, size_t>> mesmaHistoria(Banco& db, Banco& arq, const QVariant& filial,
+                                                  const std::vector<Lado>& oficina,
+                                                  const std::vector<size_t>& deOficina,
+                                                  const std::vector<Lado>& arquivo,
+                                                  const std::vector<size_t>& deArquivo) {
+    std::set<std::pair<size_t, size_t>> r;
+    std::multimap<qint64, size_t> porCodigo;
+    for (size_t j : deArquivo) porCodigo.emplace(arquivo[j].codigo, j);
+    if (deOficina.empty() || porCodigo.empty()) return r;
     for (const Historia& h : kHistoria) {
         QStringList campos, iguais;
         for (const char* c : h.iguais) {
@@ -97,18 +107,22 @@ std::set<size_t> daMesmaHistoria(Banco& db, Banco& arq, const QVariant& filial, 
         const QString naOficina = QStringLiteral("SELECT 1 FROM %1 WHERE %2 AND %3 = ? LIMIT 1")
                                       .arg(QLatin1String(h.tabela), iguais.join(QStringLiteral(" AND ")),
                                            QLatin1String(h.campo));
-        for (QSqlQuery q = arq.executa(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? AND filial = ?%4")
-                                           .arg(campos.join(u','), QLatin1String(h.tabela),
-                                                QLatin1String(h.campo), QLatin1String(h.somente)),
-                                       {f.codigo, filial});
+        // One reading of the file's table: it has no index on the code.
+        for (QSqlQuery q = arq.executa(QStringLiteral("SELECT %1, %2 FROM %3 WHERE filial = ? AND %1 "
+                                                      "IS NOT NULL%4")
+                                           .arg(QLatin1String(h.campo), campos.join(u','),
+                                                QLatin1String(h.tabela), QLatin1String(h.somente)),
+                                       {filial});
              q.next();) {
+            const auto [de, ate] = porCodigo.equal_range(q.value(0).toLongLong());
+            if (de == ate) continue;
             QVariantList valores;
-            for (int i = 0; i < campos.size(); ++i) valores << q.value(i);
-            for (size_t i : candidatos)
-                if (oficina[i].codigo != f.codigo && !r.count(i) &&
-                    db.existe(naOficina, valores + QVariantList{oficina[i].codigo}))
-                    r.insert(i);
-            if (r.size() == candidatos.size()) return r;
+            for (int i = 0; i < campos.size(); ++i) valores << q.value(i + 1);
+            for (size_t i : deOficina)
+                for (auto f = de; f != ate; ++f)
+                    if (oficina[i].codigo != arquivo[f->second].codigo && !r.count({i, f->second}) &&
+                        db.existe(naOficina, valores + QVariantList{oficina[i].codigo}))
+                        r.insert({i, f->second});
         }
     }
     return r;
@@ -127,11 +141,8 @@ CodigosDaFilial codigosTrocados(Banco& db, Banco& arq, const QVariant& filial) {
         if (oficina[i].livre) deOficina.push_back(i);
     for (size_t j = 0; j < arquivo.size(); ++j)
         if (arquivo[j].livre) deArquivo.push_back(j);
-    std::set<std::pair<size_t, size_t>> historia;
-    if (!deOficina.empty())
-        for (size_t j : deArquivo)
-            for (size_t i : daMesmaHistoria(db, arq, filial, arquivo[j], oficina, deOficina))
-                historia.insert({i, j});
+    const std::set<std::pair<size_t, size_t>> historia =
+        mesmaHistoria(db, arq, filial, oficina, deOficina, arquivo, deArquivo);
 
     // The proofs, strongest first. A plate may pass from one subscriber to another, so it counts
     // only between a subscriber gone from the file and one new to the office.
