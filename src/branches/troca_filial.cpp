@@ -166,8 +166,8 @@ ResultadoBackup mescla_filial(Banco& db, const QString& arquivo, Andamento* anda
         Transacao t(db);
         const Andamento::Vigia vigia(andamento, db.nativo());
         for (const char* sql : kIndicesMescla) db.executa(QLatin1String(sql));
-        const std::vector<CodigoTrocado> trocas = codigosTrocados(db, arq, filial);
-        trocaCodigos(db, trocas);
+        const CodigosDaFilial codigos = codigosTrocados(db, arq, filial);
+        trocaCodigos(db, codigos);
         for (const TabelaArquivo& tabela : leiauteTrocaFilial()) {
             const RegraChave& r = regraDe(tabela.nome);
             Mescla m{tabela, QLatin1String(r.chave)};
@@ -182,11 +182,7 @@ ResultadoBackup mescla_filial(Banco& db, const QString& arquivo, Andamento* anda
             mesclaTabela(db, arq, m, andamento);
         }
         t.confirma();
-        for (const CodigoTrocado& c : trocas)
-            avisos += QStringLiteral("\r\nO mensalista %1 teve o código trocado na filial de %2 para %3.")
-                          .arg(c.nome)
-                          .arg(c.antigo)
-                          .arg(c.novo);
+        avisos += avisoCodigos(codigos);
         if (deOutras > 0)
             avisos += QStringLiteral("\r\n%1 registro(s) de outras filiais que vieram no arquivo não foram "
                                      "recebidos: cada filial envia os seus.")

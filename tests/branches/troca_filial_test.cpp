@@ -9,6 +9,8 @@
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -187,7 +189,7 @@ TEST(TrocaFilial, DuasFiliaisComOMesmoCodigoESemFilialNoEscritorio) {
     veiculo(escritorio, 1, "SEM-0001", QVariant());
     ASSERT_TRUE(recebe(filial1).ok);
     escritorio.db().executa("INSERT INTO veiculos_patio (mensalista, placa, data_entrada, hora_entrada) "
-                            "VALUES (1, 'ANA-0001', '2026-05-20', '08:00:00'), "
+                            "VALUES (1, 'ANA-0001', '2026-02-20', '08:00:00'), "
                             "(1, 'SEM-0001', '2026-05-20', '08:05:00')");
     ASSERT_TRUE(troca_codigo(filial1.db(), "1", 1, "10").trocado);
     const ResultadoBackup trocado = recebe(filial1);
@@ -217,6 +219,104 @@ TEST(TrocaFilial, DuasFiliaisComOMesmoCodigoESemFilialNoEscritorio) {
     EXPECT_TRUE(perguntas[0].startsWith("O arquivo é da filial 3, que não está no cadastro de filiais."));
     EXPECT_EQ(todas(escritorio.db()), antes);
     EXPECT_TRUE(QFile::exists(arquivoDe(escritorio)));
+}
+
+// Branch 1's subscriber 6 "Fabio Rosa" (car AAA-1006, from 2026-01-01) reached the office in a
+// file; the branch then changed it, and its next file came. Whatever changed, the branch has one
+// active holder of the plate at the office, under the code the branch gives it.
+TEST(TrocaFilial, MensalistaTrocadoNaFilial) {
+    const auto renumera = [](Ambiente& f) {
+        f.db().executa("UPDATE mensalistas SET nome = 'Fabio Rosa Lima'");
+        ASSERT_TRUE(troca_codigo(f.db(), "6", 1, "30").trocado);
+    };
+    const QString trocado = "O mensalista Fabio Rosa Lima (antes Fabio Rosa) teve o código trocado "
+                            "na filial de 6 para 30.";
+    const QString excluido = "O mensalista Fabio Rosa (código 6) não veio com este código no arquivo "
+                             "da filial, e não foi possível saber qual mensalista do arquivo ele é: "
+                             "foi marcado como excluído no escritório, porque a placa AAA-1006 é do "
+                             "mensalista Fabio Rosa Lima (código 30) no arquivo.";
+    const struct {
+        const char* caso;
+        bool historia;            // a stay and January paid at the branch came in the first file
+        bool naPistaDoEscritorio; // the car then parked at the office and February paid there
+        std::function<void(Ambiente&)> naFilial;
+        QStringList mensalistas;  // the office's of branch 1: code, name, deleted
+        QString aviso;
+    } casos[] = {
+        {"renomeado e renumerado", true, false, renumera, {"30 Fabio Rosa Lima 0"}, trocado},
+        {"com o carro no pátio do escritório e um mês pago lá", true, true, renumera,
+         {"30 Fabio Rosa Lima 0"}, trocado},
+        {"sem história no escritório: pela placa e o início", false, false, renumera,
+         {"30 Fabio Rosa Lima 0"}, trocado},
+        {"sem como saber: o início mudou também", false, false,
+         [&](Ambiente& f) {
+             renumera(f);
+             f.db().executa("UPDATE mensalistas SET data_inicio = '2026-02-01'");
+         },
+         {"30 Fabio Rosa Lima 0", "6 Fabio Rosa 1"}, excluido},
+        {"sem como saber: dois novos com a placa", false, false,
+         [&](Ambiente& f) {
+             renumera(f);
+             mensalista(f, 31, "Fabio R", 1);
+             veiculo(f, 31, "AAA-1006", 1);
+             f.db().executa("UPDATE mensalistas SET excluido = 1 WHERE codigo = 31");
+         },
+         {"30 Fabio Rosa Lima 0", "31 Fabio R 1", "6 Fabio Rosa 1"}, excluido},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        Ambiente filial, escritorio;
+        defineFilial(filial, 1);
+        defineFilial(escritorio, QVariant(), true);
+        escritorio.db().executa("INSERT INTO filiais (codigo, nome) VALUES (1, 'Centro')");
+        mensalista(filial, 6, "Fabio Rosa", 1);
+        veiculo(filial, 6, "AAA-1006", 1);
+        if (c.historia) {
+            saida(filial, 0, "AAA-1006", "08:00:00", 1, 0);
+            filial.db().executa("UPDATE registro_saida SET mensalista = 6, tipo_estacionamento = 'M'");
+            ASSERT_TRUE(efetua_pagamento(filial.db(), {6, QDate(2026, 1, 1), Dinheiro::reais(150), {}, {}, 1, 1,
+                                                       QDate(2026, 1, 10), QTime(8, 0)}).pago);
+        }
+        leva(filial, escritorio);
+        ASSERT_TRUE(mescla_filial(escritorio.db(), arquivoDe(escritorio)).ok);
+        c.naFilial(filial);
+        if (c.naPistaDoEscritorio) {
+            escritorio.db().executa("INSERT INTO veiculos_patio (mensalista, placa, data_entrada, "
+                                    "hora_entrada) VALUES (6, 'AAA-1006', '2026-02-20', '08:00:00')");
+            ASSERT_TRUE(efetua_pagamento(escritorio.db(), {6, QDate(2026, 2, 1), Dinheiro::reais(150), {}, {}, 1, 1,
+                                                           QDate(2026, 2, 20), QTime(8, 5)}).pago);
+        }
+        leva(filial, escritorio);
+        const ResultadoBackup r = mescla_filial(escritorio.db(), arquivoDe(escritorio));
+        EXPECT_TRUE(r.mensagem.endsWith("\r\n" + c.aviso)) << r.mensagem.toStdString();
+        QStringList mensalistas;
+        for (QSqlQuery q = escritorio.db().executa("SELECT codigo, nome, excluido FROM mensalistas "
+                                                   "WHERE filial = 1");
+             q.next();)
+            mensalistas << QString("%1 %2 %3").arg(q.value(0).toString(), q.value(1).toString(),
+                                                   q.value(2).toString());
+        mensalistas.sort();
+        EXPECT_EQ(mensalistas, c.mensalistas);
+        EXPECT_EQ(escritorio.linha("SELECT group_concat(m.codigo) FROM veiculos_mensalistas v JOIN "
+                                   "mensalistas m ON m.codigo = v.codigo AND m.filial = v.filial "
+                                   "WHERE v.placa = 'AAA-1006' AND m.excluido = 0"),
+                  QStringList{"30"});
+        // Its stays, months, payments (the office's too) and parked car, all under 30.
+        EXPECT_EQ(escritorio.linha("SELECT group_concat(mensalista) FROM (SELECT mensalista FROM "
+                                   "registro_saida UNION ALL SELECT mensalista FROM veiculos_patio)"),
+                  QStringList{c.historia ? (c.naPistaDoEscritorio ? "30,30" : "30") : "NULL"});
+        EXPECT_EQ(escritorio.linha("SELECT group_concat(p.mes || ' ' || p.mensalista || ' ' || (SELECT m.codigo "
+                                   "FROM mensalistas m WHERE m.rowid = " + pagadorDoPagamento("p") +
+                                   "), ', ') FROM pagamento_mensalidade p"),
+                  QStringList{c.historia ? (c.naPistaDoEscritorio ? "2026-01-01 30 30, 2026-02-01 30 30"
+                                                                  : "2026-01-01 30 30")
+                                         : "NULL"});
+        EXPECT_EQ(escritorio.linha("SELECT group_concat(codigo || ' ' || mes || ' ' || pago, ', ') FROM "
+                                   "mensalidades"),
+                  QStringList{c.historia ? (c.naPistaDoEscritorio ? "30 2026-01-01 1, 30 2026-02-01 1"
+                                                                  : "30 2026-01-01 1")
+                                         : "NULL"});
+    }
 }
 
 TEST(TrocaFilial, ArquivoEstranhoOuDanificadoNaoMudaNada) {
