@@ -26,20 +26,30 @@ bool paraGravacao(const std::string& fdinfo) {
     return grava;
 }
 
-}  // namespace
-
-bool abertoPorOutro(const struct stat& arquivo, bool paraGravar) {
+// True as soon as `achou` is true of the /proc folder of another process than this one.
+template <typename Achou>
+bool algumOutroProcesso(Achou achou) {
     DIR* processos = ::opendir("/proc");
     if (!processos) return false;
     const std::string este = std::to_string(::getpid());
-    bool achou = false;
-    while (!achou) {
+    bool sim = false;
+    while (!sim) {
         const dirent* p = ::readdir(processos);
         if (!p) break;
         if (p->d_name[0] < '0' || p->d_name[0] > '9' || p->d_name == este) continue;
-        const std::string pasta = std::string("/proc/") + p->d_name;
+        sim = achou(std::string("/proc/") + p->d_name);
+    }
+    ::closedir(processos);
+    return sim;
+}
+
+}  // namespace
+
+bool abertoPorOutro(const struct stat& arquivo, bool paraGravar) {
+    return algumOutroProcesso([&](const std::string& pasta) {
         DIR* abertos = ::opendir((pasta + "/fd").c_str());
-        if (!abertos) continue;   // ended meanwhile, or another user's
+        if (!abertos) return false;   // ended meanwhile, or another user's
+        bool achou = false;
         while (const dirent* d = ::readdir(abertos)) {
             if (d->d_name[0] == '.') continue;
             struct stat s {};
@@ -52,27 +62,20 @@ bool abertoPorOutro(const struct stat& arquivo, bool paraGravar) {
             }
         }
         ::closedir(abertos);
-    }
-    ::closedir(processos);
-    return achou;
+        return achou;
+    });
 }
 
 bool mapeadoParaGravar(const struct stat& arquivo, const char* caminho) {
-    DIR* processos = ::opendir("/proc");
-    if (!processos) return false;
     char* real = ::realpath(caminho, nullptr);
     const std::string nome = real ? real : "";
     std::free(real);
-    const std::string este = std::to_string(::getpid());
-    bool achou = false;
-    while (!achou) {
-        const dirent* p = ::readdir(processos);
-        if (!p) break;
-        if (p->d_name[0] < '0' || p->d_name[0] > '9' || p->d_name == este) continue;
-        FILE* f = std::fopen((std::string("/proc/") + p->d_name + "/maps").c_str(), "re");
-        if (!f) continue;   // ended meanwhile, or another user's
+    return algumOutroProcesso([&](const std::string& pasta) {
+        FILE* f = std::fopen((pasta + "/maps").c_str(), "re");
+        if (!f) return false;   // ended meanwhile, or another user's
         // "start-end perms offset major:minor inode path"
         char linha[4096 + 128];
+        bool achou = false;
         while (!achou && std::fgets(linha, sizeof linha, f)) {
             char permissoes[8] = {};
             unsigned maior = 0, menor = 0;
@@ -88,7 +91,6 @@ bool mapeadoParaGravar(const struct stat& arquivo, const char* caminho) {
                     (!nome.empty() && mapeado == nome);
         }
         std::fclose(f);
-    }
-    ::closedir(processos);
-    return achou;
+        return achou;
+    });
 }
