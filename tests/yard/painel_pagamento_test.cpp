@@ -7,6 +7,8 @@
 
 #include <QComboBox>
 
+#include <functional>
+
 namespace {
 
 // A register open and one vehicle parked since 08:00 today; it is 09:30.
@@ -28,6 +30,15 @@ protected:
         QApplication::processEvents();   // the field selects its text when it gets the focus
         QTest::keyClicks(janela.tic, "5");
         QTest::keyClick(janela.tic, Qt::Key_Return);
+    }
+    // Esc, F4 and the plate typed: the amount field's focus looks it up and computes a fee.
+    void encontraPelaPlaca(const char* placa) {
+        QTest::keyClick(janela.tic, Qt::Key_Escape);
+        QTest::keyClick(janela.tic, Qt::Key_F4);
+        janela.pla->setFocus();
+        QApplication::processEvents();
+        QTest::keyClicks(janela.pla, placa);
+        janela.val_pag->setFocus();
     }
 };
 
@@ -168,4 +179,58 @@ TEST_F(PainelPagamentoTest, ConvenioAlteradoComOTotalNoPainel) {
     janela.val_pag->setText("20,00");
     janela.Command3->click();
     EXPECT_EQ(amb.linha("SELECT convenio, total FROM registro_saida"), (QStringList{"3", "120000"}));
+}
+
+// Anything the fee reads changed while it is on the panel, the time table's 24-hour setting as
+// the configuration saves it, a subscriber's hours or months: the exit is refused and the fee
+// computed again, which the next exit stores.
+TEST_F(PainelPagamentoTest, TermosMudadosComOTotalNoPainel) {
+    ligaPista(amb.ctx, janela);
+    // 1 h at 5,00, 1 h at 8,00, then 3,00 an hour; Ana allowed from 08:00 to 09:00.
+    semeia(amb.db(), "DELETE FROM rotativo_variavel; DELETE FROM rotativo; DELETE FROM veiculos_patio;"
+                     "INSERT INTO rotativo_variavel VALUES ('01:00:00', 50000, 1), ('01:00:00', 80000, 2);"
+                     "INSERT INTO rotativo VALUES (30000, '01:00:00');"
+                     "INSERT INTO mensalistas (codigo, nome, hora_inicio, hora_fim) VALUES "
+                     "(9, 'Ana', '08:00:00', '09:00:00')");
+    janela.Option6->setEnabled(true);
+    const auto h24 = [&](bool sim) {
+        amb.ctx.estado.estacionamento24h = sim;
+        amb.db().executa("UPDATE geral SET estacionamento24h = ?", {sim});
+    };
+    const auto horas = [&](const char* de, const char* ate) {
+        amb.db().executa("UPDATE mensalistas SET hora_inicio = ?, hora_fim = ?", {de, ate});
+    };
+    const struct { bool mensalista; std::function<void()> muda; const char *antes, *depois; } casos[] = {
+        {false, [&] { h24(true); }, "16,00", "18,00"},   // 2:59:59 by the steps again
+        {false, [&] { h24(false); }, "18,00", "16,00"},
+        {true, [&] { horas("00:00:00", "23:59:59"); }, "31,00", "0,00"},   // 00:00 to 01:07
+        {true, [&] { horas("08:00:00", "09:00:00"); }, "0,00", "31,00"},
+        {true, [&] { semeia(amb.db(), "UPDATE veiculos_patio SET mensalista_pago = -2;"
+                                      "INSERT INTO mensalidades (codigo, pago) VALUES (9, 0)"); },
+         "31,00", "ERRO"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.depois);
+        const int saidas = amb.conta("registro_saida");
+        if (c.mensalista) estaciona(amb, "MEN-0001", {}, {}, 9, "2026-12-07", "00:00:00");
+        else estaciona(amb, "ABC-1234", 5, {}, {}, "2026-12-07", "06:30:01");
+        amb.ctx.estado.hora_atual = c.mensalista ? QTime(1, 7) : QTime(9, 30);
+        encontraPelaPlaca(c.mensalista ? "MEN0001" : "ABC1234");
+        if (!c.mensalista) janela.Option3->click();
+        EXPECT_EQ(janela.tot->text(), c.antes);
+        c.muda();
+        amb.plataforma.mensagens.clear();
+        janela.val_pag->setText("100,00");
+        janela.Command3->click();
+        ASSERT_FALSE(amb.plataforma.textosMensagens().isEmpty());
+        EXPECT_EQ(amb.plataforma.textosMensagens().first(), kMsgTarifaMudou);
+        EXPECT_EQ(janela.tot->text(), c.depois);
+        EXPECT_EQ(amb.conta("registro_saida"), saidas);
+        if (janela.tot->text() == u"ERRO") continue;
+        janela.val_pag->setText("100,00");
+        janela.Command3->click();
+        EXPECT_EQ(amb.conta("registro_saida"), saidas + 1);
+        EXPECT_EQ(amb.linha("SELECT total FROM registro_saida ORDER BY rowid DESC LIMIT 1"),
+                  QStringList{Dinheiro::ler(c.depois)->paraBanco().toString()});
+    }
 }
