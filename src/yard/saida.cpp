@@ -3,6 +3,7 @@
 #include "data/chave_mensalista.h"
 #include "data/datas.h"
 #include "data/dinheiro.h"
+#include "yard/tarifas/limites_dia.h"
 #include "yard/tarifas/tarifa.h"
 #include "yard/tarifas/termos.h"
 
@@ -37,7 +38,12 @@ bool totalAindaVale(Estado& e, const TotalCalculado& calculo) {
     if (termosEmVigor(e.db, agora) == calculo.termos) return true;
     // They changed since (a partner's price, the 24-hour setting, the subscriber's hours, in
     // another window meanwhile): the fee stands only if they still charge it, at the moment it
-    // was computed.
+    // was computed, and within the time table's day limits, which the setting may have brought.
+    if ((agora.modalidade == u"R" || agora.modalidade == u"T") &&
+        !limites_do_dia(agora.dat_ent, agora.hor_ent, agora.dat_sai, agora.hor_sai,
+                        agora.estacionamento24h)
+             .isEmpty())
+        return false;
     const ResultadoTarifa r = calcula_total(e.db, agora);
     return r.total && *r.total == calculo.total;
 }
