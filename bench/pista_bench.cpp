@@ -8,7 +8,7 @@
 #include "yard/busca_saida.h"
 #include "yard/entrada.h"
 #include "yard/saida.h"
-#include "yard/tarifas/tarifa.h"
+#include "yard/tarifas/termos.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -112,7 +112,8 @@ CamposSaida camposSaida(Banco& db, const QString& ticket, const QString& placa) 
     s.val_pag = QStringLiteral("10,00");
     s.modalidade = QStringLiteral("R");
     // The fee as the panel would have computed it for this vehicle, kind and times.
-    s.calculo = TotalCalculado{Dinheiro::reais(10), pedidoDaSaida(s), tarifasEmVigor(db)};
+    const PedidoTarifa p = pedidoDaSaida(s);
+    s.calculo = TotalCalculado{Dinheiro::reais(10), p, termosEmVigor(db, p)};
     return s;
 }
 

@@ -140,7 +140,7 @@ void JanelaPrincipal::calcula_total() {
     if (!r.calculado) return;
     for (const auto& [nome, texto] : r.campos)
         if (auto* campo = findChild<QLineEdit*>(nome)) campo->setText(texto);
-    if (r.total) mostraTotal(TotalCalculado{*r.total, p, r.tarifas});
+    if (r.total) mostraTotal(TotalCalculado{*r.total, p, r.termos});
     else mostraTotal(QStringLiteral("ERRO"));
     tro->setText(QStringLiteral("0,00"));
     if (r.limpaMemoria) esqueceCalculo();

@@ -3,7 +3,9 @@
 #include "data/chave_mensalista.h"
 #include "data/datas.h"
 #include "data/dinheiro.h"
+#include "yard/tarifas/limites_dia.h"
 #include "yard/tarifas/tarifa.h"
+#include "yard/tarifas/termos.h"
 
 #include <QSqlQuery>
 #include <QStringList>
@@ -28,13 +30,22 @@ ResultadoPista falhaAoRegistrar(const ErroBanco& erro) {
         Icone::Critico, CampoPista::Nenhum);
 }
 
-// True when the tariffs in force still charge the fee as it was computed.
-bool tarifaAindaVale(Banco& db, const TotalCalculado& calculo) {
-    if (tarifasEmVigor(db) == calculo.tarifas) return true;
-    // The tariffs changed since (a partner's price or weekdays, in the configuration window
-    // meanwhile): the fee stands only if they still charge it, at the moment it was computed.
-    const ResultadoTarifa agora = calcula_total(db, calculo.pedido);
-    return agora.total && *agora.total == calculo.total;
+// True when the terms in force still charge the fee as it was computed.
+bool totalAindaVale(Estado& e, const TotalCalculado& calculo) {
+    // The fee as the terms in force ask it: the 24-hour setting is the shared state's now.
+    PedidoTarifa agora = calculo.pedido;
+    agora.estacionamento24h = e.estacionamento24h;
+    if (termosEmVigor(e.db, agora) == calculo.termos) return true;
+    // They changed since (a partner's price, the 24-hour setting, the subscriber's hours, in
+    // another window meanwhile): the fee stands only if they still charge it, at the moment it
+    // was computed, and within the time table's day limits, which the setting may have brought.
+    if ((agora.modalidade == u"R" || agora.modalidade == u"T") &&
+        !limites_do_dia(agora.dat_ent, agora.hor_ent, agora.dat_sai, agora.hor_sai,
+                        agora.estacionamento24h)
+             .isEmpty())
+        return false;
+    const ResultadoTarifa r = calcula_total(e.db, agora);
+    return r.total && *r.total == calculo.total;
 }
 
 }  // namespace
@@ -75,7 +86,7 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
         return ResultadoPista::recusa(kMsgTotalDeOutroVeiculo, Icone::Exclamacao,
                                       CampoPista::val_pag);
     try {
-        if (!tarifaAindaVale(db, *c.calculo)) {
+        if (!totalAindaVale(e, *c.calculo)) {
             ResultadoPista r = ResultadoPista::recusa(kMsgTarifaMudou, Icone::Exclamacao,
                                                       CampoPista::val_pag);
             r.calculaDeNovo = true;

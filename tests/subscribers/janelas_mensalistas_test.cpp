@@ -11,7 +11,7 @@
 #include "support/janela_principal_teste.h"
 #include "yard/entrada.h"
 #include "yard/saida.h"
-#include "yard/tarifas/mensalista.h"
+#include "yard/tarifas/tarifa.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -293,10 +293,10 @@ TEST_F(JanelasMensalistas, EscritorioAgeSoNoMensalistaDaFilial) {
         PedidoTarifa p = pedidoDaSaida(s);
         p.data_atual = QDate(2026, 4, 12);
         p.hora_atual = QTime(20, 0);
-        const ResultadoTarifa t = calcula_mensalista(db(), p);
+        const ResultadoTarifa t = calcula_total(db(), p);
         if (!t.total) return t.mensagem;
         s.val_pag = t.total->formata();
-        s.calculo = TotalCalculado{*t.total, pedidoDaSaida(s), t.tarifas};
+        s.calculo = TotalCalculado{*t.total, p, t.termos};
         registra_saida(amb.ctx, cancelas, s);
         return s.val_pag + " " + db().valor("SELECT mensalista || '/' || coalesce(filial, '-') FROM "
                                             "registro_saida ORDER BY rowid DESC LIMIT 1").toString();

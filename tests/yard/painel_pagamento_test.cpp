@@ -7,6 +7,8 @@
 
 #include <QComboBox>
 
+#include <functional>
+
 namespace {
 
 // A register open and one vehicle parked since 08:00 today; it is 09:30.
@@ -168,4 +170,57 @@ TEST_F(PainelPagamentoTest, ConvenioAlteradoComOTotalNoPainel) {
     janela.val_pag->setText("20,00");
     janela.Command3->click();
     EXPECT_EQ(amb.linha("SELECT convenio, total FROM registro_saida"), (QStringList{"3", "120000"}));
+}
+
+// Anything the fee reads changed while it is on the panel (the 24-hour setting as the
+// configuration saves it, a subscriber's hours or months): the exit is refused and the fee
+// computed again, which the next exit stores.
+TEST_F(PainelPagamentoTest, TermosMudadosComOTotalNoPainel) {
+    ligaPista(amb.ctx, janela);
+    // 1 h at 5,00, 1 h at 8,00, then 3,00 an hour; Ana allowed from 08:00 to 09:00.
+    semeia(amb.db(), "DELETE FROM rotativo_variavel; DELETE FROM rotativo; DELETE FROM veiculos_patio;"
+                     "INSERT INTO rotativo_variavel VALUES ('01:00:00', 50000, 1), ('01:00:00', 80000, 2);"
+                     "INSERT INTO rotativo VALUES (30000, '01:00:00');"
+                     "INSERT INTO mensalistas (codigo, nome, hora_inicio, hora_fim) VALUES "
+                     "(9, 'Ana', '08:00:00', '09:00:00')");
+    janela.Option6->setEnabled(true);
+    const QString horas = "UPDATE mensalistas SET hora_inicio = '%1', hora_fim = '%2'";
+    const struct { const char* placa; QString sql; const char *antes, *depois, *guardado; } casos[] = {
+        {"ABC1234", "UPDATE geral SET estacionamento24h = 1", "16,00", "18,00", "180000"},   // 2:59:59
+        {"ABC1234", "UPDATE geral SET estacionamento24h = 0", "18,00", "16,00", "160000"},
+        {"MEN0001", horas.arg("00:00:00", "23:59:59"), "31,00", "0,00", "0"},   // 00:00 to 01:07
+        {"MEN0001", horas.arg("08:00:00", "09:00:00"), "0,00", "31,00", "310000"},
+        {"MEN0001", "UPDATE veiculos_patio SET mensalista_pago = -2; INSERT INTO mensalidades "
+                    "(codigo, pago) VALUES (9, 0)", "31,00", "ERRO", "NULL"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.sql.toStdString());
+        const bool mensalista = c.placa[0] == 'M';
+        if (mensalista) estaciona(amb, "MEN-0001", {}, {}, 9, "2026-12-07", "00:00:00");
+        else estaciona(amb, "ABC-1234", 5, {}, {}, "2026-12-07", "06:30:01");
+        amb.ctx.estado.hora_atual = mensalista ? QTime(1, 7) : QTime(9, 30);
+        QTest::keyClick(janela.tic, Qt::Key_Escape);
+        QTest::keyClick(janela.tic, Qt::Key_F4);
+        janela.pla->setFocus();
+        QApplication::processEvents();
+        QTest::keyClicks(janela.pla, c.placa);
+        janela.val_pag->setFocus();   // the plate is looked up on the way
+        if (!mensalista) janela.Option3->click();
+        EXPECT_EQ(janela.tot->text(), c.antes);
+        semeia(amb.db(), c.sql);
+        amb.ctx.estado.estacionamento24h = amb.db().valor("SELECT estacionamento24h FROM geral").toBool();
+        const QVariant ultima = amb.db().valor("SELECT max(rowid) FROM registro_saida");
+        amb.plataforma.mensagens.clear();
+        // Refused and computed again, then stored as computed again (the panel cleared).
+        const bool erro = QLatin1String(c.depois) == u"ERRO";
+        for (const QString& depois : {QString(c.depois), QString(erro ? "ERRO" : "")}) {
+            janela.val_pag->setText("100,00");
+            janela.Command3->click();
+            EXPECT_EQ(janela.tot->text(), depois);
+        }
+        EXPECT_EQ(amb.plataforma.textosMensagens().value(0), kMsgTarifaMudou);
+        EXPECT_EQ(amb.linha("SELECT group_concat(total) FROM registro_saida WHERE rowid > "
+                            "coalesce(?, 0)", {ultima}),
+                  QStringList{c.guardado});
+    }
 }

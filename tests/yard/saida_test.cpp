@@ -1,4 +1,5 @@
 #include "yard/saida.h"
+#include "yard/tarifas/termos.h"
 
 #include "support/pista_janela.h"
 
@@ -37,7 +38,12 @@ protected:
         return campos({"57        ", "ABC-1234", "07/12/2026", "08:30:00", "07/12/2026",
                        "10:00:00", "12,50", "20,00", "R", "", ""});
     }
-    ResultadoPista sai(const CamposSaida& c) { return registra_saida(amb.ctx, cancelas, c); }
+    // A fee computed under the terms in force, unless the case gives its own.
+    ResultadoPista sai(CamposSaida c) {
+        if (c.calculo && c.calculo->termos.isEmpty())
+            c.calculo->termos = termosEmVigor(amb.db(), c.calculo->pedido);
+        return registra_saida(amb.ctx, cancelas, c);
+    }
     QStringList ultimoRegistro() {
         return amb.linha("SELECT ticket, placa, mensalista, convenio, tipo_estacionamento, caixa, "
                          "total, valor_liquido, data_entrada, hora_entrada, data_saida, hora_saida, "

@@ -37,7 +37,7 @@ struct ResultadoTarifa {
     QString foco;
     bool limpaMemoria = false;       // empty ultima_modalidade / ultima_data_ent / ultima_hora_ent
     QList<QPair<QString, QString>> campos;  // other lane fields left changed (objectName -> text), in order
-    QByteArray tarifas;              // the tariffs in force when it was computed (`tarifasEmVigor`)
+    QByteArray termos;               // the terms it was computed under (`termosEmVigor`)
 };
 
 // True when both ask the same fee: the same kind, vehicle, entry and exit texts, and the same
@@ -45,10 +45,10 @@ struct ResultadoTarifa {
 bool mesmoCalculo(const PedidoTarifa& a, const PedidoTarifa& b);
 
 // A fee shown in the lane panel, as computed, with what it was computed for and under which
-// tariffs: the exit stores a total only for the vehicle, times and kind it belongs to, and only
-// as the tariffs in force charge it.
+// terms: the exit stores a total only for the vehicle, times and kind it belongs to, and only
+// as the terms in force charge it.
 struct TotalCalculado {
     Dinheiro total;
     PedidoTarifa pedido;
-    QByteArray tarifas;
+    QByteArray termos;
 };

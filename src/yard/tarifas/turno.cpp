@@ -56,26 +56,24 @@ ResultadoTarifa calcula_turno(Banco& db, const PedidoTarifa& p) {
     // A shift ending at 00:00 ends at the end of the day.
     if (*fim == 0) fim = kSegundosDia - 1;
 
-    const auto e = segundosHora(p.hor_ent);
-    const auto s = segundosHora(p.hor_sai);
-    if (!e || !s) return recusaTarifa(kMsgHorarioInvalido, {}, true);
+    const auto m = momentosDaTela(p.dat_ent, p.hor_ent, p.dat_sai, p.hor_sai);
+    if (!m) return recusaTarifa(kMsgHorarioInvalido, {}, true);
+    // The program clock set back while the vehicle was parked: there is no stay to charge,
+    // whatever the times of day say of the shift.
+    if (saidaAntesDaEntrada(*m)) return recusaTarifa(kMsgSaidaAntesEntrada, {}, true);
+    const auto& [dataEnt, dataSai, e, s] = *m;
 
     qint64 fora = 0;
     if (*inicio > *fim) {
-        const auto dataEnt = dataTela(p.dat_ent);
-        const auto dataSai = dataTela(p.dat_sai);
-        if (!dataEnt || !dataSai) return recusaTarifa(kMsgHorarioInvalido, {}, true);
-        if (instante(*dataSai, *s) < instante(*dataEnt, *e))
-            return recusaTarifa(kMsgSaidaAntesEntrada, {}, true);
-        const auto f = foraDoTurnoNoturno(*dataEnt, *e, *dataSai, *s, *inicio, *fim);
+        const auto f = foraDoTurnoNoturno(dataEnt, e, dataSai, s, *inicio, *fim);
         if (!f) return recusaTarifa(kMsgForaDoTurno, QStringLiteral("tur"), true);
         fora = *f;
     } else {
         // Times of day only; equal times pass.
-        if (*fim < *e || *inicio > *s)
+        if (*fim < e || *inicio > s)
             return recusaTarifa(kMsgForaDoTurno, QStringLiteral("tur"), true);
-        if (*e < *inicio) fora += *inicio - *e;
-        if (*s > *fim) fora += *s - *fim;
+        if (e < *inicio) fora += *inicio - e;
+        if (s > *fim) fora += s - *fim;
     }
 
     Dinheiro total = *preco;

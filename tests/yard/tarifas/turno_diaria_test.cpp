@@ -45,6 +45,12 @@ TEST(Turno, ExemplosBordasERecusas) {
         {"21:00:00", "11/03/2008 07:00:00", "32,00", "22:00 - 06:00"},   // 1 h before, 1 after
         {"01:00:00", "07:00:00", "28,00", "22:00 - 06:00"},   // the night before: 1 h after
         {"11/03/2008 05:00:00", "23:00:00", kMsgSaidaAntesEntrada, "22:00 - 06:00"},
+        // The program clock set back: a day shift refuses the stay too, in any mode.
+        {"10:00:00", "09:30:00", kMsgSaidaAntesEntrada, t, kMsgSaidaAntesEntrada},
+        {"11/03/2008 10:00:00", "10:30:00", kMsgSaidaAntesEntrada, t, kMsgSaidaAntesEntrada},
+        {"13/03/2008 10:00:00", "10:30:00", kMsgSaidaAntesEntrada, t, kMsgSaidaAntesEntrada},
+        {"11/03/2008 19:00:00", "20:00:00", kMsgSaidaAntesEntrada, "18:00 - 00:00",
+         kMsgSaidaAntesEntrada},
     }, recusaTurno);
     semeia(b.db(), "DELETE FROM rotativo_variavel");
     confereLinhas(b.db(), "T", {{"07:00:00", "10:00:00", "O tempo do turno foi excedido e os "
