@@ -17,54 +17,63 @@ bool forma(QStringView t, QStringView modelo) {
     return true;
 }
 
-void algarismos(QString& r, int v, int n) {
-    char b[4];
+// Writes `v` in `n` digits at `b`; returns the place after them.
+char* algarismos(char* b, int v, int n) {
     for (int i = n - 1; i >= 0; --i, v /= 10) b[i] = char('0' + v % 10);
-    r.append(QLatin1String(b, n));
+    return b + n;
 }
 
 // The usual forms are written and read here, without the general date-format machinery; the
-// rest goes through it, so the results are the same.
-QString textoData(const QDate& d, char sep, bool anoPrimeiro) {
-    int a, m, dia;
-    d.getDate(&a, &m, &dia);
-    QString r;
-    r.reserve(10);
+// rest goes through it, so the results are the same. Each text is put together in place and
+// made a string once: the lanes write several at every vehicle.
+QString textoData(int a, int m, int dia, char sep, bool anoPrimeiro) {
+    char b[10];
+    char* p = b;
     if (anoPrimeiro) {
-        algarismos(r, a, 4);
-        r.append(QLatin1Char(sep));
-        algarismos(r, m, 2);
-        r.append(QLatin1Char(sep));
-        algarismos(r, dia, 2);
+        p = algarismos(p, a, 4);
+        *p++ = sep;
+        p = algarismos(p, m, 2);
+        *p++ = sep;
+        algarismos(p, dia, 2);
     } else {
-        algarismos(r, dia, 2);
-        r.append(QLatin1Char(sep));
-        algarismos(r, m, 2);
-        r.append(QLatin1Char(sep));
-        algarismos(r, a, 4);
+        p = algarismos(p, dia, 2);
+        *p++ = sep;
+        p = algarismos(p, m, 2);
+        *p++ = sep;
+        algarismos(p, a, 4);
     }
-    return r;
+    return QString::fromLatin1(b, sizeof b);
 }
 
-bool anoComum(const QDate& d) { return d.isValid() && d.year() >= 1000 && d.year() <= 9999; }
+bool anoComum(int a) { return a >= 1000 && a <= 9999; }
+bool anoComum(const QDate& d) { return d.isValid() && anoComum(d.year()); }
+
+// `d` in the usual form when its year has four digits, else empty. The calendar is read once:
+// each of year(), month() and day() would work it out from the day number again.
+QString textoDataComum(const QDate& d, char sep, bool anoPrimeiro) {
+    if (!d.isValid()) return {};
+    int a, m, dia;
+    d.getDate(&a, &m, &dia);
+    return anoComum(a) ? textoData(a, m, dia, sep, anoPrimeiro) : QString();
+}
 
 QString textoHora(const QTime& t, bool segundos) {
-    QString r;
-    r.reserve(8);
-    algarismos(r, t.hour(), 2);
-    r.append(u':');
-    algarismos(r, t.minute(), 2);
+    const int s = t.msecsSinceStartOfDay() / 1000;   // one reading for the three parts
+    char b[8];
+    char* p = algarismos(b, s / 3600, 2);
+    *p++ = ':';
+    p = algarismos(p, s / 60 % 60, 2);
     if (segundos) {
-        r.append(u':');
-        algarismos(r, t.second(), 2);
+        *p++ = ':';
+        p = algarismos(p, s % 60, 2);
     }
-    return r;
+    return QString::fromLatin1(b, p - b);
 }
 
 }  // namespace
 
 QVariant dataParaBanco(const QDate& d) {
-    if (anoComum(d)) return textoData(d, '-', true);
+    if (QString r = textoDataComum(d, '-', true); !r.isEmpty()) return r;
     return d.isValid() ? QVariant(d.toString(QStringLiteral("yyyy-MM-dd"))) : QVariant();
 }
 
@@ -94,7 +103,7 @@ QTime horaDoBanco(const QVariant& v) {
 }
 
 QString dataBr(const QDate& d) {
-    if (anoComum(d)) return textoData(d, '/', false);
+    if (QString r = textoDataComum(d, '/', false); !r.isEmpty()) return r;
     return d.toString(QStringLiteral("dd/MM/yyyy"));
 }
 QString horaHm(const QTime& t) { return t.isValid() ? textoHora(t, false) : QString(); }

@@ -5,11 +5,37 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <charconv>
+
 namespace {
 
 QString textoDaColuna(sqlite3_stmt* st, int coluna) {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, coluna));
     return p ? QString::fromUtf8(p, sqlite3_column_bytes(st, coluna)) : QString();
+}
+
+// Binds `texto` as UTF-8. A plate is ASCII: it is copied as it is, with no buffer of its own
+// to allocate and free at every lookup; anything else is encoded.
+void ligaTexto(sqlite3_stmt* st, int i, const QString& texto) {
+    char ascii[32];
+    if (texto.size() <= qsizetype(sizeof ascii) &&
+        std::all_of(texto.cbegin(), texto.cend(), [](QChar c) { return c.unicode() < 0x80; })) {
+        for (qsizetype k = 0; k < texto.size(); ++k) ascii[k] = char(texto[k].unicode());
+        sqlite3_bind_text(st, i, ascii, int(texto.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    const QByteArray utf8 = texto.toUtf8();
+    sqlite3_bind_text(st, i, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+// The ticket left-aligned in 10 characters, as the lane's ticket field holds it.
+QString ticketNoCampo(qint64 ticket) {
+    char b[24];
+    const int n = int(std::to_chars(b, b + sizeof b, ticket).ptr - b);
+    const int tamanho = std::max(n, 10);
+    std::fill(b + n, b + tamanho, ' ');
+    return QString::fromLatin1(b, tamanho);
 }
 
 }  // namespace
@@ -44,8 +70,7 @@ std::optional<VeiculoEncontrado> busca_saida(Banco& db, CampoBusca campo, const 
     };
     sqlite3_stmt* st = db.preparado(consultas[int(campo)]);
     if (campo == CampoBusca::Placa) {
-        const QByteArray placa = texto.toUtf8();
-        sqlite3_bind_text(st, 1, placa.constData(), int(placa.size()), SQLITE_TRANSIENT);
+        ligaTexto(st, 1, texto);
     } else {
         sqlite3_bind_int64(st, 1, numero);
     }
@@ -58,7 +83,7 @@ std::optional<VeiculoEncontrado> busca_saida(Banco& db, CampoBusca campo, const 
     VeiculoEncontrado v;
     v.mensalista = sqlite3_column_type(st, 0) == SQLITE_NULL;
     v.tic = v.mensalista ? QStringLiteral("0000000000")
-                         : QString::number(sqlite3_column_int64(st, 0)).leftJustified(10, u' ');
+                         : ticketNoCampo(sqlite3_column_int64(st, 0));
     v.pla = textoDaColuna(st, 1);
     v.dat_ent = dataBrDoBanco(textoDaColuna(st, 2));
     v.hor_ent = horaHmsDoBanco(textoDaColuna(st, 3));

@@ -158,9 +158,13 @@ void JanelaPrincipal::montaControles() {
     g1->addWidget(Frame2, l, 0, 1, 4);
     // The lane fields hold plates, numbers, dates and amounts, which need no text shaping: each
     // vehicle found rewrites several of them, and they are laid out again at every write.
+    // The ticket, the dates and the times hold only digits, "/", ":" and blanks, which every
+    // font has: they are laid out in the field's own font without looking through the others.
     for (QLineEdit* c : {tic, pla, pri, vei, dat_ent, hor_ent, dat_sai, hor_sai, tot, val_pag, tro}) {
+        const bool algarismos = c == tic || c == dat_ent || c == hor_ent || c == dat_sai || c == hor_sai;
         QFont f = c->font();
-        f.setStyleStrategy(QFont::PreferNoShaping);
+        f.setStyleStrategy(algarismos ? QFont::StyleStrategy(QFont::PreferNoShaping | QFont::NoFontMerging)
+                                      : QFont::PreferNoShaping);
         c->setFont(f);
     }
     for (QLineEdit* c : {tot, val_pag, tro}) c->setMinimumWidth(larguraDeValor(c));
