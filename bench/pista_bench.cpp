@@ -168,12 +168,30 @@ int veiculoCom(Cenario* c, Chave k) {
     }
 }
 
+// The vehicle of one round of medeLadoALado, the same for both sides: whichever side runs first
+// draws it, so that each side meets a vehicle not yet looked up as often as the other (the sides
+// take turns at running first). Drawn by one side only, the other would always find it warm.
+class VeiculoDaRodada {
+public:
+    VeiculoDaRodada(Cenario* c, Chave k) : c_(c), k_(k) {}
+    int operator()() {
+        if (vezes_++ % 2 == 0) i_ = veiculoCom(c_, k_);
+        return i_;
+    }
+
+private:
+    Cenario* c_;
+    Chave k_;
+    int i_ = 0;
+    long vezes_ = 0;
+};
+
 void medeBusca(benchmark::State& st, const std::string& nome, Cenario* c, Chave k) {
     Banco& db = c->ctx.estado.db;
-    int i = 0;
+    VeiculoDaRodada veiculo(c, k);
     medeLadoALado(st, nome,
         [&] {
-            i = veiculoCom(c, k);   // the same vehicle for both
+            const int i = veiculo();
             const QString placa = qtexto(c->placaBase(i));
             const QString texto = k == Chave::Placa    ? placa
                                   : k == Chave::Ticket ? QString::number(i + 1)
@@ -188,6 +206,7 @@ void medeBusca(benchmark::State& st, const std::string& nome, Cenario* c, Chave 
             return r ? t : -1;
         },
         [&] {
+            const int i = veiculo();
             const std::string& placa = c->placaBase(i);
             int achados = 0;
             const double t = mede([&] {
@@ -208,19 +227,19 @@ void medeBusca(benchmark::State& st, const std::string& nome, Cenario* c, Chave 
 void buscaNaPista(benchmark::State& st, const std::string& nome, Cenario* c) {
     JanelaPrincipalTeste& j = *c->janela;
     j.Option2->setChecked(true);
-    int i = 0;
+    VeiculoDaRodada veiculo(c, Chave::Ticket);   // a casual car: no kind is chosen for it
     // The field is found by its name before the clock starts: the search through the window's
     // controls is the benchmark's, not the lane's.
     QLineEdit* const pla = j.pla;
-    auto digita = [&] {
+    auto digita = [&](int i) {
         j.trata_tecla(Qt::Key_Escape);
         pla->setText(qtexto(c->placaBase(i)));
         QCoreApplication::processEvents();
     };
     medeLadoALado(st, nome,
         [&] {
-            i = veiculoCom(c, Chave::Ticket);   // a casual car: no kind is chosen for it
-            digita();
+            const int i = veiculo();
+            digita(i);
             QFocusEvent saiu(QEvent::FocusOut, Qt::TabFocusReason);
             const double t = mede([&] { QCoreApplication::sendEvent(pla, &saiu); });
             const bool achou = j.tic->displayText().trimmed() == QString::number(i + 1) &&
@@ -228,7 +247,8 @@ void buscaNaPista(benchmark::State& st, const std::string& nome, Cenario* c) {
             return achou ? t : -1;
         },
         [&] {
-            digita();
+            const int i = veiculo();
+            digita(i);
             const std::string& placa = c->placaBase(i);
             int achados = 0;
             const double t = mede([&] { achados = c->porPlaca->texto(1, placa).roda(5); });
