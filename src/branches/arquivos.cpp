@@ -21,8 +21,11 @@ QString naPasta(const QString& pasta, const QString& nome) {
 
 void copiaVerificada(const QString& origem, const QString& copia, const QString& nome,
                      const QString& falha, ArquivoCopiado* copiado) {
-    switch (copiaPrivada(origem, copia, copiado)) {
-    case ResultadoCopia::Feita: return;
+    int origemAberta = -1;
+    switch (copiaPrivada(origem, copia, copiado ? &origemAberta : nullptr)) {
+    case ResultadoCopia::Feita:
+        if (copiado) copiado->guarda(origemAberta);
+        return;
     case ResultadoCopia::DiscoCheio: throw ErroBanco(textoDiscoCheio(nome));
     case ResultadoCopia::OrigemMudou:
         throw ErroBanco(QStringLiteral("O arquivo %1 mudou enquanto era copiado (talvez outro programa "

@@ -1,6 +1,6 @@
 #include "data/arquivo_copiado.h"
 
-#include "data/gravacao_segura.h"
+#include "data/mudancas_arquivos.h"
 
 #include <QFile>
 #include <QRandomGenerator>

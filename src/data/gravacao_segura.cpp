@@ -1,6 +1,5 @@
 #include "data/gravacao_segura.h"
 
-#include "data/arquivo_copiado.h"
 #include "data/banco.h"
 #include "data/conexoes_abertas.h"
 #include "data/vigia_origem.h"
@@ -15,18 +14,12 @@
 
 #include <cerrno>
 #include <cstring>
-#include <utility>
 #include <vector>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-OuvinteArquivos& ouvinte() {
-    static OuvinteArquivos o;
-    return o;
-}
 
 constexpr ssize_t kParte = 1 << 16;
 
@@ -84,14 +77,6 @@ ResultadoCopia doEstado(EstadoOrigem e) {
 }
 
 }  // namespace
-
-OuvinteArquivos ouveMudancasArquivos(OuvinteArquivos novo) {
-    return std::exchange(ouvinte(), std::move(novo));
-}
-
-void avisaMudanca(const QString& arquivo) {
-    if (ouvinte()) ouvinte()(arquivo);
-}
 
 bool escreveTudo(int fd, const char* dados, ssize_t n) {
     while (n > 0) {
@@ -165,7 +150,8 @@ bool criaArquivoPrivado(const QString& caminho, struct stat* criado) {
     return ok;
 }
 
-ResultadoCopia copiaPrivada(const QString& origem, const QString& destino, ArquivoCopiado* copiado) {
+ResultadoCopia copiaPrivada(const QString& origem, const QString& destino, int* origemAberta) {
+    if (origemAberta) *origemAberta = -1;
     // A file the engine holds for this process is never read by hand (nor complete without its
     // log): only the engine copies it (a backup's compaction).
     if (conexaoQueUsa(origem)) return ResultadoCopia::Falhou;
@@ -190,7 +176,7 @@ ResultadoCopia copiaPrivada(const QString& origem, const QString& destino, Arqui
     if (r == ResultadoCopia::Feita) r = comparaCopia(de, para);
     if (r == ResultadoCopia::Feita) r = doEstado(vigia.termina(de));
     if (r == ResultadoCopia::Feita && ::fsync(para) != 0) r = falhaGravacao();
-    if (r == ResultadoCopia::Feita && copiado) copiado->guarda(de);
+    if (r == ResultadoCopia::Feita && origemAberta) *origemAberta = de;
     else ::close(de);
     if (::close(para) != 0 && r == ResultadoCopia::Feita) r = falhaGravacao();
     if (r != ResultadoCopia::Feita) ::unlink(nome.constData());
@@ -307,7 +293,7 @@ void anotaGravacao(const QString& pastaPrograma, const QString& temporario) {
 
 void esqueceGravacao(const QString& pastaPrograma, const QString& temporario) {
     const bool esquecido = acrescentaAnotacao(pastaPrograma, '-', temporario);
-    const QDir pasta(pastaPrograma);
+    const QDir pasta{pastaPrograma};
     const QString registro = pasta.filePath(kGravacoesAnotadas);
     QStringList resto = anotadas(registro);
     // Not written (a full disk): the notes go all the same once nothing they name is left.

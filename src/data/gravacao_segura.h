@@ -8,14 +8,14 @@
 // closed holds every committed row; a copy taken while it is open must call
 // `consolidaGravacoes` first.
 
+#include "data/mudancas_arquivos.h"
+
 #include <QString>
 
-#include <functional>
 
 #include <sys/stat.h>
 #include <sys/types.h>
 
-class ArquivoCopiado;
 struct sqlite3;
 
 // The program's temporary full copies of the database. All hold the users' passwords, so they
@@ -34,14 +34,6 @@ inline const QString kSufixoCriando = QStringLiteral(".criando");
 // In the program's folder: the files being written elsewhere under their second name.
 inline const QString kGravacoesAnotadas = QStringLiteral("dados.mdb.gravacoes");
 
-// The seam of the file changes. Every change the program makes to its database files (a file
-// created, filled, renamed, linked or removed, a connection closed or its journal switched) is
-// told here first, naming the file; a test stops at each one and looks at the folders as a kill
-// just there would leave them. The program itself listens to nothing.
-using OuvinteArquivos = std::function<void(const QString& arquivo)>;
-// Puts `ouvinte` in place (empty: nobody) and gives the one it replaces.
-OuvinteArquivos ouveMudancasArquivos(OuvinteArquivos ouvinte);
-void avisaMudanca(const QString& arquivo);
 
 // Sets the journal and the syncing of a connection just opened. False when the engine refused.
 bool preparaGravacaoSegura(sqlite3* conexao);
@@ -65,9 +57,9 @@ enum class ResultadoCopia {
 // while it is read (see vigia_origem.h) and comparing the copy with it read again: a copy of a
 // file written meanwhile, in whatever order, or held open or mapped for writing by another
 // program, may blend two versions of it and is not kept. On any failure a part written is
-// removed. Once done, `copiado` (if given) holds the file copied.
-ResultadoCopia copiaPrivada(const QString& origem, const QString& destino,
-                            ArquivoCopiado* copiado = nullptr);
+// removed. Once done, `origemAberta` (if given) takes the descriptor the source was read by,
+// still open, for the caller to close (-1 unless the copy was made).
+ResultadoCopia copiaPrivada(const QString& origem, const QString& destino, int* origemAberta = nullptr);
 // Removes a database file together with the side files the engine may leave beside it
 // (journal, log, shared memory), so that a later file of the same name never picks them up.
 void removeBanco(const QString& caminho);
