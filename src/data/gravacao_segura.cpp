@@ -189,15 +189,19 @@ void removeArquivo(const QString& arquivo) {
     QFile::remove(arquivo);
 }
 
+namespace {
+
+// The files the engine may put beside a database of a given name, and the file itself last: a
+// removal cut short leaves a name the next one finds.
+const char* const kLados[] = {"-journal", "-wal", "-shm", ""};
+
+}  // namespace
+
 void removeBanco(const QString& caminho) {
-    // The file itself last: cut short, the removal leaves a name the next one finds.
-    for (const char* lado : {"-journal", "-wal", "-shm", ""}) removeArquivo(caminho + QLatin1String(lado));
+    for (const char* lado : kLados) removeArquivo(caminho + QLatin1String(lado));
 }
 
 namespace {
-
-// The files the engine may put beside a database of a given name.
-const char* const kLados[] = {"", "-journal", "-wal", "-shm"};
 
 // Nothing at all at `caminho` nor beside it: not a file, a folder, nor a link (even one that
 // leads nowhere).
@@ -221,7 +225,7 @@ bool deste(const QString& caminho) {
 // A temporary file of the program's and the files the engine left beside it, those of them that
 // are this user's files, the file itself last.
 void removeDeste(const QString& caminho) {
-    for (const char* lado : {"-journal", "-wal", "-shm", ""})
+    for (const char* lado : kLados)
         if (deste(caminho + QLatin1String(lado))) removeArquivo(caminho + QLatin1String(lado));
 }
 
