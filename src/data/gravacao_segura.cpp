@@ -2,6 +2,7 @@
 
 #include "data/banco.h"
 #include "data/conexoes_abertas.h"
+#include "data/nome_guardado.h"
 #include "data/vigia_origem.h"
 
 #include <QDir>
@@ -255,9 +256,8 @@ QByteArray comoAnotado(const QString& pastaPrograma, const QString& temporario) 
 // be written (the operation goes on: only its cleaning after a kill is lost).
 bool acrescentaAnotacao(const QString& pastaPrograma, char sinal, const QString& temporario) {
     const QByteArray linha = sinal + comoAnotado(pastaPrograma, temporario) + '\n';
-    // Never through a link left at its name.
-    const int fd = ::open(QFile::encodeName(QDir(pastaPrograma).filePath(kGravacoesAnotadas)).constData(),
-                          O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    // Only into a file of its own: never through a link, into a file of another name, or waiting.
+    const int fd = abreGuardado(QDir(pastaPrograma).filePath(kGravacoesAnotadas), O_WRONLY | O_APPEND | O_CREAT);
     if (fd < 0) return false;
     // On the disk before the file it names is created.
     const bool ok = escreveTudo(fd, linha.constData(), linha.size()) && ::fsync(fd) == 0;
@@ -272,7 +272,7 @@ QString anotadoEm(const QDir& pastaPrograma, const QString& anotado) {
 
 // The files noted and not yet forgotten, as noted.
 QStringList anotadas(const QString& registro) {
-    const int fd = ::open(QFile::encodeName(registro).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = abreGuardado(registro, O_RDONLY);
     if (fd < 0) return {};
     QFile f;
     QStringList r;
@@ -354,6 +354,6 @@ void removeCopiasTemporarias(const QString& banco) {
     removeArquivo(registro);
     const QString anterior = banco + kSufixoAnterior;
     if (QFileInfo::exists(anterior) && !QFileInfo::exists(banco))
-        QFile::rename(anterior, banco);
+        renomeiaSemSobrescrever(anterior, banco);
     if (QFileInfo::exists(banco)) removeBanco(anterior);
 }
