@@ -252,11 +252,15 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
 }
 
 // A coupon the fiscal journal shows open (an item, then no close, whatever came after) is
-// known at start, so the next exit closes it before selling its own item.
+// known at start, so the next exit closes it before selling its own item. A journal's name that
+// holds a FIFO or a link is neither waited on nor read through: the start tells it and goes on.
 TEST(CargaAcesso, CupomAbertoNoDiarioFiscal) {
+    enum class No { Arquivo, Fifo, Link };
     const struct {
         const char* diario;
         const char* aberto;
+        No no = No::Arquivo;
+        const char* aviso = nullptr;
     } casos[] = {
         {"", ""},
         {"2026-12-07 10:00:00 VendeItem(\"7\", \"AAA-0001\")\n", "7"},
@@ -264,20 +268,40 @@ TEST(CargaAcesso, CupomAbertoNoDiarioFiscal) {
         {"2026-12-07 10:00:00 VendeItem(\"\", \"A\")\n", "sem número"},
         {"2026-12-07 10:00:00 VendeItem(\"7\", \"A\")\n"
          "2026-12-07 10:00:01 FechaCupomResumido(\"DINHEIRO\", \"VendeItem(\\\"9\\\"\")\n", ""},
+        {"", "", No::Fifo, " é um FIFO (pipe)"},
+        {"2026-12-07 10:00:00 VendeItem(\"7\", \"AAA-0001\")\n", "", No::Link, " é um link simbólico para "},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(c.diario);
+        SCOPED_TRACE(std::string(c.diario) + std::to_string(int(c.no)));
         PlataformaFalsa p;
+        QTemporaryDir fora;
         DiarioFiscal diario([&] { return p.pastaPrograma(); }, [] { return QDateTime(); });
         p.fiscalUsada = &diario;
+        const QString arquivo = c.no == No::Link ? fora.filePath("outro.txt") : diario.caminho();
         if (*c.diario) {
-            QFile f(diario.caminho());
+            QFile f(arquivo);
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             f.write(c.diario);
         }
+        if (c.no == No::Link) {
+            ASSERT_TRUE(QFile::link(arquivo, diario.caminho()));
+        }
+        std::optional<FifoAtendido> fifo;
+        if (c.no == No::Fifo) fifo.emplace(diario.caminho(), false);
         Contexto ctx(p);
         ASSERT_TRUE(carrega_banco(ctx).ok);
         EXPECT_EQ(ctx.estado.cupom_aberto, QString::fromUtf8(c.aberto));
+        QStringList avisos;
+        for (const MensagemVista& m : p.mensagens)
+            if (m.texto.startsWith("Diário da impressora fiscal")) avisos << m.texto;
+        if (!c.aviso) {
+            EXPECT_EQ(avisos, QStringList());
+            continue;
+        }
+        const QString oQue = c.aviso + (c.no == No::Link ? arquivo : QString());
+        EXPECT_EQ(avisos, QStringList("Diário da impressora fiscal: " + diario.caminho() + oQue +
+                                      ", e não um arquivo só do programa. Nenhuma chamada à impressora fiscal "
+                                      "é feita enquanto ele estiver lá: remova-o ou mova-o para outro lugar."));
     }
 }
 
