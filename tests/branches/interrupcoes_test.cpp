@@ -2,6 +2,7 @@
 #include "branches/backup.h"
 #include "branches/filiais_teste.h"
 #include "data/gravacao_segura.h"
+#include "support/retrato_morte.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -14,7 +15,7 @@
 namespace {
 
 // The program's folder as a kill at one file change leaves it: a copy of every file there,
-// taken before the change is made.
+// taken before the change is made, each copy standing for the file it was taken from.
 struct Retrato {
     QString antes;   // the file about to change
     std::unique_ptr<QTemporaryDir> pasta = std::make_unique<QTemporaryDir>();
@@ -25,9 +26,16 @@ Retrato retrata(const QString& programa, const QString& antes) {
     Retrato r;
     r.antes = QFileInfo(antes).fileName();
     const QDir de(programa);
+    QFile anotacoes(de.filePath(kGravacoesAnotadas));
+    QByteArray notas = anotacoes.open(QIODevice::ReadOnly) ? anotacoes.readAll() : QByteArray();
     for (const QString& nome : de.entryList(QDir::Files | QDir::Hidden)) {
         EXPECT_TRUE(QFile::copy(de.filePath(nome), r.pasta->filePath(nome))) << nome.toStdString();
+        notas = notasDaCopia(notas, de.filePath(nome), r.pasta->filePath(nome));
         r.arquivos << nome;
+    }
+    if (!notas.isEmpty()) {
+        QFile copia(r.pasta->filePath(kGravacoesAnotadas));
+        EXPECT_TRUE(copia.open(QIODevice::WriteOnly) && copia.write(notas) == notas.size());
     }
     return r;
 }
