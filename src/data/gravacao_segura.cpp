@@ -505,11 +505,13 @@ void removeCopiasTemporarias(const QString& banco) {
         case Situacao::Feito: {
             const QString arquivo = anotadoEm(pasta, a.arquivo);
             // The database a swap cut short kept: put back when nothing at all is at the
-            // database's name (not even a link), never over anything; stale beside it otherwise.
+            // database's name (not even a link), never over anything, and never removed while it
+            // is the only one; stale beside it otherwise.
             struct stat s {};
             if (nomeDoTipo(a.arquivo) == nomeAnterior && ::lstat(nomeBanco.constData(), &s) != 0 && errno == ENOENT) {
                 avisaMudanca(banco);
-                if (renomeiaSemSobrescrever(QFile::encodeName(arquivo), nomeBanco)) break;
+                if (!renomeiaSemSobrescrever(QFile::encodeName(arquivo), nomeBanco)) mantidas << a;
+                break;
             }
             if (!removeFeito(arquivo, *a.feito)) mantidas << a;
             break;
