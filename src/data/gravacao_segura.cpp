@@ -17,6 +17,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <utility>
 #include <vector>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -173,7 +174,7 @@ int criaArquivoNovo(const QString& caminho, int modo, mode_t permissoes) {
                           permissoes);
     if (fd < 0) return -1;
     if (ArquivoTemporario* t = temporarioEm(caminho))
-        if (const auto feito = identidadeDe(fd)) t->anota(*feito);
+        if (const auto feito = identidadeDe(fd)) t->anota(feito->semConteudo());
     return fd;
 }
 
@@ -470,15 +471,27 @@ ArquivoTemporario::~ArquivoTemporario() {
 
 void ArquivoTemporario::anota(const IdentidadeArquivo& feito) {
     if (esquecido_) return;
-    feito_ = feito;
+    const std::optional<IdentidadeArquivo> antes = std::exchange(feito_, feito);
     anotaGravacao(pasta_, caminho_, feito);
+    // The note it replaces goes once the new one is written: a kill between leaves two notes of
+    // the one file.
+    if (antes) acrescentaAnotacao(pasta_, '-', nota(pasta_, caminho_, *antes));
 }
 
 bool ArquivoTemporario::anotaPresente() {
     const auto feito = identidadeEm(caminho_);
     if (!feito || !deste(caminho_)) return false;
-    anota(*feito);
+    anota(feito->semConteudo());
     return true;
+}
+
+void ArquivoTemporario::anotaInteiro() {
+    if (esquecido_ || !feito_ || !feitoEm(caminho_, *feito_)) return;
+    if (const auto inteiro = identidadeEm(caminho_)) anota(*inteiro);
+}
+
+void anotaTemporarioInteiro(const QString& caminho) {
+    if (ArquivoTemporario* t = temporarioEm(caminho)) t->anotaInteiro();
 }
 
 void ArquivoTemporario::esquece() {

@@ -114,6 +114,9 @@ public:
     // The same for the file now at the name, put there otherwise (a link just made); false when
     // none is there.
     bool anotaPresente();
+    // The file is whole and written no more: noted again with its size and last write, which
+    // tell it from another file that comes to have its device and inode.
+    void anotaInteiro();
     // Nothing of it is at the name any more (renamed into its place, or never created), or it
     // is to stay where it is: forgotten, and nothing is removed.
     void esquece();
@@ -123,6 +126,9 @@ private:
     std::optional<IdentidadeArquivo> feito_;
     bool esquecido_ = false;
 };
+// The temporary file of the program at `caminho`, if one is there, is whole (see
+// ArquivoTemporario::anotaInteiro).
+void anotaTemporarioInteiro(const QString& caminho);
 // Settles the temporary files noted, which an operation ended midway (a kill, a power cut)
 // left. Called at start-up only, under the folder's lock, while no other copy of the program can
 // be using them. A note names a kind of file the program makes, where it makes it, with the

@@ -289,6 +289,22 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
         EXPECT_FALSE(pasta.exists(kGravacoesAnotadas));
         ASSERT_TRUE(QDir(midia).removeRecursively());
     }
+    // A medium whose file system numbers its files anew at each mounting and keeps no birth:
+    // another medium's file there comes to have the device and inode of the file noted whole,
+    // and only its size and last write tell it apart.
+    ASSERT_TRUE(QDir().mkpath(midia));
+    escreve(parcial, "de outra mídia");
+    auto mesmoNumero = identidadeEm(parcial);
+    ASSERT_TRUE(mesmoNumero);
+    mesmoNumero->nascimento = 0;
+    mesmoNumero->tamanho += 4096;
+    anotaGravacao(pasta.path(), parcial, *mesmoNumero);
+    {
+        Contexto ctx(p);
+        ASSERT_TRUE(carrega_banco(ctx).ok);
+    }
+    EXPECT_EQ(conteudo(parcial), "de outra mídia");
+    ASSERT_TRUE(QDir(midia).removeRecursively());
 
     // The file a swap cut short kept of the database, as the program keeps it (the same file
     // under a second name, noted): stale beside it, put back in its place when the database

@@ -20,10 +20,11 @@ inline QByteArray notasDaCopia(const QByteArray& notas, const QString& original,
     QList<QByteArray> linhas = notas.split('\n');
     for (QByteArray& linha : linhas) {
         const qsizetype espaco = linha.indexOf(' ');
-        if (espaco < 1 || linha.mid(espaco + 1) != de->texto()) continue;
+        const auto anotada = IdentidadeArquivo::deTexto(linha.mid(espaco + 1));
+        if (espaco < 1 || !anotada || !anotada->mesmoQue(*de)) continue;
         const QString nome = QFile::decodeName(QByteArray::fromPercentEncoding(linha.mid(1, espaco - 1)));
         if (nome == QFileInfo(original).fileName() || nome == QDir::cleanPath(QFileInfo(original).absoluteFilePath()))
-            linha = linha.left(espaco + 1) + para->texto();
+            linha = linha.left(espaco + 1) + (anotada->tamanho < 0 ? para->semConteudo() : *para).texto();
     }
     return linhas.join('\n');
 }
