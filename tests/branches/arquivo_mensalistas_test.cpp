@@ -1,5 +1,6 @@
 #include "branches/arquivo_mensalistas.h"
 #include "branches/filiais_teste.h"
+#include "branches/troca_filial.h"
 #include "data/gravacao_segura.h"
 #include "subscribers/pagamento_mensalidade.h"
 
@@ -83,37 +84,45 @@ TEST_F(ArquivoMensalistasTest, GeraNoEscritorioERecebeNaFilial) {
     EXPECT_EQ(filial.conta("tipos_mensalistas"), 2);
 }
 
-// December paid at the site that reads the file, with its payment, while the file was on its
-// way: the month keeps that payment, whatever the file says of it.
+// December paid at the site that reads a file, with its payment, while the file was on its way:
+// the month keeps that payment, whatever the file says of it (open, or paid by the other site).
 TEST_F(ArquivoMensalistasTest, MesPagoAquiFicaComSeuPagamento) {
+    enum class Leitura { Filial, EscritorioSeuArquivo, EscritorioArquivoDaFilial };
     const struct {
         const char* caso;
-        bool noEscritorio;   // the office reads a file it made before taking the payment
-        bool pagoNoArquivo;  // the office had December paid too
+        Leitura leitura;
+        bool pagoNoOutro;   // the site the file came from had December paid too
     } casos[] = {
-        {"na filial, o mês em aberto no arquivo", false, false},
-        {"no escritório, o arquivo feito antes do pagamento", true, false},
-        {"na filial, o mês pago também no escritório", false, true},
+        {"na filial, o mês em aberto no arquivo", Leitura::Filial, false},
+        {"no escritório, o arquivo que fez antes do pagamento", Leitura::EscritorioSeuArquivo, false},
+        {"na filial, o mês pago também no escritório", Leitura::Filial, true},
+        {"no escritório, o mês pago também na filial", Leitura::EscritorioArquivoDaFilial, true},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
         Ambiente esc, fil;
         escritorioComMensalistas(esc);
         defineFilial(fil, 1);
-        esc.db().executa("UPDATE mensalidades SET pago = ?, data_pgto = ?, hora_pgto = ? WHERE codigo = 7 "
-                         "AND mes = '2026-12-01'",
-                         {c.pagoNoArquivo ? 1 : 0, c.pagoNoArquivo ? QVariant("2026-12-03") : QVariant(),
-                          c.pagoNoArquivo ? QVariant("10:00:00") : QVariant()});
-        ASSERT_TRUE(gera_arquivo_mensalistas(esc.db(), 1, disco.path(), 1).ok);
-        Ambiente& leitor = c.noEscritorio ? esc : fil;
-        if (!c.noEscritorio) {
-            mensalista(fil, 7, "José D'Ávila", 1);
-            mensalidade(fil, 7, "2026-12-01", false, 1);
-        }
-        ASSERT_TRUE(efetua_pagamento(leitor.db(), {7, QDate(2026, 12, 1), Dinheiro::reais(150), {}, {}, 1, 1,
-                                                   QDate(2026, 12, 5), QTime(9, 0)}).pago);
-        const ResultadoArquivo r = recebe_arquivo_mensalistas(leitor.db(), disco.path(), false, 1);
-        ASSERT_TRUE(r.ok) << r.mensagem.toStdString();
+        mensalista(fil, 7, "José D'Ávila", 1);
+        esc.db().executa("UPDATE mensalidades SET pago = 0 WHERE codigo = 7 AND mes = '2026-12-01'");
+        mensalidade(fil, 7, "2026-12-01", false, 1);
+        Ambiente& leitor = c.leitura == Leitura::Filial ? fil : esc;
+        Ambiente& outro = c.leitura == Leitura::Filial ? esc : fil;
+        const auto paga = [](Ambiente& a, int dia, int hora) {
+            ASSERT_TRUE(efetua_pagamento(a.db(), {7, QDate(2026, 12, 1), Dinheiro::reais(150), {}, {}, 1, 1,
+                                                  QDate(2026, 12, dia), QTime(hora, 0)}).pago);
+        };
+        if (c.pagoNoOutro) paga(outro, 3, 10);
+        const QString daFilial = fil.plataforma.pastaPrograma() + "/backup_filial.mdb";
+        if (c.leitura == Leitura::EscritorioArquivoDaFilial)
+            ASSERT_TRUE(exporta_filial(fil.db(), daFilial).ok);
+        else
+            ASSERT_TRUE(gera_arquivo_mensalistas(esc.db(), 1, disco.path(), 1).ok);
+        paga(leitor, 5, 9);
+        const bool ok = c.leitura == Leitura::EscritorioArquivoDaFilial
+                            ? mescla_filial(esc.db(), daFilial).ok
+                            : recebe_arquivo_mensalistas(leitor.db(), disco.path(), false, 1).ok;
+        ASSERT_TRUE(ok);
         EXPECT_EQ(leitor.linha("SELECT pago, data_pgto, hora_pgto, valor FROM mensalidades WHERE "
                                "codigo = 7 AND mes = '2026-12-01'"),
                   (QStringList{"1", "2026-12-05", "09:00:00", "1500000"}));
