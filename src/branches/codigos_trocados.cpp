@@ -251,10 +251,10 @@ void trocaCodigos(Banco& db, const CodigosDaFilial& codigos) {
         for (const CodigoOcupado& o : codigos.ocupados)
             r << QStringLiteral("%1, mas o código %2 da filial é, no escritório, do mensalista %3: "
                                 "para que os registros de um não passem ao outro, troque na filial o "
-                                "código dele por outro e gere o arquivo novamente.")
+                                "código do mensalista %4 por outro e gere o arquivo novamente.")
                      .arg(linhaTroca(o.troca))
                      .arg(o.troca.novo)
-                     .arg(o.nomeDono);
+                     .arg(o.nomeDono, o.troca.nome);
         throw ErroBanco(r.join(QStringLiteral("\r\n")));
     }
     // Every row is found before any moves: a code one subscriber leaves may be another's new

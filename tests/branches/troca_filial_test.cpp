@@ -237,9 +237,11 @@ TEST(TrocaFilial, MensalistaTrocadoNaFilial) {
                              "da filial, e não foi possível saber qual mensalista do arquivo ele é: "
                              "foi marcado como excluído no escritório, porque a placa AAA-1006 é do "
                              "mensalista Fabio Rosa Lima (código 30) no arquivo.";
-    const QString deOutro = " mas o código 30 da filial é, no escritório, do mensalista Ivo Velho: "
-                            "para que os registros de um não passem ao outro, troque na filial o "
-                            "código dele por outro e gere o arquivo novamente.";
+    const auto deOutro = [](const QString& nome) {
+        return " mas o código 30 da filial é, no escritório, do mensalista Ivo Velho: para que os "
+               "registros de um não passem ao outro, troque na filial o código do mensalista " +
+               nome + " por outro e gere o arquivo novamente.";
+    };
     // The office holds 30 for another subscriber of the branch, with its car, a paid month and
     // its payment.
     const auto ivo = [](Ambiente& e) {
@@ -295,9 +297,10 @@ TEST(TrocaFilial, MensalistaTrocadoNaFilial) {
         {"para o código de outro no escritório", false, false, false,
          [](Ambiente& f) { ASSERT_TRUE(troca_codigo(f.db(), "6", 1, "30").trocado); },
          {"30 Ivo Velho 1", "6 Fabio Rosa 0"},
-         "O mensalista Fabio Rosa teve o código trocado na filial de 6 para 30," + deOutro, ivo, true},
+         "O mensalista Fabio Rosa teve o código trocado na filial de 6 para 30," + deOutro("Fabio Rosa"), ivo,
+         true},
         {"renomeado, para o código de outro no escritório", false, false, false, renumera,
-         {"30 Ivo Velho 1", "6 Fabio Rosa 0"}, trocado.chopped(1) + "," + deOutro, ivo, true},
+         {"30 Ivo Velho 1", "6 Fabio Rosa 0"}, trocado.chopped(1) + "," + deOutro("Fabio Rosa Lima"), ivo, true},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
