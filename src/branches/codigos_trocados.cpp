@@ -104,14 +104,21 @@ std::set<std::pair<size_t, size_t>> mesmaHistoria(Banco& db, Banco& arq, const Q
     std::multimap<qint64, size_t> porCodigo;
     for (size_t j : deArquivo) porCodigo.emplace(arquivo[j].codigo, j);
     if (deOficina.empty() || porCodigo.empty()) return r;
+    // At the office only the codes looked at, through their index: another code that shares an
+    // event with them is in the file too, under the same code, and shares it there.
+    std::set<qint64> codigos;
+    for (size_t i : deOficina) codigos.insert(oficina[i].codigo);
+    QVariantList deCodigos;
+    for (qint64 c : codigos) deCodigos << c;
+    const QString listaCodigos = QStringList(deCodigos.size(), QStringLiteral("?")).join(u',');
     for (const Historia& h : kHistoria) {
         QStringList campos, iguais;
         for (const char* c : h.iguais) {
             campos << QLatin1String(c);
             iguais << QStringLiteral("%1 IS ?").arg(QLatin1String(c));
         }
-        const QString naOficina = QStringLiteral("SELECT min(%1), max(%1) FROM %2 WHERE %3")
-                                      .arg(QLatin1String(h.campo), QLatin1String(h.tabela),
+        const QString naOficina = QStringLiteral("SELECT min(%1), max(%1) FROM %2 WHERE %1 IN (%3) AND %4")
+                                      .arg(QLatin1String(h.campo), QLatin1String(h.tabela), listaCodigos,
                                            iguais.join(QStringLiteral(" AND ")));
         // One reading of the file's table (it has no index on the code): each event once, with
         // the one code that holds it.
@@ -125,7 +132,7 @@ std::set<std::pair<size_t, size_t>> mesmaHistoria(Banco& db, Banco& arq, const Q
             if (de == ate) continue;
             QVariantList valores;
             for (int i = 0; i < campos.size(); ++i) valores << q.value(i + 1);
-            QSqlQuery o = db.executa(naOficina, valores);
+            QSqlQuery o = db.executa(naOficina, deCodigos + valores);
             if (!o.next() || o.value(0).isNull() || o.value(0) != o.value(1)) continue;
             const qint64 codigo = o.value(0).toLongLong();
             for (size_t i : deOficina)
