@@ -254,29 +254,39 @@ TEST(TrocaFilial, MensalistaTrocadoNaFilial) {
                        "desconto, adicional, filial) VALUES (30, '2025-03-01', 1500000, 4, "
                        "'2025-03-05', '10:00:00', 0, 0, 1)");
     };
+    const auto ambos = [&](Ambiente& f) {
+        renumera(f);
+        ASSERT_TRUE(troca_codigo(f.db(), "5", 1, "9").trocado);
+        mensalidade(f, 30, "2026-02-01", false, 1);
+    };
+    const QString ambosTrocados =
+        trocado + "\r\nO mensalista Ana Souza teve o código trocado na filial de 5 para 9.";
+    // Ana Souza (5) too, January paid at the same second as Fabio's, with or without a stay of
+    // each car.
+    enum class Ana { Nao, ComEstadias, SemEstadias };
     const struct {
         const char* caso;
         bool historia;            // a stay and January paid at the branch came in the first file
         bool naPistaDoEscritorio; // the car then parked at the office and February paid there
-        bool comAna;              // Ana Souza (5) too, paid at the same second, her own stay
+        Ana ana;
         std::function<void(Ambiente&)> naFilial;
         QStringList mensalistas;  // the office's of branch 1: code, name, deleted
         QString aviso;
         std::function<void(Ambiente&)> noEscritorio = {};
         bool recusado = false;
     } casos[] = {
-        {"renomeado e renumerado", true, false, false, renumera, {"30 Fabio Rosa Lima 0"}, trocado},
-        {"com o carro no pátio do escritório e um mês pago lá", true, true, false, renumera,
+        {"renomeado e renumerado", true, false, Ana::Nao, renumera, {"30 Fabio Rosa Lima 0"}, trocado},
+        {"com o carro no pátio do escritório e um mês pago lá", true, true, Ana::Nao, renumera,
          {"30 Fabio Rosa Lima 0"}, trocado},
-        {"sem história no escritório: pela placa e o início", false, false, false, renumera,
+        {"sem história no escritório: pela placa e o início", false, false, Ana::Nao, renumera,
          {"30 Fabio Rosa Lima 0"}, trocado},
-        {"sem como saber: o início mudou também", false, false, false,
+        {"sem como saber: o início mudou também", false, false, Ana::Nao,
          [&](Ambiente& f) {
              renumera(f);
              f.db().executa("UPDATE mensalistas SET data_inicio = '2026-02-01'");
          },
          {"30 Fabio Rosa Lima 0", "6 Fabio Rosa 1"}, excluido},
-        {"sem como saber: dois novos com a placa", false, false, false,
+        {"sem como saber: dois novos com a placa", false, false, Ana::Nao,
          [&](Ambiente& f) {
              renumera(f);
              mensalista(f, 31, "Fabio R", 1);
@@ -285,21 +295,19 @@ TEST(TrocaFilial, MensalistaTrocadoNaFilial) {
          },
          {"30 Fabio Rosa Lima 0", "31 Fabio R 1", "6 Fabio Rosa 1"}, excluido},
         // Their payments and paid months are the same events under both: the stays tell them
-        // apart. The branch's file brings February unpaid, paid at the office.
-        {"dois renumerados com pagamentos no mesmo segundo", true, true, true,
-         [&](Ambiente& f) {
-             renumera(f);
-             ASSERT_TRUE(troca_codigo(f.db(), "5", 1, "9").trocado);
-             mensalidade(f, 30, "2026-02-01", false, 1);
-         },
-         {"30 Fabio Rosa Lima 0", "9 Ana Souza 0"},
-         trocado + "\r\nO mensalista Ana Souza teve o código trocado na filial de 5 para 9."},
-        {"para o código de outro no escritório", false, false, false,
+        // apart, or else Ana's name and Fabio's plate. The branch's file brings February unpaid,
+        // paid at the office.
+        {"dois renumerados com pagamentos no mesmo segundo", true, true, Ana::ComEstadias, ambos,
+         {"30 Fabio Rosa Lima 0", "9 Ana Souza 0"}, ambosTrocados},
+        {"dois renumerados com pagamentos no mesmo segundo, sem estadias", true, true, Ana::SemEstadias,
+         ambos, {"30 Fabio Rosa Lima 0", "9 Ana Souza 0"},
+         "O mensalista Ana Souza teve o código trocado na filial de 5 para 9.\r\n" + trocado},
+        {"para o código de outro no escritório", false, false, Ana::Nao,
          [](Ambiente& f) { ASSERT_TRUE(troca_codigo(f.db(), "6", 1, "30").trocado); },
          {"30 Ivo Velho 1", "6 Fabio Rosa 0"},
          "O mensalista Fabio Rosa teve o código trocado na filial de 6 para 30," + deOutro("Fabio Rosa"), ivo,
          true},
-        {"renomeado, para o código de outro no escritório", false, false, false, renumera,
+        {"renomeado, para o código de outro no escritório", false, false, Ana::Nao, renumera,
          {"30 Ivo Velho 1", "6 Fabio Rosa 0"}, trocado.chopped(1) + "," + deOutro("Fabio Rosa Lima"), ivo, true},
     };
     for (const auto& c : casos) {
@@ -310,17 +318,20 @@ TEST(TrocaFilial, MensalistaTrocadoNaFilial) {
         escritorio.db().executa("INSERT INTO filiais (codigo, nome) VALUES (1, 'Centro')");
         mensalista(filial, 6, "Fabio Rosa", 1);
         veiculo(filial, 6, "AAA-1006", 1);
-        if (c.comAna) {
+        if (c.ana != Ana::Nao) {
             mensalista(filial, 5, "Ana Souza", 1);
             veiculo(filial, 5, "AAA-1005", 1);
         }
-        if (c.historia) {
+        const bool estadias = c.historia && c.ana != Ana::SemEstadias;
+        if (estadias) {
             saida(filial, 0, "AAA-1006", "08:00:00", 1, 0);
             filial.db().executa("UPDATE registro_saida SET mensalista = 6, tipo_estacionamento = 'M'");
-            for (int codigo : c.comAna ? QList{5, 6} : QList{6})
+        }
+        if (c.historia) {
+            for (int codigo : c.ana != Ana::Nao ? QList{5, 6} : QList{6})
                 ASSERT_TRUE(efetua_pagamento(filial.db(), {codigo, QDate(2026, 1, 1), Dinheiro::reais(150), {},
                                                            {}, 1, 1, QDate(2026, 1, 10), QTime(8, 0)}).pago);
-            if (c.comAna) {
+            if (c.ana == Ana::ComEstadias) {
                 saida(filial, 0, "AAA-1005", "09:00:00", 1, 0);
                 filial.db().executa("UPDATE registro_saida SET mensalista = 5, tipo_estacionamento = 'M' "
                                     "WHERE placa = 'AAA-1005'");
@@ -364,7 +375,9 @@ TEST(TrocaFilial, MensalistaTrocadoNaFilial) {
         EXPECT_EQ(escritorio.linha("SELECT group_concat(mensalista) FROM (SELECT mensalista FROM "
                                    "registro_saida UNION ALL SELECT mensalista FROM veiculos_patio) "
                                    "WHERE mensalista IS NOT 9"),
-                  QStringList{c.historia ? (c.naPistaDoEscritorio ? "30,30" : "30") : "NULL"});
+                  QStringList{estadias || c.naPistaDoEscritorio
+                                  ? QStringList(int(estadias) + int(c.naPistaDoEscritorio), "30").join(u',')
+                                  : "NULL"});
         EXPECT_EQ(escritorio.linha("SELECT group_concat(p.mes || ' ' || p.mensalista || ' ' || (SELECT m.codigo "
                                    "FROM mensalistas m WHERE m.rowid = " + pagadorDoPagamento("p") +
                                    "), ', ') FROM pagamento_mensalidade p WHERE mensalista <> 9"),
@@ -379,7 +392,7 @@ TEST(TrocaFilial, MensalistaTrocadoNaFilial) {
         EXPECT_EQ(escritorio.linha("SELECT (SELECT count(*) FROM registro_saida WHERE mensalista = 9) || "
                                    "(SELECT count(*) FROM pagamento_mensalidade WHERE mensalista = 9) || "
                                    "(SELECT count(*) FROM mensalidades WHERE codigo = 9)"),
-                  QStringList{c.comAna ? "111" : "000"});
+                  QStringList{c.ana == Ana::Nao ? "000" : c.ana == Ana::ComEstadias ? "111" : "011"});
     }
 }
 
