@@ -1,33 +1,14 @@
 #include "data/arquivo_copiado.h"
 
-#include "data/mudancas_arquivos.h"
+#include "data/gravacao_segura.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstdio>
 
 #include <fcntl.h>
 #include <unistd.h>
-
-namespace {
-
-// Renames `de` to `para` only if nothing is at `para`. A file system that cannot tell the
-// kernel so (a network share) gets a look first: the names used are unique, the window short.
-bool renomeiaSemSobrescrever(const QByteArray& de, const QByteArray& para) {
-    if (::renameat2(AT_FDCWD, de.constData(), AT_FDCWD, para.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    struct stat s {};
-    if (::lstat(para.constData(), &s) == 0) {
-        errno = EEXIST;
-        return false;
-    }
-    return std::rename(de.constData(), para.constData()) == 0;
-}
-
-}  // namespace
 
 ArquivoCopiado::~ArquivoCopiado() {
     if (fd_ >= 0) ::close(fd_);
@@ -39,9 +20,10 @@ void ArquivoCopiado::guarda(int fd) {
     if (::fstat(fd_, &copiado_) != 0) copiado_ = {};
 }
 
-ArquivoCopiado::Exclusao ArquivoCopiado::exclui(const QString& caminho) {
+ArquivoCopiado::Exclusao ArquivoCopiado::exclui(const QString& caminho, const QString& pastaPrograma) {
     struct stat agora {};
-    if (fd_ < 0 || ::fstat(fd_, &agora) != 0) return Exclusao::Falhou;
+    const auto copiado = fd_ < 0 ? std::nullopt : identidadeDe(fd_);
+    if (!copiado || ::fstat(fd_, &agora) != 0) return Exclusao::Falhou;
     const QByteArray nome = QFile::encodeName(caminho);
     struct stat la {};
     if (::lstat(nome.constData(), &la) != 0) return errno == ENOENT ? Exclusao::Excluido : Exclusao::Falhou;
@@ -53,20 +35,31 @@ ArquivoCopiado::Exclusao ArquivoCopiado::exclui(const QString& caminho) {
         return Exclusao::Mantido;
     // Whatever holds the name is first moved aside under a name of ours, in one step, and only
     // then compared: what is removed is exactly what was compared. Another file goes back.
-    const QByteArray aparte =
-        nome + ".excluindo-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+    const QByteArray aparte = nome + QFile::encodeName(kSufixoExcluindo) +
+                              QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+    const QString nomeAparte = QFile::decodeName(aparte);
+    // Noted before it goes there, as the file copied: a kill before it is removed leaves it to
+    // the next start, which removes it only if it is that very file.
+    anotaGravacao(pastaPrograma, nomeAparte, *copiado);
+    const auto esquece = [&](Exclusao e) {
+        const int erro = errno;
+        esqueceGravacao(pastaPrograma, nomeAparte, *copiado);
+        errno = erro;
+        return e;
+    };
     avisaMudanca(caminho);
-    if (!renomeiaSemSobrescrever(nome, aparte)) return errno == ENOENT ? Exclusao::Excluido : Exclusao::Falhou;
-    struct stat s {};
-    if (::lstat(aparte.constData(), &s) == 0 && s.st_dev == agora.st_dev && s.st_ino == agora.st_ino) {
-        avisaMudanca(QFile::decodeName(aparte));
-        if (::unlink(aparte.constData()) == 0) return Exclusao::Excluido;
+    if (!renomeiaSemSobrescrever(nome, aparte))
+        return esquece(errno == ENOENT ? Exclusao::Excluido : Exclusao::Falhou);
+    const auto posto = identidadeEm(nomeAparte);
+    if (posto && posto->mesmoQue(*copiado)) {
+        avisaMudanca(nomeAparte);
+        if (::unlink(aparte.constData()) == 0) return esquece(Exclusao::Excluido);
         renomeiaSemSobrescrever(aparte, nome);
-        return Exclusao::Falhou;
+        return esquece(Exclusao::Falhou);
     }
     avisaMudanca(caminho);
     // Put back where it was found; should a third file have taken the name meanwhile, the one
-    // set aside stays under the name it was given.
+    // set aside stays under the name it was given (noted as the file copied, it is not).
     renomeiaSemSobrescrever(aparte, nome);
-    return Exclusao::Mantido;
+    return esquece(Exclusao::Mantido);
 }

@@ -11,7 +11,7 @@ void cria_banco(Banco& db, const QString& caminho,
                 const std::function<void(Banco&)>& primeirasLinhas) {
     // Under a name nothing holds, nor a log beside it that the engine would take for the new
     // file's own and replay into it.
-    ArquivoTemporario criando(QFileInfo(caminho).absolutePath(), caminho + kSufixoCriando);
+    ArquivoTemporario criando(QFileInfo(caminho).absolutePath(), caminho + kSufixoCriando, caminho);
     const QString& temporario = criando.caminho();
     try {
         db.cria(temporario, Banco::kSenha);

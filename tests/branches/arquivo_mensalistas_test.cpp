@@ -3,12 +3,15 @@
 #include "branches/troca_filial.h"
 #include "data/gravacao_segura.h"
 #include "subscribers/pagamento_mensalidade.h"
+#include "support/retrato_morte.h"
 
 #include <QDir>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -138,18 +141,16 @@ TEST_F(ArquivoMensalistasTest, GeracaoInterrompidaRemovidaNoInicio) {
     const QString parcial = arquivo() + ".gravando";
     const QString programa = escritorio.plataforma.pastaPrograma();
     const QString anotacoes = programa + "/" + kGravacoesAnotadas;
-    QTemporaryDir retrato;
+    std::optional<RetratoMorte> retrato;
     const OuvinteArquivos antes = ouveMudancasArquivos([&](const QString& a) {
-        if (a == arquivo() && QFile::exists(parcial)) {   // killed just before it takes its name
-            QFile::copy(parcial, retrato.filePath("parcial"));
-            QFile::copy(anotacoes, retrato.filePath("anotacoes"));
-        }
+        if (a == arquivo() && QFile::exists(parcial)) retrato.emplace(QStringList{parcial}, anotacoes);   // killed just before it takes its name
     });
     ASSERT_TRUE(gera_arquivo_mensalistas(escritorio.db(), 1, disco.path(), 1 << 30).ok);
     ouveMudancasArquivos(antes);
     // The drive and the program's folder as the kill left them.
-    ASSERT_TRUE(QFile::copy(retrato.filePath("parcial"), parcial));
-    ASSERT_TRUE(QFile::copy(retrato.filePath("anotacoes"), anotacoes));
+    ASSERT_TRUE(retrato);
+    retrato->volta();
+    ASSERT_TRUE(QFile::exists(parcial));
     removeCopiasTemporarias(programa + "/dados.mdb");
     EXPECT_EQ(QDir(disco.path()).entryList(QDir::Files), QStringList{"mensalistas.mdb"});
     EXPECT_FALSE(QFile::exists(anotacoes));
