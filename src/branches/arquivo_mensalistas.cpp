@@ -153,6 +153,7 @@ ResultadoArquivo recebe_arquivo_mensalistas(Banco& db, const QString& unidade, b
         Mescla mensalidades{tabelaDoArquivo("mensalidades"),
                             QStringLiteral("codigo IS ?1 AND mes IS ?2 AND coalesce(filial, ?8) IS ?7")};
         mensalidades.extras = {propria};
+        mensalidades.conserva = mesPagoAqui();
         mensalidades.selecao = comFilial("mensalidades");
         mensalidades.valoresSelecao = {doArquivo};
         mesclaTabela(db, arq, mensalidades, andamento);

@@ -26,8 +26,9 @@ ResultadoArquivo gera_arquivo_mensalistas(Banco& db, std::optional<qint32> filia
                                           const QString& unidade, quint64 livre);
 
 // Merges the file on `unidade` into `db` in one transaction: subscribers by code and branch,
-// their vehicles replaced, types by code, monthly fees by code, month and branch. The file is
-// deleted after the commit. `removivel` is a removable medium, checked for its free space.
+// their vehicles replaced, types by code, monthly fees by code, month and branch (a month paid
+// here keeps its payment's row, see mesPagoAqui). The file is deleted after the commit.
+// `removivel` is a removable medium, checked for its free space.
 // The file is checked whole first and only read; rows of it without a branch are taken as the
 // file's branch's. A branch refuses a file made for another number (or any, while its own is not
 // set). Refused or cancelled through `andamento`: nothing changes, the file stays.

@@ -50,6 +50,7 @@ void substituiArquivo(const QString& novo, const QString& destino) {
     if (!sincroniza(novo))
         throw ErroBanco(semEspaco(errno) ? textoDiscoCheio(destino)
                                          : QStringLiteral("Não foi possível gravar o arquivo %1 no disco.").arg(novo));
+    anotaTemporarioInteiro(novo);
     avisaMudanca(destino);
     if (std::rename(QFile::encodeName(novo).constData(), QFile::encodeName(destino).constData()) != 0)
         throw ErroBanco(QStringLiteral("Não foi possível gravar o arquivo %1.").arg(destino));

@@ -6,6 +6,7 @@
 #include "data/esquema.h"
 #include "data/gravacao_segura.h"
 
+#include <QFileInfo>
 #include <QString>
 
 #include <vector>
@@ -42,7 +43,9 @@ public:
     CopiaDeEntrada& operator=(const CopiaDeEntrada&) = delete;
     const QString& caminho() const { return copia_.caminho(); }
     // Removes the file chosen, once used, if it is still the one copied (see ArquivoCopiado).
-    ArquivoCopiado::Exclusao excluiOrigem() { return origem_.exclui(nomeOrigem_); }
+    ArquivoCopiado::Exclusao excluiOrigem() {
+        return origem_.exclui(nomeOrigem_, QFileInfo(copia_.caminho()).absolutePath());
+    }
 
 private:
     ArquivoTemporario copia_;

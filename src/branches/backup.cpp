@@ -87,23 +87,24 @@ void reservaSozinho(Banco& db, const QString& dados, std::optional<AcessoExclusi
 // then in place: the old one, or the new one when only the reopening failed and the old one
 // could not be kept.
 void trocaBanco(Banco& db, const QString& novo, const QString& dados, std::optional<AcessoExclusivo>& sozinho) {
-    const QString anterior = dados + kSufixoAnterior;
+    // The file replaced, kept under a second name of its own until the new one opens, and then
+    // removed (see ArquivoTemporario): a file the operator keeps at the usual name stays.
+    ArquivoTemporario anterior(QFileInfo(dados).absolutePath(), dados + kSufixoAnterior);
     const auto reabre = [&] {
         sozinho.reset();
         reabre_banco(db, dados);
     };
-    removeBanco(anterior);
     removeArquivo(lado(dados, "-wal"));
     removeArquivo(lado(dados, "-shm"));
     // The new file is as private as the one it replaces.
     QFile::setPermissions(novo, QFile::permissions(dados));
-    avisaMudanca(anterior);
+    avisaMudanca(anterior.caminho());
     const bool guardado =
-        ::link(QFile::encodeName(dados).constData(), QFile::encodeName(anterior).constData()) == 0;
+        ::link(QFile::encodeName(dados).constData(), QFile::encodeName(anterior.caminho()).constData()) == 0;
+    if (guardado) anterior.anotaPresente();
     try {
         substituiArquivo(novo, dados);
     } catch (...) {
-        removeBanco(anterior);
         reabre();
         throw;
     }
@@ -116,9 +117,10 @@ void trocaBanco(Banco& db, const QString& novo, const QString& dados, std::optio
             sozinho.reset();
             throw;
         }
-        removeBanco(novo);
         avisaMudanca(dados);
-        std::rename(QFile::encodeName(anterior).constData(), QFile::encodeName(dados).constData());
+        // Back in its place; should that fail, it stays where it is, never removed.
+        std::rename(QFile::encodeName(anterior.caminho()).constData(), QFile::encodeName(dados).constData());
+        anterior.esquece();
         removeArquivo(lado(dados, "-wal"));
         removeArquivo(lado(dados, "-shm"));
         reabre();
@@ -126,7 +128,6 @@ void trocaBanco(Banco& db, const QString& novo, const QString& dados, std::optio
     }
     sozinho->aposenta();
     sozinho.reset();
-    removeBanco(anterior);
 }
 
 }  // namespace

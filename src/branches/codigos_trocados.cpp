@@ -21,6 +21,7 @@ struct Lado {
     bool excluido = false;
     bool livre = false;     // the other side holds no subscriber of this code and name
     bool sozinho = false;   // the other side holds no subscriber of this code at all
+    bool estranho = false;  // nor one of this code with this name or this start date
     QStringList placas;
     enum { Aberto, Par, Duvida } estado = Aberto;
 };
@@ -67,6 +68,9 @@ void comparaLados(std::vector<Lado>& estes, const std::vector<Lado>& outros) {
         const auto [de, ate] = porCodigo.equal_range(l.codigo);
         l.sozinho = de == ate;
         l.livre = std::none_of(de, ate, [&](const auto& o) { return mesmoTexto(o.second->nome, l.nome); });
+        l.estranho = l.livre && std::none_of(de, ate, [&](const auto& o) {
+                         return mesmaData(o.second->inicio, l.inicio);
+                     });
     }
 }
 
@@ -88,7 +92,9 @@ const Historia kHistoria[] = {
 
 // The pairs (office's subscriber, file's subscriber), among `deOficina` and `deArquivo`
 // (indexes), under other codes, whose history the office already holds from an earlier file
-// under the office's subscriber's code and the file now holds under the other's.
+// under the office's subscriber's code and the file now holds under the other's. An event
+// that several codes share on either side (payments a batch wrote in one second) proves
+// nothing of who is who and is passed over.
 std::set<std::pair<size_t, size_t>> mesmaHistoria(Banco& db, Banco& arq, const QVariant& filial,
                                                   const std::vector<Lado>& oficina,
                                                   const std::vector<size_t>& deOficina,
@@ -98,18 +104,26 @@ std::set<std::pair<size_t, size_t>> mesmaHistoria(Banco& db, Banco& arq, const Q
     std::multimap<qint64, size_t> porCodigo;
     for (size_t j : deArquivo) porCodigo.emplace(arquivo[j].codigo, j);
     if (deOficina.empty() || porCodigo.empty()) return r;
+    // At the office only the codes looked at, through their index: another code that shares an
+    // event with them is in the file too, under the same code, and shares it there.
+    std::set<qint64> codigos;
+    for (size_t i : deOficina) codigos.insert(oficina[i].codigo);
+    QVariantList deCodigos;
+    for (qint64 c : codigos) deCodigos << c;
+    const QString listaCodigos = QStringList(deCodigos.size(), QStringLiteral("?")).join(u',');
     for (const Historia& h : kHistoria) {
         QStringList campos, iguais;
         for (const char* c : h.iguais) {
             campos << QLatin1String(c);
             iguais << QStringLiteral("%1 IS ?").arg(QLatin1String(c));
         }
-        const QString naOficina = QStringLiteral("SELECT 1 FROM %1 WHERE %2 AND %3 = ? LIMIT 1")
-                                      .arg(QLatin1String(h.tabela), iguais.join(QStringLiteral(" AND ")),
-                                           QLatin1String(h.campo));
-        // One reading of the file's table: it has no index on the code.
-        for (QSqlQuery q = arq.executa(QStringLiteral("SELECT %1, %2 FROM %3 WHERE filial = ? AND %1 "
-                                                      "IS NOT NULL%4")
+        const QString naOficina = QStringLiteral("SELECT min(%1), max(%1) FROM %2 WHERE %1 IN (%3) AND %4")
+                                      .arg(QLatin1String(h.campo), QLatin1String(h.tabela), listaCodigos,
+                                           iguais.join(QStringLiteral(" AND ")));
+        // One reading of the file's table (it has no index on the code): each event once, with
+        // the one code that holds it.
+        for (QSqlQuery q = arq.executa(QStringLiteral("SELECT min(%1), %2 FROM %3 WHERE filial = ? AND %1 "
+                                                      "IS NOT NULL%4 GROUP BY %2 HAVING min(%1) = max(%1)")
                                            .arg(QLatin1String(h.campo), campos.join(u','),
                                                 QLatin1String(h.tabela), QLatin1String(h.somente)),
                                        {filial});
@@ -118,10 +132,12 @@ std::set<std::pair<size_t, size_t>> mesmaHistoria(Banco& db, Banco& arq, const Q
             if (de == ate) continue;
             QVariantList valores;
             for (int i = 0; i < campos.size(); ++i) valores << q.value(i + 1);
+            QSqlQuery o = db.executa(naOficina, deCodigos + valores);
+            if (!o.next() || o.value(0).isNull() || o.value(0) != o.value(1)) continue;
+            const qint64 codigo = o.value(0).toLongLong();
             for (size_t i : deOficina)
                 for (auto f = de; f != ate; ++f)
-                    if (oficina[i].codigo != arquivo[f->second].codigo && !r.count({i, f->second}) &&
-                        db.existe(naOficina, valores + QVariantList{oficina[i].codigo}))
+                    if (oficina[i].codigo == codigo && codigo != arquivo[f->second].codigo)
                         r.insert({i, f->second});
         }
     }
@@ -145,13 +161,14 @@ CodigosDaFilial codigosTrocados(Banco& db, Banco& arq, const QVariant& filial) {
         mesmaHistoria(db, arq, filial, oficina, deOficina, arquivo, deArquivo);
 
     // The proofs, strongest first. A plate may pass from one subscriber to another, so it counts
-    // only between a subscriber gone from the file and one new to the office.
+    // only between a subscriber gone from the file and one the office does not hold under its
+    // code (by name or start date): new there, or come onto another's code.
     const auto prova = [&](int nivel, size_t i, size_t j) {
         const Lado &o = oficina[i], &f = arquivo[j];
         if (nivel == 0) return historia.count({i, j}) > 0;
         if (!mesmaData(o.inicio, f.inicio)) return false;
         if (nivel == 1) return mesmoTexto(o.nome, f.nome);
-        if (!o.sozinho || !f.sozinho || o.inicio.isNull()) return false;
+        if (!o.sozinho || !f.estranho || o.inicio.isNull()) return false;
         for (const QString& p : o.placas)
             for (const QString& q : f.placas)
                 if (mesmoTexto(p, q)) return true;
@@ -175,7 +192,9 @@ CodigosDaFilial codigosTrocados(Banco& db, Banco& arq, const QVariant& filial) {
         for (const auto& [i, j] : pares) oficina[i].estado = arquivo[j].estado = Lado::Par;
     }
 
-    // The new code must be free at the office, or be left by another subscriber moving too.
+    // The new code must be free at the office, or be left by another subscriber moving too:
+    // the file's rows under it would otherwise land on the rows of the one that stays.
+    CodigosDaFilial r;
     for (bool mudou = true; mudou;) {
         std::set<qint64> saem;
         for (const auto& [i, j] : pares) saem.insert(oficina[i].linha);
@@ -184,6 +203,10 @@ CodigosDaFilial codigosTrocados(Banco& db, Banco& arq, const QVariant& filial) {
             for (const Lado& o : oficina)
                 if (o.codigo == arquivo[p.second].codigo && !saem.count(o.linha)) {
                     oficina[p.first].estado = arquivo[p.second].estado = Lado::Duvida;
+                    r.ocupados.push_back({{oficina[p.first].linha, oficina[p.first].codigo,
+                                           arquivo[p.second].codigo, arquivo[p.second].nome,
+                                           oficina[p.first].nome},
+                                          o.nome});
                     return true;
                 }
             return false;
@@ -191,7 +214,6 @@ CodigosDaFilial codigosTrocados(Banco& db, Banco& arq, const QVariant& filial) {
         mudou = pares.size() != tamanho;
     }
 
-    CodigosDaFilial r;
     for (const auto& [i, j] : pares)
         r.trocas.push_back({oficina[i].linha, oficina[i].codigo, arquivo[j].codigo, arquivo[j].nome,
                             oficina[i].nome});
@@ -218,7 +240,30 @@ CodigosDaFilial codigosTrocados(Banco& db, Banco& arq, const QVariant& filial) {
     return r;
 }
 
+namespace {
+
+QString linhaTroca(const CodigoTrocado& c) {
+    return QStringLiteral("O mensalista %1%2 teve o código trocado na filial de %3 para %4")
+        .arg(c.nome,
+             mesmoTexto(c.nome, c.nomeAntigo) ? QString() : QStringLiteral(" (antes %1)").arg(c.nomeAntigo))
+        .arg(c.antigo)
+        .arg(c.novo);
+}
+
+}  // namespace
+
 void trocaCodigos(Banco& db, const CodigosDaFilial& codigos) {
+    if (!codigos.ocupados.empty()) {
+        QStringList r;
+        for (const CodigoOcupado& o : codigos.ocupados)
+            r << QStringLiteral("%1, mas o código %2 da filial é, no escritório, do mensalista %3: "
+                                "para que os registros de um não passem ao outro, troque na filial o "
+                                "código do mensalista %4 por outro e gere o arquivo novamente.")
+                     .arg(linhaTroca(o.troca))
+                     .arg(o.troca.novo)
+                     .arg(o.nomeDono, o.troca.nome);
+        throw ErroBanco(r.join(QStringLiteral("\r\n")));
+    }
     // Every row is found before any moves: a code one subscriber leaves may be another's new
     // one, and a payment taken here is told by the month rows still under the old code.
     struct Mudanca {
@@ -256,12 +301,7 @@ void trocaCodigos(Banco& db, const CodigosDaFilial& codigos) {
 QString avisoCodigos(const CodigosDaFilial& codigos) {
     QString r;
     for (const CodigoTrocado& c : codigos.trocas)
-        r += QStringLiteral("\r\nO mensalista %1%2 teve o código trocado na filial de %3 para %4.")
-                 .arg(c.nome,
-                      mesmoTexto(c.nome, c.nomeAntigo) ? QString()
-                                                       : QStringLiteral(" (antes %1)").arg(c.nomeAntigo))
-                 .arg(c.antigo)
-                 .arg(c.novo);
+        r += QStringLiteral("\r\n") + linhaTroca(c) + u'.';
     for (const MensalistaSemPar& s : codigos.semPar)
         r += QStringLiteral("\r\nO mensalista %1 (código %2) não veio com este código no arquivo da "
                             "filial, e não foi possível saber qual mensalista do arquivo ele é: %3")

@@ -5,7 +5,7 @@
 // code. The office tells them by what survives the change, strongest first: their history the
 // office already holds (a stay, a payment, a paid month, now under another code), their name with
 // their start date, or a plate with their start date; and only where that singles out one
-// subscriber on each side.
+// subscriber on each side (an event several subscribers share tells none of them).
 
 #include <QString>
 #include <QVariant>
@@ -35,20 +35,31 @@ struct MensalistaSemPar {
     QString nomeDono;
 };
 
+// A subscriber the file shows renumbered onto a code that the office holds for another
+// subscriber of the branch, who stays there: merged, the file's rows under that code would
+// land on the other's.
+struct CodigoOcupado {
+    CodigoTrocado troca;
+    QString nomeDono;
+};
+
 struct CodigosDaFilial {
     std::vector<CodigoTrocado> trocas;
     std::vector<MensalistaSemPar> semPar;
+    std::vector<CodigoOcupado> ocupados;
 };
 
 // The subscribers of branch `filial` that the file `arq` holds under another code than the
 // office `db` does, and those the office could not match. A change is given only when it leaves
-// no doubt, and when its new code is free at the office or left by another subscriber moving too.
+// no doubt, and when its new code is free at the office or left by another subscriber moving too;
+// one onto a code that another keeps there is given in `ocupados`.
 CodigosDaFilial codigosTrocados(Banco& db, Banco& arq, const QVariant& filial);
 
 // Moves the office's rows of the changed subscribers to their new codes: the subscriber, its
 // months, vehicles and stays of the branch, its payments, those taken here too (without a
 // branch, told by the payer rule), and its cars parked here; and marks deleted the unmatched
-// ones whose plate the file gives to another. Inside the caller's transaction. Throws ErroBanco.
+// ones whose plate the file gives to another. Inside the caller's transaction. Throws ErroBanco,
+// naming both subscribers, before changing anything when a new code is another's.
 void trocaCodigos(Banco& db, const CodigosDaFilial& codigos);
 
 // The lines of the merge's message that name them, each starting with a line break.

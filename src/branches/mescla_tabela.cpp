@@ -68,6 +68,14 @@ QString lista(const TabelaArquivo& t, const QString& modelo, const QString& junc
 
 }  // namespace
 
+QString mesPagoAqui() {
+    return QStringLiteral(
+        "pago = 1 AND (NOT coalesce(?3, 0) OR EXISTS (SELECT 1 FROM pagamento_mensalidade AS p "
+        "WHERE p.mensalista = mensalidades.codigo AND substr(p.mes, 1, 10) = "
+        "substr(mensalidades.mes, 1, 10) AND p.data = mensalidades.data_pgto AND "
+        "p.hora = mensalidades.hora_pgto))");
+}
+
 void mesclaTabela(Banco& db, Banco& arq, const Mescla& m, Andamento* andamento) {
     const TabelaArquivo& t = m.tabela;
     const QString nome = QLatin1String(t.nome);
@@ -76,11 +84,9 @@ void mesclaTabela(Banco& db, Banco& arq, const Mescla& m, Andamento* andamento) 
                             .arg(m.selecao.isEmpty() ? listaCampos(t) : m.selecao, nome,
                                  m.filtro.isEmpty() ? QString() : QStringLiteral("WHERE ") + m.filtro));
     origem.ligaTodos(m.valoresSelecao);
-    const auto busca = [&](const QString& chave) {
-        return chave.isEmpty() ? QString()
-                               : QStringLiteral("SELECT min(rowid) FROM %1 WHERE %2").arg(nome, chave);
-    };
-    Comando buscaPrincipal(db, busca(m.chave)), buscaAlternativa(db, busca(m.chaveAlternativa));
+    Comando busca(db, m.chave.isEmpty()
+                          ? QString()
+                          : QStringLiteral("SELECT min(rowid) FROM %1 WHERE %2").arg(nome, m.chave));
     Comando antes(db, m.antesDeIncluir);
     Comando insere(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                            .arg(nome, listaCampos(t), lista(t, QStringLiteral("?%n"), QStringLiteral(", "))));
@@ -96,19 +102,15 @@ void mesclaTabela(Banco& db, Banco& arq, const Mescla& m, Andamento* andamento) 
     int desdeAviso = 0;
     while (origem.passo()) {
         sqlite3_stmt* r = origem.st();
-        const bool alternativa = m.campoAlternativo > 0 &&
-                                 (sqlite3_column_type(r, m.campoAlternativo - 1) == SQLITE_NULL ||
-                                  sqlite3_column_int64(r, m.campoAlternativo - 1) == 0);
-        Comando& busca_ = alternativa ? buscaAlternativa : buscaPrincipal;
         sqlite3_int64 achado = 0;
         bool existe = false;
-        if (!busca_.vazio()) {
-            busca_.ligaLinha(r, m.extras);
-            if (busca_.passo() && sqlite3_column_type(busca_.st(), 0) != SQLITE_NULL) {
+        if (!busca.vazio()) {
+            busca.ligaLinha(r, m.extras);
+            if (busca.passo() && sqlite3_column_type(busca.st(), 0) != SQLITE_NULL) {
                 existe = true;
-                achado = sqlite3_column_int64(busca_.st(), 0);
+                achado = sqlite3_column_int64(busca.st(), 0);
             }
-            sqlite3_reset(busca_.st());
+            sqlite3_reset(busca.st());
         }
         if (existe) {
             altera.ligaLinha(r, {});

@@ -20,10 +20,6 @@ struct Mescla {
     // Finds the main row that the file row overwrites (the first one, by rowid); empty: every
     // file row is added.
     QString chave;
-    // Used instead of `chave` when the field numbered `campoAlternativo` holds no number: it is
-    // empty, or 0 (the ticket the lanes store for a subscriber's vehicle, "0000000000").
-    int campoAlternativo = 0;
-    QString chaveAlternativa;
     // The main row found is left as it is when this holds (its fields, ?N the file row's).
     QString conserva;
     // Run on the main database before a file row is added, with the same values as the key.
@@ -37,6 +33,12 @@ struct Mescla {
     QString filtro;
     QVariantList valoresSelecao;
 };
+
+// For `Mescla::conserva` on `mensalidades` (its third field `pago` in every file): a month paid
+// here stays as it is against a file row that has it unpaid (a file made before the payment, or
+// a site not yet told of it), and against one paid by another payment while this one's is held
+// here: the payment taken here stands, and its month row still tells whose it was.
+QString mesPagoAqui();
 
 // Merges one table. Throws ErroBanco; "A operação foi cancelada." when the operator stopped it.
 void mesclaTabela(Banco& db, Banco& arq, const Mescla& m, Andamento* andamento);

@@ -83,8 +83,8 @@ void reconstroi_banco(const QString& copia, const QString& destino) {
         novo.consolida();
         novo.fecha();
     } catch (...) {
+        // The file made goes with the caller's ArquivoTemporario, only if it is still that one.
         novo.fecha();
-        removeBanco(destino);
         throw;
     }
 }

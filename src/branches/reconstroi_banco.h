@@ -9,5 +9,6 @@
 // indexes) and copies into it every row of the checked copy `copia`, each with its rowid, and the
 // next numbers of the auto-numbered fields. Leaves `destino` closed. A row that breaks the
 // program's rules, or a numbering out of its field's range, throws RecusaArquivo; a failure of the
-// disk throws ErroBanco. On any failure `destino` is removed.
+// disk throws ErroBanco. On any failure the file made at `destino` is left to the temporary file
+// (ArquivoTemporario) the caller holds at that name, which removes it if it is still that file.
 void reconstroi_banco(const QString& copia, const QString& destino);

@@ -15,25 +15,24 @@
 namespace {
 
 // The fields (numbered from 1 in the file's table) that find the office's row of a file row.
-// Every key holds the branch, so rows of two branches never meet. Cancellations and stays
-// without a ticket (a subscriber's vehicle has none: its ticket is empty or 0) are told apart
-// by their time and entry, not folded into one row per cash register or plate. Texts compare in
-// the general sort order.
+// Every key holds the branch, so rows of two branches never meet. A stay is its ticket, plate
+// and entry, a cancellation its ticket, cash register and time, a payment its subscriber, month
+// and moment: a branch that moves its ticket numbering back hands the same numbers out again, a
+// subscriber's vehicle has no ticket at all (empty or 0), and a month may be paid twice; each of
+// them reaches the office once, and a file merged again finds them all. Texts compare in the
+// general sort order.
 struct RegraChave {
     const char* tabela;
     const char* chave;
-    int campoTicket = 0;
-    const char* semTicket = nullptr;
 };
 
 const RegraChave kChaves[] = {
-    {"cancelamento_ticket", "ticket = ?1 AND caixa IS ?4 AND filial = ?5", 1,
-     "ticket IS ?1 AND caixa IS ?4 AND filial = ?5 AND hora IS ?3"},
+    {"cancelamento_ticket", "ticket IS ?1 AND caixa IS ?4 AND filial = ?5 AND hora IS ?3"},
     {"fechamento_caixa", "numero IS ?1 AND filial = ?11"},
-    {"pagamento_mensalidade", "mensalista IS ?1 AND mes IS ?2 AND filial = ?9"},
-    {"registro_saida", "ticket = ?5 AND placa IS ?6 AND filial = ?14", 5,
-     "ticket IS ?5 AND placa IS ?6 AND filial = ?14 AND data_entrada IS ?1 AND "
-     "hora_entrada IS ?2"},
+    {"pagamento_mensalidade",
+     "mensalista IS ?1 AND mes IS ?2 AND filial = ?9 AND data IS ?5 AND hora IS ?6"},
+    {"registro_saida",
+     "ticket IS ?5 AND placa IS ?6 AND filial = ?14 AND data_entrada IS ?1 AND hora_entrada IS ?2"},
     {"mensalidades", "codigo IS ?1 AND mes IS ?2 AND filial = ?7"},
     {"mensalistas", "codigo IS ?1 AND filial = ?23"},
     {"veiculos_mensalistas", "codigo IS ?1 AND placa IS ?4 AND filial = ?5"},
@@ -171,14 +170,9 @@ ResultadoBackup mescla_filial(Banco& db, const QString& arquivo, Andamento* anda
         for (const TabelaArquivo& tabela : leiauteTrocaFilial()) {
             const RegraChave& r = regraDe(tabela.nome);
             Mescla m{tabela, QLatin1String(r.chave)};
-            m.campoAlternativo = r.campoTicket;
-            m.chaveAlternativa = QLatin1String(r.semTicket);
             m.filtro = daFilial;
             m.valoresSelecao = {filial};
-            // A month paid here, at the office, stays paid under the branch's unpaid row: the
-            // payment taken here stands.
-            if (qstrcmp(tabela.nome, "mensalidades") == 0)
-                m.conserva = QStringLiteral("pago = 1 AND NOT coalesce(?3, 0)");
+            if (qstrcmp(tabela.nome, "mensalidades") == 0) m.conserva = mesPagoAqui();
             mesclaTabela(db, arq, m, andamento);
         }
         t.confirma();

@@ -1,13 +1,13 @@
 #include "data/arquivo_copiado.h"
 
-#include "data/mudancas_arquivos.h"
-#include "data/nome_guardado.h"
+#include "data/gravacao_segura.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 
 #include <cerrno>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 ArquivoCopiado::~ArquivoCopiado() {
@@ -20,9 +20,10 @@ void ArquivoCopiado::guarda(int fd) {
     if (::fstat(fd_, &copiado_) != 0) copiado_ = {};
 }
 
-ArquivoCopiado::Exclusao ArquivoCopiado::exclui(const QString& caminho) {
+ArquivoCopiado::Exclusao ArquivoCopiado::exclui(const QString& caminho, const QString& pastaPrograma) {
     struct stat agora {};
-    if (fd_ < 0 || ::fstat(fd_, &agora) != 0) return Exclusao::Falhou;
+    const auto copiado = fd_ < 0 ? std::nullopt : identidadeDe(fd_);
+    if (!copiado || ::fstat(fd_, &agora) != 0) return Exclusao::Falhou;
     const QByteArray nome = QFile::encodeName(caminho);
     struct stat la {};
     if (::lstat(nome.constData(), &la) != 0) return errno == ENOENT ? Exclusao::Excluido : Exclusao::Falhou;
@@ -40,21 +41,31 @@ ArquivoCopiado::Exclusao ArquivoCopiado::exclui(const QString& caminho) {
         return Exclusao::PorLigacao;
     // Whatever holds the name is first moved aside under a name of ours, in one step, and only
     // then compared: what is removed is exactly what was compared. Another file goes back.
-    const QString aparte =
-        caminho + ".excluindo-" + QString::number(QRandomGenerator::global()->generate64(), 36);
+    const QByteArray aparte = nome + QFile::encodeName(kSufixoExcluindo) +
+                              QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+    const QString nomeAparte = QFile::decodeName(aparte);
+    // Noted before it goes there, as the file copied: a kill before it is removed leaves it to
+    // the next start, which removes it only if it is that very file.
+    anotaGravacao(pastaPrograma, nomeAparte, *copiado);
+    const auto esquece = [&](Exclusao e) {
+        const int erro = errno;
+        esqueceGravacao(pastaPrograma, nomeAparte, *copiado);
+        errno = erro;
+        return e;
+    };
     avisaMudanca(caminho);
-    if (!renomeiaSemSobrescrever(caminho, aparte)) return errno == ENOENT ? Exclusao::Excluido : Exclusao::Falhou;
-    struct stat s {};
-    if (::lstat(QFile::encodeName(aparte).constData(), &s) == 0 && s.st_dev == agora.st_dev &&
-        s.st_ino == agora.st_ino) {
-        avisaMudanca(aparte);
-        if (::unlink(QFile::encodeName(aparte).constData()) == 0) return Exclusao::Excluido;
-        renomeiaSemSobrescrever(aparte, caminho);
-        return Exclusao::Falhou;
+    if (!renomeiaSemSobrescrever(nome, aparte))
+        return esquece(errno == ENOENT ? Exclusao::Excluido : Exclusao::Falhou);
+    const auto posto = identidadeEm(nomeAparte);
+    if (posto && posto->mesmoQue(*copiado)) {
+        avisaMudanca(nomeAparte);
+        if (::unlink(aparte.constData()) == 0) return esquece(Exclusao::Excluido);
+        renomeiaSemSobrescrever(aparte, nome);
+        return esquece(Exclusao::Falhou);
     }
     avisaMudanca(caminho);
     // Put back where it was found; should a third file have taken the name meanwhile, the one
-    // set aside stays under the name it was given.
-    renomeiaSemSobrescrever(aparte, caminho);
-    return Exclusao::Mantido;
+    // set aside stays under the name it was given (noted as the file copied, it is not).
+    renomeiaSemSobrescrever(aparte, nome);
+    return esquece(Exclusao::Mantido);
 }

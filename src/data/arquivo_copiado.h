@@ -25,8 +25,9 @@ public:
     // Takes `fd`, the file just copied, as it was read. Held open until this object goes: while
     // it is, no other file can take its device and inode.
     void guarda(int fd);
-    // Removes the file at `caminho` if it is the one copied, unchanged since.
-    Exclusao exclui(const QString& caminho);
+    // Removes the file at `caminho` if it is the one copied, unchanged since. Set aside first,
+    // it is noted meanwhile in `pastaPrograma` (see anotaGravacao).
+    Exclusao exclui(const QString& caminho, const QString& pastaPrograma);
 
 private:
     int fd_ = -1;

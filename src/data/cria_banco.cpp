@@ -3,15 +3,15 @@
 #include "data/banco.h"
 #include "data/esquema.h"
 #include "data/gravacao_segura.h"
-#include "data/nome_guardado.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 void cria_banco(Banco& db, const QString& caminho,
                 const std::function<void(Banco&)>& primeirasLinhas) {
     // Under a name nothing holds, nor a log beside it that the engine would take for the new
     // file's own and replay into it.
-    ArquivoTemporario criando(QFileInfo(caminho).absolutePath(), caminho + kSufixoCriando);
+    ArquivoTemporario criando(QFileInfo(caminho).absolutePath(), caminho + kSufixoCriando, caminho);
     const QString& temporario = criando.caminho();
     try {
         db.cria(temporario, Banco::kSenha);
@@ -33,7 +33,7 @@ void cria_banco(Banco& db, const QString& caminho,
         db.fecha();
         avisaMudanca(caminho);
         // Never over whatever took the name meanwhile (a link too), and never by a copy.
-        if (!renomeiaSemSobrescrever(temporario, caminho))
+        if (!renomeiaSemSobrescrever(QFile::encodeName(temporario), QFile::encodeName(caminho)))
             throw ErroBanco(QStringLiteral("Não foi possível criar o arquivo %1.").arg(caminho));
         criando.esquece();
         sincronizaPasta(QFileInfo(caminho).absolutePath());

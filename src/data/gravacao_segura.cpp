@@ -14,7 +14,11 @@
 #include <sqlite3.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <utility>
 #include <vector>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -141,10 +145,42 @@ bool consolidaGravacoes(sqlite3* conexao) {
            SQLITE_OK;
 }
 
-bool criaArquivoPrivado(const QString& caminho, struct stat* criado) {
+namespace {
+
+// The program's temporary files whose names are chosen and not yet forgotten, by path: the file
+// made at one of them is noted as soon as it is made, by whichever routine makes it.
+QString chaveTemporario(const QString& caminho) { return QDir::cleanPath(QFileInfo(caminho).absoluteFilePath()); }
+
+std::mutex& guardaTemporarios() {
+    static std::mutex m;
+    return m;
+}
+
+std::map<QString, ArquivoTemporario*>& temporarios() {
+    static std::map<QString, ArquivoTemporario*> t;
+    return t;
+}
+
+ArquivoTemporario* temporarioEm(const QString& caminho) {
+    const std::lock_guard trava(guardaTemporarios());
+    const auto t = temporarios().find(chaveTemporario(caminho));
+    return t == temporarios().end() ? nullptr : t->second;
+}
+
+}  // namespace
+
+int criaArquivoNovo(const QString& caminho, int modo, mode_t permissoes) {
     avisaMudanca(caminho);
-    const int fd = ::open(QFile::encodeName(caminho).constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd = ::open(QFile::encodeName(caminho).constData(), modo | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          permissoes);
+    if (fd < 0) return -1;
+    if (ArquivoTemporario* t = temporarioEm(caminho))
+        if (const auto feito = identidadeDe(fd)) t->anota(feito->semConteudo());
+    return fd;
+}
+
+bool criaArquivoPrivado(const QString& caminho, struct stat* criado) {
+    const int fd = criaArquivoNovo(caminho, O_WRONLY, 0600);
     if (fd < 0) return false;
     const bool ok = !criado || ::fstat(fd, criado) == 0;
     ::close(fd);
@@ -164,9 +200,7 @@ ResultadoCopia copiaPrivada(const QString& origem, const QString& destino, int* 
         ::close(de);
         return r;
     }
-    const QByteArray nome = QFile::encodeName(destino);
-    avisaMudanca(destino);
-    const int para = ::open(nome.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int para = criaArquivoNovo(destino, O_RDWR, 0600);
     if (para < 0) {
         const ResultadoCopia r = falhaGravacao();
         ::close(de);
@@ -179,8 +213,9 @@ ResultadoCopia copiaPrivada(const QString& origem, const QString& destino, int* 
     if (r == ResultadoCopia::Feita && ::fsync(para) != 0) r = falhaGravacao();
     if (r == ResultadoCopia::Feita && origemAberta) *origemAberta = de;
     else ::close(de);
+    const auto feito = identidadeDe(para);
     if (::close(para) != 0 && r == ResultadoCopia::Feita) r = falhaGravacao();
-    if (r != ResultadoCopia::Feita) ::unlink(nome.constData());
+    if (r != ResultadoCopia::Feita && feito) removeFeito(destino, *feito);
     return r;
 }
 
@@ -202,6 +237,20 @@ void removeBanco(const QString& caminho) {
     for (const char* lado : kLados) removeArquivo(caminho + QLatin1String(lado));
 }
 
+bool renomeiaSemSobrescrever(const QByteArray& de, const QByteArray& para) {
+    // A file system that cannot tell the kernel so (a network share) gets a look first: the
+    // names used are unique, the window short.
+    if (::renameat2(AT_FDCWD, de.constData(), AT_FDCWD, para.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    struct stat s {};
+    if (::lstat(para.constData(), &s) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return std::rename(de.constData(), para.constData()) == 0;
+}
+
 namespace {
 
 // Nothing at all at `caminho` nor beside it: not a file, a folder, nor a link (even one that
@@ -215,20 +264,33 @@ bool semNadaEm(const QString& caminho) {
     return true;
 }
 
-// A file of this user's at `caminho` (not a link, not another user's): the program's own, made
-// at a name nobody held. What took such a name meanwhile is someone else's and stays.
+// A file of this user's at `caminho` (not a link, not another user's).
 bool deste(const QString& caminho) {
     struct stat s {};
     return ::lstat(QFile::encodeName(caminho).constData(), &s) == 0 && S_ISREG(s.st_mode) &&
            s.st_uid == ::geteuid();
 }
 
-// A temporary file of the program's and the files the engine left beside it, those of them that
-// are this user's files, the file itself last.
-void removeDeste(const QString& caminho) {
-    for (const char* lado : kLados)
-        if (deste(caminho + QLatin1String(lado))) removeArquivo(caminho + QLatin1String(lado));
+// The file the program made, still at `caminho`.
+bool feitoEm(const QString& caminho, const IdentidadeArquivo& feito) {
+    const auto agora = identidadeEm(caminho);
+    return agora && agora->mesmoQue(feito) && deste(caminho);
 }
+
+}  // namespace
+
+bool removeFeito(const QString& caminho, const IdentidadeArquivo& feito) {
+    // What took the name meanwhile, and what the engine's names beside it hold then, are
+    // someone else's and stay.
+    if (!feitoEm(caminho, feito)) return true;
+    for (const char* lado : kLados) {
+        const QString arquivo = caminho + QLatin1String(lado);
+        if (*lado ? deste(arquivo) : feitoEm(arquivo, feito)) removeArquivo(arquivo);
+    }
+    return !feitoEm(caminho, feito);
+}
+
+namespace {
 
 // The part nomeLivre adds to a taken name, before its last part.
 const QRegularExpression& parteNova() {
@@ -236,26 +298,47 @@ const QRegularExpression& parteNova() {
     return r;
 }
 
-// A name the program gives its temporary files, with or without a fresh part: only such a name
-// noted is ever removed at the start, never the database or a file of the operator's.
-bool nomeTemporario(const QString& caminho) {
-    const QString nome = QFileInfo(caminho).fileName().remove(parteNova());
-    return nome.endsWith(kSufixoGravando) || nome.endsWith(kSufixoCriando) ||
-           QStringList{kCopiaCompacta, kCopiaRestauracao, kCopiaRecebida, kBancoReconstruido}.contains(nome);
+// The name of a temporary file as noted, its fresh part taken out: "" for a name the program
+// never notes (one going out of the folder it names, "../x"). A bare name is in the program's
+// folder, a whole path elsewhere.
+QString nomeDoTipo(const QString& anotado) {
+    if (anotado.contains(u'/') && (!QDir::isAbsolutePath(anotado) || QDir::cleanPath(anotado) != anotado))
+        return {};
+    return QFileInfo(anotado).fileName().remove(parteNova());
 }
 
-// How a file is noted: by its name alone in the program's folder (moved or copied whole, the
-// folder keeps finding its own), by its whole path elsewhere; percent-encoded.
+// A name the program gives its temporary files, where it makes them: copies of the database and
+// new databases in the program's folder only; a file written under its second name, or one set
+// aside to be removed, wherever it goes. Only such a name noted is ever removed at the start,
+// never the database or a file of the operator's.
+bool nomeTemporario(const QString& anotado) {
+    static const QRegularExpression excluindo(QRegularExpression::escape(kSufixoExcluindo) +
+                                              QStringLiteral("[0-9a-z]+$"));
+    const QString nome = nomeDoTipo(anotado);
+    if (nome.isEmpty()) return false;
+    if (nome.endsWith(kSufixoGravando) || excluindo.match(nome).hasMatch()) return true;
+    return !anotado.contains(u'/') &&
+           (nome.endsWith(kSufixoCriando) || nome.endsWith(kSufixoAnterior) ||
+            QStringList{kCopiaCompacta, kCopiaRestauracao, kCopiaRecebida, kBancoReconstruido}.contains(nome));
+}
+
+// How a file is noted: by its name alone in the program's folder (the folder moved whole keeps
+// finding its own), by its whole path elsewhere; percent-encoded.
 QByteArray comoAnotado(const QString& pastaPrograma, const QString& temporario) {
     const QFileInfo f(temporario);
-    const QString nome = f.absoluteDir() == QDir(pastaPrograma) ? f.fileName() : f.absoluteFilePath();
+    const QString nome = f.absoluteDir() == QDir(pastaPrograma) ? f.fileName() : QDir::cleanPath(f.absoluteFilePath());
     return QFile::encodeName(nome).toPercentEncoding();
+}
+
+// A note as written after its sign: the file, and the identity of the file made there.
+QByteArray nota(const QString& pastaPrograma, const QString& temporario, const IdentidadeArquivo& feito) {
+    return comoAnotado(pastaPrograma, temporario) + ' ' + feito.texto();
 }
 
 // One line a change: "+" and the file noted, "-" and the file forgotten; false when it could not
 // be written (the operation goes on: only its cleaning after a kill is lost).
-bool acrescentaAnotacao(const QString& pastaPrograma, char sinal, const QString& temporario) {
-    const QByteArray linha = sinal + comoAnotado(pastaPrograma, temporario) + '\n';
+bool acrescentaAnotacao(const QString& pastaPrograma, char sinal, const QByteArray& anotacao) {
+    const QByteArray linha = sinal + anotacao + '\n';
     // Only into a file of its own: never through a link, into a file of another name, or waiting.
     const int fd = abreGuardado(QDir(pastaPrograma).filePath(kGravacoesAnotadas), O_WRONLY | O_APPEND | O_CREAT);
     if (fd < 0) return false;
@@ -265,23 +348,33 @@ bool acrescentaAnotacao(const QString& pastaPrograma, char sinal, const QString&
     return ok;
 }
 
-// A file as noted, found again from the program's folder.
-QString anotadoEm(const QDir& pastaPrograma, const QString& anotado) {
-    return QFileInfo(anotado).isAbsolute() ? anotado : pastaPrograma.filePath(anotado);
-}
+// A note still standing.
+struct Anotacao {
+    QByteArray linha;                       // as written after its sign
+    QString arquivo;                        // as noted
+    std::optional<IdentidadeArquivo> feito; // none in a note of a name alone (an older version's)
+};
 
-// The files noted and not yet forgotten, as noted.
-QStringList anotadas(const QString& registro) {
+// The files noted and not yet forgotten.
+QList<Anotacao> anotadas(const QString& registro) {
     const int fd = abreGuardado(registro, O_RDONLY);
     if (fd < 0) return {};
     QFile f;
-    QStringList r;
+    QList<Anotacao> r;
     if (f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         for (const QByteArray& linha : f.readAll().split('\n')) {
             if (linha.size() < 2) continue;
-            const QString arquivo = QFile::decodeName(QByteArray::fromPercentEncoding(linha.mid(1)));
-            if (linha[0] == '+') r << arquivo;
-            else if (linha[0] == '-') r.removeOne(arquivo);
+            const QByteArray resto = linha.mid(1);
+            const qsizetype espaco = resto.indexOf(' ');
+            if (linha[0] == '+')
+                r.append({resto, QFile::decodeName(QByteArray::fromPercentEncoding(resto.left(espaco))),
+                          espaco < 0 ? std::nullopt : IdentidadeArquivo::deTexto(resto.mid(espaco + 1))});
+            else if (linha[0] == '-')
+                for (qsizetype i = 0; i < r.size(); ++i)
+                    if (r[i].linha == resto) {
+                        r.removeAt(i);
+                        break;
+                    }
         }
     } else {
         ::close(fd);
@@ -289,21 +382,53 @@ QStringList anotadas(const QString& registro) {
     return r;
 }
 
-}  // namespace
-
-void anotaGravacao(const QString& pastaPrograma, const QString& temporario) {
-    acrescentaAnotacao(pastaPrograma, '+', temporario);
+// A file as noted, found again from the program's folder.
+QString anotadoEm(const QDir& pastaPrograma, const QString& anotado) {
+    return QFileInfo(anotado).isAbsolute() ? anotado : pastaPrograma.filePath(anotado);
 }
 
-void esqueceGravacao(const QString& pastaPrograma, const QString& temporario) {
-    const bool esquecido = acrescentaAnotacao(pastaPrograma, '-', temporario);
+enum class Situacao {
+    Feito,     // the very file made is at the name
+    Ausente,   // its folder is not there (a medium not mounted, or another one in its place)
+    Resolvida, // nothing is at the name, or another file: nothing of the program's to remove
+};
+
+Situacao situacao(const QDir& pastaPrograma, const Anotacao& a) {
+    // A name alone (an older version's note), or one the program never notes: nothing is known
+    // of what is there.
+    if (!a.feito || !nomeTemporario(a.arquivo)) return Situacao::Resolvida;
+    const QString arquivo = anotadoEm(pastaPrograma, a.arquivo);
+    if (QFileInfo(a.arquivo).isAbsolute()) {
+        struct stat pasta {};
+        if (::stat(QFile::encodeName(QFileInfo(arquivo).path()).constData(), &pasta) != 0 ||
+            pasta.st_dev != a.feito->dispositivo)
+            return Situacao::Ausente;
+    }
+    if (feitoEm(arquivo, *a.feito)) return Situacao::Feito;
+    struct stat s {};
+    // A medium that fails to answer is not taken for an empty one.
+    return ::lstat(QFile::encodeName(arquivo).constData(), &s) == 0 || errno == ENOENT ? Situacao::Resolvida
+                                                                                       : Situacao::Ausente;
+}
+
+}  // namespace
+
+void anotaGravacao(const QString& pastaPrograma, const QString& temporario, const IdentidadeArquivo& feito) {
+    acrescentaAnotacao(pastaPrograma, '+', nota(pastaPrograma, temporario, feito));
+}
+
+void esqueceGravacao(const QString& pastaPrograma, const QString& temporario, const IdentidadeArquivo& feito) {
+    const QByteArray esquecida = nota(pastaPrograma, temporario, feito);
+    const bool esquecido = acrescentaAnotacao(pastaPrograma, '-', esquecida);
     const QDir pasta{pastaPrograma};
     const QString registro = pasta.filePath(kGravacoesAnotadas);
-    QStringList resto = anotadas(registro);
-    // Not written (a full disk): the notes go all the same once nothing they name is left.
+    QList<Anotacao> resto = anotadas(registro);
+    // Not written (a full disk): the notes go all the same once nothing they name is left to
+    // find.
     if (!esquecido) {
-        resto.removeOne(QFile::decodeName(QByteArray::fromPercentEncoding(comoAnotado(pastaPrograma, temporario))));
-        resto.removeIf([&](const QString& a) { return !deste(anotadoEm(pasta, a)); });
+        resto.removeIf([&](const Anotacao& a) {
+            return a.linha == esquecida || situacao(pasta, a) == Situacao::Resolvida;
+        });
     }
     if (resto.isEmpty()) QFile::remove(registro);
 }
@@ -327,33 +452,85 @@ QString nomeLivre(const QString& usual) {
     return outro;
 }
 
-ArquivoTemporario::ArquivoTemporario(const QString& pastaPrograma, const QString& usual)
-    : pasta_(pastaPrograma), caminho_(nomeLivre(usual)) {
-    anotaGravacao(pasta_, caminho_);
+ArquivoTemporario::ArquivoTemporario(const QString& pastaPrograma, const QString& usual, const QString& renomeadoPara)
+    : pasta_(pastaPrograma), caminho_(nomeLivre(usual)), renomeadoPara_(renomeadoPara) {
+    const std::lock_guard trava(guardaTemporarios());
+    temporarios()[chaveTemporario(caminho_)] = this;
 }
 
 ArquivoTemporario::~ArquivoTemporario() {
+    {
+        const std::lock_guard trava(guardaTemporarios());
+        const auto t = temporarios().find(chaveTemporario(caminho_));
+        if (t != temporarios().end() && t->second == this) temporarios().erase(t);
+    }
+    if (esquecido_ || !feito_) return;
+    // Kept noted while it could not be removed: the next start tries again.
+    if (removeFeito(caminho_, *feito_)) esqueceGravacao(pasta_, caminho_, *feito_);
+}
+
+void ArquivoTemporario::anota(const IdentidadeArquivo& feito) {
     if (esquecido_) return;
-    removeDeste(caminho_);
-    esqueceGravacao(pasta_, caminho_);
+    const std::optional<IdentidadeArquivo> antes = std::exchange(feito_, feito);
+    anotaGravacao(pasta_, caminho_, feito);
+    // The note it replaces goes once the new one is written: a kill between leaves two notes of
+    // the one file.
+    if (antes) acrescentaAnotacao(pasta_, '-', nota(pasta_, caminho_, *antes));
+}
+
+bool ArquivoTemporario::anotaPresente() {
+    const auto feito = identidadeEm(caminho_);
+    if (!feito || !deste(caminho_)) return false;
+    anota(feito->semConteudo());
+    return true;
+}
+
+void ArquivoTemporario::anotaInteiro() {
+    if (esquecido_ || !feito_ || !feitoEm(caminho_, *feito_)) return;
+    if (const auto inteiro = identidadeEm(caminho_)) anota(*inteiro);
+}
+
+void anotaTemporarioInteiro(const QString& caminho) {
+    if (ArquivoTemporario* t = temporarioEm(caminho)) t->anotaInteiro();
 }
 
 void ArquivoTemporario::esquece() {
     if (esquecido_) return;
     esquecido_ = true;
-    esqueceGravacao(pasta_, caminho_);
+    if (!feito_) return;
+    // Noted at its new name before it is forgotten at this one: a kill between leaves a note.
+    if (!renomeadoPara_.isEmpty())
+        if (ArquivoTemporario* t = temporarioEm(renomeadoPara_); t && t != this && feitoEm(renomeadoPara_, *feito_))
+            t->anota(*feito_);
+    esqueceGravacao(pasta_, caminho_, *feito_);
 }
 
 void removeCopiasTemporarias(const QString& banco) {
     const QDir pasta = QFileInfo(banco).dir();
     const QString registro = pasta.filePath(kGravacoesAnotadas);
-    for (const QString& anotado : anotadas(registro)) {
-        const QString arquivo = anotadoEm(pasta, anotado);
-        if (nomeTemporario(arquivo)) removeDeste(arquivo);
+    const QString nomeAnterior = QFileInfo(banco).fileName() + kSufixoAnterior;
+    const QByteArray nomeBanco = QFile::encodeName(banco);
+    QList<Anotacao> mantidas;
+    for (const Anotacao& a : anotadas(registro)) {
+        switch (situacao(pasta, a)) {
+        case Situacao::Resolvida: break;
+        case Situacao::Ausente: mantidas << a; break;
+        case Situacao::Feito: {
+            const QString arquivo = anotadoEm(pasta, a.arquivo);
+            // The database a swap cut short kept: put back when nothing at all is at the
+            // database's name (not even a link), never over anything, and never removed while it
+            // is the only one; stale beside it otherwise.
+            struct stat s {};
+            if (nomeDoTipo(a.arquivo) == nomeAnterior && ::lstat(nomeBanco.constData(), &s) != 0 && errno == ENOENT) {
+                avisaMudanca(banco);
+                if (!renomeiaSemSobrescrever(QFile::encodeName(arquivo), nomeBanco)) mantidas << a;
+                break;
+            }
+            if (!removeFeito(arquivo, *a.feito)) mantidas << a;
+            break;
+        }
+        }
     }
     removeArquivo(registro);
-    const QString anterior = banco + kSufixoAnterior;
-    if (QFileInfo::exists(anterior) && !QFileInfo::exists(banco))
-        renomeiaSemSobrescrever(anterior, banco);
-    if (QFileInfo::exists(banco)) removeBanco(anterior);
+    for (const Anotacao& a : mantidas) acrescentaAnotacao(pasta.path(), '+', a.linha);
 }

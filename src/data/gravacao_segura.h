@@ -8,9 +8,12 @@
 // closed holds every committed row; a copy taken while it is open must call
 // `consolidaGravacoes` first.
 
+#include "data/identidade_arquivo.h"
 #include "data/mudancas_arquivos.h"
 
 #include <QString>
+
+#include <optional>
 
 
 #include <sys/stat.h>
@@ -31,6 +34,9 @@ inline const QString kBancoReconstruido = QStringLiteral("dados.mdb.reconstruido
 inline const QString kSufixoAnterior = QStringLiteral(".anterior");
 inline const QString kSufixoGravando = QStringLiteral(".gravando");
 inline const QString kSufixoCriando = QStringLiteral(".criando");
+// Beside a file received once taken, under this and a fresh part: the file set aside as it is
+// removed, so that what is removed is what was compared.
+inline const QString kSufixoExcluindo = QStringLiteral(".excluindo-");
 // In the program's folder: the files being written elsewhere under their second name.
 inline const QString kGravacoesAnotadas = QStringLiteral("dados.mdb.gravacoes");
 
@@ -40,10 +46,14 @@ bool preparaGravacaoSegura(sqlite3* conexao);
 // Moves every committed row from the log into the file itself and empties the log; false when
 // any of those writes failed (the engine's error tells why).
 bool consolidaGravacoes(sqlite3* conexao);
-// Creates the empty file readable and writable by its owner only; false when anything (a link
-// too) is already at its name or it cannot be created. With `criado`, the file made, to tell it
-// from whatever takes its name later. The engine gives its side files (log, shared memory) the
-// same mode.
+// Creates the file new at `caminho`, open as `modo` (O_WRONLY or O_RDWR) with `permissoes`, and
+// gives its descriptor: -1 (errno telling why) when anything (a link too) is already at its name
+// or it cannot be created. A temporary file of the program's (ArquivoTemporario) is noted by its
+// identity as soon as it is made, so that only this very file is ever removed as the program's.
+int criaArquivoNovo(const QString& caminho, int modo, mode_t permissoes);
+// Creates the empty file readable and writable by its owner only (see criaArquivoNovo); false
+// when it could not. With `criado`, the file made, to tell it from whatever takes its name
+// later. The engine gives its side files (log, shared memory) the same mode.
 bool criaArquivoPrivado(const QString& caminho, struct stat* criado = nullptr);
 // How a private copy ended.
 enum class ResultadoCopia {
@@ -63,43 +73,69 @@ ResultadoCopia copiaPrivada(const QString& origem, const QString& destino, int* 
 // Removes a database file together with the side files the engine may leave beside it
 // (journal, log, shared memory), so that a later file of the same name never picks them up.
 void removeBanco(const QString& caminho);
+// Removes the file at `caminho` only if it is still the very file the program made there, with
+// the engine's files beside it; true when nothing of it is left at the name.
+bool removeFeito(const QString& caminho, const IdentidadeArquivo& feito);
 // One file, if it is there, announced first like every change to the program's files.
 void removeArquivo(const QString& arquivo);
 // A temporary file of the program (a copy beside the database, a file written under its second
-// name and renamed once whole), noted in the program's folder before it is created and forgotten
-// once it is renamed or removed, so that an operation stopped midway (a kill, a power cut) leaves
-// it only until the next start, which removes whatever is still noted, and nothing else.
-void anotaGravacao(const QString& pastaPrograma, const QString& temporario);
-void esqueceGravacao(const QString& pastaPrograma, const QString& temporario);
+// name and renamed once whole, a file set aside to be removed), noted in the program's folder
+// with the identity of the very file made, as soon as it is made, and forgotten once it is
+// renamed or removed: an operation stopped midway (a kill, a power cut) leaves it only until a
+// start finds it again (see removeCopiasTemporarias).
+void anotaGravacao(const QString& pastaPrograma, const QString& temporario, const IdentidadeArquivo& feito);
+void esqueceGravacao(const QString& pastaPrograma, const QString& temporario, const IdentidadeArquivo& feito);
+// Renames `de` to `para` only if nothing is at `para` (errno EEXIST otherwise).
+bool renomeiaSemSobrescrever(const QByteArray& de, const QByteArray& para);
 // The name of a temporary file to be made in place of `usual`: `usual` itself when nothing is
 // there, nor at the names the engine gives the files beside a database; else a fresh name beside
 // it, with its last part kept ("w.pdf.k3x9qa.gravando"). Whatever holds a name (another program's
 // file, a user's, a link) is never opened nor removed.
 QString nomeLivre(const QString& usual);
 // A temporary file's name from before it is created until it is renamed into place or removed:
-// chosen by nomeLivre, noted (anotaGravacao) at once. Whoever makes the file creates it new
-// (O_EXCL), so a name taken meanwhile fails the operation instead of being written through.
+// chosen by nomeLivre. Whoever makes the file creates it new (criaArquivoNovo), so a name taken
+// meanwhile fails the operation instead of being written through; the file made is noted
+// (anotaGravacao) with its identity then.
 class ArquivoTemporario {
 public:
-    ArquivoTemporario(const QString& pastaPrograma, const QString& usual);
-    // Removes what the operation left at the name (and beside it), unless forgotten before.
+    // `renomeadoPara`: where the file goes once whole. Should a temporary file of the program be
+    // at that name (a file made under a second name for it), it is that file from then on.
+    ArquivoTemporario(const QString& pastaPrograma, const QString& usual, const QString& renomeadoPara = {});
+    // Removes the very file made at the name (and the engine's files beside it), unless
+    // forgotten before; whatever else holds the name (nothing was made, or another program's
+    // file took it) stays.
     ~ArquivoTemporario();
     ArquivoTemporario(const ArquivoTemporario&) = delete;
     ArquivoTemporario& operator=(const ArquivoTemporario&) = delete;
     const QString& caminho() const { return caminho_; }
-    // Nothing of it is at the name (renamed into its place, or never created): forgotten, and
-    // nothing is removed.
+    // The file the program has just put at the name: noted by its identity, and removed at the
+    // end unless forgotten. Called by criaArquivoNovo for the file it makes there.
+    void anota(const IdentidadeArquivo& feito);
+    // The same for the file now at the name, put there otherwise (a link just made); false when
+    // none is there.
+    bool anotaPresente();
+    // The file is whole and written no more: noted again with its size and last write, which
+    // tell it from another file that comes to have its device and inode.
+    void anotaInteiro();
+    // Nothing of it is at the name any more (renamed into its place, or never created), or it
+    // is to stay where it is: forgotten, and nothing is removed.
     void esquece();
 
 private:
-    QString pasta_, caminho_;
+    QString pasta_, caminho_, renomeadoPara_;
+    std::optional<IdentidadeArquivo> feito_;
     bool esquecido_ = false;
 };
-// Removes the temporary files noted and still there (and the files the engine left beside them),
-// which an operation ended midway (a kill, a power cut) left. Called at start-up only, under the
-// folder's lock, while no other copy of the program can be using them. The database replaced by a
-// swap cut short, kept beside `banco` under kSufixoAnterior, is put back only when the database
-// itself is missing; otherwise it is stale and goes too.
+// The temporary file of the program at `caminho`, if one is there, is whole (see
+// ArquivoTemporario::anotaInteiro).
+void anotaTemporarioInteiro(const QString& caminho);
+// Settles the temporary files noted, which an operation ended midway (a kill, a power cut)
+// left. Called at start-up only, under the folder's lock, while no other copy of the program can
+// be using them. A note names a kind of file the program makes, where it makes it, with the
+// identity of the file made: that very file is removed (with the files the engine left beside
+// it), and nothing else; a note of a folder elsewhere that is not there (a medium not mounted)
+// is kept for a later start. The database replaced by a swap cut short, kept beside `banco`, is
+// put back when the database itself is missing; otherwise it is stale and goes too.
 void removeCopiasTemporarias(const QString& banco);
 // Syncs the file at `caminho` to the disk; false when it could not be opened or synced, with
 // errno telling why.

@@ -3,7 +3,6 @@
 #include <QFile>
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,17 +70,4 @@ int abreGuardado(const QString& caminho, int flags, QString* ocupado, mode_t mod
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
-}
-
-bool renomeiaSemSobrescrever(const QString& de, const QString& para) {
-    const QByteArray origem = QFile::encodeName(de), destino = QFile::encodeName(para);
-    if (::renameat2(AT_FDCWD, origem.constData(), AT_FDCWD, destino.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    struct stat s {};
-    if (::lstat(destino.constData(), &s) == 0) {
-        errno = EEXIST;
-        return false;
-    }
-    return std::rename(origem.constData(), destino.constData()) == 0;
 }

@@ -21,8 +21,3 @@ QString nomeOcupado(const QString& caminho, bool umNome);
 // nomeOcupado's sentence, or is empty when the failure was anything else (no such file, no
 // permission, the disk).
 int abreGuardado(const QString& caminho, int flags, QString* ocupado = nullptr, mode_t modo = 0600);
-
-// Renames `de` to `para` only while nothing, not even a link that leads nowhere, is at `para`;
-// never by a copy. A file system that cannot tell the kernel so (a network share) gets a look
-// first: the names used are unique, the window short. False with errno set (EEXIST: taken).
-bool renomeiaSemSobrescrever(const QString& de, const QString& para);

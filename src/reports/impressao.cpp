@@ -116,8 +116,7 @@ bool ImpressaoRelatorio::abrePdf() {
     }
     // Made new under a name of its own: a file or a link found at the usual one is left as it was.
     temporario_ = std::make_unique<ArquivoTemporario>(pastaPrograma_, caminho_ + kSufixoGravando);
-    const int fd = ::open(QFile::encodeName(temporario_->caminho()).constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const int fd = criaArquivoNovo(temporario_->caminho(), O_WRONLY, 0666);
     if (fd < 0) {
         const int erro = errno;
         temporario_->esquece();   // whatever is there is not ours

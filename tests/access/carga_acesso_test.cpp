@@ -144,43 +144,74 @@ TEST(TravaPasta, UmaCopiaPorPastaEmQualquerProcesso) {
     EXPECT_EQ(TravaPasta().trava(pasta.filePath("nao/existe")), R::Falhou);
 }
 
+// A note the program never writes: a name alone, as an older version wrote them, with nothing
+// to tell which file was made there, or edited by hand (with the identity of the file there).
+void anotaAMao(const QDir& pasta, const QString& nome, bool comIdentidade = false) {
+    const auto feito = identidadeEm(pasta.filePath(nome));
+    QFile f(pasta.filePath(kGravacoesAnotadas));
+    ASSERT_TRUE(f.open(QIODevice::Append) && (!comIdentidade || feito));
+    f.write('+' + QFile::encodeName(nome).toPercentEncoding() + (comIdentidade ? ' ' + feito->texto() : "") + '\n');
+}
+
+// A file the program made, noted with its identity as the program notes it.
+void anotaFeito(const QDir& pasta, const QString& arquivo) {
+    const auto feito = identidadeEm(arquivo);
+    ASSERT_TRUE(feito) << arquivo.toStdString();
+    anotaGravacao(pasta.path(), arquivo, *feito);
+}
+
+QByteArray conteudo(const QString& caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void escreve(const QString& caminho, const QByteArray& bytes) {
+    QFile f(caminho);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << caminho.toStdString();
+}
+
 // A second copy on the same folder is refused before it opens the database, and leaves alone
 // the temporary copies the first one may be writing; the first start after a backup killed
-// midway removes them: those the program noted, wherever they are, and nothing else, whatever
-// its name (a user's file, a PDF being saved by hand, a link).
+// midway removes them: the very files the program noted having made, wherever they are, and
+// nothing else, whatever its name (a user's file, a PDF being saved by hand, a link, a file
+// named in notes that tell nothing of what was made, or outside the folders the program writes
+// in).
 TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
     PlataformaFalsa p;
     const QDir pasta(p.pastaPrograma());
-    QTemporaryDir unidade;
+    QTemporaryDir unidade, fora;
     const QString naUnidade = unidade.filePath("mensalistas.mdb.gravando");
-    const QStringList temporarios = {"compact.mdb", "compact.mdb-journal", "dados.mdb.restaurando",
-                                     "dados.mdb.restaurando-wal", "dados.mdb.reconstruido",
-                                     "dados.mdb.reconstruido.criando-shm", "backup.gravando",
-                                     "backup.gravando-wal", "backup_filial.mdb.gravando",
-                                     "mensalistas.mdb.gravando-journal", "dados.mdb.k3x9qa.recebendo",
-                                     naUnidade};
-    const QStringList anotados = {"compact.mdb", "dados.mdb.restaurando", "dados.mdb.reconstruido",
-                                  "dados.mdb.reconstruido.criando", "backup.gravando",
-                                  "backup_filial.mdb.gravando", "mensalistas.mdb.gravando",
-                                  "dados.mdb.k3x9qa.recebendo", naUnidade, "dados.mdb"};
+    // Made by the program, each noted with its identity; and the engine's files beside them.
+    const QStringList feitos = {"compact.mdb", "dados.mdb.restaurando", "dados.mdb.reconstruido",
+                                "dados.mdb.reconstruido.criando", "backup.gravando", "backup_filial.mdb.gravando",
+                                "mensalistas.mdb.gravando", "dados.mdb.k3x9qa.recebendo", naUnidade};
+    const QStringList temporarios = feitos + QStringList{"compact.mdb-journal", "dados.mdb.restaurando-wal",
+                                                         "dados.mdb.reconstruido.criando-shm", "backup.gravando-wal",
+                                                         "mensalistas.mdb.gravando-journal"};
     // A new database made beside a link at its usual temporary name, the link's file untouched.
-    QTemporaryDir fora;
     QFile alvo(fora.filePath("alvo"));
     ASSERT_TRUE(alvo.open(QIODevice::WriteOnly) && alvo.write("de outro programa") == 17);
     alvo.close();
     ASSERT_TRUE(QFile::link(alvo.fileName(), pasta.filePath("dados.mdb.criando")));
+    // The user's, some of them named in the notes: in the program's folder, in the folder above
+    // it, elsewhere.
+    const QString acima = "../" + QFileInfo(pasta.path()).fileName() + "-fora.gravando";
+    const QString longe = fora.filePath("compact.mdb");
     const QStringList doUsuario = {"notas.gravando", "meu_relatorio.pdf.gravando", "copia.criando",
-                                   "dados.mdb.recebendo", "dados.mdb.criando"};
-    for (const QString& u : doUsuario.mid(0, 4)) {
-        QFile f(pasta.filePath(u));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("do usuário") > 0);
-    }
+                                   "dados.mdb.recebendo", acima, longe, "dados.mdb.criando"};
+    for (const QString& u : doUsuario.mid(0, 6)) escreve(pasta.filePath(u), "do usuário");
     const auto criaTemporarios = [&] {
         for (const QString& t : temporarios) {
             QFile f(pasta.filePath(t));
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         }
-        for (const QString& a : anotados) anotaGravacao(pasta.path(), pasta.filePath(a));
+        for (const QString& a : feitos) anotaFeito(pasta, pasta.filePath(a));
+        if (pasta.exists("dados.mdb")) anotaFeito(pasta, pasta.filePath("dados.mdb"));
+        for (const QString& u : {QStringLiteral("notas.gravando"), acima, longe}) anotaAMao(pasta, u);
+        // With the identity of the very files too: a name going out of the program's folder,
+        // and a copy of the database's name elsewhere, are no names the program notes.
+        anotaAMao(pasta, acima, true);
+        anotaFeito(pasta, longe);
     };
     const auto restam = [&] {
         QStringList r;
@@ -188,15 +219,11 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
             if (pasta.exists(t)) r << t;
         return r;
     };
-    const auto bytes = [](const QString& caminho) {
-        QFile f(caminho);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
     const auto doUsuarioFicou = [&] {
         for (const QString& u : doUsuario)
-            EXPECT_TRUE(QFileInfo(pasta.filePath(u)).isSymLink() || bytes(pasta.filePath(u)) == QByteArray("do usuário")) << u.toStdString();
+            EXPECT_TRUE(QFileInfo(pasta.filePath(u)).isSymLink() || conteudo(pasta.filePath(u)) == QByteArray("do usuário")) << u.toStdString();
         EXPECT_EQ(QFileInfo(pasta.filePath("dados.mdb.criando")).symLinkTarget(), alvo.fileName());
-        EXPECT_EQ(bytes(alvo.fileName()), "de outro programa");
+        EXPECT_EQ(conteudo(alvo.fileName()), "de outro programa");
     };
 
     criaTemporarios();
@@ -221,15 +248,80 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
     EXPECT_EQ(restam(), QStringList());
     doUsuarioFicou();
     EXPECT_FALSE(pasta.exists(kGravacoesAnotadas));
-
-    // The file a swap cut short kept of the database: stale beside it, put back in its place
-    // when the database itself is gone, never a fresh empty database in its stead.
+    QFile::remove(pasta.filePath(acima));
     segunda.estado.db.executa("INSERT INTO veiculos_patio (placa) VALUES ('AAA-0001')");
     segunda.estado.db.fecha();
     segunda.estado.trava.solta();
-    for (const bool semBanco : {false, true}) {
-        SCOPED_TRACE(semBanco ? "sem dados.mdb" : "com dados.mdb");
-        ASSERT_TRUE(QFile::copy(pasta.filePath("dados.mdb"), pasta.filePath("dados.mdb.anterior")));
+
+    // A backup onto a medium killed before its file took its place. The medium away at the
+    // next start (its folder gone, or another medium's in its place), its file is left and so
+    // is the note, until a start finds the medium again; another medium's file at that name
+    // is never the program's.
+    const QString midia = unidade.filePath("midia");
+    const QString parcial = midia + "/backup.gravando";
+    const struct {
+        const char* caso;
+        bool outraMidia;   // else none at all in the medium's place
+    } midias[] = {{"mídia ausente", false}, {"outra mídia no lugar", true}};
+    for (const auto& m : midias) {
+        SCOPED_TRACE(m.caso);
+        ASSERT_TRUE(QDir().mkpath(midia));
+        escreve(parcial, "backup pela metade");
+        anotaFeito(pasta, parcial);
+        ASSERT_TRUE(QDir().rename(midia, midia + "-fora"));
+        if (m.outraMidia) {
+            ASSERT_TRUE(QDir().mkpath(midia));
+            escreve(parcial, "de outra mídia");
+        }
+        {
+            Contexto ctx(p);
+            ASSERT_TRUE(carrega_banco(ctx).ok);
+        }
+        if (m.outraMidia) {
+            EXPECT_EQ(conteudo(parcial), "de outra mídia");
+            ASSERT_TRUE(QDir(midia).removeRecursively());
+        }
+        EXPECT_TRUE(QFile::exists(midia + "-fora/backup.gravando"));
+        ASSERT_TRUE(QDir().rename(midia + "-fora", midia));
+        {
+            Contexto ctx(p);
+            ASSERT_TRUE(carrega_banco(ctx).ok);
+        }
+        // The other medium's file gone with it, the note went too: the file is left.
+        EXPECT_EQ(QFile::exists(parcial), m.outraMidia);
+        EXPECT_FALSE(pasta.exists(kGravacoesAnotadas));
+        ASSERT_TRUE(QDir(midia).removeRecursively());
+    }
+    // A medium whose file system numbers its files anew at each mounting and keeps no birth:
+    // another medium's file there comes to have the device and inode of the file noted whole,
+    // and only its size and last write tell it apart.
+    ASSERT_TRUE(QDir().mkpath(midia));
+    escreve(parcial, "de outra mídia");
+    auto mesmoNumero = identidadeEm(parcial);
+    ASSERT_TRUE(mesmoNumero);
+    mesmoNumero->nascimento = 0;
+    mesmoNumero->tamanho += 4096;
+    anotaGravacao(pasta.path(), parcial, *mesmoNumero);
+    {
+        Contexto ctx(p);
+        ASSERT_TRUE(carrega_banco(ctx).ok);
+    }
+    EXPECT_EQ(conteudo(parcial), "de outra mídia");
+    ASSERT_TRUE(QDir(midia).removeRecursively());
+
+    // The file a swap cut short kept of the database, as the program keeps it (the same file
+    // under a second name, noted): stale beside it, put back in its place when the database
+    // itself is gone, never a fresh empty database in its stead. A user's file at that name,
+    // which the program never made, stays as it is.
+    const QString anterior = pasta.filePath("dados.mdb.anterior");
+    for (const auto& [doPrograma, semBanco] : {std::pair{true, false}, {true, true}, {false, false}}) {
+        SCOPED_TRACE(std::string(doPrograma ? "do programa" : "do usuário") + (semBanco ? ", sem dados.mdb" : ""));
+        if (doPrograma) {
+            ASSERT_EQ(::link(QFile::encodeName(pasta.filePath("dados.mdb")).constData(), QFile::encodeName(anterior).constData()), 0);
+            anotaFeito(pasta, anterior);
+        } else {
+            escreve(anterior, "do usuário");
+        }
         if (semBanco) {
             ASSERT_TRUE(QFile::remove(pasta.filePath("dados.mdb")));
         }
@@ -238,7 +330,9 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
         ASSERT_TRUE(carga.ok) << carga.falha.toStdString();
         EXPECT_FALSE(carga.criado);
         EXPECT_TRUE(ctx.estado.db.existe("SELECT 1 FROM veiculos_patio WHERE placa = 'AAA-0001'"));
-        EXPECT_FALSE(pasta.exists("dados.mdb.anterior"));
+        EXPECT_EQ(conteudo(anterior), doPrograma ? QByteArray() : QByteArray("do usuário"));
+        EXPECT_FALSE(pasta.exists(kGravacoesAnotadas));
+        QFile::remove(anterior);
     }
 
     PlataformaFalsa semPasta;

@@ -1,6 +1,9 @@
 #include "branches/arquivo_mensalistas.h"
 #include "branches/filiais_teste.h"
+#include "branches/troca_filial.h"
 #include "data/gravacao_segura.h"
+#include "subscribers/pagamento_mensalidade.h"
+#include "support/retrato_morte.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -8,7 +11,26 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
+
+// An office with branch 1's subscriber 7 (November and December paid) and deleted 8, and
+// branch 2's 9.
+void escritorioComMensalistas(Ambiente& escritorio) {
+    defineFilial(escritorio, QVariant(), true);
+    escritorio.db().executa("INSERT INTO tipos_mensalistas (codigo, tipo, valor, dia_vencto) "
+                            "VALUES (1, 'Mensal', 1500000, 10), (2, 'Noturno', 900000, 5)");
+    mensalista(escritorio, 7, "José D'Ávila", 1);
+    mensalista(escritorio, 8, "Excluído", 1);
+    escritorio.db().executa("UPDATE mensalistas SET excluido = 1 WHERE codigo = 8");
+    mensalista(escritorio, 9, "Outra filial", 2);
+    veiculo(escritorio, 7, "D'A-0007", 1);
+    veiculo(escritorio, 9, "OUT-0009", 2);
+    mensalidade(escritorio, 7, "2026-11-01", true, 1);
+    mensalidade(escritorio, 7, "2026-12-01", true, 1);
+    mensalidade(escritorio, 9, "2026-12-01", true, 2);
+}
 
 class ArquivoMensalistasTest : public ::testing::Test {
 protected:
@@ -17,19 +39,8 @@ protected:
     QString arquivo() { return disco.filePath("mensalistas.mdb"); }
 
     void SetUp() override {
-        defineFilial(escritorio, QVariant(), true);
+        escritorioComMensalistas(escritorio);
         defineFilial(filial, 1);
-        escritorio.db().executa("INSERT INTO tipos_mensalistas (codigo, tipo, valor, dia_vencto) "
-                                "VALUES (1, 'Mensal', 1500000, 10), (2, 'Noturno', 900000, 5)");
-        mensalista(escritorio, 7, "José D'Ávila", 1);
-        mensalista(escritorio, 8, "Excluído", 1);
-        escritorio.db().executa("UPDATE mensalistas SET excluido = 1 WHERE codigo = 8");
-        mensalista(escritorio, 9, "Outra filial", 2);
-        veiculo(escritorio, 7, "D'A-0007", 1);
-        veiculo(escritorio, 9, "OUT-0009", 2);
-        mensalidade(escritorio, 7, "2026-11-01", true, 1);
-        mensalidade(escritorio, 7, "2026-12-01", true, 1);
-        mensalidade(escritorio, 9, "2026-12-01", true, 2);
     }
 };
 
@@ -76,24 +87,70 @@ TEST_F(ArquivoMensalistasTest, GeraNoEscritorioERecebeNaFilial) {
     EXPECT_EQ(filial.conta("tipos_mensalistas"), 2);
 }
 
+// December paid at the site that reads a file, with its payment, while the file was on its way:
+// the month keeps that payment, whatever the file says of it (open, or paid by the other site).
+TEST_F(ArquivoMensalistasTest, MesPagoAquiFicaComSeuPagamento) {
+    enum class Leitura { Filial, EscritorioSeuArquivo, EscritorioArquivoDaFilial };
+    const struct {
+        const char* caso;
+        Leitura leitura;
+        bool pagoNoOutro;   // the site the file came from had December paid too
+    } casos[] = {
+        {"na filial, o mês em aberto no arquivo", Leitura::Filial, false},
+        {"no escritório, o arquivo que fez antes do pagamento", Leitura::EscritorioSeuArquivo, false},
+        {"na filial, o mês pago também no escritório", Leitura::Filial, true},
+        {"no escritório, o mês pago também na filial", Leitura::EscritorioArquivoDaFilial, true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        Ambiente esc, fil;
+        escritorioComMensalistas(esc);
+        defineFilial(fil, 1);
+        mensalista(fil, 7, "José D'Ávila", 1);
+        esc.db().executa("UPDATE mensalidades SET pago = 0 WHERE codigo = 7 AND mes = '2026-12-01'");
+        mensalidade(fil, 7, "2026-12-01", false, 1);
+        Ambiente& leitor = c.leitura == Leitura::Filial ? fil : esc;
+        Ambiente& outro = c.leitura == Leitura::Filial ? esc : fil;
+        const auto paga = [](Ambiente& a, int dia, int hora) {
+            ASSERT_TRUE(efetua_pagamento(a.db(), {7, QDate(2026, 12, 1), Dinheiro::reais(150), {}, {}, 1, 1,
+                                                  QDate(2026, 12, dia), QTime(hora, 0)}).pago);
+        };
+        if (c.pagoNoOutro) paga(outro, 3, 10);
+        const QString daFilial = fil.plataforma.pastaPrograma() + "/backup_filial.mdb";
+        if (c.leitura == Leitura::EscritorioArquivoDaFilial)
+            ASSERT_TRUE(exporta_filial(fil.db(), daFilial).ok);
+        else
+            ASSERT_TRUE(gera_arquivo_mensalistas(esc.db(), 1, disco.path(), 1).ok);
+        paga(leitor, 5, 9);
+        const bool ok = c.leitura == Leitura::EscritorioArquivoDaFilial
+                            ? mescla_filial(esc.db(), daFilial).ok
+                            : recebe_arquivo_mensalistas(leitor.db(), disco.path(), false, 1).ok;
+        ASSERT_TRUE(ok);
+        EXPECT_EQ(leitor.linha("SELECT pago, data_pgto, hora_pgto, valor FROM mensalidades WHERE "
+                               "codigo = 7 AND mes = '2026-12-01'"),
+                  (QStringList{"1", "2026-12-05", "09:00:00", "1500000"}));
+        EXPECT_EQ(leitor.linha("SELECT count(*) FROM mensalidades WHERE codigo = 7 AND mes = '2026-11-01' "
+                               "AND pago = 1"),
+                  QStringList{"1"});   // the rest of the file is taken
+    }
+}
+
 // A generation killed midway leaves its partial file on the drive, with the subscribers' names
 // and documents, only until the next start of the program.
 TEST_F(ArquivoMensalistasTest, GeracaoInterrompidaRemovidaNoInicio) {
     const QString parcial = arquivo() + ".gravando";
     const QString programa = escritorio.plataforma.pastaPrograma();
     const QString anotacoes = programa + "/" + kGravacoesAnotadas;
-    QTemporaryDir retrato;
+    std::optional<RetratoMorte> retrato;
     const OuvinteArquivos antes = ouveMudancasArquivos([&](const QString& a) {
-        if (a == arquivo() && QFile::exists(parcial)) {   // killed just before it takes its name
-            QFile::copy(parcial, retrato.filePath("parcial"));
-            QFile::copy(anotacoes, retrato.filePath("anotacoes"));
-        }
+        if (a == arquivo() && QFile::exists(parcial)) retrato.emplace(QStringList{parcial}, anotacoes);   // killed just before it takes its name
     });
     ASSERT_TRUE(gera_arquivo_mensalistas(escritorio.db(), 1, disco.path(), 1 << 30).ok);
     ouveMudancasArquivos(antes);
     // The drive and the program's folder as the kill left them.
-    ASSERT_TRUE(QFile::copy(retrato.filePath("parcial"), parcial));
-    ASSERT_TRUE(QFile::copy(retrato.filePath("anotacoes"), anotacoes));
+    ASSERT_TRUE(retrato);
+    retrato->volta();
+    ASSERT_TRUE(QFile::exists(parcial));
     removeCopiasTemporarias(programa + "/dados.mdb");
     EXPECT_EQ(QDir(disco.path()).entryList(QDir::Files), QStringList{"mensalistas.mdb"});
     EXPECT_FALSE(QFile::exists(anotacoes));

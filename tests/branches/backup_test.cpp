@@ -148,6 +148,8 @@ TEST_F(BackupTest, RestauracaoSemCopiaNaoCulpaOBackup) {
 // Every temporary file of a backup, a restore and the exchange files is made new: a user's file
 // or a link (to a copy of a database) found at its name, or at a name the engine gives a file
 // beside it, is neither opened nor removed, and the operation goes on under another name.
+// Another program's file made at the name once chosen, before the program creates it there,
+// fails the operation and stays as well.
 TEST(NomesTemporarios, OcupadosFicamComoEstavam) {
     Ambiente filial, escritorio;
     defineFilial(filial, 1);
@@ -186,6 +188,8 @@ TEST(NomesTemporarios, OcupadosFicamComoEstavam) {
         {disco.filePath("backup.gravando"), backup},
         {disco.filePath("backup.gravando-wal"), backup},
         {naFilial + "/compact.mdb", backup},
+        {naFilial + "/dados.mdb.anterior", backup},
+        {naFilial + "/dados.mdb.anterior", restauracao},
         {naFilial + "/dados.mdb.restaurando", restauracao},
         {naFilial + "/dados.mdb.reconstruido", restauracao},
         {naFilial + "/dados.mdb.reconstruido.criando", restauracao},
@@ -195,17 +199,38 @@ TEST(NomesTemporarios, OcupadosFicamComoEstavam) {
         {disco.filePath("mensalistas.mdb.gravando-journal"), geracao},
         {naFilial + "/dados.mdb.recebendo", recebimento},
     };
+    enum class Ocupante { Ligacao, DoUsuario, DepoisDaEscolha };
+    const auto doOutro = [&](const QString& nome) {
+        QFile f(nome);
+        return f.open(QIODevice::NewOnly) && f.write(doUsuario) == doUsuario.size();
+    };
     for (const auto& c : casos)
-        for (const bool ligacao : {true, false}) {
-            SCOPED_TRACE((c.nome + (ligacao ? " (ligação)" : " (arquivo do usuário)")).toStdString());
+        for (const Ocupante o : {Ocupante::Ligacao, Ocupante::DoUsuario, Ocupante::DepoisDaEscolha}) {
+            const bool ligacao = o == Ocupante::Ligacao;
+            SCOPED_TRACE((c.nome + (ligacao                        ? " (ligação)"
+                                    : o == Ocupante::DoUsuario ? " (arquivo do usuário)"
+                                                               : " (de outro programa, depois da escolha)"))
+                             .toStdString());
+            // The engine's own names beside a file are its business once the file is made.
+            if (o == Ocupante::DepoisDaEscolha && (c.nome.endsWith("-wal") || c.nome.endsWith("-journal"))) continue;
+            bool tomado = false;
+            const OuvinteArquivos antes = ouveMudancasArquivos([&](const QString& arquivo) {
+                if (o == Ocupante::DepoisDaEscolha && arquivo == c.nome && !tomado) tomado = doOutro(c.nome);
+            });
             if (ligacao) {
                 ASSERT_TRUE(QFile::link(alvo, c.nome));
-            } else {
-                QFile f(c.nome);
-                ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(doUsuario) == doUsuario.size());
+            } else if (o == Ocupante::DoUsuario) {
+                ASSERT_TRUE(doOutro(c.nome));
             }
             const ResultadoBackup r = c.opera();
-            EXPECT_TRUE(r.ok) << r.mensagem.toStdString();
+            ouveMudancasArquivos(antes);
+            // Without the file it meant to keep aside, a swap goes on: the new database is whole.
+            if (o != Ocupante::DepoisDaEscolha || c.nome.endsWith(kSufixoAnterior)) {
+                EXPECT_TRUE(r.ok) << r.mensagem.toStdString();
+            } else {
+                EXPECT_TRUE(tomado);
+                EXPECT_FALSE(r.ok);
+            }
             if (ligacao) {
                 EXPECT_EQ(QFileInfo(c.nome).symLinkTarget(), alvo);
             }

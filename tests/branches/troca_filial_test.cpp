@@ -1,5 +1,6 @@
 #include "branches/filiais_teste.h"
 #include "branches/leiautes.h"
+#include "branches/mescla_tabela.h"
 #include "branches/troca_filial.h"
 #include "data/pagador.h"
 #include "subscribers/pagamento_mensalidade.h"
@@ -24,6 +25,9 @@ void diaDaFilial(Ambiente& filial, int numero) {
     defineFilial(filial, numero);
     saida(filial, 1, "ABC-1234", "08:00:00", numero);
     saida(filial, 2, "D'A-0001", "09:00:00", QVariant());
+    // The numbering moved back: ticket 1 came round for the same car, ticket 5 was cancelled
+    // again, and December, turned unpaid by a file, was paid a second time.
+    saida(filial, 1, "ABC-1234", "15:00:00", QVariant(), 20000);
     // A subscriber's vehicle has no ticket: the lane stores 0 ("0000000000"), older rows none.
     // Two stays of the same plate on one day, each way.
     for (const QVariant& semTicket : {QVariant(), QVariant(0)}) {
@@ -31,14 +35,15 @@ void diaDaFilial(Ambiente& filial, int numero) {
         saida(filial, semTicket, "MEN-0001", "13:00:00", QVariant(), 0);
     }
     filial.db().executa("INSERT INTO cancelamento_ticket (ticket, placa, hora, caixa, filial) VALUES "
-                        "(5, 'XYZ-0005', '10:00:00', 1, NULL), (NULL, 'MEN-0001', '11:00:00', 1, NULL), "
-                        "(NULL, 'MEN-0002', '12:00:00', 1, NULL)");
+                        "(5, 'XYZ-0005', '10:00:00', 1, NULL), (5, 'XYZ-0005', '16:00:00', 1, NULL), "
+                        "(NULL, 'MEN-0001', '11:00:00', 1, NULL), (NULL, 'MEN-0002', '12:00:00', 1, NULL)");
     filial.db().executa("INSERT INTO fechamento_caixa (numero, usuario, data_ini, qtd_veiculos, "
                         "valor_veiculos, valor_mensalidades, troco, filial) "
                         "VALUES (1, 'ana', '2026-12-01', 4, 100000, 1500000, 0, NULL)");
     filial.db().executa("INSERT INTO pagamento_mensalidade (mensalista, mes, valor, caixa, data, "
                         "hora, desconto, adicional, filial) VALUES "
-                        "(7, '2026-12-01', 1500000, 1, '2026-12-01', '08:30:00', 0, 0, NULL)");
+                        "(7, '2026-12-01', 1500000, 1, '2026-12-01', '08:30:00', 0, 0, NULL), "
+                        "(7, '2026-12-01', 1500000, 1, '2026-12-01', '17:00:00', 0, 0, NULL)");
     mensalista(filial, 7, "José D'Ávila", numero);
     veiculo(filial, 7, "MEN-0001", numero);
     mensalidade(filial, 7, "2026-12-01", true, QVariant());
@@ -88,13 +93,15 @@ TEST(TrocaFilial, ExportacaoEDuasMesclasNoEscritorio) {
     EXPECT_EQ(escritorio.db().valor("SELECT count(*) FROM cancelamento_ticket WHERE ticket IS NULL").toInt(), 2);
 
     // A later export carries the same rows, one of them changed: the merge adds nothing.
-    filial.db().executa("UPDATE registro_saida SET total = 70000 WHERE ticket = 1");
+    filial.db().executa("UPDATE registro_saida SET total = 70000 WHERE ticket = 1 AND "
+                        "hora_entrada = '08:00:00'");
     const auto depoisDaPrimeira = todas(escritorio.db());
     leva(filial, escritorio);
     ASSERT_TRUE(mescla_filial(escritorio.db(), arquivoDe(escritorio)).ok);
     for (const QString& t : kTabelas) EXPECT_EQ(escritorio.conta(t), depoisDaPrimeira[t].size());
-    EXPECT_EQ(escritorio.db().valor("SELECT total FROM registro_saida WHERE ticket = 1").toInt(), 70000);
-    EXPECT_EQ(escritorio.db().valor("SELECT count(*) FROM registro_saida WHERE ticket = 1").toInt(), 1);
+    EXPECT_EQ(escritorio.linha("SELECT group_concat(total) FROM (SELECT total FROM registro_saida "
+                               "WHERE ticket = 1 ORDER BY hora_entrada)"),
+              QStringList{"70000,20000"});
 
     // Merging the same file again changes nothing at all.
     leva(filial, escritorio);
@@ -239,10 +246,11 @@ TEST(TrocaFilial, DuasFiliaisComOMesmoCodigoESemFilialNoEscritorio) {
 
 // Branch 1's subscriber 6 "Fabio Rosa" (car AAA-1006, from 2026-01-01) reached the office in a
 // file; the branch then changed it, and its next file came. Whatever changed, the branch has one
-// active holder of the plate at the office, under the code the branch gives it.
+// active holder of the plate at the office, under the code the branch gives it; or, where that
+// code is another subscriber's at the office, the file is refused and nothing changes.
 TEST(TrocaFilial, MensalistaTrocadoNaFilial) {
     const auto renumera = [](Ambiente& f) {
-        f.db().executa("UPDATE mensalistas SET nome = 'Fabio Rosa Lima'");
+        f.db().executa("UPDATE mensalistas SET nome = 'Fabio Rosa Lima' WHERE codigo = 6");
         ASSERT_TRUE(troca_codigo(f.db(), "6", 1, "30").trocado);
     };
     const QString trocado = "O mensalista Fabio Rosa Lima (antes Fabio Rosa) teve o código trocado "
@@ -251,26 +259,56 @@ TEST(TrocaFilial, MensalistaTrocadoNaFilial) {
                              "da filial, e não foi possível saber qual mensalista do arquivo ele é: "
                              "foi marcado como excluído no escritório, porque a placa AAA-1006 é do "
                              "mensalista Fabio Rosa Lima (código 30) no arquivo.";
+    const auto deOutro = [](const QString& nome) {
+        return " mas o código 30 da filial é, no escritório, do mensalista Ivo Velho: para que os "
+               "registros de um não passem ao outro, troque na filial o código do mensalista " +
+               nome + " por outro e gere o arquivo novamente.";
+    };
+    // The office holds 30 for another subscriber of the branch, with its car, a paid month and
+    // its payment.
+    const auto ivo = [](Ambiente& e) {
+        mensalista(e, 30, "Ivo Velho", 1);
+        veiculo(e, 30, "IVO-0030", 1);
+        e.db().executa("UPDATE mensalistas SET excluido = 1, data_inicio = '2024-06-01' WHERE codigo = 30");
+        e.db().executa("INSERT INTO mensalidades (codigo, mes, pago, data_pgto, hora_pgto, valor, filial) "
+                       "VALUES (30, '2025-03-01', 1, '2025-03-05', '10:00:00', 1500000, 1)");
+        e.db().executa("INSERT INTO pagamento_mensalidade (mensalista, mes, valor, caixa, data, hora, "
+                       "desconto, adicional, filial) VALUES (30, '2025-03-01', 1500000, 4, "
+                       "'2025-03-05', '10:00:00', 0, 0, 1)");
+    };
+    const auto ambos = [&](Ambiente& f) {
+        renumera(f);
+        ASSERT_TRUE(troca_codigo(f.db(), "5", 1, "9").trocado);
+        mensalidade(f, 30, "2026-02-01", false, 1);
+    };
+    const QString ambosTrocados =
+        trocado + "\r\nO mensalista Ana Souza teve o código trocado na filial de 5 para 9.";
+    // Ana Souza (5) too, January paid at the same second as Fabio's, with or without a stay of
+    // each car.
+    enum class Ana { Nao, ComEstadias, SemEstadias };
     const struct {
         const char* caso;
         bool historia;            // a stay and January paid at the branch came in the first file
         bool naPistaDoEscritorio; // the car then parked at the office and February paid there
+        Ana ana;
         std::function<void(Ambiente&)> naFilial;
         QStringList mensalistas;  // the office's of branch 1: code, name, deleted
         QString aviso;
+        std::function<void(Ambiente&)> noEscritorio = {};
+        bool recusado = false;
     } casos[] = {
-        {"renomeado e renumerado", true, false, renumera, {"30 Fabio Rosa Lima 0"}, trocado},
-        {"com o carro no pátio do escritório e um mês pago lá", true, true, renumera,
+        {"renomeado e renumerado", true, false, Ana::Nao, renumera, {"30 Fabio Rosa Lima 0"}, trocado},
+        {"com o carro no pátio do escritório e um mês pago lá", true, true, Ana::Nao, renumera,
          {"30 Fabio Rosa Lima 0"}, trocado},
-        {"sem história no escritório: pela placa e o início", false, false, renumera,
+        {"sem história no escritório: pela placa e o início", false, false, Ana::Nao, renumera,
          {"30 Fabio Rosa Lima 0"}, trocado},
-        {"sem como saber: o início mudou também", false, false,
+        {"sem como saber: o início mudou também", false, false, Ana::Nao,
          [&](Ambiente& f) {
              renumera(f);
              f.db().executa("UPDATE mensalistas SET data_inicio = '2026-02-01'");
          },
          {"30 Fabio Rosa Lima 0", "6 Fabio Rosa 1"}, excluido},
-        {"sem como saber: dois novos com a placa", false, false,
+        {"sem como saber: dois novos com a placa", false, false, Ana::Nao,
          [&](Ambiente& f) {
              renumera(f);
              mensalista(f, 31, "Fabio R", 1);
@@ -278,6 +316,21 @@ TEST(TrocaFilial, MensalistaTrocadoNaFilial) {
              f.db().executa("UPDATE mensalistas SET excluido = 1 WHERE codigo = 31");
          },
          {"30 Fabio Rosa Lima 0", "31 Fabio R 1", "6 Fabio Rosa 1"}, excluido},
+        // Their payments and paid months are the same events under both: the stays tell them
+        // apart, or else Ana's name and Fabio's plate. The branch's file brings February unpaid,
+        // paid at the office.
+        {"dois renumerados com pagamentos no mesmo segundo", true, true, Ana::ComEstadias, ambos,
+         {"30 Fabio Rosa Lima 0", "9 Ana Souza 0"}, ambosTrocados},
+        {"dois renumerados com pagamentos no mesmo segundo, sem estadias", true, true, Ana::SemEstadias,
+         ambos, {"30 Fabio Rosa Lima 0", "9 Ana Souza 0"},
+         "O mensalista Ana Souza teve o código trocado na filial de 5 para 9.\r\n" + trocado},
+        {"para o código de outro no escritório", false, false, Ana::Nao,
+         [](Ambiente& f) { ASSERT_TRUE(troca_codigo(f.db(), "6", 1, "30").trocado); },
+         {"30 Ivo Velho 1", "6 Fabio Rosa 0"},
+         "O mensalista Fabio Rosa teve o código trocado na filial de 6 para 30," + deOutro("Fabio Rosa"), ivo,
+         true},
+        {"renomeado, para o código de outro no escritório", false, false, Ana::Nao, renumera,
+         {"30 Ivo Velho 1", "6 Fabio Rosa 0"}, trocado.chopped(1) + "," + deOutro("Fabio Rosa Lima"), ivo, true},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -287,15 +340,29 @@ TEST(TrocaFilial, MensalistaTrocadoNaFilial) {
         escritorio.db().executa("INSERT INTO filiais (codigo, nome) VALUES (1, 'Centro')");
         mensalista(filial, 6, "Fabio Rosa", 1);
         veiculo(filial, 6, "AAA-1006", 1);
-        if (c.historia) {
+        if (c.ana != Ana::Nao) {
+            mensalista(filial, 5, "Ana Souza", 1);
+            veiculo(filial, 5, "AAA-1005", 1);
+        }
+        const bool estadias = c.historia && c.ana != Ana::SemEstadias;
+        if (estadias) {
             saida(filial, 0, "AAA-1006", "08:00:00", 1, 0);
             filial.db().executa("UPDATE registro_saida SET mensalista = 6, tipo_estacionamento = 'M'");
-            ASSERT_TRUE(efetua_pagamento(filial.db(), {6, QDate(2026, 1, 1), Dinheiro::reais(150), {}, {}, 1, 1,
-                                                       QDate(2026, 1, 10), QTime(8, 0)}).pago);
+        }
+        if (c.historia) {
+            for (int codigo : c.ana != Ana::Nao ? QList{5, 6} : QList{6})
+                ASSERT_TRUE(efetua_pagamento(filial.db(), {codigo, QDate(2026, 1, 1), Dinheiro::reais(150), {},
+                                                           {}, 1, 1, QDate(2026, 1, 10), QTime(8, 0)}).pago);
+            if (c.ana == Ana::ComEstadias) {
+                saida(filial, 0, "AAA-1005", "09:00:00", 1, 0);
+                filial.db().executa("UPDATE registro_saida SET mensalista = 5, tipo_estacionamento = 'M' "
+                                    "WHERE placa = 'AAA-1005'");
+            }
         }
         leva(filial, escritorio);
         ASSERT_TRUE(mescla_filial(escritorio.db(), arquivoDe(escritorio)).ok);
         c.naFilial(filial);
+        if (c.noEscritorio) c.noEscritorio(escritorio);
         if (c.naPistaDoEscritorio) {
             escritorio.db().executa("INSERT INTO veiculos_patio (mensalista, placa, data_entrada, "
                                     "hora_entrada) VALUES (6, 'AAA-1006', '2026-02-20', '08:00:00')");
@@ -303,8 +370,8 @@ TEST(TrocaFilial, MensalistaTrocadoNaFilial) {
                                                            QDate(2026, 2, 20), QTime(8, 5)}).pago);
         }
         leva(filial, escritorio);
+        const auto antes = todas(escritorio.db());
         const ResultadoBackup r = mescla_filial(escritorio.db(), arquivoDe(escritorio));
-        EXPECT_TRUE(r.mensagem.endsWith("\r\n" + c.aviso)) << r.mensagem.toStdString();
         QStringList mensalistas;
         for (QSqlQuery q = escritorio.db().executa("SELECT codigo, nome, excluido FROM mensalistas "
                                                    "WHERE filial = 1");
@@ -313,25 +380,41 @@ TEST(TrocaFilial, MensalistaTrocadoNaFilial) {
                                                    q.value(2).toString());
         mensalistas.sort();
         EXPECT_EQ(mensalistas, c.mensalistas);
+        if (c.recusado) {
+            EXPECT_FALSE(r.ok);
+            EXPECT_EQ(r.mensagem, textoFalhaRecebimento(arquivoDe(escritorio), c.aviso));
+            EXPECT_EQ(todas(escritorio.db()), antes);
+            EXPECT_TRUE(QFile::exists(arquivoDe(escritorio)));
+            continue;
+        }
+        EXPECT_TRUE(r.mensagem.endsWith("\r\n" + c.aviso)) << r.mensagem.toStdString();
         EXPECT_EQ(escritorio.linha("SELECT group_concat(m.codigo) FROM veiculos_mensalistas v JOIN "
                                    "mensalistas m ON m.codigo = v.codigo AND m.filial = v.filial "
                                    "WHERE v.placa = 'AAA-1006' AND m.excluido = 0"),
                   QStringList{"30"});
-        // Its stays, months, payments (the office's too) and parked car, all under 30.
+        // Its stays, months, payments (the office's too) and parked car, all under 30; Ana's
+        // stay, month and payment under 9.
         EXPECT_EQ(escritorio.linha("SELECT group_concat(mensalista) FROM (SELECT mensalista FROM "
-                                   "registro_saida UNION ALL SELECT mensalista FROM veiculos_patio)"),
-                  QStringList{c.historia ? (c.naPistaDoEscritorio ? "30,30" : "30") : "NULL"});
+                                   "registro_saida UNION ALL SELECT mensalista FROM veiculos_patio) "
+                                   "WHERE mensalista IS NOT 9"),
+                  QStringList{estadias || c.naPistaDoEscritorio
+                                  ? QStringList(int(estadias) + int(c.naPistaDoEscritorio), "30").join(u',')
+                                  : "NULL"});
         EXPECT_EQ(escritorio.linha("SELECT group_concat(p.mes || ' ' || p.mensalista || ' ' || (SELECT m.codigo "
                                    "FROM mensalistas m WHERE m.rowid = " + pagadorDoPagamento("p") +
-                                   "), ', ') FROM pagamento_mensalidade p"),
+                                   "), ', ') FROM pagamento_mensalidade p WHERE mensalista <> 9"),
                   QStringList{c.historia ? (c.naPistaDoEscritorio ? "2026-01-01 30 30, 2026-02-01 30 30"
                                                                   : "2026-01-01 30 30")
                                          : "NULL"});
         EXPECT_EQ(escritorio.linha("SELECT group_concat(codigo || ' ' || mes || ' ' || pago, ', ') FROM "
-                                   "mensalidades"),
+                                   "mensalidades WHERE codigo <> 9"),
                   QStringList{c.historia ? (c.naPistaDoEscritorio ? "30 2026-01-01 1, 30 2026-02-01 1"
                                                                   : "30 2026-01-01 1")
                                          : "NULL"});
+        EXPECT_EQ(escritorio.linha("SELECT (SELECT count(*) FROM registro_saida WHERE mensalista = 9) || "
+                                   "(SELECT count(*) FROM pagamento_mensalidade WHERE mensalista = 9) || "
+                                   "(SELECT count(*) FROM mensalidades WHERE codigo = 9)"),
+                  QStringList{c.ana == Ana::Nao ? "000" : c.ana == Ana::ComEstadias ? "111" : "011"});
     }
 }
 

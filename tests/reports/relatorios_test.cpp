@@ -4,6 +4,7 @@
 #include "reports/janela_relatorios.h"
 #include "reports/relatorio_teste.h"
 #include "support/disco_cheio.h"
+#include "support/retrato_morte.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -209,12 +210,9 @@ TEST_F(RelatoriosTest, PdfGravado) {
             EXPECT_EQ(gravacao.falha(), como.startsWith("disco cheio") ? textoDiscoCheio(caminho) : QString());
             if (como == "morta") {
                 // What a kill here leaves on the disk, as the next start finds it.
-                QTemporaryDir retrato;
-                for (const QString& a : {caminho + kSufixoGravando, programa + "/" + kGravacoesAnotadas})
-                    QFile::copy(a, retrato.filePath(QFileInfo(a).fileName()));
+                const RetratoMorte retrato({caminho + kSufixoGravando}, programa + "/" + kGravacoesAnotadas);
                 gravacao.cancela();
-                for (const QString& a : {caminho + kSufixoGravando, programa + "/" + kGravacoesAnotadas})
-                    QFile::copy(retrato.filePath(QFileInfo(a).fileName()), a);
+                retrato.volta();
                 removeCopiasTemporarias(programa + "/dados.mdb");
                 EXPECT_EQ(QDir(programa).entryList({"dados.mdb.*"}), QStringList());
             }
@@ -252,12 +250,9 @@ TEST_F(RelatoriosTest, PdfGravado) {
                     const QStringList escritos = QDir(dir.path()).entryList({"usuarios.pdf.*.gravando"});
                     ASSERT_EQ(escritos.size(), 1);
                     const QString meio = dir.filePath(escritos.first());
-                    QTemporaryDir retrato;
-                    for (const QString& a : {meio, programa + "/" + kGravacoesAnotadas})
-                        QFile::copy(a, retrato.filePath(QFileInfo(a).fileName()));
+                    const RetratoMorte retrato({meio}, programa + "/" + kGravacoesAnotadas);
                     gravacao.cancela();
-                    for (const QString& a : {meio, programa + "/" + kGravacoesAnotadas})
-                        QFile::copy(retrato.filePath(QFileInfo(a).fileName()), a);
+                    retrato.volta();
                     removeCopiasTemporarias(programa + "/dados.mdb");
                 }
             }
