@@ -430,7 +430,8 @@ void esqueceGravacao(const QString& pastaPrograma, const QString& temporario, co
             return a.linha == esquecida || situacao(pasta, a) == Situacao::Resolvida;
         });
     }
-    if (resto.isEmpty()) QFile::remove(registro);
+    // Only the notes' own file goes: whatever else took its name stays, for the start to tell.
+    if (resto.isEmpty() && nomeOcupado(registro, true).isEmpty()) QFile::remove(registro);
 }
 
 QString nomeLivre(const QString& usual) {

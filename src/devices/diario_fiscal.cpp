@@ -102,8 +102,9 @@ int DiarioFiscal::fechaCupomResumido(const QString& formaPagamento, const QStrin
 int DiarioFiscal::leituraX() { return registra(QStringLiteral("LeituraX"), {}); }
 
 QString DiarioFiscal::cupomAberto() const {
-    QString ocupado;
-    const int fd = abreGuardado(caminho(), O_RDONLY, &ocupado);
+    // Read only from a journal its calls would write into.
+    QString ocupado = nomeOcupado(caminho(), true);
+    const int fd = ocupado.isEmpty() ? abreGuardado(caminho(), O_RDONLY, &ocupado) : -1;
     falha_ = textoOcupado(ocupado);
     QFile f;
     if (fd < 0) return {};

@@ -347,9 +347,10 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
 
 // A coupon the fiscal journal shows open (an item, then no close, whatever came after) is
 // known at start, so the next exit closes it before selling its own item. A journal's name that
-// holds a FIFO or a link is neither waited on nor read through: the start tells it and goes on.
+// holds a FIFO, a link or a second name of another file is neither waited on nor read: the start
+// tells it and goes on.
 TEST(CargaAcesso, CupomAbertoNoDiarioFiscal) {
-    enum class No { Arquivo, Fifo, Link };
+    enum class No { Arquivo, Fifo, Link, OutroNome };
     const struct {
         const char* diario;
         const char* aberto;
@@ -364,6 +365,8 @@ TEST(CargaAcesso, CupomAbertoNoDiarioFiscal) {
          "2026-12-07 10:00:01 FechaCupomResumido(\"DINHEIRO\", \"VendeItem(\\\"9\\\"\")\n", ""},
         {"", "", No::Fifo, " é um FIFO (pipe)"},
         {"2026-12-07 10:00:00 VendeItem(\"7\", \"AAA-0001\")\n", "", No::Link, " é um link simbólico para "},
+        {"2026-12-07 10:00:00 VendeItem(\"7\", \"AAA-0001\")\n", "", No::OutroNome,
+         " é um arquivo que tem também outro nome (link físico)"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.diario) + std::to_string(int(c.no)));
@@ -371,7 +374,8 @@ TEST(CargaAcesso, CupomAbertoNoDiarioFiscal) {
         QTemporaryDir fora;
         DiarioFiscal diario([&] { return p.pastaPrograma(); }, [] { return QDateTime(); });
         p.fiscalUsada = &diario;
-        const QString arquivo = c.no == No::Link ? fora.filePath("outro.txt") : diario.caminho();
+        const bool outro = c.no == No::Link || c.no == No::OutroNome;
+        const QString arquivo = outro ? fora.filePath("outro.txt") : diario.caminho();
         if (*c.diario) {
             QFile f(arquivo);
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -379,6 +383,9 @@ TEST(CargaAcesso, CupomAbertoNoDiarioFiscal) {
         }
         if (c.no == No::Link) {
             ASSERT_TRUE(QFile::link(arquivo, diario.caminho()));
+        }
+        if (c.no == No::OutroNome) {
+            ASSERT_EQ(::link(QFile::encodeName(arquivo).constData(), QFile::encodeName(diario.caminho()).constData()), 0);
         }
         std::optional<FifoAtendido> fifo;
         if (c.no == No::Fifo) fifo.emplace(diario.caminho(), false);
