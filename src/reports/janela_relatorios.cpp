@@ -130,7 +130,6 @@ void JanelaRelatorios::montaControles() {
 
     auto* fora = new QVBoxLayout(this);
     fora->addWidget(Frame1);
-    QWidget::setTabOrder(Option1, dat_ini);
 }
 
 void JanelaRelatorios::ligaEventos() {
