@@ -103,7 +103,8 @@ std::vector<Janelas::Janela> Janelas::todas() {
         {"ger", [&] { return std::make_unique<JanelaFiliais>(c); }, 10},
         // "Faturamento entre:" chosen with the arrows.
         {"rel", [&] { return std::make_unique<JanelaRelatorios>(c); }, 3, "Option1", baixo,
-         {"Option5", "dat_ini", "dat_fim", "fil", "Command1", "Command2", "Check1", "Check2"}},
+         {"Option5", "dat_ini", "dat_fim", "fil", "Command1", "Command2", "Check1", "Check2"},
+         {"dat_fim", "Command1"}},
         {"bac", [&] { return std::make_unique<JanelaBackup>(c); }, 4, "Drive1", {},
          {"Drive1", "Dir1", "Command1", "Command4", "Command3"}},
     };
@@ -171,7 +172,8 @@ TEST(TecladoNasJanelas, EnterNumCampoDeDialogoNaoPressionaBotao) {
     EXPECT_EQ(pressionado.count(), 1);
 }
 
-// Enter typed in the only field of a dialog presses its "OK".
+// Enter typed in the only field of a dialog presses its "OK"; in the reports window, in a date,
+// "Imprimir".
 TEST(TecladoNasJanelas, EnterNoCampoPressionaSeuBotao) {
     Janelas j;
     for (const auto& c : j.todas()) {
