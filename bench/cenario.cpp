@@ -50,7 +50,7 @@ void criaModelo(const QString& caminho) {
         cria_banco(db, caminho, [](Banco& b) {
             b.executa("INSERT INTO geral (versao, data, hora, linha1, linha2, linha3, linha4, "
                       "impressora, cancela_entrada, cancela_saida, mostrar_lista) "
-                      "VALUES (122, '2026-12-07', '10:00:00', '', '', '', '', ' ', ' ', ' ', 1)");
+                      "VALUES (123, '2026-12-07', '10:00:00', '', '', '', '', ' ', ' ', ' ', 1)");
             b.executa("INSERT INTO data_hora (data, hora) VALUES ('2026-12-07', '10:00:00')");
             // A time table, so the exit panel computes its fee as at the lane.
             b.executa("INSERT INTO rotativo_variavel (tempo, valor, ordem) VALUES "

@@ -55,7 +55,7 @@ void criaBanco(const QString& caminho, bool escritorio, int filial) {
     Banco db;
     cria_banco(db, caminho, [&](Banco& b) {
         b.executa(QStringLiteral("INSERT INTO geral (versao, data, impressora, cancela_entrada, "
-                                 "cancela_saida, escritorio, filial) VALUES (122, '2026-12-07', "
+                                 "cancela_saida, escritorio, filial) VALUES (123, '2026-12-07', "
                                  "' ', ' ', ' ', ?, ?)"),
                   {escritorio ? 1 : 0, filial});
     });

@@ -46,7 +46,7 @@ void criaBanco(const QString& caminho, int tickets) {
         Banco db;
         cria_banco(db, caminho, [](Banco& b) {
             b.executa(QStringLiteral("INSERT INTO geral (versao, data, impressora, cancela_entrada, "
-                                     "cancela_saida) VALUES (122, '2026-12-07', ' ', ' ', ' ')"));
+                                     "cancela_saida) VALUES (123, '2026-12-07', ' ', ' ', ' ')"));
         });
     }
     sqlite3* db = abreNu(s(caminho), "WAL", "OFF");

@@ -45,7 +45,7 @@ void criaBanco(const QString& caminho, int saidas) {
     Banco db;
     cria_banco(db, caminho, [](Banco& b) {
         b.executa("INSERT INTO geral (versao, data, hora, linha1, linha2, linha3, linha4, impressora, "
-                  "cancela_entrada, cancela_saida, mostrar_lista, empresa) VALUES (122, '2026-12-07', "
+                  "cancela_entrada, cancela_saida, mostrar_lista, empresa) VALUES (123, '2026-12-07', "
                   "'10:00:00', '', '', '', '', ' ', ' ', ' ', 1, 'Estacionamento Central')");
     });
     Transacao t(db);

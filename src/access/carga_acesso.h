@@ -5,12 +5,14 @@
 
 #include "app/contexto.h"
 #include "data/dinheiro.h"
+#include "data/esquema.h"
 
 #include <QString>
 
 #include <optional>
 
-inline constexpr int kVersaoPrograma = 122;
+// The program's version is the version of the layout it writes.
+inline constexpr int kVersaoPrograma = kVersaoEsquema;
 inline const QString kNomeBanco = QStringLiteral("dados.mdb");
 inline const QString kProgramaJaAberto =
     QStringLiteral("O Quelmar já está aberto nesta pasta (%1), talvez por outro usuário. "

@@ -88,14 +88,19 @@ void mesclaTabela(Banco& db, Banco& arq, const Mescla& m, Andamento* andamento) 
                           ? QString()
                           : QStringLiteral("SELECT min(rowid) FROM %1 WHERE %2").arg(nome, m.chave));
     Comando antes(db, m.antesDeIncluir);
-    Comando insere(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                           .arg(nome, listaCampos(t), lista(t, QStringLiteral("?%n"), QStringLiteral(", "))));
+    const bool marca = !m.marca.isEmpty();
+    Comando insere(db, QStringLiteral("INSERT INTO %1 (%2%3) VALUES (%4%5)")
+                           .arg(nome, listaCampos(t), marca ? QStringLiteral(", ") + m.marca : QString(),
+                                lista(t, QStringLiteral("?%n"), QStringLiteral(", ")),
+                                marca ? QStringLiteral(", 1") : QString()));
     // A row that already holds the file's values is left alone: nothing to write for it.
     Comando altera(db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3 AND NOT (%4)%5")
-                           .arg(nome, lista(t, QStringLiteral("%c = ?%n"), QStringLiteral(", ")))
+                           .arg(nome, lista(t, QStringLiteral("%c = ?%n"), QStringLiteral(", ")) +
+                                          (marca ? QStringLiteral(", %1 = 1").arg(m.marca) : QString()))
                            .arg(n + 1)
                            .arg(lista(t, QStringLiteral("%c IS ?%n COLLATE BINARY"),
-                                      QStringLiteral(" AND ")),
+                                      QStringLiteral(" AND ")) +
+                                    (marca ? QStringLiteral(" AND %1 = 1").arg(m.marca) : QString()),
                                 m.conserva.isEmpty() ? QString()
                                                      : QStringLiteral(" AND NOT (%1)").arg(m.conserva)));
 

@@ -26,6 +26,9 @@ struct Mescla {
     QString antesDeIncluir;
     // Values for the numbers after the last field.
     QVariantList extras;
+    // A Boolean field of the main table, not in the file, that every row the merge writes (added
+    // or overwritten) takes as True: the rows received (empty: none).
+    QString marca;
     // The fields as read from the file, when they are not read as they are ("coalesce(filial,
     // ?1)"), and the condition on the file's rows that are merged (empty: every row), with the
     // values of both.

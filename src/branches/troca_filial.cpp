@@ -8,6 +8,7 @@
 #include "branches/mescla_tabela.h"
 #include "branches/verifica_arquivo.h"
 #include "data/banco.h"
+#include "data/esquema.h"
 
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -172,6 +173,10 @@ ResultadoBackup mescla_filial(Banco& db, const QString& arquivo, Andamento* anda
             Mescla m{tabela, QLatin1String(r.chave)};
             m.filtro = daFilial;
             m.valoresSelecao = {filial};
+            // The branch's rows stay the branch's: a register of the office with the same
+            // number never counts them.
+            if (temCampo(QLatin1String(tabela.nome), QLatin1String(kCampoRecebido)))
+                m.marca = QLatin1String(kCampoRecebido);
             if (qstrcmp(tabela.nome, "mensalidades") == 0) m.conserva = mesPagoAqui();
             mesclaTabela(db, arq, m, andamento);
         }

@@ -26,7 +26,8 @@ AberturaCaixa::AberturaCaixa(Contexto& ctx, TelaPrincipal& janela, QWidget* pare
     aplicaRegraDinheiro(tro);
     tro->setObjectName(QStringLiteral("tro"));
     Label1->setBuddy(tro);
-    // Enter in the float opens the register itself; on a focused button it presses that one.
+    // Enter in the float, its only field, opens the register; on a focused button it presses
+    // that one.
     Command1 = criaBotao(this, "Command1", QStringLiteral("Abrir Caixa"));
     Command2 = criaBotao(this, "Command2", QStringLiteral("Cancelar"));
 
@@ -71,12 +72,7 @@ bool AberturaCaixa::eventFilter(QObject* alvo, QEvent* evento) {
             formataCampoDinheiro(tro);
             break;
         case QEvent::KeyPress: {
-            auto* tecla = static_cast<QKeyEvent*>(evento);
-            if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) {
-                Command1_Click();
-                return true;
-            }
-            if (filtraTeclaDinheiro(tro, tecla)) return true;
+            if (filtraTeclaDinheiro(tro, static_cast<QKeyEvent*>(evento))) return true;
             break;
         }
         default:

@@ -2,6 +2,7 @@
 
 #include "data/datas.h"
 #include "data/dinheiro.h"
+#include "data/filial_propria.h"
 
 ResultadoAbertura abre_caixa(Contexto& ctx, const QString& troco) {
     // Refused as every money field refuses it: below zero (the float is money in the drawer), or
@@ -15,7 +16,8 @@ ResultadoAbertura abre_caixa(Contexto& ctx, const QString& troco) {
     try {
         const QVariant numero =
             e.db.executa(QStringLiteral("INSERT INTO caixa (usuario, data_abertura, hora_abertura, "
-                                        "aberto, troco) VALUES (?, ?, ?, 1, ?)"),
+                                        "aberto, troco, filial) VALUES (?, ?, ?, 1, ?, %1)")
+                             .arg(kFilialPropria),
                          {e.usuario_atual, dataParaBanco(e.data_atual), horaParaBanco(e.hora_atual),
                           valor->paraBanco()})
                 .lastInsertId();

@@ -1,6 +1,7 @@
 #include "cash/fechamento_caixa.h"
 
 #include "data/datas.h"
+#include "data/filial_propria.h"
 
 #include <QSqlQuery>
 
@@ -26,11 +27,13 @@ QString nome_convenio_desconhecido(qint64 codigo) {
 
 TotaisFechamento totais_fechamento(Banco& db, qint32 caixa) {
     TotaisFechamento t;
+    // Only what the register took here: every site numbers its registers from 1, and a
+    // branch's rows merged under the same number are the branch's (`recebido`).
     // The count and the amount come from one selection, so that the line counts exactly the
     // stays whose money it holds.
     QSqlQuery v = db.executa(
         QStringLiteral("SELECT count(*), sum(valor_liquido) FROM registro_saida WHERE caixa = ? "
-                       "AND (tipo_estacionamento IN ('R', 'T', 'D') "
+                       "AND recebido = 0 AND (tipo_estacionamento IN ('R', 'T', 'D') "
                        "OR (tipo_estacionamento = 'M' AND valor_liquido <> 0))"),
         {caixa});
     if (v.next()) {
@@ -39,12 +42,14 @@ TotaisFechamento totais_fechamento(Banco& db, qint32 caixa) {
     }
     v.finish();
     t.valor_mensalidades = ouZero(
-        db.valor(QStringLiteral("SELECT sum(valor) FROM pagamento_mensalidade WHERE caixa = ?"),
+        db.valor(QStringLiteral("SELECT sum(valor) FROM pagamento_mensalidade WHERE caixa = ? "
+                                "AND recebido = 0"),
                  {caixa}));
 
     QSqlQuery q = db.executa(
         QStringLiteral("SELECT convenio, count(*), sum(valor_liquido) FROM registro_saida "
-                       "WHERE caixa = ? AND convenio IS NOT NULL GROUP BY convenio ORDER BY convenio"),
+                       "WHERE caixa = ? AND recebido = 0 AND convenio IS NOT NULL GROUP BY convenio "
+                       "ORDER BY convenio"),
         {caixa});
     while (q.next())
         t.convenios.push_back({q.value(0).toLongLong(), QString(), q.value(1).toLongLong(),
@@ -102,12 +107,17 @@ ResultadoFechamento grava_fechamento(Contexto& ctx) {
         db.executa(QStringLiteral("UPDATE caixa SET data_fechamento = ?, hora_fechamento = ?, "
                                   "aberto = 0 WHERE numero = ?"),
                    {dataFim, horaFim, numero});
-        // A second closing under the same number replaces the summary, never adds to it.
-        db.executa(QStringLiteral("DELETE FROM fechamento_caixa WHERE numero = ?"), {numero});
+        // A second closing under the same number replaces the summary, never adds to it; a
+        // branch's closing merged under that number stays. The partner rows never come from a
+        // branch.
+        db.executa(QStringLiteral("DELETE FROM fechamento_caixa WHERE numero = ? AND recebido = 0"),
+                   {numero});
         db.executa(QStringLiteral("DELETE FROM fechamento_caixa_convenios WHERE numero = ?"), {numero});
         db.executa(QStringLiteral("INSERT INTO fechamento_caixa (numero, usuario, data_ini, data_fim, "
                                   "hora_ini, hora_fim, qtd_veiculos, valor_veiculos, "
-                                  "valor_mensalidades, troco) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                                  "valor_mensalidades, troco, filial) VALUES (?, ?, ?, ?, ?, ?, ?, "
+                                  "?, ?, ?, %1)")
+                       .arg(kFilialPropria),
                    {numero, usuario, dataIni, dataFim, horaIni, horaFim, tot.qtd_veiculos,
                     tot.valor_veiculos.paraBanco(), tot.valor_mensalidades.paraBanco(), troco});
         for (const TotalConvenio& c : tot.convenios)

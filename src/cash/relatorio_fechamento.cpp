@@ -143,7 +143,8 @@ QByteArray impressao_fechamento_caixa(Banco& db, const DadosRelatorioFechamento&
     const auto txt = [](const char* s) { return QString::fromLatin1(s); };
 
     const std::vector<QSqlRecord> resumo =
-        linhas(db, QStringLiteral("SELECT * FROM fechamento_caixa WHERE numero = ? ORDER BY rowid LIMIT 1"),
+        linhas(db, QStringLiteral("SELECT * FROM fechamento_caixa WHERE numero = ? AND recebido = 0 "
+                                  "ORDER BY rowid LIMIT 1"),
                d.caixa);
     const QSqlRecord r = resumo.empty() ? QSqlRecord() : resumo.front();
     Dinheiro totalCaixa;
@@ -223,7 +224,8 @@ QByteArray impressao_fechamento_caixa(Banco& db, const DadosRelatorioFechamento&
     }
 
     const std::vector<QSqlRecord> cancelados = linhas(
-        db, QStringLiteral("SELECT * FROM cancelamento_ticket WHERE caixa = ? ORDER BY ticket, rowid"),
+        db, QStringLiteral("SELECT * FROM cancelamento_ticket WHERE caixa = ? AND recebido = 0 "
+                           "ORDER BY ticket, rowid"),
         d.caixa);
     if (!cancelados.empty()) {
         // "(n)" closes the first part of the heading; the column names are the second.

@@ -1,7 +1,9 @@
 #pragma once
 // The cash-closing report on the paper roll: the register's summary and partner rows as the
 // closing stored them, then the date changes, clock changes and cancelled tickets logged while
-// the register was open, in the 36-, 40- or 48-column layout.
+// the register was open, in the 36-, 40- or 48-column layout. Only this installation's own: a
+// branch's closing and cancelled tickets merged under the same number are the branch's (the
+// date and clock logs never travel).
 
 #include "data/banco.h"
 #include "data/dinheiro.h"

@@ -6,10 +6,13 @@ Dinheiro ouZero(const QVariant& v) { return Dinheiro::doBanco(v).value_or(Dinhei
 
 ValoresCaixa valores_caixa(Banco& db, qint32 caixa) {
     ValoresCaixa v;
+    // What this register took here: a branch's rows under the same number are the branch's.
     v.estadias = ouZero(db.valor(
-        QStringLiteral("SELECT sum(valor_liquido) FROM registro_saida WHERE caixa = ?"), {caixa}));
+        QStringLiteral("SELECT sum(valor_liquido) FROM registro_saida WHERE caixa = ? AND recebido = 0"),
+        {caixa}));
     v.mensalidades = ouZero(db.valor(
-        QStringLiteral("SELECT sum(valor) FROM pagamento_mensalidade WHERE caixa = ?"), {caixa}));
+        QStringLiteral("SELECT sum(valor) FROM pagamento_mensalidade WHERE caixa = ? AND recebido = 0"),
+        {caixa}));
     v.troco = ouZero(db.valor(QStringLiteral("SELECT troco FROM caixa WHERE numero = ?"), {caixa}));
     return v;
 }

@@ -84,9 +84,11 @@ ResultadoNumeracao altera_numeracao(Banco& db, const QString& pro, bool digitado
                 return recusa(QStringLiteral("Há veículo(s) estacionado(s) com ticket maior que %1! "
                                              "Não é possível alterar o valor do próximo ticket!")
                                   .arg(pro.trimmed()));
+            // Tickets issued here: a branch's, merged at the office, are of its own numbering.
             if (!novaVolta &&
-                db.existe(QStringLiteral("SELECT ticket FROM registro_saida WHERE ticket >= ? UNION ALL "
-                                         "SELECT ticket FROM cancelamento_ticket WHERE ticket >= ?"),
+                db.existe(QStringLiteral("SELECT ticket FROM registro_saida WHERE ticket >= ? AND "
+                                         "recebido = 0 UNION ALL SELECT ticket FROM "
+                                         "cancelamento_ticket WHERE ticket >= ? AND recebido = 0"),
                           {n, n}))
                 return recusa(QStringLiteral("Já foram emitidos tickets com número igual ou maior que "
                                              "%1! Não é possível alterar o valor do próximo ticket!")

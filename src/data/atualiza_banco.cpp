@@ -20,6 +20,54 @@ struct Passo {
     std::vector<Mudanca> mudancas;
 };
 
+// Step 123 tells the rows a branch's file brought from those taken here, as far as the stored rows
+// tell it. This installation's rows carry no branch, or one of the numbers it has had as a lane
+// (the one it has, those its registers were stamped with); a branch's file brings none of those
+// (the merge refuses rows without a branch). At an office, a stay of a branch's subscriber at the
+// office's own lane carries that branch too: it was taken here when one of this installation's
+// registers with its number was open at its moment, unless that branch's closing of the same
+// number covers that moment as well (then it is taken as the branch's). A closing was written here
+// when it copies its register's opening. Then a lane's rows without a number take its own, as its
+// lanes and register now write them.
+#define QUELMAR_PROPRIAS                                                                      \
+    "(SELECT filial FROM geral WHERE NOT escritorio AND filial IS NOT NULL UNION "             \
+    "SELECT filial FROM caixa WHERE filial IS NOT NULL)"
+#define QUELMAR_DE_FORA " SET recebido = 1 WHERE filial IS NOT NULL AND filial NOT IN " QUELMAR_PROPRIAS
+#define QUELMAR_TOMADO_AQUI(t, momento)                                                         \
+    "(EXISTS (SELECT 1 FROM caixa WHERE caixa.numero = " t ".caixa AND " momento               \
+    " >= caixa.data_abertura || ' ' || caixa.hora_abertura AND (caixa.aberto OR " momento      \
+    " <= caixa.data_fechamento || ' ' || caixa.hora_fechamento)) AND NOT EXISTS (SELECT 1 "    \
+    "FROM fechamento_caixa AS f WHERE f.numero = " t ".caixa AND f.filial = " t ".filial AND " \
+    "f.recebido AND " momento " BETWEEN f.data_ini || ' ' || f.hora_ini AND "                  \
+    "f.data_fim || ' ' || f.hora_fim))"
+#define QUELMAR_CARIMBA(t)                                                                    \
+    "UPDATE " t " SET filial = (SELECT filial FROM geral WHERE NOT escritorio ORDER BY rowid " \
+    "LIMIT 1) WHERE filial IS NULL"
+
+std::vector<const char*> recebidos() {
+    return {
+        "UPDATE fechamento_caixa" QUELMAR_DE_FORA
+        " AND NOT EXISTS (SELECT 1 FROM caixa WHERE caixa.numero = fechamento_caixa.numero AND "
+        "caixa.usuario IS fechamento_caixa.usuario AND caixa.data_abertura IS "
+        "fechamento_caixa.data_ini AND caixa.hora_abertura IS fechamento_caixa.hora_ini)",
+        "UPDATE cancelamento_ticket" QUELMAR_DE_FORA,
+        "UPDATE registro_saida" QUELMAR_DE_FORA " AND NOT (mensalista IS NOT NULL AND "
+        QUELMAR_TOMADO_AQUI("registro_saida", "registro_saida.data_saida || ' ' || "
+                                              "registro_saida.hora_saida") ")",
+        "UPDATE pagamento_mensalidade" QUELMAR_DE_FORA " AND NOT "
+        QUELMAR_TOMADO_AQUI("pagamento_mensalidade", "pagamento_mensalidade.data || ' ' || "
+                                                     "pagamento_mensalidade.hora"),
+        QUELMAR_CARIMBA("caixa"),
+        QUELMAR_CARIMBA("cancelamento_ticket"),
+        QUELMAR_CARIMBA("fechamento_caixa"),
+        QUELMAR_CARIMBA("registro_saida"),
+    };
+}
+#undef QUELMAR_PROPRIAS
+#undef QUELMAR_DE_FORA
+#undef QUELMAR_TOMADO_AQUI
+#undef QUELMAR_CARIMBA
+
 const std::vector<Passo>& passos() {
     using A = Acao;
     static const std::vector<const char*> semana{"dom", "seg", "ter", "qua", "qui", "sex", "sab"};
@@ -74,6 +122,11 @@ const std::vector<Passo>& passos() {
                 {"estacionamento24h", "leiturax", "reducaoz", "rel_analitico"}}}},
         {121, {{A::AdicionaCampos, "geral", {"habilitar_veiculo"}},
                {A::AdicionaCampos, "veiculos_patio", {"veiculo"}}}},
+        {123, {{A::AdicionaCampos, "cancelamento_ticket", {kCampoRecebido}},
+               {A::AdicionaCampos, "fechamento_caixa", {kCampoRecebido}},
+               {A::AdicionaCampos, "pagamento_mensalidade", {kCampoRecebido}},
+               {A::AdicionaCampos, "registro_saida", {kCampoRecebido}},
+               {A::Sql, "", recebidos()}}},
     };
     return lista;
 }

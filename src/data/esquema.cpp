@@ -35,7 +35,8 @@ std::vector<Tabela> montaEsquema() {
         {"mudanca_horario", {dat("hora"), lng("caixa"), dat("hora_apos")}},
         {"mudanca_data", {dat("data"), lng("caixa"), dat("data_apos")}},
         {"cancelamento_ticket",
-         {lng("ticket"), txt("placa", 8), dat("hora"), lng("caixa"), intg("filial")}},
+         {lng("ticket"), txt("placa", 8), dat("hora"), lng("caixa"), intg("filial"),
+          boo(kCampoRecebido)}},
         {"veiculos_patio",
          {lng("mensalista"), txt("placa", 8), dat("data_entrada"), dat("hora_entrada"),
           lng("ticket"), lng("mensalista_pago"), intg("prisma"), azl("veiculo", 20)}},
@@ -54,7 +55,7 @@ std::vector<Tabela> montaEsquema() {
          "codigo"},
         {"pagamento_mensalidade",
          {lng("mensalista"), dat("mes"), moe("valor"), lng("caixa"), dat("data"), dat("hora"),
-          moe("desconto"), moe("adicional"), intg("filial")},
+          moe("desconto"), moe("adicional"), intg("filial"), boo(kCampoRecebido)},
          "mensalista"},
         {"veiculos_mensalistas",
          {lng("codigo"), txt("veiculo", 40), txt("ano", 4), txt("placa", 8), lng("filial")}},
@@ -66,7 +67,7 @@ std::vector<Tabela> montaEsquema() {
          {dat("data_entrada"), dat("hora_entrada"), dat("data_saida"), dat("hora_saida"),
           lng("ticket"), txt("placa", 8), lng("mensalista"), lng("convenio"),
           txt("tipo_estacionamento", 1), lng("caixa"), moe("total"), moe("valor_liquido"),
-          intg("prisma"), intg("filial")}},
+          intg("prisma"), intg("filial"), boo(kCampoRecebido)}},
         {"convenios",
          {autoinc("codigo"), txt("convenio", 20), txt("isento_fixo_variavel", 1),
           moe("valor_fixo"), dat("das_hor_ini"), dat("das_hor_fim"), moe("das_cobrar"),
@@ -91,7 +92,7 @@ std::vector<Tabela> montaEsquema() {
         {"fechamento_caixa",
          {lng("numero"), txt("usuario", 10), dat("data_ini"), dat("data_fim"), dat("hora_ini"),
           dat("hora_fim"), intg("qtd_veiculos"), moe("valor_veiculos"),
-          moe("valor_mensalidades"), moe("troco"), intg("filial")}},
+          moe("valor_mensalidades"), moe("troco"), intg("filial"), boo(kCampoRecebido)}},
         {"fechamento_caixa_convenios",
          {lng("numero"), txt("convenio", 20), moe("valor"), intg("qtd")},
          "numero"},
@@ -118,6 +119,14 @@ const Tabela& tabelaEsquema(const QString& nome) {
     for (const Tabela& t : esquema())
         if (nome == QLatin1String(t.nome)) return t;
     throw std::out_of_range("tabela desconhecida: " + nome.toStdString());
+}
+
+bool temCampo(const QString& tabela, const QString& campo) {
+    for (const Tabela& t : esquema())
+        if (tabela == QLatin1String(t.nome))
+            for (const Campo& c : t.campos)
+                if (campo == QLatin1String(c.nome)) return true;
+    return false;
 }
 
 const Campo& campoEsquema(const QString& tabela, const QString& campo) {

@@ -1,5 +1,5 @@
 #pragma once
-// The one description of the database layout (version 122): the tables in creation order, their
+// The one description of the database layout (version 123): the tables in creation order, their
 // fields in order, and the single-field index of seven of them. The creation and the upgrade
 // both build their columns from it, so an added field always matches a created one.
 
@@ -23,12 +23,21 @@ struct Tabela {
     const char* campoIndice = nullptr;   // the field of the table's index, if it has one
 };
 
-inline constexpr int kVersaoEsquema = 122;
+// 123: the field `recebido` (below).
+inline constexpr int kVersaoEsquema = 123;
+
+// Every site numbers its cash registers from 1, so at an office a register number alone does not
+// tell its own rows from a branch's. The four tables whose rows a register takes and a branch's
+// file brings (stays, payments, cancellations, closings) carry this Boolean: True on a row the
+// merge of a branch's file wrote (received), False on a row taken at this installation. It stays
+// in the main database: the exchange file does not carry it.
+inline constexpr const char* kCampoRecebido = "recebido";
 
 const std::vector<Tabela>& esquema();
 // Throws std::out_of_range for a name the layout does not have.
 const Tabela& tabelaEsquema(const QString& nome);
 const Campo& campoEsquema(const QString& tabela, const QString& campo);
+bool temCampo(const QString& tabela, const QString& campo);
 
 // The column declaration of a field, as CREATE TABLE and ALTER TABLE ADD COLUMN take it.
 QString definicaoColuna(const Campo& c);

@@ -6,6 +6,7 @@
 #include "programa/liga_pista.h"
 #include "programa/plataforma_qt.h"
 #include "widgets/guia_teclado.h"
+#include "widgets/ordem_teclado.h"
 #include "widgets/regras_campos.h"
 #include "yard/janela_principal.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
         app.installTranslator(&traducaoQt);
     instalaRegrasDosCampos(app);
     instalaGuiaDoTeclado(app);
+    instalaOrdemDoTeclado(app);
     PlataformaQt plataforma;
     app.definePlataforma(&plataforma);
     const auto semPlataforma = qScopeGuard([&] { app.definePlataforma(nullptr); });

@@ -6,6 +6,8 @@
 
 // A query giving every row of `pagamento_mensalidade` with its own columns, `filial` being the
 // branch the payment belongs to, and `pagador`, the rowid in `mensalistas` of the subscriber who
-// paid it. Both stay Null unless the stored rows single out one subscriber: a fee row never
-// names someone who did not pay it. Written between parentheses where a table goes.
+// paid it. The payer stays Null unless the stored rows single out one subscriber: a fee row
+// never names someone who did not pay it. A payment taken at this installation's register is its
+// payer's branch's, else this installation's own: at the office the branch stays Null with the
+// payer, at a branch it is the branch's number. Written between parentheses where a table goes.
 QString consultaPagamentos();

@@ -11,6 +11,7 @@
 #include "subscribers/troca_codigo_dialogo.h"
 #include "widgets/campo_entrada.h"
 #include "widgets/cria.h"
+#include "widgets/ordem_teclado.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/tela_principal.h"
 
@@ -264,7 +265,7 @@ void JanelaMensalistas::montaControles() {
                                 checks[2], checks[3], checks[4], checks[5], checks[6], checks[7],
                                 hor_ini,  hor_fim, dat_ini, dat_fim, Command2, Command3, Command4,
                                 Command5, Command10, Command8, grid1, grid2,  Command9};
-    for (int i = 0; i + 1 < ordem.size(); ++i) setTabOrder(ordem[i], ordem[i + 1]);
+    fixaOrdemDeTabulacao(this, ordem);
 }
 
 void JanelaMensalistas::ligaEventos() {

@@ -7,7 +7,8 @@ class QWidget;
 // Every option joins the group of the options of its own parent: the options side by side in one
 // frame or panel are one choice, those of a frame inside it another. Once one is chosen the
 // group keeps a choice (a click on the chosen option changes nothing); only the program clears
-// it (`marcaOpcao`). `cria` does it for every option it builds.
+// it (`marcaOpcao`). Tab enters the group on its chosen option. `cria` does it for every option
+// it builds.
 void entraNoGrupo(QRadioButton* opcao);
 
 // Selects or deselects an option; deselected, no other option of its exclusive group is forced

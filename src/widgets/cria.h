@@ -27,5 +27,5 @@ W* cria(QWidget* pai, const char* nome, A&&... args) {
 
 // A window's push button, the one way every window makes them: Enter on it, once focused,
 // presses it, as the operator expects, in a plain window and in a dialog alike; Enter typed in
-// a field presses no button.
+// a field presses no button, but in a dialog of one field (`ordem_teclado.h`).
 QPushButton* criaBotao(QWidget* pai, const char* nome, const QString& texto);

@@ -1,6 +1,7 @@
 #include "yard/cancelamento.h"
 
 #include "data/datas.h"
+#include "data/filial_propria.h"
 #include "yard/resultado_pista.h"
 
 #include <QSqlQuery>
@@ -64,8 +65,9 @@ ResultadoCancelamento cancela_ticket(Contexto& ctx, const QString& tic, const QS
 
         Transacao t(e.db);
         e.db.executa(QStringLiteral("DELETE FROM veiculos_patio WHERE rowid = ?"), {v->linha});
-        e.db.executa(QStringLiteral("INSERT INTO cancelamento_ticket (ticket, placa, hora, caixa) "
-                                    "VALUES (?, ?, ?, ?)"),
+        e.db.executa(QStringLiteral("INSERT INTO cancelamento_ticket (ticket, placa, hora, caixa, "
+                                    "filial) VALUES (?, ?, ?, ?, %1)")
+                         .arg(kFilialPropria),
                      {v->ticket, v->placa, horaParaBanco(e.hora_atual), e.numero_caixa});
         t.confirma();
     } catch (const ErroBanco& erro) {

@@ -6,6 +6,7 @@
 #include "widgets/campo_entrada.h"
 #include "widgets/controles.h"
 #include "widgets/cria.h"
+#include "widgets/ordem_teclado.h"
 #include "widgets/trabalho_banco.h"
 #include "yard/entrada.h"
 #include "yard/modelo_patio.h"
@@ -264,7 +265,7 @@ void JanelaPrincipal::montaControles() {
                                 conv,    Option6,  Option7,  val_pag,  Check1,   Command3,
                                 Command7, grid1,    Command1, Command2, Command4, Command8,
                                 Command9, Command10, Command11};
-    for (qsizetype i = 1; i < ordem.size(); ++i) QWidget::setTabOrder(ordem[i - 1], ordem[i]);
+    fixaOrdemDeTabulacao(this, ordem);
 }
 
 void JanelaPrincipal::executa(const QString& acao, const std::function<void()>& f) {

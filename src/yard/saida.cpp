@@ -3,6 +3,7 @@
 #include "data/chave_mensalista.h"
 #include "data/datas.h"
 #include "data/dinheiro.h"
+#include "data/filial_propria.h"
 #include "yard/tarifas/limites_dia.h"
 #include "yard/tarifas/tarifa.h"
 #include "yard/tarifas/termos.h"
@@ -120,20 +121,23 @@ ResultadoPista registra_saida(Contexto& ctx, ControleCancelas& cancelas, const C
     try {
         // A subscriber's stay at the office carries its subscriber's branch (none for the
         // office's own): the office's rows carry no number of their own, and where branches
-        // share a code the stay must still tell whose it is. A lane's stays are stamped with its
-        // number later, as before.
+        // share a code the stay must still tell whose it is. A lane's stays carry its own
+        // number, so that its reports find them under it.
         static const QByteArray kAchaMensalista =
             QStringLiteral("SELECT vp.rowid, vp.mensalista, CASE WHEN (SELECT escritorio FROM geral "
                            "LIMIT 1) THEN (SELECT dono.filial FROM mensalistas AS dono WHERE "
-                           "dono.rowid = %1) END FROM veiculos_patio AS vp WHERE vp.placa = ? "
+                           "dono.rowid = %1) ELSE %2 END FROM veiculos_patio AS vp WHERE vp.placa = ? "
                            "ORDER BY vp.rowid LIMIT 1")
-                .arg(donoDaLinha(QStringLiteral("veiculos_patio"), QStringLiteral("vp")))
+                .arg(donoDaLinha(QStringLiteral("veiculos_patio"), QStringLiteral("vp")), kFilialPropria)
+                .toUtf8();
+        static const QByteArray kAchaVeiculo =
+            QStringLiteral("SELECT rowid, mensalista, %1 FROM veiculos_patio WHERE ticket = ? OR "
+                           "placa = ? ORDER BY rowid LIMIT 1")
+                .arg(kFilialPropria)
                 .toUtf8();
         const std::optional<QVariantList> achado =
             mensalista ? db.primeiraLinha(kAchaMensalista.constData(), {c.pla})
-                       : db.primeiraLinha("SELECT rowid, mensalista, NULL FROM veiculos_patio "
-                                          "WHERE ticket = ? OR placa = ? ORDER BY rowid LIMIT 1",
-                                          {numeroOuNulo(c.tic), c.pla});
+                       : db.primeiraLinha(kAchaVeiculo.constData(), {numeroOuNulo(c.tic), c.pla});
         if (!achado)
             return ResultadoPista::recusa(QStringLiteral("Veículo não encontrado."),
                                           Icone::Exclamacao, CampoPista::Nenhum);

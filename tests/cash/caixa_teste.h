@@ -13,12 +13,29 @@ inline void abreCaixaNoBanco(Ambiente& a, int numero, Dinheiro troco, const char
 }
 
 // A stay that ended under register `caixa`; `total` differs from the net amount on purpose.
+// `filial`: the branch a subscriber's stay carries at an office.
 inline void saidaNoCaixa(Ambiente& a, int caixa, const char* tipo, Dinheiro liquido,
-                         const QVariant& convenio = {}) {
+                         const QVariant& convenio = {}, const QVariant& filial = {}) {
     a.db().executa("INSERT INTO registro_saida (caixa, tipo_estacionamento, valor_liquido, total, "
-                   "convenio) VALUES (?, ?, ?, ?, ?)",
+                   "convenio, filial) VALUES (?, ?, ?, ?, ?, ?)",
                    {caixa, tipo, liquido.paraBanco(), (liquido + Dinheiro::reais(1000)).paraBanco(),
-                    convenio});
+                    convenio, filial});
+}
+
+// What branch 1's register `caixa` took and closed, merged at an office: stays of 66,00, a
+// partner's 4,00 and a subscriber's 8,00, fees of 283,87, ticket 900 cancelled.
+inline void caixaDaFilialRecebido(Ambiente& a, int caixa) {
+    a.db().executa("UPDATE geral SET escritorio = 1, filial = NULL");
+    a.db().executa("INSERT INTO registro_saida (caixa, tipo_estacionamento, valor_liquido, convenio, filial, "
+                   "recebido) VALUES (?, 'R', 660000, NULL, 1, 1), (?, 'C', 40000, 1, 1, 1), "
+                   "(?, 'M', 80000, NULL, 1, 1)", {caixa, caixa, caixa});
+    a.db().executa("INSERT INTO pagamento_mensalidade (caixa, valor, filial, recebido) VALUES (?, 2838700, 1, 1)",
+                   {caixa});
+    a.db().executa("INSERT INTO cancelamento_ticket (ticket, placa, hora, caixa, filial, recebido) "
+                   "VALUES (900, 'FIL-0900', '11:00:00', ?, 1, 1)", {caixa});
+    a.db().executa("INSERT INTO fechamento_caixa (numero, usuario, qtd_veiculos, valor_veiculos, "
+                   "valor_mensalidades, troco, filial, recebido) VALUES (?, 'jose', 4, 660000, 2838700, "
+                   "500000, 1, 1)", {caixa});
 }
 
 inline void mensalidadeNoCaixa(Ambiente& a, int caixa, Dinheiro valor) {

@@ -72,24 +72,39 @@ TEST_F(FechamentoCaixaTest, TotaisPorTipoEConvenioEmOrdemDeCodigo) {
 
 // The vehicle line counts exactly the stays whose money it holds, a subscriber's paid exit among
 // them; the closing's total, stored and printed, is what "Valor em Caixa" showed. Each register
-// also takes a partner's stay 4,00, fees 100,00 and a float of 20,00.
+// also takes a partner's stay 4,00, fees 100,00 and a float of 20,00. At an office, a branch's
+// register of the same number, merged, is the branch's and counts in nothing here.
 TEST_F(FechamentoCaixaTest, FechamentoConfereComOValorEmCaixa) {
+    struct Saida {
+        const char* tipo;
+        Dinheiro valor;
+        QVariant filial = {};
+    };
     const struct {
-        std::vector<std::pair<const char*, Dinheiro>> saidas;
+        std::vector<Saida> saidas;
         int qtd;
         Dinheiro valor;
+        const char* instalacao = "";   // a lane's number, or an office with branch 1's register
+        const char* filial = "NULL";   // the closing's branch
     } casos[] = {
         // A subscriber's exit within its hours pays nothing and is no casual stay: not counted.
         {{{"R", Dinheiro::reais(10)}, {"M", Dinheiro::reais(8)}, {"M", Dinheiro()}}, 2, Dinheiro::reais(18)},
         {{{"M", Dinheiro::reais(39)}}, 1, Dinheiro::reais(39)},
+        {{{"R", Dinheiro::reais(6)}}, 1, Dinheiro::reais(6), "UPDATE geral SET escritorio = 0, filial = 3", "3"},
+        // Branch 1's subscriber's exit paid at the office's lane carries branch 1: this register took it.
+        {{{"R", Dinheiro::reais(5)}, {"M", Dinheiro::reais(7), 1}}, 2, Dinheiro::reais(12), "escritório"},
     };
     int numero = 7;
     convenio(amb, 1, "Banco");
     for (const auto& c : casos) {
         SCOPED_TRACE(numero);
+        if (c.instalacao == std::string("escritório"))
+            caixaDaFilialRecebido(amb, numero);
+        else if (*c.instalacao)
+            amb.db().executa(c.instalacao);
         abreCaixaNoBanco(amb, numero, Dinheiro::reais(20));
         amb.ctx.estado.numero_caixa = numero;
-        for (const auto& [tipo, valor] : c.saidas) saidaNoCaixa(amb, numero, tipo, valor);
+        for (const Saida& s : c.saidas) saidaNoCaixa(amb, numero, s.tipo, s.valor, {}, s.filial);
         saidaNoCaixa(amb, numero, "C", Dinheiro::reais(4), 1);
         mensalidadeNoCaixa(amb, numero, Dinheiro::reais(100));
         const Dinheiro emCaixa = valores_caixa(amb.db(), numero).total();
@@ -97,9 +112,10 @@ TEST_F(FechamentoCaixaTest, FechamentoConfereComOValorEmCaixa) {
 
         ASSERT_TRUE(grava_fechamento(amb.ctx).fechado);
         EXPECT_EQ(amb.linha("SELECT qtd_veiculos, valor_veiculos, valor_veiculos + valor_mensalidades + "
-                            "troco + (SELECT sum(valor) FROM fechamento_caixa_convenios WHERE numero = ?) "
-                            "FROM fechamento_caixa WHERE numero = ?", {numero, numero}),
-                  (QStringList{QString::number(c.qtd), bruto(c.valor), bruto(emCaixa)}));
+                            "troco + (SELECT sum(valor) FROM fechamento_caixa_convenios WHERE numero = ?), "
+                            "coalesce(filial, 'NULL') FROM fechamento_caixa WHERE numero = ? AND NOT recebido",
+                            {numero, numero}),
+                  (QStringList{QString::number(c.qtd), bruto(c.valor), bruto(emCaixa), c.filial}));
         const QString impresso = QString::fromLatin1(
             impressao_fechamento_caixa(amb.db(), {numero, "maria", 48, 0, Dinheiro::reais(20)}));
         EXPECT_TRUE(impresso.contains(QString("Qtde. Veiculos(Rotativo,Turno,Diarista) : %1\r\n"
@@ -107,8 +123,11 @@ TEST_F(FechamentoCaixaTest, FechamentoConfereComOValorEmCaixa) {
                                           .arg(c.qtd).arg(c.valor.formata())))
             << impresso.toStdString();
         EXPECT_TRUE(impresso.contains("Total Caixa -> " + emCaixa.formata() + "\r\n"));
+        EXPECT_FALSE(impresso.contains("Tickets"));   // the branch's cancelled ticket is not this register's
         ++numero;
     }
+    EXPECT_EQ(amb.linha("SELECT numero, qtd_veiculos, filial FROM fechamento_caixa WHERE recebido"),
+              (QStringList{"10", "4", "1"}));
 }
 
 TEST_F(FechamentoCaixaTest, CaixaVazioEConvenioSemCadastro) {
@@ -129,6 +148,7 @@ TEST_F(FechamentoCaixaTest, CaixaVazioEConvenioSemCadastro) {
 }
 
 TEST_F(FechamentoCaixaTest, SegundoFechamentoSubstituiOResumo) {
+    caixaDaFilialRecebido(amb, 7);   // branch 1's closing of its register 7 stays
     abreCaixaNoBanco(amb, 7, Dinheiro::reais(20));
     convenio(amb, 2, "Farmácia");
     amb.db().executa("INSERT INTO fechamento_caixa (numero, qtd_veiculos) VALUES (7, 99)");
@@ -136,7 +156,8 @@ TEST_F(FechamentoCaixaTest, SegundoFechamentoSubstituiOResumo) {
     amb.db().executa("INSERT INTO fechamento_caixa_convenios (numero, convenio, qtd) VALUES (6, 'Outro', 1)");
     saidaNoCaixa(amb, 7, "C", Dinheiro::reais(3), 2);
     ASSERT_TRUE(grava_fechamento(amb.ctx).fechado);
-    EXPECT_EQ(amb.linha("SELECT count(*), qtd_veiculos FROM fechamento_caixa"), (QStringList{"1", "0"}));
+    EXPECT_EQ(linhas("SELECT count(*), qtd_veiculos FROM fechamento_caixa GROUP BY recebido"),
+              (QStringList{"1|0", "1|4"}));
     EXPECT_EQ(convenios(), (QStringList{"6|Outro|1|NULL", "7|Farmácia|1|" + bruto(3)}));
 }
 

@@ -22,6 +22,9 @@ QByteArray rolo(const QStringList& linhas, int avanco) {
 class RelatorioFechamentoTest : public ::testing::Test {
 protected:
     RelatorioFechamentoTest() {
+        // An office that merged branch 1's register 7, closed before this one: its closing and
+        // its cancelled ticket are the branch's, never printed here.
+        caixaDaFilialRecebido(amb, 7);
         amb.db().executa("INSERT INTO fechamento_caixa (numero, usuario, data_ini, data_fim, hora_ini, "
                          "hora_fim, qtd_veiculos, valor_veiculos, valor_mensalidades, troco) VALUES "
                          "(7, 'maria', '2026-12-07', '2026-12-08', '07:45:12', '18:30:00', 12, ?, ?, ?)",

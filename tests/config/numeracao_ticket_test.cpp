@@ -39,6 +39,7 @@ TEST(NumeracaoTicket, AdianteAtrasERecusa) {
         QString mensagem;
         QString contagem;      // count, lowest, highest of the counter afterwards
         QString tic, proxima;
+        bool daFilial = false;   // the stay out is a branch's, merged at the office
     };
     const QString ok = "Alteração realizada com sucesso.";
     const QString estacionado40 = "Há veículo(s) estacionado(s) com ticket maior que 40! Não é "
@@ -62,6 +63,8 @@ TEST(NumeracaoTicket, AdianteAtrasERecusa) {
         {42, {}, 30, "31        ", true, ok, "1 30 30", "30", "31"},
         {42, {}, 30, "30        ", true, "Já foram emitidos tickets com número igual ou maior que 30! "
                                         "Não é possível alterar o valor do próximo ticket!", "42 1 42", "", ""},
+        // A branch's ticket is of the branch's numbering, not of this installation's.
+        {42, {}, 30, "30        ", true, ok, "1 29 29", "29", "30", true},
         {40000, 39000, {}, "32768     ", true, "Há veículo(s) estacionado(s) com ticket maior que 32768! "
                                              "Não é possível alterar o valor do próximo ticket!", "40000 1 40000", "", ""},
         // Near the end, going back starts a new round: tickets given in the old round do not
@@ -86,7 +89,9 @@ TEST(NumeracaoTicket, AdianteAtrasERecusa) {
         Ambiente a;
         if (c.emitidos) tickets(a, c.emitidos);
         if (c.emitidos) a.db().executa("INSERT INTO veiculos_patio (placa, ticket) VALUES ('AAA-1111', ?)", {c.estacionado});
-        if (!c.saiu.isNull()) a.db().executa("INSERT INTO registro_saida (placa, ticket) VALUES ('BBB-2222', ?)", {c.saiu});
+        if (!c.saiu.isNull())
+            a.db().executa("INSERT INTO registro_saida (placa, ticket, filial, recebido) VALUES ('BBB-2222', ?, ?, ?)",
+                           {c.saiu, c.daFilial ? QVariant(1) : QVariant(), c.daFilial ? 1 : 0});
         const ResultadoNumeracao r = altera_numeracao(a.db(), c.pro, c.digitado);
         EXPECT_EQ(r.mensagem, c.mensagem);
         EXPECT_EQ(r.feito, c.tic != "");

@@ -182,26 +182,29 @@ TEST_F(EscritorioTest, FaturamentoNomeiaOPagadorDeCadaMensalidade) {
         QString ultima;           // the code-1 payment without a month's row
         QString seis;             // the code-6 one
         QString semFilial;        // the sum of the rows no branch holds: those not booked, Ulisses's
+        QString propria;          // the branch of a payment taken here whose payer tells none
     } casos[] = {
         // The office: codes 1 and 6 are two subscribers each, and nothing tells which paid.
         {"UPDATE geral SET escritorio = 1, filial = NULL", "23/03/2008 | 1 |  | 02/2008 |  | 0,00 | 0,00 | 150,00",
-         "30/03/2008 | 6 |  | 03/2008 |  | 0,00 | 0,00 | 250,00", "640,00"},
+         "30/03/2008 | 6 |  | 03/2008 |  | 0,00 | 0,00 | 250,00", "640,00", ""},
+        // A branch: what its own register took and no payer's branch claims is its own.
         {"UPDATE geral SET escritorio = 0, filial = 2",
          "23/03/2008 | 1 | Eduardo Dias | 02/2008 | 2 | 0,00 | 0,00 | 150,00",
-         "30/03/2008 | 6 | Otávio Araújo | 03/2008 | 2 | 0,00 | 0,00 | 250,00", "240,00"},
+         "30/03/2008 | 6 | Otávio Araújo | 03/2008 | 2 | 0,00 | 0,00 | 250,00", "0,00", "2"},
     };
-    const QStringList novas = {
+    const auto novas = [](const QString& propria) { return QStringList{
         // Two branches' rows of the month paid in that second: neither is named.
-        "24/03/2008 | 5 |  | 03/2008 |  | 0,00 | 0,00 | 120,00",
+        "24/03/2008 | 5 |  | 03/2008 | " + propria + " | 0,00 | 0,00 | 120,00",
         "24/03/2008 | 5 | Vítor Peçanha | 03/2008 | 1 | 0,00 | 0,00 | 120,00",
         "25/03/2008 | 5 | Vítor Peçanha | 02/2008 | 1 | 0,00 | 0,00 | 120,00",
         "25/03/2008 | 5 | Wagner Prado | 02/2008 | 2 | 0,00 | 0,00 | 120,00",
         "26/03/2008 | 6 | Vinícius Magalhães | 03/2008 | 1 | 0,00 | 0,00 | 250,00",
         "27/03/2008 | 6 | Otávio Araújo | 02/2008 | 2 | 0,00 | 0,00 | 250,00",
         "28/03/2008 | 7 | Xavier Filial Dois | 03/2008 | 2 | 0,00 | 0,00 | 120,00",
-        // The month's row of a subscriber without a branch names him, and no branch.
-        "28/03/2008 | 7 | Ulisses Antigo | 03/2008 |  | 0,00 | 0,00 | 120,00",
-        "29/03/2008 | 7 | Xavier Filial Dois | 02/2008 | 2 | 0,00 | 0,00 | 120,00"};
+        // The month's row of a subscriber without a branch names him, and no branch but this
+        // installation's own.
+        "28/03/2008 | 7 | Ulisses Antigo | 03/2008 | " + propria + " | 0,00 | 0,00 | 120,00",
+        "29/03/2008 | 7 | Xavier Filial Dois | 02/2008 | 2 | 0,00 | 0,00 | 120,00"}; };
     const auto mensalidades = [](const QStringList& linhas) {
         QStringList r;
         for (const QString& l : linhas)
@@ -220,7 +223,7 @@ TEST_F(EscritorioTest, FaturamentoNomeiaOPagadorDeCadaMensalidade) {
             const QStringList linhas = imprime(opcao, false, false, "  ");
             const QStringList todas = mensalidades(linhas);
             EXPECT_EQ(todas.join("\n").toStdString(),
-                      (naFilial + QStringList{c.ultima} + novas + QStringList{c.seis}).join("\n").toStdString());
+                      (naFilial + QStringList{c.ultima} + novas(c.propria) + QStringList{c.seis}).join("\n").toStdString());
             EXPECT_TRUE(linhas.contains("Total das mensalidades recebidas | 2.500,00"));
             EXPECT_TRUE(linhas.contains("Total das mensalidades | 2.500,00"));
             // Each branch's report: the rows booked to it, and their sum in both totals.

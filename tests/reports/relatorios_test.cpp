@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -131,16 +132,55 @@ TEST_F(RelatoriosTest, CadaOpcaoListaSuasLinhasEmOrdemComTotais) {
     }
 }
 
+// A branch's revenue report holds every stay and monthly fee booked to it: at the office, the
+// rows merged from it; at the branch itself, every stay its lane ended and every fee its register
+// took (stored without a branch, its file gives them its number), as the office's report of it.
 TEST_F(RelatoriosTest, FaturamentoDeMarcoNaFilial2SoComSuasSaidasEMensalidades) {
-    EXPECT_EQ(imprime(janela.Option5, false, false, "2").join("\n").toStdString(),
-              (QStringList{"Relatório de Faturamento", "Faturamento entre 01/03/2008 e 31/03/2008",
-                           "Forma de Pagamento | Veículos | Valor", "Dia 01/03/2008", "Convênio | 1 | 7,50",
-                           "Rotativo | 1 | 5,00", "Total do dia | 2 | 12,50", "Dia 02/03/2008",
-                           "Mensalista | 1 | 0,00", "Total do dia | 1 | 0,00", "Total das saídas | 12,50",
-                           "Total das mensalidades | 150,00", "Total geral | 162,50", "Mensalidades Recebidas",
-                           "Pagamento | Código | Mensalista | Mês | Filial | Desconto | Adicional | Valor",
-                           "10/03/2008 | 2 | Bruno Lima | 03/2008 | 2 | 0,00 | 0,00 | 150,00",
-                           "Total das mensalidades recebidas | 150,00", kRodape}).join("\n").toStdString());
+    const QStringList cabeca = {"Relatório de Faturamento", "Faturamento entre 01/03/2008 e 31/03/2008",
+                                "Forma de Pagamento | Veículos | Valor", "Dia 01/03/2008", "Convênio | 1 | 7,50",
+                                "Rotativo | 1 | 5,00", "Total do dia | 2 | 12,50", "Dia 02/03/2008",
+                                "Mensalista | 1 | 0,00", "Total do dia | 1 | 0,00"};
+    const QString mensalidadesCab = "Pagamento | Código | Mensalista | Mês | Filial | Desconto | Adicional | Valor";
+    const QString bruno = "10/03/2008 | 2 | Bruno Lima | 03/2008 | 2 | 0,00 | 0,00 | 150,00";
+    // Branch 2 on its own: branch 1's rows are not there, its lane ends a stay on 20/03 (with its
+    // number, as the lane writes it) and its register takes fees (without a branch), Pedro's
+    // first one among them (he has no branch).
+    const auto filial2 = [this] {
+        const auto x = [this](const char* sql) { amb.db().executa(QString::fromUtf8(sql)); };
+        x("UPDATE geral SET escritorio = 0, filial = 2");
+        x("DELETE FROM registro_saida WHERE filial = 1");
+        x("DELETE FROM pagamento_mensalidade WHERE filial = 1");
+        x("UPDATE pagamento_mensalidade SET filial = NULL");
+        x("INSERT INTO registro_saida (data_saida, ticket, placa, tipo_estacionamento, caixa, valor_liquido, "
+          "filial) VALUES ('2008-03-20', 20, 'RRR-0020', 'R', 9, 90000, 2)");
+        x("INSERT INTO mensalistas (codigo, nome, filial, excluido) VALUES (5, 'Pedro Antigo', NULL, 0)");
+        x("INSERT INTO mensalidades (codigo, mes, pago, data_pgto, hora_pgto, valor) VALUES "
+          "(5, '2008-03-01', 1, '2008-03-20', '10:00:00', 500000)");
+        x("INSERT INTO pagamento_mensalidade (mensalista, mes, valor, caixa, data, hora, desconto, adicional) "
+          "VALUES (5, '2008-03-01', 500000, 9, '2008-03-20', '10:00:00', 0, 0)");
+    };
+    const struct {
+        const char* onde;
+        std::function<void()> prepara;
+        QStringList linhas;
+    } casos[] = {
+        {"escritório", [this] { amb.db().executa("UPDATE geral SET escritorio = 1"); },
+         cabeca + QStringList{"Total das saídas | 12,50", "Total das mensalidades | 150,00", "Total geral | 162,50",
+                              "Mensalidades Recebidas", mensalidadesCab, bruno,
+                              "Total das mensalidades recebidas | 150,00", kRodape}},
+        {"filial 2", filial2,
+         cabeca + QStringList{"Dia 20/03/2008", "Rotativo | 1 | 9,00", "Total do dia | 1 | 9,00",
+                              "Total das saídas | 21,50", "Total das mensalidades | 200,00", "Total geral | 221,50",
+                              "Mensalidades Recebidas", mensalidadesCab, bruno,
+                              "20/03/2008 | 5 | Pedro Antigo | 03/2008 | 2 | 0,00 | 0,00 | 50,00",
+                              "Total das mensalidades recebidas | 200,00", kRodape}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.onde);
+        c.prepara();
+        EXPECT_EQ(imprime(janela.Option5, false, false, "2").join("\n").toStdString(),
+                  c.linhas.join("\n").toStdString());
+    }
     // A range without payments nor stays.
     amb.db().executa("DELETE FROM pagamento_mensalidade");
     amb.db().executa("DELETE FROM registro_saida");

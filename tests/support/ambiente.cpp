@@ -2,6 +2,7 @@
 
 #include "data/cria_banco.h"
 #include "data/datas.h"
+#include "data/esquema.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -13,8 +14,8 @@ Ambiente::Ambiente() {
                    db.executa(QStringLiteral(
                                   "INSERT INTO geral (versao, data, hora, linha1, linha2, linha3, "
                                   "linha4, impressora, cancela_entrada, cancela_saida) "
-                                  "VALUES (122, ?, ?, '', '', '', '', 'LPT1', ' ', ' ')"),
-                              {dataParaBanco(agora.date()), horaParaBanco(agora.time())});
+                                  "VALUES (?, ?, ?, '', '', '', '', 'LPT1', ' ', ' ')"),
+                              {kVersaoEsquema, dataParaBanco(agora.date()), horaParaBanco(agora.time())});
                    db.executa(QStringLiteral("INSERT INTO data_hora (data, hora) VALUES (?, ?)"),
                               {dataParaBanco(agora.date()), horaParaBanco(agora.time())});
                });

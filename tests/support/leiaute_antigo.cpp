@@ -47,6 +47,8 @@ const Adicao kAdicoes[] = {
     {120, "geral", "estacionamento24h"}, {120, "geral", "leiturax"}, {120, "geral", "reducaoz"},
     {120, "geral", "rel_analitico"},
     {121, "geral", "habilitar_veiculo"}, {121, "veiculos_patio", "veiculo"},
+    {123, "cancelamento_ticket", "recebido"}, {123, "fechamento_caixa", "recebido"},
+    {123, "pagamento_mensalidade", "recebido"}, {123, "registro_saida", "recebido"},
 };
 
 bool ausente(int versao, const QString& tabela, const char* campo) {

@@ -1,4 +1,5 @@
 #include "widgets/guia_teclado.h"
+#include "widgets/ordem_teclado.h"
 #include "widgets/regras_campos.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     instalaRegrasDosCampos(app);
     instalaGuiaDoTeclado(app);
+    instalaOrdemDoTeclado(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

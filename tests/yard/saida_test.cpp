@@ -176,3 +176,21 @@ TEST_F(SaidaTest, TotalDeOutroVeiculoNaoSaiNemGrava) {
     EXPECT_TRUE(sai(c).registrado);
 }
 
+
+// A lane's stays carry its branch number, for its reports; at the office a casual stay carries
+// none and a subscriber's stay its subscriber's branch.
+TEST_F(SaidaTest, EstadiaLevaAFilialDaInstalacao) {
+    amb.db().executa("INSERT INTO mensalistas (codigo, nome, filial, excluido) VALUES (7, 'Ana', 5, 0)");
+    for (const auto& [geral, filiais] : {std::pair{"UPDATE geral SET escritorio = 0, filial = 3", "3 3"},
+                                         {"UPDATE geral SET escritorio = 1, filial = NULL", "5 -"}}) {
+        amb.db().executa(geral);
+        estaciona(amb, "ABC-1234", 57);
+        estaciona(amb, "MEN-0001", {}, {}, 7, "2026-12-07", "07:00:00");
+        ASSERT_TRUE(sai(avulso()).registrado);
+        ASSERT_TRUE(sai(campos({"0000000000", "MEN-0001", "07/12/2026", "07:00:00", "07/12/2026",
+                                "10:00:00", "0,00", "0", "M", "", ""})).registrado);
+        EXPECT_EQ(amb.linha("SELECT group_concat(coalesce(filial, '-'), ' ') FROM (SELECT filial FROM "
+                            "registro_saida ORDER BY rowid DESC LIMIT 2)"),
+                  QStringList{filiais}) << geral;
+    }
+}
