@@ -4,6 +4,7 @@
 #include "data/cria_banco.h"
 #include "data/datas.h"
 #include "data/gravacao_segura.h"
+#include "data/nome_guardado.h"
 
 #include <QDir>
 #include <QFile>
@@ -144,23 +145,43 @@ ResultadoCarga carrega_banco(Contexto& ctx) {
                                          "e o banco de dados (%2). Libere a gravação dessa pasta "
                                          "e inicie o programa novamente.")
                               .arg(QDir::toNativeSeparators(pasta), kNomeBanco));
+    // What someone put at a name the program keeps (a link, a FIFO, a file of another name) is
+    // told before anything is read or written there, and the program goes no further.
+    const auto ocupada = [](const QString& ocupado, const QString& oQueFazer) {
+        return encerrando(ocupado + QLatin1Char(' ') + oQueFazer);
+    };
+    const QString remova = QStringLiteral("Remova-o ou mova-o para outro lugar e inicie o programa novamente.");
+    const QString soOBanco = QStringLiteral("O banco de dados é usado só como um arquivo comum, de um só nome, "
+                                            "na pasta do programa: deixe ali somente o próprio arquivo e "
+                                            "inicie o programa novamente.");
     // Before the database is opened: a second copy on this folder must not touch it at all.
-    switch (ctx.estado.trava.trava(pasta)) {
+    QString travaOcupada;
+    switch (ctx.estado.trava.trava(pasta, &travaOcupada)) {
     case TravaPasta::Resultado::Travada:
         break;
     case TravaPasta::Resultado::EmUso:
         return encerrando(kProgramaJaAberto.arg(QDir::toNativeSeparators(pasta)));
     case TravaPasta::Resultado::Falhou:
+        if (!travaOcupada.isEmpty()) return ocupada(travaOcupada, remova);
         return encerrando(
             QStringLiteral("Não foi possível reservar a pasta %1 para o programa (arquivo %2). "
                            "Verifique se o programa pode ler e gravar nessa pasta.")
                 .arg(pasta, QDir(pasta).filePath(kNomeTrava)));
     }
+    if (QString o = nomeOcupado(QDir(pasta).filePath(kGravacoesAnotadas), true); !o.isEmpty())
+        return ocupada(o, remova);
+    // A link at the database's name would be replaced by the next backup or restore, splitting
+    // the data between two files: the database is only ever a plain file here.
+    if (QString o = nomeOcupado(caminho, false); !o.isEmpty()) return ocupada(o, soOBanco);
     // Left behind by a backup, restore or file export ended midway: full copies of the data,
     // passwords included, never in use once their operation ended.
     removeCopiasTemporarias(caminho);
+    // Only now: a swap cut short leaves the database with a second name until then.
+    if (QString o = nomeOcupado(caminho, true); !o.isEmpty()) return ocupada(o, soOBanco);
     // A coupon the fiscal printer was left holding is closed before the next one is sold.
     ctx.estado.cupom_aberto = ctx.plataforma.fiscal().cupomAberto();
+    if (const QString motivo = ctx.plataforma.fiscal().motivoFalha(); !motivo.isEmpty())
+        ctx.plataforma.mensagem(motivo, Icone::Exclamacao);
     const bool existe = QFileInfo::exists(caminho);
     try {
         return existe ? abreExistente(ctx, caminho) : criaNovo(ctx, caminho);

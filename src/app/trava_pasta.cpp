@@ -1,7 +1,8 @@
 #include "app/trava_pasta.h"
 
+#include "data/nome_guardado.h"
+
 #include <QDir>
-#include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -10,12 +11,14 @@
 
 TravaPasta::~TravaPasta() { solta(); }
 
-TravaPasta::Resultado TravaPasta::trava(const QString& pasta) {
+TravaPasta::Resultado TravaPasta::trava(const QString& pasta, QString* ocupado) {
     solta();
-    const QByteArray nome = QFile::encodeName(QDir(pasta).filePath(kNomeTrava));
-    int fd = ::open(nome.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const QString nome = QDir(pasta).filePath(kNomeTrava);
+    QString naoComum;
+    int fd = abreGuardado(nome, O_RDWR | O_CREAT, &naoComum);
     // A lock file left read-only (another user's, an old copy) still serves: flock needs no write.
-    if (fd < 0) fd = ::open(nome.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && naoComum.isEmpty()) fd = abreGuardado(nome, O_RDONLY, &naoComum);
+    if (ocupado) *ocupado = naoComum;
     if (fd < 0) return Resultado::Falhou;
     // A lock of the open file itself (not of the process): a second copy is refused even when
     // it runs in the same process, and closing any other descriptor of the file keeps it.

@@ -18,8 +18,9 @@ public:
 
     enum class Resultado { Travada, EmUso, Falhou };
     // Takes the lock of `pasta`, creating its file owner-only when missing; held until `solta`
-    // or the end of this object.
-    Resultado trava(const QString& pasta);
+    // or the end of this object. Anything but a file of the program's own at the lock's name is
+    // Falhou, told in `ocupado` (see abreGuardado).
+    Resultado trava(const QString& pasta, QString* ocupado = nullptr);
     void solta();
     bool travada() const { return fd_ >= 0; }
 

@@ -184,6 +184,10 @@ QString excluiRecebido(CopiaDeEntrada& copia, const QString& arquivo) {
         return QStringLiteral("O arquivo %1 foi substituído ou alterado durante o recebimento: "
                               "esta nova versão não foi recebida e foi mantida. Receba-o novamente.")
             .arg(arquivo);
+    case ArquivoCopiado::Exclusao::PorLigacao:
+        return QStringLiteral("O arquivo %1 é um link para o arquivo %2, que foi o recebido: nenhum "
+                              "dos dois foi excluído.")
+            .arg(arquivo, QFileInfo(arquivo).symLinkTarget());
     case ArquivoCopiado::Exclusao::Falhou: break;
     }
     return QStringLiteral("Não foi possível excluir o arquivo %1.").arg(arquivo);

@@ -55,8 +55,8 @@ QString faz_leitura_fiscal(Contexto& ctx, const LeituraPrevista& prevista) {
     const int retorno = prevista.leitura == LeituraFiscal::ReducaoZ ? fiscal.reducaoZ(QString(), QString())
                                                                     : fiscal.leituraX();
     if (retorno != 1)
-        return QStringLiteral("A impressora fiscal não fez a %1 (retorno %2).")
-            .arg(nomeLeitura(prevista.leitura))
-            .arg(retorno);
+        return comMotivo(fiscal, QStringLiteral("A impressora fiscal não fez a %1 (retorno %2).")
+                                     .arg(nomeLeitura(prevista.leitura))
+                                     .arg(retorno));
     return {};
 }

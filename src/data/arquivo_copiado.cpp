@@ -33,6 +33,12 @@ ArquivoCopiado::Exclusao ArquivoCopiado::exclui(const QString& caminho, const QS
         agora.st_mtim.tv_sec != copiado_.st_mtim.tv_sec || agora.st_mtim.tv_nsec != copiado_.st_mtim.tv_nsec ||
         agora.st_ctim.tv_sec != copiado_.st_ctim.tv_sec || agora.st_ctim.tv_nsec != copiado_.st_ctim.tv_nsec)
         return Exclusao::Mantido;
+    // Reached through a link: the file read is the link's, at another name. Neither it (through
+    // the link) nor the link, which is not the file read, is removed.
+    struct stat alvo {};
+    if (S_ISLNK(la.st_mode) && ::stat(nome.constData(), &alvo) == 0 && alvo.st_dev == agora.st_dev &&
+        alvo.st_ino == agora.st_ino)
+        return Exclusao::PorLigacao;
     // Whatever holds the name is first moved aside under a name of ours, in one step, and only
     // then compared: what is removed is exactly what was compared. Another file goes back.
     const QByteArray aparte = nome + QFile::encodeName(kSufixoExcluindo) +

@@ -14,6 +14,7 @@ public:
         Excluido,   // the file copied is gone from its name (removed here, or already gone)
         Mantido,    // the name holds another file, or the file copied changed since: kept
         Falhou,     // it could not be removed
+        PorLigacao, // the name is a link to the file copied: both kept
     };
 
     ArquivoCopiado() = default;

@@ -32,8 +32,8 @@ void cria_banco(Banco& db, const QString& caminho,
         db.consolida();
         db.fecha();
         avisaMudanca(caminho);
-        // Never over a file that took the name meanwhile.
-        if (!QFile::rename(temporario, caminho))
+        // Never over whatever took the name meanwhile (a link too), and never by a copy.
+        if (!renomeiaSemSobrescrever(QFile::encodeName(temporario), QFile::encodeName(caminho)))
             throw ErroBanco(QStringLiteral("Não foi possível criar o arquivo %1.").arg(caminho));
         criando.esquece();
         sincronizaPasta(QFileInfo(caminho).absolutePath());

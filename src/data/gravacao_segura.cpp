@@ -2,6 +2,7 @@
 
 #include "data/banco.h"
 #include "data/conexoes_abertas.h"
+#include "data/nome_guardado.h"
 #include "data/vigia_origem.h"
 
 #include <QDir>
@@ -338,9 +339,8 @@ QByteArray nota(const QString& pastaPrograma, const QString& temporario, const I
 // be written (the operation goes on: only its cleaning after a kill is lost).
 bool acrescentaAnotacao(const QString& pastaPrograma, char sinal, const QByteArray& anotacao) {
     const QByteArray linha = sinal + anotacao + '\n';
-    // Never through a link left at its name.
-    const int fd = ::open(QFile::encodeName(QDir(pastaPrograma).filePath(kGravacoesAnotadas)).constData(),
-                          O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    // Only into a file of its own: never through a link, into a file of another name, or waiting.
+    const int fd = abreGuardado(QDir(pastaPrograma).filePath(kGravacoesAnotadas), O_WRONLY | O_APPEND | O_CREAT);
     if (fd < 0) return false;
     // On the disk before the file it names is created.
     const bool ok = escreveTudo(fd, linha.constData(), linha.size()) && ::fsync(fd) == 0;
@@ -357,7 +357,7 @@ struct Anotacao {
 
 // The files noted and not yet forgotten.
 QList<Anotacao> anotadas(const QString& registro) {
-    const int fd = ::open(QFile::encodeName(registro).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = abreGuardado(registro, O_RDONLY);
     if (fd < 0) return {};
     QFile f;
     QList<Anotacao> r;
@@ -430,7 +430,8 @@ void esqueceGravacao(const QString& pastaPrograma, const QString& temporario, co
             return a.linha == esquecida || situacao(pasta, a) == Situacao::Resolvida;
         });
     }
-    if (resto.isEmpty()) QFile::remove(registro);
+    // Only the notes' own file goes: whatever else took its name stays, for the start to tell.
+    if (resto.isEmpty() && nomeOcupado(registro, true).isEmpty()) QFile::remove(registro);
 }
 
 QString nomeLivre(const QString& usual) {

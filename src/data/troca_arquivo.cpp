@@ -4,6 +4,7 @@
 #include "data/banco.h"
 #include "data/conexoes_abertas.h"
 #include "data/gravacao_segura.h"
+#include "data/nome_guardado.h"
 #include "data/ordem_geral.h"
 
 #include <sqlite3.h>
@@ -19,6 +20,9 @@ void fechaSemEsperar(Banco& db) {
 }
 
 AcessoExclusivo::AcessoExclusivo(const QString& caminho) {
+    // The swap replaces the name: a link there would be replaced, and the file it leads to go on
+    // elsewhere without the data written from then on; another name would keep the old file.
+    if (const QString ocupado = nomeOcupado(caminho, true); !ocupado.isEmpty()) throw ErroBanco(ocupado);
     avisaMudanca(caminho);   // its journal is switched
     const int aberto = sqlite3_open_v2(caminho.toUtf8().constData(), &conexao_,
                                        SQLITE_OPEN_READWRITE, nullptr);

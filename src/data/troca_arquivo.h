@@ -20,7 +20,8 @@ void fechaSemEsperar(Banco& db);
 // closed its own.
 class AcessoExclusivo {
 public:
-    // Throws ErroBanco naming the file when another connection has it open.
+    // Throws ErroBanco naming the file when another connection has it open, or when it is not a
+    // plain file with one name (see nomeOcupado).
     explicit AcessoExclusivo(const QString& caminho);
     ~AcessoExclusivo();
     AcessoExclusivo(const AcessoExclusivo&) = delete;

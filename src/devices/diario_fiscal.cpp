@@ -1,6 +1,7 @@
 #include "devices/diario_fiscal.h"
 
 #include "data/gravacao_segura.h"
+#include "data/nome_guardado.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,21 +15,19 @@
 
 namespace {
 
-int abreDiario(const QByteArray& nome) {
-    int fd;
-    do fd = ::open(nome.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
-    return fd;
+// Only the journal itself: never through a link, into a file of another name, or waiting.
+int abreDiario(const QString& caminho, QString& ocupado) {
+    return abreGuardado(caminho, O_WRONLY | O_APPEND, &ocupado);
 }
 
 // A new journal, owner-only like the database, its name synced into the folder before any line
 // goes in, so that a line reported as written is never in a file a power cut takes away.
-int criaDiario(const QByteArray& nome, const QString& pasta) {
-    const int fd = ::open(nome.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) return errno == EEXIST ? abreDiario(nome) : -1;
-    if (!sincronizaPasta(pasta)) {
+int criaDiario(const QString& caminho, QString& ocupado) {
+    const int fd = abreGuardado(caminho, O_WRONLY | O_APPEND | O_CREAT | O_EXCL, &ocupado);
+    if (fd < 0) return errno == EEXIST ? abreDiario(caminho, ocupado) : -1;
+    if (!sincronizaPasta(QFileInfo(caminho).absolutePath())) {
         ::close(fd);
-        ::unlink(nome.constData());
+        ::unlink(QFile::encodeName(caminho).constData());
         return -1;
     }
     return fd;
@@ -36,10 +35,10 @@ int criaDiario(const QByteArray& nome, const QString& pasta) {
 
 // Appends `linha` whole and synced, or leaves the file as it was: a call is reported carried out
 // only once its line is on the disk, and a call reported refused never shows up in the file.
-bool acrescentaLinha(const QString& caminho, const QByteArray& linha) {
-    const QByteArray nome = QFile::encodeName(caminho);
-    int fd = abreDiario(nome);
-    if (fd < 0 && errno == ENOENT) fd = criaDiario(nome, QFileInfo(caminho).absolutePath());
+// `ocupado` tells what is at the journal's name instead of it.
+bool acrescentaLinha(const QString& caminho, const QByteArray& linha, QString& ocupado) {
+    int fd = abreDiario(caminho, ocupado);
+    if (fd < 0 && errno == ENOENT) fd = criaDiario(caminho, ocupado);
     if (fd < 0) return false;
     struct stat s {};
     if (::fstat(fd, &s) != 0) {
@@ -52,6 +51,15 @@ bool acrescentaLinha(const QString& caminho, const QByteArray& linha) {
     if (!ok && ::ftruncate(fd, s.st_size) == 0) ::fsync(fd);
     ::close(fd);   // once synced, the line stands whatever the closing says
     return ok;
+}
+
+// What the operator is told when the journal's name holds something else.
+QString textoOcupado(const QString& ocupado) {
+    return ocupado.isEmpty() ? QString()
+                             : QStringLiteral("Diário da impressora fiscal: %1 Nenhuma chamada à impressora "
+                                              "fiscal é feita enquanto ele estiver lá: remova-o ou "
+                                              "mova-o para outro lugar.")
+                                   .arg(ocupado);
 }
 
 }  // namespace
@@ -72,7 +80,10 @@ int DiarioFiscal::registra(const QString& chamada, const QStringList& argumentos
     const QString linha = agora_().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QLatin1Char(' ') +
                           chamada + QLatin1Char('(') + campos.join(QLatin1String(", ")) +
                           QLatin1String(")\n");
-    return acrescentaLinha(caminho(), linha.toUtf8()) ? 1 : 0;
+    QString ocupado;
+    const bool feita = acrescentaLinha(caminho(), linha.toUtf8(), ocupado);
+    falha_ = textoOcupado(ocupado);
+    return feita ? 1 : 0;
 }
 
 int DiarioFiscal::vendeItem(const QString& codigo, const QString& descricao, const QString& aliquota,
@@ -91,8 +102,16 @@ int DiarioFiscal::fechaCupomResumido(const QString& formaPagamento, const QStrin
 int DiarioFiscal::leituraX() { return registra(QStringLiteral("LeituraX"), {}); }
 
 QString DiarioFiscal::cupomAberto() const {
-    QFile f(caminho());
-    if (!f.open(QIODevice::ReadOnly)) return {};
+    // Read only from a journal its calls would write into.
+    QString ocupado = nomeOcupado(caminho(), true);
+    const int fd = ocupado.isEmpty() ? abreGuardado(caminho(), O_RDONLY, &ocupado) : -1;
+    falha_ = textoOcupado(ocupado);
+    QFile f;
+    if (fd < 0) return {};
+    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {};
+    }
     // A coupon holds a few lines: the journal's end tells, however long the journal is.
     constexpr qint64 kFim = 64 * 1024;
     if (f.size() > kFim) f.seek(f.size() - kFim);

@@ -146,10 +146,10 @@ ResultadoCupom fecha_cupom_aberto(ImpressoraFiscal& fiscal, const QString& mensa
     ResultadoCupom r;
     if (!fechaCupom(fiscal, mensagem, retorno)) {
         r.falhou = true;
-        r.texto = QStringLiteral("O cupom fiscal da saída anterior (ticket %1) continua aberto: a "
-                                 "impressora fiscal não o fechou (retorno %2).")
-                      .arg(aberto)
-                      .arg(retorno);
+        r.texto = comMotivo(fiscal, QStringLiteral("O cupom fiscal da saída anterior (ticket %1) continua "
+                                                   "aberto: a impressora fiscal não o fechou (retorno %2).")
+                                        .arg(aberto)
+                                        .arg(retorno));
         return r;
     }
     r.texto = QStringLiteral("O cupom fiscal da saída anterior (ticket %1), que tinha ficado "
@@ -180,12 +180,12 @@ ResultadoCupom cupom_fiscal_saida(ImpressoraFiscal& fiscal, const QString& aliqu
                                       campo_fixo(QStringLiteral("1"), 2).trimmed(), 2, item.valor,
                                       QStringLiteral("%"), QStringLiteral("0000")));
     if (retorno != 1)
-        return falha(QStringLiteral("A impressora fiscal recusou o item do cupom (retorno %1): o "
-                                    "cupom fiscal não foi emitido.").arg(retorno));
+        return falha(comMotivo(fiscal, QStringLiteral("A impressora fiscal recusou o item do cupom (retorno "
+                                                      "%1): o cupom fiscal não foi emitido.").arg(retorno)));
     if (!fechaCupom(fiscal, mensagem, retorno)) {
         aberto = item.codigo.isEmpty() ? QStringLiteral("sem número") : item.codigo;
-        return falha(QStringLiteral("A impressora fiscal não fechou o cupom (retorno %1). Ele será "
-                                    "fechado antes do próximo cupom.").arg(retorno));
+        return falha(comMotivo(fiscal, QStringLiteral("A impressora fiscal não fechou o cupom (retorno %1). "
+                                                      "Ele será fechado antes do próximo cupom.").arg(retorno)));
     }
     return r;
 }

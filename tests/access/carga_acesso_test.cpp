@@ -2,6 +2,7 @@
 #include "app/trava_pasta.h"
 #include "data/gravacao_segura.h"
 #include "devices/diario_fiscal.h"
+#include "support/fifo_atendido.h"
 #include "support/plataforma_falsa.h"
 
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include <linux/capability.h>
 #include <sys/stat.h>
@@ -343,11 +346,16 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
 }
 
 // A coupon the fiscal journal shows open (an item, then no close, whatever came after) is
-// known at start, so the next exit closes it before selling its own item.
+// known at start, so the next exit closes it before selling its own item. A journal's name that
+// holds a FIFO, a link or a second name of another file is neither waited on nor read: the start
+// tells it and goes on.
 TEST(CargaAcesso, CupomAbertoNoDiarioFiscal) {
+    enum class No { Arquivo, Fifo, Link, OutroNome };
     const struct {
         const char* diario;
         const char* aberto;
+        No no = No::Arquivo;
+        const char* aviso = nullptr;
     } casos[] = {
         {"", ""},
         {"2026-12-07 10:00:00 VendeItem(\"7\", \"AAA-0001\")\n", "7"},
@@ -355,21 +363,148 @@ TEST(CargaAcesso, CupomAbertoNoDiarioFiscal) {
         {"2026-12-07 10:00:00 VendeItem(\"\", \"A\")\n", "sem número"},
         {"2026-12-07 10:00:00 VendeItem(\"7\", \"A\")\n"
          "2026-12-07 10:00:01 FechaCupomResumido(\"DINHEIRO\", \"VendeItem(\\\"9\\\"\")\n", ""},
+        {"", "", No::Fifo, " é um FIFO (pipe)"},
+        {"2026-12-07 10:00:00 VendeItem(\"7\", \"AAA-0001\")\n", "", No::Link, " é um link simbólico para "},
+        {"2026-12-07 10:00:00 VendeItem(\"7\", \"AAA-0001\")\n", "", No::OutroNome,
+         " é um arquivo que tem também outro nome (link físico)"},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(c.diario);
+        SCOPED_TRACE(std::string(c.diario) + std::to_string(int(c.no)));
         PlataformaFalsa p;
+        QTemporaryDir fora;
         DiarioFiscal diario([&] { return p.pastaPrograma(); }, [] { return QDateTime(); });
         p.fiscalUsada = &diario;
+        const bool outro = c.no == No::Link || c.no == No::OutroNome;
+        const QString arquivo = outro ? fora.filePath("outro.txt") : diario.caminho();
         if (*c.diario) {
-            QFile f(diario.caminho());
+            QFile f(arquivo);
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             f.write(c.diario);
         }
+        if (c.no == No::Link) {
+            ASSERT_TRUE(QFile::link(arquivo, diario.caminho()));
+        }
+        if (c.no == No::OutroNome) {
+            ASSERT_EQ(::link(QFile::encodeName(arquivo).constData(), QFile::encodeName(diario.caminho()).constData()), 0);
+        }
+        std::optional<FifoAtendido> fifo;
+        if (c.no == No::Fifo) fifo.emplace(diario.caminho(), false);
         Contexto ctx(p);
         ASSERT_TRUE(carrega_banco(ctx).ok);
         EXPECT_EQ(ctx.estado.cupom_aberto, QString::fromUtf8(c.aberto));
+        QStringList avisos;
+        for (const MensagemVista& m : p.mensagens)
+            if (m.texto.startsWith("Diário da impressora fiscal")) avisos << m.texto;
+        if (!c.aviso) {
+            EXPECT_EQ(avisos, QStringList());
+            continue;
+        }
+        const QString oQue = c.aviso + (c.no == No::Link ? arquivo : QString());
+        EXPECT_EQ(avisos, QStringList("Diário da impressora fiscal: " + diario.caminho() + oQue +
+                                      ", e não um arquivo só do programa. Nenhuma chamada à impressora fiscal "
+                                      "é feita enquanto ele estiver lá: remova-o ou mova-o para outro lugar."));
     }
 }
 
 }  // namespace
+
+namespace {
+
+QByteArray bytesDe(const QString& caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(nada)");
+}
+
+}  // namespace
+
+// What someone put at a name the program keeps beside the database (a link, a FIFO, a second
+// name of another file) is told and the start goes no further: nothing is written through it,
+// waited on, moved or created elsewhere, and what was there stays as it was.
+TEST(CargaAcesso, NomesGuardadosOcupadosRecusados) {
+    const QString umLink = " é um link simbólico para ";
+    const QString soDoPrograma = ", e não um arquivo só do programa. ";
+    const QString remova = "Remova-o ou mova-o para outro lugar e inicie o programa novamente.";
+    const QString soOBanco = "O banco de dados é usado só como um arquivo comum, de um só nome, na pasta "
+                             "do programa: deixe ali somente o próprio arquivo e inicie o programa novamente.";
+    enum class Poe { LinkSemDestino, LinkParaBanco, Fifo, OutroNome };
+    const struct {
+        const char* nome;
+        Poe poe;
+        const char* anterior;   // a user's file at dados.mdb.anterior, when set
+        QString dica;
+    } casos[] = {
+        {"dados.mdb", Poe::LinkSemDestino, nullptr, soOBanco},
+        {"dados.mdb", Poe::LinkSemDestino, "do usuário", soOBanco},
+        {"dados.mdb", Poe::LinkParaBanco, nullptr, soOBanco},
+        {"dados.mdb", Poe::OutroNome, nullptr, soOBanco},
+        {"dados.mdb.gravacoes", Poe::Fifo, nullptr, remova},
+        {"dados.mdb.gravacoes", Poe::OutroNome, nullptr, remova},
+        {"dados.mdb.trava", Poe::LinkSemDestino, nullptr, remova},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.nome) + " " + std::to_string(int(c.poe)) + (c.anterior ? " com anterior" : ""));
+        PlataformaFalsa p;
+        const QDir pasta(p.pastaPrograma());
+        const QString nome = pasta.filePath(c.nome);
+        QTemporaryDir fora;
+        QString alvo = fora.filePath("alvo");
+        const bool doBanco = QString(c.nome) == "dados.mdb";
+        if (!doBanco || c.poe == Poe::OutroNome || c.poe == Poe::LinkParaBanco) {
+            // A database of the program's, in its place or where the link leads.
+            PlataformaFalsa outra;
+            outra.definePasta(c.poe == Poe::LinkParaBanco ? fora.path() : pasta.path());
+            {
+                Contexto ctx(outra);
+                ASSERT_TRUE(carrega_banco(ctx).ok);
+                ctx.estado.db.executa("INSERT INTO veiculos_patio (placa) VALUES ('AAA-0001')");
+            }
+            if (c.poe == Poe::LinkParaBanco) {
+                alvo = fora.filePath("dados.mdb");
+                ASSERT_TRUE(QFile::remove(fora.filePath("dados.mdb.trava")));
+            }
+        }
+        if (c.poe == Poe::OutroNome && doBanco) {
+            ASSERT_EQ(::link(QFile::encodeName(nome).constData(), QFile::encodeName(alvo).constData()), 0);
+        } else if (c.poe == Poe::OutroNome) {
+            // A user's file, with a line that names a file of the folder as the notes do.
+            QFile f(alvo);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("+notas.gravando\n") > 0);
+            f.close();
+            ASSERT_EQ(::link(QFile::encodeName(alvo).constData(), QFile::encodeName(nome).constData()), 0);
+        }
+        if (c.poe == Poe::LinkSemDestino || c.poe == Poe::LinkParaBanco) {
+            QFile::remove(nome);
+            ASSERT_TRUE(QFile::link(alvo, nome));
+        }
+        std::optional<FifoAtendido> fifo;
+        if (c.poe == Poe::Fifo) {
+            fifo.emplace(nome, false);
+            ASSERT_TRUE(fifo->criado);
+        }
+        if (c.anterior) {
+            QFile f(pasta.filePath("dados.mdb.anterior"));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(c.anterior) > 0);
+        }
+        const QByteArray doAlvo = bytesDe(alvo);
+        // The lock the start takes first is all it may add.
+        QStringList naPasta = pasta.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        if (!naPasta.contains(kNomeTrava)) naPasta << kNomeTrava;
+        naPasta.sort();
+
+        Contexto ctx(p);
+        const ResultadoCarga r = carrega_banco(ctx);
+        EXPECT_FALSE(r.ok);
+        const QString oQue = c.poe == Poe::Fifo ? " é um FIFO (pipe)"
+                             : c.poe == Poe::OutroNome ? " é um arquivo que tem também outro nome (link físico)"
+                                                       : umLink + alvo;
+        EXPECT_EQ(r.falha, nome + oQue + soDoPrograma + c.dica + "\r\nO programa será encerrado.");
+        EXPECT_FALSE(ctx.estado.db.aberto());
+        fifo.reset();
+        EXPECT_EQ(pasta.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), naPasta);
+        EXPECT_EQ(bytesDe(alvo), doAlvo);
+        EXPECT_EQ(QDir(fora.path()).entryList(QDir::Files).size(), doAlvo == "(nada)" ? 0 : 1);
+        if (c.anterior) {
+            EXPECT_EQ(bytesDe(pasta.filePath("dados.mdb.anterior")), c.anterior);
+        }
+    }
+}

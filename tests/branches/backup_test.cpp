@@ -89,6 +89,40 @@ TEST_F(BackupTest, FalhasDeixamOsDadosIntactos) {
     continuaFuncionando();
 }
 
+// A database reached through a link (where a site keeps its data elsewhere) is never swapped:
+// the swap would put the new file in the link's place and leave the file it leads to behind,
+// with the data split between the two. Backup and restore are refused saying so, and the
+// program goes on in the file the link leads to.
+TEST_F(BackupTest, BancoPorLinkNaoETrocado) {
+    entrada("AAA-0001");
+    ASSERT_TRUE(realiza_backup(amb.db(), programa(), destino.path(), 1 << 30).ok);
+    QTemporaryDir fora;
+    const QString alvo = fora.filePath("banco.mdb");
+    amb.db().fecha();
+    ASSERT_TRUE(QFile::rename(dados(), alvo));
+    ASSERT_TRUE(QFile::link(alvo, dados()));
+    reabre_banco(amb.db(), dados());
+    for (const bool restaura : {false, true}) {
+        SCOPED_TRACE(restaura ? "restauração" : "backup");
+        const ResultadoBackup r = restaura ? restaura_backup(amb.db(), programa(), destino.path())
+                                           : realiza_backup(amb.db(), programa(), destino.path(), 1 << 30);
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.mensagem.contains(dados() + " é um link simbólico para " + alvo +
+                                        ", e não um arquivo só do programa."))
+            << r.mensagem.toStdString();
+        EXPECT_EQ(QFileInfo(dados()).symLinkTarget(), alvo);
+        EXPECT_EQ(QDir(programa()).entryList({"*.mdb*"}, QDir::Files | QDir::System),
+                  QStringList{"dados.mdb"});
+        ASSERT_TRUE(amb.db().aberto());
+        entrada(restaura ? "CCC-0003" : "BBB-0002");
+    }
+    amb.db().fecha();
+    Banco linkado;
+    linkado.abre(alvo, Banco::kSenha);
+    EXPECT_EQ(linkado.valor("SELECT group_concat(placa, ' ') FROM veiculos_patio").toString(),
+              "AAA-0001 BBB-0002 CCC-0003");
+}
+
 // A good backup that cannot be copied into the program folder is the folder's trouble, not the
 // backup's: it is not called invalid.
 TEST_F(BackupTest, RestauracaoSemCopiaNaoCulpaOBackup) {

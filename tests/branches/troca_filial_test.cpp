@@ -114,6 +114,22 @@ TEST(TrocaFilial, ExportacaoEDuasMesclasNoEscritorio) {
     const auto depoisDaSegunda = todas(escritorio.db());
     ASSERT_TRUE(mescla_filial(escritorio.db(), arquivoDe(escritorio)).ok);
     EXPECT_EQ(todas(escritorio.db()), depoisDaSegunda);
+
+    // Nor does a file reached through a link, which is said to be received; neither the link nor
+    // (through it) the file is removed.
+    leva(filial, escritorio);
+    QTemporaryDir fora;
+    const QString alvo = fora.filePath("backup_filial.mdb");
+    ASSERT_TRUE(QFile::rename(arquivoDe(escritorio), alvo));
+    ASSERT_TRUE(QFile::link(alvo, arquivoDe(escritorio)));
+    const ResultadoBackup porLink = mescla_filial(escritorio.db(), arquivoDe(escritorio));
+    EXPECT_TRUE(porLink.ok);
+    EXPECT_EQ(porLink.mensagem, "Backup de filial recebido com sucesso. O arquivo " + arquivoDe(escritorio) +
+                                    " é um link para o arquivo " + alvo + ", que foi o recebido: nenhum dos "
+                                    "dois foi excluído.");
+    EXPECT_EQ(QFileInfo(arquivoDe(escritorio)).symLinkTarget(), alvo);
+    EXPECT_TRUE(QFileInfo(alvo).isFile());
+    EXPECT_EQ(todas(escritorio.db()), depoisDaSegunda);
 }
 
 TEST(TrocaFilial, ArquivoComAsTabelasCamposEIndicesDoBancoPrincipal) {

@@ -1,5 +1,6 @@
 #include "devices/diario_fiscal.h"
 #include "support/disco_cheio.h"
+#include "support/fifo_atendido.h"
 #include "yard/comprovantes.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -186,4 +188,55 @@ TEST(DiarioFiscal, DiscoCheioEmDuasSaidasUmFechamentoPorSaida) {
     for (const QString& l : chamadas) nomes << l.section(u' ', 2, 2).section(u'(', 0, 0) + l.section(u'"', 1, 1);
     EXPECT_EQ(nomes, (QStringList{"VendeItem7", "FechaCupomResumidoDINHEIRO", "VendeItem9",
                                   "FechaCupomResumidoDINHEIRO"}));
+}
+
+// A link, a second name of another file or a FIFO at the journal's name gets no line, no change
+// of mode and no wait: each call is refused, and the exit is told why.
+TEST(DiarioFiscal, NomeOcupadoNaoRecebeLinhaNemEspera) {
+    enum class No { Link, OutroNome, Fifo };
+    for (const No no : {No::Link, No::OutroNome, No::Fifo}) {
+        SCOPED_TRACE(int(no));
+        QTemporaryDir pasta, fora;
+        DiarioFiscal fiscal([&] { return pasta.path(); },
+                            [] { return QDateTime(QDate(2026, 12, 7), QTime(10, 30)); });
+        const QString doUsuario = fora.filePath("notas.txt");
+        {
+            QFile f(doUsuario);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("do usuário\n") > 0);
+        }
+        ASSERT_EQ(::chmod(QFile::encodeName(doUsuario).constData(), 0644), 0);
+        std::optional<FifoAtendido> fifo;
+        QString oQue;
+        switch (no) {
+        case No::Link:
+            ASSERT_TRUE(QFile::link(doUsuario, fiscal.caminho()));
+            oQue = "um link simbólico para " + doUsuario;
+            break;
+        case No::OutroNome:
+            ASSERT_EQ(::link(QFile::encodeName(doUsuario).constData(), QFile::encodeName(fiscal.caminho()).constData()), 0);
+            oQue = "um arquivo que tem também outro nome (link físico)";
+            break;
+        case No::Fifo:
+            fifo.emplace(fiscal.caminho(), true);
+            oQue = "um FIFO (pipe)";
+            break;
+        }
+        qint16 retorno = 0;
+        QString aberto;
+        EXPECT_EQ(cupom_fiscal_saida(fiscal, "FF", "Volte sempre", saida("7", "AAA-0001"), retorno, aberto).texto,
+                  "A impressora fiscal recusou o item do cupom (retorno 0): o cupom fiscal não foi emitido.\n"
+                  "Diário da impressora fiscal: " + fiscal.caminho() + " é " + oQue +
+                      ", e não um arquivo só do programa. Nenhuma chamada à impressora fiscal é feita "
+                      "enquanto ele estiver lá: remova-o ou mova-o para outro lugar.");
+        EXPECT_EQ(fiscal.leituraX(), 0);
+        EXPECT_EQ(conteudo(doUsuario), "do usuário\n");
+        struct stat s {};
+        ASSERT_EQ(::stat(QFile::encodeName(doUsuario).constData(), &s), 0);
+        EXPECT_EQ(s.st_mode & 0777, 0644u);
+        if (fifo) {
+            fifo.reset();
+        }
+        EXPECT_EQ(QDir(pasta.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                  QStringList{"impressora_fiscal.txt"});
+    }
 }
