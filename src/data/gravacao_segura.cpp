@@ -511,10 +511,10 @@ void removeCopiasTemporarias(const QString& banco) {
     const QString registro = pasta.filePath(kGravacoesAnotadas);
     const QString nomeAnterior = QFileInfo(banco).fileName() + kSufixoAnterior;
     const QByteArray nomeBanco = QFile::encodeName(banco);
-    QList<Anotacao> mantidas;
+    QList<Anotacao> mantidas, feitas;
     for (const Anotacao& a : anotadas(registro)) {
         switch (situacao(pasta, a)) {
-        case Situacao::Resolvida: break;
+        case Situacao::Resolvida: feitas << a; break;
         case Situacao::Ausente: mantidas << a; break;
         case Situacao::Feito: {
             const QString arquivo = anotadoEm(pasta, a.arquivo);
@@ -524,14 +524,15 @@ void removeCopiasTemporarias(const QString& banco) {
             struct stat s {};
             if (nomeDoTipo(a.arquivo) == nomeAnterior && ::lstat(nomeBanco.constData(), &s) != 0 && errno == ENOENT) {
                 avisaMudanca(banco);
-                if (!renomeiaSemSobrescrever(QFile::encodeName(arquivo), nomeBanco)) mantidas << a;
+                (renomeiaSemSobrescrever(QFile::encodeName(arquivo), nomeBanco) ? feitas : mantidas) << a;
                 break;
             }
-            if (!removeFeito(arquivo, *a.feito)) mantidas << a;
+            (removeFeito(arquivo, *a.feito) ? feitas : mantidas) << a;
             break;
         }
         }
     }
-    removeArquivo(registro);
-    for (const Anotacao& a : mantidas) acrescentaAnotacao(pasta.path(), '+', a.linha);
+    // Forgotten one by one, never rewritten: a kill midway leaves every note still standing.
+    for (const Anotacao& a : feitas) acrescentaAnotacao(pasta.path(), '-', a.linha);
+    if (mantidas.isEmpty() && nomeOcupado(registro, true).isEmpty()) removeArquivo(registro);
 }
