@@ -1,5 +1,7 @@
 #include "app/imprime_bobina.h"
 
+#include "app/aviso_falhas.h"
+
 namespace {
 
 QString textoFalhas(const QString& porta, const ImpressoesBobina::Falhas& f) {
@@ -25,13 +27,14 @@ bool imprime_bobina(Contexto& ctx, Impresso tipo, const QByteArray& bytes) {
         if (falha.isEmpty()) return;
         // A burst of failures (a printer gone while the lane went on) is one notice that counts
         // them all, until the operator has closed it.
-        ImpressoesBobina::Falhas& f = r->falhas[porta];
-        f.contagem.soma(tipo);
-        f.motivo = falha;
-        plataforma->avisa(QStringLiteral("impressora ") + porta, textoFalhas(porta, f), Icone::Exclamacao,
-                          [registro, porta] {
-                              if (const auto visto = registro.lock()) visto->falhas.remove(porta);
-                          });
+        avisaFalha(
+            *plataforma, std::shared_ptr<QMap<QString, ImpressoesBobina::Falhas>>(r, &r->falhas),
+            QStringLiteral("impressora ") + porta,
+            [&](ImpressoesBobina::Falhas& f) {
+                f.contagem.soma(tipo);
+                f.motivo = falha;
+            },
+            [&](const ImpressoesBobina::Falhas& f) { return textoFalhas(porta, f); });
     });
     return true;
 }
