@@ -40,13 +40,17 @@ bool imprime_bobina(Contexto& ctx, Impresso tipo, const QByteArray& bytes) {
 }
 
 void sai_do_programa(Contexto& ctx) {
-    const ContagemImpressos& pendentes = ctx.estado.impressoes->aCaminho;
-    if (!pendentes.vazia() &&
-        !ctx.plataforma.pergunta(
-            QStringLiteral("Ainda não saíram na impressora: %1.\n\nSair agora? Essas impressões "
-                           "serão perdidas.\nEscolha Não para continuar no programa enquanto a "
-                           "impressora as imprime.")
-                .arg(pendentes.descreve())))
-        return;
+    // The question counts the printouts still waiting at each moment: those that end while it is
+    // open, printed or failed, leave its count. Enter keeps the program running, so that an
+    // Enter typed by habit drops nothing.
+    const auto pergunta = [impressoes = ctx.estado.impressoes] {
+        const ContagemImpressos& pendentes = impressoes->aCaminho;
+        if (pendentes.vazia()) return QString();
+        return QStringLiteral("Ainda não saíram na impressora: %1.\n\nSair agora? Essas impressões "
+                              "serão perdidas.\nEscolha Não para continuar no programa enquanto a "
+                              "impressora as imprime.")
+            .arg(pendentes.descreve());
+    };
+    if (!pergunta().isEmpty() && !ctx.plataforma.perguntaAtualizada(pergunta)) return;
     ctx.plataforma.encerra();
 }
