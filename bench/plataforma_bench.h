@@ -21,6 +21,7 @@ public:
         std::fprintf(stderr, "aviso: %s\n", texto.toLocal8Bit().constData());
     }
     bool pergunta(const QString&, const QString&) override { return false; }
+    bool perguntaAtualizada(std::function<QString()>, const QString&) override { return false; }
     void encerra() override {}
     void aguarda(int, std::function<void()>) override {}
     SaidaPorta& porta() override { return porta_; }

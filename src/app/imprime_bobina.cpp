@@ -1,5 +1,7 @@
 #include "app/imprime_bobina.h"
 
+#include "app/aviso_falhas.h"
+
 namespace {
 
 QString textoFalhas(const QString& porta, const ImpressoesBobina::Falhas& f) {
@@ -25,25 +27,30 @@ bool imprime_bobina(Contexto& ctx, Impresso tipo, const QByteArray& bytes) {
         if (falha.isEmpty()) return;
         // A burst of failures (a printer gone while the lane went on) is one notice that counts
         // them all, until the operator has closed it.
-        ImpressoesBobina::Falhas& f = r->falhas[porta];
-        f.contagem.soma(tipo);
-        f.motivo = falha;
-        plataforma->avisa(QStringLiteral("impressora ") + porta, textoFalhas(porta, f), Icone::Exclamacao,
-                          [registro, porta] {
-                              if (const auto visto = registro.lock()) visto->falhas.remove(porta);
-                          });
+        avisaFalha(
+            *plataforma, std::shared_ptr<QMap<QString, ImpressoesBobina::Falhas>>(r, &r->falhas),
+            QStringLiteral("impressora ") + porta,
+            [&](ImpressoesBobina::Falhas& f) {
+                f.contagem.soma(tipo);
+                f.motivo = falha;
+            },
+            [&](const ImpressoesBobina::Falhas& f) { return textoFalhas(porta, f); });
     });
     return true;
 }
 
 void sai_do_programa(Contexto& ctx) {
-    const ContagemImpressos& pendentes = ctx.estado.impressoes->aCaminho;
-    if (!pendentes.vazia() &&
-        !ctx.plataforma.pergunta(
-            QStringLiteral("Ainda não saíram na impressora: %1.\n\nSair agora? Essas impressões "
-                           "serão perdidas.\nEscolha Não para continuar no programa enquanto a "
-                           "impressora as imprime.")
-                .arg(pendentes.descreve())))
-        return;
+    // The question counts the printouts still waiting at each moment: those that end while it is
+    // open, printed or failed, leave its count. Enter keeps the program running, so that an
+    // Enter typed by habit drops nothing.
+    const auto pergunta = [impressoes = ctx.estado.impressoes] {
+        const ContagemImpressos& pendentes = impressoes->aCaminho;
+        if (pendentes.vazia()) return QString();
+        return QStringLiteral("Ainda não saíram na impressora: %1.\n\nSair agora? Essas impressões "
+                              "serão perdidas.\nEscolha Não para continuar no programa enquanto a "
+                              "impressora as imprime.")
+            .arg(pendentes.descreve());
+    };
+    if (!pergunta().isEmpty() && !ctx.plataforma.perguntaAtualizada(pergunta)) return;
     ctx.plataforma.encerra();
 }

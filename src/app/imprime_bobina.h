@@ -21,5 +21,6 @@ bool imprime_bobina(Contexto& ctx, Impresso tipo, const QByteArray& bytes);
 
 // "Sair": the program ends at once when every printout handed to the ticket printer has ended.
 // Otherwise the operator is told how many, and which, have not printed yet, and chooses between
-// leaving without them and going back to the program while the printer takes them.
+// leaving without them and going back to the program while the printer takes them; Enter, and
+// a question left with nothing to ask, go back to the program.
 void sai_do_programa(Contexto& ctx);

@@ -38,8 +38,14 @@ public:
     // changes.
     virtual void avisa(const QString& chave, const QString& texto, Icone icone,
                        std::function<void()> fechado) = 0;
-    // A modal Yes/No question; true for Yes.
+    // A modal Yes/No question; true for Yes. Enter answers Yes, Esc No.
     virtual bool pergunta(const QString& texto, const QString& titulo = kTituloPrograma) = 0;
+    // A modal Yes/No question on what changes while it is open (printouts that end meanwhile):
+    // it shows what `texto` reads at each moment and, once that reads empty, nothing is left to
+    // ask, closes answered No. Enter answers No, as Esc does: it guards a Yes that loses
+    // something. True for Yes.
+    virtual bool perguntaAtualizada(std::function<QString()> texto,
+                                    const QString& titulo = kTituloPrograma) = 0;
 
     // Ends the program. Callers return right after it: in tests it only records the request.
     virtual void encerra() = 0;

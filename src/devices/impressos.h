@@ -32,7 +32,8 @@ private:
 };
 
 // The printouts of one program: those handed to the ticket printer that have not ended yet,
-// and, port by port, those that failed since the operator last closed the port's notice.
+// and, port by port, those that failed since the operator last closed the port's notice (keyed
+// by that notice).
 struct ImpressoesBobina {
     struct Falhas {
         ContagemImpressos contagem;

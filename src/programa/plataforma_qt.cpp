@@ -28,7 +28,6 @@ class CaixaMensagem : public QMessageBox {
 public:
     using QMessageBox::QMessageBox;
 
-protected:
     void done(int resposta) override {
         setResult(resposta);
         hide();
@@ -51,14 +50,43 @@ void PlataformaQt::mensagem(const QString& texto, Icone icone, const QString& ti
     mostra(new CaixaMensagem(i, titulo, texto, QMessageBox::Ok, QApplication::activeWindow()));
 }
 
-bool PlataformaQt::pergunta(const QString& texto, const QString& titulo) {
-    // A plain Yes/No question: no icon.
+namespace {
+
+// A plain Yes/No question: no icon.
+CaixaMensagem* caixaPergunta(const QString& texto, const QString& titulo) {
     auto* caixa = new CaixaMensagem(QMessageBox::NoIcon, titulo, texto,
                                     QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
-    // S and N answer as well as Enter (Sim) and Esc (Não): a message box presses the button
-    // whose underlined letter is typed.
+    // S and N answer as well as Enter and Esc (Não): a message box presses the button whose
+    // underlined letter is typed.
     caixa->button(QMessageBox::Yes)->setText(QStringLiteral("&Sim"));
     caixa->button(QMessageBox::No)->setText(QStringLiteral("&Não"));
+    return caixa;
+}
+
+// How often a question that follows a changing count reads it again.
+constexpr int kReleituraPerguntaMs = 200;
+
+}  // namespace
+
+bool PlataformaQt::pergunta(const QString& texto, const QString& titulo) {
+    return mostra(caixaPergunta(texto, titulo)) == QMessageBox::Yes;
+}
+
+bool PlataformaQt::perguntaAtualizada(std::function<QString()> texto, const QString& titulo) {
+    const QString primeiro = texto();
+    if (primeiro.isEmpty()) return false;
+    CaixaMensagem* caixa = caixaPergunta(primeiro, titulo);
+    // The default button also holds the keyboard: an Enter typed by habit answers No.
+    caixa->setDefaultButton(QMessageBox::No);
+    QTimer releitura;
+    QObject::connect(&releitura, &QTimer::timeout, caixa, [caixa, &texto] {
+        const QString agora = texto();
+        if (agora.isEmpty())
+            caixa->done(QMessageBox::No);
+        else if (agora != caixa->text())
+            caixa->setText(agora);
+    });
+    releitura.start(kReleituraPerguntaMs);
     return mostra(caixa) == QMessageBox::Yes;
 }
 

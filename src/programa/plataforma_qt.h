@@ -31,6 +31,7 @@ public:
         avisos_.mostra(chave, texto, icone, std::move(fechado));
     }
     bool pergunta(const QString& texto, const QString& titulo) override;
+    bool perguntaAtualizada(std::function<QString()> texto, const QString& titulo) override;
     void encerra() override;
     void aguarda(int ms, std::function<void()> depois) override;
     SaidaPorta& porta() override { return porta_; }

@@ -1,5 +1,7 @@
 #include "yard/cancelas.h"
 
+#include "app/aviso_falhas.h"
+
 #include <deque>
 
 bool cancelaConfigurada(const QString& porta) { return !porta.trimmed().isEmpty(); }
@@ -12,6 +14,12 @@ quint8 valorCancela(Lado lado) { return lado == Lado::Entrada ? 1 : 2; }
 
 qint32 msDeSegundos(qint32 segundos) { return segundos > 0 ? segundos * 1000 : 0; }
 
+// What failed of one gate since its notice opened: how many pulses, and the port they went to.
+struct ControleCancelas::Falhas {
+    int vezes = 0;
+    QString porta;
+};
+
 namespace {
 
 QString nomeCancela(Lado lado) {
@@ -20,33 +28,15 @@ QString nomeCancela(Lado lado) {
 
 }  // namespace
 
-// Whether each gate's failure has been told: a gate whose device is missing is told once, not
-// at every pulse, and again only after a pulse of it has gone out whole. A pulse fails while the
-// cashier may be typing the next car (the gate's delay, its lowering): it is told in a notice
-// that never takes the keyboard.
-struct ControleCancelas::Avisos {
-    explicit Avisos(Plataforma& p) : plataforma(p) {}
-    void falhou(Lado lado, const QString& texto) {
-        bool& avisado = avisados[lado == Lado::Entrada ? 0 : 1];
-        if (avisado) return;
-        avisado = true;
-        plataforma.avisa(QStringLiteral("cancela de ") + nomeCancela(lado), texto, Icone::Exclamacao, {});
-    }
-    void funcionou(Lado lado) { avisados[lado == Lado::Entrada ? 0 : 1] = false; }
-
-    Plataforma& plataforma;
-    bool avisados[2] = {false, false};
-};
-
 // The pulses waiting for one port address, sent one after the other. Waits in flight hold the
 // queue alive, so a pulse already begun always ends with its 0, whoever owned the queue.
 struct ControleCancelas::Fila : std::enable_shared_from_this<Fila> {
     struct Pulso {
         Lado lado;
-        quint8 valor;
-        QString falha;                       // told to the operator when the port refuses
-        std::shared_ptr<Avisos> avisos;
-        std::function<void(bool)> depois;
+        QString porta;
+        std::shared_ptr<QMap<QString, Falhas>> falhas;
+        std::function<void(bool)> subiu;
+        std::function<void()> depois;
     };
 
     Fila(Plataforma& p, quint16 e) : plataforma(p), endereco(e) {}
@@ -56,27 +46,45 @@ struct ControleCancelas::Fila : std::enable_shared_from_this<Fila> {
         proximo();
     }
 
+    // A pulse the port refused, at its start or at its end: each one is told. A pulse fails
+    // while the cashier may be typing the next car (the gate's delay, its lowering), so the
+    // notice never takes the keyboard.
+    void falhou(const Pulso& pulso) {
+        avisaFalha(
+            plataforma, pulso.falhas, QStringLiteral("cancela de ") + nomeCancela(pulso.lado),
+            [&](Falhas& f) {
+                ++f.vezes;
+                f.porta = pulso.porta.trimmed();
+            },
+            [&](const Falhas& f) {
+                return QStringLiteral("Não foi possível acionar a cancela de %1%2: a porta %3 não "
+                                      "respondeu. Verifique a ligação da cancela.")
+                    .arg(nomeCancela(pulso.lado),
+                         f.vezes > 1 ? QStringLiteral(" %1 vezes").arg(f.vezes) : QString(), f.porta);
+            });
+    }
+
     void proximo() {
         while (!ocupada && !pendentes.empty()) {
             Pulso pulso = std::move(pendentes.front());
             pendentes.pop_front();
-            if (!plataforma.porta().escreve(endereco, pulso.valor)) {
-                pulso.avisos->falhou(pulso.lado, pulso.falha);
-                if (pulso.depois) pulso.depois(false);
+            const auto subiu = std::move(pulso.subiu);
+            if (!plataforma.porta().escreve(endereco, valorCancela(pulso.lado))) {
+                falhou(pulso);
+                if (subiu) subiu(false);
                 continue;
             }
+            // Busy before the caller learns it went up: a pulse asked for meanwhile waits.
             ocupada = true;
             plataforma.aguarda(kDuracaoPulsoMs, [self = shared_from_this(),
                                                  pulso = std::move(pulso)]() mutable {
-                if (self->plataforma.porta().escreve(self->endereco, 0))
-                    pulso.avisos->funcionou(pulso.lado);
-                else
-                    pulso.avisos->falhou(pulso.lado, pulso.falha);
+                if (!self->plataforma.porta().escreve(self->endereco, 0)) self->falhou(pulso);
                 self->ocupada = false;
                 // The gate went up with the first write, whatever became of the second.
-                if (pulso.depois) pulso.depois(true);
+                if (pulso.depois) pulso.depois();
                 self->proximo();
             });
+            if (subiu) subiu(true);
         }
     }
 
@@ -90,7 +98,7 @@ ControleCancelas::ControleCancelas(Contexto& ctx, QTimer* timerEntrada, QTimer* 
     : ctx_(ctx),
       timerEntrada_(timerEntrada),
       timerSaida_(timerSaida),
-      avisos_(std::make_shared<Avisos>(ctx.plataforma)) {}
+      falhas_(std::make_shared<QMap<QString, Falhas>>()) {}
 
 ControleCancelas::~ControleCancelas() = default;
 
@@ -102,25 +110,26 @@ QTimer* ControleCancelas::timer(Lado lado) const {
     return lado == Lado::Entrada ? timerEntrada_.data() : timerSaida_.data();
 }
 
-void ControleCancelas::pulso_cancela(Lado lado, std::function<void(bool)> depois) {
+void ControleCancelas::pulso_cancela(Lado lado, std::function<void(bool)> subiu,
+                                     std::function<void()> depois) {
     const QString p = porta(lado);
     const quint16 endereco = enderecoCancela(p);
     std::shared_ptr<Fila>& fila = filas_[endereco];
     if (!fila) fila = std::make_shared<Fila>(ctx_.plataforma, endereco);
-    fila->pede({lado, valorCancela(lado),
-                QStringLiteral("Não foi possível acionar a cancela de %1: a porta %2 não "
-                               "respondeu. Verifique a ligação da cancela.")
-                    .arg(nomeCancela(lado), p.trimmed()),
-                avisos_, std::move(depois)});
+    fila->pede({lado, p, falhas_, std::move(subiu), std::move(depois)});
 }
 
-void ControleCancelas::levanta(Lado lado) {
-    if (!cancelaConfigurada(porta(lado))) return;
+void ControleCancelas::levanta(Lado lado, std::function<void(bool)> passa) {
+    if (!cancelaConfigurada(porta(lado))) {
+        // No gate to raise: nothing holds the car.
+        if (passa) passa(true);
+        return;
+    }
     const qint32 ms = msDeSegundos(ctx_.estado.tempo_baixa_cancelas);
     QPointer<QTimer> t = timer(lado);
-    pulso_cancela(lado, [t, ms](bool levantou) {
-        // A gate that could not be raised is not lowered later: the lowering pulse would raise it.
-        if (levantou && ms > 0 && t) t->start(ms);
+    // A gate that could not be raised is not lowered later: the lowering pulse would raise it.
+    pulso_cancela(lado, std::move(passa), [t, ms] {
+        if (ms > 0 && t) t->start(ms);
     });
 }
 

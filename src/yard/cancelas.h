@@ -6,6 +6,7 @@
 
 #include "app/contexto.h"
 
+#include <QMap>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
@@ -35,14 +36,18 @@ public:
     ControleCancelas(const ControleCancelas&) = delete;
     ControleCancelas& operator=(const ControleCancelas&) = delete;
 
-    // `pulso_cancela`: data value, one second, then 0, to the gate's port. `depois` runs when the
-    // pulse has ended, with false when the port refused the first write, so the gate did not
-    // move. A gate's failures are told once, and again only after a pulse of it went out whole.
-    void pulso_cancela(Lado lado, std::function<void(bool ok)> depois = {});
+    // `pulso_cancela`: data value, one second, then 0, to the gate's port. `subiu` learns at
+    // the first write whether the gate moved (false when the port refused it); `depois` runs once
+    // a pulse that moved the gate has ended. Every failure is told: one notice per gate counts
+    // them until the operator closes it.
+    void pulso_cancela(Lado lado, std::function<void(bool subiu)> subiu = {},
+                       std::function<void()> depois = {});
 
     // Raises a configured gate now and, once the pulse has ended, arms its lowering timer for
-    // `tempo_baixa_cancelas` seconds (when above 0). Used by the manual gate lists.
-    void levanta(Lado lado);
+    // `tempo_baixa_cancelas` seconds (when above 0). Used by the manual gate lists: `passa`
+    // learns whether the car may go, true once the gate went up (at once for a gate with no
+    // port), false when the port refused and the gate stayed down.
+    void levanta(Lado lado, std::function<void(bool passa)> passa = {});
 
     // The automatic raise after an entry or an exit: when the gate is configured and set to rise
     // by itself, waits its delay and then raises it as `levanta` does.
@@ -56,13 +61,13 @@ public:
 
 private:
     struct Fila;
-    struct Avisos;
+    struct Falhas;
     QString porta(Lado lado) const;
 
     Contexto& ctx_;
     QPointer<QTimer> timerEntrada_;
     QPointer<QTimer> timerSaida_;
     std::map<quint16, std::shared_ptr<Fila>> filas_;
-    std::shared_ptr<Avisos> avisos_;
+    std::shared_ptr<QMap<QString, Falhas>> falhas_;   // by the notice of each gate
     std::shared_ptr<const bool> vivo_ = std::make_shared<const bool>(true);
 };

@@ -7,6 +7,7 @@
 #include "yard/tela_principal.h"
 
 #include <QHeaderView>
+#include <QPointer>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTableWidget>
@@ -65,6 +66,7 @@ void ListaCancela::atualiza_lista() {
 }
 
 void ListaCancela::Command1_Click() {
+    if (esperando_) return;
     const int linha = grid1->currentRow();
     const QTableWidgetItem* celula = linha >= 0 ? grid1->item(linha, 0) : nullptr;
     if (!celula || celula->text().isEmpty()) {
@@ -73,8 +75,19 @@ void ListaCancela::Command1_Click() {
     }
     const QString placa = celula->text();
 
-    cancelas_.levanta(lado_);
+    // The car leaves the list once its gate went up, not before: a gate whose port refused keeps
+    // it listed, to be raised again, and the refusal is told in the gate's notice. While its
+    // pulse waits for the port (the other gate's pulse on the same port), the list waits too.
+    esperando_ = true;
+    QPointer<ListaCancela> eu = this;
+    cancelas_.levanta(lado_, [eu, placa](bool passa) {
+        if (!eu) return;
+        eu->esperando_ = false;
+        if (passa) eu->retira(placa);
+    });
+}
 
+void ListaCancela::retira(const QString& placa) {
     bool retirado = false;
     if (!gravaNoBanco(ctx_.plataforma, QStringLiteral("retirar o veículo da lista"), [&] {
             Banco& db = ctx_.estado.db;
@@ -92,4 +105,9 @@ void ListaCancela::Command1_Click() {
         quantidade_ == 0)
         janela_.filaCancelaVazia(lado_);
     accept();
+}
+
+void ListaCancela::reject() {
+    // Not closed while a raise is under way: the car must still leave the list once its gate is up.
+    if (!esperando_) QDialog::reject();
 }

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 
 namespace {
 
@@ -70,22 +69,30 @@ TEST(ImprimeBobina, FalhasContadasPorTipoNumAvisoAteSerVisto) {
 }
 
 // "Sair" ends at once when nothing waits for the printer. With printouts waiting, the operator
-// reads how many, and which, would be lost, and chooses; staying, they print meanwhile and the
-// next "Sair" ends at once.
+// reads how many, and which, would be lost at that moment, and chooses; an Enter typed by habit
+// stays. Staying, they print meanwhile and the next "Sair" ends at once.
 TEST(ImprimeBobina, SairComImpressoesNaFila) {
-    const QString pergunta = QStringLiteral(
-        "Ainda não saíram na impressora: 3 comprovantes de entrada e 1 comprovante de saída.\n\nSair "
-        "agora? Essas impressões serão perdidas.\nEscolha Não para continuar no programa enquanto a "
-        "impressora as imprime.");
+    const auto pergunta = [](const QString& quais) {
+        return "Ainda não saíram na impressora: " + quais +
+               ".\n\nSair agora? Essas impressões serão perdidas.\nEscolha Não para continuar no "
+               "programa enquanto a impressora as imprime.";
+    };
+    const QString todas = QStringLiteral("3 comprovantes de entrada e 1 comprovante de saída");
+    enum Resposta { Nenhuma, Sim, Nao, Enter };
     const struct {
         const char* nome;
         bool naFila;
-        std::optional<bool> resposta;
+        Resposta resposta;
+        std::size_t falhamEnquantoPergunta;   // of the four, in the order printed
+        QString vista;                        // what the question reads when answered
         int encerramentos;
     } casos[] = {
-        {"nada na fila", false, std::nullopt, 1},
-        {"fica no programa", true, false, 0},
-        {"sai sem elas", true, true, 1},
+        {"nada na fila", false, Nenhuma, 0, {}, 1},
+        {"fica no programa", true, Nao, 0, todas, 0},
+        {"sai sem elas", true, Sim, 0, todas, 1},
+        {"Enter fica no programa", true, Enter, 0, todas, 0},
+        {"conta as que ainda esperam", true, Sim, 2, QStringLiteral("2 comprovantes de entrada"), 1},
+        {"nenhuma espera mais: fica", true, Nenhuma, 4, todas, 0},
     };
     for (const auto& c : casos) {
         Ambiente amb;
@@ -95,9 +102,11 @@ TEST(ImprimeBobina, SairComImpressoesNaFila) {
         for (Impresso t : {Impresso::ComprovanteEntrada, Impresso::ComprovanteSaida,
                            Impresso::ComprovanteEntrada, Impresso::ComprovanteEntrada})
             imprime_bobina(amb.ctx, t, "x\r\n");
-        if (c.resposta) p.responde({*c.resposta});
+        if (c.resposta == Sim || c.resposta == Nao) p.responde({c.resposta == Sim});
+        if (c.resposta == Enter) p.respondeEnter();
+        p.aoPerguntar = [&] { p.impressoraFalsa.libera(QStringLiteral("Sem papel."), c.falhamEnquantoPergunta); };
         sai_do_programa(amb.ctx);
-        EXPECT_EQ(p.perguntas, c.resposta ? QStringList{pergunta} : QStringList{}) << c.nome;
+        EXPECT_EQ(p.perguntas, c.vista.isEmpty() ? QStringList{} : QStringList{pergunta(c.vista)}) << c.nome;
         EXPECT_EQ(p.encerramentos, c.encerramentos) << c.nome;
         if (c.encerramentos) continue;
         // They print while the program goes on: nothing is asked any more.
@@ -105,6 +114,6 @@ TEST(ImprimeBobina, SairComImpressoesNaFila) {
         sai_do_programa(amb.ctx);
         EXPECT_EQ(p.perguntas.size(), 1) << c.nome;
         EXPECT_EQ(p.encerramentos, 1) << c.nome;
-        EXPECT_EQ(p.impressoraFalsa.impressoes.size(), 4u) << c.nome;
+        EXPECT_EQ(p.impressoraFalsa.impressoes.size(), 4u - c.falhamEnquantoPergunta) << c.nome;
     }
 }

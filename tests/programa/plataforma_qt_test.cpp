@@ -1,7 +1,9 @@
 #include "programa/plataforma_qt.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QWindow>
 #include <QTest>
@@ -25,6 +27,29 @@ TEST(PlataformaQt, TecladoVoltaAJanelaDepoisDaCaixa) {
         ASSERT_EQ(QApplication::focusWidget(), &janela) << pergunta;
         QTest::keyClicks(&janela, "7");
         EXPECT_EQ(janela.text(), "7");
+    }
+}
+
+// A question that guards a loss: Enter, typed by habit, answers No, as Esc does; No holds the
+// keyboard, so the Enter that reaches the button answers No too. It shows what its text reads.
+TEST(PlataformaQt, PerguntaAtualizadaEnterDizNao) {
+    PlataformaQt real;
+    Plataforma& p = real;
+    QLineEdit janela;
+    janela.show();
+    QApplication::processEvents();
+    for (const Qt::Key tecla : {Qt::Key_Return, Qt::Key_Escape}) {
+        QString vista;
+        bool naoComTeclado = false;
+        QTimer::singleShot(0, [&] {
+            auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            vista = caixa->text();
+            naoComTeclado = caixa->focusWidget() == caixa->button(QMessageBox::No);
+            QTest::keyClick(caixa, tecla);
+        });
+        EXPECT_FALSE(p.perguntaAtualizada([] { return QStringLiteral("Sair agora?"); })) << tecla;
+        EXPECT_EQ(vista, "Sair agora?");
+        EXPECT_TRUE(naoComTeclado) << tecla;
     }
 }
 

@@ -60,13 +60,26 @@ void PlataformaFalsa::mensagem(const QString& texto, Icone icone, const QString&
 bool PlataformaFalsa::pergunta(const QString& texto, const QString&) {
     perguntas << texto;
     if (aoPerguntar) aoPerguntar();
+    return proximaResposta(texto, true);
+}
+
+bool PlataformaFalsa::perguntaAtualizada(std::function<QString()> texto, const QString&) {
+    perguntas << texto();
+    if (aoPerguntar) aoPerguntar();
+    const QString agora = texto();
+    if (agora.isEmpty()) return false;
+    perguntas.last() = agora;
+    return proximaResposta(agora, false);
+}
+
+bool PlataformaFalsa::proximaResposta(const QString& texto, bool padrao) {
     if (respostas_.empty()) {
         ADD_FAILURE() << "pergunta sem resposta preparada: " << texto.toStdString();
         return false;
     }
-    const bool r = respostas_.front();
+    const std::optional<bool> r = respostas_.front();
     respostas_.pop_front();
-    return r;
+    return r.value_or(padrao);
 }
 
 void PlataformaFalsa::responde(std::initializer_list<bool> respostas) {

@@ -12,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct EscritaPorta {
@@ -59,10 +60,14 @@ public:
         }
         termina({porta, bytes}, feito, falha);
     }
-    // The held printouts end, in the order handed: printed, or failed with `falhaRetidas`.
-    void libera(const QString& falhaRetidas = {}) {
-        auto fila = std::move(retidas);
-        retidas.clear();
+    // The first `quantas` held printouts end, in the order handed: printed, or failed with
+    // `falhaRetidas`.
+    void libera(const QString& falhaRetidas = {}, std::size_t quantas = SIZE_MAX) {
+        std::vector<std::pair<Impressao, Feito>> fila;
+        while (!retidas.empty() && fila.size() < quantas) {
+            fila.push_back(std::move(retidas.front()));
+            retidas.erase(retidas.begin());
+        }
         for (auto& [impressao, feito] : fila) termina(impressao, feito, falhaRetidas);
     }
     std::vector<Impressao> impressoes;   // the printouts the printer took
@@ -150,6 +155,9 @@ public:
     void avisa(const QString& chave, const QString& texto, Icone icone,
                std::function<void()> fechado) override;
     bool pergunta(const QString& texto, const QString& titulo) override;
+    // Records the text as it reads when answered; one that reads empty by then closes answered
+    // No, taking no answer.
+    bool perguntaAtualizada(std::function<QString()> texto, const QString& titulo) override;
     void encerra() override { ++encerramentos; }
     void aguarda(int ms, std::function<void()> depois) override;
     SaidaPorta& porta() override { return portaFalsa; }
@@ -163,6 +171,8 @@ public:
 
     // Answers for the next questions, in order; a question with no answer left fails the test.
     void responde(std::initializer_list<bool> respostas);
+    // The next question is answered with Enter: its default.
+    void respondeEnter() { respostas_.push_back(std::nullopt); }
     // Lets `ms` milliseconds pass: runs, in time order, the waits that fall due.
     void passaTempo(int ms);
     int esperasPendentes() const { return int(esperas_.size()); }
@@ -206,7 +216,8 @@ private:
     QTemporaryDir dir_;
     QString pasta_;
     QDateTime agora_;
-    std::deque<bool> respostas_;
+    std::deque<std::optional<bool>> respostas_;   // nullopt: Enter
+    bool proximaResposta(const QString& texto, bool padrao);
     std::vector<Espera> esperas_;
     std::unique_ptr<AvisosNaTela> tela_;
 };

@@ -49,14 +49,53 @@ TEST_F(ListaCancelaTest, EmOrdemDePlacaEAbreAUltimaSemEscolha) {
 TEST_F(ListaCancelaTest, UmaLinhaPorVezEOUltimoDesligaOBotao) {
     enfileira("lista_saida", {"DUP-0001", "DUP-0001"});
     amb.ctx.estado.tempo_baixa_cancelas = 0;
-    for (int restantes : {1, 0}) {
-        ListaCancela(amb.ctx, janela, cancelas, Lado::Saida).Command1_Click();
-        EXPECT_EQ(amb.conta("lista_saida"), restantes);
-        EXPECT_EQ(janela.Command11->isEnabled(), restantes > 0);
-    }
+    ListaCancela(amb.ctx, janela, cancelas, Lado::Saida).Command1_Click();
+    EXPECT_EQ(amb.conta("lista_saida"), 1);
+    EXPECT_TRUE(janela.Command11->isEnabled());
+    // Asked while the first pulse still holds the port: the list waits, and cannot be closed,
+    // until the gate goes up for this car too.
+    ListaCancela lista(amb.ctx, janela, cancelas, Lado::Saida);
+    lista.show();
+    lista.Command1_Click();
+    lista.reject();
+    EXPECT_TRUE(lista.isVisible());
+    EXPECT_EQ(amb.conta("lista_saida"), 1);
+    amb.plataforma.passaTempo(1000);
+    EXPECT_EQ(amb.conta("lista_saida"), 0);
+    EXPECT_FALSE(janela.Command11->isEnabled());
+    EXPECT_EQ(lista.result(), QDialog::Accepted);
     amb.plataforma.passaTempo(5000);
     EXPECT_FALSE(janela.timer_cancela_saida->isActive());
     EXPECT_EQ(escritas(amb), (QStringList{"278=2@0", "278=0@1000", "278=2@1000", "278=0@2000"}));
+}
+
+// A gate whose port refuses does not rise: its car stays listed, the list stays open with
+// "Abrir Cancela" to try again, "Ativar Cancela" stays on, and each refusal is told.
+TEST_F(ListaCancelaTest, CancelaQueNaoSobeDeixaOVeiculoNaLista) {
+    for (const Lado lado : {Lado::Entrada, Lado::Saida}) {
+        const bool entrada = lado == Lado::Entrada;
+        const char* tabela = entrada ? "lista_entrada" : "lista_saida";
+        QPushButton* ativar = entrada ? janela.Command10 : janela.Command11;
+        enfileira(tabela, {"AAA-1111", "BBB-2222"});
+        amb.plataforma.portaFalsa.recusa = true;
+        ListaCancela lista(amb.ctx, janela, cancelas, lado);
+        lista.show();
+        for (int linha : {1, 0}) {
+            lista.grid1->setCurrentCell(linha, 0);
+            lista.Command1_Click();
+        }
+        EXPECT_EQ(amb.conta(tabela), 2) << tabela;
+        EXPECT_TRUE(lista.isVisible() && lista.Command1->isEnabled() && ativar->isEnabled()) << tabela;
+        EXPECT_TRUE(amb.plataforma.textosAvisos().join("").contains(" 2 vezes: a porta ")) << tabela;
+
+        amb.plataforma.portaFalsa.recusa = false;
+        lista.Command1_Click();
+        EXPECT_EQ(amb.linha(QStringLiteral("SELECT group_concat(placa) FROM %1").arg(tabela)),
+                  QStringList{"BBB-2222"});
+        EXPECT_EQ(lista.result(), QDialog::Accepted) << tabela;
+        amb.plataforma.fechaAvisos();
+        amb.plataforma.passaTempo(1000);
+    }
 }
 
 TEST_F(ListaCancelaTest, SemEscolhaPedeOVeiculoESemPortaSoTiraDaFila) {

@@ -1,0 +1,25 @@
+#pragma once
+// The failures of a device that arrive by themselves (a printout the printer did not take, a
+// gate's pulse the port refused), each one told: one notice per device counts them from its
+// first failure until the operator closes it, and the next failure after that opens a new one.
+// A notice, never a message box: the keys typed for a car still reach the lane.
+
+#include "app/plataforma.h"
+
+#include <QMap>
+#include <QString>
+
+#include <memory>
+
+// `abertos` holds, by notice, what failed since that notice opened. `soma` adds this failure to
+// it; `texto` words the notice from all of it.
+template <class Falhas, class Soma, class Texto>
+void avisaFalha(Plataforma& plataforma, const std::shared_ptr<QMap<QString, Falhas>>& abertos,
+                const QString& chave, Soma soma, Texto texto) {
+    Falhas& falhas = (*abertos)[chave];
+    soma(falhas);
+    plataforma.avisa(chave, texto(std::as_const(falhas)), Icone::Exclamacao,
+                     [vistos = std::weak_ptr<QMap<QString, Falhas>>(abertos), chave] {
+                         if (const auto v = vistos.lock()) v->remove(chave);
+                     });
+}
