@@ -199,33 +199,27 @@ TEST(NomesTemporarios, OcupadosFicamComoEstavam) {
         {disco.filePath("mensalistas.mdb.gravando-journal"), geracao},
         {naFilial + "/dados.mdb.recebendo", recebimento},
     };
-    enum class Ocupante { Ligacao, DoUsuario, DepoisDaEscolha };
+    enum Ocupante { Ligacao, DoUsuario, DepoisDaEscolha };
+    const char* const nomes[] = {" (ligação)", " (arquivo do usuário)", " (de outro programa, depois da escolha)"};
     const auto doOutro = [&](const QString& nome) {
         QFile f(nome);
         return f.open(QIODevice::NewOnly) && f.write(doUsuario) == doUsuario.size();
     };
     for (const auto& c : casos)
-        for (const Ocupante o : {Ocupante::Ligacao, Ocupante::DoUsuario, Ocupante::DepoisDaEscolha}) {
-            const bool ligacao = o == Ocupante::Ligacao;
-            SCOPED_TRACE((c.nome + (ligacao                        ? " (ligação)"
-                                    : o == Ocupante::DoUsuario ? " (arquivo do usuário)"
-                                                               : " (de outro programa, depois da escolha)"))
-                             .toStdString());
+        for (const Ocupante o : {Ligacao, DoUsuario, DepoisDaEscolha}) {
+            const bool ligacao = o == Ligacao;
+            SCOPED_TRACE((c.nome + nomes[o]).toStdString());
             // The engine's own names beside a file are its business once the file is made.
-            if (o == Ocupante::DepoisDaEscolha && (c.nome.endsWith("-wal") || c.nome.endsWith("-journal"))) continue;
+            if (o == DepoisDaEscolha && (c.nome.endsWith("-wal") || c.nome.endsWith("-journal"))) continue;
             bool tomado = false;
             const OuvinteArquivos antes = ouveMudancasArquivos([&](const QString& arquivo) {
-                if (o == Ocupante::DepoisDaEscolha && arquivo == c.nome && !tomado) tomado = doOutro(c.nome);
+                if (o == DepoisDaEscolha && arquivo == c.nome && !tomado) tomado = doOutro(c.nome);
             });
-            if (ligacao) {
-                ASSERT_TRUE(QFile::link(alvo, c.nome));
-            } else if (o == Ocupante::DoUsuario) {
-                ASSERT_TRUE(doOutro(c.nome));
-            }
+            ASSERT_TRUE(ligacao ? QFile::link(alvo, c.nome) : o != DoUsuario || doOutro(c.nome));
             const ResultadoBackup r = c.opera();
             ouveMudancasArquivos(antes);
             // Without the file it meant to keep aside, a swap goes on: the new database is whole.
-            if (o != Ocupante::DepoisDaEscolha || c.nome.endsWith(kSufixoAnterior)) {
+            if (o != DepoisDaEscolha || c.nome.endsWith(kSufixoAnterior)) {
                 EXPECT_TRUE(r.ok) << r.mensagem.toStdString();
             } else {
                 EXPECT_TRUE(tomado);
