@@ -484,11 +484,8 @@ void ArquivoTemporario::anota(const IdentidadeArquivo& feito) {
     if (antes) acrescentaAnotacao(pasta_, '-', nota(pasta_, caminho_, *antes));
 }
 
-bool ArquivoTemporario::anotaPresente() {
-    const auto feito = identidadeEm(caminho_);
-    if (!feito || !deste(caminho_)) return false;
-    anota(feito->semConteudo());
-    return true;
+void ArquivoTemporario::anotaPresente() {
+    if (const auto feito = identidadeEm(caminho_); feito && deste(caminho_)) anota(feito->semConteudo());
 }
 
 void ArquivoTemporario::anotaInteiro() {
