@@ -167,14 +167,11 @@ TEST(NomesTemporarios, OcupadosFicamComoEstavam) {
 
     const std::function<ResultadoBackup()> backup = [&] { return realiza_backup(filial.db(), naFilial, disco.path(), 1 << 30); };
     const std::function<ResultadoBackup()> restauracao = [&] { return restaura_backup(filial.db(), naFilial, disco.path()); };
-    const std::function<ResultadoBackup()> exportacao = [&] { return exporta_filial(filial.db(), arquivoFilial); };
+    // Each file made on the way is taken: the branch's export before its merge, the subscribers'
+    // file before it is received.
     const std::function<ResultadoBackup()> mescla = [&] {
         const ResultadoBackup r = exporta_filial(filial.db(), arquivoFilial);
         return r.ok ? mescla_filial(escritorio.db(), arquivoFilial) : r;
-    };
-    const std::function<ResultadoBackup()> geracao = [&] {
-        const ResultadoArquivo r = gera_arquivo_mensalistas(escritorio.db(), 1, disco.path(), 1 << 30);
-        return ResultadoBackup{r.ok, r.mensagem};
     };
     const std::function<ResultadoBackup()> recebimento = [&] {
         ResultadoArquivo r = gera_arquivo_mensalistas(escritorio.db(), 1, disco.path(), 1 << 30);
@@ -193,10 +190,10 @@ TEST(NomesTemporarios, OcupadosFicamComoEstavam) {
         {naFilial + "/dados.mdb.restaurando", restauracao},
         {naFilial + "/dados.mdb.reconstruido", restauracao},
         {naFilial + "/dados.mdb.reconstruido.criando", restauracao},
-        {arquivoFilial + ".gravando", exportacao},
+        {arquivoFilial + ".gravando", mescla},
         {noEscritorio + "/dados.mdb.recebendo", mescla},
-        {disco.filePath("mensalistas.mdb.gravando"), geracao},
-        {disco.filePath("mensalistas.mdb.gravando-journal"), geracao},
+        {disco.filePath("mensalistas.mdb.gravando"), recebimento},
+        {disco.filePath("mensalistas.mdb.gravando-journal"), recebimento},
         {naFilial + "/dados.mdb.recebendo", recebimento},
     };
     enum Ocupante { Ligacao, DoUsuario, DepoisDaEscolha };
