@@ -391,17 +391,16 @@ TEST(CargaAcesso, NomesGuardadosOcupadosRecusados) {
         const char* nome;
         Ocupante o;
         Alvo alvo;
-        const char* anterior;   // a user's file at dados.mdb.anterior, when set
-        QString dica;
+        bool anterior = false;   // a user's file at dados.mdb.anterior
     } casos[] = {
-        {"dados.mdb", Ocupante::Link, Alvo::Nada, nullptr, soOBanco},
-        {"dados.mdb", Ocupante::Link, Alvo::Nada, "do usuário", soOBanco},
-        {"dados.mdb", Ocupante::Link, Alvo::Banco, nullptr, soOBanco},
-        {"dados.mdb", Ocupante::OutroNome, Alvo::Banco, nullptr, soOBanco},
-        {"dados.mdb.gravacoes", Ocupante::Fifo, Alvo::Nada, nullptr, remova},
+        {"dados.mdb", Ocupante::Link, Alvo::Nada},
+        {"dados.mdb", Ocupante::Link, Alvo::Nada, true},
+        {"dados.mdb", Ocupante::Link, Alvo::Banco},
+        {"dados.mdb", Ocupante::OutroNome, Alvo::Banco},
+        {"dados.mdb.gravacoes", Ocupante::Fifo, Alvo::Nada},
         // A user's file, with a line that names a file of the folder as the notes do.
-        {"dados.mdb.gravacoes", Ocupante::OutroNome, Alvo::Notas, nullptr, remova},
-        {"dados.mdb.trava", Ocupante::Link, Alvo::Nada, nullptr, remova},
+        {"dados.mdb.gravacoes", Ocupante::OutroNome, Alvo::Notas},
+        {"dados.mdb.trava", Ocupante::Link, Alvo::Nada},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.nome) + " " + std::to_string(int(c.o)) + " " + std::to_string(int(c.alvo)) +
@@ -430,7 +429,7 @@ TEST(CargaAcesso, NomesGuardadosOcupadosRecusados) {
         std::optional<FifoAtendido> fifo;
         const QString ocupado = ocupa(nome, c.o, alvo, fifo);
         ASSERT_FALSE(ocupado.isEmpty());
-        if (c.anterior) escreve(pasta.filePath("dados.mdb.anterior"), c.anterior);
+        if (c.anterior) escreve(pasta.filePath("dados.mdb.anterior"), "do usuário");
         const QByteArray doAlvo = conteudo(alvo);
         const int emFora = QFile::exists(alvo) ? 1 : 0;
         // The lock the start takes first is all it may add.
@@ -441,14 +440,14 @@ TEST(CargaAcesso, NomesGuardadosOcupadosRecusados) {
         Contexto ctx(p);
         const ResultadoCarga r = carrega_banco(ctx);
         EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.falha, ocupado + ' ' + c.dica + "\r\nO programa será encerrado.");
+        EXPECT_EQ(r.falha, ocupado + ' ' + (doBanco ? soOBanco : remova) + "\r\nO programa será encerrado.");
         EXPECT_FALSE(ctx.estado.db.aberto());
         fifo.reset();
         EXPECT_EQ(pasta.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), naPasta);
         EXPECT_EQ(conteudo(alvo), doAlvo);
         EXPECT_EQ(QDir(fora.path()).entryList(QDir::Files).size(), emFora);
         if (c.anterior) {
-            EXPECT_EQ(conteudo(pasta.filePath("dados.mdb.anterior")), c.anterior);
+            EXPECT_EQ(conteudo(pasta.filePath("dados.mdb.anterior")), "do usuário");
         }
     }
 }
