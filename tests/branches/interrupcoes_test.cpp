@@ -98,12 +98,9 @@ TEST(Interrupcoes, ProximoInicioSemCopiasEsquecidas) {
         });
 
         // The kills fall where the copies stand beside the data.
-        const QString vistos = [&] {
-            QStringList v;
-            for (const Retrato& r : retratos) v += r.arquivos;
-            return v.join(' ');
-        }();
-        for (const QString& c : o.copias) EXPECT_TRUE(vistos.contains(c)) << c.toStdString();
+        QStringList vistos;
+        for (const Retrato& r : retratos) vistos += r.arquivos;
+        for (const QString& c : o.copias) EXPECT_TRUE(vistos.join(' ').contains(c)) << c.toStdString();
         EXPECT_GE(retratos.size(), o.mudancas);
 
         for (const Retrato& r : retratos) {
