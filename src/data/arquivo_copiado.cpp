@@ -41,31 +41,31 @@ ArquivoCopiado::Exclusao ArquivoCopiado::exclui(const QString& caminho, const QS
         return Exclusao::PorLigacao;
     // Whatever holds the name is first moved aside under a name of ours, in one step, and only
     // then compared: what is removed is exactly what was compared. Another file goes back.
-    const QByteArray aparte = nome + QFile::encodeName(kSufixoExcluindo) +
-                              QByteArray::number(QRandomGenerator::global()->generate64(), 36);
-    const QString nomeAparte = QFile::decodeName(aparte);
     // Noted before it goes there, as the file copied: a kill before it is removed leaves it to
     // the next start, which removes it only if it is that very file.
-    anotaGravacao(pastaPrograma, nomeAparte, *copiado);
+    ArquivoTemporario aparte(pastaPrograma, caminho + kSufixoExcluindo +
+                                                QString::number(QRandomGenerator::global()->generate64(), 36));
+    aparte.anota(*copiado);
+    const QByteArray nomeAparte = QFile::encodeName(aparte.caminho());
     const auto esquece = [&](Exclusao e) {
         const int erro = errno;
-        esqueceGravacao(pastaPrograma, nomeAparte, *copiado);
+        aparte.esquece();
         errno = erro;
         return e;
     };
     avisaMudanca(caminho);
-    if (!renomeiaSemSobrescrever(nome, aparte))
+    if (!renomeiaSemSobrescrever(nome, nomeAparte))
         return esquece(errno == ENOENT ? Exclusao::Excluido : Exclusao::Falhou);
-    const auto posto = identidadeEm(nomeAparte);
+    const auto posto = identidadeEm(aparte.caminho());
     if (posto && posto->mesmoQue(*copiado)) {
-        avisaMudanca(nomeAparte);
-        if (::unlink(aparte.constData()) == 0) return esquece(Exclusao::Excluido);
-        renomeiaSemSobrescrever(aparte, nome);
+        avisaMudanca(aparte.caminho());
+        if (::unlink(nomeAparte.constData()) == 0) return esquece(Exclusao::Excluido);
+        renomeiaSemSobrescrever(nomeAparte, nome);
         return esquece(Exclusao::Falhou);
     }
     avisaMudanca(caminho);
     // Put back where it was found; should a third file have taken the name meanwhile, the one
     // set aside stays under the name it was given (noted as the file copied, it is not).
-    renomeiaSemSobrescrever(aparte, nome);
+    renomeiaSemSobrescrever(nomeAparte, nome);
     return esquece(Exclusao::Mantido);
 }

@@ -411,6 +411,12 @@ Situacao situacao(const QDir& pastaPrograma, const Anotacao& a) {
                                                                                        : Situacao::Ausente;
 }
 
+// The notes' file once nothing is left noted: only the notes' own file goes, whatever else took
+// its name stays, for the start to tell.
+void removeRegistro(const QString& registro) {
+    if (nomeOcupado(registro, true).isEmpty()) removeArquivo(registro);
+}
+
 }  // namespace
 
 void anotaGravacao(const QString& pastaPrograma, const QString& temporario, const IdentidadeArquivo& feito) {
@@ -430,8 +436,7 @@ void esqueceGravacao(const QString& pastaPrograma, const QString& temporario, co
             return a.linha == esquecida || situacao(pasta, a) == Situacao::Resolvida;
         });
     }
-    // Only the notes' own file goes: whatever else took its name stays, for the start to tell.
-    if (resto.isEmpty() && nomeOcupado(registro, true).isEmpty()) QFile::remove(registro);
+    if (resto.isEmpty()) removeRegistro(registro);
 }
 
 QString nomeLivre(const QString& usual) {
@@ -479,11 +484,8 @@ void ArquivoTemporario::anota(const IdentidadeArquivo& feito) {
     if (antes) acrescentaAnotacao(pasta_, '-', nota(pasta_, caminho_, *antes));
 }
 
-bool ArquivoTemporario::anotaPresente() {
-    const auto feito = identidadeEm(caminho_);
-    if (!feito || !deste(caminho_)) return false;
-    anota(feito->semConteudo());
-    return true;
+void ArquivoTemporario::anotaPresente() {
+    if (const auto feito = identidadeEm(caminho_); feito && deste(caminho_)) anota(feito->semConteudo());
 }
 
 void ArquivoTemporario::anotaInteiro() {
@@ -534,5 +536,5 @@ void removeCopiasTemporarias(const QString& banco) {
     }
     // Forgotten one by one, never rewritten: a kill midway leaves every note still standing.
     for (const Anotacao& a : feitas) acrescentaAnotacao(pasta.path(), '-', a.linha);
-    if (mantidas.isEmpty() && nomeOcupado(registro, true).isEmpty()) removeArquivo(registro);
+    if (mantidas.isEmpty()) removeRegistro(registro);
 }

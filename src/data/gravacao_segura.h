@@ -15,7 +15,6 @@
 
 #include <optional>
 
-
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -111,9 +110,8 @@ public:
     // The file the program has just put at the name: noted by its identity, and removed at the
     // end unless forgotten. Called by criaArquivoNovo for the file it makes there.
     void anota(const IdentidadeArquivo& feito);
-    // The same for the file now at the name, put there otherwise (a link just made); false when
-    // none is there.
-    bool anotaPresente();
+    // The same for the file now at the name, put there otherwise (a link just made), if one is.
+    void anotaPresente();
     // The file is whole and written no more: noted again with its size and last write, which
     // tell it from another file that comes to have its device and inode.
     void anotaInteiro();

@@ -40,9 +40,8 @@ QString nomeOcupado(const QString& caminho, bool umNome) {
 
 int abreGuardado(const QString& caminho, int flags, QString* ocupado, mode_t modo) {
     if (ocupado) ocupado->clear();
-    const bool grava = (flags & O_ACCMODE) != O_RDONLY;
     // Looked at before it is opened: opening a device may by itself act on it.
-    if (QString o = nomeOcupado(caminho, grava); !o.isEmpty()) {
+    if (QString o = nomeOcupado(caminho, true); !o.isEmpty()) {
         if (ocupado) *ocupado = std::move(o);
         errno = EINVAL;
         return -1;
@@ -54,14 +53,14 @@ int abreGuardado(const QString& caminho, int flags, QString* ocupado, mode_t mod
     if (fd < 0) {
         // Something put at the name since the look (ELOOP: a link, ENXIO: a FIFO nobody reads).
         const int erro = errno;
-        if (ocupado) *ocupado = nomeOcupado(caminho, grava);
+        if (ocupado) *ocupado = nomeOcupado(caminho, true);
         errno = erro;
         return -1;
     }
     // What was opened is what is checked, whatever took the name between the look and the open.
     struct stat s {};
     QString o;
-    if (::fstat(fd, &s) != 0 || !(o = frase(caminho, descreve(caminho, s, grava))).isEmpty()) {
+    if (::fstat(fd, &s) != 0 || !(o = frase(caminho, descreve(caminho, s, true))).isEmpty()) {
         const int erro = o.isEmpty() ? errno : EINVAL;
         ::close(fd);
         if (ocupado) *ocupado = std::move(o);

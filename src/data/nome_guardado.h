@@ -15,9 +15,8 @@
 // or a plain file, with no other name when `umNome`.
 QString nomeOcupado(const QString& caminho, bool umNome);
 
-// Opens `caminho` with open(2)'s `flags` (and `modo` for a file created) only as a plain file:
-// never through a link, never waiting (a FIFO, a device), and, when opened for writing, only a
-// file with no other name. -1 on failure with errno set; `ocupado` (if given) then holds
+// Opens `caminho` with open(2)'s `flags` (and `modo` for a file created) only as a plain file
+// with no other name, read or written: never through a link, never waiting (a FIFO, a device). -1 on failure with errno set; `ocupado` (if given) then holds
 // nomeOcupado's sentence, or is empty when the failure was anything else (no such file, no
 // permission, the disk).
 int abreGuardado(const QString& caminho, int flags, QString* ocupado = nullptr, mode_t modo = 0600);

@@ -103,8 +103,8 @@ int DiarioFiscal::leituraX() { return registra(QStringLiteral("LeituraX"), {}); 
 
 QString DiarioFiscal::cupomAberto() const {
     // Read only from a journal its calls would write into.
-    QString ocupado = nomeOcupado(caminho(), true);
-    const int fd = ocupado.isEmpty() ? abreGuardado(caminho(), O_RDONLY, &ocupado) : -1;
+    QString ocupado;
+    const int fd = abreGuardado(caminho(), O_RDONLY, &ocupado);
     falha_ = textoOcupado(ocupado);
     QFile f;
     if (fd < 0) return {};

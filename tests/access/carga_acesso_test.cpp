@@ -175,7 +175,7 @@ void escreve(const QString& caminho, const QByteArray& bytes) {
 // midway removes them: the very files the program noted having made, wherever they are, and
 // nothing else, whatever its name (a user's file, a PDF being saved by hand, a link, a file
 // named in notes that tell nothing of what was made, or outside the folders the program writes
-// in).
+// in), nor a user's dados.mdb.anterior put in place of a database that is not there.
 TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
     PlataformaFalsa p;
     const QDir pasta(p.pastaPrograma());
@@ -189,22 +189,18 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
                                                          "dados.mdb.reconstruido.criando-shm", "backup.gravando-wal",
                                                          "mensalistas.mdb.gravando-journal"};
     // A new database made beside a link at its usual temporary name, the link's file untouched.
-    QFile alvo(fora.filePath("alvo"));
-    ASSERT_TRUE(alvo.open(QIODevice::WriteOnly) && alvo.write("de outro programa") == 17);
-    alvo.close();
-    ASSERT_TRUE(QFile::link(alvo.fileName(), pasta.filePath("dados.mdb.criando")));
+    const QString alvo = fora.filePath("alvo");
+    escreve(alvo, "de outro programa");
+    ASSERT_TRUE(QFile::link(alvo, pasta.filePath("dados.mdb.criando")));
     // The user's, some of them named in the notes: in the program's folder, in the folder above
     // it, elsewhere.
     const QString acima = "../" + QFileInfo(pasta.path()).fileName() + "-fora.gravando";
     const QString longe = fora.filePath("compact.mdb");
     const QStringList doUsuario = {"notas.gravando", "meu_relatorio.pdf.gravando", "copia.criando",
-                                   "dados.mdb.recebendo", acima, longe, "dados.mdb.criando"};
-    for (const QString& u : doUsuario.mid(0, 6)) escreve(pasta.filePath(u), "do usuário");
+                                   "dados.mdb.recebendo", "dados.mdb.anterior", acima, longe};
+    for (const QString& u : doUsuario) escreve(pasta.filePath(u), "do usuário");
     const auto criaTemporarios = [&] {
-        for (const QString& t : temporarios) {
-            QFile f(pasta.filePath(t));
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        }
+        for (const QString& t : temporarios) escreve(pasta.filePath(t), "");
         for (const QString& a : feitos) anotaFeito(pasta, pasta.filePath(a));
         if (pasta.exists("dados.mdb")) anotaFeito(pasta, pasta.filePath("dados.mdb"));
         for (const QString& u : {QStringLiteral("notas.gravando"), acima, longe}) anotaAMao(pasta, u);
@@ -220,10 +216,9 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
         return r;
     };
     const auto doUsuarioFicou = [&] {
-        for (const QString& u : doUsuario)
-            EXPECT_TRUE(QFileInfo(pasta.filePath(u)).isSymLink() || conteudo(pasta.filePath(u)) == QByteArray("do usuário")) << u.toStdString();
-        EXPECT_EQ(QFileInfo(pasta.filePath("dados.mdb.criando")).symLinkTarget(), alvo.fileName());
-        EXPECT_EQ(conteudo(alvo.fileName()), "de outro programa");
+        for (const QString& u : doUsuario) EXPECT_EQ(conteudo(pasta.filePath(u)), "do usuário") << u.toStdString();
+        EXPECT_EQ(QFileInfo(pasta.filePath("dados.mdb.criando")).symLinkTarget(), alvo);
+        EXPECT_EQ(conteudo(alvo), "de outro programa");
     };
 
     criaTemporarios();
@@ -256,72 +251,64 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
     // A backup onto a medium killed before its file took its place. The medium away at the
     // next start (its folder gone, or another medium's in its place), its file is left and so
     // is the note, until a start finds the medium again; another medium's file at that name
-    // is never the program's.
+    // is never the program's, even one with the device and inode of the file noted whole (a
+    // file system that numbers its files anew at each mounting and keeps no birth): only its
+    // size and last write tell it apart.
+    const auto inicia = [&p] {
+        Contexto ctx(p);
+        return carrega_banco(ctx).ok;
+    };
     const QString midia = unidade.filePath("midia");
     const QString parcial = midia + "/backup.gravando";
     const struct {
         const char* caso;
-        bool outraMidia;   // else none at all in the medium's place
-    } midias[] = {{"mídia ausente", false}, {"outra mídia no lugar", true}};
+        bool fora, outraNoLugar, mesmoNumero;
+    } midias[] = {{"mídia ausente", true, false, false},
+                  {"outra mídia no lugar", true, true, false},
+                  {"outra mídia, mesmo número", false, true, true}};
     for (const auto& m : midias) {
         SCOPED_TRACE(m.caso);
         ASSERT_TRUE(QDir().mkpath(midia));
         escreve(parcial, "backup pela metade");
-        anotaFeito(pasta, parcial);
-        ASSERT_TRUE(QDir().rename(midia, midia + "-fora"));
-        if (m.outraMidia) {
+        auto feito = identidadeEm(parcial);
+        ASSERT_TRUE(feito);
+        if (m.mesmoNumero) {
+            feito->nascimento = 0;
+            feito->tamanho += 4096;
+        }
+        anotaGravacao(pasta.path(), parcial, *feito);
+        if (m.fora) {
+            ASSERT_TRUE(QDir().rename(midia, midia + "-fora"));
+        }
+        if (m.outraNoLugar) {
             ASSERT_TRUE(QDir().mkpath(midia));
             escreve(parcial, "de outra mídia");
         }
-        {
-            Contexto ctx(p);
-            ASSERT_TRUE(carrega_banco(ctx).ok);
-        }
-        if (m.outraMidia) {
+        ASSERT_TRUE(inicia());
+        if (m.outraNoLugar) {
             EXPECT_EQ(conteudo(parcial), "de outra mídia");
             ASSERT_TRUE(QDir(midia).removeRecursively());
         }
-        EXPECT_TRUE(QFile::exists(midia + "-fora/backup.gravando"));
-        ASSERT_TRUE(QDir().rename(midia + "-fora", midia));
-        {
-            Contexto ctx(p);
-            ASSERT_TRUE(carrega_banco(ctx).ok);
+        if (m.fora) {
+            EXPECT_TRUE(QFile::exists(midia + "-fora/backup.gravando"));
+            ASSERT_TRUE(QDir().rename(midia + "-fora", midia));
+            ASSERT_TRUE(inicia());
+            // The other medium's file gone with it, the note went too: the file is left.
+            EXPECT_EQ(QFile::exists(parcial), m.outraNoLugar);
         }
-        // The other medium's file gone with it, the note went too: the file is left.
-        EXPECT_EQ(QFile::exists(parcial), m.outraMidia);
         EXPECT_FALSE(pasta.exists(kGravacoesAnotadas));
-        ASSERT_TRUE(QDir(midia).removeRecursively());
+        QDir(midia).removeRecursively();
     }
-    // A medium whose file system numbers its files anew at each mounting and keeps no birth:
-    // another medium's file there comes to have the device and inode of the file noted whole,
-    // and only its size and last write tell it apart.
-    ASSERT_TRUE(QDir().mkpath(midia));
-    escreve(parcial, "de outra mídia");
-    auto mesmoNumero = identidadeEm(parcial);
-    ASSERT_TRUE(mesmoNumero);
-    mesmoNumero->nascimento = 0;
-    mesmoNumero->tamanho += 4096;
-    anotaGravacao(pasta.path(), parcial, *mesmoNumero);
-    {
-        Contexto ctx(p);
-        ASSERT_TRUE(carrega_banco(ctx).ok);
-    }
-    EXPECT_EQ(conteudo(parcial), "de outra mídia");
-    ASSERT_TRUE(QDir(midia).removeRecursively());
 
     // The file a swap cut short kept of the database, as the program keeps it (the same file
     // under a second name, noted): stale beside it, put back in its place when the database
-    // itself is gone, never a fresh empty database in its stead. A user's file at that name,
-    // which the program never made, stays as it is.
+    // itself is gone, never a fresh empty database in its stead.
     const QString anterior = pasta.filePath("dados.mdb.anterior");
-    for (const auto& [doPrograma, semBanco] : {std::pair{true, false}, {true, true}, {false, false}}) {
-        SCOPED_TRACE(std::string(doPrograma ? "do programa" : "do usuário") + (semBanco ? ", sem dados.mdb" : ""));
-        if (doPrograma) {
-            ASSERT_EQ(::link(QFile::encodeName(pasta.filePath("dados.mdb")).constData(), QFile::encodeName(anterior).constData()), 0);
-            anotaFeito(pasta, anterior);
-        } else {
-            escreve(anterior, "do usuário");
-        }
+    ASSERT_TRUE(QFile::remove(anterior));
+    for (const bool semBanco : {false, true}) {
+        SCOPED_TRACE(semBanco ? "sem dados.mdb" : "com dados.mdb");
+        ASSERT_EQ(::link(QFile::encodeName(pasta.filePath("dados.mdb")).constData(), QFile::encodeName(anterior).constData()), 0);
+        anotaFeito(pasta, anterior);
         if (semBanco) {
             ASSERT_TRUE(QFile::remove(pasta.filePath("dados.mdb")));
         }
@@ -330,9 +317,8 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
         ASSERT_TRUE(carga.ok) << carga.falha.toStdString();
         EXPECT_FALSE(carga.criado);
         EXPECT_TRUE(ctx.estado.db.existe("SELECT 1 FROM veiculos_patio WHERE placa = 'AAA-0001'"));
-        EXPECT_EQ(conteudo(anterior), doPrograma ? QByteArray() : QByteArray("do usuário"));
+        EXPECT_FALSE(QFile::exists(anterior));
         EXPECT_FALSE(pasta.exists(kGravacoesAnotadas));
-        QFile::remove(anterior);
     }
 
     PlataformaFalsa semPasta;
@@ -346,16 +332,13 @@ TEST(CargaAcesso, SegundaCopiaRecusadaCopiasTemporariasRemovidasNoInicio) {
 }
 
 // A coupon the fiscal journal shows open (an item, then no close, whatever came after) is
-// known at start, so the next exit closes it before selling its own item. A journal's name that
-// holds a FIFO, a link or a second name of another file is neither waited on nor read: the start
-// tells it and goes on.
+// known at start, so the next exit closes it before selling its own item. A FIFO at the
+// journal's name is not waited on: the start tells it and goes on.
 TEST(CargaAcesso, CupomAbertoNoDiarioFiscal) {
-    enum class No { Arquivo, Fifo, Link, OutroNome };
     const struct {
         const char* diario;
         const char* aberto;
-        No no = No::Arquivo;
-        const char* aviso = nullptr;
+        bool fifo = false;
     } casos[] = {
         {"", ""},
         {"2026-12-07 10:00:00 VendeItem(\"7\", \"AAA-0001\")\n", "7"},
@@ -363,56 +346,31 @@ TEST(CargaAcesso, CupomAbertoNoDiarioFiscal) {
         {"2026-12-07 10:00:00 VendeItem(\"\", \"A\")\n", "sem número"},
         {"2026-12-07 10:00:00 VendeItem(\"7\", \"A\")\n"
          "2026-12-07 10:00:01 FechaCupomResumido(\"DINHEIRO\", \"VendeItem(\\\"9\\\"\")\n", ""},
-        {"", "", No::Fifo, " é um FIFO (pipe)"},
-        {"2026-12-07 10:00:00 VendeItem(\"7\", \"AAA-0001\")\n", "", No::Link, " é um link simbólico para "},
-        {"2026-12-07 10:00:00 VendeItem(\"7\", \"AAA-0001\")\n", "", No::OutroNome,
-         " é um arquivo que tem também outro nome (link físico)"},
+        {"", "", true},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(std::string(c.diario) + std::to_string(int(c.no)));
+        SCOPED_TRACE(std::string(c.diario) + (c.fifo ? "FIFO" : ""));
         PlataformaFalsa p;
-        QTemporaryDir fora;
         DiarioFiscal diario([&] { return p.pastaPrograma(); }, [] { return QDateTime(); });
         p.fiscalUsada = &diario;
-        const bool outro = c.no == No::Link || c.no == No::OutroNome;
-        const QString arquivo = outro ? fora.filePath("outro.txt") : diario.caminho();
         if (*c.diario) {
-            QFile f(arquivo);
+            QFile f(diario.caminho());
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             f.write(c.diario);
         }
-        if (c.no == No::Link) {
-            ASSERT_TRUE(QFile::link(arquivo, diario.caminho()));
-        }
-        if (c.no == No::OutroNome) {
-            ASSERT_EQ(::link(QFile::encodeName(arquivo).constData(), QFile::encodeName(diario.caminho()).constData()), 0);
-        }
         std::optional<FifoAtendido> fifo;
-        if (c.no == No::Fifo) fifo.emplace(diario.caminho(), false);
+        const QString ocupado = c.fifo ? ocupa(diario.caminho(), Ocupante::Fifo, {}, fifo) : QString();
         Contexto ctx(p);
         ASSERT_TRUE(carrega_banco(ctx).ok);
         EXPECT_EQ(ctx.estado.cupom_aberto, QString::fromUtf8(c.aberto));
         QStringList avisos;
         for (const MensagemVista& m : p.mensagens)
             if (m.texto.startsWith("Diário da impressora fiscal")) avisos << m.texto;
-        if (!c.aviso) {
-            EXPECT_EQ(avisos, QStringList());
-            continue;
-        }
-        const QString oQue = c.aviso + (c.no == No::Link ? arquivo : QString());
-        EXPECT_EQ(avisos, QStringList("Diário da impressora fiscal: " + diario.caminho() + oQue +
-                                      ", e não um arquivo só do programa. Nenhuma chamada à impressora fiscal "
-                                      "é feita enquanto ele estiver lá: remova-o ou mova-o para outro lugar."));
+        EXPECT_EQ(avisos, c.fifo ? QStringList("Diário da impressora fiscal: " + ocupado +
+                                               " Nenhuma chamada à impressora fiscal é feita enquanto ele "
+                                               "estiver lá: remova-o ou mova-o para outro lugar.")
+                                 : QStringList());
     }
-}
-
-}  // namespace
-
-namespace {
-
-QByteArray bytesDe(const QString& caminho) {
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(nada)");
 }
 
 }  // namespace
@@ -421,71 +379,55 @@ QByteArray bytesDe(const QString& caminho) {
 // name of another file) is told and the start goes no further: nothing is written through it,
 // waited on, moved or created elsewhere, and what was there stays as it was.
 TEST(CargaAcesso, NomesGuardadosOcupadosRecusados) {
-    const QString umLink = " é um link simbólico para ";
-    const QString soDoPrograma = ", e não um arquivo só do programa. ";
     const QString remova = "Remova-o ou mova-o para outro lugar e inicie o programa novamente.";
     const QString soOBanco = "O banco de dados é usado só como um arquivo comum, de um só nome, na pasta "
                              "do programa: deixe ali somente o próprio arquivo e inicie o programa novamente.";
-    enum class Poe { LinkSemDestino, LinkParaBanco, Fifo, OutroNome };
+    enum class Alvo { Nada, Banco, Notas };   // what the link or second name leads to
     const struct {
         const char* nome;
-        Poe poe;
-        const char* anterior;   // a user's file at dados.mdb.anterior, when set
-        QString dica;
+        Ocupante o;
+        Alvo alvo;
+        bool anterior = false;   // a user's file at dados.mdb.anterior
     } casos[] = {
-        {"dados.mdb", Poe::LinkSemDestino, nullptr, soOBanco},
-        {"dados.mdb", Poe::LinkSemDestino, "do usuário", soOBanco},
-        {"dados.mdb", Poe::LinkParaBanco, nullptr, soOBanco},
-        {"dados.mdb", Poe::OutroNome, nullptr, soOBanco},
-        {"dados.mdb.gravacoes", Poe::Fifo, nullptr, remova},
-        {"dados.mdb.gravacoes", Poe::OutroNome, nullptr, remova},
-        {"dados.mdb.trava", Poe::LinkSemDestino, nullptr, remova},
+        {"dados.mdb", Ocupante::Link, Alvo::Nada},
+        {"dados.mdb", Ocupante::Link, Alvo::Nada, true},
+        {"dados.mdb", Ocupante::Link, Alvo::Banco},
+        {"dados.mdb", Ocupante::OutroNome, Alvo::Banco},
+        {"dados.mdb.gravacoes", Ocupante::Fifo, Alvo::Nada},
+        // A user's file, with a line that names a file of the folder as the notes do.
+        {"dados.mdb.gravacoes", Ocupante::OutroNome, Alvo::Notas},
+        {"dados.mdb.trava", Ocupante::Link, Alvo::Nada},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(std::string(c.nome) + " " + std::to_string(int(c.poe)) + (c.anterior ? " com anterior" : ""));
+        SCOPED_TRACE(std::string(c.nome) + " " + std::to_string(int(c.o)) + " " + std::to_string(int(c.alvo)) +
+                     (c.anterior ? " com anterior" : ""));
         PlataformaFalsa p;
         const QDir pasta(p.pastaPrograma());
         const QString nome = pasta.filePath(c.nome);
         QTemporaryDir fora;
-        QString alvo = fora.filePath("alvo");
-        const bool doBanco = QString(c.nome) == "dados.mdb";
-        if (!doBanco || c.poe == Poe::OutroNome || c.poe == Poe::LinkParaBanco) {
-            // A database of the program's, in its place or where the link leads.
+        const bool doBanco = QString(c.nome) == kNomeBanco;
+        const QString alvo = fora.filePath(c.alvo == Alvo::Banco ? "dados.mdb" : "alvo");
+        if (!doBanco || c.alvo == Alvo::Banco) {
+            // A database of the program's, in its place or where the name leads.
             PlataformaFalsa outra;
-            outra.definePasta(c.poe == Poe::LinkParaBanco ? fora.path() : pasta.path());
+            outra.definePasta(doBanco ? fora.path() : pasta.path());
             {
                 Contexto ctx(outra);
                 ASSERT_TRUE(carrega_banco(ctx).ok);
                 ctx.estado.db.executa("INSERT INTO veiculos_patio (placa) VALUES ('AAA-0001')");
             }
-            if (c.poe == Poe::LinkParaBanco) {
-                alvo = fora.filePath("dados.mdb");
-                ASSERT_TRUE(QFile::remove(fora.filePath("dados.mdb.trava")));
+            if (doBanco) {
+                ASSERT_TRUE(QFile::remove(fora.filePath(kNomeTrava)));
             }
         }
-        if (c.poe == Poe::OutroNome && doBanco) {
-            ASSERT_EQ(::link(QFile::encodeName(nome).constData(), QFile::encodeName(alvo).constData()), 0);
-        } else if (c.poe == Poe::OutroNome) {
-            // A user's file, with a line that names a file of the folder as the notes do.
-            QFile f(alvo);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("+notas.gravando\n") > 0);
-            f.close();
-            ASSERT_EQ(::link(QFile::encodeName(alvo).constData(), QFile::encodeName(nome).constData()), 0);
-        }
-        if (c.poe == Poe::LinkSemDestino || c.poe == Poe::LinkParaBanco) {
-            QFile::remove(nome);
-            ASSERT_TRUE(QFile::link(alvo, nome));
-        }
+        if (c.alvo == Alvo::Notas) escreve(alvo, "+notas.gravando\n");
+        QFile::remove(nome);
         std::optional<FifoAtendido> fifo;
-        if (c.poe == Poe::Fifo) {
-            fifo.emplace(nome, false);
-            ASSERT_TRUE(fifo->criado);
-        }
-        if (c.anterior) {
-            QFile f(pasta.filePath("dados.mdb.anterior"));
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(c.anterior) > 0);
-        }
-        const QByteArray doAlvo = bytesDe(alvo);
+        const QString ocupado = ocupa(nome, c.o, alvo, fifo);
+        ASSERT_FALSE(ocupado.isEmpty());
+        if (c.anterior) escreve(pasta.filePath("dados.mdb.anterior"), "do usuário");
+        const QByteArray doAlvo = conteudo(alvo);
+        const int emFora = QFile::exists(alvo) ? 1 : 0;
         // The lock the start takes first is all it may add.
         QStringList naPasta = pasta.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
         if (!naPasta.contains(kNomeTrava)) naPasta << kNomeTrava;
@@ -494,17 +436,14 @@ TEST(CargaAcesso, NomesGuardadosOcupadosRecusados) {
         Contexto ctx(p);
         const ResultadoCarga r = carrega_banco(ctx);
         EXPECT_FALSE(r.ok);
-        const QString oQue = c.poe == Poe::Fifo ? " é um FIFO (pipe)"
-                             : c.poe == Poe::OutroNome ? " é um arquivo que tem também outro nome (link físico)"
-                                                       : umLink + alvo;
-        EXPECT_EQ(r.falha, nome + oQue + soDoPrograma + c.dica + "\r\nO programa será encerrado.");
+        EXPECT_EQ(r.falha, ocupado + ' ' + (doBanco ? soOBanco : remova) + "\r\nO programa será encerrado.");
         EXPECT_FALSE(ctx.estado.db.aberto());
         fifo.reset();
         EXPECT_EQ(pasta.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), naPasta);
-        EXPECT_EQ(bytesDe(alvo), doAlvo);
-        EXPECT_EQ(QDir(fora.path()).entryList(QDir::Files).size(), doAlvo == "(nada)" ? 0 : 1);
+        EXPECT_EQ(conteudo(alvo), doAlvo);
+        EXPECT_EQ(QDir(fora.path()).entryList(QDir::Files).size(), emFora);
         if (c.anterior) {
-            EXPECT_EQ(bytesDe(pasta.filePath("dados.mdb.anterior")), c.anterior);
+            EXPECT_EQ(conteudo(pasta.filePath("dados.mdb.anterior")), "do usuário");
         }
     }
 }

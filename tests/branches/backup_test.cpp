@@ -167,14 +167,11 @@ TEST(NomesTemporarios, OcupadosFicamComoEstavam) {
 
     const std::function<ResultadoBackup()> backup = [&] { return realiza_backup(filial.db(), naFilial, disco.path(), 1 << 30); };
     const std::function<ResultadoBackup()> restauracao = [&] { return restaura_backup(filial.db(), naFilial, disco.path()); };
-    const std::function<ResultadoBackup()> exportacao = [&] { return exporta_filial(filial.db(), arquivoFilial); };
+    // Each file made on the way is taken: the branch's export before its merge, the subscribers'
+    // file before it is received.
     const std::function<ResultadoBackup()> mescla = [&] {
         const ResultadoBackup r = exporta_filial(filial.db(), arquivoFilial);
         return r.ok ? mescla_filial(escritorio.db(), arquivoFilial) : r;
-    };
-    const std::function<ResultadoBackup()> geracao = [&] {
-        const ResultadoArquivo r = gera_arquivo_mensalistas(escritorio.db(), 1, disco.path(), 1 << 30);
-        return ResultadoBackup{r.ok, r.mensagem};
     };
     const std::function<ResultadoBackup()> recebimento = [&] {
         ResultadoArquivo r = gera_arquivo_mensalistas(escritorio.db(), 1, disco.path(), 1 << 30);
@@ -193,39 +190,33 @@ TEST(NomesTemporarios, OcupadosFicamComoEstavam) {
         {naFilial + "/dados.mdb.restaurando", restauracao},
         {naFilial + "/dados.mdb.reconstruido", restauracao},
         {naFilial + "/dados.mdb.reconstruido.criando", restauracao},
-        {arquivoFilial + ".gravando", exportacao},
+        {arquivoFilial + ".gravando", mescla},
         {noEscritorio + "/dados.mdb.recebendo", mescla},
-        {disco.filePath("mensalistas.mdb.gravando"), geracao},
-        {disco.filePath("mensalistas.mdb.gravando-journal"), geracao},
+        {disco.filePath("mensalistas.mdb.gravando"), recebimento},
+        {disco.filePath("mensalistas.mdb.gravando-journal"), recebimento},
         {naFilial + "/dados.mdb.recebendo", recebimento},
     };
-    enum class Ocupante { Ligacao, DoUsuario, DepoisDaEscolha };
+    enum Ocupante { Ligacao, DoUsuario, DepoisDaEscolha };
+    const char* const nomes[] = {" (ligação)", " (arquivo do usuário)", " (de outro programa, depois da escolha)"};
     const auto doOutro = [&](const QString& nome) {
         QFile f(nome);
         return f.open(QIODevice::NewOnly) && f.write(doUsuario) == doUsuario.size();
     };
     for (const auto& c : casos)
-        for (const Ocupante o : {Ocupante::Ligacao, Ocupante::DoUsuario, Ocupante::DepoisDaEscolha}) {
-            const bool ligacao = o == Ocupante::Ligacao;
-            SCOPED_TRACE((c.nome + (ligacao                        ? " (ligação)"
-                                    : o == Ocupante::DoUsuario ? " (arquivo do usuário)"
-                                                               : " (de outro programa, depois da escolha)"))
-                             .toStdString());
+        for (const Ocupante o : {Ligacao, DoUsuario, DepoisDaEscolha}) {
+            const bool ligacao = o == Ligacao;
+            SCOPED_TRACE((c.nome + nomes[o]).toStdString());
             // The engine's own names beside a file are its business once the file is made.
-            if (o == Ocupante::DepoisDaEscolha && (c.nome.endsWith("-wal") || c.nome.endsWith("-journal"))) continue;
+            if (o == DepoisDaEscolha && (c.nome.endsWith("-wal") || c.nome.endsWith("-journal"))) continue;
             bool tomado = false;
             const OuvinteArquivos antes = ouveMudancasArquivos([&](const QString& arquivo) {
-                if (o == Ocupante::DepoisDaEscolha && arquivo == c.nome && !tomado) tomado = doOutro(c.nome);
+                if (o == DepoisDaEscolha && arquivo == c.nome && !tomado) tomado = doOutro(c.nome);
             });
-            if (ligacao) {
-                ASSERT_TRUE(QFile::link(alvo, c.nome));
-            } else if (o == Ocupante::DoUsuario) {
-                ASSERT_TRUE(doOutro(c.nome));
-            }
+            ASSERT_TRUE(ligacao ? QFile::link(alvo, c.nome) : o != DoUsuario || doOutro(c.nome));
             const ResultadoBackup r = c.opera();
             ouveMudancasArquivos(antes);
             // Without the file it meant to keep aside, a swap goes on: the new database is whole.
-            if (o != Ocupante::DepoisDaEscolha || c.nome.endsWith(kSufixoAnterior)) {
+            if (o != DepoisDaEscolha || c.nome.endsWith(kSufixoAnterior)) {
                 EXPECT_TRUE(r.ok) << r.mensagem.toStdString();
             } else {
                 EXPECT_TRUE(tomado);

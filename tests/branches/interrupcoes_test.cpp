@@ -19,25 +19,16 @@ namespace {
 // taken before the change is made, each copy standing for the file it was taken from.
 struct Retrato {
     QString antes;   // the file about to change
-    std::unique_ptr<QTemporaryDir> pasta = std::make_unique<QTemporaryDir>();
     QStringList arquivos;
+    std::unique_ptr<RetratoMorte> copia;
 };
 
 Retrato retrata(const QString& programa, const QString& antes) {
-    Retrato r;
-    r.antes = QFileInfo(antes).fileName();
     const QDir de(programa);
-    QFile anotacoes(de.filePath(kGravacoesAnotadas));
-    QByteArray notas = anotacoes.open(QIODevice::ReadOnly) ? anotacoes.readAll() : QByteArray();
-    for (const QString& nome : de.entryList(QDir::Files | QDir::Hidden)) {
-        EXPECT_TRUE(QFile::copy(de.filePath(nome), r.pasta->filePath(nome))) << nome.toStdString();
-        notas = notasDaCopia(notas, de.filePath(nome), r.pasta->filePath(nome));
-        r.arquivos << nome;
-    }
-    if (!notas.isEmpty()) {
-        QFile copia(r.pasta->filePath(kGravacoesAnotadas));
-        EXPECT_TRUE(copia.open(QIODevice::WriteOnly) && copia.write(notas) == notas.size());
-    }
+    Retrato r{QFileInfo(antes).fileName(), de.entryList(QDir::Files | QDir::Hidden), nullptr};
+    QStringList caminhos;
+    for (const QString& nome : r.arquivos) caminhos << de.filePath(nome);
+    r.copia = std::make_unique<RetratoMorte>(caminhos, de.filePath(kGravacoesAnotadas));
     return r;
 }
 
@@ -107,18 +98,15 @@ TEST(Interrupcoes, ProximoInicioSemCopiasEsquecidas) {
         });
 
         // The kills fall where the copies stand beside the data.
-        const QString vistos = [&] {
-            QStringList v;
-            for (const Retrato& r : retratos) v += r.arquivos;
-            return v.join(' ');
-        }();
-        for (const QString& c : o.copias) EXPECT_TRUE(vistos.contains(c)) << c.toStdString();
+        QStringList vistos;
+        for (const Retrato& r : retratos) vistos += r.arquivos;
+        for (const QString& c : o.copias) EXPECT_TRUE(vistos.join(' ').contains(c)) << c.toStdString();
         EXPECT_GE(retratos.size(), o.mudancas);
 
         for (const Retrato& r : retratos) {
             SCOPED_TRACE(("antes de mudar " + r.antes + " em " + r.arquivos.join(' ')).toStdString());
             PlataformaFalsa p;
-            p.definePasta(r.pasta->path());
+            p.definePasta(r.copia->pasta());
             Contexto ctx(p);
             const ResultadoCarga carga = carrega_banco(ctx);
             ASSERT_TRUE(carga.ok) << carga.falha.toStdString();
@@ -130,14 +118,14 @@ TEST(Interrupcoes, ProximoInicioSemCopiasEsquecidas) {
                 EXPECT_LE(ctx.estado.db.valor("SELECT count(*) FROM registro_saida").toInt(), 1);
             }
 
-            QStringList restam = QDir(r.pasta->path()).entryList(QDir::Files | QDir::Hidden);
+            QStringList restam = QDir(r.copia->pasta()).entryList(QDir::Files | QDir::Hidden);
             if (o.op == Op::BackupNaPastaDoPrograma && restam.removeAll("backup")) {
                 Banco backup;
-                backup.abre(r.pasta->filePath("backup"), Banco::kSenha);
+                backup.abre(r.copia->pasta() + "/backup", Banco::kSenha);
                 EXPECT_EQ(backup.valor("SELECT count(*) FROM veiculos_patio").toInt(), agora);
             }
             if (o.op == Op::MesclaNaPastaDoPrograma && restam.removeAll("backup_filial.mdb")) {
-                EXPECT_EQ(bytes(r.pasta->filePath("backup_filial.mdb")), doArquivo);
+                EXPECT_EQ(bytes(r.copia->pasta() + "/backup_filial.mdb"), doArquivo);
             }
             for (const QString& f : kDoPrograma) restam.removeAll(f);
             EXPECT_EQ(restam.join(' ').toStdString(), "");

@@ -191,51 +191,44 @@ TEST(DiarioFiscal, DiscoCheioEmDuasSaidasUmFechamentoPorSaida) {
 }
 
 // A link, a second name of another file or a FIFO at the journal's name gets no line, no change
-// of mode and no wait: each call is refused, and the exit is told why.
+// of mode and no wait, and is not read for an open coupon: each call is refused, and the exit is
+// told why.
 TEST(DiarioFiscal, NomeOcupadoNaoRecebeLinhaNemEspera) {
-    enum class No { Link, OutroNome, Fifo };
-    for (const No no : {No::Link, No::OutroNome, No::Fifo}) {
-        SCOPED_TRACE(int(no));
+    for (const Ocupante o : {Ocupante::Link, Ocupante::OutroNome, Ocupante::Fifo}) {
+        SCOPED_TRACE(int(o));
         QTemporaryDir pasta, fora;
         DiarioFiscal fiscal([&] { return pasta.path(); },
                             [] { return QDateTime(QDate(2026, 12, 7), QTime(10, 30)); });
+        // A user's file that reads as a journal with a coupon open.
         const QString doUsuario = fora.filePath("notas.txt");
+        const QByteArray antes = "2026-12-07 10:00:00 VendeItem(\"7\", \"AAA-0001\")\n";
         {
             QFile f(doUsuario);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("do usuário\n") > 0);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(antes) > 0);
         }
         ASSERT_EQ(::chmod(QFile::encodeName(doUsuario).constData(), 0644), 0);
         std::optional<FifoAtendido> fifo;
-        QString oQue;
-        switch (no) {
-        case No::Link:
-            ASSERT_TRUE(QFile::link(doUsuario, fiscal.caminho()));
-            oQue = "um link simbólico para " + doUsuario;
-            break;
-        case No::OutroNome:
-            ASSERT_EQ(::link(QFile::encodeName(doUsuario).constData(), QFile::encodeName(fiscal.caminho()).constData()), 0);
-            oQue = "um arquivo que tem também outro nome (link físico)";
-            break;
-        case No::Fifo:
-            fifo.emplace(fiscal.caminho(), true);
-            oQue = "um FIFO (pipe)";
-            break;
+        const QString ocupado = ocupa(fiscal.caminho(), o, doUsuario, fifo, true);
+        ASSERT_FALSE(ocupado.isEmpty());
+        const QString motivo = "Diário da impressora fiscal: " + ocupado +
+                               " Nenhuma chamada à impressora fiscal é feita enquanto ele estiver lá: "
+                               "remova-o ou mova-o para outro lugar.";
+        // A FIFO read is the start's (its other end writes there).
+        if (!fifo) {
+            EXPECT_EQ(fiscal.cupomAberto(), "");
+            EXPECT_EQ(fiscal.motivoFalha(), motivo);
         }
         qint16 retorno = 0;
         QString aberto;
         EXPECT_EQ(cupom_fiscal_saida(fiscal, "FF", "Volte sempre", saida("7", "AAA-0001"), retorno, aberto).texto,
-                  "A impressora fiscal recusou o item do cupom (retorno 0): o cupom fiscal não foi emitido.\n"
-                  "Diário da impressora fiscal: " + fiscal.caminho() + " é " + oQue +
-                      ", e não um arquivo só do programa. Nenhuma chamada à impressora fiscal é feita "
-                      "enquanto ele estiver lá: remova-o ou mova-o para outro lugar.");
+                  "A impressora fiscal recusou o item do cupom (retorno 0): o cupom fiscal não foi emitido.\n" +
+                      motivo);
         EXPECT_EQ(fiscal.leituraX(), 0);
-        EXPECT_EQ(conteudo(doUsuario), "do usuário\n");
+        EXPECT_EQ(conteudo(doUsuario), antes);
         struct stat s {};
         ASSERT_EQ(::stat(QFile::encodeName(doUsuario).constData(), &s), 0);
         EXPECT_EQ(s.st_mode & 0777, 0644u);
-        if (fifo) {
-            fifo.reset();
-        }
+        fifo.reset();
         EXPECT_EQ(QDir(pasta.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
                   QStringList{"impressora_fiscal.txt"});
     }

@@ -1,12 +1,14 @@
 #pragma once
-// A FIFO whose other end a thread of its own opens, as a program at that end would: code under
-// test that opens it is not left waiting for ever (a reader finds it empty and closed, a writer
-// has its bytes taken), so a test of code that must never open it fails instead of hanging.
+// What a test puts at a name the program keeps instead of the program's own file. A FIFO's other
+// end is opened by a thread of its own, as a program at that end would: code under test that
+// opens it is not left waiting for ever (a reader finds it empty and closed, a writer has its
+// bytes taken), so a test of code that must never open it fails instead of hanging.
 
 #include <QFile>
 #include <QString>
 
 #include <atomic>
+#include <optional>
 #include <thread>
 
 #include <fcntl.h>
@@ -21,21 +23,18 @@ public:
         if (!criado) return;
         outra_ = std::thread([this] {
             const int fd = ::open(nome_.constData(), outraLe_ ? O_RDONLY : O_WRONLY);
-            aberta = true;
-            if (fd < 0) return;
+            aberta_ = true;
             char b[4096];
-            if (outraLe_)
-                for (ssize_t n; (n = ::read(fd, b, sizeof b)) > 0;) lidos += n;
-            ::close(fd);
+            while (fd >= 0 && outraLe_ && ::read(fd, b, sizeof b) > 0) {}
+            if (fd >= 0) ::close(fd);
         });
     }
-    // An end held here lets the thread open its own, whenever it gets there, and then go.
+    // An end held here lets the thread open its own, whenever it gets there, and then go. A
+    // reader stops at the end of the bytes only once no writer is left, this one included.
     ~FifoAtendido() {
         if (!criado) return;
         const int fd = ::open(nome_.constData(), outraLe_ ? O_RDWR : O_RDONLY | O_NONBLOCK);
-        // A reader stops at the end of the bytes only once no writer is left, this one included.
-        if (outraLe_)
-            while (!aberta) std::this_thread::yield();
+        while (outraLe_ && !aberta_) std::this_thread::yield();
         if (outraLe_ && fd >= 0) ::close(fd);
         outra_.join();
         if (!outraLe_ && fd >= 0) ::close(fd);
@@ -44,11 +43,33 @@ public:
     FifoAtendido& operator=(const FifoAtendido&) = delete;
 
     bool criado = false;
-    std::atomic<long> lidos{0};   // bytes the other end took
-    std::atomic<bool> aberta{false};
 
 private:
     QByteArray nome_;
     bool outraLe_;
+    std::atomic<bool> aberta_{false};
     std::thread outra_;
 };
+
+enum class Ocupante { Link, OutroNome, Fifo };
+
+// Puts `o` at `nome`: a link to `alvo`, a second name of `alvo`, or a FIFO held in `fifo` whose
+// other end reads when `outraLe`. Gives the sentence the program tells it with, empty when it
+// could not be put there.
+inline QString ocupa(const QString& nome, Ocupante o, const QString& alvo, std::optional<FifoAtendido>& fifo,
+                     bool outraLe = false) {
+    QString oQue;
+    switch (o) {
+    case Ocupante::Link:
+        if (QFile::link(alvo, nome)) oQue = "um link simbólico para " + alvo;
+        break;
+    case Ocupante::OutroNome:
+        if (::link(QFile::encodeName(alvo).constData(), QFile::encodeName(nome).constData()) == 0)
+            oQue = "um arquivo que tem também outro nome (link físico)";
+        break;
+    case Ocupante::Fifo:
+        if (fifo.emplace(nome, outraLe).criado) oQue = "um FIFO (pipe)";
+        break;
+    }
+    return oQue.isEmpty() ? oQue : nome + " é " + oQue + ", e não um arquivo só do programa.";
+}

@@ -31,24 +31,30 @@ inline QByteArray notasDaCopia(const QByteArray& notas, const QString& original,
 
 class RetratoMorte {
 public:
-    // `arquivos`: the program's temporary files now; `anotacoes`: its notes.
+    // `arquivos`: the program's temporary files now; `anotacoes`: its notes. Both copied into a
+    // folder of its own, the notes there naming the copies.
     RetratoMorte(const QStringList& arquivos, const QString& anotacoes) : arquivos_(arquivos), anotacoes_(anotacoes) {
         QFile f(anotacoes_);
         if (f.open(QIODevice::ReadOnly)) notas_ = f.readAll();
         for (const QString& a : arquivos_)
             if (QFile::copy(a, aqui(a))) notas_ = notasDaCopia(notas_, a, aqui(a));
+        escreveNotas(aqui(anotacoes_));
     }
+    QString pasta() const { return pasta_.path(); }
     void volta() const {
         for (const QString& a : arquivos_) {
             QFile::remove(a);
             QFile::rename(aqui(a), a);   // the copy itself, as the notes name it
         }
-        QFile f(anotacoes_);
-        if (f.open(QIODevice::WriteOnly)) f.write(notas_);
+        escreveNotas(anotacoes_);
     }
 
 private:
     QString aqui(const QString& arquivo) const { return pasta_.filePath(QFileInfo(arquivo).fileName()); }
+    void escreveNotas(const QString& para) const {
+        QFile f(para);
+        if (!notas_.isEmpty() && f.open(QIODevice::WriteOnly)) f.write(notas_);
+    }
 
     QTemporaryDir pasta_;
     QStringList arquivos_;
