@@ -277,12 +277,10 @@ TEST(TrocaFilial, MensalistaTrocadoNaFilial) {
     const auto ivo = [](Ambiente& e) {
         mensalista(e, 30, "Ivo Velho", 1);
         veiculo(e, 30, "IVO-0030", 1);
-        e.db().executa("UPDATE mensalistas SET excluido = 1, data_inicio = '2024-06-01' WHERE codigo = 30");
-        e.db().executa("INSERT INTO mensalidades (codigo, mes, pago, data_pgto, hora_pgto, valor, filial) "
-                       "VALUES (30, '2025-03-01', 1, '2025-03-05', '10:00:00', 1500000, 1)");
-        e.db().executa("INSERT INTO pagamento_mensalidade (mensalista, mes, valor, caixa, data, hora, "
-                       "desconto, adicional, filial) VALUES (30, '2025-03-01', 1500000, 4, "
-                       "'2025-03-05', '10:00:00', 0, 0, 1)");
+        e.db().executa("UPDATE mensalistas SET data_inicio = '2025-03-01' WHERE codigo = 30");
+        ASSERT_TRUE(efetua_pagamento(e.db(), {30, QDate(2025, 3, 1), Dinheiro::reais(150), {}, {}, 1, 4,
+                                              QDate(2025, 3, 5), QTime(10, 0)}).pago);
+        e.db().executa("UPDATE mensalistas SET excluido = 1 WHERE codigo = 30");
     };
     const auto ambos = [&](Ambiente& f) {
         renumera(f);
