@@ -1,5 +1,6 @@
 #include "cash/fechamento_caixa.h"
 
+#include "cash/valor_caixa.h"
 #include "data/datas.h"
 #include "data/filial_propria.h"
 
@@ -41,10 +42,7 @@ TotaisFechamento totais_fechamento(Banco& db, qint32 caixa) {
         t.valor_veiculos = ouZero(v.value(1));
     }
     v.finish();
-    t.valor_mensalidades = ouZero(
-        db.valor(QStringLiteral("SELECT sum(valor) FROM pagamento_mensalidade WHERE caixa = ? "
-                                "AND recebido = 0"),
-                 {caixa}));
+    t.valor_mensalidades = mensalidades_caixa(db, caixa);   // as "Valor em Caixa" shows them
 
     QSqlQuery q = db.executa(
         QStringLiteral("SELECT convenio, count(*), sum(valor_liquido) FROM registro_saida "

@@ -13,3 +13,6 @@ struct ValoresCaixa {
 };
 
 ValoresCaixa valores_caixa(Banco& db, qint32 caixa);
+
+// The monthly fees register `caixa` took at this installation, as the closing stores them too.
+Dinheiro mensalidades_caixa(Banco& db, qint32 caixa);

@@ -29,44 +29,56 @@ struct Passo {
 // number covers that moment as well (then it is taken as the branch's). A closing was written here
 // when it copies its register's opening. Then a lane's rows without a number take its own, as its
 // lanes and register now write them.
-#define QUELMAR_PROPRIAS                                                                      \
-    "(SELECT filial FROM geral WHERE NOT escritorio AND filial IS NOT NULL UNION "             \
-    "SELECT filial FROM caixa WHERE filial IS NOT NULL)"
-#define QUELMAR_DE_FORA " SET recebido = 1 WHERE filial IS NOT NULL AND filial NOT IN " QUELMAR_PROPRIAS
-#define QUELMAR_TOMADO_AQUI(t, momento)                                                         \
-    "(EXISTS (SELECT 1 FROM caixa WHERE caixa.numero = " t ".caixa AND " momento               \
-    " >= caixa.data_abertura || ' ' || caixa.hora_abertura AND (caixa.aberto OR " momento      \
-    " <= caixa.data_fechamento || ' ' || caixa.hora_fechamento)) AND NOT EXISTS (SELECT 1 "    \
-    "FROM fechamento_caixa AS f WHERE f.numero = " t ".caixa AND f.filial = " t ".filial AND " \
-    "f.recebido AND " momento " BETWEEN f.data_ini || ' ' || f.hora_ini AND "                  \
-    "f.data_fim || ' ' || f.hora_fim))"
-#define QUELMAR_CARIMBA(t)                                                                    \
-    "UPDATE " t " SET filial = (SELECT filial FROM geral WHERE NOT escritorio ORDER BY rowid " \
-    "LIMIT 1) WHERE filial IS NULL"
+// The statements are written out whole: each reads as it runs, and a step never changes.
+const std::vector<const char*> kRecebidos{
+    "UPDATE fechamento_caixa SET recebido = 1 WHERE filial IS NOT NULL AND filial NOT IN "
+    "(SELECT filial FROM geral WHERE NOT escritorio AND filial IS NOT NULL UNION "
+    "SELECT filial FROM caixa WHERE filial IS NOT NULL) "
+    "AND NOT EXISTS (SELECT 1 FROM caixa WHERE caixa.numero = fechamento_caixa.numero AND "
+    "caixa.usuario IS fechamento_caixa.usuario AND caixa.data_abertura IS "
+    "fechamento_caixa.data_ini AND caixa.hora_abertura IS fechamento_caixa.hora_ini)",
 
-std::vector<const char*> recebidos() {
-    return {
-        "UPDATE fechamento_caixa" QUELMAR_DE_FORA
-        " AND NOT EXISTS (SELECT 1 FROM caixa WHERE caixa.numero = fechamento_caixa.numero AND "
-        "caixa.usuario IS fechamento_caixa.usuario AND caixa.data_abertura IS "
-        "fechamento_caixa.data_ini AND caixa.hora_abertura IS fechamento_caixa.hora_ini)",
-        "UPDATE cancelamento_ticket" QUELMAR_DE_FORA,
-        "UPDATE registro_saida" QUELMAR_DE_FORA " AND NOT (mensalista IS NOT NULL AND "
-        QUELMAR_TOMADO_AQUI("registro_saida", "registro_saida.data_saida || ' ' || "
-                                              "registro_saida.hora_saida") ")",
-        "UPDATE pagamento_mensalidade" QUELMAR_DE_FORA " AND NOT "
-        QUELMAR_TOMADO_AQUI("pagamento_mensalidade", "pagamento_mensalidade.data || ' ' || "
-                                                     "pagamento_mensalidade.hora"),
-        QUELMAR_CARIMBA("caixa"),
-        QUELMAR_CARIMBA("cancelamento_ticket"),
-        QUELMAR_CARIMBA("fechamento_caixa"),
-        QUELMAR_CARIMBA("registro_saida"),
-    };
-}
-#undef QUELMAR_PROPRIAS
-#undef QUELMAR_DE_FORA
-#undef QUELMAR_TOMADO_AQUI
-#undef QUELMAR_CARIMBA
+    "UPDATE cancelamento_ticket SET recebido = 1 WHERE filial IS NOT NULL AND filial NOT IN "
+    "(SELECT filial FROM geral WHERE NOT escritorio AND filial IS NOT NULL UNION "
+    "SELECT filial FROM caixa WHERE filial IS NOT NULL)",
+
+    "UPDATE registro_saida SET recebido = 1 WHERE filial IS NOT NULL AND filial NOT IN "
+    "(SELECT filial FROM geral WHERE NOT escritorio AND filial IS NOT NULL UNION "
+    "SELECT filial FROM caixa WHERE filial IS NOT NULL) "
+    "AND NOT (mensalista IS NOT NULL AND "
+    "(EXISTS (SELECT 1 FROM caixa WHERE caixa.numero = registro_saida.caixa AND "
+    "registro_saida.data_saida || ' ' || registro_saida.hora_saida >= "
+    "caixa.data_abertura || ' ' || caixa.hora_abertura AND (caixa.aberto OR "
+    "registro_saida.data_saida || ' ' || registro_saida.hora_saida <= "
+    "caixa.data_fechamento || ' ' || caixa.hora_fechamento)) "
+    "AND NOT EXISTS (SELECT 1 FROM fechamento_caixa AS f WHERE f.numero = registro_saida.caixa "
+    "AND f.filial = registro_saida.filial AND f.recebido AND "
+    "registro_saida.data_saida || ' ' || registro_saida.hora_saida BETWEEN "
+    "f.data_ini || ' ' || f.hora_ini AND f.data_fim || ' ' || f.hora_fim)))",
+
+    "UPDATE pagamento_mensalidade SET recebido = 1 WHERE filial IS NOT NULL AND filial NOT IN "
+    "(SELECT filial FROM geral WHERE NOT escritorio AND filial IS NOT NULL UNION "
+    "SELECT filial FROM caixa WHERE filial IS NOT NULL) "
+    "AND NOT "
+    "(EXISTS (SELECT 1 FROM caixa WHERE caixa.numero = pagamento_mensalidade.caixa AND "
+    "pagamento_mensalidade.data || ' ' || pagamento_mensalidade.hora >= "
+    "caixa.data_abertura || ' ' || caixa.hora_abertura AND (caixa.aberto OR "
+    "pagamento_mensalidade.data || ' ' || pagamento_mensalidade.hora <= "
+    "caixa.data_fechamento || ' ' || caixa.hora_fechamento)) "
+    "AND NOT EXISTS (SELECT 1 FROM fechamento_caixa AS f WHERE f.numero = pagamento_mensalidade.caixa "
+    "AND f.filial = pagamento_mensalidade.filial AND f.recebido AND "
+    "pagamento_mensalidade.data || ' ' || pagamento_mensalidade.hora BETWEEN "
+    "f.data_ini || ' ' || f.hora_ini AND f.data_fim || ' ' || f.hora_fim))",
+
+    "UPDATE caixa SET filial = (SELECT filial FROM geral WHERE NOT escritorio ORDER BY rowid "
+    "LIMIT 1) WHERE filial IS NULL",
+    "UPDATE cancelamento_ticket SET filial = (SELECT filial FROM geral WHERE NOT escritorio "
+    "ORDER BY rowid LIMIT 1) WHERE filial IS NULL",
+    "UPDATE fechamento_caixa SET filial = (SELECT filial FROM geral WHERE NOT escritorio "
+    "ORDER BY rowid LIMIT 1) WHERE filial IS NULL",
+    "UPDATE registro_saida SET filial = (SELECT filial FROM geral WHERE NOT escritorio "
+    "ORDER BY rowid LIMIT 1) WHERE filial IS NULL",
+};
 
 const std::vector<Passo>& passos() {
     using A = Acao;
@@ -126,7 +138,7 @@ const std::vector<Passo>& passos() {
                {A::AdicionaCampos, "fechamento_caixa", {kCampoRecebido}},
                {A::AdicionaCampos, "pagamento_mensalidade", {kCampoRecebido}},
                {A::AdicionaCampos, "registro_saida", {kCampoRecebido}},
-               {A::Sql, "", recebidos()}}},
+               {A::Sql, "", kRecebidos}}},
     };
     return lista;
 }

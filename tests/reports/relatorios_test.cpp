@@ -13,7 +13,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
-#include <functional>
 #include <optional>
 
 namespace {
@@ -145,30 +144,25 @@ TEST_F(RelatoriosTest, FaturamentoDeMarcoNaFilial2SoComSuasSaidasEMensalidades) 
     // Branch 2 on its own: branch 1's rows are not there, its lane ends a stay on 20/03 (with its
     // number, as the lane writes it) and its register takes fees (without a branch), Pedro's
     // first one among them (he has no branch).
-    const auto filial2 = [this] {
-        const auto x = [this](const char* sql) { amb.db().executa(QString::fromUtf8(sql)); };
-        x("UPDATE geral SET escritorio = 0, filial = 2");
-        x("DELETE FROM registro_saida WHERE filial = 1");
-        x("DELETE FROM pagamento_mensalidade WHERE filial = 1");
-        x("UPDATE pagamento_mensalidade SET filial = NULL");
-        x("INSERT INTO registro_saida (data_saida, ticket, placa, tipo_estacionamento, caixa, valor_liquido, "
-          "filial) VALUES ('2008-03-20', 20, 'RRR-0020', 'R', 9, 90000, 2)");
-        x("INSERT INTO mensalistas (codigo, nome, filial, excluido) VALUES (5, 'Pedro Antigo', NULL, 0)");
-        x("INSERT INTO mensalidades (codigo, mes, pago, data_pgto, hora_pgto, valor) VALUES "
-          "(5, '2008-03-01', 1, '2008-03-20', '10:00:00', 500000)");
-        x("INSERT INTO pagamento_mensalidade (mensalista, mes, valor, caixa, data, hora, desconto, adicional) "
-          "VALUES (5, '2008-03-01', 500000, 9, '2008-03-20', '10:00:00', 0, 0)");
-    };
     const struct {
         const char* onde;
-        std::function<void()> prepara;
+        std::vector<const char*> prepara;
         QStringList linhas;
     } casos[] = {
-        {"escritório", [this] { amb.db().executa("UPDATE geral SET escritorio = 1"); },
+        {"escritório", {"UPDATE geral SET escritorio = 1"},
          cabeca + QStringList{"Total das saídas | 12,50", "Total das mensalidades | 150,00", "Total geral | 162,50",
                               "Mensalidades Recebidas", mensalidadesCab, bruno,
                               "Total das mensalidades recebidas | 150,00", kRodape}},
-        {"filial 2", filial2,
+        {"filial 2",
+         {"UPDATE geral SET escritorio = 0, filial = 2", "DELETE FROM registro_saida WHERE filial = 1",
+          "DELETE FROM pagamento_mensalidade WHERE filial = 1", "UPDATE pagamento_mensalidade SET filial = NULL",
+          "INSERT INTO registro_saida (data_saida, ticket, placa, tipo_estacionamento, caixa, valor_liquido, "
+          "filial) VALUES ('2008-03-20', 20, 'RRR-0020', 'R', 9, 90000, 2)",
+          "INSERT INTO mensalistas (codigo, nome, filial, excluido) VALUES (5, 'Pedro Antigo', NULL, 0)",
+          "INSERT INTO mensalidades (codigo, mes, pago, data_pgto, hora_pgto, valor) VALUES "
+          "(5, '2008-03-01', 1, '2008-03-20', '10:00:00', 500000)",
+          "INSERT INTO pagamento_mensalidade (mensalista, mes, valor, caixa, data, hora, desconto, adicional) "
+          "VALUES (5, '2008-03-01', 500000, 9, '2008-03-20', '10:00:00', 0, 0)"},
          cabeca + QStringList{"Dia 20/03/2008", "Rotativo | 1 | 9,00", "Total do dia | 1 | 9,00",
                               "Total das saídas | 21,50", "Total das mensalidades | 200,00", "Total geral | 221,50",
                               "Mensalidades Recebidas", mensalidadesCab, bruno,
@@ -177,7 +171,7 @@ TEST_F(RelatoriosTest, FaturamentoDeMarcoNaFilial2SoComSuasSaidasEMensalidades) 
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.onde);
-        c.prepara();
+        for (const char* sql : c.prepara) amb.db().executa(sql);
         EXPECT_EQ(imprime(janela.Option5, false, false, "2").join("\n").toStdString(),
                   c.linhas.join("\n").toStdString());
     }
@@ -234,6 +228,13 @@ TEST_F(RelatoriosTest, PdfGravado) {
     ASSERT_TRUE(f.remove() && f.open(QIODevice::WriteOnly) && f.write(antigo) == antigo.size());
     f.close();
     const QString programa = amb.plataforma.pastaPrograma();
+    // What a kill while `parcial` is written leaves on the disk, as the next start finds it.
+    const auto mata = [&](ImpressaoRelatorio& gravacao, const QString& parcial) {
+        const RetratoMorte retrato({parcial}, programa + "/" + kGravacoesAnotadas);
+        gravacao.cancela();
+        retrato.volta();
+        removeCopiasTemporarias(programa + "/dados.mdb");
+    };
     for (const QString como : {"cancelada", "largada", "morta", "disco cheio", "disco cheio no começo"}) {
         {
             std::optional<DiscoCheio> cheio;
@@ -249,11 +250,7 @@ TEST_F(RelatoriosTest, PdfGravado) {
             }
             EXPECT_EQ(gravacao.falha(), como.startsWith("disco cheio") ? textoDiscoCheio(caminho) : QString());
             if (como == "morta") {
-                // What a kill here leaves on the disk, as the next start finds it.
-                const RetratoMorte retrato({caminho + kSufixoGravando}, programa + "/" + kGravacoesAnotadas);
-                gravacao.cancela();
-                retrato.volta();
-                removeCopiasTemporarias(programa + "/dados.mdb");
+                mata(gravacao, caminho + kSufixoGravando);
                 EXPECT_EQ(QDir(programa).entryList({"dados.mdb.*"}), QStringList());
             }
         }
@@ -265,49 +262,33 @@ TEST_F(RelatoriosTest, PdfGravado) {
     // A link (to a copy of the database) or a user's file at the name the PDF takes while it is
     // written is neither written through nor removed; the PDF is written beside it, and a kill
     // midway leaves it only until the next start.
-    const QString alvo = dir.filePath("copia.mdb");
+    const QString alvo = dir.filePath("copia.mdb"), ocupado = caminho + kSufixoGravando;
     ASSERT_TRUE(QFile::copy(programa + "/dados.mdb", alvo));
     QFile copia(alvo);
     ASSERT_TRUE(copia.open(QIODevice::ReadOnly));
     const QByteArray doBanco = copia.readAll(), doUsuario = "o relatório do usuário";
-    copia.close();
-    const QString ocupado = caminho + kSufixoGravando;
     for (const bool ligacao : {true, false})
         for (const bool morta : {false, true}) {
             SCOPED_TRACE(std::string(ligacao ? "ligação" : "arquivo do usuário") + (morta ? ", morta" : ""));
-            if (ligacao) {
-                ASSERT_TRUE(QFile::link(alvo, ocupado));
-            } else {
-                QFile u(ocupado);
-                ASSERT_TRUE(u.open(QIODevice::WriteOnly) && u.write(doUsuario) == doUsuario.size());
-            }
+            QFile u(ocupado);
+            ASSERT_TRUE(ligacao ? QFile::link(alvo, ocupado)
+                                : u.open(QIODevice::WriteOnly) && u.write(doUsuario) == doUsuario.size());
+            u.close();
             QFile::remove(caminho);
             {
                 ImpressaoRelatorio gravacao(doc, caminho, programa);
                 while (!gravacao.avanca(0) && !morta) {}
                 EXPECT_EQ(gravacao.falha(), "");
-                if (morta) {
-                    const QStringList escritos = QDir(dir.path()).entryList({"usuarios.pdf.*.gravando"});
-                    ASSERT_EQ(escritos.size(), 1);
-                    const QString meio = dir.filePath(escritos.first());
-                    const RetratoMorte retrato({meio}, programa + "/" + kGravacoesAnotadas);
-                    gravacao.cancela();
-                    retrato.volta();
-                    removeCopiasTemporarias(programa + "/dados.mdb");
-                }
+                const QStringList escritos = QDir(dir.path()).entryList({"usuarios.pdf.*.gravando"});
+                ASSERT_EQ(escritos.size(), int(morta));   // the one beside, while it is written
+                if (morta) mata(gravacao, dir.filePath(escritos.first()));
             }
             EXPECT_EQ(QFile::exists(caminho), !morta);
-            if (ligacao) {
-                EXPECT_EQ(QFileInfo(ocupado).symLinkTarget(), alvo);
-            }
-            QFile o(ocupado);
-            EXPECT_TRUE(o.open(QIODevice::ReadOnly) && o.readAll() == (ligacao ? doBanco : doUsuario));
-            EXPECT_TRUE(copia.open(QIODevice::ReadOnly) && copia.readAll() == doBanco);
-            copia.close();
-            QStringList esperados = {"copia.mdb", "usuarios.pdf.gravando"};
-            if (!morta) esperados << "usuarios.pdf";
-            esperados.sort();
-            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System), esperados);
+            // Read through the link, the copy of the database as it was.
+            EXPECT_EQ(QFileInfo(ocupado).symLinkTarget(), ligacao ? alvo : "");
+            EXPECT_TRUE(u.open(QIODevice::ReadOnly) && u.readAll() == (ligacao ? doBanco : doUsuario));
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).join(' '),
+                      morta ? "copia.mdb usuarios.pdf.gravando" : "copia.mdb usuarios.pdf usuarios.pdf.gravando");
             EXPECT_FALSE(QFile::exists(programa + "/" + kGravacoesAnotadas));
             ASSERT_TRUE(QFile::remove(ocupado));
         }

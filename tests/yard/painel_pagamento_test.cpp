@@ -7,8 +7,6 @@
 
 #include <QComboBox>
 
-#include <functional>
-
 namespace {
 
 // A register open and one vehicle parked since 08:00 today; it is 09:30.

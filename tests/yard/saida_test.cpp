@@ -176,7 +176,6 @@ TEST_F(SaidaTest, TotalDeOutroVeiculoNaoSaiNemGrava) {
     EXPECT_TRUE(sai(c).registrado);
 }
 
-
 // A lane's stays carry its branch number, for its reports; at the office a casual stay carries
 // none and a subscriber's stay its subscriber's branch.
 TEST_F(SaidaTest, EstadiaLevaAFilialDaInstalacao) {
