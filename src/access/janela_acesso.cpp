@@ -75,10 +75,6 @@ void JanelaAcesso::montaControles() {
     tudo->addLayout(campos);
     tudo->addWidget(Label9);
     tudo->addLayout(botoes);
-
-    setTabOrder(usu, sen);
-    setTabOrder(sen, Command1);
-    setTabOrder(Command1, Command2);
 }
 
 void JanelaAcesso::ligaEventos() {

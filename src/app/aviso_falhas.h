@@ -12,13 +12,11 @@
 #include <memory>
 
 // `abertos` holds, by notice, what failed since that notice opened. `soma` adds this failure to
-// it; `texto` words the notice from all of it.
-template <class Falhas, class Soma, class Texto>
+// it and words the notice from all of it.
+template <class Falhas, class Soma>
 void avisaFalha(Plataforma& plataforma, const std::shared_ptr<QMap<QString, Falhas>>& abertos,
-                const QString& chave, Soma soma, Texto texto) {
-    Falhas& falhas = (*abertos)[chave];
-    soma(falhas);
-    plataforma.avisa(chave, texto(std::as_const(falhas)), Icone::Exclamacao,
+                const QString& chave, Soma soma) {
+    plataforma.avisa(chave, soma((*abertos)[chave]), Icone::Exclamacao,
                      [vistos = std::weak_ptr<QMap<QString, Falhas>>(abertos), chave] {
                          if (const auto v = vistos.lock()) v->remove(chave);
                      });

@@ -33,8 +33,8 @@ bool imprime_bobina(Contexto& ctx, Impresso tipo, const QByteArray& bytes) {
             [&](ImpressoesBobina::Falhas& f) {
                 f.contagem.soma(tipo);
                 f.motivo = falha;
-            },
-            [&](const ImpressoesBobina::Falhas& f) { return textoFalhas(porta, f); });
+                return textoFalhas(porta, f);
+            });
     });
     return true;
 }

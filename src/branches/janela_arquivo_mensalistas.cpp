@@ -43,10 +43,6 @@ JanelaArquivoMensalistas::JanelaArquivoMensalistas(Contexto& ctx, QWidget* paren
     auto* tudo = new QHBoxLayout(this);
     tudo->addLayout(grade, 1);
     tudo->addLayout(botoes);
-    setTabOrder(fil, Drive1);
-    setTabOrder(Drive1, Command1);
-    setTabOrder(Command1, Command3);
-    setTabOrder(Command3, Command2);
 
     preenche_filiais(ctx_.plataforma, ctx_.estado.db, fil, cod_fil, QStringLiteral("0"));
     Drive1->addItems(ctx_.plataforma.discos().unidades(ctx_.plataforma.pastaPrograma()));

@@ -26,7 +26,6 @@ FechamentoCaixa::FechamentoCaixa(Contexto& ctx, TelaPrincipal& janela, QWidget* 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Command1);
     layout->addWidget(Command2);
-    setTabOrder(Command1, Command2);
 
     connect(Command1, &QPushButton::clicked, this, &FechamentoCaixa::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &QDialog::reject);

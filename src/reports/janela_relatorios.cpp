@@ -2,6 +2,7 @@
 
 #include "reports/catalogo.h"
 #include "widgets/cria.h"
+#include "widgets/ordem_teclado.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -10,7 +11,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -150,19 +150,13 @@ void JanelaRelatorios::ligaEventos() {
     cr.aoProgredir = [this](qint64 linhas, int paginas) {
         lidas->setText(QStringLiteral("%1 linha(s)\n%2 página(s)").arg(linhas).arg(paginas));
     };
-    for (QLineEdit* c : {dat_ini, dat_fim, dat_ini_det, dat_fim_det, fil}) c->installEventFilter(this);
+    for (QLineEdit* d : {dat_ini, dat_fim, dat_ini_det, dat_fim_det}) d->installEventFilter(this);
+    // The dates and the branch typed, Enter asks for the report as "Imprimir" does.
+    enterPressiona(Command1);
 }
 
 bool JanelaRelatorios::eventFilter(QObject* alvo, QEvent* evento) {
-    if (evento->type() == QEvent::KeyPress) {
-        // The dates and the branch typed, Enter asks for the report as "Imprimir" does.
-        const int tecla = static_cast<QKeyEvent*>(evento)->key();
-        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
-            Command1->click();
-            return true;
-        }
-    }
-    if (evento->type() == QEvent::FocusIn && alvo != fil) {
+    if (evento->type() == QEvent::FocusIn) {
         // The whole date is selected, also after the click that gave the focus.
         auto* campo = static_cast<QLineEdit*>(alvo);
         QTimer::singleShot(0, campo, [campo] { campo->setSelection(0, 10); });

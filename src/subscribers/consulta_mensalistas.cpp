@@ -61,12 +61,6 @@ ConsultaMensalistas::ConsultaMensalistas(Contexto& ctx, QWidget* parent)
     g->addWidget(Command1, 3, 2);
     g->addWidget(Command2, 3, 3);
     g->addWidget(List1, 4, 0, 1, 4);
-    setTabOrder(codigo, Command3);
-    setTabOrder(Command3, Command4);
-    setTabOrder(Command4, Text1);
-    setTabOrder(Text1, Command1);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, List1);
 
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });

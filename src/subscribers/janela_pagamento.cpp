@@ -90,13 +90,6 @@ JanelaPagamento::JanelaPagamento(Contexto& ctx, QWidget* parent) : QDialog(paren
     g->addWidget(adi, 6, 3);
     g->addWidget(Command2, 7, 1);
     g->addWidget(Command3, 7, 3);
-    setTabOrder(men, Command1);
-    setTabOrder(Command1, grid2);
-    setTabOrder(grid2, mes);
-    setTabOrder(mes, des);
-    setTabOrder(des, adi);
-    setTabOrder(adi, Command2);
-    setTabOrder(Command2, Command3);
 
     connect(men, &QComboBox::currentIndexChanged, this, [this] { men_Click(); });
     connect(Command1, &QPushButton::clicked, this,

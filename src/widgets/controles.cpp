@@ -4,22 +4,25 @@
 #include <QEvent>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace {
 
 const QString kGrupo = QStringLiteral("grupoDeOpcoes");
-const QString kParada = QStringLiteral("paradaDoGrupo");
 
-// Tab enters a group of options on its chosen option; with none chosen (or the chosen one
-// disabled), on the first that takes the focus. The others are reached with the arrows, as
-// the display's own rule has it once the focus has been in the group; this keeps it so when
-// the choice is made by the program, and after the focus was put on an option not chosen.
-class ParadaDoGrupo : public QObject {
+// The options of one parent, one choice. Tab enters it on its chosen option; with none chosen
+// (or the chosen one disabled), on the first that takes the focus. The others are reached with
+// the arrows, as the display's own rule has it once the focus has been in the group; this keeps
+// it so when the choice is made by the program, and after the focus was put on an option not
+// chosen.
+class GrupoDeOpcoes : public QButtonGroup {
 public:
-    explicit ParadaDoGrupo(QButtonGroup* grupo) : QObject(grupo), grupo_(grupo) {
-        setObjectName(kParada);
-        connect(grupo, &QButtonGroup::buttonToggled, this, &ParadaDoGrupo::marca);
+    explicit GrupoDeOpcoes(QWidget* pai) : QButtonGroup(pai) {
+        setObjectName(kGrupo);
+        connect(this, &QButtonGroup::buttonToggled, this, &GrupoDeOpcoes::marca);
     }
     void inclui(QAbstractButton* opcao) {
+        addButton(opcao);
         opcao->installEventFilter(this);
         marca();
     }
@@ -32,22 +35,17 @@ protected:
 
 private:
     void marca() {
-        const QList<QAbstractButton*> opcoes = grupo_->buttons();
-        QAbstractButton* parada = grupo_->checkedButton();
+        const QList<QAbstractButton*> opcoes = buttons();
+        QAbstractButton* parada = checkedButton();
         if (!parada || !parada->isEnabled()) {
-            parada = nullptr;
-            for (QAbstractButton* o : opcoes)
-                if (o->isEnabled()) {
-                    parada = o;
-                    break;
-                }
+            const auto ativa = std::find_if(opcoes.cbegin(), opcoes.cend(),
+                                            [](const QAbstractButton* o) { return o->isEnabled(); });
+            parada = ativa == opcoes.cend() ? nullptr : *ativa;
         }
         for (QAbstractButton* o : opcoes)
             o->setFocusPolicy(o == parada ? Qt::FocusPolicy(o->focusPolicy() | Qt::TabFocus)
                                           : Qt::FocusPolicy(o->focusPolicy() & ~Qt::TabFocus));
     }
-
-    QButtonGroup* grupo_;
 };
 
 }  // namespace
@@ -58,15 +56,10 @@ void entraNoGrupo(QRadioButton* opcao) {
     // the parent's own options keeps each choice apart.
     QWidget* pai = opcao->parentWidget();
     if (!pai) return;
-    auto* grupo = pai->findChild<QButtonGroup*>(kGrupo, Qt::FindDirectChildrenOnly);
-    if (!grupo) {
-        grupo = new QButtonGroup(pai);
-        grupo->setObjectName(kGrupo);
-        new ParadaDoGrupo(grupo);
-    }
-    grupo->addButton(opcao);
-    static_cast<ParadaDoGrupo*>(grupo->findChild<QObject*>(kParada, Qt::FindDirectChildrenOnly))
-        ->inclui(opcao);
+    auto* grupo = static_cast<GrupoDeOpcoes*>(
+        pai->findChild<QButtonGroup*>(kGrupo, Qt::FindDirectChildrenOnly));
+    if (!grupo) grupo = new GrupoDeOpcoes(pai);
+    grupo->inclui(opcao);
 }
 
 void marcaOpcao(QRadioButton* opcao, bool marcada) {

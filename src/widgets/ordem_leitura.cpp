@@ -143,8 +143,3 @@ QList<QWidget*> ordemDeLeitura(const QWidget* janela) {
     ordem.removeAll(const_cast<QWidget*>(janela));
     return ordem;
 }
-
-void aplicaOrdemDeLeitura(QWidget* janela) {
-    const QList<QWidget*> ordem = ordemDeLeitura(janela);
-    for (qsizetype i = 1; i < ordem.size(); ++i) QWidget::setTabOrder(ordem[i - 1], ordem[i]);
-}

@@ -12,6 +12,3 @@ class QWidget;
 // The controls of `janela` that take the focus, in reading order; those of its other windows
 // (dialogs it owns) apart.
 QList<QWidget*> ordemDeLeitura(const QWidget* janela);
-
-// Puts the Tab chain of `janela` in reading order.
-void aplicaOrdemDeLeitura(QWidget* janela);

@@ -15,6 +15,7 @@
 namespace {
 
 const char* const kOrdemFixa = "ordemDeTabulacaoFixa";
+const char* const kBotaoDoEnter = "botaoDoEnter";
 
 // A control the operator types into or picks a value in, shown and enabled; the field inside
 // a list box or a number box is the box's own.
@@ -40,25 +41,31 @@ bool janelaDoPrograma(const QWidget* w) {
            classe == QLatin1String("QDialog") || classe == QLatin1String("QMainWindow");
 }
 
-// The button Enter typed in `campo` presses: in a dialog whose only field is `campo`, the
-// first button shown and enabled after it in the Tab order; else none.
-QPushButton* okDoCampoUnico(const QWidget* campo) {
-    const QWidget* dialogo = campo->window();
-    if (!qobject_cast<const QDialog*>(dialogo) || !janelaDoPrograma(dialogo) ||
-        !campoQueRecebeDigitacao(campo))
-        return nullptr;
-    for (const QWidget* w : dialogo->findChildren<QWidget*>())
-        if (w != campo && w->window() == dialogo && campoQueRecebeDigitacao(w)) return nullptr;
+// The button Enter typed in `campo` presses: the one its window names (`enterPressiona`); in
+// a dialog whose only field is `campo`, the first button shown and enabled after it in the Tab
+// order; else none.
+QPushButton* botaoDoEnter(const QWidget* campo) {
+    const QWidget* janela = campo->window();
+    if (!janelaDoPrograma(janela) || !campoQueRecebeDigitacao(campo)) return nullptr;
+    for (QPushButton* b : janela->findChildren<QPushButton*>())
+        if (b->window() == janela && b->property(kBotaoDoEnter).toBool()) return b;
+    if (!qobject_cast<const QDialog*>(janela)) return nullptr;
+    for (const QWidget* w : janela->findChildren<QWidget*>())
+        if (w != campo && w->window() == janela && campoQueRecebeDigitacao(w)) return nullptr;
     for (QWidget* w = campo->nextInFocusChain(); w != campo; w = w->nextInFocusChain()) {
         auto* botao = qobject_cast<QPushButton*>(w);
-        if (botao && botao->window() == dialogo && botao->isVisible() && botao->isEnabled())
+        if (botao && botao->window() == janela && botao->isVisible() && botao->isEnabled())
             return botao;
     }
     return nullptr;
 }
 
-// Sets the Tab order of each window of the program's own as it shows, and takes Enter in the
-// only field of a dialog.
+void encadeia(const QList<QWidget*>& ordem) {
+    for (qsizetype i = 1; i < ordem.size(); ++i) QWidget::setTabOrder(ordem[i - 1], ordem[i]);
+}
+
+// Sets the Tab order of each window of the program's own as it shows, and takes Enter in a
+// field that has a button to press.
 class OrdemDoTeclado : public QObject {
 public:
     using QObject::QObject;
@@ -67,22 +74,21 @@ protected:
     bool eventFilter(QObject* alvo, QEvent* evento) override {
         if (evento->type() == QEvent::Show) {
             auto* w = qobject_cast<QWidget*>(alvo);
-            if (w && janelaDoPrograma(w) && !w->property(kOrdemFixa).toBool()) aplicaOrdemDeLeitura(w);
+            if (w && janelaDoPrograma(w) && !w->property(kOrdemFixa).toBool()) encadeia(ordemDeLeitura(w));
             return false;
         }
         return evento->type() == QEvent::KeyPress &&
-               enterNoCampoUnico(alvo, static_cast<QKeyEvent*>(evento));
+               enterNoCampo(alvo, static_cast<QKeyEvent*>(evento));
     }
 
 private:
-    // An Enter that the field left unanswered reaches its dialog.
-    static bool enterNoCampoUnico(QObject* alvo, const QKeyEvent* tecla) {
+    // An Enter that the field left unanswered reaches its window.
+    static bool enterNoCampo(QObject* alvo, const QKeyEvent* tecla) {
         if (tecla->key() != Qt::Key_Return && tecla->key() != Qt::Key_Enter) return false;
         if (tecla->modifiers() & ~Qt::KeypadModifier) return false;
-        auto* dialogo = qobject_cast<QDialog*>(alvo);
         QWidget* campo = QApplication::focusWidget();
-        if (!dialogo || !campo || campo->window() != dialogo) return false;
-        QPushButton* ok = okDoCampoUnico(campo);
+        if (!campo || campo->window() != alvo) return false;
+        QPushButton* ok = botaoDoEnter(campo);
         if (ok) ok->click();
         return ok != nullptr;
     }
@@ -96,5 +102,7 @@ void instalaOrdemDoTeclado(QApplication& aplicacao) {
 
 void fixaOrdemDeTabulacao(QWidget* janela, const QList<QWidget*>& ordem) {
     janela->setProperty(kOrdemFixa, true);
-    for (qsizetype i = 1; i < ordem.size(); ++i) QWidget::setTabOrder(ordem[i - 1], ordem[i]);
+    encadeia(ordem);
 }
+
+void enterPressiona(QPushButton* botao) { botao->setProperty(kBotaoDoEnter, true); }

@@ -49,9 +49,6 @@ Cancelamento::Cancelamento(Contexto& ctx, TelaPrincipal& janela, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grade);
     layout->addLayout(botoes);
-    setTabOrder(tic, pla);
-    setTabOrder(pla, Command1);
-    setTabOrder(Command1, Command2);
 
     for (QWidget* w : {static_cast<QWidget*>(tic), static_cast<QWidget*>(pla),
                        static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2)})

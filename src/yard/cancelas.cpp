@@ -55,8 +55,6 @@ struct ControleCancelas::Fila : std::enable_shared_from_this<Fila> {
             [&](Falhas& f) {
                 ++f.vezes;
                 f.porta = pulso.porta.trimmed();
-            },
-            [&](const Falhas& f) {
                 return QStringLiteral("Não foi possível acionar a cancela de %1%2: a porta %3 não "
                                       "respondeu. Verifique a ligação da cancela.")
                     .arg(nomeCancela(pulso.lado),

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 
 namespace {
 
@@ -69,8 +70,8 @@ TEST(ImprimeBobina, FalhasContadasPorTipoNumAvisoAteSerVisto) {
 }
 
 // "Sair" ends at once when nothing waits for the printer. With printouts waiting, the operator
-// reads how many, and which, would be lost at that moment, and chooses; an Enter typed by habit
-// stays. Staying, they print meanwhile and the next "Sair" ends at once.
+// reads how many, and which, would be lost at that moment, and chooses; staying, they print
+// meanwhile and the next "Sair" ends at once.
 TEST(ImprimeBobina, SairComImpressoesNaFila) {
     const auto pergunta = [](const QString& quais) {
         return "Ainda não saíram na impressora: " + quais +
@@ -78,21 +79,19 @@ TEST(ImprimeBobina, SairComImpressoesNaFila) {
                "programa enquanto a impressora as imprime.";
     };
     const QString todas = QStringLiteral("3 comprovantes de entrada e 1 comprovante de saída");
-    enum Resposta { Nenhuma, Sim, Nao, Enter };
     const struct {
         const char* nome;
         bool naFila;
-        Resposta resposta;
+        std::optional<bool> resposta;
         std::size_t falhamEnquantoPergunta;   // of the four, in the order printed
         QString vista;                        // what the question reads when answered
         int encerramentos;
     } casos[] = {
-        {"nada na fila", false, Nenhuma, 0, {}, 1},
-        {"fica no programa", true, Nao, 0, todas, 0},
-        {"sai sem elas", true, Sim, 0, todas, 1},
-        {"Enter fica no programa", true, Enter, 0, todas, 0},
-        {"conta as que ainda esperam", true, Sim, 2, QStringLiteral("2 comprovantes de entrada"), 1},
-        {"nenhuma espera mais: fica", true, Nenhuma, 4, todas, 0},
+        {"nada na fila", false, std::nullopt, 0, {}, 1},
+        {"fica no programa", true, false, 0, todas, 0},
+        {"sai sem elas", true, true, 0, todas, 1},
+        {"conta as que ainda esperam", true, true, 2, QStringLiteral("2 comprovantes de entrada"), 1},
+        {"nenhuma espera mais: fica", true, std::nullopt, 4, todas, 0},
     };
     for (const auto& c : casos) {
         Ambiente amb;
@@ -102,8 +101,7 @@ TEST(ImprimeBobina, SairComImpressoesNaFila) {
         for (Impresso t : {Impresso::ComprovanteEntrada, Impresso::ComprovanteSaida,
                            Impresso::ComprovanteEntrada, Impresso::ComprovanteEntrada})
             imprime_bobina(amb.ctx, t, "x\r\n");
-        if (c.resposta == Sim || c.resposta == Nao) p.responde({c.resposta == Sim});
-        if (c.resposta == Enter) p.respondeEnter();
+        if (c.resposta) p.responde({*c.resposta});
         p.aoPerguntar = [&] { p.impressoraFalsa.libera(QStringLiteral("Sem papel."), c.falhamEnquantoPergunta); };
         sai_do_programa(amb.ctx);
         EXPECT_EQ(p.perguntas, c.vista.isEmpty() ? QStringList{} : QStringList{pergunta(c.vista)}) << c.nome;

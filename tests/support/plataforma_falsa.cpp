@@ -60,26 +60,25 @@ void PlataformaFalsa::mensagem(const QString& texto, Icone icone, const QString&
 bool PlataformaFalsa::pergunta(const QString& texto, const QString&) {
     perguntas << texto;
     if (aoPerguntar) aoPerguntar();
-    return proximaResposta(texto, true);
+    return proximaResposta(texto);
 }
 
 bool PlataformaFalsa::perguntaAtualizada(std::function<QString()> texto, const QString&) {
     perguntas << texto();
     if (aoPerguntar) aoPerguntar();
-    const QString agora = texto();
-    if (agora.isEmpty()) return false;
-    perguntas.last() = agora;
-    return proximaResposta(agora, false);
+    if (texto().isEmpty()) return false;
+    perguntas.last() = texto();
+    return proximaResposta(texto());
 }
 
-bool PlataformaFalsa::proximaResposta(const QString& texto, bool padrao) {
+bool PlataformaFalsa::proximaResposta(const QString& texto) {
     if (respostas_.empty()) {
         ADD_FAILURE() << "pergunta sem resposta preparada: " << texto.toStdString();
         return false;
     }
-    const std::optional<bool> r = respostas_.front();
+    const bool r = respostas_.front();
     respostas_.pop_front();
-    return r.value_or(padrao);
+    return r;
 }
 
 void PlataformaFalsa::responde(std::initializer_list<bool> respostas) {

@@ -12,7 +12,6 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
 struct EscritaPorta {
@@ -171,8 +170,6 @@ public:
 
     // Answers for the next questions, in order; a question with no answer left fails the test.
     void responde(std::initializer_list<bool> respostas);
-    // The next question is answered with Enter: its default.
-    void respondeEnter() { respostas_.push_back(std::nullopt); }
     // Lets `ms` milliseconds pass: runs, in time order, the waits that fall due.
     void passaTempo(int ms);
     int esperasPendentes() const { return int(esperas_.size()); }
@@ -216,8 +213,8 @@ private:
     QTemporaryDir dir_;
     QString pasta_;
     QDateTime agora_;
-    std::deque<std::optional<bool>> respostas_;   // nullopt: Enter
-    bool proximaResposta(const QString& texto, bool padrao);
+    std::deque<bool> respostas_;
+    bool proximaResposta(const QString& texto);
     std::vector<Espera> esperas_;
     std::unique_ptr<AvisosNaTela> tela_;
 };
